@@ -1,0 +1,25 @@
+# The two commands of the README. Each installs what is missing first.
+.PHONY: setup test demo asan release clean
+
+setup:
+	@bash scripts/setup.sh
+
+test: setup
+	cmake --preset debug
+	cmake --build --preset debug
+	ctest --preset debug
+
+asan: setup
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+release: setup
+	cmake --preset release
+	cmake --build --preset release
+
+demo: release
+	bash scripts/demo.sh
+
+clean:
+	rm -rf build out

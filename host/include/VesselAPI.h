@@ -1,0 +1,82 @@
+// The host's vessel interface: the base class of every vessel a module builds.
+// Each member acts at once on the host's model of the vessel.
+#pragma once
+
+#include "OrbiterAPI.h"
+
+namespace host {
+class Vessel;
+}
+
+class OAPIFUNC VESSEL {
+ public:
+  VESSEL(OBJHANDLE hVessel, int fmodel = 1);
+  virtual ~VESSEL();
+
+  // Identity and other vessels
+  OBJHANDLE GetHandle() const;
+  char *GetName() const;
+  void GetStatus(VESSELSTATUS &status) const;
+  void GetStatusEx(void *status) const;
+
+  // Flight state
+  double GetAltitude() const;
+  double GetPitch() const;
+  double GetBank() const;
+  double GetAOA() const;
+  double GetAtmDensity() const;
+  double GetAtmPressure() const;
+  double GetMass() const;
+  UINT DockingStatus(UINT port) const;
+  double GetThrusterGroupLevel(THGROUP_TYPE thgt) const;
+  double GetThrusterGroupLevel(THGROUP_HANDLE thg) const;
+
+  // Bodies and frames
+  OBJHANDLE GetGravityRef() const;
+  void GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const;
+  void GetGlobalPos(VECTOR3 &pos) const;
+  void Global2Local(const VECTOR3 &glob, VECTOR3 &loc) const;
+  void Local2Rel(const VECTOR3 &loc, VECTOR3 &rel) const;
+
+  // Vessel model
+  void ClearMeshes() const;
+  UINT AddMesh(MESHHANDLE hMesh, const VECTOR3 *ofs = 0) const;
+  void SetEmptyMass(double m) const;
+  double GetEmptyMass() const;
+  void SetSize(double size) const;
+  void SetCW(double cw_z_pos, double cw_z_neg, double cw_x, double cw_y) const;
+  void SetCrossSections(const VECTOR3 &cs) const;
+  void SetRotDrag(const VECTOR3 &rd) const;
+  void SetPMI(const VECTOR3 &pmi) const;
+  void SetCameraOffset(const VECTOR3 &co) const;
+  void SetTouchdownPoints(const VECTOR3 &pt1, const VECTOR3 &pt2, const VECTOR3 &pt3) const;
+  DOCKHANDLE CreateDock(const VECTOR3 &pos, const VECTOR3 &dir, const VECTOR3 &rot) const;
+  bool ShiftCentreOfMass(const VECTOR3 &shift);
+
+  // Propulsion
+  PROPELLANT_HANDLE CreatePropellantResource(double maxmass, double mass = -1.0,
+                                             double efficiency = 1.0) const;
+  void DelPropellantResource(PROPELLANT_HANDLE &ph) const;
+  double GetPropellantMass(PROPELLANT_HANDLE ph) const;
+  void SetPropellantMass(PROPELLANT_HANDLE ph, double mass) const;
+  void ClearThrusterDefinitions() const;
+  THRUSTER_HANDLE CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, double maxth0,
+                                 PROPELLANT_HANDLE hp = 0, double isp0 = 0.0,
+                                 double isp_ref = 0.0, double p_ref = 101.4e3) const;
+  THGROUP_HANDLE CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP_TYPE thgt) const;
+  void SetThrusterLevel(THRUSTER_HANDLE th, double level) const;
+  unsigned int AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale,
+                          SURFHANDLE tex = 0) const;
+  unsigned int AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, const VECTOR3 &pos,
+                          const VECTOR3 &dir, SURFHANDLE tex = 0) const;
+  PSTREAM_HANDLE AddExhaustStream(THRUSTER_HANDLE th, PARTICLESTREAMSPEC *pss = 0) const;
+  PSTREAM_HANDLE AddExhaustStream(THRUSTER_HANDLE th, const VECTOR3 &pos,
+                                  PARTICLESTREAMSPEC *pss = 0) const;
+
+  // Scenario lines
+  void ParseScenarioLineEx(char *line, void *status) const;
+  void SaveDefaultState(FILEHANDLE scn) const;
+
+ private:
+  host::Vessel *vessel;
+};

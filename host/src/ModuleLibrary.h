@@ -1,0 +1,42 @@
+// A vessel module loaded with dlopen and its entry points resolved by name.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "OrbiterAPI.h"
+
+class VESSEL;
+
+namespace host {
+
+class ModuleLibrary {
+ public:
+  // Finds "lib<name>.so" in the root's Modules folder, beside the running
+  // program, or on the loader's search path.
+  static std::unique_ptr<ModuleLibrary> load(const std::string &name, std::string &error);
+  ~ModuleLibrary();
+  ModuleLibrary(const ModuleLibrary &) = delete;
+  ModuleLibrary &operator=(const ModuleLibrary &) = delete;
+
+  std::string name;
+  VESSEL *(*ovcInit)(OBJHANDLE, int) = nullptr;
+  void (*ovcExit)(VESSEL *) = nullptr;
+  void (*ovcTimestep)(VESSEL *, double) = nullptr;
+  void (*ovcLoadStateEx)(VESSEL *, FILEHANDLE, void *) = nullptr;
+  void (*ovcSaveState)(VESSEL *, FILEHANDLE) = nullptr;
+  bool (*ovcLoadPanel)(VESSEL *, int) = nullptr;
+  bool (*ovcPanelRedrawEvent)(VESSEL *, int, int, SURFHANDLE) = nullptr;
+  bool (*ovcPanelMouseEvent)(VESSEL *, int, int, int, int) = nullptr;
+  void (*ovcMFDmode)(VESSEL *, int, int) = nullptr;
+  int (*ovcConsumeBufferedKey)(VESSEL *, DWORD, bool, char *) = nullptr;
+  // The bench's way into the module's reference resolution; optional.
+  void *(*resolveReference)(VESSEL *, const char *) = nullptr;
+
+ private:
+  explicit ModuleLibrary(void *library) : handle(library) {}
+  void resolveEntryPoints();
+  void *handle;
+};
+
+}  // namespace host

@@ -1,0 +1,238 @@
+#include "Simulation.h"
+
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+#include "winpath.h"
+
+namespace host {
+
+namespace {
+
+Simulation *running = nullptr;
+
+std::string moduleNameOf(const std::string &classFile) {
+  FILE *file = OpenWindowsFile(classFile.c_str(), "rt");
+  if (file == nullptr) return "";
+  char line[512];
+  std::string module;
+  while (module.empty() && std::fgets(line, sizeof line, file) != nullptr) {
+    char key[64], value[256];
+    if (std::sscanf(line, " %63[^= \t] = %255s", key, value) == 2 && strcasecmp(key, "Module") == 0)
+      module = value;
+  }
+  std::fclose(file);
+  return module;
+}
+
+bool fileExists(const std::string &windowsPath) {
+  struct stat info;
+  return ::stat(ResolveWindowsPath(windowsPath.c_str()).c_str(), &info) == 0;
+}
+
+std::string formatted(const char *format, double a, double b = 0, double c = 0) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, a, b, c);
+  return text;
+}
+
+}  // namespace
+
+Simulation::Simulation() { running = this; }
+
+Simulation::~Simulation() {
+  for (auto &v : vesselList)
+    if (v->instance != nullptr && v->module->ovcExit != nullptr) v->module->ovcExit(v->instance);
+  vesselList.clear();
+  modules.clear();
+  if (running == this) running = nullptr;
+}
+
+Simulation *Simulation::current() { return running; }
+
+void Simulation::report(const std::string &message) const {
+  if (messageSink) {
+    messageSink(message);
+  } else {
+    std::cerr << "host: " << message << '\n';
+  }
+}
+
+ModuleLibrary *Simulation::moduleForClass(const std::string &className) {
+  const std::string classFile = "Config\\Vessels\\" + className + ".cfg";
+  const std::string name = moduleNameOf(classFile);
+  if (name.empty()) {
+    report("class " + className + " names no module; its vessels are plain bodies");
+    return nullptr;
+  }
+  auto found = modules.find(name);
+  if (found != modules.end()) return found->second.get();
+  std::string error;
+  std::unique_ptr<ModuleLibrary> module = ModuleLibrary::load(name, error);
+  if (!module) report("module " + name + " of class " + className + " not loaded: " + error);
+  ModuleLibrary *result = module.get();
+  modules[name] = std::move(module);
+  return result;
+}
+
+Vessel *Simulation::createVessel(const std::string &name, const std::string &className) {
+  vesselList.push_back(std::make_unique<Vessel>(name, className, planet));
+  Vessel *vessel = vesselList.back().get();
+  if (ModuleLibrary *module = moduleForClass(className)) {
+    vessel->module = module;
+    vessel->instance = module->ovcInit(vessel->handle(), 1);
+    if (vessel->instance == nullptr) {
+      report("module " + module->name + " did not create vessel " + name);
+      vessel->module = nullptr;
+    }
+  }
+  return vessel;
+}
+
+Vessel *Simulation::findVessel(const std::string &name) const {
+  for (const auto &v : vesselList)
+    if (strcasecmp(v->name.c_str(), name.c_str()) == 0) return v.get();
+  return nullptr;
+}
+
+Object *Simulation::object(OBJHANDLE handle) const {
+  if (handle == nullptr) return nullptr;
+  if (handle == static_cast<const Object *>(&star)) return const_cast<Star *>(&star);
+  if (handle == static_cast<const Object *>(&planet)) return const_cast<Planet *>(&planet);
+  return vessel(handle);
+}
+
+Vessel *Simulation::vessel(OBJHANDLE handle) const {
+  for (const auto &v : vesselList)
+    if (static_cast<Object *>(v.get()) == handle) return v.get();
+  return nullptr;
+}
+
+MeshFile *Simulation::loadMesh(const std::string &name) {
+  auto found = meshes.find(name);
+  if (found != meshes.end()) return found->second.get();
+  std::unique_ptr<MeshFile> mesh;
+  if (fileExists("Meshes\\" + name + ".msh")) {
+    mesh = std::make_unique<MeshFile>(MeshFile{name});
+  } else {
+    report("mesh " + name + " not found (Meshes/" + name + ".msh)");
+  }
+  MeshFile *result = mesh.get();
+  meshes[name] = std::move(mesh);
+  return result;
+}
+
+SURFHANDLE Simulation::particleTexture(const std::string &name) {
+  auto &texture = particleTextures[name];
+  if (!texture) texture = std::make_unique<std::string>(name);
+  return texture.get();
+}
+
+void Simulation::frame(double newTime) {
+  const double dt = newTime - simTime;
+  sysStep = dt;
+  simTime = newTime;
+  // Vessels created during this frame (ejected stages) start with the next.
+  const size_t count = vesselList.size();
+  for (size_t i = 0; i < count; ++i) vesselList[i]->integrate(dt);
+  for (size_t i = 0; i < count; ++i) {
+    Vessel &v = *vesselList[i];
+    if (v.instance != nullptr && v.module->ovcTimestep != nullptr) v.module->ovcTimestep(v.instance, simTime);
+  }
+}
+
+bool Simulation::loadScenario(const std::string &path, std::string &error) {
+  ScenarioFile file;
+  if (!file.read(path, error)) return false;
+  description = file.description;
+  environment = file.environment;
+  readWorld(file.world);
+  for (const ShipBlock &block : file.ships) restoreVessel(block);
+  return true;
+}
+
+void Simulation::restoreVessel(const ShipBlock &block) {
+  Vessel *vessel = createVessel(block.name, block.className);
+  ParsedStatus status;
+  if (vessel->instance != nullptr && vessel->module->ovcLoadStateEx != nullptr) {
+    ScenarioBlockReader reader(block.lines);
+    vessel->module->ovcLoadStateEx(vessel->instance, reader.handle(), &status);
+  } else {
+    for (const std::string &line : block.lines) status.parseLine(line.c_str());
+  }
+  // As the simulator does, the host applies what its own lines said after the
+  // module has read the block, so propellants the module created get their levels.
+  vessel->applyStatus(status);
+}
+
+void Simulation::readWorld(const std::vector<std::string> &lines) {
+  for (const std::string &line : lines) {
+    char key[32] = "", word[64] = "";
+    double a, b, c;
+    if (std::sscanf(line.c_str(), "%31s", key) != 1) continue;
+    const char *rest = line.c_str() + std::strlen(key);
+    if (strcasecmp(key, "PLANET") == 0 && std::sscanf(rest, "%63s", word) == 1) planet.name = word;
+    else if (strcasecmp(key, "MASS") == 0 && std::sscanf(rest, "%lf", &a) == 1 && a > 0) planet.planetMass = a;
+    else if (strcasecmp(key, "RADIUS") == 0 && std::sscanf(rest, "%lf", &a) == 1 && a > 0) planet.radius = a;
+    else if (strcasecmp(key, "POSITION") == 0 && std::sscanf(rest, "%lf %lf %lf", &a, &b, &c) == 3) planet.position = _V(a, b, c);
+    else if (strcasecmp(key, "ROTATION") == 0 && std::sscanf(rest, "%lf", &a) == 1) planet.rotationPeriod = a;
+    else if (strcasecmp(key, "ATMOSPHERE") == 0 && std::sscanf(rest, "%lf %lf %lf", &a, &b, &c) == 3 && c > 0) {
+      planet.surfaceDensity = a;
+      planet.surfacePressure = b;
+      planet.scaleHeight = c;
+    } else {
+      report("unknown world line: " + line);
+    }
+  }
+}
+
+void Simulation::writeWorld(std::string &out) const {
+  out += "BEGIN_WORLD\n  PLANET " + planet.name + "\n";
+  out += formatted("  MASS %.10g\n", planet.planetMass);
+  out += formatted("  RADIUS %.10g\n", planet.radius);
+  out += formatted("  POSITION %.10g %.10g %.10g\n", planet.position.x, planet.position.y, planet.position.z);
+  out += formatted("  ROTATION %.10g\n", planet.rotationPeriod);
+  out += formatted("  ATMOSPHERE %.10g %.10g %.10g\n", planet.surfaceDensity, planet.surfacePressure,
+                   planet.scaleHeight);
+  out += "END_WORLD\n\n";
+}
+
+bool Simulation::saveScenario(const std::string &path, std::string &error) const {
+  std::string out = "BEGIN_DESC\n";
+  for (const std::string &line : description) out += line + "\n";
+  out += "END_DESC\n\nBEGIN_ENVIRONMENT\n";
+  for (const std::string &line : environment) {
+    double mjd;
+    if (std::sscanf(line.c_str(), "Date MJD %lf", &mjd) == 1) {
+      out += formatted("  Date MJD %.10f\n", mjd + simTime / 86400.0);
+    } else {
+      out += "  " + line + "\n";
+    }
+  }
+  out += "END_ENVIRONMENT\n\n";
+  writeWorld(out);
+  out += "BEGIN_SHIPS\n";
+  for (const auto &v : vesselList) {
+    ScenarioWriter writer;
+    if (v->instance != nullptr && v->module->ovcSaveState != nullptr) {
+      v->module->ovcSaveState(v->instance, writer.handle());
+    } else {
+      v->writeDefaultState(writer);
+    }
+    out += v->name + ":" + v->className + "\n" + writer.text + "END\n";
+  }
+  out += "END_SHIPS\n";
+  std::ofstream file(path);
+  if (!(file << out)) {
+    error = "cannot write scenario " + path;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace host

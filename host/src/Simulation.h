@@ -1,0 +1,73 @@
+// The headless host: the world, its vessels and the modules that drive them,
+// advanced one frame at a time. The oapi functions act on the running one.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Bodies.h"
+#include "ModuleLibrary.h"
+#include "ScenarioFile.h"
+#include "Vessel.h"
+
+namespace host {
+
+class Simulation {
+ public:
+  Simulation();
+  ~Simulation();
+  Simulation(const Simulation &) = delete;
+  Simulation &operator=(const Simulation &) = delete;
+
+  // The simulation the oapi functions act on: the one most recently created.
+  static Simulation *current();
+
+  // Reads a scenario from the working folder's point of view and restores its
+  // vessels; false with a message when the file cannot be used.
+  bool loadScenario(const std::string &path, std::string &error);
+  bool saveScenario(const std::string &path, std::string &error) const;
+
+  // One frame: physics to `newTime`, then every module vessel's time step.
+  void frame(double newTime);
+
+  // A new vessel of `className`: driven by the class's module when its class
+  // file names one, a plain body otherwise.
+  Vessel *createVessel(const std::string &name, const std::string &className);
+  Vessel *findVessel(const std::string &name) const;
+  const std::vector<std::unique_ptr<Vessel>> &vessels() const { return vesselList; }
+
+  // The object behind a handle, or null for a handle the host never gave out.
+  Object *object(OBJHANDLE handle) const;
+  Vessel *vessel(OBJHANDLE handle) const;
+
+  MeshFile *loadMesh(const std::string &name);
+  SURFHANDLE particleTexture(const std::string &name);
+
+  // Host messages (a missing mesh, a class without module) go here; stderr by default.
+  void report(const std::string &message) const;
+  std::function<void(const std::string &)> messageSink;
+
+  Star star;
+  Planet planet;
+  double simTime = 0.0;
+  double sysStep = 0.0;
+  char debugString[256] = "";
+
+ private:
+  ModuleLibrary *moduleForClass(const std::string &className);
+  void readWorld(const std::vector<std::string> &lines);
+  void writeWorld(std::string &out) const;
+  void restoreVessel(const ShipBlock &block);
+
+  std::vector<std::unique_ptr<Vessel>> vesselList;
+  std::map<std::string, std::unique_ptr<ModuleLibrary>> modules;
+  std::map<std::string, std::unique_ptr<MeshFile>> meshes;
+  std::map<std::string, std::unique_ptr<std::string>> particleTextures;
+  std::vector<std::string> description;
+  std::vector<std::string> environment;
+};
+
+}  // namespace host

@@ -1,0 +1,238 @@
+// The VESSEL members a module calls, acting on the host's vessel.
+#include <algorithm>
+#include <cstring>
+
+#include "Simulation.h"
+#include "VesselAPI.h"
+
+using host::Simulation;
+
+namespace {
+
+// A VESSEL built on a handle the host never gave out still answers, from a
+// vessel that belongs to no simulation, instead of crashing the host.
+host::Vessel *detachedVessel() {
+  static host::Planet nowhere;
+  static host::Vessel detached("detached", "", nowhere);
+  return &detached;
+}
+
+VECTOR3 scaled(const VECTOR3 &v, double s) { return _V(v.x * s, v.y * s, v.z * s); }
+
+}  // namespace
+
+VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel) {
+  Simulation *sim = Simulation::current();
+  vessel = sim != nullptr ? sim->vessel(hVessel) : nullptr;
+  if (vessel == nullptr) vessel = detachedVessel();
+}
+
+VESSEL::~VESSEL() = default;
+
+OBJHANDLE VESSEL::GetHandle() const { return vessel->handle(); }
+
+char *VESSEL::GetName() const { return &vessel->name[0]; }
+
+void VESSEL::GetStatus(VESSELSTATUS &status) const { vessel->fillStatus(status); }
+
+void VESSEL::GetStatusEx(void *status) const {
+  if (status == nullptr) return;
+  VESSELSTATUS2 *record = static_cast<VESSELSTATUS2 *>(status);
+  if (record->version == 2) vessel->fillStatus(*record);
+}
+
+double VESSEL::GetAltitude() const { return vessel->altitude(); }
+double VESSEL::GetPitch() const { return vessel->pitch(); }
+double VESSEL::GetBank() const { return vessel->bank(); }
+double VESSEL::GetAOA() const { return vessel->angleOfAttack(); }
+double VESSEL::GetAtmDensity() const { return vessel->reference->density(vessel->altitude()); }
+double VESSEL::GetAtmPressure() const { return vessel->reference->pressure(vessel->altitude()); }
+double VESSEL::GetMass() const { return vessel->mass(); }
+
+UINT VESSEL::DockingStatus(UINT port) const {
+  const auto &docks = vessel->model.docks;
+  return port < docks.size() && docks[port]->docked ? 1 : 0;
+}
+
+double VESSEL::GetThrusterGroupLevel(THGROUP_TYPE thgt) const {
+  return vessel->thrusterGroupLevel(vessel->model.findGroup(thgt));
+}
+
+double VESSEL::GetThrusterGroupLevel(THGROUP_HANDLE thg) const {
+  return vessel->thrusterGroupLevel(vessel->model.findGroup(thg));
+}
+
+OBJHANDLE VESSEL::GetGravityRef() const { return vessel->reference->handle(); }
+
+void VESSEL::GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const {
+  Simulation *sim = Simulation::current();
+  host::Object *ref = sim != nullptr ? sim->object(hRef) : nullptr;
+  pos = ref != nullptr ? host::operator-(vessel->globalPosition(), ref->globalPosition()) : _V(0, 0, 0);
+}
+
+void VESSEL::GetGlobalPos(VECTOR3 &pos) const { pos = vessel->globalPosition(); }
+
+void VESSEL::Global2Local(const VECTOR3 &glob, VECTOR3 &loc) const {
+  loc = vessel->attitude.applyInverse(host::operator-(glob, vessel->globalPosition()));
+}
+
+void VESSEL::Local2Rel(const VECTOR3 &loc, VECTOR3 &rel) const {
+  rel = host::operator+(vessel->attitude.apply(loc), vessel->rpos);
+}
+
+void VESSEL::ClearMeshes() const { vessel->model.meshes.clear(); }
+
+UINT VESSEL::AddMesh(MESHHANDLE hMesh, const VECTOR3 *ofs) const {
+  if (hMesh == nullptr) return (UINT)-1;
+  auto &meshes = vessel->model.meshes;
+  meshes.push_back({static_cast<host::MeshFile *>(hMesh), ofs != nullptr ? *ofs : _V(0, 0, 0)});
+  return static_cast<UINT>(meshes.size() - 1);
+}
+
+void VESSEL::SetEmptyMass(double m) const { vessel->model.emptyMass = std::max(0.0, m); }
+double VESSEL::GetEmptyMass() const { return vessel->model.emptyMass; }
+void VESSEL::SetSize(double size) const { vessel->model.size = size; }
+
+void VESSEL::SetCW(double cw_z_pos, double cw_z_neg, double cw_x, double cw_y) const {
+  double *cw = vessel->model.cw;
+  cw[0] = cw_z_pos;
+  cw[1] = cw_z_neg;
+  cw[2] = cw_x;
+  cw[3] = cw_y;
+}
+
+void VESSEL::SetCrossSections(const VECTOR3 &cs) const { vessel->model.crossSections = cs; }
+void VESSEL::SetRotDrag(const VECTOR3 &rd) const { vessel->model.rotDrag = rd; }
+void VESSEL::SetPMI(const VECTOR3 &pmi) const { vessel->model.pmi = pmi; }
+void VESSEL::SetCameraOffset(const VECTOR3 &co) const { vessel->model.cameraOffset = co; }
+
+void VESSEL::SetTouchdownPoints(const VECTOR3 &pt1, const VECTOR3 &pt2, const VECTOR3 &pt3) const {
+  vessel->model.touchdown[0] = pt1;
+  vessel->model.touchdown[1] = pt2;
+  vessel->model.touchdown[2] = pt3;
+}
+
+DOCKHANDLE VESSEL::CreateDock(const VECTOR3 &pos, const VECTOR3 &dir, const VECTOR3 &rot) const {
+  auto dock = std::make_unique<host::Dock>();
+  dock->position = pos;
+  dock->direction = dir;
+  dock->rotation = rot;
+  vessel->model.docks.push_back(std::move(dock));
+  return vessel->model.docks.back().get();
+}
+
+// The vessel's reference point moves by `shift`: the vessel stays where it is
+// in space, so everything placed in its frame moves the other way.
+bool VESSEL::ShiftCentreOfMass(const VECTOR3 &shift) {
+  vessel->rpos = host::operator+(vessel->rpos, vessel->attitude.apply(shift));
+  vessel->model.shiftPositions(scaled(shift, -1.0));
+  return true;
+}
+
+PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxmass, double mass,
+                                                   double efficiency) const {
+  const double capacity = std::max(0.0, maxmass);
+  const double contents = mass < 0.0 ? capacity : std::min(mass, capacity);
+  vessel->model.propellants.push_back(
+      std::make_unique<host::Propellant>(host::Propellant{capacity, contents, efficiency}));
+  return vessel->model.propellants.back().get();
+}
+
+void VESSEL::DelPropellantResource(PROPELLANT_HANDLE &ph) const {
+  if (host::Propellant *p = vessel->model.findPropellant(ph)) vessel->model.deletePropellant(p);
+  ph = nullptr;
+}
+
+double VESSEL::GetPropellantMass(PROPELLANT_HANDLE ph) const {
+  const host::Propellant *p = vessel->model.findPropellant(ph);
+  return p != nullptr ? p->mass : 0.0;
+}
+
+void VESSEL::SetPropellantMass(PROPELLANT_HANDLE ph, double mass) const {
+  if (host::Propellant *p = vessel->model.findPropellant(ph)) p->mass = std::max(0.0, std::min(mass, p->maxMass));
+}
+
+void VESSEL::ClearThrusterDefinitions() const { vessel->model.clearThrusters(); }
+
+THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, double maxth0,
+                                       PROPELLANT_HANDLE hp, double isp0, double isp_ref,
+                                       double p_ref) const {
+  auto thruster = std::make_unique<host::Thruster>();
+  thruster->position = pos;
+  thruster->direction = host::unit(dir);
+  thruster->maxThrust = maxth0;
+  thruster->resource = vessel->model.findPropellant(hp);
+  thruster->isp = isp0;
+  thruster->ispRef = isp_ref;
+  thruster->pressureRef = p_ref;
+  vessel->model.thrusters.push_back(std::move(thruster));
+  return vessel->model.thrusters.back().get();
+}
+
+THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP_TYPE thgt) const {
+  auto group = std::make_unique<host::ThrusterGroup>();
+  group->type = thgt;
+  for (int i = 0; th != nullptr && i < nth; ++i)
+    if (host::Thruster *t = vessel->model.findThruster(th[i])) group->thrusters.push_back(t);
+  auto &groups = vessel->model.groups;
+  // A standard group type has one group; a new one replaces the old.
+  if (thgt != THGROUP_USER)
+    groups.erase(std::remove_if(groups.begin(), groups.end(), [thgt](const auto &g) { return g->type == thgt; }),
+                 groups.end());
+  groups.push_back(std::move(group));
+  return groups.back().get();
+}
+
+void VESSEL::SetThrusterLevel(THRUSTER_HANDLE th, double level) const {
+  if (host::Thruster *t = vessel->model.findThruster(th)) t->level = std::max(0.0, std::min(1.0, level));
+}
+
+unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, SURFHANDLE tex) const {
+  host::Thruster *t = vessel->model.findThruster(th);
+  if (t == nullptr) return (unsigned int)-1;
+  vessel->model.exhausts.push_back({t, lscale, wscale, false, t->position, scaled(t->direction, -1.0), tex});
+  return static_cast<unsigned int>(vessel->model.exhausts.size() - 1);
+}
+
+unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, const VECTOR3 &pos,
+                                const VECTOR3 &dir, SURFHANDLE tex) const {
+  host::Thruster *t = vessel->model.findThruster(th);
+  if (t == nullptr) return (unsigned int)-1;
+  vessel->model.exhausts.push_back({t, lscale, wscale, true, pos, dir, tex});
+  return static_cast<unsigned int>(vessel->model.exhausts.size() - 1);
+}
+
+namespace {
+
+PSTREAM_HANDLE addStream(host::Vessel &vessel, THRUSTER_HANDLE th, const VECTOR3 *pos,
+                         const PARTICLESTREAMSPEC *pss) {
+  host::Thruster *t = vessel.model.findThruster(th);
+  if (t == nullptr) return nullptr;
+  auto stream = std::make_unique<host::ExhaustStream>();
+  stream->thruster = t;
+  stream->hasPosition = pos != nullptr;
+  stream->position = pos != nullptr ? *pos : t->position;
+  stream->hasSpec = pss != nullptr;
+  if (pss != nullptr) stream->spec = *pss;
+  vessel.model.streams.push_back(std::move(stream));
+  return vessel.model.streams.back().get();
+}
+
+}  // namespace
+
+PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE th, PARTICLESTREAMSPEC *pss) const {
+  return addStream(*vessel, th, nullptr, pss);
+}
+
+PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE th, const VECTOR3 &pos,
+                                        PARTICLESTREAMSPEC *pss) const {
+  return addStream(*vessel, th, &pos, pss);
+}
+
+void VESSEL::ParseScenarioLineEx(char *line, void *status) const {
+  if (line != nullptr && status != nullptr) static_cast<host::ParsedStatus *>(status)->parseLine(line);
+}
+
+void VESSEL::SaveDefaultState(FILEHANDLE scn) const {
+  if (scn != nullptr) vessel->writeDefaultState(*static_cast<host::ScenarioWriter *>(scn));
+}

@@ -1,0 +1,98 @@
+// The host's record of how a vessel is built: what the vessel-model and
+// propulsion calls set, kept so the bench can show it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "OrbiterAPI.h"
+
+namespace host {
+
+struct MeshFile {
+  std::string name;
+};
+
+struct MeshEntry {
+  MeshFile *mesh;
+  VECTOR3 offset;
+};
+
+struct Propellant {
+  double maxMass;
+  double mass;
+  double efficiency;
+  double level() const { return maxMass > 0.0 ? mass / maxMass : 0.0; }
+};
+
+struct Thruster {
+  VECTOR3 position;
+  VECTOR3 direction;
+  double maxThrust;
+  Propellant *resource;
+  double isp;
+  double ispRef;
+  double pressureRef;
+  double level = 0.0;
+};
+
+struct ThrusterGroup {
+  THGROUP_TYPE type;
+  std::vector<Thruster *> thrusters;
+};
+
+struct Exhaust {
+  Thruster *thruster;
+  double length;
+  double width;
+  bool hasPlacement;
+  VECTOR3 position;
+  VECTOR3 direction;
+  SURFHANDLE texture;
+};
+
+struct ExhaustStream {
+  Thruster *thruster;
+  bool hasPosition;
+  VECTOR3 position;
+  bool hasSpec;
+  PARTICLESTREAMSPEC spec;
+};
+
+struct Dock {
+  VECTOR3 position;
+  VECTOR3 direction;
+  VECTOR3 rotation;
+  bool docked = false;
+};
+
+struct VesselModel {
+  std::vector<MeshEntry> meshes;
+  double emptyMass = 0.0;
+  double size = 1.0;
+  double cw[4] = {0, 0, 0, 0};  // z positive, z negative, x, y
+  VECTOR3 crossSections = _V(0, 0, 0);
+  VECTOR3 rotDrag = _V(0, 0, 0);
+  VECTOR3 pmi = _V(1, 1, 1);
+  VECTOR3 cameraOffset = _V(0, 0, 0);
+  VECTOR3 touchdown[3] = {_V(0, -1, 1), _V(-1, -1, -1), _V(1, -1, -1)};
+  std::vector<std::unique_ptr<Dock>> docks;
+  std::vector<std::unique_ptr<Propellant>> propellants;
+  std::vector<std::unique_ptr<Thruster>> thrusters;
+  std::vector<std::unique_ptr<ThrusterGroup>> groups;
+  std::vector<Exhaust> exhausts;
+  std::vector<std::unique_ptr<ExhaustStream>> streams;
+
+  Propellant *findPropellant(PROPELLANT_HANDLE handle) const;
+  Thruster *findThruster(THRUSTER_HANDLE handle) const;
+  ThrusterGroup *findGroup(THGROUP_TYPE type) const;
+  ThrusterGroup *findGroup(THGROUP_HANDLE handle) const;
+  double propellantMass() const;
+  void deletePropellant(Propellant *resource);
+  void clearThrusters();
+  // Moves every vessel-frame position by `offset`.
+  void shiftPositions(const VECTOR3 &offset);
+};
+
+}  // namespace host

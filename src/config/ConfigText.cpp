@@ -1,0 +1,92 @@
+#include "config/ConfigText.h"
+
+#include <cstring>
+#include <strings.h>
+
+namespace {
+
+char lineBuffer[kConfigLineSize] = "";
+int32_t lineCount = 0;
+FILE *configurationFile = nullptr;
+FILE *debugLog = nullptr;
+
+const char *const kErrorTexts[] = {
+    " 01:Object name not found\n",
+    " 02:Invalid component\n",
+    " 03:Invalid number of parameters\n",
+};
+
+bool IsLineEnd(int c) { return c == '\n' || c == '\r'; }
+
+// Removes a line end ("\n", or "\r\n" from a file written on Windows) from the
+// end of the buffer. Returns whether the buffer held a line end.
+bool StripLineEnd(char *buffer) {
+  size_t length = std::strlen(buffer);
+  const bool hadEnd = length > 0 && buffer[length - 1] == '\n';
+  while (length > 0 && IsLineEnd(buffer[length - 1])) buffer[--length] = '\0';
+  return hadEnd;
+}
+
+// A line of exactly 254 characters fills the buffer before its line end is
+// read; the line end still belongs to it and must not arrive as an extra
+// blank line that would shift every later line number.
+void ConsumePendingLineEnd(FILE *file) {
+  int c = std::fgetc(file);
+  if (c == '\r') c = std::fgetc(file);
+  if (c != '\n' && c != EOF) std::ungetc(c, file);
+}
+
+}  // namespace
+
+char *ReadConfigLine(FILE *file) {
+  if (file == nullptr || std::feof(file)) return nullptr;
+  if (std::fgets(lineBuffer, kConfigLineSize, file) == nullptr) {
+    lineBuffer[0] = '\0';
+    return nullptr;
+  }
+  const bool full = std::strlen(lineBuffer) == kConfigLineSize - 1;
+  if (!StripLineEnd(lineBuffer) && full) ConsumePendingLineEnd(file);
+  if (file == configurationFile) ++lineCount;
+
+  for (char *p = lineBuffer; *p != '\0'; ++p) {
+    if (*p == '\t') *p = ' ';
+  }
+  if (char *comment = std::strchr(lineBuffer, '#')) *comment = '\0';
+
+  char *first = lineBuffer;
+  while (*first == ' ') ++first;
+  return *first == '\0' ? nullptr : first;
+}
+
+bool MatchKeyword(const char *line, const char *keyword) {
+  if (line == nullptr || keyword == nullptr) return false;
+  return strncasecmp(line, keyword, std::strlen(keyword)) == 0;
+}
+
+void ReportError(int code) {
+  if (debugLog == nullptr || code < 0 || code > kInvalidParameterCount) return;
+  std::fprintf(debugLog, "ERROR AT LINE: %i", lineCount);
+  std::fputs(lineBuffer, debugLog);
+  std::fputs(kErrorTexts[code], debugLog);
+}
+
+void BeginConfigurationFile(FILE *file) {
+  configurationFile = file;
+  lineCount = 0;
+}
+
+void EndConfigurationFile() { configurationFile = nullptr; }
+
+int32_t ConfigLineCount() { return lineCount; }
+
+const char *ConfigLineBuffer() { return lineBuffer; }
+
+void OpenDebugLog() {
+  CloseDebugLog();
+  debugLog = std::fopen("Varneldebug.txt", "w");
+}
+
+void CloseDebugLog() {
+  if (debugLog != nullptr) std::fclose(debugLog);
+  debugLog = nullptr;
+}

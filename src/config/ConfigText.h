@@ -1,0 +1,40 @@
+// The line reader, keyword test and error log shared by every configuration
+// parser. The state is module-wide: one parse runs at a time.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+// Room for 254 characters of a line and its terminator.
+constexpr int kConfigLineSize = 255;
+
+// Error codes of the debug log.
+enum ConfigError : int {
+  kObjectNameNotFound = 0,
+  kInvalidComponent = 1,
+  kInvalidParameterCount = 2,
+};
+
+// Reads the next line of `file` into the line buffer, edits it (tabs to
+// blanks, comment cut) and returns its first non-blank character, or null for
+// a blank line, a comment line or the end of the file. Lines of the
+// configuration file being parsed are counted; lines of other files are not.
+char *ReadConfigLine(FILE *file);
+
+// True when `line` is present and starts with `keyword`, ignoring case.
+bool MatchKeyword(const char *line, const char *keyword);
+
+// Appends an entry for the current line to the debug log, if it is open.
+void ReportError(int code);
+
+// Marks `file` as the configuration file whose lines are counted, and
+// restarts the count at 0.
+void BeginConfigurationFile(FILE *file);
+void EndConfigurationFile();
+int32_t ConfigLineCount();
+const char *ConfigLineBuffer();
+
+// The debug log "Varneldebug.txt" in the working folder: created empty by
+// OpenDebugLog, complete once CloseDebugLog has run.
+void OpenDebugLog();
+void CloseDebugLog();

@@ -1,0 +1,46 @@
+// The values the vessel itself publishes, and the registry that finds them by
+// name for "SHIP:" references.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kNameSize = 28;  // 27 characters and the terminator
+
+// Storage of the 55 ship variables, all 0 until the vessel refreshes them.
+struct ShipVariableValues {
+  double altitude = 0, yaw = 0, pitch = 0, roll = 0, avel = 0;
+  double airpress = 0, airdens = 0;
+  double mainth = 0, hoverth = 0, retroth = 0, aoa = 0;
+  double dock[6] = {};
+  double fuel[6] = {};
+  double rcs[20] = {};
+  int32_t customInt[5] = {};
+  double customDbl[5] = {};
+  double totalMass = 0, dvToGo = 0;
+};
+
+struct ShipVariable {
+  char name[kNameSize];
+  void *address;
+  ShipVariable *next;
+};
+
+// A singly linked list inserted at the head, so the most recently registered
+// of two equal names is found first.
+class ShipVariableRegistry {
+ public:
+  ShipVariableRegistry() = default;
+  ShipVariableRegistry(const ShipVariableRegistry &) = delete;
+  ShipVariableRegistry &operator=(const ShipVariableRegistry &) = delete;
+  ~ShipVariableRegistry();
+
+  void Register(const char *name, void *address);
+  // Registers every ship variable of `values` in the published order.
+  void RegisterAll(ShipVariableValues &values);
+  // The address of the first variable whose name equals `name` over at most
+  // 25 characters, ignoring case; null when none does.
+  void *Find(const char *name) const;
+
+ private:
+  ShipVariable *head = nullptr;
+};

@@ -1,0 +1,41 @@
+// The vessel the host receives from ovcInit: the host's VESSEL plus everything
+// the configuration file builds.
+#pragma once
+
+#include <Orbitersdk.h>
+
+#include "config/ShipVariables.h"
+#include "module/VesselSystems.h"
+
+class GenericVessel : public VESSEL {
+ public:
+  GenericVessel(OBJHANDLE hVessel, int flightModel);
+
+  // The per-step update: advances the systems, then publishes the flight
+  // state as ship variables.
+  void Update(double simTime);
+
+  void LoadScenarioState(FILEHANDLE scn, void *status);
+  void SaveScenarioState(FILEHANDLE scn);
+
+  VesselSystems systems;
+  char sourceClassName[kNameSize] = "";
+  ShipVariableValues shipVariables;
+
+ private:
+  void StepSystems(double simTime);
+  void PublishFlightState();
+  void PublishStatusLists(VESSELSTATUS2 &status);
+  void PublishDvToGo(const VESSELSTATUS2 &status);
+
+  // Kept per vessel, so two vessels of the class stepped at the same time
+  // each see the real step length.
+  double previousStepTime = 0.0;
+
+  // The module's own lists for the extended status record, kept with the
+  // vessel so that a step allocates nothing.
+  static constexpr int kFuelListSize = 20;
+  static constexpr int kThrusterListSize = 50;
+  VESSELSTATUS2::FUELSPEC fuelList[kFuelListSize];
+  VESSELSTATUS2::THRUSTSPEC thrusterList[kThrusterListSize];
+};

@@ -1,0 +1,53 @@
+// The ten callbacks through which the host drives the module. Nothing thrown
+// inside the module may cross them.
+#include <new>
+
+#include "module/GenericVessel.h"
+
+namespace {
+
+GenericVessel *AsGeneric(VESSEL *vessel) { return static_cast<GenericVessel *>(vessel); }
+
+}  // namespace
+
+DLLCLBK VESSEL *ovcInit(OBJHANDLE hVessel, int flightModel) {
+  try {
+    return new GenericVessel(hVessel, flightModel);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+DLLCLBK void ovcExit(VESSEL *vessel) { delete AsGeneric(vessel); }
+
+DLLCLBK void ovcTimestep(VESSEL *vessel, double simTime) { AsGeneric(vessel)->Update(simTime); }
+
+DLLCLBK void ovcLoadStateEx(VESSEL *vessel, FILEHANDLE scn, void *status) {
+  AsGeneric(vessel)->LoadScenarioState(scn, status);
+}
+
+DLLCLBK void ovcSaveState(VESSEL *vessel, FILEHANDLE scn) {
+  AsGeneric(vessel)->SaveScenarioState(scn);
+}
+
+DLLCLBK bool ovcLoadPanel(VESSEL *vessel, int id) { return false; }
+
+DLLCLBK bool ovcPanelRedrawEvent(VESSEL *vessel, int id, int event, SURFHANDLE surf) {
+  return true;
+}
+
+DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int my) {
+  return true;
+}
+
+DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode) {}
+
+DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *kstate) {
+  return 0;
+}
+
+// Not called by the simulator: the bench resolves its watched and written
+// variables with the module's own reference resolution through this.
+DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference) {
+  return AsGeneric(vessel)->systems.ResolveReference(reference);
+}

@@ -1,0 +1,52 @@
+// The vessel's lines in the host's scenario block: which configuration file it
+// is built from, which stage is active and the saved state of its systems.
+#include <cstdio>
+#include <cstring>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "module/GenericVessel.h"
+
+namespace {
+
+// "<SOURCE> " is nine characters; the class name starts right after them.
+constexpr size_t kSourceNameOffset = 9;
+constexpr size_t kConfigNumberOffset = 8;
+
+const char *TextFrom(const char *line, size_t offset) {
+  return std::strlen(line) > offset ? line + offset : "";
+}
+
+// Reads the internals block up to its closing line. A block that lacks the
+// closing line ends with the vessel's scenario block instead.
+void LoadInternals(FILEHANDLE scn) {
+  char *line;
+  while (oapiReadScenario_nextline(scn, line)) {
+    if (MatchKeyword(line, "</INTERNALS>")) return;
+  }
+}
+
+}  // namespace
+
+void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
+  char *line;
+  while (oapiReadScenario_nextline(scn, line)) {
+    if (MatchKeyword(line, "<INTERNALS>")) {
+      LoadInternals(scn);
+    } else if (MatchKeyword(line, "<SOURCE")) {
+      CopyName(sourceClassName, TextFrom(line, kSourceNameOffset));
+    } else if (MatchKeyword(line, "<CONFIG>")) {
+      std::sscanf(TextFrom(line, kConfigNumberOffset), "%i", &systems.currentConfiguration);
+    } else {
+      ParseScenarioLineEx(line, status);
+    }
+  }
+}
+
+void GenericVessel::SaveScenarioState(FILEHANDLE scn) {
+  SaveDefaultState(scn);
+  oapiWriteScenario_string(scn, "<SOURCE>", sourceClassName);
+  oapiWriteScenario_int(scn, "<CONFIG>", systems.currentConfiguration);
+  oapiWriteScenario_string(scn, "<INTERNALS>", "");
+  oapiWriteScenario_string(scn, "</INTERNALS>", "");
+}

@@ -1,0 +1,136 @@
+// The bench's `run` driven as a vessel author drives it: through the program.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+};
+
+Result Vesselsim(const std::string &arguments) {
+  const std::string command = std::string(VESSELSIM) + " " + arguments + " 2>&1";
+  Result result{-1, ""};
+  FILE *pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::array<char, 4096> buffer;
+  size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+  const int raw = pclose(pipe);
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return result;
+}
+
+// "REF = VALUE" lines of a run, by REF.
+std::map<std::string, double> WatchLines(const std::string &out) {
+  std::map<std::string, double> values;
+  std::istringstream lines(out);
+  std::string line;
+  while (std::getline(lines, line)) {
+    const size_t equals = line.find(" = ");
+    if (equals != std::string::npos) values[line.substr(0, equals)] = std::atof(line.c_str() + equals + 3);
+  }
+  return values;
+}
+
+std::string ReadFile(const std::string &path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+const std::string kMinimal = std::string("run --root ") + EXAMPLES_DIR + "/minimal " + EXAMPLES_DIR +
+                             "/minimal/Scenarios/Minimal.scn";
+
+std::string TempPath(const std::string &name) {
+  return std::string(::testing::TempDir()) + "/" + name;
+}
+
+}  // namespace
+
+TEST(VesselsimRun, CircularOrbitStaysCircularForAMinute) {
+  const Result r = Vesselsim(kMinimal +
+                             " --duration 60 --watch SHIP:ALTITUDE --watch SHIP:DVTOGO --watch SHIP:TOTALMASS");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const auto values = WatchLines(r.out);
+  ASSERT_EQ(values.size(), 3u) << r.out;
+  EXPECT_NEAR(values.at("SHIP:ALTITUDE"), 300e3, 1e3);
+  EXPECT_NEAR(values.at("SHIP:DVTOGO"), 0.0, 1.0);
+  EXPECT_EQ(values.at("SHIP:TOTALMASS"), 0.0);
+}
+
+TEST(VesselsimRun, UnresolvedWatchIsAUsageErrorBeforeTheRun) {
+  const Result r = Vesselsim(kMinimal + " --steps 10 --watch SHIP:NOSUCHVARIABLE");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("SHIP:NOSUCHVARIABLE"), std::string::npos) << r.out;
+}
+
+TEST(VesselsimRun, BadUsageExitsWithTwo) {
+  EXPECT_EQ(Vesselsim(kMinimal).status, 2);  // neither --duration nor --steps
+  EXPECT_EQ(Vesselsim(kMinimal + " --steps 1 --dt 0").status, 2);
+  EXPECT_EQ(Vesselsim("run /no/such/scenario.scn --steps 1").status, 2);
+  EXPECT_EQ(Vesselsim(kMinimal + " --steps 1 --watch bogus=SHIP:ALTITUDE").status, 2);
+  EXPECT_EQ(Vesselsim("fly").status, 2);
+}
+
+TEST(VesselsimRun, CsvRowsFollowTheClockAndEventsActAfterTheRow) {
+  const std::string events = TempPath("events.txt");
+  std::ofstream(events) << "# set a custom variable at t = 1.0\n1.0 set int=SHIP:CUSTOMINT1 7\n"
+                           "1.0 set SHIP:CUSTOMDBL2 2.5\n";
+  const std::string csv = TempPath("run.csv");
+  const Result r = Vesselsim(kMinimal + " --dt 0.1 --duration 2 --every 0.5 --events " + events +
+                             " --csv " + csv + " --watch int=SHIP:CUSTOMINT1 --watch SHIP:CUSTOMDBL2");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(ReadFile(csv),
+            "time,SHIP:CUSTOMINT1,SHIP:CUSTOMDBL2\n"
+            "0,0,0\n0.5,0,0\n1,0,0\n1.5,7,2.5\n2,7,2.5\n");
+  const auto values = WatchLines(r.out);
+  EXPECT_EQ(values.at("SHIP:CUSTOMINT1"), 7);
+  EXPECT_EQ(values.at("SHIP:CUSTOMDBL2"), 2.5);
+}
+
+TEST(VesselsimRun, BadEventLineNamesItsLine) {
+  const std::string events = TempPath("bad-events.txt");
+  std::ofstream(events) << "0.5 key OAPI_KEY_J\n1.0 key NOT_A_KEY\n";
+  const Result r = Vesselsim(kMinimal + " --steps 5 --events " + events);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find(":2:"), std::string::npos) << r.out;
+}
+
+TEST(VesselsimRun, SavedScenarioRestoresTheVesselWhereItWas) {
+  const std::string saved = TempPath("saved.scn");
+  Result r = Vesselsim(kMinimal + " --duration 100 --save " + saved + " --watch SHIP:ALTITUDE --watch SHIP:YAW");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string text = ReadFile(saved);
+  EXPECT_NE(text.find("Probe-1:Minimal\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  <SOURCE> Minimal\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  <CONFIG> 1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  <INTERNALS> \n  </INTERNALS> \n"), std::string::npos) << text;
+  const auto before = WatchLines(r.out);
+
+  r = Vesselsim(std::string("run --root ") + EXAMPLES_DIR + "/minimal " + saved +
+                " --steps 0 --watch SHIP:ALTITUDE --watch SHIP:YAW");
+  ASSERT_EQ(r.status, 0) << r.out;
+  // A vessel not yet stepped publishes 0.
+  EXPECT_EQ(WatchLines(r.out).at("SHIP:ALTITUDE"), 0.0);
+  r = Vesselsim(std::string("run --root ") + EXAMPLES_DIR + "/minimal " + saved +
+                " --steps 1 --dt 1e-9 --watch SHIP:ALTITUDE --watch SHIP:YAW");
+  const auto after = WatchLines(r.out);
+  EXPECT_NEAR(after.at("SHIP:ALTITUDE"), before.at("SHIP:ALTITUDE"), 0.01);
+  EXPECT_NEAR(after.at("SHIP:YAW"), before.at("SHIP:YAW"), 1e-6);
+}
+
+TEST(VesselsimRun, DescribePrintsTheHostModel) {
+  const Result r = Vesselsim(kMinimal + " --steps 1 --describe");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("vessel Probe-1 (Minimal) module genvessel"), std::string::npos) << r.out;
+}

@@ -1,0 +1,71 @@
+#include "math/Vec3.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(Vec3, DefaultIsZeroAndLengthIsExactForPythagoreanTriples) {
+  const Vec3 zero;
+  EXPECT_EQ(zero.x, 0.0);
+  EXPECT_EQ(zero.y, 0.0);
+  EXPECT_EQ(zero.z, 0.0);
+  const Vec3 v(1, 2, 2);
+  EXPECT_EQ(v.SquaredLength(), 9.0);
+  EXPECT_EQ(v.Length(), 3.0);
+}
+
+TEST(Vec3, LengthGoesThroughSinglePrecision) {
+  // 1 + 1e-9 squared is not representable as a float: the length rounds to 1.
+  const Vec3 v(1.0 + 1e-9, 0, 0);
+  EXPECT_EQ(v.Length(), 1.0);
+  EXPECT_NE(std::sqrt(v.SquaredLength()), 1.0);
+}
+
+TEST(Vec3, CrossDotAndComponentwiseOperations) {
+  const Vec3 c = Cross(Vec3(1, 0, 0), Vec3(0, 1, 0));
+  EXPECT_EQ(c.x, 0.0);
+  EXPECT_EQ(c.y, 0.0);
+  EXPECT_EQ(c.z, 1.0);
+  EXPECT_EQ(Dot(Vec3(1, 2, 3), Vec3(4, -5, 6)), 12.0);
+  const Vec3 q = Vec3(6, 8, 9) / Vec3(2, 4, 3);
+  EXPECT_EQ(q.x, 3.0);
+  EXPECT_EQ(q.y, 2.0);
+  EXPECT_EQ(q.z, 3.0);
+  Vec3 a(1, 2, 3);
+  a += 1.0;
+  a *= 2.0;
+  a -= Vec3(4, 6, 8);
+  EXPECT_EQ(a.x, 0.0);
+  EXPECT_EQ(a.y, 0.0);
+  EXPECT_EQ(a.z, 0.0);
+  const Vec3 n = -(Vec3(1, -2, 3) - 1.0);
+  EXPECT_EQ(n.x, 0.0);
+  EXPECT_EQ(n.y, 3.0);
+  EXPECT_EQ(n.z, -2.0);
+  EXPECT_EQ(Distance(Vec3(1, 1, 1), Vec3(4, 5, 1)), 5.0);
+}
+
+TEST(Vec3, NormalisingScalesByTheReciprocalLength) {
+  const Vec3 n = Vec3(3, 0, 4).Normalised();
+  EXPECT_NEAR(n.x, 0.6, 1e-7);
+  EXPECT_EQ(n.y, 0.0);
+  EXPECT_NEAR(n.z, 0.8, 1e-7);
+  Vec3 m(0, 0, 2);
+  m.Normalise();
+  EXPECT_EQ(m.z, 1.0);
+}
+
+TEST(Vec3, ZeroVectorNormalisesToZeroWithoutNaN) {
+  const Vec3 n = Vec3().Normalised();
+  EXPECT_EQ(n.x, 0.0);
+  EXPECT_EQ(n.y, 0.0);
+  EXPECT_EQ(n.z, 0.0);
+  EXPECT_EQ(AngleBetween(Vec3(), Vec3(1, 0, 0)), 0.0);
+}
+
+TEST(Vec3, AngleBetweenStaysInsideZeroToPi) {
+  EXPECT_NEAR(AngleBetween(Vec3(1, 0, 0), Vec3(0, 1, 0)), M_PI / 2, 1e-12);
+  EXPECT_EQ(AngleBetween(Vec3(0.1, 0.7, 0.3), Vec3(0.2, 1.4, 0.6)), 0.0);
+  EXPECT_EQ(AngleBetween(Vec3(0.1, 0.7, 0.3), Vec3(-0.3, -2.1, -0.9)), M_PI);
+  EXPECT_FALSE(std::isnan(AngleBetween(Vec3(1e-3, 7, 3), Vec3(1e-3, 7, 3))));
+}

@@ -1,0 +1,76 @@
+#include "EventScript.h"
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "KeyNames.h"
+
+namespace {
+
+std::string absolute(const std::string &file, const std::string &base) {
+  return !file.empty() && file[0] == '/' ? file : base + "/" + file;
+}
+
+bool parseEvent(std::istringstream &words, const std::string &base, Event &event, std::string &error) {
+  std::string time, kind;
+  words >> time >> kind;
+  char *end;
+  event.time = std::strtod(time.c_str(), &end);
+  if (time.empty() || *end != '\0' || !std::isfinite(event.time) || event.time < 0) {
+    error = "bad time";
+    return false;
+  }
+  std::string argument, extra;
+  if (kind == "key") {
+    event.kind = Event::Kind::Key;
+    words >> argument;
+    event.keyCode = KeyCodeFromHostName(argument.c_str());
+    if (event.keyCode == 0) error = "unknown key '" + argument + "'";
+  } else if (kind == "set") {
+    event.kind = Event::Kind::Set;
+    std::string value;
+    words >> argument >> value;
+    if (event.target.parse(argument, error) && !ParseValue(event.target.type, value, event.value))
+      error = "bad value '" + value + "'";
+  } else if (kind == "save") {
+    event.kind = Event::Kind::Save;
+    words >> argument;
+    if (argument.empty()) error = "no file";
+    event.file = absolute(argument, base);
+  } else {
+    error = "unknown event '" + kind + "'";
+  }
+  if (error.empty() && words >> extra) error = "unexpected '" + extra + "'";
+  return error.empty();
+}
+
+}  // namespace
+
+bool ReadEventScript(const std::string &path, const std::string &baseFolder,
+                     std::vector<Event> &events, std::string &error) {
+  std::ifstream in(path);
+  if (!in) {
+    error = "cannot read events file " + path;
+    return false;
+  }
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    const size_t hash = line.find('#');
+    if (hash != std::string::npos) line.erase(hash);
+    std::istringstream words(line);
+    std::string first;
+    if (!(words >> first)) continue;
+    words.clear();
+    words.seekg(0);
+    Event event;
+    event.text = line;
+    std::string reason;
+    if (!parseEvent(words, baseFolder, event, reason)) {
+      error = path + ":" + std::to_string(number) + ": " + reason + ": " + line;
+      return false;
+    }
+    events.push_back(event);
+  }
+  return true;
+}

@@ -1,0 +1,26 @@
+// The scripted events of a run: key presses and variable writes at given
+// simulated times, applied in file order once the clock reaches them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Watch.h"
+
+struct Event {
+  enum class Kind { Key, Set, Save };
+
+  double time = 0.0;
+  Kind kind = Kind::Key;
+  int keyCode = 0;         // Key
+  TypedReference target;   // Set
+  double value = 0.0;      // Set
+  std::string file;        // Save, absolute
+  std::string text;        // the line, for messages
+  bool applied = false;
+};
+
+// Reads an event file; `baseFolder` anchors relative file names. False with a
+// message naming the line for anything it cannot use.
+bool ReadEventScript(const std::string &path, const std::string &baseFolder,
+                     std::vector<Event> &events, std::string &error);

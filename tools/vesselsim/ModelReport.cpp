@@ -1,0 +1,56 @@
+#include "ModelReport.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string vec(const VECTOR3 &v) {
+  char text[96];
+  std::snprintf(text, sizeof text, "(%g, %g, %g)", v.x, v.y, v.z);
+  return text;
+}
+
+template <typename List, typename Item>
+int indexOf(const List &list, const Item *item) {
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i].get() == item) return static_cast<int>(i);
+  return -1;
+}
+
+void describe(const host::Vessel &v, std::ostream &out) {
+  const host::VesselModel &m = v.model;
+  out << "vessel " << v.name << " (" << v.className << ")";
+  out << (v.module != nullptr ? " module " + v.module->name : std::string(" plain body")) << '\n';
+  out << "  empty mass " << m.emptyMass << " kg, total mass " << v.mass() << " kg, size " << m.size
+      << " m\n";
+  out << "  meshes " << m.meshes.size() << '\n';
+  for (const auto &mesh : m.meshes) out << "    " << mesh.mesh->name << " at " << vec(mesh.offset) << '\n';
+  out << "  propellant resources " << m.propellants.size() << '\n';
+  for (size_t i = 0; i < m.propellants.size(); ++i) {
+    const host::Propellant &p = *m.propellants[i];
+    out << "    [" << i << "] " << p.mass << " of " << p.maxMass << " kg, efficiency " << p.efficiency << '\n';
+  }
+  out << "  thrusters " << m.thrusters.size() << '\n';
+  for (size_t i = 0; i < m.thrusters.size(); ++i) {
+    const host::Thruster &t = *m.thrusters[i];
+    out << "    [" << i << "] at " << vec(t.position) << " towards " << vec(t.direction) << ", "
+        << t.maxThrust << " N, isp " << t.isp << ", propellant " << indexOf(m.propellants, t.resource)
+        << ", level " << t.level << '\n';
+  }
+  out << "  thruster groups " << m.groups.size() << '\n';
+  for (const auto &g : m.groups) {
+    out << "    type " << g->type << ":";
+    for (const host::Thruster *t : g->thrusters) out << ' ' << indexOf(m.thrusters, t);
+    out << '\n';
+  }
+  out << "  docks " << m.docks.size() << '\n';
+  for (const auto &d : m.docks)
+    out << "    at " << vec(d->position) << " towards " << vec(d->direction) << (d->docked ? " docked" : "") << '\n';
+}
+
+}  // namespace
+
+void DescribeModels(const host::Simulation &sim, std::ostream &out) {
+  for (const auto &v : sim.vessels()) describe(*v, out);
+}

@@ -1,0 +1,209 @@
+#include "RunCommand.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "EventScript.h"
+#include "ModelReport.h"
+#include "Simulation.h"
+#include "Watch.h"
+
+namespace {
+
+struct UsageError {
+  std::string message;
+};
+
+struct ResolvedWatch {
+  TypedReference ref;
+  void *address;
+};
+
+std::string currentFolder() {
+  char path[4096];
+  return ::getcwd(path, sizeof path) != nullptr ? path : ".";
+}
+
+std::string absolute(const std::string &file, const std::string &base) {
+  return file.empty() || file[0] == '/' ? file : base + "/" + file;
+}
+
+// The vessel the watches and events act on: the one named, or the first
+// vessel driven by a module.
+host::Vessel *chooseVessel(const host::Simulation &sim, const std::string &name) {
+  if (!name.empty()) {
+    host::Vessel *vessel = sim.findVessel(name);
+    if (vessel == nullptr) throw UsageError{"no vessel named " + name};
+    return vessel;
+  }
+  for (const auto &v : sim.vessels())
+    if (v->instance != nullptr) return v.get();
+  return nullptr;
+}
+
+void *resolve(host::Vessel *vessel, const std::string &reference) {
+  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->resolveReference == nullptr)
+    return nullptr;
+  return vessel->module->resolveReference(vessel->instance, reference.c_str());
+}
+
+void *resolveOrFail(host::Vessel *vessel, const std::string &reference) {
+  void *address = resolve(vessel, reference);
+  if (address == nullptr) throw UsageError{"reference does not resolve: " + reference};
+  return address;
+}
+
+class Run {
+ public:
+  explicit Run(const RunOptions &o) : options(o) {}
+  int execute();
+
+ private:
+  void prepare();
+  long long frameCount() const;
+  void writeCsvHeader();
+  void writeCsvRow(double time);
+  void applyDueEvents(double time);
+  void apply(Event &event);
+  void saveScenario(const std::string &file) const;
+  void finish();
+
+  const RunOptions &options;
+  std::string invocationFolder = currentFolder();
+  std::unique_ptr<host::Simulation> sim;
+  host::Vessel *vessel = nullptr;
+  std::vector<ResolvedWatch> watches;
+  std::vector<Event> events;
+  std::ofstream csv;
+  double tolerance = 0.0;
+};
+
+void Run::prepare() {
+  if (!(options.dt > 0.0) || !std::isfinite(options.dt)) throw UsageError{"--dt must be positive"};
+  if ((options.duration < 0.0) == (options.steps < 0))
+    throw UsageError{"give exactly one of --duration and --steps"};
+  if (options.every < 0.0) throw UsageError{"--every must not be negative"};
+  tolerance = options.dt / 1e6;
+
+  if (!options.events.empty()) {
+    std::string error;
+    if (!ReadEventScript(absolute(options.events, invocationFolder), invocationFolder, events, error))
+      throw UsageError{error};
+  }
+  const std::string scenario = absolute(options.scenario, invocationFolder);
+  if (::chdir(options.root.c_str()) != 0) throw UsageError{"cannot enter root folder " + options.root};
+
+  sim = std::make_unique<host::Simulation>();
+  if (options.quiet) sim->messageSink = [](const std::string &) {};
+  std::string error;
+  if (!sim->loadScenario(scenario, error)) throw UsageError{error};
+  vessel = chooseVessel(*sim, options.vessel);
+
+  for (const std::string &text : options.watches) {
+    TypedReference ref;
+    if (!ref.parse(text, error)) throw UsageError{error};
+    watches.push_back({ref, resolveOrFail(vessel, ref.reference)});
+  }
+  for (const Event &event : events) {
+    if (event.kind == Event::Kind::Set) resolveOrFail(vessel, event.target.reference);
+    if (event.kind != Event::Kind::Save && (vessel == nullptr || vessel->instance == nullptr))
+      throw UsageError{"event needs a vessel driven by a module: " + event.text};
+  }
+  if (!options.csv.empty()) {
+    csv.open(absolute(options.csv, invocationFolder));
+    if (!csv) throw UsageError{"cannot write " + options.csv};
+    writeCsvHeader();
+  }
+}
+
+long long Run::frameCount() const {
+  if (options.steps >= 0) return options.steps;
+  return static_cast<long long>(std::ceil(options.duration / options.dt - 1e-6));
+}
+
+void Run::writeCsvHeader() {
+  csv << "time";
+  for (const ResolvedWatch &w : watches) csv << ',' << w.ref.reference;
+  csv << '\n';
+}
+
+void Run::writeCsvRow(double time) {
+  csv << ShortestValue(ValueType::Double, &time);
+  for (const ResolvedWatch &w : watches) csv << ',' << ShortestValue(w.ref.type, w.address);
+  csv << '\n';
+}
+
+void Run::applyDueEvents(double time) {
+  for (Event &event : events) {
+    if (!event.applied && event.time <= time + tolerance) {
+      event.applied = true;
+      apply(event);
+    }
+  }
+}
+
+void Run::apply(Event &event) {
+  switch (event.kind) {
+    case Event::Kind::Key: {
+      char keyState[256] = {};
+      keyState[event.keyCode & 0xFF] = static_cast<char>(0x80);
+      if (auto consume = vessel->module->ovcConsumeBufferedKey) {
+        consume(vessel->instance, event.keyCode, true, keyState);
+        keyState[event.keyCode & 0xFF] = 0;
+        consume(vessel->instance, event.keyCode, false, keyState);
+      }
+      break;
+    }
+    case Event::Kind::Set:
+      WriteValue(event.target.type, resolveOrFail(vessel, event.target.reference), event.value);
+      break;
+    case Event::Kind::Save:
+      saveScenario(event.file);
+      break;
+  }
+}
+
+void Run::saveScenario(const std::string &file) const {
+  std::string error;
+  if (!sim->saveScenario(file, error)) throw UsageError{error};
+}
+
+void Run::finish() {
+  for (const ResolvedWatch &w : watches)
+    std::cout << w.ref.reference << " = " << FormatValue(w.ref.type, w.address) << '\n';
+  if (!options.save.empty()) saveScenario(absolute(options.save, invocationFolder));
+  if (options.describe) DescribeModels(*sim, std::cout);
+}
+
+int Run::execute() {
+  try {
+    prepare();
+    const long long frames = frameCount();
+    const double every = options.every > 0.0 ? options.every : options.dt;
+    double nextRow = 0.0;
+    for (long long k = 0;; ++k) {
+      const double time = k * options.dt;
+      if (csv.is_open() && time >= nextRow - tolerance) {
+        writeCsvRow(time);
+        while (nextRow <= time + tolerance) nextRow += every;
+      }
+      applyDueEvents(time);
+      if (k == frames) break;
+      sim->frame((k + 1) * options.dt);
+    }
+    finish();
+    return 0;
+  } catch (const UsageError &e) {
+    std::cerr << "vesselsim: " << e.message << '\n';
+    return 2;
+  }
+}
+
+}  // namespace
+
+int RunScenario(const RunOptions &options) { return Run(options).execute(); }

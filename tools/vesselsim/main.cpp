@@ -1,0 +1,39 @@
+// vesselsim: the vessel author's bench around the headless host.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "RunCommand.h"
+
+int main(int argc, char **argv) {
+  CLI::App app{"vesselsim: run vessel modules in a headless host"};
+  app.require_subcommand(1);
+
+  RunOptions run;
+  CLI::App *runCommand = app.add_subcommand("run", "Run a scenario for a simulated time");
+  runCommand->add_option("SCENARIO", run.scenario, "Scenario file")->required();
+  runCommand->add_option("--root", run.root, "The host's working folder");
+  runCommand->add_option("--dt", run.dt, "Frame step in seconds");
+  auto *duration = runCommand->add_option("--duration", run.duration, "Simulated seconds to run");
+  auto *steps = runCommand->add_option("--steps", run.steps, "Frames to run");
+  duration->excludes(steps);
+  runCommand->add_option("--vessel", run.vessel, "Vessel the watches and events act on");
+  runCommand->add_option("--watch", run.watches, "[TYPE=]REF to record and print");
+  runCommand->add_option("--every", run.every, "CSV row interval in simulated seconds");
+  runCommand->add_option("--csv", run.csv, "CSV file of the watched variables");
+  runCommand->add_option("--events", run.events, "Event script");
+  runCommand->add_option("--save", run.save, "Scenario file written at the end");
+  runCommand->add_flag("--describe", run.describe, "Print each vessel's host model at the end");
+  runCommand->add_flag("--quiet", run.quiet, "No host messages");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp &e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError &e) {
+    app.exit(e);
+    return 2;
+  }
+  if (app.got_subcommand(runCommand)) return RunScenario(run);
+  return 2;
+}
