@@ -1,13 +1,12 @@
-// Fixed-size text fields are filled only through these copies, which never
-// write past the field and always terminate it.
+// Fixed-size text fields are filled only through this copy, which never
+// writes past the field and always terminates it.
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 
 template <size_t N>
 void CopyName(char (&field)[N], const char *text) {
-  if (text == nullptr) text = "";
-  std::strncpy(field, text, N - 1);
-  field[N - 1] = '\0';
+  size_t n = 0;
+  for (; text != nullptr && n + 1 < N && text[n] != '\0'; ++n) field[n] = text[n];
+  field[n] = '\0';
 }

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "HostFixture.h"
+#include "ScenarioFile.h"
+#include "module/GenericVessel.h"
+
+DLLCLBK VESSEL *ovcInit(OBJHANDLE hVessel, int flightModel);
+DLLCLBK void ovcExit(VESSEL *vessel);
+DLLCLBK void ovcTimestep(VESSEL *vessel, double simTime);
+DLLCLBK void ovcLoadStateEx(VESSEL *vessel, FILEHANDLE scn, void *status);
+DLLCLBK void ovcSaveState(VESSEL *vessel, FILEHANDLE scn);
+DLLCLBK bool ovcLoadPanel(VESSEL *vessel, int id);
+DLLCLBK bool ovcPanelRedrawEvent(VESSEL *vessel, int id, int event, SURFHANDLE surf);
+DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int my);
+DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode);
+DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *kstate);
+DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference);
+
+namespace {
+
+class ModuleEntry : public HostFixture {
+ protected:
+  ModuleEntry() : vessel(ovcInit(OrbitingVessel("V")->handle(), 1)) {}
+  ~ModuleEntry() override { ovcExit(vessel); }
+  VESSEL *vessel;
+};
+
+}  // namespace
+
+TEST_F(ModuleEntry, ReturnValuesOfTheCallbacks) {
+  ASSERT_NE(vessel, nullptr);
+  char keys[256] = {};
+  EXPECT_EQ(ovcConsumeBufferedKey(vessel, OAPI_KEY_J, true, keys), 0);
+  EXPECT_EQ(ovcConsumeBufferedKey(vessel, OAPI_KEY_J, false, keys), 0);
+  EXPECT_TRUE(ovcPanelRedrawEvent(vessel, 3, PANEL_REDRAW_ALWAYS, nullptr));
+  EXPECT_TRUE(ovcPanelMouseEvent(vessel, 3, PANEL_MOUSE_LBDOWN, 1, 2));
+  EXPECT_FALSE(ovcLoadPanel(vessel, 0));
+  ovcMFDmode(vessel, 0, 1);  // no panels: nothing to redraw
+  ovcExit(nullptr);
+}
+
+TEST_F(ModuleEntry, TimestepPublishesAndTheBenchHookResolves) {
+  ovcTimestep(vessel, 1.0);
+  const double *altitude = static_cast<double *>(vsimResolveReference(vessel, "SHIP:ALTITUDE"));
+  ASSERT_NE(altitude, nullptr);
+  EXPECT_GT(*altitude, 299e3);
+  EXPECT_EQ(vsimResolveReference(vessel, "HYDRAULIC:CABIN:PRESS"), nullptr);
+  EXPECT_EQ(vsimResolveReference(vessel, "NOPANEL:X"), nullptr);
+}
+
+TEST_F(ModuleEntry, ScenarioBlockRoundTrip) {
+  const std::vector<std::string> block = {
+      "STATUS Orbiting Earth", "RPOS 7000000 0 0", "RVEL 0 0 -7500", "AROT 10 20 30",
+      "<SOURCE> Minimal",      "<CONFIG> 3",       "<INTERNALS>",    "<HYDRAULIC>",
+      "</INTERNALS>",          "  UNKNOWN LINE"};
+  host::ScenarioBlockReader reader(block);
+  host::ParsedStatus status;
+  ovcLoadStateEx(vessel, reader.handle(), &status);
+  GenericVessel *gv = static_cast<GenericVessel *>(vessel);
+  EXPECT_STREQ(gv->sourceClassName, "Minimal");
+  EXPECT_EQ(gv->systems.currentConfiguration, 3);
+  // Host lines reach the host's parser.
+  EXPECT_EQ(status.rpos.x, 7000000.0);
+  EXPECT_EQ(status.rvel.z, -7500.0);
+  EXPECT_NEAR(status.arot.y, 20 * M_PI / 180, 1e-12);
+
+  host::ScenarioWriter writer;
+  ovcSaveState(vessel, writer.handle());
+  EXPECT_NE(writer.text.find("  STATUS Orbiting Earth\n"), std::string::npos) << writer.text;
+  EXPECT_NE(writer.text.find("  <SOURCE> Minimal\n  <CONFIG> 3\n  <INTERNALS> \n  </INTERNALS> \n"),
+            std::string::npos)
+      << writer.text;
+}
+
+TEST_F(ModuleEntry, SourceNameIsBoundedAndAShortSourceLineIsEmpty) {
+  const std::string longName(60, 'C');
+  const std::vector<std::string> block = {"<SOURCE> " + longName};
+  host::ScenarioBlockReader reader(block);
+  host::ParsedStatus status;
+  ovcLoadStateEx(vessel, reader.handle(), &status);
+  EXPECT_EQ(std::string(static_cast<GenericVessel *>(vessel)->sourceClassName), std::string(27, 'C'));
+
+  const std::vector<std::string> shortBlock = {"<SOURCE>", "<CONFIG>"};
+  host::ScenarioBlockReader shortReader(shortBlock);
+  ovcLoadStateEx(vessel, shortReader.handle(), &status);
+  EXPECT_STREQ(static_cast<GenericVessel *>(vessel)->sourceClassName, "");
+}

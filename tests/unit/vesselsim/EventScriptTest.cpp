@@ -1,0 +1,75 @@
+#include "EventScript.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+
+#include "KeyNames.h"
+#include "OrbiterAPI.h"
+
+namespace {
+
+bool Read(const std::string &text, std::vector<Event> &events, std::string &error) {
+  const std::string path = ::testing::TempDir() + "/events.txt";
+  std::ofstream(path) << text;
+  return ReadEventScript(path, "/base", events, error);
+}
+
+}  // namespace
+
+TEST(EventScript, ReadsKeySetAndSaveInFileOrder) {
+  std::vector<Event> events;
+  std::string error;
+  ASSERT_TRUE(Read("# comment\n\n2.5 key OAPI_KEY_J  # separate\n1 set int=SHIP:CUSTOMINT1 -4\n"
+                   "3 save out.scn\n3 save /abs/x.scn\n",
+                   events, error))
+      << error;
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[0].kind, Event::Kind::Key);
+  EXPECT_EQ(events[0].keyCode, OAPI_KEY_J);
+  EXPECT_EQ(events[0].time, 2.5);
+  EXPECT_EQ(events[1].target.type, ValueType::Int);
+  EXPECT_EQ(events[1].target.reference, "SHIP:CUSTOMINT1");
+  EXPECT_EQ(events[1].value, -4.0);
+  EXPECT_EQ(events[2].file, "/base/out.scn");
+  EXPECT_EQ(events[3].file, "/abs/x.scn");
+}
+
+TEST(EventScript, RejectsWhatItCannotApply) {
+  const char *bad[] = {"x key OAPI_KEY_J\n",         "-1 key OAPI_KEY_J\n", "1 key OAPI_KEY_NOPE\n",
+                       "1 set int=SHIP:A 1.5\n",     "1 set SHIP:A\n",      "1 set long=SHIP:A 1\n",
+                       "1 fly away\n",               "1 key OAPI_KEY_J extra\n", "1 save\n"};
+  for (const char *text : bad) {
+    std::vector<Event> events;
+    std::string error;
+    EXPECT_FALSE(Read(text, events, error)) << text;
+    EXPECT_NE(error.find(":1:"), std::string::npos) << error;
+  }
+}
+
+TEST(KeyNames, HostNamesAndCodes) {
+  EXPECT_EQ(KeyCodeFromHostName("oapi_key_f1"), OAPI_KEY_F1);
+  EXPECT_EQ(KeyCodeFromHostName("OAPI_KEY_8"), 9);
+  EXPECT_EQ(KeyCodeFromHostName("36"), 36);
+  EXPECT_EQ(KeyCodeFromHostName("OAPI_KEY"), 0);
+  EXPECT_EQ(KeyCodeFromHostName("300"), 0);
+  EXPECT_EQ(KeyCodeFromHostName(""), 0);
+}
+
+TEST(Watch, ValuesPrintAndRoundTripByType) {
+  const double d = 0.1 + 0.2;
+  const float f = 1.1f;
+  const int32_t i = -42;
+  EXPECT_EQ(FormatValue(ValueType::Double, &d), "0.3");
+  EXPECT_EQ(ShortestValue(ValueType::Double, &d), "0.30000000000000004");
+  EXPECT_EQ(ShortestValue(ValueType::Float, &f), "1.1");
+  EXPECT_EQ(FormatValue(ValueType::Int, &i), "-42");
+  double value;
+  EXPECT_TRUE(ParseValue(ValueType::Int, "2147483647", value));
+  EXPECT_FALSE(ParseValue(ValueType::Int, "2147483648", value));
+  EXPECT_FALSE(ParseValue(ValueType::Double, "", value));
+  float target = 0;
+  WriteValue(ValueType::Float, &target, 2.5);
+  EXPECT_EQ(target, 2.5f);
+}
