@@ -51,6 +51,7 @@ class OAPIFUNC VESSEL {
   void SetCameraOffset(const VECTOR3 &co) const;
   void SetTouchdownPoints(const VECTOR3 &pt1, const VECTOR3 &pt2, const VECTOR3 &pt3) const;
   DOCKHANDLE CreateDock(const VECTOR3 &pos, const VECTOR3 &dir, const VECTOR3 &rot) const;
+  void ClearDockDefinitions() const;
   bool ShiftCentreOfMass(const VECTOR3 &shift);
 
   // Propulsion
@@ -65,6 +66,7 @@ class OAPIFUNC VESSEL {
                                  double isp_ref = 0.0, double p_ref = 101.4e3) const;
   THGROUP_HANDLE CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP_TYPE thgt) const;
   void SetThrusterLevel(THRUSTER_HANDLE th, double level) const;
+  void SetThrusterGroupLevel(THGROUP_TYPE thgt, double level) const;
   unsigned int AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale,
                           SURFHANDLE tex = 0) const;
   unsigned int AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, const VECTOR3 &pos,

@@ -16,18 +16,20 @@ namespace {
 
 Simulation *running = nullptr;
 
-std::string moduleNameOf(const std::string &classFile) {
+// The module a class file names; "" when it names none. False when there is
+// no class file at all.
+bool readClassFile(const std::string &classFile, std::string &module) {
   FILE *file = OpenWindowsFile(classFile.c_str(), "rt");
-  if (file == nullptr) return "";
+  if (file == nullptr) return false;
   char line[512];
-  std::string module;
+  module.clear();
   while (module.empty() && std::fgets(line, sizeof line, file) != nullptr) {
     char key[64], value[256];
     if (std::sscanf(line, " %63[^= \t] = %255s", key, value) == 2 && strcasecmp(key, "Module") == 0)
       module = value;
   }
   std::fclose(file);
-  return module;
+  return true;
 }
 
 bool fileExists(const std::string &windowsPath) {
@@ -65,11 +67,12 @@ void Simulation::report(const std::string &message) const {
 
 ModuleLibrary *Simulation::moduleForClass(const std::string &className) {
   const std::string classFile = "Config\\Vessels\\" + className + ".cfg";
-  const std::string name = moduleNameOf(classFile);
-  if (name.empty()) {
-    report("class " + className + " names no module; its vessels are plain bodies");
+  std::string name;
+  if (!readClassFile(classFile, name)) {
+    report("class " + className + " has no class file; its vessels are plain bodies");
     return nullptr;
   }
+  if (name.empty()) return nullptr;  // a class without a module: a plain body
   auto found = modules.find(name);
   if (found != modules.end()) return found->second.get();
   std::string error;

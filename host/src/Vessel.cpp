@@ -112,6 +112,11 @@ double Vessel::thrusterGroupLevel(const ThrusterGroup *group) const {
   return sum / group->thrusters.size();
 }
 
+void Vessel::setGroupLevel(THGROUP_TYPE type, double level) {
+  if (ThrusterGroup *group = model.findGroup(type))
+    for (Thruster *t : group->thrusters) t->level = std::max(0.0, std::min(1.0, level));
+}
+
 void Vessel::fillStatus(VESSELSTATUS &s) const {
   std::memset(&s, 0, sizeof s);
   s.rpos = rpos;

@@ -35,6 +35,7 @@ class Vessel : public Object {
   VECTOR3 airspeedVector() const;
   double angleOfAttack() const;
   double thrusterGroupLevel(const ThrusterGroup *group) const;
+  void setGroupLevel(THGROUP_TYPE type, double level);
 
   void fillStatus(VESSELSTATUS &status) const;
   void fillStatus(VESSELSTATUS2 &status) const;

@@ -89,7 +89,9 @@ UINT VESSEL::AddMesh(MESHHANDLE hMesh, const VECTOR3 *ofs) const {
   return static_cast<UINT>(meshes.size() - 1);
 }
 
-void VESSEL::SetEmptyMass(double m) const { vessel->model.emptyMass = std::max(0.0, m); }
+// Not clamped: a configuration adds its elements' full masses and then takes
+// its tanks' capacities off, and the sum must come out right.
+void VESSEL::SetEmptyMass(double m) const { vessel->model.emptyMass = m; }
 double VESSEL::GetEmptyMass() const { return vessel->model.emptyMass; }
 void VESSEL::SetSize(double size) const { vessel->model.size = size; }
 
@@ -120,6 +122,8 @@ DOCKHANDLE VESSEL::CreateDock(const VECTOR3 &pos, const VECTOR3 &dir, const VECT
   vessel->model.docks.push_back(std::move(dock));
   return vessel->model.docks.back().get();
 }
+
+void VESSEL::ClearDockDefinitions() const { vessel->model.docks.clear(); }
 
 // The vessel's reference point moves by `shift`: the vessel stays where it is
 // in space, so everything placed in its frame moves the other way.
@@ -185,6 +189,10 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP
 
 void VESSEL::SetThrusterLevel(THRUSTER_HANDLE th, double level) const {
   if (host::Thruster *t = vessel->model.findThruster(th)) t->level = std::max(0.0, std::min(1.0, level));
+}
+
+void VESSEL::SetThrusterGroupLevel(THGROUP_TYPE thgt, double level) const {
+  vessel->setGroupLevel(thgt, level);
 }
 
 unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, SURFHANDLE tex) const {

@@ -58,6 +58,18 @@ char *ReadConfigLine(FILE *file) {
   return *first == '\0' ? nullptr : first;
 }
 
+bool NextSectionLine(FILE *file, const char *closingTag, char *&line) {
+  line = ReadConfigLine(file);
+  if (line == nullptr) return file != nullptr && !std::feof(file) && !std::ferror(file);
+  return !MatchKeyword(line, closingTag);
+}
+
+void SkipSection(FILE *file, const char *closingTag) {
+  char *line;
+  while (NextSectionLine(file, closingTag, line)) {
+  }
+}
+
 bool MatchKeyword(const char *line, const char *keyword) {
   if (line == nullptr || keyword == nullptr) return false;
   return strncasecmp(line, keyword, std::strlen(keyword)) == 0;
@@ -68,6 +80,10 @@ void ReportError(int code) {
   std::fprintf(debugLog, "ERROR AT LINE: %i", lineCount);
   std::fputs(lineBuffer, debugLog);
   std::fputs(kErrorTexts[code], debugLog);
+}
+
+void ReportMissingFile(const char *fileName) {
+  if (debugLog != nullptr) std::fprintf(debugLog, "ERROR: cannot open %s\n", fileName);
 }
 
 void BeginConfigurationFile(FILE *file) {

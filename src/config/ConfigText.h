@@ -21,11 +21,23 @@ enum ConfigError : int {
 // configuration file being parsed are counted; lines of other files are not.
 char *ReadConfigLine(FILE *file);
 
+// Reads the next line of a section into `line` (null for a blank or comment
+// line). False at the section's closing line and at the end of the file, so a
+// section without its closing line ends with the file.
+bool NextSectionLine(FILE *file, const char *closingTag, char *&line);
+
+// Consumes a section up to and including its closing line.
+void SkipSection(FILE *file, const char *closingTag);
+
 // True when `line` is present and starts with `keyword`, ignoring case.
 bool MatchKeyword(const char *line, const char *keyword);
 
 // Appends an entry for the current line to the debug log, if it is open.
 void ReportError(int code);
+
+// A configuration file that could not be opened: the one entry of the log
+// that names a file instead of a line.
+void ReportMissingFile(const char *fileName);
 
 // Marks `file` as the configuration file whose lines are counted, and
 // restarts the count at 0.

@@ -42,7 +42,10 @@ DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int m
 
 DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode) {}
 
+// The host handles every key as well, so the module never reports a key as
+// consumed.
 DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *kstate) {
+  if (down) AsGeneric(vessel)->systems.OnKey(static_cast<int>(key));
   return 0;
 }
 

@@ -35,12 +35,18 @@ void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
       LoadInternals(scn);
     } else if (MatchKeyword(line, "<SOURCE")) {
       CopyName(sourceClassName, TextFrom(line, kSourceNameOffset));
+      systems.ReadVesselConfiguration(sourceClassName);
     } else if (MatchKeyword(line, "<CONFIG>")) {
-      std::sscanf(TextFrom(line, kConfigNumberOffset), "%i", &systems.currentConfiguration);
+      // Only a configuration the vessel can have is taken; otherwise the
+      // vessel restores in the configuration it had.
+      int n;
+      if (std::sscanf(TextFrom(line, kConfigNumberOffset), "%i", &n) == 1 && IsConfigurationNumber(n))
+        systems.currentConfiguration = n;
     } else {
       ParseScenarioLineEx(line, status);
     }
   }
+  systems.SetConfiguration(systems.currentConfiguration, true);
 }
 
 void GenericVessel::SaveScenarioState(FILEHANDLE scn) {

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include "config/ConfigText.h"
+#include "module/GenericVessel.h"
 
 void VesselSystems::RegisterVariable(const char *name, void *address) {
   shipVariables.Register(name, address);
@@ -14,7 +15,24 @@ void VesselSystems::RegisterShipVariables(ShipVariableValues &values) {
 
 void VesselSystems::Step(double dt) { lastStepLength = dt; }
 
-void VesselSystems::AttachVessel(GenericVessel *owner) { vessel = owner; }
+void VesselSystems::AttachVessel(GenericVessel *owner) {
+  vessel = owner;
+  configurationSet.AttachVessel(owner);
+}
+
+void VesselSystems::SetConfiguration(int n, bool initial) {
+  if (!IsConfigurationNumber(n) || vessel == nullptr) return;
+  if (!initial && currentConfiguration != n - 1) return;
+  if (!initial) configurationSet.Separate(n);
+  configurationSet.ApplyConfiguration(n, initial);
+  ventResource = vessel->CreatePropellantResource(0.0, -1.0, 1.0);
+  currentConfiguration = n;
+}
+
+void VesselSystems::OnKey(int keyCode) {
+  const KeyBinding *binding = configurationSet.FindBinding(keyCode);
+  if (binding != nullptr && binding->action == kActionSeparation) SetConfiguration(binding->configuration, false);
+}
 
 VariableRef VesselSystems::ResolveReference(const char *text) {
   if (text == nullptr) return nullptr;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "config/ConfigurationSet.h"
 #include "config/ShipVariables.h"
 
 class GenericVessel;
@@ -27,10 +28,20 @@ class VesselSystems {
   void Step(double dt);
   double LastStepLength() const { return lastStepLength; }
 
+  // Reads "Config\\<className>.cfg" and builds everything it describes.
+  void ReadVesselConfiguration(const char *className);
+  // Moves to configuration n: by separation from n - 1 only, or, `initial`,
+  // as the restore of a saved vessel.
+  void SetConfiguration(int n, bool initial);
+  void OnKey(int keyCode);
+
   void AttachVessel(GenericVessel *owner);
   GenericVessel *Vessel() const { return vessel; }
 
+  ConfigurationSet configurationSet;
   int32_t currentConfiguration = 1;
+  // The resource vented gas goes into; a fresh one at every configuration.
+  PROPELLANT_HANDLE ventResource = nullptr;
   int32_t panelCount = 0;
   int32_t currentPanel = 0;
 

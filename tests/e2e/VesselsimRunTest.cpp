@@ -134,3 +134,47 @@ TEST(VesselsimRun, DescribePrintsTheHostModel) {
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("vessel Probe-1 (Minimal) module genvessel"), std::string::npos) << r.out;
 }
+
+namespace {
+
+const std::string kStackRoot = std::string(EXAMPLES_DIR) + "/stack";
+const std::string kStack = "run --root " + kStackRoot + " " + kStackRoot + "/Scenarios/Stack.scn";
+
+}  // namespace
+
+TEST(VesselsimStack, KeyPressesSeparateAndTheSavedStageRestoresAsItWas) {
+  const std::string events = TempPath("stack-events.txt");
+  std::ofstream(events) << "5 key OAPI_KEY_K\n10 key OAPI_KEY_J\n20 key OAPI_KEY_K\n";
+  const std::string saved = TempPath("stack3.scn");
+  Result r = Vesselsim(kStack + " --duration 30 --events " + events + " --save " + saved +
+                       " --describe --watch SHIP:TOTALMASS");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(WatchLines(r.out).at("SHIP:TOTALMASS"), 3050.0);
+  EXPECT_NE(r.out.find("vessel Stack-1_StackTransferStage (StackTransferStage) plain body"), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("vessel Stack-1_StackServiceModule"), std::string::npos);
+  const std::string text = ReadFile(saved);
+  EXPECT_NE(text.find("  <CONFIG> 3\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Stack-1_StackAdapter:StackAdapter\n"), std::string::npos) << text;
+
+  r = Vesselsim("run --root " + kStackRoot + " " + saved + " --steps 1 --describe --watch SHIP:TOTALMASS");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(WatchLines(r.out).at("SHIP:TOTALMASS"), 3050.0);
+  size_t vessels = 0;
+  for (size_t at = r.out.find("\nvessel "); at != std::string::npos; at = r.out.find("\nvessel ", at + 1)) ++vessels;
+  EXPECT_EQ(vessels, 4u) << r.out;  // the stack and its three parts, no new ones
+}
+
+TEST(VesselsimStack, MainEngineBurnsItsTankAtThrustOverIsp) {
+  const std::string events = TempPath("burn-events.txt");
+  std::ofstream(events) << "0 group THGROUP_MAIN 1\n10 group THGROUP_MAIN 0\n";
+  const Result r = Vesselsim(kStack + " --duration 20 --events " + events +
+                             " --watch SHIP:FUEL1 --watch SHIP:TOTALMASS --watch SHIP:MAINTH");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const auto values = WatchLines(r.out);
+  // 30 kN at 3100 m/s for 10 s from the 7000 kg transfer-stage tank.
+  const double burned = 30000.0 / 3100.0 * 10.0;
+  EXPECT_NEAR(values.at("SHIP:FUEL1"), (7000.0 - burned) / 7000.0, 1e-5);
+  EXPECT_NEAR(values.at("SHIP:TOTALMASS"), 18700.0 - burned, 0.05);
+  EXPECT_EQ(values.at("SHIP:MAINTH"), 0.0);
+}

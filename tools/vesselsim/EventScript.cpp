@@ -33,6 +33,14 @@ bool parseEvent(std::istringstream &words, const std::string &base, Event &event
     words >> argument >> value;
     if (event.target.parse(argument, error) && !ParseValue(event.target.type, value, event.value))
       error = "bad value '" + value + "'";
+  } else if (kind == "group") {
+    event.kind = Event::Kind::Group;
+    std::string level;
+    words >> argument >> level;
+    event.group = ThrusterGroupFromName(argument.c_str());
+    if (event.group < 0) error = "unknown thruster group '" + argument + "'";
+    else if (!ParseValue(ValueType::Double, level, event.value) || event.value < 0 || event.value > 1)
+      error = "group level must be 0 to 1";
   } else if (kind == "save") {
     event.kind = Event::Kind::Save;
     words >> argument;

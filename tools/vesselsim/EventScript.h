@@ -1,4 +1,5 @@
-// The scripted events of a run: key presses and variable writes at given
+// The scripted events of a run: key presses, variable writes, thruster group
+// levels and saves at given
 // simulated times, applied in file order once the clock reaches them.
 #pragma once
 
@@ -8,13 +9,14 @@
 #include "Watch.h"
 
 struct Event {
-  enum class Kind { Key, Set, Save };
+  enum class Kind { Key, Set, Save, Group };
 
   double time = 0.0;
   Kind kind = Kind::Key;
   int keyCode = 0;         // Key
+  int group = 0;           // Group: the host's thruster group type
   TypedReference target;   // Set
-  double value = 0.0;      // Set
+  double value = 0.0;      // Set, Group
   std::string file;        // Save, absolute
   std::string text;        // the line, for messages
   bool applied = false;

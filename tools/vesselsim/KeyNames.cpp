@@ -40,8 +40,6 @@ const KeyName kKeys[] = {
     KEY(OAPI_KEY_END), KEY(OAPI_KEY_DOWN), KEY(OAPI_KEY_NEXT), KEY(OAPI_KEY_INSERT),
     KEY(OAPI_KEY_DELETE),
 };
-#undef KEY
-
 }  // namespace
 
 int KeyCodeFromHostName(const char *name) {
@@ -51,3 +49,18 @@ int KeyCodeFromHostName(const char *name) {
   const long code = std::strtol(name, &end, 10);
   return (*name != '\0' && *end == '\0' && code > 0 && code < 256) ? static_cast<int>(code) : 0;
 }
+
+int ThrusterGroupFromName(const char *name) {
+  static const KeyName groups[] = {
+      KEY(THGROUP_MAIN),          KEY(THGROUP_RETRO),         KEY(THGROUP_HOVER),
+      KEY(THGROUP_ATT_PITCHUP),   KEY(THGROUP_ATT_PITCHDOWN), KEY(THGROUP_ATT_YAWLEFT),
+      KEY(THGROUP_ATT_YAWRIGHT),  KEY(THGROUP_ATT_BANKLEFT),  KEY(THGROUP_ATT_BANKRIGHT),
+      KEY(THGROUP_ATT_RIGHT),     KEY(THGROUP_ATT_LEFT),      KEY(THGROUP_ATT_UP),
+      KEY(THGROUP_ATT_DOWN),      KEY(THGROUP_ATT_FORWARD),   KEY(THGROUP_ATT_BACK),
+      KEY(THGROUP_USER),
+  };
+  for (const KeyName &group : groups)
+    if (strcasecmp(group.name, name) == 0) return group.code;
+  return -1;
+}
+#undef KEY

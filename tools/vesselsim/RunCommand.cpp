@@ -110,8 +110,10 @@ void Run::prepare() {
     watches.push_back({ref, resolveOrFail(vessel, ref.reference)});
   }
   for (const Event &event : events) {
+    if (event.kind == Event::Kind::Group && vessel == nullptr) throw UsageError{"no vessel for: " + event.text};
     if (event.kind == Event::Kind::Set) resolveOrFail(vessel, event.target.reference);
-    if (event.kind != Event::Kind::Save && (vessel == nullptr || vessel->instance == nullptr))
+    if ((event.kind == Event::Kind::Key || event.kind == Event::Kind::Set) &&
+        (vessel == nullptr || vessel->instance == nullptr))
       throw UsageError{"event needs a vessel driven by a module: " + event.text};
   }
   if (!options.csv.empty()) {
@@ -164,6 +166,9 @@ void Run::apply(Event &event) {
       break;
     case Event::Kind::Save:
       saveScenario(event.file);
+      break;
+    case Event::Kind::Group:
+      vessel->setGroupLevel(static_cast<THGROUP_TYPE>(event.group), event.value);
       break;
   }
 }

@@ -1,0 +1,135 @@
+#include "config/ConfigurationSet.h"
+
+#include <strings.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr double kReferencePressure = 101400.0;
+constexpr int kMaxThrustersPerGroup = 15;
+
+VECTOR3 ToHost(const Vec3 &v) { return _V(v.x, v.y, v.z); }
+
+// The two particle streams every main engine trails, shared by all vessels.
+PARTICLESTREAMSPEC contrailStream = {0,   8.0,  5.0,  350.0,   0.3, 8.0, 4.0, 3.0, DIFFUSE,
+                                     LVL_PSQRT, 0.0, 0.5, ATM_PLOG, 1e-6, 0.1, nullptr};
+PARTICLESTREAMSPEC exhaustGlowStream = {0,   4.0,  20.0, 350.0,   0.1, 0.3, 12.0, 2.0, EMISSIVE,
+                                        LVL_PSQRT, 0.0, 0.5, ATM_PLOG, 1e-6, 0.1, nullptr};
+
+THGROUP_TYPE HostGroup(int index) {
+  return index == kUserGroupIndex ? THGROUP_USER : static_cast<THGROUP_TYPE>(index);
+}
+
+}  // namespace
+
+void ConfigurationSet::ApplyConfiguration(int n, bool initial) {
+  if (vessel == nullptr || !IsConfigurationNumber(n)) return;
+  StageConfiguration &stage = configurations[n];
+  vessel->ClearMeshes();
+  vessel->ClearThrusterDefinitions();
+  vessel->ClearDockDefinitions();
+  vessel->SetEmptyMass(0.0);
+  ApplyPhysicalParameters(stage);
+  ApplyElements(n);
+  ApplyPropellants(n, initial);
+  ApplyThrusters(stage);
+  ApplyGroups(stage);
+}
+
+void ConfigurationSet::ApplyPhysicalParameters(const StageConfiguration &stage) {
+  vessel->SetSize(stage.size);
+  const Vec3 &cw = stage.dragCoefficients;
+  vessel->SetCW(cw.x, cw.x, cw.y, cw.z);
+  vessel->SetCrossSections(ToHost(stage.crossSections));
+  vessel->SetRotDrag(ToHost(stage.rotationalDrag));
+  vessel->SetPMI(ToHost(stage.inertia));
+  vessel->SetCameraOffset(ToHost(stage.cameraOffset));
+  vessel->SetTouchdownPoints(ToHost(stage.touchdown[0]), ToHost(stage.touchdown[1]),
+                             ToHost(stage.touchdown[2]));
+  for (const DockDef &dock : stage.docks)
+    vessel->CreateDock(ToHost(dock.position), ToHost(dock.direction), ToHost(dock.reference));
+}
+
+void ConfigurationSet::ApplyElements(int n) {
+  for (const VesselElement &element : elements) {
+    if (element.first > n || n >= element.last) continue;
+    const VECTOR3 offset = ToHost(element.offsets[n]);
+    vessel->AddMesh(element.mesh, &offset);
+    vessel->SetEmptyMass(vessel->GetEmptyMass() + element.mass);
+  }
+}
+
+// Element masses count full tanks; the tanks present are taken off again, so
+// the empty mass plus the propellant left is the vessel's mass.
+void ConfigurationSet::ApplyPropellants(int n, bool initial) {
+  for (PropellantDef &tank : propellants) {
+    if (n >= tank.last) {
+      vessel->DelPropellantResource(tank.handle);
+    } else if ((!initial && n == tank.first) || (initial && n >= tank.first)) {
+      tank.handle = vessel->CreatePropellantResource(tank.capacity, -1.0, 1.0);
+      vessel->SetEmptyMass(vessel->GetEmptyMass() - tank.capacity);
+    } else if (!initial && n > tank.first) {
+      vessel->SetEmptyMass(vessel->GetEmptyMass() - tank.capacity);
+    }
+  }
+}
+
+void ConfigurationSet::ApplyThrusters(StageConfiguration &stage) {
+  for (ThrusterDef &t : stage.thrusters) {
+    t.handle = vessel->CreateThruster(ToHost(t.position), ToHost(t.direction), t.maxThrust,
+                                      FindPropellant(t.propellant), t.isp, t.ispRef, kReferencePressure);
+    vessel->AddExhaust(t.handle, t.exhaustLength, t.exhaustWidth, ToHost(t.position), ToHost(-t.direction),
+                       nullptr);
+  }
+}
+
+void ConfigurationSet::ApplyGroups(StageConfiguration &stage) {
+  exhaustGlowStream.tex = oapiRegisterParticleTexture("Contrail2");
+  for (int g = 0; g <= kUserGroupIndex; ++g) {
+    THRUSTER_HANDLE members[kMaxThrustersPerGroup];
+    int count = 0;
+    for (const ThrusterDef &t : stage.thrusters) {
+      if (t.group != g || count == kMaxThrustersPerGroup) continue;
+      members[count++] = t.handle;
+      if (g == 0) {
+        vessel->AddExhaustStream(t.handle, &contrailStream);
+        vessel->AddExhaustStream(t.handle, &exhaustGlowStream);
+      }
+    }
+    if (count > 0) vessel->CreateThrusterGroup(members, count, HostGroup(g));
+  }
+}
+
+void ConfigurationSet::Separate(int n) {
+  if (vessel == nullptr || !IsConfigurationNumber(n)) return;
+  const StageConfiguration &stage = configurations[n];
+  for (const EjectDef &eject : stage.ejected) {
+    VESSELSTATUS status;
+    vessel->GetStatus(status);
+    status.flag[0] = 3;
+    status.fuel = 1.0;
+    vessel->Local2Rel(ToHost(eject.position), status.rpos);
+    status.status = 0;
+    status.arot.x += eject.rotation.x;
+    status.arot.y += eject.rotation.y;
+    status.arot.z += eject.rotation.z;
+    char name[256];
+    std::snprintf(name, sizeof name, "%s_%s", vessel->GetName(), eject.className);
+    oapiCreateVessel(name, eject.className, status);
+  }
+  vessel->ShiftCentreOfMass(ToHost(stage.centreOfMassShift));
+}
+
+PROPELLANT_HANDLE ConfigurationSet::FindPropellant(const char *name) const {
+  const size_t length = std::strlen(name);
+  for (const PropellantDef &tank : propellants)
+    if (strncasecmp(tank.name, name, length) == 0) return tank.handle;
+  return nullptr;
+}
+
+const KeyBinding *ConfigurationSet::FindBinding(int keyCode) const {
+  for (const KeyBinding &binding : keyBindings)
+    if (binding.keyCode == keyCode) return &binding;
+  return nullptr;
+}

@@ -1,0 +1,38 @@
+// The configuration file's top level: each section's opening line hands the
+// section to its parser, in file order.
+#include <cstdio>
+
+#include "config/ConfigText.h"
+#include "module/VesselSystems.h"
+#include "winpath.h"
+
+void VesselSystems::ReadVesselConfiguration(const char *className) {
+  char fileName[64];
+  std::snprintf(fileName, sizeof fileName, "Config\\%s.cfg", className);
+  FILE *file = OpenWindowsFile(fileName, "rt");
+  OpenDebugLog();
+  BeginConfigurationFile(file);
+  if (file == nullptr) ReportMissingFile(fileName);
+
+  char *line;
+  while (file != nullptr && !std::feof(file)) {
+    line = ReadConfigLine(file);
+    if (MatchKeyword(line, "<VESSEL>")) {
+      configurationSet.ParseVesselSection(file);
+    } else if (MatchKeyword(line, "<HYDRAULIC>")) {
+      SkipSection(file, "</HYDRAULIC>");
+    } else if (MatchKeyword(line, "<ELECTRIC>")) {
+      SkipSection(file, "</ELECTRIC>");
+    } else if (MatchKeyword(line, "<PANEL>")) {
+      SkipSection(file, "</PANEL>");
+    } else if (MatchKeyword(line, "<KEYBOARD>")) {
+      configurationSet.ParseKeyboardSection(file);
+    } else if (MatchKeyword(line, "<SEPARATION>")) {
+      configurationSet.ParseSeparationSection(file);
+    }
+  }
+
+  if (file != nullptr) std::fclose(file);
+  EndConfigurationFile();
+  CloseDebugLog();
+}

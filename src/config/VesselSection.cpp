@@ -1,0 +1,151 @@
+// The <VESSEL> section: mesh elements, propellant tanks and the numbered
+// configuration blocks.
+#include <cstdio>
+#include <cstring>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "config/ConfigurationSet.h"
+#include "config/TextScan.h"
+
+namespace {
+
+struct GroupWord {
+  const char *word;
+  int32_t index;
+};
+
+const GroupWord kGroupWords[] = {
+    {"THGROUP_MAIN", 0},           {"THGROUP_RETRO", 1},         {"THGROUP_HOVER", 2},
+    {"THGROUP_ATT_PITCHUP", 3},    {"THGROUP_ATT_PITCHDOWN", 4}, {"THGROUP_ATT_YAWLEFT", 5},
+    {"THGROUP_ATT_YAWRIGHT", 6},   {"THGROUP_ATT_BANKLEFT", 7},  {"THGROUP_ATT_BANKRIGHT", 8},
+    {"THGROUP_ATT_RIGHT", 9},      {"THGROUP_ATT_LEFT", 10},     {"THGROUP_ATT_UP", 11},
+    {"THGROUP_ATT_DOWN", 12},      {"THGROUP_ATT_FORWARD", 13},  {"THGROUP_ATT_BACK", 14},
+    {"THGROUP_USER", kUserGroupIndex},
+};
+
+int32_t GroupIndex(const char *word) {
+  for (const GroupWord &g : kGroupWords)
+    if (MatchKeyword(word, g.word)) return g.index;
+  return kNoGroup;
+}
+
+// A vector tag of the configuration block and the member it sets.
+struct VectorTag {
+  const char *tag;
+  Vec3 StageConfiguration::*member;
+};
+
+const VectorTag kVectorTags[] = {
+    {"<CW>", &StageConfiguration::dragCoefficients},
+    {"<CROSSSECTION>", &StageConfiguration::crossSections},
+    {"<ROTDRAG>", &StageConfiguration::rotationalDrag},
+    {"<PMI>", &StageConfiguration::inertia},
+    {"<CAMERAOFF>", &StageConfiguration::cameraOffset},
+};
+
+}  // namespace
+
+void ConfigurationSet::ParseVesselSection(FILE *file) {
+  char *line;
+  while (NextSectionLine(file, "</VESSEL>", line)) {
+    if (MatchKeyword(line, "<ELEMENTS>")) {
+      ParseElements(file);
+    } else if (MatchKeyword(line, "<PROPELLANTS>")) {
+      ParsePropellants(file);
+    } else if (MatchKeyword(line, "<CONFIG")) {
+      int n = -1;
+      // A block for a number outside 0 to 9 is read and dropped.
+      StageConfiguration discarded;
+      const bool valid = std::sscanf(line, "<CONFIG %i>", &n) == 1 && IsConfigurationNumber(n);
+      ParseStageBlock(file, valid ? configurations[n] : discarded);
+    }
+  }
+  for (VesselElement &element : elements) element.mesh = oapiLoadMeshGlobal(element.meshFile);
+}
+
+// An element is a header "<NAME> MESH MASS FIRST LAST", one offset line for
+// each configuration from FIRST to LAST - 1, and one closing line. Every line
+// after the header counts, blank or not, as the format fixes their number.
+void ConfigurationSet::ParseElements(FILE *file) {
+  char *line;
+  while (NextSectionLine(file, "</ELEMENTS>", line)) {
+    if (line == nullptr || line[0] != '<') continue;
+    VesselElement element;
+    LineWord name, mesh;
+    if (std::sscanf(line + 1, "%254s %254s %lf %i %i", name, mesh, &element.mass, &element.first,
+                    &element.last) != 5)
+      continue;
+    name[std::strlen(name) - 1] = '\0';  // the header's closing ">"
+    CopyName(element.name, name);
+    CopyName(element.meshFile, mesh);
+    for (int64_t n = element.first; n < element.last; ++n) {
+      const char *offsetLine = ReadConfigLine(file);
+      if (offsetLine == nullptr && std::feof(file)) break;
+      Vec3 offset;
+      if (IsConfigurationNumber(static_cast<int>(n)) && offsetLine != nullptr &&
+          std::sscanf(offsetLine, "<%lf %lf %lf>", &offset.x, &offset.y, &offset.z) == 3)
+        element.offsets[n] = offset;
+    }
+    ReadConfigLine(file);
+    InsertAfterFirst(elements, element);
+  }
+}
+
+void ConfigurationSet::ParsePropellants(FILE *file) {
+  char *line;
+  while (NextSectionLine(file, "</PROPELLANTS>", line)) {
+    PropellantDef tank;
+    LineWord name;
+    if (line == nullptr ||
+        std::sscanf(line, "%254s %lf %i %i", name, &tank.capacity, &tank.first, &tank.last) != 4)
+      continue;
+    CopyName(tank.name, name);
+    InsertAfterFirst(propellants, tank);
+  }
+}
+
+void ConfigurationSet::ParseStageBlock(FILE *file, StageConfiguration &stage) {
+  char *line;
+  while (NextSectionLine(file, "</CONFIG", line)) {
+    if (line == nullptr) continue;
+    double size;
+    if (MatchKeyword(line, "<SIZE>")) {
+      if (std::sscanf(AfterTag(line, 6), "%lf", &size) == 1) stage.size = size;
+    } else if (MatchKeyword(line, "<TOUCHDOWN>")) {
+      ScanVectors(AfterTag(line, 11), stage.touchdown, 3);
+    } else if (MatchKeyword(line, "<DOCK>")) {
+      Vec3 parts[3];
+      if (ScanVectors(AfterTag(line, 6), parts, 3)) InsertAfterFirst(stage.docks, DockDef{parts[0], parts[1], parts[2]});
+    } else if (MatchKeyword(line, "<THRUSTERS>")) {
+      ParseThrusters(file, stage);
+    } else {
+      for (const VectorTag &tag : kVectorTags) {
+        if (MatchKeyword(line, tag.tag)) {
+          ScanVector(AfterTag(line, std::strlen(tag.tag)), stage.*tag.member);
+          break;
+        }
+      }
+    }
+  }
+}
+
+// "<x y z> <dx dy dz> THRUST PROPELLANT ISP ISPREF GROUP <LENGTH WIDTH>"; a
+// line without its exhaust size gets a thruster without a visible plume.
+void ConfigurationSet::ParseThrusters(FILE *file, StageConfiguration &stage) {
+  char *line;
+  while (NextSectionLine(file, "</THRUSTERS>", line)) {
+    if (line == nullptr) continue;
+    ThrusterDef t;
+    LineWord propellant, group;
+    const int read = std::sscanf(line, "<%lf %lf %lf> <%lf %lf %lf> %lf %254s %lf %lf %254s <%lf %lf>",
+                                 &t.position.x, &t.position.y, &t.position.z, &t.direction.x,
+                                 &t.direction.y, &t.direction.z, &t.maxThrust, propellant, &t.isp,
+                                 &t.ispRef, group, &t.exhaustLength, &t.exhaustWidth);
+    if (read < 11) continue;
+    if (read < 13) t.exhaustLength = t.exhaustWidth = 0.0;
+    CopyName(t.propellant, propellant);
+    t.group = GroupIndex(group);
+    InsertAfterFirst(stage.thrusters, t);
+  }
+}
