@@ -12,6 +12,8 @@
 #include "config/ShipVariables.h"
 #include "math/Vec3.h"
 
+class SystemList;
+
 constexpr int kConfigurationCount = 10;
 
 // Index of "THGROUP_USER" among the group words; its host value is 64.
@@ -100,7 +102,8 @@ class ConfigurationSet {
   // Sections of the configuration file, read from the line after the opening
   // tag up to and including the closing one.
   void ParseVesselSection(FILE *file);
-  void ParseSeparationSection(FILE *file);
+  // Its <DELETE> lines mark objects of the two system lists.
+  void ParseSeparationSection(FILE *file, SystemList &hydraulic, SystemList &electric);
   void ParseKeyboardSection(FILE *file);
 
   // Rebuilds the host's vessel for configuration n; `initial` when restoring
@@ -122,7 +125,7 @@ class ConfigurationSet {
   void ParsePropellants(FILE *file);
   void ParseStageBlock(FILE *file, StageConfiguration &stage);
   void ParseThrusters(FILE *file, StageConfiguration &stage);
-  void ParseSeparationBlock(FILE *file, StageConfiguration &stage);
+  void ParseSeparationBlock(FILE *file, int n, SystemList &hydraulic, SystemList &electric);
   void ApplyPhysicalParameters(const StageConfiguration &stage);
   void ApplyElements(int n);
   void ApplyPropellants(int n, bool initial);

@@ -6,22 +6,38 @@
 #include "config/ConfigText.h"
 #include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
+#include "systems/SystemList.h"
 
-void ConfigurationSet::ParseSeparationSection(FILE *file) {
+namespace {
+
+// "HYDRAULIC:NAME" or "ELECTRIC:NAME": every object whose name begins with
+// NAME (trailing blanks included) goes at configuration n.
+void MarkForDeletion(const char *target, int n, SystemList &hydraulic, SystemList &electric) {
+  if (MatchKeyword(target, "HYDRAULIC:")) hydraulic.MarkStage(AfterTag(target, 10), n);
+  if (MatchKeyword(target, "ELECTRIC:")) electric.MarkStage(AfterTag(target, 9), n);
+}
+
+}  // namespace
+
+void ConfigurationSet::ParseSeparationSection(FILE *file, SystemList &hydraulic, SystemList &electric) {
   char *line;
   while (NextSectionLine(file, "</SEPARATION>", line)) {
     if (!MatchKeyword(line, "<CONFIG>")) continue;
     int n = -1;
-    // A block for a number outside 0 to 9 is read and dropped.
-    StageConfiguration discarded;
-    const bool valid = std::sscanf(AfterTag(line, 8), "%i", &n) == 1 && IsConfigurationNumber(n);
-    ParseSeparationBlock(file, valid ? configurations[n] : discarded);
+    if (std::sscanf(AfterTag(line, 8), "%i", &n) != 1) n = -1;
+    ParseSeparationBlock(file, n, hydraulic, electric);
   }
 }
 
-void ConfigurationSet::ParseSeparationBlock(FILE *file, StageConfiguration &stage) {
+// A block for a number outside 0 to 9 is read and dropped: it neither ejects
+// nor marks anything.
+void ConfigurationSet::ParseSeparationBlock(FILE *file, int n, SystemList &hydraulic, SystemList &electric) {
+  StageConfiguration discarded;
+  const bool valid = IsConfigurationNumber(n);
+  StageConfiguration &stage = valid ? configurations[n] : discarded;
   char *line;
   while (NextSectionLine(file, "</CONFIG>", line)) {
+    if (valid && MatchKeyword(line, "<DELETE>")) MarkForDeletion(AfterTag(line, 9), n, hydraulic, electric);
     if (MatchKeyword(line, "<CGOFFSET>")) ScanVector(AfterTag(line, 10), stage.centreOfMassShift);
     if (MatchKeyword(line, "<EJECT>")) {
       EjectDef eject;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "config/ConfigText.h"
-#include "module/VesselSystems.h"
+#include "module/GenericVessel.h"
 #include "winpath.h"
 
 void VesselSystems::ReadVesselConfiguration(const char *className) {
@@ -28,11 +28,14 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
     } else if (MatchKeyword(line, "<KEYBOARD>")) {
       configurationSet.ParseKeyboardSection(file);
     } else if (MatchKeyword(line, "<SEPARATION>")) {
-      configurationSet.ParseSeparationSection(file);
+      configurationSet.ParseSeparationSection(file, hydraulic, electric);
     }
   }
 
   if (file != nullptr) std::fclose(file);
   EndConfigurationFile();
   CloseDebugLog();
+
+  thermal.FinishConfiguration();
+  thermal.AttachVessel(vessel);
 }

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include "config/ConfigText.h"
+#include "config/TextScan.h"
 #include "module/GenericVessel.h"
 
 void VesselSystems::RegisterVariable(const char *name, void *address) {
@@ -13,7 +14,12 @@ void VesselSystems::RegisterShipVariables(ShipVariableValues &values) {
   shipVariables.RegisterAll(values);
 }
 
-void VesselSystems::Step(double dt) { lastStepLength = dt; }
+void VesselSystems::Step(double dt) {
+  lastStepLength = dt;
+  thermal.Step(dt);
+  hydraulic.RefreshAll(dt);
+  electric.RefreshAll(dt);
+}
 
 void VesselSystems::AttachVessel(GenericVessel *owner) {
   vessel = owner;
@@ -26,6 +32,9 @@ void VesselSystems::SetConfiguration(int n, bool initial) {
   if (!initial) configurationSet.Separate(n);
   configurationSet.ApplyConfiguration(n, initial);
   ventResource = vessel->CreatePropellantResource(0.0, -1.0, 1.0);
+  // Electric objects draw on tanks, so they hear of every fluid object that goes.
+  hydraulic.RemoveStage(n, &electric);
+  electric.RemoveStage(n, nullptr);
   currentConfiguration = n;
 }
 
@@ -36,9 +45,8 @@ void VesselSystems::OnKey(int keyCode) {
 
 VariableRef VesselSystems::ResolveReference(const char *text) {
   if (text == nullptr) return nullptr;
-  // The system objects and panels answer here once they exist; until then a
-  // reference to them names nothing.
-  if (MatchKeyword(text, "HYDRAULIC") || MatchKeyword(text, "ELECTRIC")) return nullptr;
+  if (MatchKeyword(text, "HYDRAULIC")) return hydraulic.ResolveReference(AfterTag(text, 10));
+  if (MatchKeyword(text, "ELECTRIC")) return electric.ResolveReference(AfterTag(text, 9));
   if (MatchKeyword(text, "SHIP:")) {
     VariableRef address = shipVariables.Find(text + 5);
     if (address == nullptr) ReportError(kInvalidComponent);

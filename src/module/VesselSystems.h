@@ -5,6 +5,9 @@
 
 #include "config/ConfigurationSet.h"
 #include "config/ShipVariables.h"
+#include "systems/ThermalModel.h"
+#include "systems/electric/ElectricSystem.h"
+#include "systems/fluid/HydraulicSystem.h"
 
 class GenericVessel;
 
@@ -24,7 +27,8 @@ class VesselSystems {
   // or null (logged) when it names nothing.
   VariableRef ResolveReference(const char *text);
 
-  // Advances the onboard systems by dt seconds.
+  // Advances the onboard systems by dt seconds: the thermal model, then the
+  // fluid objects, then the electric objects, each in configuration order.
   void Step(double dt);
   double LastStepLength() const { return lastStepLength; }
 
@@ -38,7 +42,12 @@ class VesselSystems {
   void AttachVessel(GenericVessel *owner);
   GenericVessel *Vessel() const { return vessel; }
 
+  // Declared so that destruction runs electric, hydraulic, thermal, then the
+  // configuration set: objects unregister from the thermal model as they go.
   ConfigurationSet configurationSet;
+  ThermalModel thermal;
+  HydraulicSystem hydraulic{&thermal};
+  ElectricSystem electric{&thermal, &hydraulic};
   int32_t currentConfiguration = 1;
   // The resource vented gas goes into; a fresh one at every configuration.
   PROPELLANT_HANDLE ventResource = nullptr;

@@ -90,3 +90,37 @@ TEST_F(Separation, BadSeparationLinesBuildNothing) {
   vessel->systems.SetConfiguration(2, false);
   EXPECT_EQ(sim.vessels().size(), 1u);
 }
+
+TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
+  HydraulicSystem &fluids = vessel->systems.hydraulic;
+  ElectricSystem &electrics = vessel->systems.electric;
+  fluids.Append(new SystemObject("CABIN"));
+  fluids.Append(new SystemObject("CABIN_AIRLOCK"));
+  fluids.Append(new SystemObject("O2TANK"));
+  electrics.Append(new SystemObject("BATT"));
+  electrics.Append(new SystemObject("BUS"));
+  Load("<SEPARATION>\n<CONFIG> 2\n<DELETE> HYDRAULIC:cabin\n<DELETE> ELECTRIC:BATT   # blanks stay\n"
+       "<DELETE> ELECTRIC:BU\n<DELETE> HYDRAULIC:NOTHING\n<DELETE> OTHER:O2\n</CONFIG>\n"
+       "<CONFIG> 12\n<DELETE> HYDRAULIC:O2\n</CONFIG>\n</SEPARATION>\n");
+  EXPECT_EQ(fluids.FindByName("CABIN")->stage, 2);
+  EXPECT_EQ(fluids.FindByName("O2")->stage, kNeverSeparated);
+  EXPECT_EQ(electrics.FindByName("BATT")->stage, kNeverSeparated);
+  EXPECT_EQ(Log(), "");
+  vessel->systems.SetConfiguration(2, false);
+  EXPECT_EQ(fluids.FindByName("CABIN"), nullptr);
+  EXPECT_NE(fluids.FindByName("O2TANK"), nullptr);
+  EXPECT_EQ(electrics.FindByName("BUS"), nullptr);
+  EXPECT_NE(electrics.FindByName("BATT"), nullptr);
+}
+
+TEST_F(Separation, SystemReferencesGoToTheirListsFromAfterTheSeparator) {
+  vessel->systems.hydraulic.Append(new SystemObject("CABIN"));
+  vessel->systems.electric.Append(new SystemObject("BUS"));
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN"), vessel->systems.hydraulic.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN"), vessel->systems.hydraulic.First());
+  // "HYDRAULICS" still goes to the fluid list, which reads from the eleventh character.
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICSCABIN"), vessel->systems.hydraulic.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICS:ABIN"), nullptr);
+  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC:BUS"), vessel->systems.electric.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC"), vessel->systems.electric.First());
+}

@@ -1,0 +1,73 @@
+#include "systems/SystemList.h"
+
+#include <strings.h>
+
+#include <cstring>
+
+#include "config/ConfigText.h"
+
+SystemList::~SystemList() {
+  while (head != nullptr) {
+    SystemObject *next = head->next;
+    delete head;
+    head = next;
+  }
+}
+
+void SystemList::Append(SystemObject *object) {
+  object->next = nullptr;
+  SystemObject **link = &head;
+  while (*link != nullptr) link = &(*link)->next;
+  *link = object;
+}
+
+SystemObject *SystemList::FindByName(const char *text) const {
+  const size_t length = std::strlen(text);
+  for (SystemObject *o = head; o != nullptr; o = o->next)
+    if (strncasecmp(o->name, text, length) == 0) return o;
+  return nullptr;
+}
+
+void *SystemList::ResolveReference(const char *text) {
+  char buffer[kConfigLineSize];
+  std::snprintf(buffer, sizeof buffer, "%s", text);
+  char *colon = std::strchr(buffer, ':');
+  const bool hasVariable = colon != nullptr && colon != buffer;
+  if (hasVariable) *colon = '\0';
+  SystemObject *object = FindByName(buffer);
+  if (object == nullptr) {
+    ReportError(kInvalidComponent);
+    return nullptr;
+  }
+  return hasVariable ? object->ResolveVariable(colon + 1) : object;
+}
+
+void SystemList::RefreshAll(double dt) {
+  for (SystemObject *o = head; o != nullptr; o = o->next) o->Refresh(dt);
+}
+
+void SystemList::MarkStage(const char *prefix, int n) {
+  const size_t length = std::strlen(prefix);
+  for (SystemObject *o = head; o != nullptr; o = o->next)
+    if (strncasecmp(o->name, prefix, length) == 0) o->stage = n;
+}
+
+void SystemList::RemoveStage(int n, SystemList *dependents) {
+  SystemObject **link = &head;
+  while (*link != nullptr) {
+    SystemObject *object = *link;
+    if (object->stage > n) {
+      link = &object->next;
+      continue;
+    }
+    *link = object->next;
+    DropEverywhere(object, dependents);
+    delete object;
+  }
+}
+
+void SystemList::DropEverywhere(SystemObject *object, SystemList *dependents) {
+  for (SystemObject *o = head; o != nullptr; o = o->next) o->DropReference(object);
+  if (dependents != nullptr)
+    for (SystemObject *o = dependents->head; o != nullptr; o = o->next) o->DropReference(object);
+}

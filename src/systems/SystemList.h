@@ -1,0 +1,35 @@
+// An ordered list of system objects, owned by it: refreshed in order, searched
+// by name prefix, thinned out at each separation.
+#pragma once
+
+#include "systems/SystemObject.h"
+
+class SystemList {
+ public:
+  SystemList() = default;
+  SystemList(const SystemList &) = delete;
+  SystemList &operator=(const SystemList &) = delete;
+  virtual ~SystemList();
+
+  // Links `object` at the tail; the list owns it from now on.
+  void Append(SystemObject *object);
+  // The first object whose name begins with `text`, ignoring case.
+  SystemObject *FindByName(const char *text) const;
+  // "NAME" gives the object, "NAME:VARIABLE" the address of its variable;
+  // null, logged, when no object has the name.
+  virtual void *ResolveReference(const char *text);
+  void RefreshAll(double dt);
+  // Every object whose name begins with `prefix` goes at configuration n.
+  void MarkStage(const char *prefix, int n);
+  // Deletes every object whose stage is n or less. The objects left, and
+  // those of `dependents` (a list whose objects point into this one), are
+  // told of each deletion first.
+  void RemoveStage(int n, SystemList *dependents);
+
+  SystemObject *First() const { return head; }
+
+ private:
+  void DropEverywhere(SystemObject *object, SystemList *dependents);
+
+  SystemObject *head = nullptr;
+};

@@ -1,0 +1,35 @@
+// The root of every simulated onboard object: a name, the stage at whose
+// separation it goes, and the operations every list walk calls.
+#pragma once
+
+#include <cstdint>
+
+#include <OrbiterAPI.h>
+
+#include "config/ShipVariables.h"
+
+class ThermalBody;
+
+// Objects stay until the vessel is destroyed unless a separation marks them.
+constexpr int32_t kNeverSeparated = 99;
+
+class SystemObject {
+ public:
+  explicit SystemObject(const char *objectName);
+  virtual ~SystemObject() = default;
+  SystemObject(const SystemObject &) = delete;
+  SystemObject &operator=(const SystemObject &) = delete;
+
+  virtual void Refresh(double dt) {}
+  virtual void LoadExtendedState(FILEHANDLE scn) {}
+  virtual void SaveState(FILEHANDLE scn) {}
+  // The address of the member variable `keyword` names, or null.
+  virtual void *ResolveVariable(const char *keyword) { return nullptr; }
+  // `object` is about to be deleted: forget every pointer to it.
+  virtual void DropReference(SystemObject *object) {}
+  virtual ThermalBody *ThermalPart() { return nullptr; }
+
+  char name[kNameSize];
+  int32_t stage = kNeverSeparated;
+  SystemObject *next = nullptr;
+};

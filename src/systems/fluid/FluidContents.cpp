@@ -1,0 +1,107 @@
+#include "systems/fluid/FluidContents.h"
+
+#include <cmath>
+
+FluidContents::FluidContents() {
+  for (int k = 0; k < kSubstanceCount; ++k) substances[k].type = k;
+}
+
+void FluidContents::Reset() {
+  for (Substance &s : substances) {
+    s.mass = s.energy = s.vapourMass = s.partialPressure = s.temperature = 0.0;
+  }
+  energy = temperature = pressure = mass = 0.0;
+}
+
+void FluidContents::AddSubstance(const Substance &s) {
+  if (!IsSubstanceType(s.type)) return;
+  substances[s.type].Add(s);
+  energy += s.energy;
+  Count();
+}
+
+void FluidContents::AddContents(const FluidContents &other) {
+  for (int k = 0; k < kSubstanceCount; ++k) substances[k].Add(other.substances[k]);
+  energy += other.energy;
+  Count();
+}
+
+FluidContents FluidContents::TakeFraction(double volumeTaken) {
+  FluidContents taken;
+  // A container without volume has nothing to share out by volume: any take
+  // from it takes all, a take of nothing takes nothing.
+  double f = volume > 0.0 ? volumeTaken / volume : (volumeTaken > 0.0 ? 1.0 : 0.0);
+  if (f > 1) f = 1;
+  if (!(f > 0)) f = 0;
+  for (int k = 0; k < kSubstanceCount; ++k) {
+    const Substance part = substances[k].ScaledCopy(static_cast<float>(f));
+    taken.AddSubstance(part);
+    substances[k].Subtract(part);
+    energy -= part.energy;
+  }
+  return taken;
+}
+
+double FluidContents::TotalMass() {
+  mass = 0.0;
+  for (const Substance &s : substances) mass += s.mass;
+  return mass;
+}
+
+double FluidContents::TotalEnergy() {
+  energy = 0.0;
+  for (const Substance &s : substances) energy += s.energy;
+  return energy;
+}
+
+int32_t FluidContents::Count() {
+  count = 0;
+  for (const Substance &s : substances) count += s.mass != 0.0;
+  return count;
+}
+
+// The liquids are slightly compressible: under pressure P their volume
+// shrinks by stiffness x P, which the gas gains. Without liquid this is the
+// ideal gas law; a gas with no room left reports no pressure rather than an
+// infinite one.
+double FluidContents::Pressure(double gasVolume, double stiffness, double moles) const {
+  const double nRT = moles * kGasConstant * temperature;
+  if (stiffness != 0.0) {
+    return (std::sqrt(gasVolume * gasVolume + 4.0 * stiffness * nRT) - gasVolume) / (2.0 * stiffness);
+  }
+  return gasVolume > 0.0 ? nRT / gasVolume : 0.0;
+}
+
+void FluidContents::ThermalComps(double dt) {
+  double heatCapacity = 0.0;
+  for (const Substance &s : substances) heatCapacity += s.mass * s.Properties().specificHeat;
+  const double totalMass = TotalMass();
+  if (totalMass == 0.0) {
+    temperature = 0.0;
+  } else {
+    temperature = (energy / (heatCapacity / totalMass)) / totalMass;
+    for (Substance &s : substances) s.SetTemperature(temperature);
+  }
+
+  double moles = 0.0, liquidVolume = 0.0, stiffness = 0.0;
+  for (const Substance &s : substances) {
+    const SubstanceProperties &p = s.Properties();
+    moles += s.vapourMass / p.molarMass;
+    const double liquid = (s.mass - s.vapourMass) / p.liquidDensity;
+    liquidVolume += liquid;
+    stiffness += liquid / p.liquidStiffness;
+  }
+  const double gasVolume = volume - liquidVolume;
+  pressure = Pressure(gasVolume, stiffness, moles);
+  const double effectiveVolume = gasVolume + stiffness * pressure;
+
+  for (Substance &s : substances) {
+    const SubstanceProperties &p = s.Properties();
+    const double vapourPressure =
+        p.vapourIntercept - (kVapourReferenceTemperature - temperature) * p.vapourSlope;
+    energy += vapourPressure > pressure ? s.Boil(dt) : s.Condense(dt);
+    s.partialPressure = effectiveVolume > 0.0
+                            ? temperature * kGasConstant * s.vapourMass / p.molarMass / effectiveVolume
+                            : 0.0;
+  }
+}

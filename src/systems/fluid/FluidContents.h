@@ -1,0 +1,35 @@
+// A mixture of the five substances in a volume: the inside of a tank, or a
+// parcel moving between tanks and devices.
+#pragma once
+
+#include <cstdint>
+
+#include "systems/fluid/Substance.h"
+
+struct FluidContents {
+  FluidContents();
+
+  Substance substances[kSubstanceCount];  // slot k holds substance k
+  int32_t count = 0;                      // slots holding mass
+  double energy = 0.0;                    // J
+  double mass = 0.0;                      // g, as of the last TotalMass
+  double pressure = 0.0;                  // Pa
+  double temperature = 273.0;             // K
+  double volume = 0.0;                    // L
+
+  // Empties every slot and total except volume and count.
+  void Reset();
+  void AddSubstance(const Substance &s);
+  void AddContents(const FluidContents &other);
+  // Takes the share volumeTaken / volume (at most all) of every substance,
+  // energy and vapour alike, so what stays keeps its temperature.
+  FluidContents TakeFraction(double volumeTaken);
+  double TotalMass();
+  double TotalEnergy();
+  int32_t Count();
+  // Temperature, pressure, boiling and condensation, partial pressures.
+  void ThermalComps(double dt);
+
+ private:
+  double Pressure(double gasVolume, double stiffness, double moles) const;
+};

@@ -1,0 +1,33 @@
+// A closed volume of fluid with an IN and an OUT port, heated and cooled as a
+// body of the thermal model: cabins, propellant, coolant and water tanks, gas
+// bottles.
+#pragma once
+
+#include "systems/ThermalBody.h"
+#include "systems/fluid/FluidContents.h"
+#include "systems/fluid/FluidObject.h"
+#include "systems/fluid/FluidValve.h"
+
+class FluidTank : public FluidObject, public ThermalBody {
+ public:
+  FluidTank(const char *tankName, double volume, const Vec3 &place);
+  ~FluidTank() override;
+
+  // Makes the tank ready once its contents are filled in: totals, valves,
+  // registration with `hydraulic`'s thermal model, insulation and area.
+  void Complete(bool inOpen, bool outOpen, double insulationFactor, HydraulicSystem *hydraulic);
+
+  void Refresh(double dt) override;
+  ThermalBody *ThermalPart() override { return this; }
+  // Spreads heat over the contents; a removal larger than the energy held is
+  // cut to a tenth of that energy.
+  void AddHeat(double q) override;
+
+  FluidContents Take(double volume);
+  virtual int AcceptInflow(const FluidContents &parcel);
+
+  FluidContents contents;
+  FluidValve in{this};
+  FluidValve out{this};
+  double configuredVolume;
+};

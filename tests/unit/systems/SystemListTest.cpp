@@ -1,0 +1,112 @@
+#include "systems/SystemList.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "config/ConfigText.h"
+#include "systems/ThermalModel.h"
+#include "systems/electric/ElectricSystem.h"
+#include "systems/fluid/HydraulicSystem.h"
+
+namespace {
+
+class Probe : public SystemObject {
+ public:
+  explicit Probe(const char *n, Probe *watched = nullptr) : SystemObject(n), partner(watched) {}
+  void *ResolveVariable(const char *keyword) override {
+    if (std::string(keyword) == "VALUE") return &value;
+    ReportError(kInvalidParameterCount);
+    return nullptr;
+  }
+  void DropReference(SystemObject *object) override {
+    if (object == partner) partner = nullptr;
+  }
+  double value = 0;
+  Probe *partner;
+};
+
+std::string LogAfter(void (*action)()) {
+  OpenDebugLog();
+  action();
+  CloseDebugLog();
+  std::ifstream in("Varneldebug.txt");
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+ThermalModel thermal;
+HydraulicSystem *fluids;
+ElectricSystem *electrics;
+
+}  // namespace
+
+TEST(SystemList, NamesMatchAsPrefixesFirstInListOrder) {
+  SystemList list;
+  Probe *a = new Probe("A");
+  Probe *ab = new Probe("AB");
+  list.Append(a);
+  list.Append(ab);
+  EXPECT_EQ(list.FindByName("a"), a);
+  EXPECT_EQ(list.FindByName("AB"), ab);
+  EXPECT_EQ(list.FindByName(""), a);
+  EXPECT_EQ(list.FindByName("ABC"), nullptr);
+  SystemList reversed;
+  reversed.Append(new Probe("AB"));
+  reversed.Append(new Probe("A"));
+  EXPECT_STREQ(reversed.FindByName("A")->name, "AB");
+}
+
+TEST(SystemList, ReferencesNameAnObjectOrOneOfItsVariables) {
+  static SystemList list;
+  static Probe *tank = new Probe("TANK");
+  list.Append(tank);
+  EXPECT_EQ(list.ResolveReference("TANK:VALUE"), &tank->value);
+  EXPECT_EQ(list.ResolveReference("TA"), tank);
+  const std::string log = LogAfter([] {
+    EXPECT_EQ(list.ResolveReference("NONE:VALUE"), nullptr);
+    EXPECT_EQ(list.ResolveReference("TANK:NOPE"), nullptr);
+    EXPECT_EQ(list.ResolveReference(":VALUE"), nullptr);
+  });
+  EXPECT_NE(log.find(" 02:Invalid component\n"), std::string::npos);
+  EXPECT_NE(log.find(" 03:Invalid number of parameters\n"), std::string::npos);
+}
+
+TEST(ElectricSystem, NopowerIsNoSourceAndHydraulicReferencesGoToTheFluidList) {
+  static HydraulicSystem hydraulic(&thermal);
+  static ElectricSystem electric(&thermal, &hydraulic);
+  fluids = &hydraulic;
+  electrics = &electric;
+  Probe *tank = new Probe("O2TANK");
+  hydraulic.Append(tank);
+  Probe *bus = new Probe("BUS");
+  electric.Append(bus);
+  EXPECT_EQ(electric.ResolveReference("HYDRAULIC:O2TANK:VALUE"), &tank->value);
+  EXPECT_EQ(electric.ResolveReference("ELECTRIC:BUS"), bus);
+  EXPECT_EQ(electric.ResolveReference("ELECTRIC:HYDRAULIC:O2"), tank);
+  const std::string log = LogAfter([] { EXPECT_EQ(electrics->ResolveReference("NOPOWER"), nullptr); });
+  EXPECT_EQ(log, "");
+}
+
+TEST(SystemList, SeparationDeletesMarkedObjectsAfterEveryoneForgetsThem) {
+  SystemList fluidList, electricList;
+  Probe *keep = new Probe("KEEP");
+  Probe *stage1 = new Probe("DROP_ONE");
+  Probe *stage0 = new Probe("DROP_ZERO");
+  Probe *watcher = new Probe("WATCH", stage1);
+  Probe *electricWatcher = new Probe("CELL", stage0);
+  for (Probe *p : {keep, stage1, stage0, watcher}) fluidList.Append(p);
+  electricList.Append(electricWatcher);
+  fluidList.MarkStage("DROP", 1);
+  fluidList.MarkStage("drop_z", 0);
+  fluidList.MarkStage("NOTHING", 0);
+  EXPECT_EQ(keep->stage, kNeverSeparated);
+  fluidList.RemoveStage(1, &electricList);
+  EXPECT_EQ(fluidList.FindByName("DROP"), nullptr);
+  EXPECT_EQ(fluidList.First(), keep);
+  EXPECT_EQ(keep->next, watcher);
+  EXPECT_EQ(watcher->partner, nullptr);
+  EXPECT_EQ(electricWatcher->partner, nullptr);
+}

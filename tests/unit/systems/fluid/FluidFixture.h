@@ -1,0 +1,36 @@
+// Tanks and pipes built directly, in a fluid list with its thermal model.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "systems/ThermalModel.h"
+#include "systems/fluid/FluidPipe.h"
+#include "systems/fluid/FluidTank.h"
+#include "systems/fluid/HydraulicSystem.h"
+
+class FluidFixture : public ::testing::Test {
+ protected:
+  // A tank of `volume` L holding `grams` of gas `type` at `kelvin`, both
+  // valves open, appended to the fluid list.
+  FluidTank *GasTank(const char *name, double volume, int type, double grams, double kelvin = 290.0) {
+    FluidTank *tank = new FluidTank(name, volume, Vec3(0, 0, 1));
+    Fill(*tank, type, grams, grams, kelvin);
+    tank->Complete(true, true, 0.0, &hydraulic);
+    hydraulic.Append(tank);
+    return tank;
+  }
+
+  static void Fill(FluidTank &tank, int type, double grams, double vapour, double kelvin) {
+    Substance s;
+    s.type = type;
+    s.mass = grams;
+    s.vapourMass = vapour;
+    s.energy = kelvin * grams * kSubstances[type].specificHeat;
+    tank.contents.AddSubstance(s);
+  }
+
+  static double TotalMass(FluidTank &tank) { return tank.contents.TotalMass(); }
+
+  ThermalModel thermal;
+  HydraulicSystem hydraulic{&thermal};
+};
