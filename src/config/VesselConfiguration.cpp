@@ -20,7 +20,7 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
     if (MatchKeyword(line, "<VESSEL>")) {
       configurationSet.ParseVesselSection(file);
     } else if (MatchKeyword(line, "<HYDRAULIC>")) {
-      SkipSection(file, "</HYDRAULIC>");
+      hydraulic.ParseConfigurationSection(file);
     } else if (MatchKeyword(line, "<ELECTRIC>")) {
       SkipSection(file, "</ELECTRIC>");
     } else if (MatchKeyword(line, "<PANEL>")) {

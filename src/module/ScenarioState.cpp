@@ -17,16 +17,16 @@ const char *TextFrom(const char *line, size_t offset) {
   return std::strlen(line) > offset ? line + offset : "";
 }
 
+}  // namespace
+
 // Reads the internals block up to its closing line. A block that lacks the
 // closing line ends with the vessel's scenario block instead.
-void LoadInternals(FILEHANDLE scn) {
+void GenericVessel::LoadInternals(FILEHANDLE scn) {
   char *line;
-  while (oapiReadScenario_nextline(scn, line)) {
-    if (MatchKeyword(line, "</INTERNALS>")) return;
+  while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</INTERNALS>")) {
+    if (MatchKeyword(line, "<HYDRAULIC>")) systems.hydraulic.LoadFromScenario(scn);
   }
 }
-
-}  // namespace
 
 void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
   char *line;
@@ -54,5 +54,6 @@ void GenericVessel::SaveScenarioState(FILEHANDLE scn) {
   oapiWriteScenario_string(scn, "<SOURCE>", sourceClassName);
   oapiWriteScenario_int(scn, "<CONFIG>", systems.currentConfiguration);
   oapiWriteScenario_string(scn, "<INTERNALS>", "");
+  systems.hydraulic.SaveToScenario(scn);
   oapiWriteScenario_string(scn, "</INTERNALS>", "");
 }

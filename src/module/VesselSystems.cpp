@@ -35,6 +35,7 @@ void VesselSystems::SetConfiguration(int n, bool initial) {
   // Electric objects draw on tanks, so they hear of every fluid object that goes.
   hydraulic.RemoveStage(n, &electric);
   electric.RemoveStage(n, nullptr);
+  hydraulic.LinkToVessel(vessel, ventResource);
   currentConfiguration = n;
 }
 

@@ -1,8 +1,10 @@
 #include "systems/ThermalBody.h"
 
+// A body without heat capacity keeps its temperature rather than turning it
+// into an infinity.
 void ThermalBody::AddHeat(double heat) {
   heatContent += heat;
-  temperature = heatContent / specificHeat / mass;
+  if (specificHeat * mass > 0) temperature = heatContent / specificHeat / mass;
 }
 
 void ThermalBody::SetTemperature(double kelvin) {

@@ -1,6 +1,12 @@
 #include "systems/fluid/FluidTank.h"
 
+#include <strings.h>
+
 #include <cmath>
+#include <cstdio>
+
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
 
 #include "systems/ThermalModel.h"
 #include "systems/fluid/HydraulicSystem.h"
@@ -8,6 +14,32 @@
 namespace {
 
 constexpr double kInitialTemperature = 290.0;
+
+struct TankVariable {
+  const char *name;
+  double FluidContents::*member;
+};
+
+const TankVariable kContentsVariables[] = {
+    {"TEMP", &FluidContents::temperature},
+    {"MASS", &FluidContents::mass},
+    {"PRESS", &FluidContents::pressure},
+    {"VOLUME", &FluidContents::volume},
+};
+
+const struct {
+  const char *name;
+  SubstanceType type;
+} kPartialPressures[] = {
+    {"O2_PPRESS", O2}, {"H2_PPRESS", H2}, {"N2_PPRESS", N2}, {"CO2_PPRESS", CO2}, {"H2O_PPRESS", H2O},
+};
+
+// "IN" or "OUT" alone is the port itself; longer, the rest after the
+// separator names one of the port's variables.
+void *PortOrItsVariable(FluidValve &port, const char *keyword, size_t nameLength) {
+  if (keyword[nameLength] == '\0') return &port;
+  return port.ResolveVariable(AfterTag(keyword, nameLength + 1));
+}
 
 // The area of a sphere of the tank's volume (L), with the exponent 0.3333.
 double SurfaceArea(double volume) {
@@ -67,4 +99,48 @@ int FluidTank::AcceptInflow(const FluidContents &parcel) {
   temperature = contents.temperature;
   heatContent = contents.energy;
   return 1;
+}
+
+void FluidTank::AddSubstanceLine(const char *text) {
+  Substance s;
+  if (std::sscanf(text, "   %i %lf %lf %lf", &s.type, &s.mass, &s.vapourMass, &s.energy) != 4) return;
+  if (IsSubstanceType(s.type)) contents.AddSubstance(s);
+}
+
+void *FluidTank::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "OUT")) return PortOrItsVariable(out, keyword, 3);
+  if (MatchKeyword(keyword, "IN")) return PortOrItsVariable(in, keyword, 2);
+  for (const TankVariable &v : kContentsVariables)
+    if (MatchKeyword(keyword, v.name)) return &(contents.*v.member);
+  for (const auto &p : kPartialPressures)
+    if (MatchKeyword(keyword, p.name)) return &contents.substances[p.type].partialPressure;
+  ReportError(kInvalidParameterCount);
+  return nullptr;
+}
+
+void FluidTank::SaveState(FILEHANDLE scn) {
+  char value[400];  // room for any volume in %f
+  std::snprintf(value, sizeof value, " %s %f %i %i", name, contents.volume, in.open, out.open);
+  oapiWriteScenario_string(scn, "   <TANK>", value);
+  for (int k = 0; k < kSubstanceCount; ++k) {
+    const Substance &s = contents.substances[k];
+    if (s.mass == 0) continue;
+    char line[128];
+    std::snprintf(line, sizeof line, "   %i %8.4f %8.4f %8.4f", k, s.mass, s.vapourMass, s.energy);
+    oapiWriteScenario_string(scn, "      CHM", line);
+  }
+  oapiWriteScenario_string(scn, "   </TANK>", "");
+}
+
+void FluidTank::LoadExtendedState(FILEHANDLE scn) {
+  char *line;
+  bool more = oapiReadScenario_nextline(scn, line);
+  contents.Reset();
+  while (more && !MatchKeyword(line, "</TANK>")) {
+    if (MatchKeyword(line, "CHM")) AddSubstanceLine(AfterTag(line, 3));
+    more = oapiReadScenario_nextline(scn, line);
+  }
+  mass = contents.TotalMass();
+  contents.Count();
+  heatContent = contents.TotalEnergy();
 }

@@ -18,10 +18,18 @@ class FluidTank : public FluidObject, public ThermalBody {
   void Complete(bool inOpen, bool outOpen, double insulationFactor, HydraulicSystem *hydraulic);
 
   void Refresh(double dt) override;
+  // Reads the tank record's substance lines up to "</TANK>".
+  void LoadExtendedState(FILEHANDLE scn) override;
+  void SaveState(FILEHANDLE scn) override;
+  void *ResolveVariable(const char *keyword) override;
   ThermalBody *ThermalPart() override { return this; }
   // Spreads heat over the contents; a removal larger than the energy held is
   // cut to a tenth of that energy.
   void AddHeat(double q) override;
+
+  // A "CHM" line's text after its tag: type, mass, vapour mass, energy. An
+  // entry for a substance that does not exist is ignored.
+  void AddSubstanceLine(const char *text);
 
   FluidContents Take(double volume);
   virtual int AcceptInflow(const FluidContents &parcel);

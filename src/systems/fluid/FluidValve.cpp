@@ -1,5 +1,8 @@
 #include "systems/fluid/FluidValve.h"
 
+#include <strings.h>
+
+#include "config/ConfigText.h"
 #include "systems/fluid/FluidTank.h"
 
 double FluidValve::Pressure() const { return open ? owner->contents.pressure : 0.0; }
@@ -37,4 +40,12 @@ void FluidValve::Refresh(double dt) {
       open = 1;
     }
   }
+}
+
+void *FluidValve::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "OPEN")) return &pendingCommand;
+  if (strcasecmp(keyword, "PZ") == 0) return &actuationTimer;
+  if (MatchKeyword(keyword, "ISOPEN")) return &open;
+  ReportError(kInvalidParameterCount);
+  return nullptr;
 }

@@ -28,6 +28,8 @@ class FluidValve {
   FluidContents Take(double x);
   // Runs a pending open or close command down to completion.
   void Refresh(double dt);
+  // "OPEN" (the command), "PZ" (the timer, whole name only), "ISOPEN".
+  void *ResolveVariable(const char *keyword);
 
   FluidTank *owner;
   int32_t open = 0;

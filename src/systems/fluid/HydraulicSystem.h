@@ -1,13 +1,42 @@
-// The vessel's fluid objects, in configuration order.
+// The vessel's fluid objects, in configuration order: built from the
+// <HYDRAULIC> section, saved as tank records in the scenario.
 #pragma once
+
+#include <cstdio>
+
+#include <Orbitersdk.h>
 
 #include "systems/SystemList.h"
 
 class ThermalModel;
+class FluidTank;
+class FluidValve;
 
 class HydraulicSystem : public SystemList {
  public:
   explicit HydraulicSystem(ThermalModel *model) : thermal(model) {}
 
+  // Reads the section from the line after "<HYDRAULIC>" to "</HYDRAULIC>".
+  void ParseConfigurationSection(FILE *file);
+  void SaveToScenario(FILEHANDLE scn);
+  // Reads the block from the line after "<HYDRAULIC>" to "</HYDRAULIC>".
+  void LoadFromScenario(FILEHANDLE scn);
+  // After every configuration change: vents make their thrusters anew.
+  void LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource);
+
+  // A reference that must name a tank port ("TANK:OUT"), or a tank; what
+  // resolves to anything else is refused as null.
+  FluidValve *ResolvePort(const char *text);
+  FluidTank *ResolveTank(const char *text);
+
   ThermalModel *thermal;
+
+ private:
+  void ParseTank(FILE *file, const char *text);
+  void ParsePipes(FILE *file, const char *text);
+  void ParseVent(FILE *file, const char *text);
+  void ParseRadiator(FILE *file, const char *text);
+  void ParseCrew(const char *text);
+  void LoadTankRecord(FILEHANDLE scn, const char *text);
+  FluidTank *TankAt(const void *address) const;
 };

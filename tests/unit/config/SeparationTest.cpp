@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "../module/ConfigFixture.h"
+#include "systems/fluid/FluidObject.h"
 
 namespace {
 
@@ -94,9 +95,9 @@ TEST_F(Separation, BadSeparationLinesBuildNothing) {
 TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
   HydraulicSystem &fluids = vessel->systems.hydraulic;
   ElectricSystem &electrics = vessel->systems.electric;
-  fluids.Append(new SystemObject("CABIN"));
-  fluids.Append(new SystemObject("CABIN_AIRLOCK"));
-  fluids.Append(new SystemObject("O2TANK"));
+  fluids.Append(new FluidObject("CABIN"));
+  fluids.Append(new FluidObject("CABIN_AIRLOCK"));
+  fluids.Append(new FluidObject("O2TANK"));
   electrics.Append(new SystemObject("BATT"));
   electrics.Append(new SystemObject("BUS"));
   Load("<SEPARATION>\n<CONFIG> 2\n<DELETE> HYDRAULIC:cabin\n<DELETE> ELECTRIC:BATT   # blanks stay\n"
@@ -114,7 +115,7 @@ TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
 }
 
 TEST_F(Separation, SystemReferencesGoToTheirListsFromAfterTheSeparator) {
-  vessel->systems.hydraulic.Append(new SystemObject("CABIN"));
+  vessel->systems.hydraulic.Append(new FluidObject("CABIN"));
   vessel->systems.electric.Append(new SystemObject("BUS"));
   EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN"), vessel->systems.hydraulic.First());
   EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN"), vessel->systems.hydraulic.First());

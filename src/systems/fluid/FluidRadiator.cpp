@@ -1,0 +1,39 @@
+#include "systems/fluid/FluidRadiator.h"
+
+#include "config/ConfigText.h"
+#include "systems/ThermalModel.h"
+#include "systems/fluid/HydraulicSystem.h"
+
+namespace {
+
+constexpr double kRadiatorSpecificHeat = 0.15;
+constexpr double kStefanBoltzmann = 5.67e-08;
+constexpr double kBackgroundTemperature = 3.0;
+
+}  // namespace
+
+FluidRadiator::FluidRadiator(const char *radiatorName, const Vec3 &place, double kelvin, double areaRadiating,
+                             double emissivityFactor, double grams)
+    : FluidObject(radiatorName), radiatingArea(areaRadiating), emissivity(emissivityFactor) {
+  specificHeat = kRadiatorSpecificHeat;
+  mass = grams;
+  SetTemperature(kelvin);
+  position = place;
+  insulation = 1.0;
+  area = 0.25 * radiatingArea;
+}
+
+FluidRadiator::~FluidRadiator() {
+  if (system != nullptr) system->thermal->Unregister(this);
+}
+
+void FluidRadiator::Refresh(double dt) {
+  const double excess = temperature - kBackgroundTemperature;
+  AddHeat(-(emissivity * radiatingArea * kStefanBoltzmann * dt * excess * excess * excess * excess));
+}
+
+void *FluidRadiator::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "TEMP")) return &temperature;
+  ReportError(kInvalidParameterCount);
+  return nullptr;
+}

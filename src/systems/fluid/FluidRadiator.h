@@ -1,0 +1,19 @@
+// A panel that radiates heat to space.
+#pragma once
+
+#include "systems/ThermalBody.h"
+#include "systems/fluid/FluidObject.h"
+
+class FluidRadiator : public FluidObject, public ThermalBody {
+ public:
+  FluidRadiator(const char *radiatorName, const Vec3 &place, double kelvin, double radiatingArea,
+                double emissivityFactor, double grams);
+  ~FluidRadiator() override;
+
+  void Refresh(double dt) override;
+  void *ResolveVariable(const char *keyword) override;
+  ThermalBody *ThermalPart() override { return this; }
+
+  double radiatingArea;
+  double emissivity;
+};

@@ -1,0 +1,130 @@
+// The <HYDRAULIC> section: tanks, pipes, vents, radiators and crew, in the
+// order the file gives them.
+#include <strings.h>
+
+#include <cstdio>
+
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+#include "systems/ThermalModel.h"
+#include "systems/fluid/FluidCrew.h"
+#include "systems/fluid/FluidPipe.h"
+#include "systems/fluid/FluidRadiator.h"
+#include "systems/fluid/FluidVent.h"
+#include "systems/fluid/HydraulicSystem.h"
+
+namespace {
+
+PipeKind KindFromWord(const char *word) {
+  if (MatchKeyword(word, "PREG")) return kRegulatorPipe;
+  if (MatchKeyword(word, "BURST")) return kBurstPipe;
+  if (MatchKeyword(word, "PVALVE")) return kWallPipe;
+  return kPlainPipe;
+}
+
+}  // namespace
+
+void HydraulicSystem::ParseConfigurationSection(FILE *file) {
+  char *line;
+  while (NextSectionLine(file, "</HYDRAULIC>", line)) {
+    if (MatchKeyword(line, "<TANK>")) {
+      ParseTank(file, AfterTag(line, 6));
+    } else if (MatchKeyword(line, "<PIPE>")) {
+      ParsePipes(file, AfterTag(line, 6));
+    } else if (MatchKeyword(line, "<VENT>")) {
+      ParseVent(file, AfterTag(line, 6));
+    } else if (MatchKeyword(line, "<RADIATOR>")) {
+      ParseRadiator(file, AfterTag(line, 10));
+    } else if (MatchKeyword(line, "<CREW>")) {
+      ParseCrew(AfterTag(line, 6));
+    }
+  }
+}
+
+// " NAME <x y z> VOLUME IN OUT [INSULATION]", then "CHM type mass vapour
+// energy" lines up to "</TANK>". Missing numbers count as 0.
+void HydraulicSystem::ParseTank(FILE *file, const char *text) {
+  LineWord name = "";
+  Vec3 position;
+  double volume = 0, insulation = 0;
+  int inOpen = 0, outOpen = 0;
+  std::sscanf(text, " %254s <%lf %lf %lf> %lf %i %i %lf", name, &position.x, &position.y, &position.z, &volume,
+              &inOpen, &outOpen, &insulation);
+  FluidTank *tank = new FluidTank(name, volume, position);
+  Append(tank);
+  tank->in.open = inOpen;
+  tank->out.open = outOpen;
+  tank->contents.Reset();
+  char *line;
+  while (NextSectionLine(file, "</TANK>", line)) {
+    if (MatchKeyword(line, "CHM")) tank->AddSubstanceLine(AfterTag(line, 3));
+  }
+  tank->Complete(inOpen != 0, outOpen != 0, insulation, this);
+}
+
+// " NAME", then one pipe a line: "SOURCE DESTINATION KIND [S1 S2] [FLAG]".
+// Settings carry over from line to line; ONEWAY holds for the rest of the block.
+void HydraulicSystem::ParsePipes(FILE *file, const char *text) {
+  LineWord name = "";
+  std::sscanf(text, " %254s", name);
+  double setting1 = 0, setting2 = 0;
+  bool twoWay = true;
+  char *line;
+  while (NextSectionLine(file, "</PIPE>", line)) {
+    LineWord from = "", to = "", kindWord = "", flagWord = "";
+    if (line == nullptr || std::sscanf(line, "%254s %254s %254s %lf %lf %254s", from, to, kindWord, &setting1,
+                                       &setting2, flagWord) < 2)
+      continue;
+    if (MatchKeyword(kindWord, "ONEWAY") || MatchKeyword(flagWord, "ONEWAY")) twoWay = false;
+    const PipeKind kind = KindFromWord(kindWord);
+    FluidValve *source = ResolvePort(from);
+    FluidValve *destination = ResolvePort(to);
+    const bool plain = kind == kPlainPipe;
+    Append(new FluidPipe(name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2, twoWay));
+  }
+}
+
+// " NAME IN OUT", then one exhaust point a line: "<x y z> <dx dy dz> SIZE".
+void HydraulicSystem::ParseVent(FILE *file, const char *text) {
+  LineWord name = "";
+  int inOpen = 0, outOpen = 0;
+  std::sscanf(text, " %254s  %i %i ", name, &inOpen, &outOpen);
+  FluidVent *vent = new FluidVent(name);
+  Append(vent);
+  vent->in.open = inOpen;
+  vent->out.open = outOpen;
+  vent->contents.Reset();
+  char *line;
+  while (NextSectionLine(file, "</VENT>", line)) {
+    Vec3 position, direction;
+    double size;
+    if (line != nullptr && std::sscanf(line, "<%lf %lf %lf> <%lf %lf %lf> %lf", &position.x, &position.y,
+                                       &position.z, &direction.x, &direction.y, &direction.z, &size) == 7)
+      vent->AddExhaust(position, direction, size);
+  }
+}
+
+// " NAME <x y z> TEMPERATURE" and, on the next line, "AREA EMISSIVITY MASS".
+// Without a second line giving a positive mass there is no radiator: a body
+// without mass has no temperature.
+void HydraulicSystem::ParseRadiator(FILE *file, const char *text) {
+  LineWord name = "";
+  Vec3 position;
+  double temperature = 0, area = 0, emissivity = 0, mass = 0;
+  std::sscanf(text, " %254s  <%lf %lf %lf> %lf ", name, &position.x, &position.y, &position.z, &temperature);
+  const char *second = ReadConfigLine(file);
+  if (second == nullptr || std::sscanf(second, " %lf %lf %lf", &area, &emissivity, &mass) != 3 || !(mass > 0))
+    return;
+  FluidRadiator *radiator = new FluidRadiator(name, position, temperature, area, emissivity, mass);
+  Append(radiator);
+  thermal->Register(radiator);
+  radiator->system = this;
+}
+
+// "NAME COUNT TANK"
+void HydraulicSystem::ParseCrew(const char *text) {
+  LineWord name = "", tank = "";
+  int count = 0;
+  std::sscanf(text, "%254s %i %254s", name, &count, tank);
+  Append(new FluidCrew(name, count, ResolveTank(tank)));
+}

@@ -1,0 +1,45 @@
+#include "systems/fluid/FluidVent.h"
+
+namespace {
+
+constexpr double kVentThrust = 50.0;
+constexpr double kVentIsp = 50.0;
+constexpr double kReferencePressure = 101400.0;
+
+VECTOR3 ToHost(const Vec3 &v) { return _V(v.x, v.y, v.z); }
+
+}  // namespace
+
+FluidVent::FluidVent(const char *ventName) : FluidTank(ventName, 0.0, Vec3()) {}
+
+void FluidVent::AddExhaust(const Vec3 &point, const Vec3 &direction, double size) {
+  if (exhaustCount >= kMaxExhausts) return;
+  exhaustPositions[exhaustCount] = point;
+  exhaustDirections[exhaustCount] = direction;
+  exhaustSizes[exhaustCount] = size;
+  ++exhaustCount;
+}
+
+void FluidVent::LinkToVessel(VESSEL *owner, PROPELLANT_HANDLE resource) {
+  vessel = owner;
+  propellant = resource;
+  for (int i = 0; i < exhaustCount; ++i) {
+    thrusters[i] = vessel->CreateThruster(ToHost(exhaustPositions[i]), ToHost(exhaustDirections[i]), kVentThrust,
+                                          propellant, kVentIsp, 0.0, kReferencePressure);
+    vessel->AddExhaust(thrusters[i], 1000 * exhaustSizes[i], 50 * exhaustSizes[i], nullptr);
+    vessel->SetThrusterLevel(thrusters[i], 1.0);
+  }
+}
+
+// A vent always looks empty to pipes; what reaches it is taken off the
+// vessel's mass and handed to the vent thrusters as propellant.
+int FluidVent::AcceptInflow(const FluidContents &parcel) {
+  contents.pressure = 0;
+  FluidContents vented = parcel;
+  const double kilograms = vented.TotalMass() / 1000;
+  if (vessel == nullptr) return 1;
+  vessel->SetEmptyMass(vessel->GetEmptyMass() - kilograms);
+  vessel->SetPropellantMass(propellant, vessel->GetPropellantMass(propellant) + kilograms);
+  for (int i = 0; i < exhaustCount; ++i) vessel->SetThrusterLevel(thrusters[i], 1.0);
+  return 1;
+}

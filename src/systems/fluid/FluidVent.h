@@ -1,0 +1,26 @@
+// A tank of no volume whose inflow leaves the vessel: the vented mass becomes
+// host propellant that the vent's thrusters burn at once, so venting pushes
+// the vessel and shows a plume.
+#pragma once
+
+#include "systems/fluid/FluidTank.h"
+
+constexpr int kMaxExhausts = 4;
+
+class FluidVent : public FluidTank {
+ public:
+  explicit FluidVent(const char *ventName);
+
+  // A fifth and later exhaust point is ignored.
+  void AddExhaust(const Vec3 &point, const Vec3 &direction, double size);
+  void LinkToVessel(VESSEL *owner, PROPELLANT_HANDLE resource) override;
+  int AcceptInflow(const FluidContents &parcel) override;
+
+  Vec3 exhaustPositions[kMaxExhausts];
+  Vec3 exhaustDirections[kMaxExhausts];
+  double exhaustSizes[kMaxExhausts] = {};
+  PROPELLANT_HANDLE propellant = nullptr;
+  THRUSTER_HANDLE thrusters[kMaxExhausts] = {};
+  VESSEL *vessel = nullptr;
+  int32_t exhaustCount = 0;
+};

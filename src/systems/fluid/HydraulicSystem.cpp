@@ -1,0 +1,74 @@
+#include "systems/fluid/HydraulicSystem.h"
+
+#include <cstdio>
+
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+#include "systems/fluid/FluidObject.h"
+#include "systems/fluid/FluidTank.h"
+
+void HydraulicSystem::SaveToScenario(FILEHANDLE scn) {
+  oapiWriteScenario_string(scn, "<HYDRAULIC>", "");
+  for (SystemObject *o = First(); o != nullptr; o = o->next) o->SaveState(scn);
+  oapiWriteScenario_string(scn, "</HYDRAULIC>", "");
+}
+
+void HydraulicSystem::LoadFromScenario(FILEHANDLE scn) {
+  char *line;
+  while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</HYDRAULIC>")) {
+    if (MatchKeyword(line, "<TANK>")) LoadTankRecord(scn, AfterTag(line, 6));
+  }
+}
+
+// A record that names no tank of this vessel is passed over to its end.
+void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *text) {
+  LineWord name;
+  double volume = 0;
+  int inOpen = 0, outOpen = 0;
+  FluidTank *tank = nullptr;
+  if (std::sscanf(text, "%254s %lf %i %i", name, &volume, &inOpen, &outOpen) >= 1)
+    tank = dynamic_cast<FluidTank *>(FindByName(name));
+  if (tank == nullptr) {
+    char *line;
+    while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</TANK>")) {
+    }
+    return;
+  }
+  tank->LoadExtendedState(scn);
+  tank->contents.volume = volume;
+  tank->in.open = inOpen;
+  tank->out.open = outOpen;
+}
+
+void HydraulicSystem::LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource) {
+  for (SystemObject *o = First(); o != nullptr; o = o->next)
+    static_cast<FluidObject *>(o)->LinkToVessel(vessel, ventResource);
+}
+
+FluidTank *HydraulicSystem::TankAt(const void *address) const {
+  for (SystemObject *o = First(); o != nullptr; o = o->next)
+    if (o == address) return dynamic_cast<FluidTank *>(o);
+  return nullptr;
+}
+
+// Something that resolved, but to the wrong kind of thing, is as invalid a
+// component as a name that resolves to nothing.
+FluidValve *HydraulicSystem::ResolvePort(const char *text) {
+  const void *address = ResolveReference(text);
+  if (address == nullptr) return nullptr;
+  for (SystemObject *o = First(); o != nullptr; o = o->next) {
+    FluidTank *tank = dynamic_cast<FluidTank *>(o);
+    if (tank != nullptr && address == &tank->in) return &tank->in;
+    if (tank != nullptr && address == &tank->out) return &tank->out;
+  }
+  ReportError(kInvalidComponent);
+  return nullptr;
+}
+
+FluidTank *HydraulicSystem::ResolveTank(const char *text) {
+  const void *address = ResolveReference(text);
+  if (address == nullptr) return nullptr;
+  FluidTank *tank = TankAt(address);
+  if (tank == nullptr) ReportError(kInvalidComponent);
+  return tank;
+}
