@@ -152,8 +152,13 @@ double VESSEL::GetPropellantMass(PROPELLANT_HANDLE ph) const {
   return p != nullptr ? p->mass : 0.0;
 }
 
+// A resource takes what is put into it: its capacity grows to hold more than
+// it was made for (a vent's resource starts with none).
 void VESSEL::SetPropellantMass(PROPELLANT_HANDLE ph, double mass) const {
-  if (host::Propellant *p = vessel->model.findPropellant(ph)) p->mass = std::max(0.0, std::min(mass, p->maxMass));
+  host::Propellant *p = vessel->model.findPropellant(ph);
+  if (p == nullptr || !(mass >= 0)) return;
+  p->mass = mass;
+  p->maxMass = std::max(p->maxMass, mass);
 }
 
 void VESSEL::ClearThrusterDefinitions() const { vessel->model.clearThrusters(); }

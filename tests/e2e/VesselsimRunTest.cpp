@@ -178,3 +178,51 @@ TEST(VesselsimStack, MainEngineBurnsItsTankAtThrustOverIsp) {
   EXPECT_NEAR(values.at("SHIP:TOTALMASS"), 18700.0 - burned, 0.05);
   EXPECT_EQ(values.at("SHIP:MAINTH"), 0.0);
 }
+
+namespace {
+
+const std::string kCapsuleRoot = std::string(EXAMPLES_DIR) + "/capsule";
+const std::string kCapsule = "run --root " + kCapsuleRoot + " " + kCapsuleRoot + "/Scenarios/Capsule.scn";
+
+}  // namespace
+
+TEST(VesselsimCapsule, ValveCommandsReachFluidVariablesThroughHydraulicReferences) {
+  const std::string events = TempPath("valve-events.txt");
+  std::ofstream(events) << "1 set int=HYDRAULIC:WASTE:OUT:OPEN 3\n";
+  const std::string watches =
+      " --watch float=HYDRAULIC:WASTE:OUT:PZ --watch int=HYDRAULIC:WASTE:OUT:ISOPEN --watch HYDRAULIC:WASTE:MASS";
+  Result r = Vesselsim(kCapsule + " --duration 2 --events " + events + watches);
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto values = WatchLines(r.out);
+  EXPECT_NEAR(values.at("HYDRAULIC:WASTE:OUT:PZ"), 2.0, 1e-3);
+  EXPECT_EQ(values.at("HYDRAULIC:WASTE:OUT:ISOPEN"), 0);
+  EXPECT_NEAR(values.at("HYDRAULIC:WASTE:MASS"), 58.0, 1e-9);
+
+  const std::string csv = TempPath("valve.csv");
+  r = Vesselsim(kCapsule + " --duration 60 --every 60 --csv " + csv + " --events " + events + watches +
+                " --watch SHIP:TOTALMASS");
+  ASSERT_EQ(r.status, 0) << r.out;
+  values = WatchLines(r.out);
+  EXPECT_EQ(values.at("HYDRAULIC:WASTE:OUT:PZ"), 0.0);
+  EXPECT_EQ(values.at("HYDRAULIC:WASTE:OUT:ISOPEN"), 1);
+  // The waste tank drains overboard; the vent thrusters burn what it vented.
+  const double vented = 58.0 - values.at("HYDRAULIC:WASTE:MASS");
+  EXPECT_GT(vented, 0.5);
+  const std::string rows = ReadFile(csv);
+  const double totalMass = std::atof(rows.substr(rows.rfind(',') + 1).c_str());
+  EXPECT_NEAR(totalMass, 4560.0 - vented / 1000, 1e-4) << rows;
+}
+
+TEST(VesselsimCapsule, CrewBreathingShowsInTheCabinAndTheSavedTanks) {
+  const std::string saved = TempPath("capsule.scn");
+  const Result r = Vesselsim(kCapsule + " --duration 120 --watch HYDRAULIC:CABIN:CO2_PPRESS --watch "
+                                        "HYDRAULIC:CABIN:PRESS --save " + saved);
+  ASSERT_EQ(r.status, 0) << r.out;
+  const auto values = WatchLines(r.out);
+  EXPECT_GT(values.at("HYDRAULIC:CABIN:CO2_PPRESS"), 100.0);
+  EXPECT_NEAR(values.at("HYDRAULIC:CABIN:PRESS"), 101e3, 3e3);
+  const std::string text = ReadFile(saved);
+  EXPECT_NE(text.find("     <TANK>  CABIN 10000.000000 1 1\n        CHM    0 "), std::string::npos) << text;
+  EXPECT_NE(text.find("        CHM    4 "), std::string::npos) << text;
+  EXPECT_EQ(ReadFile(kCapsuleRoot + "/Varneldebug.txt"), "");
+}
