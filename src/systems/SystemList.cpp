@@ -6,7 +6,9 @@
 
 #include "config/ConfigText.h"
 
-SystemList::~SystemList() {
+SystemList::~SystemList() { DeleteAll(); }
+
+void SystemList::DeleteAll() {
   while (head != nullptr) {
     SystemObject *next = head->next;
     delete head;

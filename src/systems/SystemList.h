@@ -28,6 +28,11 @@ class SystemList {
 
   SystemObject *First() const { return head; }
 
+ protected:
+  // Deletes every object. A list whose objects reach back into it on
+  // destruction calls this from its own destructor, while it is whole.
+  void DeleteAll();
+
  private:
   void DropEverywhere(SystemObject *object, SystemList *dependents);
 

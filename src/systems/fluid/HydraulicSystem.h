@@ -15,6 +15,8 @@ class FluidValve;
 class HydraulicSystem : public SystemList {
  public:
   explicit HydraulicSystem(ThermalModel *model) : thermal(model) {}
+  // Tanks and radiators leave the thermal model as they go.
+  ~HydraulicSystem() override { DeleteAll(); }
 
   // Reads the section from the line after "<HYDRAULIC>" to "</HYDRAULIC>".
   void ParseConfigurationSection(FILE *file);
