@@ -22,7 +22,7 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
     } else if (MatchKeyword(line, "<HYDRAULIC>")) {
       hydraulic.ParseConfigurationSection(file);
     } else if (MatchKeyword(line, "<ELECTRIC>")) {
-      SkipSection(file, "</ELECTRIC>");
+      electric.ParseConfigurationSection(file);
     } else if (MatchKeyword(line, "<PANEL>")) {
       SkipSection(file, "</PANEL>");
     } else if (MatchKeyword(line, "<KEYBOARD>")) {

@@ -25,6 +25,7 @@ void GenericVessel::LoadInternals(FILEHANDLE scn) {
   char *line;
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</INTERNALS>")) {
     if (MatchKeyword(line, "<HYDRAULIC>")) systems.hydraulic.LoadFromScenario(scn);
+    if (MatchKeyword(line, "<ELECTRIC>")) systems.electric.LoadFromScenario(scn);
   }
 }
 
@@ -55,5 +56,6 @@ void GenericVessel::SaveScenarioState(FILEHANDLE scn) {
   oapiWriteScenario_int(scn, "<CONFIG>", systems.currentConfiguration);
   oapiWriteScenario_string(scn, "<INTERNALS>", "");
   systems.hydraulic.SaveToScenario(scn);
+  systems.electric.SaveToScenario(scn);
   oapiWriteScenario_string(scn, "</INTERNALS>", "");
 }

@@ -10,10 +10,17 @@ SystemList::~SystemList() { DeleteAll(); }
 
 void SystemList::DeleteAll() {
   while (head != nullptr) {
-    SystemObject *next = head->next;
-    delete head;
-    head = next;
+    SystemObject *object = head;
+    head = head->next;
+    DropEverywhere(object, nullptr);
+    delete object;
   }
+}
+
+bool SystemList::Contains(const void *address) const {
+  for (SystemObject *o = head; o != nullptr; o = o->next)
+    if (o == address) return true;
+  return false;
 }
 
 void SystemList::Append(SystemObject *object) {

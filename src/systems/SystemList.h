@@ -2,6 +2,8 @@
 // by name prefix, thinned out at each separation.
 #pragma once
 
+#include <cstdio>
+
 #include "systems/SystemObject.h"
 
 class SystemList {
@@ -19,6 +21,16 @@ class SystemList {
   // null, logged, when no object has the name.
   virtual void *ResolveReference(const char *text);
   void RefreshAll(double dt);
+
+  // The section of the configuration file, from the line after its opening
+  // tag up to its closing tag.
+  virtual void ParseConfigurationSection(FILE *file) = 0;
+  // The list's block of the scenario's internals.
+  virtual void SaveToScenario(FILEHANDLE scn) = 0;
+  // Reads the block from the line after its opening tag.
+  virtual void LoadFromScenario(FILEHANDLE scn) = 0;
+  // True when `address` is an object of this list.
+  bool Contains(const void *address) const;
   // Every object whose name begins with `prefix` goes at configuration n.
   void MarkStage(const char *prefix, int n);
   // Deletes every object whose stage is n or less. The objects left, and
@@ -29,8 +41,9 @@ class SystemList {
   SystemObject *First() const { return head; }
 
  protected:
-  // Deletes every object. A list whose objects reach back into it on
-  // destruction calls this from its own destructor, while it is whole.
+  // Deletes every object, each after the others have forgotten it. A list
+  // whose objects reach back into it on destruction calls this from its own
+  // destructor, while it is whole.
   void DeleteAll();
 
  private:

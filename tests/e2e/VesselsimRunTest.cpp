@@ -114,7 +114,7 @@ TEST(VesselsimRun, SavedScenarioRestoresTheVesselWhereItWas) {
   EXPECT_NE(text.find("Probe-1:Minimal\n"), std::string::npos) << text;
   EXPECT_NE(text.find("  <SOURCE> Minimal\n"), std::string::npos) << text;
   EXPECT_NE(text.find("  <CONFIG> 1\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("  <INTERNALS> \n  <HYDRAULIC> \n  </HYDRAULIC> \n  </INTERNALS> \n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  <INTERNALS> \n  <HYDRAULIC> \n  </HYDRAULIC> \n  <ELECTRIC> \n  </ELECTRIC> \n  </INTERNALS> \n"), std::string::npos) << text;
   const auto before = WatchLines(r.out);
 
   r = Vesselsim(std::string("run --root ") + EXAMPLES_DIR + "/minimal " + saved +

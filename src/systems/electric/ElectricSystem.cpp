@@ -1,7 +1,10 @@
 #include "systems/electric/ElectricSystem.h"
 
+#include <strings.h>
+
 #include "config/ConfigText.h"
 #include "config/TextScan.h"
+#include "systems/electric/ElectricObject.h"
 #include "systems/fluid/HydraulicSystem.h"
 
 void *ElectricSystem::ResolveReference(const char *text) {
@@ -9,4 +12,28 @@ void *ElectricSystem::ResolveReference(const char *text) {
   if (MatchKeyword(text, "ELECTRIC")) text = AfterTag(text, 9);
   if (MatchKeyword(text, "HYDRAULIC")) return hydraulic->ResolveReference(AfterTag(text, 10));
   return SystemList::ResolveReference(text);
+}
+
+ElectricObject *ElectricSystem::ResolveSource(const char *text) {
+  void *address = ResolveReference(text);
+  if (address == nullptr) return nullptr;
+  if (Contains(address)) return static_cast<ElectricObject *>(static_cast<SystemObject *>(address));
+  ReportError(kInvalidComponent);
+  return nullptr;
+}
+
+void ElectricSystem::SaveToScenario(FILEHANDLE scn) {
+  oapiWriteScenario_string(scn, "<ELECTRIC>", "");
+  for (SystemObject *o = First(); o != nullptr; o = o->next) o->SaveState(scn);
+  oapiWriteScenario_string(scn, "</ELECTRIC>", "");
+}
+
+// Each line names its object after its tag; a line naming none is skipped.
+void ElectricSystem::LoadFromScenario(FILEHANDLE scn) {
+  char *line;
+  while (oapiReadScenario_nextline(scn, line) && strcasecmp(line, "</ELECTRIC>") != 0) {
+    LineWord tag, name;
+    if (std::sscanf(line, "%254s %254s", tag, name) != 2) continue;
+    if (SystemObject *object = FindByName(name)) static_cast<ElectricObject *>(object)->LoadStateLine(line);
+  }
 }

@@ -1,9 +1,13 @@
-// The vessel's electric objects, in configuration order. Their references may
-// also name fluid objects.
+// The vessel's electric objects, in configuration order: built from the
+// <ELECTRIC> section, saved one line each in the scenario. Their references
+// may also name fluid objects.
 #pragma once
+
+#include <cstdio>
 
 #include "systems/SystemList.h"
 
+class ElectricObject;
 class HydraulicSystem;
 class ThermalModel;
 
@@ -15,6 +19,17 @@ class ElectricSystem : public SystemList {
   // fluid list; anything else to this list.
   void *ResolveReference(const char *text) override;
 
+  void ParseConfigurationSection(FILE *file) override;
+  void SaveToScenario(FILEHANDLE scn) override;
+  void LoadFromScenario(FILEHANDLE scn) override;
+
   ThermalModel *thermal;
   HydraulicSystem *hydraulic;
+
+ private:
+  // A reference that must name an electric object ("NOPOWER": none); what
+  // resolves to anything else is refused, logged, as null.
+  ElectricObject *ResolveSource(const char *text);
+  void ParseLine(FILE *file, const char *line);
+  void ParseCoolingLoop(FILE *file, const char *text);
 };

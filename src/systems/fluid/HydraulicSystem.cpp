@@ -46,9 +46,8 @@ void HydraulicSystem::LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResourc
 }
 
 FluidTank *HydraulicSystem::TankAt(const void *address) const {
-  for (SystemObject *o = First(); o != nullptr; o = o->next)
-    if (o == address) return dynamic_cast<FluidTank *>(o);
-  return nullptr;
+  if (!Contains(address)) return nullptr;
+  return dynamic_cast<FluidTank *>(static_cast<SystemObject *>(const_cast<void *>(address)));
 }
 
 // Something that resolved, but to the wrong kind of thing, is as invalid a

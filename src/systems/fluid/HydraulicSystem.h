@@ -18,11 +18,9 @@ class HydraulicSystem : public SystemList {
   // Tanks and radiators leave the thermal model as they go.
   ~HydraulicSystem() override { DeleteAll(); }
 
-  // Reads the section from the line after "<HYDRAULIC>" to "</HYDRAULIC>".
-  void ParseConfigurationSection(FILE *file);
-  void SaveToScenario(FILEHANDLE scn);
-  // Reads the block from the line after "<HYDRAULIC>" to "</HYDRAULIC>".
-  void LoadFromScenario(FILEHANDLE scn);
+  void ParseConfigurationSection(FILE *file) override;
+  void SaveToScenario(FILEHANDLE scn) override;
+  void LoadFromScenario(FILEHANDLE scn) override;
   // After every configuration change: vents make their thrusters anew.
   void LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource);
 

@@ -67,7 +67,7 @@ TEST_F(ModuleEntry, ScenarioBlockRoundTrip) {
   host::ScenarioWriter writer;
   ovcSaveState(vessel, writer.handle());
   EXPECT_NE(writer.text.find("  STATUS Orbiting Earth\n"), std::string::npos) << writer.text;
-  EXPECT_NE(writer.text.find("  <SOURCE> Minimal\n  <CONFIG> 3\n  <INTERNALS> \n  <HYDRAULIC> \n  </HYDRAULIC> \n  </INTERNALS> \n"),
+  EXPECT_NE(writer.text.find("  <SOURCE> Minimal\n  <CONFIG> 3\n  <INTERNALS> \n  <HYDRAULIC> \n  </HYDRAULIC> \n  <ELECTRIC> \n  </ELECTRIC> \n  </INTERNALS> \n"),
             std::string::npos)
       << writer.text;
 }

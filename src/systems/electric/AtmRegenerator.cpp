@@ -1,0 +1,87 @@
+#include "systems/electric/AtmRegenerator.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+#include "systems/fluid/FluidTank.h"
+
+namespace {
+
+constexpr float kRegeneratorDraw = 5.0f;
+constexpr double kMinimumVoltage = 28.0;
+
+}  // namespace
+
+AtmRegenerator::AtmRegenerator(const char *regeneratorName, int32_t configuredSwitch,
+                               ElectricObject *regeneratorSource, double pumpHead, FluidValve *from, FluidValve *to)
+    : ElectricObject(regeneratorName),
+      mode(2 * configuredSwitch - 1),
+      on(mode),
+      head(pumpHead),
+      inlet(from),
+      outlet(to),
+      draw(kRegeneratorDraw) {
+  source = regeneratorSource;
+}
+
+void AtmRegenerator::Refresh(double dt) {
+  if (mode < 0) {
+    on = 0;
+    draw.Stop(source);
+    return;
+  }
+  on = 1;
+  draw.Start(source);
+  if (draw.drawing && source != nullptr && source->voltage < kMinimumVoltage) {
+    on = 0;
+    return;
+  }
+  Scrub(dt);
+}
+
+// What is scrubbed out is discarded.
+void AtmRegenerator::Scrub(double dt) {
+  if (inlet == nullptr) return;
+  double rate = inlet->Pressure() - (outlet != nullptr ? outlet->Pressure() : 0.0) + head;
+  if (rate < 0) rate = 0;
+  FluidContents gas = inlet->Take(rate * dt);
+  for (int type : {CO2, H2O}) {
+    Substance &s = gas.substances[type];
+    s.mass = s.energy = s.vapourMass = 0.0;
+  }
+  gas.TotalMass();
+  gas.TotalEnergy();
+  if (outlet != nullptr) outlet->Put(gas);
+}
+
+void AtmRegenerator::DropReference(SystemObject *object) {
+  if (object == source) {
+    source = nullptr;
+    draw.drawing = 0;
+  }
+  if (inlet != nullptr && inlet->owner == object) inlet = nullptr;
+  if (outlet != nullptr && outlet->owner == object) outlet = nullptr;
+}
+
+void *AtmRegenerator::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "PUMP")) return &mode;
+  if (MatchKeyword(keyword, "ISON")) return &on;
+  ReportError(kInvalidParameterCount);
+  return nullptr;
+}
+
+void AtmRegenerator::SaveState(FILEHANDLE scn) {
+  WriteItem(scn, "    <ATMREGEN> ", "%s %i %i", name, mode, draw.drawing);
+}
+
+void AtmRegenerator::LoadStateLine(const char *line) {
+  LineWord savedName;
+  int savedMode, savedDrawing;
+  if (std::sscanf(line, "    <ATMREGEN> %254s %i %i", savedName, &savedMode, &savedDrawing) != 3) return;
+  CopyName(name, savedName);
+  mode = savedMode;
+  draw.drawing = savedDrawing;
+}

@@ -1,0 +1,30 @@
+// Pumps gas from one tank to another and scrubs all carbon dioxide and water
+// out of it on the way.
+#pragma once
+
+#include "systems/electric/ElectricObject.h"
+
+class FluidValve;
+
+class AtmRegenerator : public ElectricObject {
+ public:
+  // `configuredSwitch` 0 is off, 1 on.
+  AtmRegenerator(const char *regeneratorName, int32_t configuredSwitch, ElectricObject *regeneratorSource,
+                 double pumpHead, FluidValve *from, FluidValve *to);
+
+  void Refresh(double dt) override;
+  void *ResolveVariable(const char *keyword) override;
+  void DropReference(SystemObject *object) override;
+  void SaveState(FILEHANDLE scn) override;
+  void LoadStateLine(const char *line) override;
+
+  int32_t mode;   // negative off, else on
+  double on;
+  double head;    // Pa added to the inlet-minus-outlet difference
+  FluidValve *inlet;
+  FluidValve *outlet;
+  SourceDraw draw;
+
+ private:
+  void Scrub(double dt);
+};

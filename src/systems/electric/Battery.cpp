@@ -1,0 +1,93 @@
+#include "systems/electric/Battery.h"
+
+#include <cstdio>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+
+namespace {
+
+constexpr float kChargingDraw = 30.0f;
+// A battery pack's body: 25 kg of cells at about 1 J/(g K), room temperature.
+constexpr double kPackMass = 25000.0;
+constexpr double kPackSpecificHeat = 1.0;
+constexpr double kPackArea = 0.2;
+constexpr double kInitialTemperature = 290.0;
+
+}  // namespace
+
+Battery::Battery(const char *batteryName, ElectricObject *chargingSource, double capacityJoules)
+    : ElectricObject(batteryName), charge(capacityJoules), capacity(capacityJoules) {
+  source = chargingSource;
+  voltage = kDcVoltage;
+  mass = kPackMass;
+  specificHeat = kPackSpecificHeat;
+  area = kPackArea;
+  SetTemperature(kInitialTemperature);
+}
+
+void Battery::Connect(ElectricObject *newSource) {
+  if (source != nullptr && charging != 0) source->RemoveLoad(kChargingDraw);
+  source = newSource;
+  if (source != nullptr && charging != 0) source->AddLoad(kChargingDraw);
+}
+
+// Full voltage down to a charge of exactly 0; the step that first goes below
+// it still delivers.
+void Battery::Refresh(double dt) {
+  current = loadTotal;
+  voltage = kDcVoltage;
+  if (charge < 0) current = voltage = 0.0;
+  charge -= current * voltage * dt;
+  if (chargeCommand == 1 && source != nullptr && charging == 0) {
+    source->AddLoad(kChargingDraw);
+    charging = 1.0;
+  }
+  if (chargeCommand == -1 && source != nullptr && charging != 0) {
+    source->RemoveLoad(kChargingDraw);
+    charging = 0.0;
+  }
+  if (charging != 0) {
+    if (source != nullptr) {
+      charge += source->voltage * kChargingDraw * dt;
+    } else {
+      chargeCommand = -1;
+    }
+  }
+}
+
+// A source that goes takes the charging draw registered with it along.
+void Battery::DropReference(SystemObject *object) {
+  if (object != source) return;
+  source = nullptr;
+  charging = 0.0;
+}
+
+void *Battery::ResolveVariable(const char *keyword) {
+  if (void *common = ElectricObject::ResolveVariable(keyword)) return common;
+  if (MatchKeyword(keyword, "LOADING")) return &charging;
+  if (MatchKeyword(keyword, "LOAD")) return &chargeCommand;
+  ReportError(kInvalidParameterCount);
+  return nullptr;
+}
+
+void Battery::SaveState(FILEHANDLE scn) {
+  WriteItem(scn, "    <BATTERY> ", "%s %0.0f %0.4f %0.4f %i", name, charging, charge, loadTotal, chargeCommand);
+}
+
+// The charging flag follows the restored command; the draw it stands for is
+// already in the source's restored load.
+void Battery::LoadStateLine(const char *line) {
+  LineWord savedName;
+  int savedCharging, savedCommand;
+  double savedCharge, savedLoad;
+  if (std::sscanf(line, "    <BATTERY> %254s %i %lf %lf%i", savedName, &savedCharging, &savedCharge, &savedLoad,
+                  &savedCommand) != 5)
+    return;
+  CopyName(name, savedName);
+  charge = savedCharge;
+  loadTotal = savedLoad;
+  chargeCommand = savedCommand;
+  charging = chargeCommand == 1 ? 1.0 : 0.0;
+}

@@ -1,0 +1,86 @@
+#include "systems/electric/Boiler.h"
+
+#include <cstdio>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+#include "systems/fluid/FluidTank.h"
+
+namespace {
+
+constexpr double kHeaterVolts = 36.6;
+constexpr double kMinimumVoltage = 36.0;
+constexpr double kThermostatBand = 5.0;
+
+}  // namespace
+
+Boiler::Boiler(const char *boilerName, int32_t boilerMode, ElectricObject *boilerSource, double setPoint, double watts,
+               FluidTank *heated)
+    : ElectricObject(boilerName),
+      mode(boilerMode),
+      on(boilerMode),
+      maxT(setPoint),
+      tank(heated),
+      draw(static_cast<float>(watts / kHeaterVolts)) {
+  source = boilerSource;
+  current = watts / kHeaterVolts;
+}
+
+// Heats below the set point, stops 5 K above it.
+void Boiler::Thermostat() {
+  if (mode > 0 && tank != nullptr) {
+    if (tank->temperature < maxT && on == 0) on = 1;
+    if (maxT + kThermostatBand < tank->temperature && on != 0) on = 0;
+  }
+  if (mode < 0) on = 1;
+  if (mode == 0) on = 0;
+}
+
+void Boiler::Refresh(double dt) {
+  Thermostat();
+  if (on != 0) {
+    draw.Start(source);
+    if (source != nullptr && source->voltage < kMinimumVoltage) draw.Stop(source);
+    on = draw.drawing;
+    if (on != 0 && tank != nullptr && source != nullptr) tank->AddHeat(current * source->voltage * dt);
+  } else {
+    draw.Stop(source);
+  }
+  if (rate != 0) maxT += rate / 10.0 * dt;
+}
+
+void Boiler::DropReference(SystemObject *object) {
+  if (object == source) {
+    source = nullptr;
+    draw.drawing = 0;
+  }
+  if (object == tank) tank = nullptr;
+}
+
+void *Boiler::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "PUMP")) return &mode;
+  if (MatchKeyword(keyword, "HMAX")) return &rate;
+  if (MatchKeyword(keyword, "MAXT")) return &maxT;
+  if (MatchKeyword(keyword, "ISON")) return &on;
+  ReportError(kInvalidParameterCount);
+  return nullptr;
+}
+
+void Boiler::SaveState(FILEHANDLE scn) {
+  WriteItem(scn, "    <BOILER> ", "%s %i %i %0.4f %0.4f", name, mode, draw.drawing, on, maxT);
+}
+
+void Boiler::LoadStateLine(const char *line) {
+  LineWord savedName;
+  int savedMode, savedDrawing;
+  double savedOn, savedMaxT;
+  if (std::sscanf(line, "    <BOILER> %254s %i %i %lf %lf", savedName, &savedMode, &savedDrawing, &savedOn,
+                  &savedMaxT) != 5)
+    return;
+  CopyName(name, savedName);
+  mode = savedMode;
+  draw.drawing = savedDrawing;
+  on = savedOn;
+  maxT = savedMaxT;
+}

@@ -1,0 +1,116 @@
+#include "systems/electric/CoolingLoop.h"
+
+#include <cstdio>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+#include "systems/ThermalBody.h"
+
+namespace {
+
+constexpr float kPumpDraw = 8.3f;
+constexpr double kMinimumVoltage = 28.0;
+
+}  // namespace
+
+CoolingLoop::CoolingLoop(const char *loopName, int32_t pumpMode, ElectricObject *loopSource, double heatCapacity,
+                         double lowerSetPoint, double upperSetPoint)
+    : ElectricObject(loopName),
+      mode(pumpMode),
+      on(pumpMode),
+      minT(lowerSetPoint),
+      maxT(upperSetPoint),
+      capacity(heatCapacity),
+      draw(kPumpDraw) {
+  source = loopSource;
+}
+
+CoolingLoop::~CoolingLoop() { draw.Stop(source); }
+
+void CoolingLoop::AddBody(SystemObject *owner, ThermalBody *body, double coefficient) {
+  if (bodyCount < kMaxLoopBodies) bodies[bodyCount++] = RingBody{owner, body, coefficient};
+}
+
+void CoolingLoop::Refresh(double dt) {
+  if (minRate != 0) minT += minRate / 10.0 * dt;
+  if (maxRate != 0) maxT += maxRate / 10.0 * dt;
+  Thermostat();
+  if (on != 0) {
+    draw.Start(source);
+    if (draw.drawing && source != nullptr && source->voltage < kMinimumVoltage) {
+      on = 0;
+      return;
+    }
+    Exchange(dt);
+  } else {
+    draw.Stop(source);
+  }
+}
+
+// Automatic mode keeps its state between the set points, and without a
+// first body to read.
+void CoolingLoop::Thermostat() {
+  if (mode == kPumpOff) on = 0;
+  if (mode == kPumpForcedOn) on = 1;
+  if (mode != kPumpAutomatic || bodyCount == 0) return;
+  const double t0 = bodies[0].body->temperature;
+  if (t0 < minT) on = 0;
+  if (t0 > maxT) on = 1;
+}
+
+// Each neighbour pair, then the last and the first: heat goes from the
+// warmer of a pair to the colder.
+void CoolingLoop::Exchange(double dt) {
+  if (bodyCount < 2) return;
+  for (int i = 0; i + 1 < bodyCount; ++i) {
+    const double q = (bodies[i + 1].body->temperature - bodies[i].body->temperature) * bodies[i].coefficient * dt * capacity;
+    bodies[i].body->AddHeat(q);
+    bodies[i + 1].body->AddHeat(-q);
+  }
+  RingBody &first = bodies[0];
+  RingBody &last = bodies[bodyCount - 1];
+  const double q = (last.body->temperature - first.body->temperature) * last.coefficient * dt * capacity;
+  first.body->AddHeat(q);
+  last.body->AddHeat(-q);
+}
+
+void CoolingLoop::DropReference(SystemObject *object) {
+  if (object == source) {
+    source = nullptr;
+    draw.drawing = 0;
+  }
+  int kept = 0;
+  for (int i = 0; i < bodyCount; ++i)
+    if (bodies[i].owner != object) bodies[kept++] = bodies[i];
+  bodyCount = kept;
+}
+
+void *CoolingLoop::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "PUMP")) return &mode;
+  if (MatchKeyword(keyword, "HMAX")) return &maxRate;
+  if (MatchKeyword(keyword, "HMIN")) return &minRate;
+  if (MatchKeyword(keyword, "ISON")) return &on;
+  if (MatchKeyword(keyword, "MAXT")) return &maxT;
+  if (MatchKeyword(keyword, "MINT")) return &minT;
+  ReportError(kInvalidParameterCount);
+  return nullptr;
+}
+
+void CoolingLoop::SaveState(FILEHANDLE scn) {
+  WriteItem(scn, "    <COOLING> ", "%s %i %i %0.4f %0.4f", name, mode, draw.drawing, maxT, minT);
+}
+
+void CoolingLoop::LoadStateLine(const char *line) {
+  LineWord savedName;
+  int savedMode, savedDrawing;
+  double savedMax, savedMin;
+  if (std::sscanf(line, "    <COOLING> %254s %i %i %lf %lf", savedName, &savedMode, &savedDrawing, &savedMax,
+                  &savedMin) != 5)
+    return;
+  CopyName(name, savedName);
+  mode = savedMode;
+  draw.drawing = savedDrawing;
+  maxT = savedMax;
+  minT = savedMin;
+}

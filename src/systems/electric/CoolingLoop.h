@@ -1,0 +1,45 @@
+// A pumped loop that carries heat around a ring of up to six thermal bodies,
+// switched by a thermostat on the first.
+#pragma once
+
+#include "systems/electric/ElectricObject.h"
+
+class ThermalBody;
+
+constexpr int kMaxLoopBodies = 6;
+
+enum PumpMode : int32_t { kPumpOff = 0, kPumpAutomatic = 1, kPumpForcedOn = -1 };
+
+class CoolingLoop : public ElectricObject {
+ public:
+  CoolingLoop(const char *loopName, int32_t pumpMode, ElectricObject *loopSource, double heatCapacity,
+              double lowerSetPoint, double upperSetPoint);
+  ~CoolingLoop() override;
+
+  // Adds the thermal part of `owner` to the ring; a seventh is ignored.
+  void AddBody(SystemObject *owner, ThermalBody *body, double coefficient);
+  void Refresh(double dt) override;
+  void *ResolveVariable(const char *keyword) override;
+  void DropReference(SystemObject *object) override;
+  void SaveState(FILEHANDLE scn) override;
+  void LoadStateLine(const char *line) override;
+
+  struct RingBody {
+    SystemObject *owner;
+    ThermalBody *body;
+    double coefficient;
+  };
+
+  int32_t mode;
+  double on;
+  double minT, maxT;
+  int32_t minRate = 0, maxRate = 0;  // tenths of a kelvin per second
+  double capacity;
+  RingBody bodies[kMaxLoopBodies] = {};
+  int32_t bodyCount = 0;
+  SourceDraw draw;
+
+ private:
+  void Thermostat();
+  void Exchange(double dt);
+};

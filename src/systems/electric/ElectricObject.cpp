@@ -1,0 +1,41 @@
+#include "systems/electric/ElectricObject.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "config/ConfigText.h"
+
+void *ElectricObject::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "VOLTS")) return &voltage;
+  if (MatchKeyword(keyword, "AMPS")) return &current;
+  if (MatchKeyword(keyword, "RESET")) return &resetCommand;
+  if (MatchKeyword(keyword, "SRC")) return &source;
+  return nullptr;
+}
+
+void *ElectricObject::ResolveCommonOrLog(const char *keyword) {
+  void *address = ElectricObject::ResolveVariable(keyword);
+  if (address == nullptr) ReportError(kInvalidParameterCount);
+  return address;
+}
+
+void ElectricObject::WriteItem(FILEHANDLE scn, const char *item, const char *format, ...) {
+  char value[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(value, sizeof value, format, args);
+  va_end(args);
+  oapiWriteScenario_string(scn, item, value);
+}
+
+void SourceDraw::Start(ElectricObject *source) {
+  if (drawing || source == nullptr) return;
+  source->AddLoad(amps);
+  drawing = 1;
+}
+
+void SourceDraw::Stop(ElectricObject *source) {
+  if (!drawing) return;
+  if (source != nullptr) source->RemoveLoad(amps);
+  drawing = 0;
+}

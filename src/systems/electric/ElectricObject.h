@@ -1,0 +1,50 @@
+// The base of every electric object. Power flows as current: consumers
+// register what they draw with their source when they switch on and withdraw
+// it when they switch off; voltage is copied the other way every step.
+#pragma once
+
+#include <cstdint>
+
+#include "systems/SystemObject.h"
+
+// Voltages of the network.
+constexpr double kDcVoltage = 28.8;
+constexpr double kAcVoltage = 36.0;
+
+class ElectricObject : public SystemObject {
+ public:
+  using SystemObject::SystemObject;
+
+  // "VOLTS", "AMPS", "RESET" and "SRC"; null, silently, for anything else.
+  void *ResolveVariable(const char *keyword) override;
+
+  virtual void AddLoad(float amps) {}
+  virtual void RemoveLoad(float amps) {}
+  // Takes `newSource` as the source; classes that registered a draw move it.
+  virtual void Connect(ElectricObject *newSource) { source = newSource; }
+  // One line of the scenario's electric block, tag and name included.
+  virtual void LoadStateLine(const char *line) {}
+
+  ElectricObject *source = nullptr;
+  double current = 0.0;   // A
+  double voltage = 0.0;   // V
+  int32_t resetCommand = 0;
+
+ protected:
+  // The four common names, then the error log for an unknown one.
+  void *ResolveCommonOrLog(const char *keyword);
+  // Writes "ITEM" with `format` filled in, through the host's scenario writer.
+  static void WriteItem(FILEHANDLE scn, const char *item, const char *format, ...);
+};
+
+// A consumer's switched draw on its source: registered once when it switches
+// on, withdrawn once when it switches off.
+class SourceDraw {
+ public:
+  explicit SourceDraw(float drawAmps) : amps(drawAmps) {}
+  void Start(ElectricObject *source);
+  void Stop(ElectricObject *source);
+
+  float amps;
+  int32_t drawing = 0;
+};

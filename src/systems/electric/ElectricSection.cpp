@@ -1,0 +1,91 @@
+// The <ELECTRIC> section: one object a line (a cooling loop with its block of
+// bodies), appended in file order. A line without all of its fields is logged
+// and builds nothing.
+#include <cstdio>
+
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+#include "systems/electric/AtmRegenerator.h"
+#include "systems/electric/Battery.h"
+#include "systems/electric/Boiler.h"
+#include "systems/electric/CoolingLoop.h"
+#include "systems/electric/ElectricSystem.h"
+#include "systems/electric/FuelCell.h"
+#include "systems/electric/PowerBus.h"
+#include "systems/electric/Socket.h"
+#include "systems/fluid/HydraulicSystem.h"
+
+namespace {
+
+// True when `read` fields of `expected` were read; otherwise the line is
+// logged as short.
+bool Complete(int read, int expected) {
+  if (read == expected) return true;
+  ReportError(kInvalidParameterCount);
+  return false;
+}
+
+}  // namespace
+
+void ElectricSystem::ParseConfigurationSection(FILE *file) {
+  char *line;
+  while (NextSectionLine(file, "</ELECTRIC>", line)) {
+    if (line != nullptr) ParseLine(file, line);
+  }
+}
+
+void ElectricSystem::ParseLine(FILE *file, const char *line) {
+  LineWord name, a, b, c, d;
+  double x, y;
+  Vec3 v;
+  int n;
+  if (MatchKeyword(line, "<BATTERY>")) {
+    if (Complete(std::sscanf(AfterTag(line, 9), "%254s %lf %254s", name, &x, a), 3))
+      Append(new Battery(name, ResolveSource(a), x));
+  } else if (MatchKeyword(line, "<FCELL>")) {
+    if (Complete(std::sscanf(AfterTag(line, 7), "%254s <%lf %lf %lf> %lf %254s %254s %254s", name, &v.x, &v.y, &v.z,
+                             &x, a, b, c),
+                 8))
+      Append(new FuelCell(name, v, hydraulic->ResolvePort(a), hydraulic->ResolvePort(b), hydraulic->ResolvePort(c),
+                          static_cast<float>(x)));
+  } else if (MatchKeyword(line, "<DCBUS>")) {
+    if (Complete(std::sscanf(AfterTag(line, 7), "%254s %254s", name, a), 2)) Append(new DCBus(name, ResolveSource(a)));
+  } else if (MatchKeyword(line, "<ACBUS>")) {
+    if (Complete(std::sscanf(AfterTag(line, 7), "%254s %254s", name, a), 2)) Append(new ACBus(name, ResolveSource(a)));
+  } else if (MatchKeyword(line, "<SOCKET>")) {
+    if (Complete(std::sscanf(AfterTag(line, 8), "%254s %i %254s %254s %254s %254s", name, &n, a, b, c, d), 6))
+      Append(new Socket(name, ResolveSource(a), n, ResolveSource(b), ResolveSource(c), ResolveSource(d)));
+  } else if (MatchKeyword(line, "<COOLING>")) {
+    ParseCoolingLoop(file, AfterTag(line, 9));
+  } else if (MatchKeyword(line, "<ATMREGEN>")) {
+    if (Complete(std::sscanf(AfterTag(line, 10), "%254s %i %254s %lf %254s %254s", name, &n, a, &x, b, c), 6))
+      Append(new AtmRegenerator(name, n, ResolveSource(a), x, hydraulic->ResolvePort(b), hydraulic->ResolvePort(c)));
+  } else if (MatchKeyword(line, "<BOILER>")) {
+    if (Complete(std::sscanf(AfterTag(line, 8), "%254s %i %254s %lf %lf%254s", name, &n, a, &x, &y, b), 6))
+      Append(new Boiler(name, n, ResolveSource(a), x, y, hydraulic->ResolveTank(b)));
+  }
+}
+
+// "NAME MODE SOURCE CAPACITY MINT MAXT", then "BODY COEFFICIENT" lines up to
+// "</COOLING>". A body is any object with a thermal part: electric ones by
+// name, fluid ones as "HYDRAULIC:NAME".
+void ElectricSystem::ParseCoolingLoop(FILE *file, const char *text) {
+  LineWord name, source;
+  int mode;
+  double capacity, low, high;
+  CoolingLoop *loop = nullptr;
+  if (Complete(std::sscanf(text, "%254s %i %254s %lf %lf %lf", name, &mode, source, &capacity, &low, &high), 6)) {
+    loop = new CoolingLoop(name, mode, ResolveSource(source), capacity, low, high);
+    Append(loop);
+  }
+  char *line;
+  while (NextSectionLine(file, "</COOLING>", line)) {
+    LineWord body;
+    double coefficient;
+    if (loop == nullptr || line == nullptr || std::sscanf(line, "%254s %lf", body, &coefficient) != 2) continue;
+    void *address = ResolveReference(body);
+    SystemObject *owner = static_cast<SystemObject *>(address);
+    if (address == nullptr || !(Contains(address) || hydraulic->Contains(address))) continue;
+    if (ThermalBody *thermalPart = owner->ThermalPart()) loop->AddBody(owner, thermalPart, coefficient);
+  }
+}

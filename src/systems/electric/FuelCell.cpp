@@ -1,0 +1,165 @@
+#include "systems/electric/FuelCell.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+#include "systems/fluid/FluidTank.h"
+
+namespace {
+
+constexpr double kCellMass = 7500.0;
+constexpr double kCellSpecificHeat = 0.15;
+constexpr double kCellArea = 0.35;
+constexpr double kInitialTemperature = 290.0;
+constexpr double kReactionHeat = 190.0;        // J per g of reactants
+constexpr double kGramsPerAmpSecond = 0.607639 / 100.0;
+constexpr float kStartThreshold = 0.96f;
+constexpr float kMinimumStartVoltageLevel = 0.3f;
+
+// Liquid of `type` in the tank behind `port`; none without a port.
+double AvailableLiquid(const FluidValve *port, int type) {
+  if (port == nullptr) return 0.0;
+  const Substance &s = port->owner->contents.substances[type];
+  return std::max(0.0, s.mass - s.vapourMass);
+}
+
+}  // namespace
+
+FuelCell::FuelCell(const char *cellName, const Vec3 &place, FluidValve *oxygen, FluidValve *hydrogen,
+                   FluidValve *water, float rated)
+    : ElectricObject(cellName), oxygenInput(oxygen), hydrogenInput(hydrogen), waterOutput(water), ratedCurrent(rated) {
+  voltage = kDcVoltage;
+  mass = kCellMass;
+  specificHeat = kCellSpecificHeat;
+  area = kCellArea;
+  position = place;
+  SetTemperature(kInitialTemperature);
+}
+
+// Takes up to `factor` of the rated demand: hydrogen and oxygen in 1 to 5 by
+// mass, as far as the tanks' liquid goes.
+void FuelCell::React(double dt, double factor) {
+  demand = ratedCurrent * dt * factor * kGramsPerAmpSecond;
+  const double hydrogen = AvailableLiquid(hydrogenInput, H2);
+  const double oxygen = AvailableLiquid(oxygenInput, O2);
+  hydrogenUsed = demand / 6.0 < hydrogen ? demand / 6.0 : hydrogen;
+  oxygenUsed = 5.0 * hydrogenUsed < oxygen ? 5.0 * hydrogenUsed : oxygen;
+  reactionLevel = demand != 0.0 ? static_cast<float>((hydrogenUsed + oxygenUsed) / demand) : 0.0f;
+  if (oxygenInput != nullptr) oxygenInput->owner->contents.substances[O2].mass -= oxygenUsed;
+  if (hydrogenInput != nullptr) hydrogenInput->owner->contents.substances[H2].mass -= hydrogenUsed;
+  DeliverWater();
+  AddHeat((oxygenUsed + hydrogenUsed) * kReactionHeat);
+  if (hydrogenUsed != 0.0) dph += (oxygenUsed / (demand * hydrogenUsed + 0.01) - 0.4) / 100000.0 * dt;
+  if (dph < 0) dph = 0;
+}
+
+void FuelCell::DeliverWater() {
+  product.Reset();
+  Substance water;
+  water.type = H2O;
+  water.mass = oxygenUsed + hydrogenUsed;
+  water.SetTemperature(temperature);
+  product.AddSubstance(water);
+  if (waterOutput != nullptr) waterOutput->Put(product);
+}
+
+bool FuelCell::DemandFactor(double &factor, double &nominalVoltage) const {
+  const double health = 1.0 - std::log(1.0 + dph);
+  factor = loadTotal / ratedCurrent / health;
+  nominalVoltage = kDcVoltage;
+  if (!(health > 0.0) || !std::isfinite(factor)) return false;
+  if (factor > 1.0) {
+    nominalVoltage = kDcVoltage / factor;
+    factor = 1.0;
+  }
+  return true;
+}
+
+void FuelCell::Refresh(double dt) {
+  if (startCommand == -1) state = kCellOff;
+  if (startCommand == 1) state = kCellStarting;
+  if (purgeCommand == 1 && state == kCellRunning) state = kCellPurging;
+  switch (state) {
+    case kCellOff:
+      voltage = current = 0.0;
+      reactionLevel *= 0.2f;
+      oxygenUsed = hydrogenUsed = 0.0;
+      running = 1.0;
+      break;
+    case kCellStarting:
+      React(dt, 1.0);
+      state = kCellOff;
+      if (reactionLevel > kStartThreshold) {
+        state = kCellRunning;
+        startCommand = 2;
+      }
+      current = loadTotal;
+      if (reactionLevel > kMinimumStartVoltageLevel) voltage = reactionLevel * kDcVoltage;
+      running = 1.0;
+      break;
+    case kCellRunning:
+      RunningStep(dt, 1.0);
+      if (reactionLevel == 0.0f) state = kCellOff;
+      break;
+    case kCellPurging:
+      RunningStep(dt, 6.0);
+      dph *= 0.98;
+      state = kCellRunning;
+      break;
+    default:
+      break;
+  }
+}
+
+// A cell too degraded to deliver gives nothing and is off.
+void FuelCell::RunningStep(double dt, double demandScale) {
+  double factor, nominal;
+  running = 0.0;
+  if (!DemandFactor(factor, nominal)) {
+    voltage = current = 0.0;
+    reactionLevel = 0.0f;
+    return;
+  }
+  voltage = nominal;
+  React(dt, demandScale * factor);
+  voltage = reactionLevel * voltage;
+  if (reactionLevel != 0.0f) current = loadTotal;
+}
+
+void FuelCell::DropReference(SystemObject *object) {
+  for (FluidValve **port : {&oxygenInput, &hydrogenInput, &waterOutput})
+    if (*port != nullptr && (*port)->owner == object) *port = nullptr;
+}
+
+void *FuelCell::ResolveVariable(const char *keyword) {
+  if (void *common = ElectricObject::ResolveVariable(keyword)) return common;
+  if (MatchKeyword(keyword, "TEMP")) return &temperature;
+  if (MatchKeyword(keyword, "START")) return &startCommand;
+  if (MatchKeyword(keyword, "RUNNING")) return &running;
+  if (MatchKeyword(keyword, "DPH")) return &dph;
+  ReportError(kInvalidParameterCount);
+  return nullptr;
+}
+
+void FuelCell::SaveState(FILEHANDLE scn) {
+  WriteItem(scn, "    <FCELL> ", "%s %i %0.4f %0.4f %0.4f", name, state, dph, temperature, loadTotal);
+}
+
+void FuelCell::LoadStateLine(const char *line) {
+  LineWord savedName;
+  int savedState;
+  double savedDph, savedTemperature, savedLoad;
+  if (std::sscanf(line, "    <FCELL> %254s %i %lf %lf %lf", savedName, &savedState, &savedDph, &savedTemperature,
+                  &savedLoad) != 5)
+    return;
+  CopyName(name, savedName);
+  state = savedState;
+  dph = savedDph;
+  SetTemperature(savedTemperature);
+  loadTotal = savedLoad;
+}

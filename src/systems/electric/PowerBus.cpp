@@ -1,0 +1,90 @@
+#include "systems/electric/PowerBus.h"
+
+#include <cstdio>
+
+#include "config/BoundedCopy.h"
+#include "config/TextScan.h"
+
+namespace {
+
+const PowerBus::Kind kDcBus = {"    <DC> ", "    <DC> %254s %lf %i %i", kDcVoltage, 3.0, 25.0, 30.0, 1.0};
+const PowerBus::Kind kAcBus = {"    <AC> ", "    <AC> %254s %lf %i %i", kAcVoltage, 6.0, 30.0, 45.0,
+                               kAcVoltage / kDcVoltage};
+
+}  // namespace
+
+PowerBus::PowerBus(const char *busName, ElectricObject *busSource, const Kind &busKind)
+    : ElectricObject(busName), load(busKind.idleDraw), kind(busKind) {
+  source = busSource;
+  voltage = kind.initialVoltage;
+  if (source != nullptr) source->AddLoad(SourceSide(kind.idleDraw));
+}
+
+DCBus::DCBus(const char *busName, ElectricObject *busSource) : PowerBus(busName, busSource, kDcBus) {}
+
+ACBus::ACBus(const char *busName, ElectricObject *busSource) : PowerBus(busName, busSource, kAcBus) {}
+
+void PowerBus::AddLoad(float amps) {
+  load += amps;
+  if (state == kBusConnected && source != nullptr) source->AddLoad(SourceSide(amps));
+}
+
+void PowerBus::RemoveLoad(float amps) {
+  load -= amps;
+  if (state == kBusConnected && source != nullptr) source->RemoveLoad(SourceSide(amps));
+}
+
+void PowerBus::Connect(ElectricObject *newSource) {
+  if (state == kBusConnected && source != nullptr) source->RemoveLoad(SourceSide(load));
+  source = newSource;
+  if (state == kBusConnected && source != nullptr) source->AddLoad(SourceSide(load));
+}
+
+// The reset command is a level: held at 1 it reconnects the bus every time
+// it finds it disconnected, held at -1 it keeps it tripping.
+void PowerBus::Refresh(double dt) {
+  if (state == kBusConnected) {
+    voltage = source != nullptr ? source->voltage * kind.voltageRatio : 0.0;
+    current = load;
+    if (voltage < kind.lowerLimit || voltage > kind.upperLimit) inBand = 0;
+  }
+  if (state == kBusConnected && inBand == 0) state = kBusDisconnecting;
+  if (state == kBusDisconnected && resetCommand == 1) state = kBusReconnecting;
+  if (state == kBusConnected && resetCommand == -1) state = kBusDisconnecting;
+  if (state == kBusDisconnecting) Disconnect();
+  if (state == kBusReconnecting) Reconnect();
+}
+
+void PowerBus::Disconnect() {
+  if (source != nullptr) source->RemoveLoad(SourceSide(load));
+  voltage = current = 0.0;
+  state = kBusDisconnected;
+  inBand = 0;
+}
+
+void PowerBus::Reconnect() {
+  if (source != nullptr) source->AddLoad(SourceSide(load));
+  state = kBusConnected;
+  inBand = 1;
+}
+
+void PowerBus::DropReference(SystemObject *object) {
+  if (object != source) return;
+  source = nullptr;
+  state = kBusDisconnecting;
+}
+
+void PowerBus::SaveState(FILEHANDLE scn) {
+  WriteItem(scn, kind.scenarioTag, "%s %0.4f %i %i", name, load, state, inBand);
+}
+
+void PowerBus::LoadStateLine(const char *line) {
+  LineWord savedName;
+  double savedLoad;
+  int savedState, savedInBand;
+  if (std::sscanf(line, kind.loadFormat, savedName, &savedLoad, &savedState, &savedInBand) != 4) return;
+  CopyName(name, savedName);
+  load = savedLoad;
+  state = savedState;
+  inBand = savedInBand;
+}

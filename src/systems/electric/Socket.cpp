@@ -1,0 +1,53 @@
+#include "systems/electric/Socket.h"
+
+#include <cstdio>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+
+Socket::Socket(const char *socketName, ElectricObject *connected, int configured, ElectricObject *first,
+               ElectricObject *second, ElectricObject *third)
+    : ElectricObject(socketName), target(connected), candidates{first, second, third}, position(configured - 2) {}
+
+ElectricObject **Socket::CandidateAt(int32_t at) {
+  return at >= -1 && at <= 1 ? &candidates[at + 1] : nullptr;
+}
+
+// A position outside -1 to 1 selects nothing: the target keeps its source.
+void Socket::Refresh(double dt) {
+  if (position == applied) return;
+  applied = position;
+  ElectricObject **selected = CandidateAt(position);
+  if (target != nullptr && selected != nullptr) target->Connect(*selected);
+}
+
+void Socket::DropReference(SystemObject *object) {
+  if (object == target) target = nullptr;
+  for (int32_t at = -1; at <= 1; ++at) {
+    ElectricObject *&candidate = *CandidateAt(at);
+    if (candidate != object) continue;
+    candidate = nullptr;
+    if (at == applied && target != nullptr) target->Connect(nullptr);
+  }
+}
+
+void *Socket::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "CONNECT")) return &position;
+  ReportError(kInvalidParameterCount);
+  return nullptr;
+}
+
+void Socket::SaveState(FILEHANDLE scn) { WriteItem(scn, "    <SOCKET>", "%s %i", name, applied); }
+
+// Restores the selection without moving any load: the saved load totals
+// already hold it.
+void Socket::LoadStateLine(const char *line) {
+  LineWord savedName;
+  int saved;
+  if (std::sscanf(line, "    <SOCKET> %254s %i", savedName, &saved) != 2) return;
+  CopyName(name, savedName);
+  position = applied = saved;
+  ElectricObject **selected = CandidateAt(saved);
+  if (target != nullptr && selected != nullptr) target->source = *selected;
+}

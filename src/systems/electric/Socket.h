@@ -1,0 +1,27 @@
+// A three-position selector: connects its target to one of three candidate
+// sources.
+#pragma once
+
+#include "systems/electric/ElectricObject.h"
+
+class Socket : public ElectricObject {
+ public:
+  // `configured` is 1, 2 or 3 for the first, second and third candidate.
+  Socket(const char *socketName, ElectricObject *connected, int configured, ElectricObject *first,
+         ElectricObject *second, ElectricObject *third);
+
+  void Refresh(double dt) override;
+  void *ResolveVariable(const char *keyword) override;
+  void DropReference(SystemObject *object) override;
+  void SaveState(FILEHANDLE scn) override;
+  void LoadStateLine(const char *line) override;
+
+  ElectricObject *target;
+  ElectricObject *candidates[3];
+  int32_t position;       // -1, 0 or 1
+  int32_t applied = -2;   // the position last applied
+
+ private:
+  // The candidate of `at`, or null for a position outside -1 to 1.
+  ElectricObject **CandidateAt(int32_t at);
+};
