@@ -32,6 +32,13 @@ class ConfigFixture : public HostFixture {
     std::system(("rm -rf " + root).c_str());
   }
 
+  // Replaces the vessel by a new one of the same host world, to restore into.
+  void FreshVessel() {
+    vessel.reset();
+    hostVessel = OrbitingVessel("Fresh_Vessel");
+    vessel = std::make_unique<GenericVessel>(hostVessel->handle(), 1);
+  }
+
   void WriteConfig(const std::string &name, const std::string &text) {
     std::ofstream("Config/" + name + ".cfg") << text;
   }

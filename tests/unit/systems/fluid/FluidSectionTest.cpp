@@ -153,7 +153,8 @@ TEST_F(FluidSection, SavedStateRestoresMassesEnergiesVolumesAndValves) {
   Fluids().SaveToScenario(writer.handle());
   const FluidContents saved = cabin->contents;
 
-  ConfigFixture::Load(kPlant);  // a second vessel's worth: same names, fresh state
+  FreshVessel();
+  Load(kPlant);
   std::vector<std::string> lines;
   std::istringstream in(writer.text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
