@@ -226,3 +226,33 @@ TEST(VesselsimCapsule, CrewBreathingShowsInTheCabinAndTheSavedTanks) {
   EXPECT_NE(text.find("        CHM    4 "), std::string::npos) << text;
   EXPECT_EQ(ReadFile(kCapsuleRoot + "/Varneldebug.txt"), "");
 }
+
+TEST(VesselsimCapsule, FuelCellsStartAndBusesReconnectOnCommand) {
+  const std::string events = TempPath("start-events.txt");
+  std::ofstream(events) << "0 set int=ELECTRIC:FC1:START 1\n1 set int=ELECTRIC:MAINA:RESET 1\n"
+                           "1 set int=ELECTRIC:AC1:RESET 1\n";
+  const Result r = Vesselsim(kCapsule + " --duration 5 --events " + events +
+                             " --watch ELECTRIC:FC1:VOLTS --watch int=ELECTRIC:FC1:START --watch ELECTRIC:FC1:RUNNING"
+                             " --watch ELECTRIC:MAINA:VOLTS --watch ELECTRIC:AC1:VOLTS --watch ELECTRIC:MAINB:VOLTS"
+                             " --watch ELECTRIC:FC1:AMPS");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const auto v = WatchLines(r.out);
+  EXPECT_EQ(v.at("ELECTRIC:FC1:VOLTS"), 28.8);
+  EXPECT_EQ(v.at("ELECTRIC:FC1:START"), 2);
+  EXPECT_EQ(v.at("ELECTRIC:FC1:RUNNING"), 0.0);
+  EXPECT_EQ(v.at("ELECTRIC:MAINA:VOLTS"), 28.8);
+  EXPECT_EQ(v.at("ELECTRIC:AC1:VOLTS"), 36.0);
+  EXPECT_EQ(v.at("ELECTRIC:MAINB:VOLTS"), 0.0);  // its cell never started
+  EXPECT_GT(v.at("ELECTRIC:FC1:AMPS"), 10.0);
+}
+
+TEST(VesselsimCapsule, ARunningPlantRestoresRunningAndKeepsTheCabinWarm) {
+  const Result r = Vesselsim("run --root " + kCapsuleRoot + " " + kCapsuleRoot +
+                             "/Scenarios/CapsuleRunning.scn --duration 600 --watch ELECTRIC:ESSENTIAL:VOLTS"
+                             " --watch HYDRAULIC:CABIN:TEMP --watch ELECTRIC:FC2:VOLTS --watch ELECTRIC:CABINHEAT:ISON");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const auto v = WatchLines(r.out);
+  EXPECT_EQ(v.at("ELECTRIC:ESSENTIAL:VOLTS"), 28.8);
+  EXPECT_EQ(v.at("ELECTRIC:FC2:VOLTS"), 28.8);
+  EXPECT_NEAR(v.at("HYDRAULIC:CABIN:TEMP"), 296.0, 3.0);
+}
