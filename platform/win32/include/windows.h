@@ -90,6 +90,7 @@ typedef void *HANDLE;
 #define SRCCOPY 0x00CC0020
 
 #define CLR_INVALID 0xFFFFFFFF
+#define GDI_ERROR 0xFFFFFFFFL
 #define HGDI_ERROR ((HGDIOBJ)-1L)
 
 #define BI_RGB 0
@@ -162,6 +163,16 @@ UINT SetTextAlign(HDC hdc, UINT align);
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length);
 
 DWORD GetLastError();
+void SetLastError(DWORD error);
+
+// What GetLastError reports after a failed call.
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_BAD_FORMAT 11L
+#define ERROR_INVALID_DATA 13L
+#define ERROR_INVALID_PARAMETER 87L
 
 #define LoadImage LoadImageA
 #define CreateFont CreateFontA
