@@ -8,7 +8,8 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
-  libpng-dev
+  libpng-dev libfreetype-dev libfontconfig-dev
+  fonts-dejavu-core fonts-liberation
 )
 
 missing=()

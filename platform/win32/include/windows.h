@@ -31,6 +31,11 @@ typedef struct tagPOINT {
   LONG y;
 } POINT;
 
+typedef struct tagSIZE {
+  LONG cx;
+  LONG cy;
+} SIZE;
+
 // Handles are opaque pointers to objects the stand-in owns. As on Windows,
 // every GDI object handle converts to HGDIOBJ for SelectObject and
 // DeleteObject.
@@ -161,6 +166,8 @@ COLORREF SetBkColor(HDC hdc, COLORREF color);
 int SetBkMode(HDC hdc, int mode);
 UINT SetTextAlign(HDC hdc, UINT align);
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length);
+// The width of the text and the height of the font's cell.
+BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, SIZE *size);
 
 DWORD GetLastError();
 void SetLastError(DWORD error);
@@ -178,3 +185,4 @@ void SetLastError(DWORD error);
 #define CreateFont CreateFontA
 #define TextOut TextOutA
 #define GetObject GetObjectA
+#define GetTextExtentPoint32 GetTextExtentPoint32A
