@@ -48,6 +48,8 @@ std::string formatted(const char *format, double a, double b = 0, double c = 0) 
 Simulation::Simulation() { running = this; }
 
 Simulation::~Simulation() {
+  // The panel's module goes with its vessel; no event may reach it after.
+  panels.hidePanel();
   for (auto &v : vesselList)
     if (v->instance != nullptr && v->module->ovcExit != nullptr) v->module->ovcExit(v->instance);
   vesselList.clear();
@@ -147,6 +149,7 @@ void Simulation::frame(double newTime) {
     Vessel &v = *vesselList[i];
     if (v.instance != nullptr && v.module->ovcTimestep != nullptr) v.module->ovcTimestep(v.instance, simTime);
   }
+  panels.frame();
 }
 
 bool Simulation::loadScenario(const std::string &path, std::string &error) {

@@ -10,6 +10,7 @@
 
 #include "Bodies.h"
 #include "ModuleLibrary.h"
+#include "PanelHost.h"
 #include "ScenarioFile.h"
 #include "Vessel.h"
 
@@ -30,7 +31,8 @@ class Simulation {
   bool loadScenario(const std::string &path, std::string &error);
   bool saveScenario(const std::string &path, std::string &error) const;
 
-  // One frame: physics to `newTime`, then every module vessel's time step.
+  // One frame: physics to `newTime`, every module vessel's time step, then
+  // the shown panel's redraws.
   void frame(double newTime);
 
   // A new vessel of `className`: driven by the class's module when its class
@@ -55,6 +57,8 @@ class Simulation {
   double simTime = 0.0;
   double sysStep = 0.0;
   char debugString[256] = "";
+  // The 2D panel on screen, and where the module's panel registrations go.
+  PanelHost panels;
 
  private:
   ModuleLibrary *moduleForClass(const std::string &className);

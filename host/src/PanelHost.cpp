@@ -1,0 +1,197 @@
+#include "PanelHost.h"
+
+#include <algorithm>
+
+#include "ModuleLibrary.h"
+#include "Surface.h"
+#include "Vessel.h"
+#include "wincanvas.h"
+
+namespace host {
+
+namespace {
+
+// A vessel's module through its entry points; a missing one does nothing.
+class ModulePanelClient : public PanelClient {
+ public:
+  ModulePanelClient(ModuleLibrary &library, VESSEL *vessel) : module(library), instance(vessel) {}
+  bool loadPanel(int panelId) override {
+    return module.ovcLoadPanel != nullptr && module.ovcLoadPanel(instance, panelId);
+  }
+  bool redrawEvent(int areaId, int event, SURFHANDLE surface) override {
+    return module.ovcPanelRedrawEvent != nullptr && module.ovcPanelRedrawEvent(instance, areaId, event, surface);
+  }
+  bool mouseEvent(int areaId, int event, int x, int y) override {
+    return module.ovcPanelMouseEvent != nullptr && module.ovcPanelMouseEvent(instance, areaId, event, x, y);
+  }
+
+ private:
+  ModuleLibrary &module;
+  VESSEL *instance;
+};
+
+bool contains(const RECT &rect, int x, int y) {
+  return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+}  // namespace
+
+PanelHost::~PanelHost() { forget(); }
+
+void PanelHost::forget() {
+  for (PanelArea &area : areaList) Surface::destroy(Surface::find(area.surface));
+  areaList.clear();
+  requested.clear();
+  if (backgroundBitmap != nullptr) DeleteObject(backgroundBitmap);
+  backgroundBitmap = nullptr;
+  attachFlag = 0;
+  colourKey = SURF_NO_CK;
+  neighbourIds = PanelNeighbours();
+  shown = false;
+  panelId = -1;
+  client.reset();
+}
+
+void PanelHost::hidePanel() { forget(); }
+
+bool PanelHost::showPanel(Vessel &vessel, int id) {
+  if (vessel.module == nullptr || vessel.instance == nullptr) {
+    forget();
+    return false;
+  }
+  return showPanel(std::make_unique<ModulePanelClient>(*vessel.module, vessel.instance), id);
+}
+
+bool PanelHost::showPanel(std::unique_ptr<PanelClient> newClient, int id) {
+  forget();
+  if (!newClient) return false;
+  client = std::move(newClient);
+  loading = true;
+  const bool accepted = client->loadPanel(id);
+  loading = false;
+  if (!accepted) {
+    forget();
+    return false;
+  }
+  shown = true;
+  panelId = id;
+  for (const PanelArea &area : areaList) redraw(area, PANEL_REDRAW_INIT);
+  return true;
+}
+
+void PanelHost::registerBackground(HBITMAP bitmap, DWORD flag, DWORD ck) {
+  // The host owns the bitmap from here on, used or not.
+  if (!loading) {
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    return;
+  }
+  if (backgroundBitmap != nullptr && backgroundBitmap != bitmap) DeleteObject(backgroundBitmap);
+  backgroundBitmap = wincanvas::isBitmap(bitmap) ? bitmap : nullptr;
+  attachFlag = flag;
+  colourKey = ck;
+}
+
+void PanelHost::setNeighbours(int left, int right, int top, int bottom) {
+  if (loading) neighbourIds = PanelNeighbours{left, right, top, bottom};
+}
+
+void PanelHost::registerArea(int id, const RECT &rect, int drawEvent, int mouseEvent, int bkmode) {
+  if (!loading) return;
+  Surface *surface = nullptr;
+  const long long w = static_cast<long long>(rect.right) - rect.left;
+  const long long h = static_cast<long long>(rect.bottom) - rect.top;
+  if (w > 0 && h > 0 && w <= INT32_MAX && h <= INT32_MAX)
+    surface = Surface::create(static_cast<int>(w), static_cast<int>(h));
+  if (surface != nullptr) surface->hostOwned = true;
+  areaList.push_back(PanelArea{id, rect, drawEvent, mouseEvent, bkmode, surface ? surface->handle() : nullptr});
+}
+
+bool PanelHost::triggerRedraw(int panel, int areaId) {
+  if (!shown || panel != panelId) return false;
+  const bool known = std::any_of(areaList.begin(), areaList.end(), [&](const PanelArea &a) { return a.id == areaId; });
+  if (!known) return false;
+  if (std::find(requested.begin(), requested.end(), areaId) == requested.end()) requested.push_back(areaId);
+  return true;
+}
+
+void PanelHost::redraw(const PanelArea &area, int event) {
+  Surface *surface = Surface::find(area.surface);
+  if (area.bkmode == PANEL_MAP_BACKGROUND && surface != nullptr && backgroundBitmap != nullptr)
+    wincanvas::copy(surface->bitmap(), 0, 0, backgroundBitmap, area.rect.left, area.rect.top, surface->width(),
+                    surface->height());
+  client->redrawEvent(area.id, event, area.surface);
+}
+
+void PanelHost::frame() {
+  if (!shown) return;
+  for (const PanelArea &area : areaList)
+    if (area.drawEvent == PANEL_REDRAW_ALWAYS) redraw(area, PANEL_REDRAW_ALWAYS);
+  // Requests made while these redraws run are for the next frame.
+  const std::vector<int> due = std::move(requested);
+  requested.clear();
+  for (int id : due)
+    for (const PanelArea &area : areaList)
+      if (area.id == id) redraw(area, PANEL_REDRAW_USER);
+}
+
+const PanelArea *PanelHost::areaAt(int x, int y, int pressBit) const {
+  for (auto area = areaList.rbegin(); area != areaList.rend(); ++area)
+    if ((area->mouseEvent & pressBit) != 0 && contains(area->rect, x, y)) return &*area;
+  return nullptr;
+}
+
+bool PanelHost::click(int x, int y, bool right) {
+  if (!shown) return false;
+  const PanelArea *found = areaAt(x, y, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN);
+  if (found == nullptr) return false;
+  // The module's handlers cannot change the registrations, so the area stays put.
+  const PanelArea &area = *found;
+  const int rx = x - area.rect.left, ry = y - area.rect.top;
+  client->mouseEvent(area.id, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN, rx, ry);
+  if (area.drawEvent == PANEL_REDRAW_MOUSE) redraw(area, PANEL_REDRAW_MOUSE);
+  const int releaseBit = right ? PANEL_MOUSE_RBUP : PANEL_MOUSE_LBUP;
+  if ((area.mouseEvent & releaseBit) != 0) {
+    client->mouseEvent(area.id, releaseBit, rx, ry);
+    if (area.drawEvent == PANEL_REDRAW_MOUSE) redraw(area, PANEL_REDRAW_MOUSE);
+  }
+  return true;
+}
+
+int PanelHost::width() const {
+  if (backgroundBitmap != nullptr) return wincanvas::width(backgroundBitmap);
+  int extent = 0;
+  for (const PanelArea &area : areaList)
+    if (area.surface != nullptr) extent = std::max<int>(extent, area.rect.right);
+  return extent;
+}
+
+int PanelHost::height() const {
+  if (backgroundBitmap != nullptr) return wincanvas::height(backgroundBitmap);
+  int extent = 0;
+  for (const PanelArea &area : areaList)
+    if (area.surface != nullptr) extent = std::max<int>(extent, area.rect.bottom);
+  return extent;
+}
+
+bool PanelHost::writePng(const std::string &path, std::string &error) {
+  if (!shown) {
+    error = "no panel is shown";
+    return false;
+  }
+  HBITMAP canvas = wincanvas::createBitmap(width(), height());
+  if (canvas == nullptr) {
+    error = "panel " + std::to_string(panelId) + " has nothing to show";
+    return false;
+  }
+  if (backgroundBitmap != nullptr)
+    wincanvas::copy(canvas, 0, 0, backgroundBitmap, 0, 0, width(), height(), colourKey);
+  for (const PanelArea &area : areaList)
+    if (Surface *surface = Surface::find(area.surface))
+      wincanvas::copy(canvas, area.rect.left, area.rect.top, surface->bitmap(), 0, 0, surface->width(),
+                      surface->height());
+  const bool written = wincanvas::writePng(canvas, path, error);
+  DeleteObject(canvas);
+  return written;
+}
+
+}  // namespace host

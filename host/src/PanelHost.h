@@ -1,0 +1,110 @@
+// The shown 2D panel: what the module registered for it while it loaded
+// (background, areas, neighbours), the redraw and mouse events the host sends
+// its areas, and the picture the user would see.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "OrbiterAPI.h"
+
+namespace host {
+
+class Surface;
+class Vessel;
+
+// The module side of a panel: the three panel entry points of one vessel.
+class PanelClient {
+ public:
+  virtual ~PanelClient() = default;
+  virtual bool loadPanel(int panelId) = 0;
+  virtual bool redrawEvent(int areaId, int event, SURFHANDLE surface) = 0;
+  virtual bool mouseEvent(int areaId, int event, int x, int y) = 0;
+};
+
+struct PanelArea {
+  int id;
+  RECT rect;
+  int drawEvent;
+  int mouseEvent;
+  int bkmode;
+  // The area's own surface, the rectangle's size; null for an empty or
+  // oversized rectangle.
+  SURFHANDLE surface;
+};
+
+// Panel ids beside the shown one; -1 for none.
+struct PanelNeighbours {
+  int left = -1;
+  int right = -1;
+  int top = -1;
+  int bottom = -1;
+};
+
+class PanelHost {
+ public:
+  PanelHost() = default;
+  ~PanelHost();
+  PanelHost(const PanelHost &) = delete;
+  PanelHost &operator=(const PanelHost &) = delete;
+
+  // Shows panel `id` of `vessel`: forgets the previous panel's registrations,
+  // calls the module's ovcLoadPanel(instance, id) while recording what it
+  // registers, and on success sends every area one PANEL_REDRAW_INIT. False
+  // when the vessel has no module or the module refuses.
+  bool showPanel(Vessel &vessel, int id);
+  // The same with any client (tests drive the host through this one).
+  bool showPanel(std::unique_ptr<PanelClient> client, int id);
+  // No panel shown; registrations and surfaces freed.
+  void hidePanel();
+  bool panelShown() const { return shown; }
+  int shownPanel() const { return shown ? panelId : -1; }
+
+  // One frame's redraws: PANEL_REDRAW_ALWAYS to the areas registered for it,
+  // then PANEL_REDRAW_USER to those requested since the last frame.
+  void frame();
+
+  // A press and release of the left (or right) button at panel pixel (x, y),
+  // sent to the topmost area there that takes that button's press. False
+  // when none does.
+  bool click(int x, int y, bool right);
+
+  // The panel as the user sees it: the background (its colour key shown
+  // black), then every area's surface in registration order.
+  bool writePng(const std::string &path, std::string &error);
+
+  const std::vector<PanelArea> &areas() const { return areaList; }
+  const PanelNeighbours &neighbours() const { return neighbourIds; }
+  HBITMAP background() const { return backgroundBitmap; }
+  DWORD backgroundFlag() const { return attachFlag; }
+  DWORD backgroundColourKey() const { return colourKey; }
+  // The background's size, or without one the extent of the areas.
+  int width() const;
+  int height() const;
+
+  // The oapi side. Registrations count only while a panel loads; a redraw
+  // request only for an area of the shown panel.
+  void registerBackground(HBITMAP bitmap, DWORD flag, DWORD ck);
+  void setNeighbours(int left, int right, int top, int bottom);
+  void registerArea(int id, const RECT &rect, int drawEvent, int mouseEvent, int bkmode);
+  bool triggerRedraw(int panel, int areaId);
+
+ private:
+  void forget();
+  void redraw(const PanelArea &area, int event);
+  const PanelArea *areaAt(int x, int y, int pressBit) const;
+
+  std::unique_ptr<PanelClient> client;
+  bool loading = false;
+  bool shown = false;
+  int panelId = -1;
+  std::vector<PanelArea> areaList;
+  std::vector<int> requested;  // area ids, each once, in request order
+  HBITMAP backgroundBitmap = nullptr;
+  DWORD attachFlag = 0;
+  DWORD colourKey = SURF_NO_CK;
+  PanelNeighbours neighbourIds;
+};
+
+}  // namespace host

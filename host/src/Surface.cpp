@@ -1,0 +1,74 @@
+#include "Surface.h"
+
+#include <unordered_set>
+
+#include "wincanvas.h"
+
+namespace host {
+
+namespace {
+
+std::unordered_set<const Surface *> &liveSurfaces() {
+  static auto *live = new std::unordered_set<const Surface *>();
+  return *live;
+}
+
+Surface *remember(Surface *surface) {
+  liveSurfaces().insert(surface);
+  return surface;
+}
+
+}  // namespace
+
+Surface *Surface::create(int width, int height) {
+  HBITMAP bitmap = wincanvas::createBitmap(width, height);
+  return bitmap != nullptr ? remember(new Surface(bitmap)) : nullptr;
+}
+
+Surface *Surface::fromBitmap(HBITMAP bitmap, bool releaseBitmap) {
+  if (!wincanvas::isBitmap(bitmap)) return nullptr;
+  const int w = wincanvas::width(bitmap), h = wincanvas::height(bitmap);
+  Surface *surface = create(w, h);
+  if (surface != nullptr) wincanvas::copy(surface->pixels, 0, 0, bitmap, 0, 0, w, h);
+  if (releaseBitmap) DeleteObject(bitmap);
+  return surface;
+}
+
+Surface *Surface::find(SURFHANDLE handle) {
+  if (handle == nullptr) return nullptr;
+  auto found = liveSurfaces().find(static_cast<const Surface *>(handle));
+  return found != liveSurfaces().end() ? const_cast<Surface *>(*found) : nullptr;
+}
+
+void Surface::destroy(Surface *surface) {
+  if (surface == nullptr || liveSurfaces().erase(surface) == 0) return;
+  delete surface;
+}
+
+Surface::~Surface() {
+  if (dc != nullptr) DeleteDC(dc);
+  DeleteObject(pixels);
+}
+
+int Surface::width() const { return wincanvas::width(pixels); }
+int Surface::height() const { return wincanvas::height(pixels); }
+
+HDC Surface::getDC() {
+  if (dc != nullptr) return dc;
+  dc = CreateCompatibleDC(nullptr);
+  bitmapBefore = SelectObject(dc, pixels);
+  if (bitmapBefore == nullptr) {
+    DeleteDC(dc);
+    dc = nullptr;
+  }
+  return dc;
+}
+
+void Surface::releaseDC(HDC hdc) {
+  if (hdc == nullptr || hdc != dc) return;
+  SelectObject(dc, bitmapBefore);
+  DeleteDC(dc);
+  dc = nullptr;
+}
+
+}  // namespace host
