@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "config/ConfigText.h"
+#include "config/TextScan.h"
 #include "module/GenericVessel.h"
 #include "winpath.h"
 
@@ -17,14 +18,18 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
   char *line;
   while (file != nullptr && !std::feof(file)) {
     line = ReadConfigLine(file);
-    if (MatchKeyword(line, "<VESSEL>")) {
+    LineWord word;
+    if (MatchKeyword(line, "Panel")) {
+      if (std::sscanf(AfterTag(line, 7), "%39s", word) == 1) LoadClassFile(word);
+    } else if (MatchKeyword(line, "<VESSEL>")) {
       configurationSet.ParseVesselSection(file);
     } else if (MatchKeyword(line, "<HYDRAULIC>")) {
       hydraulic.ParseConfigurationSection(file);
     } else if (MatchKeyword(line, "<ELECTRIC>")) {
       electric.ParseConfigurationSection(file);
     } else if (MatchKeyword(line, "<PANEL>")) {
-      SkipSection(file, "</PANEL>");
+      if (std::sscanf(AfterTag(line, 7), "%39s", word) != 1) word[0] = '\0';
+      ParsePanelSection(file, word);
     } else if (MatchKeyword(line, "<KEYBOARD>")) {
       configurationSet.ParseKeyboardSection(file);
     } else if (MatchKeyword(line, "<SEPARATION>")) {
@@ -36,6 +41,7 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
   EndConfigurationFile();
   CloseDebugLog();
 
+  if (panelCount > 0 && drawingResources) drawingResources->CreateStandardSet();
   thermal.FinishConfiguration();
   thermal.AttachVessel(vessel);
 }

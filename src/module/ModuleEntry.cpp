@@ -30,17 +30,19 @@ DLLCLBK void ovcSaveState(VESSEL *vessel, FILEHANDLE scn) {
   AsGeneric(vessel)->SaveScenarioState(scn);
 }
 
-DLLCLBK bool ovcLoadPanel(VESSEL *vessel, int id) { return false; }
+DLLCLBK bool ovcLoadPanel(VESSEL *vessel, int id) { return AsGeneric(vessel)->systems.LoadPanel(id); }
 
 DLLCLBK bool ovcPanelRedrawEvent(VESSEL *vessel, int id, int event, SURFHANDLE surf) {
+  AsGeneric(vessel)->systems.PanelRedrawEvent(id, event, surf);
   return true;
 }
 
 DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int my) {
+  AsGeneric(vessel)->systems.PanelMouseEvent(id, event, mx, my);
   return true;
 }
 
-DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode) {}
+DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode) { AsGeneric(vessel)->systems.MfdModeChanged(mfd); }
 
 // The host handles every key as well, so the module never reports a key as
 // consumed.

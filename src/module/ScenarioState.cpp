@@ -26,6 +26,10 @@ void GenericVessel::LoadInternals(FILEHANDLE scn) {
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</INTERNALS>")) {
     if (MatchKeyword(line, "<HYDRAULIC>")) systems.hydraulic.LoadFromScenario(scn);
     if (MatchKeyword(line, "<ELECTRIC>")) systems.electric.LoadFromScenario(scn);
+    int n;
+    if (MatchKeyword(line, "<PANEL>") && std::sscanf(TextFrom(line, 7), "%i", &n) == 1) {
+      if (Panel *panel = systems.PanelAt(n)) panel->LoadState(scn);
+    }
   }
 }
 
@@ -57,5 +61,7 @@ void GenericVessel::SaveScenarioState(FILEHANDLE scn) {
   oapiWriteScenario_string(scn, "<INTERNALS>", "");
   systems.hydraulic.SaveToScenario(scn);
   systems.electric.SaveToScenario(scn);
+  for (int n = 0; n < systems.panelCount; ++n)
+    if (const Panel *panel = systems.PanelAt(n)) panel->SaveState(scn);
   oapiWriteScenario_string(scn, "</INTERNALS>", "");
 }

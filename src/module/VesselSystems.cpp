@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <cstring>
+
 #include "config/ConfigText.h"
 #include "config/TextScan.h"
 #include "module/GenericVessel.h"
@@ -53,6 +55,61 @@ VariableRef VesselSystems::ResolveReference(const char *text) {
     if (address == nullptr) ReportError(kInvalidComponent);
     return address;
   }
+  return ResolvePanelReference(text);
+}
+
+// The panel being built (at the panel count) can already be named. A panel
+// without a name would take every reference, so it takes none.
+void *VesselSystems::ResolvePanelReference(const char *text) {
+  for (int n = 0; n <= panelCount && n < kMaxPanels; ++n) {
+    Panel *panel = panels[n].get();
+    if (panel == nullptr) continue;
+    const size_t length = std::strlen(panel->name);
+    if (length > 0 && strncasecmp(panel->name, text, length) == 0)
+      return panel->ResolveLocal(AfterTag(text, length + 1));
+  }
   ReportError(kInvalidComponent);
   return nullptr;
+}
+
+bool VesselSystems::LoadPanel(int n) {
+  if (n < 0 || n >= panelCount || panels[n] == nullptr) return false;
+  currentPanel = n;
+  Panel &panel = *panels[n];
+  HBITMAP background =
+      static_cast<HBITMAP>(LoadImageA(nullptr, panel.backgroundFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  oapiRegisterPanelBackground(background, PANEL_ATTACH_BOTTOM | PANEL_MOVEOUT_BOTTOM,
+                              static_cast<DWORD>(static_cast<int64_t>(panel.colourKey)));
+  oapiSetPanelNeighbours(panel.neighbours[0], panel.neighbours[1], panel.neighbours[2], panel.neighbours[3]);
+  panel.RegisterAreas();
+  return true;
+}
+
+void VesselSystems::PanelRedrawEvent(int area, int event, SURFHANDLE surface) {
+  Panel *panel = CurrentPanel();
+  if (panel == nullptr) return;
+  panel->drawingSurface = surface;
+  Instrument *instrument = panel->InstrumentAt(area);
+  if (instrument == nullptr) return;
+  if (event == PANEL_REDRAW_ALWAYS) {
+    instrument->FrameRedraw();
+  } else if (event == PANEL_REDRAW_MOUSE || event == PANEL_REDRAW_INIT || event == PANEL_REDRAW_USER) {
+    instrument->Redraw();
+  }
+}
+
+void VesselSystems::PanelMouseEvent(int area, int event, int mx, int my) {
+  Panel *panel = CurrentPanel();
+  Instrument *instrument = panel != nullptr ? panel->InstrumentAt(area) : nullptr;
+  if (instrument == nullptr) return;
+  if (event == PANEL_MOUSE_LBDOWN) instrument->LeftPress(mx, my);
+  if (event == PANEL_MOUSE_RBDOWN) instrument->RightPress(mx, my);
+  if (event == PANEL_MOUSE_LBUP || event == PANEL_MOUSE_RBUP) instrument->ButtonUp();
+}
+
+void VesselSystems::MfdModeChanged(int mfd) {
+  if (panelCount <= 0) return;
+  const int n = currentPanel < 0 ? 0 : (currentPanel >= panelCount ? panelCount - 1 : currentPanel);
+  const Panel *panel = PanelAt(n);
+  if (panel != nullptr && mfd >= 0 && mfd < kMaxPanelMfds) oapiTriggerPanelRedrawArea(n, panel->mfdAreas[mfd]);
 }

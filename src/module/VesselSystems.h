@@ -5,6 +5,9 @@
 
 #include "config/ConfigurationSet.h"
 #include "config/ShipVariables.h"
+#include "panels/DrawingResources.h"
+#include "panels/InstrumentClass.h"
+#include "panels/Panel.h"
 #include "systems/ThermalModel.h"
 #include "systems/electric/ElectricSystem.h"
 #include "systems/fluid/HydraulicSystem.h"
@@ -39,6 +42,18 @@ class VesselSystems {
   void SetConfiguration(int n, bool initial);
   void OnKey(int keyCode);
 
+  // Panels: the host's panel callbacks land here.
+  bool LoadPanel(int n);
+  void PanelRedrawEvent(int area, int event, SURFHANDLE surface);
+  void PanelMouseEvent(int area, int event, int mx, int my);
+  // Asks the host to redraw the area of MFD `mfd` on the current panel.
+  void MfdModeChanged(int mfd);
+  // "Panel NAME" lines: every class of "config\NAME.prd".
+  void LoadClassFile(const char *name) { classes.LoadClassFile(name, drawingResources); }
+  // A <PANEL> section, from the line after its opening line.
+  void ParsePanelSection(FILE *file, const char *name);
+  Panel *PanelAt(int n) const { return n >= 0 && n < kMaxPanels ? panels[n].get() : nullptr; }
+
   void AttachVessel(GenericVessel *owner);
   GenericVessel *Vessel() const { return vessel; }
 
@@ -48,6 +63,11 @@ class VesselSystems {
   ThermalModel thermal;
   HydraulicSystem hydraulic{&thermal};
   ElectricSystem electric{&thermal, &hydraulic};
+  // Destroyed before the systems: panels, then classes, then the drawing
+  // resources first of all.
+  std::unique_ptr<Panel> panels[kMaxPanels];
+  InstrumentClassList classes;
+  std::unique_ptr<DrawingResources> drawingResources;
   int32_t currentConfiguration = 1;
   // The resource vented gas goes into; a fresh one at every configuration.
   PROPELLANT_HANDLE ventResource = nullptr;
@@ -57,5 +77,8 @@ class VesselSystems {
  private:
   GenericVessel *vessel = nullptr;
   double lastStepLength = 0.0;
+
+  void *ResolvePanelReference(const char *text);
+  Panel *CurrentPanel() const { return PanelAt(currentPanel); }
   ShipVariableRegistry shipVariables;
 };

@@ -1,0 +1,130 @@
+#include "panels/InstrumentClass.h"
+
+#include <strings.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "config/TextScan.h"
+#include "panels/DrawingResources.h"
+#include "winpath.h"
+
+namespace {
+
+// Reads one keyword line of a class into `c`; false when the line is no
+// keyword. Numbers that do not scan leave their slots as they were.
+class KeywordReader {
+ public:
+  KeywordReader(InstrumentClass &target, std::unique_ptr<DrawingResources> &shared)
+      : c(target), resources(shared) {}
+
+  void Apply(const char *line);
+
+ private:
+  DrawingResources &Resources() {
+    if (!resources) resources = std::make_unique<DrawingResources>();
+    return *resources;
+  }
+  static void Ints(const char *text, int32_t &a, int32_t &b) { std::sscanf(text, "%i %i", &a, &b); }
+  static void Ints(const char *text, int32_t &a, int32_t &b, int32_t &d) { std::sscanf(text, "%i %i %i", &a, &b, &d); }
+
+  InstrumentClass &c;
+  std::unique_ptr<DrawingResources> &resources;
+};
+
+void KeywordReader::Apply(const char *line) {
+  int32_t *I = c.I;
+  double *D = c.D;
+  if (MatchKeyword(line, "CLASS")) {
+    LineWord kind;
+    if (std::sscanf(AfterTag(line, 5), "%254s", kind) == 1) CopyName(c.kind, kind);
+  } else if (MatchKeyword(line, "SIZE")) {
+    Ints(AfterTag(line, 4), I[0], I[1]);
+  } else if (MatchKeyword(line, "BORDER")) {
+    Ints(AfterTag(line, 6), I[2], I[3]);
+  } else if (MatchKeyword(line, "BUTTONSIZE")) {
+    Ints(AfterTag(line, 10), I[6], I[7]);
+  } else if (MatchKeyword(line, "BUTTONS")) {
+    Ints(AfterTag(line, 7), I[4], I[5]);
+  } else if (MatchKeyword(line, "BUGSIZE")) {
+    Ints(AfterTag(line, 7), I[2], I[3]);
+  } else if (MatchKeyword(line, "TRACE")) {
+    std::sscanf(AfterTag(line, 5), "%i", &I[4]);
+  } else if (MatchKeyword(line, "BITMAP")) {
+    c.bitmap = Resources().AddSurface(AfterTag(line, 7));
+  } else if (MatchKeyword(line, "MASK1")) {
+    c.resource1 = Resources().AddSurface(AfterTag(line, 6));
+  } else if (MatchKeyword(line, "MASK2")) {
+    c.resource2 = Resources().AddSurface(AfterTag(line, 6));
+  } else if (MatchKeyword(line, "CENTER")) {
+    Ints(AfterTag(line, 6), I[2], I[3]);
+  } else if (MatchKeyword(line, "MAX")) {
+    std::sscanf(AfterTag(line, 3), "%lf %lf", &D[0], &D[1]);
+  } else if (MatchKeyword(line, "MIN")) {
+    std::sscanf(AfterTag(line, 3), "%lf %lf", &D[2], &D[3]);
+  } else if (MatchKeyword(line, "NEEDLE")) {
+    Ints(AfterTag(line, 6), I[4], I[5]);
+  } else if (MatchKeyword(line, "FONT")) {
+    LineWord face;
+    int height;
+    if (std::sscanf(AfterTag(line, 4), "%254s %i", face, &height) == 2) {
+      c.font = Resources().AddFont(face, height);
+      D[0] = height;
+    }
+  } else if (MatchKeyword(line, "COLOR")) {
+    Ints(AfterTag(line, 5), I[0], I[1], I[2]);
+    c.resource1 = Resources().AddPen(I[0], I[1], I[2]);
+  } else if (MatchKeyword(line, "BUTTONCOL")) {
+    std::sscanf(AfterTag(line, 9), "%lf %lf %lf", &D[0], &D[1], &D[2]);
+  } else if (MatchKeyword(line, "NOCOL")) {
+    Ints(AfterTag(line, 5), I[3], I[4], I[5]);
+    c.resource2 = Resources().AddPen(I[3], I[4], I[5]);
+  } else if (MatchKeyword(line, "BALTEX")) {
+    CopyName(c.ballTexture, AfterTag(line, 6));
+  } else if (MatchKeyword(line, "ZOOM")) {
+    std::sscanf(AfterTag(line, 4), "%lf", &D[0]);
+  } else if (MatchKeyword(line, "LIGHT")) {
+    std::sscanf(AfterTag(line, 5), "%lf %lf %lf", &D[1], &D[2], &D[3]);
+  } else if (MatchKeyword(line, "AMBIENT")) {
+    Ints(AfterTag(line, 8), I[2], I[3], I[4]);
+  } else if (MatchKeyword(line, "LGHTCOL")) {
+    Ints(AfterTag(line, 8), I[5], I[6], I[7]);
+  } else if (MatchKeyword(line, "ROTATE")) {
+    std::sscanf(AfterTag(line, 6), "%lf", &D[4]);
+  } else if (MatchKeyword(line, "BLINK")) {
+    std::sscanf(AfterTag(line, 5), "%lf", &D[0]);
+  }
+}
+
+}  // namespace
+
+// A definition runs from a line beginning "<" to one beginning "</"; a file
+// or definition that ends early ends with the file.
+void InstrumentClassList::LoadClassFile(const char *name, std::unique_ptr<DrawingResources> &resources) {
+  char fileName[64];
+  std::snprintf(fileName, sizeof fileName, "config\\%s.prd", name);
+  FILE *file = OpenWindowsFile(fileName, "rt");
+  if (file == nullptr) return;
+  while (!std::feof(file)) {
+    const char *line = ReadConfigLine(file);
+    if (line == nullptr || line[0] != '<') continue;
+    auto record = std::make_unique<InstrumentClass>();
+    CopyName(record->tag, line);
+    KeywordReader keywords(*record, resources);
+    do {
+      line = ReadConfigLine(file);
+      if (line != nullptr) keywords.Apply(line);
+    } while (!MatchKeyword(line, "</") && !std::feof(file));
+    classes.insert(classes.begin(), std::move(record));
+  }
+  std::fclose(file);
+}
+
+const InstrumentClass *InstrumentClassList::FindClass(const char *line) const {
+  if (line == nullptr) return nullptr;
+  for (const auto &c : classes)
+    if (strncasecmp(c->tag, line, std::strlen(c->tag)) == 0) return c.get();
+  return nullptr;
+}

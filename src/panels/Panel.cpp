@@ -1,0 +1,76 @@
+#include "panels/Panel.h"
+
+#include <strings.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "module/VesselSystems.h"
+
+Panel::Panel(VesselSystems *systems, VESSEL *host, DrawingResources *shared, int32_t panelNumber,
+             const char *panelName)
+    : number(panelNumber), vessel(host), owner(systems), resources(shared) {
+  CopyName(name, panelName);
+}
+
+void Panel::AddInstrument(std::unique_ptr<Instrument> instrument) {
+  instruments.insert(instruments.begin(), std::move(instrument));
+}
+
+Instrument *Panel::InstrumentAt(int32_t id) const {
+  return id >= 0 && static_cast<size_t>(id) < instruments.size() ? instruments[id].get() : nullptr;
+}
+
+void Panel::RegisterAreas() {
+  for (size_t id = 0; id < instruments.size(); ++id) {
+    Instrument &instrument = *instruments[id];
+    instrument.RegisterArea(static_cast<int32_t>(id));
+    const int32_t mfd = instrument.MfdNumber();
+    if (strncasecmp(instrument.name, "MFD", 3) == 0 && mfd >= 0 && mfd < kMaxPanelMfds)
+      mfdAreas[mfd] = instrument.areaId;
+  }
+}
+
+void Panel::ApplySwitchAction(int32_t code) {
+  if (code == kActionLighting) {
+    lightingLevel = (light + 1) / 2;
+    textLightingLevel = (textLight + 1) / 2;
+    for (auto &instrument : instruments) instrument->LightingChanged();
+  } else if (code > kActionLighting) {
+    owner->OnKey(code);
+  }
+}
+
+void *Panel::ResolveLocal(const char *text) {
+  if (MatchKeyword(text, "LIGHT")) return &light;
+  if (MatchKeyword(text, "TEXTLIGHT")) return &textLight;
+  if (MatchKeyword(text, "MFDMODE")) return &mfdMode;
+  if (MatchKeyword(text, "HUDMODE")) return &hudMode;
+  Instrument *instrument = FindInstrument(text);
+  if (instrument == nullptr) {
+    ReportError(kInvalidComponent);
+    return nullptr;
+  }
+  const char *colon = std::strchr(text, ':');
+  const char *variable = colon != nullptr ? colon + 1 : (text[0] != '\0' ? text + 1 : text);
+  return instrument->ResolveVariable(variable);
+}
+
+Instrument *Panel::FindInstrument(const char *text) const {
+  for (const auto &instrument : instruments) {
+    const size_t length = std::strlen(instrument->name);
+    if (length > 0 && strncasecmp(instrument->name, text, length) == 0) return instrument.get();
+  }
+  return nullptr;
+}
+
+void Panel::SaveState(FILEHANDLE scn) const {
+  char value[16];
+  std::snprintf(value, sizeof value, "%i", number);
+  oapiWriteScenario_string(scn, "<PANEL>", value);
+  oapiWriteScenario_int(scn, "<TEXT>", textLightingLevel);
+  oapiWriteScenario_int(scn, "<LIGHT>", lightingLevel);
+  oapiWriteScenario_string(scn, "</PANEL>", value);
+}

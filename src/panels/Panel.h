@@ -1,0 +1,63 @@
+// One cockpit panel: its background, neighbours and colour key, its
+// instruments (the last defined first: area id n is the n-th of the list),
+// its lighting and the variables switches bind to.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <Orbitersdk.h>
+
+#include "panels/instruments/Instrument.h"
+
+class DrawingResources;
+class VesselSystems;
+
+constexpr int kMaxPanels = 10;
+constexpr int kMaxPanelMfds = 6;
+constexpr int kPanelNameSize = 40;
+constexpr int kBackgroundFileSize = 88;
+
+enum SwitchAction : int32_t { kActionNone = 0, kActionLighting = 1 };
+
+class Panel {
+ public:
+  Panel(VesselSystems *systems, VESSEL *host, DrawingResources *shared, int32_t panelNumber, const char *panelName);
+
+  // Puts a new instrument at the head of the list.
+  void AddInstrument(std::unique_ptr<Instrument> instrument);
+  // The instrument of area `id`, or null.
+  Instrument *InstrumentAt(int32_t id) const;
+  // Gives every instrument its area id and notes the MFDs' areas.
+  void RegisterAreas();
+  // 1: lighting levels from LIGHT and TEXTLIGHT; above 1: a key press.
+  void ApplySwitchAction(int32_t code);
+  // A panel variable, or an instrument's variable ("SW3:SRC"); null, logged,
+  // when no instrument has the name.
+  void *ResolveLocal(const char *text);
+  Instrument *FindInstrument(const char *text) const;
+  void SaveState(FILEHANDLE scn) const;
+  // Saved lighting levels are not restored: the switches that set them are
+  // not saved either, so the panel starts unlit, consistent with them.
+  void LoadState(FILEHANDLE scn) {}
+
+  int32_t width = 0, height = 0;
+  SURFHANDLE drawingSurface = nullptr;
+  char name[kPanelNameSize] = "";
+  std::vector<std::unique_ptr<Instrument>> instruments;  // list order
+  int32_t neighbours[4] = {-1, -1, -1, -1};
+  int32_t number;
+  int32_t mfdAreas[kMaxPanelMfds] = {-1, -1, -1, -1, -1, -1};
+  double colourKey = 4294967295.0;  // none
+  int32_t textLightingLevel = 0;
+  int32_t textLight = -1;
+  int32_t light = -1;
+  int32_t lightingLevel = 0;
+  int32_t hudMode = 0;
+  int32_t mfdMode = -1;
+  VESSEL *vessel;
+  VesselSystems *owner;
+  char backgroundFile[kBackgroundFileSize] = "";
+  DrawingResources *resources;
+};

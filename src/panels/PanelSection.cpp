@@ -1,0 +1,251 @@
+// A <PANEL> section: the panel's own lines and one instrument a line, each
+// built from the class its line's tag names.
+#include <strings.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/BoundedCopy.h"
+#include "config/ConfigText.h"
+#include "config/ConfigurationSet.h"
+#include "config/TextScan.h"
+#include "module/GenericVessel.h"
+#include "panels/instruments/DigitInstrument.h"
+#include "panels/instruments/LinearInstrument.h"
+#include "panels/instruments/RotationalInstrument.h"
+#include "panels/instruments/SelectInstrument.h"
+#include "panels/instruments/SwitchInstrument.h"
+#include "panels/instruments/TbInstrument.h"
+#include "panels/instruments/TextInstrument.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+
+int32_t TalkbackCondition(const char *word) {
+  if (strncasecmp(word, "ZERO", 4) == 0) return kZero;
+  if (strncasecmp(word, "NON_ZERO", 8) == 0) return kNonZero;
+  if (strncasecmp(word, "GR_ZERO", 7) == 0) return kGreaterThanZero;
+  if (strncasecmp(word, "SM_ZERO", 7) == 0) return kSmallerThanZero;
+  return 0;
+}
+
+// The label between "<" and ">" from the eighth character on, or the line
+// from its second character when there is no "<".
+void LabelOf(const char *line, char (&label)[kNameSize]) {
+  const char *open = std::strchr(AfterTag(line, 7), '<');
+  char text[kConfigLineSize];
+  std::snprintf(text, sizeof text, "%s", open != nullptr ? open + 1 : AfterTag(line, 1));
+  if (open != nullptr) {
+    if (char *close = std::strchr(text, '>')) *close = '\0';
+  }
+  CopyName(label, text);
+}
+
+// Reads the lines of one panel into its panel record and instruments.
+class PanelParser {
+ public:
+  PanelParser(VesselSystems &vesselSystems, Panel &target) : systems(vesselSystems), panel(target) {}
+  void Line(FILE *file, const char *line);
+
+ private:
+  void BuildInstrument(const InstrumentClass &c, const char *line);
+  void Switch(const InstrumentClass &c, const char *line, bool action);
+  void Rotational(const InstrumentClass &c, const char *line);
+  void Text(const InstrumentClass &c, const char *line);
+  void Linear(const InstrumentClass &c, const char *line);
+  void Talkback(const InstrumentClass &c, const char *line);
+  void Select(const InstrumentClass &c, const char *line);
+  void Digit(const InstrumentClass &c, const char *line);
+  void SelectorElements(FILE *file, const char *line);
+  void **InstrumentSlot(void *address) const;
+  template <typename T>
+  T *Resolve(const char *reference) {
+    return static_cast<T *>(systems.ResolveReference(reference));
+  }
+  // Adds `instrument` named `instrumentName`, sized and drawn from its class.
+  template <typename T>
+  T &Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName);
+
+  VesselSystems &systems;
+  Panel &panel;
+};
+
+template <typename T>
+T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName) {
+  T &added = *instrument;
+  CopyName(added.name, instrumentName);
+  added.width = c.I[0];
+  added.height = c.I[1];
+  added.bitmap = c.bitmap;
+  panel.AddInstrument(std::move(instrument));
+  return added;
+}
+
+void PanelParser::Line(FILE *file, const char *line) {
+  if (line == nullptr) return;
+  if (MatchKeyword(line, "SIZE")) {
+    std::sscanf(AfterTag(line, 4), "%i %i", &panel.width, &panel.height);
+  } else if (MatchKeyword(line, "BITMAP")) {
+    CopyName(panel.backgroundFile, AfterTag(line, 7));
+  } else if (MatchKeyword(line, "NEIGHBOURS")) {
+    int32_t *n = panel.neighbours;
+    std::sscanf(AfterTag(line, 10), "%i %i %i %i", &n[0], &n[1], &n[2], &n[3]);
+  } else if (MatchKeyword(line, "TRANSPARENT")) {
+    int r, g, b;
+    if (std::sscanf(AfterTag(line, 11), "%i %i %i", &r, &g, &b) == 3) panel.colourKey = r * 65536.0 + g * 256.0 + b;
+  } else if (MatchKeyword(line, "<SELECTEL>")) {
+    SelectorElements(file, line);
+  } else if (const InstrumentClass *c = systems.classes.FindClass(line)) {
+    BuildInstrument(*c, line);
+  }
+}
+
+void PanelParser::BuildInstrument(const InstrumentClass &c, const char *line) {
+  const char *kind = c.kind;
+  if (MatchKeyword(kind, "SWITCH")) Switch(c, line, false);
+  else if (MatchKeyword(kind, "CSWITCH")) Switch(c, line, true);
+  else if (MatchKeyword(kind, "ROTATIONAL")) Rotational(c, line);
+  else if (MatchKeyword(kind, "TEXT")) Text(c, line);
+  else if (MatchKeyword(kind, "LINEAR")) Linear(c, line);
+  else if (MatchKeyword(kind, "TB")) Talkback(c, line);
+  else if (MatchKeyword(kind, "SELECT")) Select(c, line);
+  else if (MatchKeyword(kind, "DIGIT")) Digit(c, line);
+}
+
+// "<TAG> X Y POSITIONS MOMENTARY REFERENCE NAME", or for an action switch
+// "<TAG> X Y POSITIONS MOMENTARY ACTION REFERENCE"; action 2 takes the
+// reference as a key name.
+void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action) {
+  LineWord tag, reference = "", name = "";
+  int x = 0, y = 0, positions = 0, momentary = 0, code = 0;
+  if (!action) {
+    std::sscanf(line, "%254s %i %i %i %i %254s %254s", tag, &x, &y, &positions, &momentary, reference, name);
+    Add(std::make_unique<SwitchInstrument>(&panel, x, y, positions, momentary, Resolve<int32_t>(reference)), c,
+        name);
+    return;
+  }
+  std::sscanf(line, "%254s %i %i %i %i %i %254s", tag, &x, &y, &positions, &momentary, &code, reference);
+  int32_t *bound = Resolve<int32_t>(reference);
+  if (code == 2) code = KeyCodeFromName(reference);
+  Add(std::make_unique<CSwitchInstrument>(&panel, x, y, positions, momentary, bound, code), c, "");
+}
+
+void PanelParser::Rotational(const InstrumentClass &c, const char *line) {
+  LineWord tag, reference = "", name = "";
+  int x = 0, y = 0;
+  std::sscanf(line, "%254s %i %i %254s %254s", tag, &x, &y, reference, name);
+  auto &gauge = Add(std::make_unique<RotationalInstrument>(&panel, x, y, Resolve<double>(reference)), c, name);
+  gauge.SetScale(c.D[0], c.D[1], c.D[2], c.D[3]);
+  gauge.SetPivot(c.I[2], c.I[3]);
+  gauge.SetNeedle(c.I[4], c.I[5]);
+}
+
+void PanelParser::Text(const InstrumentClass &c, const char *line) {
+  LineWord tag;
+  int x = 0, y = 0, frameWidth = 0, rows = 0;
+  std::sscanf(line, "%254s %i %i %i %i", tag, &x, &y, &frameWidth, &rows);
+  char label[kNameSize];
+  LabelOf(line, label);
+  auto text = std::make_unique<TextInstrument>(&panel, x, y, frameWidth, rows, label);
+  text->font = c.font;
+  text->litPen = c.resource1;
+  text->unlitPen = c.resource2;
+  for (int i = 0; i < 3; ++i) {
+    text->litColour[i] = c.I[i];
+    text->unlitColour[i] = c.I[3 + i];
+  }
+  text->labelHeight = static_cast<int32_t>(c.D[0]);
+  panel.AddInstrument(std::move(text));
+}
+
+void PanelParser::Linear(const InstrumentClass &c, const char *line) {
+  LineWord tag, reference = "", name = "";
+  int x = 0, y = 0;
+  double low = 0, high = 0, divisor = 0, offset = 0;
+  std::sscanf(line, "%254s %i %i %lf %lf %lf %lf %254s %254s", tag, &x, &y, &low, &high, &divisor, &offset,
+              reference, name);
+  auto &linear = Add(
+      std::make_unique<LinearInstrument>(&panel, x, y, Resolve<double>(reference), low, high, divisor, offset), c,
+      name);
+  linear.highX = c.D[0];
+  linear.highY = c.D[1];
+  linear.lowX = c.D[2];
+  linear.lowY = c.D[3];
+  linear.pointerWidth = c.I[4];
+  linear.pointerSize = c.I[5];
+  linear.rotation = c.D[4] * kPi / 180;
+}
+
+void PanelParser::Talkback(const InstrumentClass &c, const char *line) {
+  LineWord tag, reference = "", condition = "", name = "";
+  int x = 0, y = 0;
+  std::sscanf(line, "%254s %i %i %254s %254s %254s", tag, &x, &y, reference, condition, name);
+  Add(std::make_unique<TbInstrument>(&panel, x, y, Resolve<double>(reference), TalkbackCondition(condition), c.D[0]),
+      c, name);
+}
+
+void PanelParser::Select(const InstrumentClass &c, const char *line) {
+  LineWord tag, name = "";
+  int x = 0, y = 0, initial = 0;
+  std::sscanf(line, "%254s %i %i %i %254s", tag, &x, &y, &initial, name);
+  Add(std::make_unique<SelectInstrument>(&panel, x, y, initial, static_cast<int32_t>(c.D[0]),
+                                         static_cast<int32_t>(c.D[2])),
+      c, name);
+}
+
+void PanelParser::Digit(const InstrumentClass &c, const char *line) {
+  LineWord tag, reference = "", name = "";
+  int x = 0, y = 0, digits = 0;
+  std::sscanf(line, "%254s %i %i %i %254s %254s", tag, &x, &y, &digits, reference, name);
+  Add(std::make_unique<DigitInstrument>(&panel, x, y, digits, Resolve<double>(reference)), c, name);
+}
+
+// The variable slot at `address`, when it is one of an instrument's.
+void **PanelParser::InstrumentSlot(void *address) const {
+  for (int n = 0; n < kMaxPanels; ++n) {
+    const Panel *p = systems.PanelAt(n);
+    if (p == nullptr) continue;
+    for (const auto &instrument : p->instruments)
+      if (address != nullptr && instrument->VariableSlot() == address) return static_cast<void **>(address);
+  }
+  return nullptr;
+}
+
+// "<SELECTEL> TARGET SELECTOR FIRST LAST INITIAL", then one reference line per
+// index from FIRST to LAST. The target must be an instrument's variable slot
+// ("...:SRCP"): anything else would be overwritten with an address.
+void PanelParser::SelectorElements(FILE *file, const char *line) {
+  LineWord tag, target = "", selector = "";
+  int first = 0, last = -1, initial = -1;
+  std::sscanf(line, "%254s %254s %254s %i %i %i", tag, target, selector, &first, &last, &initial);
+  void *targetAddress = systems.ResolveReference(target);
+  void **slot = InstrumentSlot(targetAddress);
+  if (targetAddress != nullptr && slot == nullptr) ReportError(kInvalidComponent);
+  auto element =
+      std::make_unique<SelectElement>(&panel, slot, Resolve<int32_t>(selector), first, last, initial);
+  for (int64_t index = first; index <= last; ++index) {
+    const char *referenceLine = ReadConfigLine(file);
+    if (referenceLine == nullptr && std::feof(file)) break;
+    LineWord reference;
+    const bool named = referenceLine != nullptr && std::sscanf(referenceLine, "%254s", reference) == 1;
+    element->AddAddress(named ? systems.ResolveReference(reference) : nullptr);
+  }
+  panel.AddInstrument(std::move(element));
+}
+
+}  // namespace
+
+void VesselSystems::ParsePanelSection(FILE *file, const char *name) {
+  if (panelCount >= kMaxPanels) {
+    // Ten panels are all a vessel can have: a further section is read past.
+    ReportError(kInvalidComponent);
+    SkipSection(file, "</PANEL>");
+    return;
+  }
+  panels[panelCount] = std::make_unique<Panel>(this, vessel, drawingResources.get(), panelCount, name);
+  PanelParser parser(*this, *panels[panelCount]);
+  char *line;
+  while (NextSectionLine(file, "</PANEL>", line)) parser.Line(file, line);
+  ++panelCount;
+}

@@ -1,0 +1,58 @@
+#include "panels/instruments/DigitInstrument.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "panels/Panel.h"
+
+namespace {
+
+// Above this magnitude a value no longer fits the formatting buffer.
+constexpr double kLargestShown = 1e20;
+constexpr int kMaxDigits = 32;
+
+}  // namespace
+
+DigitInstrument::DigitInstrument(Panel *owner, int32_t left, int32_t top, int32_t digitCount, double *bound)
+    : BoundInstrument(owner, left, top), digits(digitCount) {
+  variable = bound != nullptr ? bound : &lastValue;
+}
+
+void DigitInstrument::RegisterArea(int32_t id) {
+  Register(id, RECT{x, y, x + digits * width, y + height}, PANEL_REDRAW_ALWAYS, PANEL_MOUSE_IGNORE,
+           PANEL_MAP_CURRENT);
+}
+
+// A value too large to print detaches the counter from it for good.
+void DigitInstrument::FrameRedraw() {
+  if (!(std::fabs(*variable) <= kLargestShown)) {
+    lastValue = -1.0;
+    variable = &lastValue;
+    Redraw();
+  }
+  if (*variable != lastValue) {
+    lastValue = *variable;
+    Redraw();
+  }
+}
+
+// Blanks and full stops show as 0; a minus sign has no cell and shows blank
+// (cell 0 as well) rather than reading left of the bitmap.
+void DigitInstrument::Cells(int32_t *cells) const {
+  char format[16], text[64];
+  std::snprintf(format, sizeof format, "%%%i.0f", digits);
+  std::snprintf(text, sizeof text, format, lastValue);
+  bool ended = false;
+  for (int p = 0; p < digits && p < kMaxDigits; ++p) {
+    const char c = ended ? '\0' : text[p];
+    if (c == '\0') ended = true;
+    cells[p] = ended ? -1 : (c >= '0' && c <= '9' ? c - '0' : 0);
+  }
+}
+
+void DigitInstrument::Redraw() {
+  int32_t cells[kMaxDigits];
+  Cells(cells);
+  for (int p = 0; p < digits && p < kMaxDigits; ++p)
+    if (cells[p] >= 0) BlitBitmap(p * width, 0, cells[p] * width, 0, width, height, SURF_NO_CK);
+}

@@ -1,0 +1,32 @@
+#include "panels/instruments/Instrument.h"
+
+#include "config/ConfigText.h"
+#include "panels/DrawingResources.h"
+#include "panels/Panel.h"
+
+Instrument::Instrument(Panel *owner, int32_t left, int32_t top) : x(left), y(top), panel(owner) {}
+
+void Instrument::Register(int32_t id, const RECT &area, int redrawMode, int mouseMask, int surfaceMode) {
+  areaId = id;
+  oapiRegisterPanelArea(id, area, redrawMode, mouseMask, surfaceMode);
+}
+
+void Instrument::RequestRedraw() const { oapiTriggerPanelRedrawArea(panel->number, areaId); }
+
+void Instrument::BlitBitmap(int tx, int ty, int sx, int sy, int w, int h, DWORD colourKey) const {
+  SURFHANDLE source = panel->resources != nullptr ? panel->resources->Surface(bitmap) : nullptr;
+  if (source == nullptr) return;
+  oapiBlt(panel->drawingSurface, source, tx, ty, sx, sy, w, h, colourKey);
+}
+
+bool Instrument::Lit() const { return panel->lightingLevel != 0; }
+
+template <typename T>
+void *BoundInstrument<T>::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "SRCP")) return &variable;
+  if (MatchKeyword(keyword, "SRC")) return variable;
+  return nullptr;
+}
+
+template class BoundInstrument<int32_t>;
+template class BoundInstrument<double>;

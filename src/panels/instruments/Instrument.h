@@ -1,0 +1,64 @@
+// The base of every panel instrument: where it sits, the area the host knows
+// it by, and the operations the panel's event dispatch calls.
+#pragma once
+
+#include <cstdint>
+
+#include <Orbitersdk.h>
+
+#include "config/ShipVariables.h"
+
+class Panel;
+
+constexpr int32_t kInstrumentType = 30;
+
+class Instrument {
+ public:
+  Instrument(Panel *owner, int32_t left, int32_t top);
+  virtual ~Instrument() = default;
+  Instrument(const Instrument &) = delete;
+  Instrument &operator=(const Instrument &) = delete;
+
+  virtual void RegisterArea(int32_t id) {}
+  virtual void Redraw() {}
+  virtual void FrameRedraw() {}
+  virtual void LeftPress(int mx, int my) {}
+  virtual void RightPress(int mx, int my) {}
+  virtual void ButtonUp() {}
+  virtual void LightingChanged() {}
+  virtual void *ResolveVariable(const char *keyword) { return nullptr; }
+  // The address of the instrument's variable slot, which a selector element
+  // may overwrite; null for kinds without one.
+  virtual void *VariableSlot() { return nullptr; }
+  // The host MFD an instrument shows; -1 for every kind but the panel MFD.
+  virtual int32_t MfdNumber() const { return -1; }
+
+  int32_t typeCode = kInstrumentType;
+  int32_t x, y;
+  int32_t width = 0, height = 0;
+  int32_t areaId = -1;
+  char name[kNameSize] = "";
+  int32_t bitmap = 0;
+  Panel *panel;
+
+ protected:
+  // Registers the area with the host and remembers its id.
+  void Register(int32_t id, const RECT &area, int redrawMode, int mouseMask, int surfaceMode);
+  void RequestRedraw() const;
+  // Blits `w` x `h` from the class bitmap at (sx, sy) to (tx, ty) of the
+  // panel's drawing surface; nothing without a bitmap.
+  void BlitBitmap(int tx, int ty, int sx, int sy, int w, int h, DWORD colourKey) const;
+  bool Lit() const;
+};
+
+// An instrument that shows or sets one variable through its variable slot:
+// "SRCP" is the slot itself, "SRC" the address it holds.
+template <typename T>
+class BoundInstrument : public Instrument {
+ public:
+  using Instrument::Instrument;
+  void *ResolveVariable(const char *keyword) override;
+  void *VariableSlot() override { return &variable; }
+
+  T *variable = nullptr;
+};

@@ -1,0 +1,87 @@
+#include "panels/instruments/LinearInstrument.h"
+
+#include <cmath>
+
+#include "panels/DrawingResources.h"
+#include "panels/Panel.h"
+
+LinearInstrument::LinearInstrument(Panel *owner, int32_t left, int32_t top, double *bound, double lowValue,
+                                   double highValue, double valueDivisor, double valueOffset)
+    : BoundInstrument(owner, left, top), divisor(valueDivisor), offset(valueOffset), high(highValue), low(lowValue) {
+  variable = bound;
+}
+
+LinearInstrument::~LinearInstrument() {
+  if (pointerSurface != nullptr) oapiDestroySurface(pointerSurface);
+}
+
+void LinearInstrument::RegisterArea(int32_t id) {
+  Register(id, RECT{x, y, x + width + 1, y + height + 1}, PANEL_REDRAW_ALWAYS, PANEL_MOUSE_IGNORE,
+           PANEL_MAP_CURRENT);
+}
+
+// An unbound indicator never moves its pointer.
+bool LinearInstrument::UpdateFraction() {
+  if (variable == nullptr) return false;
+  double f = ((*variable + offset) / divisor - low) / (high - low);
+  if (f > 1) f = 1;
+  if (!(f >= 0)) f = 0;
+  if (f == lastFraction) return false;
+  lastFraction = f;
+  pointerX = static_cast<int32_t>(lowX + f * (highX - lowX));
+  pointerY = static_cast<int32_t>(lowY + f * (highY - lowY));
+  return true;
+}
+
+// A triangle pointing toward +x, turned by the rotation, on white.
+void LinearInstrument::MakePointer() {
+  const int32_t s = pointerSize;
+  pointerSurface = oapiCreateSurface(s + 3, s + 3);
+  const DrawingResources *r = panel->resources;
+  HDC dc = pointerSurface != nullptr ? oapiGetDC(pointerSurface) : nullptr;
+  if (dc == nullptr || r == nullptr) {
+    if (dc != nullptr) oapiReleaseDC(pointerSurface, dc);
+    return;
+  }
+  Rectangle(dc, 0, 0, s + 2, s + 2);
+  const double points[3][2] = {{-s / 2.0, -pointerWidth / 2.0}, {-s / 2.0, pointerWidth / 2.0}, {s / 2.0, 0}};
+  const double centre = s / 2.0 + 1;
+  const double c = std::cos(rotation), sn = std::sin(rotation);
+  POINT triangle[3];
+  for (int i = 0; i < 3; ++i) {
+    const double px = static_cast<int32_t>(points[i][0]), py = static_cast<int32_t>(points[i][1]);
+    triangle[i].x = static_cast<LONG>(centre + px * c - py * sn);
+    triangle[i].y = static_cast<LONG>(centre + px * sn + py * c);
+  }
+  SelectObject(dc, r->blackBrush);
+  SelectObject(dc, r->nullPen);
+  Polygon(dc, triangle, 3);
+  oapiReleaseDC(pointerSurface, dc);
+}
+
+void LinearInstrument::Redraw() {
+  if (pointerSurface == nullptr) MakePointer();
+  if (!backgroundDrawn) {
+    BlitBitmap(0, 0, LitOffset(), 0, width, height, SURF_NO_CK);
+    backgroundDrawn = true;
+  }
+  UpdateFraction();
+  BlitBitmap(previousX, previousY, previousX + LitOffset(), previousY, pointerSize, pointerSize, SURF_NO_CK);
+  if (pointerSurface != nullptr)
+    oapiBlt(panel->drawingSurface, pointerSurface, pointerX, pointerY, 1, 1, pointerSize, pointerSize, 0xFFFFFF);
+  previousX = pointerX;
+  previousY = pointerY;
+}
+
+// The next redraw the host asks for paints the background afresh.
+void LinearInstrument::FrameRedraw() {
+  if (!UpdateFraction()) return;
+  backgroundDrawn = true;
+  Redraw();
+  backgroundDrawn = false;
+}
+
+void LinearInstrument::LightingChanged() {
+  backgroundDrawn = false;
+  RequestRedraw();
+}

@@ -1,0 +1,33 @@
+// A pointer moving along a straight scale, redrawn only where it moved.
+#pragma once
+
+#include "panels/instruments/Instrument.h"
+
+class LinearInstrument : public BoundInstrument<double> {
+ public:
+  LinearInstrument(Panel *owner, int32_t left, int32_t top, double *bound, double lowValue, double highValue,
+                   double valueDivisor, double valueOffset);
+  ~LinearInstrument() override;
+
+  void RegisterArea(int32_t id) override;
+  void Redraw() override;
+  void FrameRedraw() override;
+  void LightingChanged() override;
+  // Recomputes the pointer position; true when the fraction changed.
+  bool UpdateFraction();
+
+  SURFHANDLE pointerSurface = nullptr;
+  double divisor, offset;
+  double high, low;
+  double highX = 0, highY = 0, lowX = 0, lowY = 0;
+  double rotation = 0;
+  int32_t pointerX = 0, pointerY = 0;
+  int32_t previousX = -1, previousY = -1;
+  int32_t pointerWidth = 0, pointerSize = 0;
+  bool backgroundDrawn = false;
+  double lastFraction = 1e10;
+
+ private:
+  void MakePointer();
+  int LitOffset() const { return Lit() ? width : 0; }
+};

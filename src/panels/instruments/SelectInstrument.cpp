@@ -1,0 +1,50 @@
+#include "panels/instruments/SelectInstrument.h"
+
+#include "config/ConfigText.h"
+#include "panels/Panel.h"
+
+SelectInstrument::SelectInstrument(Panel *owner, int32_t left, int32_t top, int32_t initial,
+                                   int32_t highestPosition, int32_t lowestPosition)
+    : Instrument(owner, left, top), highest(highestPosition), lowest(lowestPosition), position(initial) {}
+
+void SelectInstrument::RegisterArea(int32_t id) {
+  Register(id, RECT{x, y, x + width, y + height}, PANEL_REDRAW_MOUSE, 0x0F, PANEL_MAP_CURRENT);
+}
+
+// One frame per position, the lowest leftmost.
+void SelectInstrument::Redraw() { BlitBitmap(0, 0, (position - lowest) * width, 0, width, height, 0xFFFFFF); }
+
+void SelectInstrument::LeftPress(int mx, int my) {
+  if (position > lowest) --position;
+  RequestRedraw();
+}
+
+void SelectInstrument::RightPress(int mx, int my) {
+  if (position < highest) ++position;
+  RequestRedraw();
+}
+
+void *SelectInstrument::ResolveVariable(const char *keyword) {
+  return MatchKeyword(keyword, "SEL") ? &position : nullptr;
+}
+
+SelectElement::SelectElement(Panel *owner, void **slot, int32_t *selector, int32_t firstIndex, int32_t lastIndex,
+                             int32_t initial)
+    : Instrument(owner, 0, 0), target(slot), selectorValue(selector), current(initial), first(firstIndex),
+      last(lastIndex) {}
+
+// A 1 x 1 area only so that the host calls every frame.
+void SelectElement::RegisterArea(int32_t id) {
+  Register(id, RECT{0, 0, 1, 1}, PANEL_REDRAW_ALWAYS, PANEL_MOUSE_IGNORE, PANEL_MAP_NONE);
+}
+
+// An index without an address (a line that named nothing) keeps the binding,
+// as an instrument must never be left without a variable.
+void SelectElement::FrameRedraw() {
+  if (selectorValue == nullptr) return;
+  const int32_t s = *selectorValue;
+  if (s == current || s < first || s > last) return;
+  current = s;
+  const size_t index = static_cast<size_t>(static_cast<int64_t>(s) - first);
+  if (target != nullptr && index < table.size() && table[index] != nullptr) *target = table[index];
+}

@@ -1,0 +1,44 @@
+// A selector knob, and the selector element that re-binds another
+// instrument's variable slot to the address the selector's position picks.
+#pragma once
+
+#include <vector>
+
+#include "panels/instruments/Instrument.h"
+
+class SelectInstrument : public Instrument {
+ public:
+  SelectInstrument(Panel *owner, int32_t left, int32_t top, int32_t initial, int32_t highestPosition,
+                   int32_t lowestPosition);
+
+  void RegisterArea(int32_t id) override;
+  void Redraw() override;
+  void FrameRedraw() override { Redraw(); }
+  void LeftPress(int mx, int my) override;
+  void RightPress(int mx, int my) override;
+  // "SEL": the position.
+  void *ResolveVariable(const char *keyword) override;
+
+  int32_t highest;
+  int32_t lowest;
+  int32_t position;
+};
+
+class SelectElement : public Instrument {
+ public:
+  // `slot` is another instrument's variable slot; `selector` an integer.
+  SelectElement(Panel *owner, void **slot, int32_t *selector, int32_t firstIndex, int32_t lastIndex,
+                int32_t initial);
+
+  // The address for the next index, from first on.
+  void AddAddress(void *address) { table.push_back(address); }
+  void RegisterArea(int32_t id) override;
+  void FrameRedraw() override;
+
+  void **target;
+  std::vector<void *> table;
+  int32_t *selectorValue;
+  int32_t current;
+  int32_t first;
+  int32_t last;
+};

@@ -1,0 +1,75 @@
+#include "panels/instruments/SwitchInstrument.h"
+
+#include "panels/Panel.h"
+
+namespace {
+
+constexpr int kSwitchTypeCode = 33;
+constexpr DWORD kWhiteKey = 0xFFFFFF;
+
+}  // namespace
+
+SwitchInstrument::SwitchInstrument(Panel *owner, int32_t left, int32_t top, int32_t positionCount,
+                                   int32_t springBack, int32_t *bound)
+    : BoundInstrument(owner, left, top), positions(positionCount), momentary(positionCount >= 3 ? springBack : 0) {
+  typeCode = kSwitchTypeCode;
+  variable = bound != nullptr ? bound : &state;
+  if (bound != nullptr) state = *bound;
+}
+
+void SwitchInstrument::RegisterArea(int32_t id) {
+  Register(id, RECT{x, y, x + width + 1, y + height + 1}, PANEL_REDRAW_MOUSE, 0x0F, PANEL_MAP_BACKGROUND);
+}
+
+// Frames: columns for +1, 0, -1 from the left; the lit row below the unlit.
+void SwitchInstrument::Redraw() {
+  BlitBitmap(0, 0, width - state * width, Lit() ? height : 0, width, height, kWhiteKey);
+}
+
+bool SwitchInstrument::StepUp() {
+  if (state >= 1) return false;
+  state += 4 - positions;
+  return true;
+}
+
+bool SwitchInstrument::StepDown() {
+  if (state <= -1) return false;
+  state -= 4 - positions;
+  return true;
+}
+
+void SwitchInstrument::LeftPress(int mx, int my) {
+  if (StepUp()) Publish();
+}
+
+void SwitchInstrument::RightPress(int mx, int my) {
+  if (StepDown()) Publish();
+}
+
+void SwitchInstrument::ButtonUp() {
+  if (momentary == 0) return;
+  state = 0;
+  Publish();
+  RequestRedraw();
+}
+
+CSwitchInstrument::CSwitchInstrument(Panel *owner, int32_t left, int32_t top, int32_t positionCount,
+                                     int32_t springBack, int32_t *bound, int32_t actionCode)
+    : SwitchInstrument(owner, left, top, positionCount, springBack, bound), action(actionCode) {}
+
+// The action applies on every press, even at the switch's end.
+void CSwitchInstrument::LeftPress(int mx, int my) {
+  if (StepUp()) {
+    RequestRedraw();
+    Publish();
+  }
+  panel->ApplySwitchAction(action);
+}
+
+void CSwitchInstrument::RightPress(int mx, int my) {
+  if (StepDown()) {
+    RequestRedraw();
+    Publish();
+  }
+  panel->ApplySwitchAction(action);
+}

@@ -1,0 +1,23 @@
+// A talkback: a flag that shows whether a variable meets a condition,
+// optionally blinking.
+#pragma once
+
+#include "panels/instruments/Instrument.h"
+
+enum TalkbackCondition : int32_t { kGreaterThanZero = 1, kSmallerThanZero = 2, kNonZero = 3, kZero = 4 };
+
+class TbInstrument : public BoundInstrument<double> {
+ public:
+  TbInstrument(Panel *owner, int32_t left, int32_t top, double *bound, int32_t testCondition, double rate);
+
+  void RegisterArea(int32_t id) override;
+  void Redraw() override;
+  void FrameRedraw() override;
+  // False when unbound or for an unknown condition.
+  bool ConditionMet() const;
+
+  int32_t condition;
+  int32_t frameState = 0;  // 0 off, 1 on, 2 alternate
+  double blinkRate;
+  double blinkTimer = 0;
+};

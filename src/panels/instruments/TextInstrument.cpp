@@ -1,0 +1,56 @@
+#include "panels/instruments/TextInstrument.h"
+
+#include <cstring>
+
+#include "config/BoundedCopy.h"
+#include "panels/DrawingResources.h"
+#include "panels/Panel.h"
+
+namespace {
+
+constexpr int kCharacterWidth = 8;
+
+COLORREF Colour(const int32_t rgb[3]) { return RGB(rgb[0] & 0xFF, rgb[1] & 0xFF, rgb[2] & 0xFF); }
+
+}  // namespace
+
+TextInstrument::TextInstrument(Panel *owner, int32_t centreX, int32_t top, int32_t frameW, int32_t frameR,
+                               const char *text)
+    : Instrument(owner, centreX, top), frameWidth(frameW), frameRows(frameR) {
+  CopyName(label, text);
+  labelWidth = kCharacterWidth * static_cast<int32_t>(std::strlen(label));
+}
+
+void TextInstrument::RegisterArea(int32_t id) {
+  const int32_t w = AreaWidth();
+  Register(id, RECT{x - w / 2, y, x + w / 2, y + labelHeight}, PANEL_REDRAW_USER, PANEL_MOUSE_IGNORE,
+           PANEL_MAP_BACKGROUND);
+}
+
+void TextInstrument::Redraw() {
+  const DrawingResources *r = panel->resources;
+  HDC dc = panel->drawingSurface != nullptr ? oapiGetDC(panel->drawingSurface) : nullptr;
+  if (dc == nullptr) return;
+  const bool lit = panel->textLightingLevel != 0;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, Colour(lit ? litColour : unlitColour));
+  if (r != nullptr) {
+    if (HPEN pen = r->Pen(lit ? litPen : unlitPen)) SelectObject(dc, pen);
+    if (HFONT f = r->Font(font)) SelectObject(dc, f);
+  }
+  SetTextAlign(dc, TA_CENTER | TA_TOP);
+  if (frameRows != 0) DrawFrame(dc);
+  TextOutA(dc, frameWidth / 2, 0, label, static_cast<int>(std::strlen(label)));
+  oapiReleaseDC(panel->drawingSurface, dc);
+}
+
+// Open at the top where the label sits.
+void TextInstrument::DrawFrame(HDC dc) const {
+  const int32_t bottom = 7 * frameRows + 5;
+  MoveToEx(dc, frameWidth - 1, bottom, nullptr);
+  LineTo(dc, frameWidth - 1, 5);
+  LineTo(dc, frameWidth / 2 + labelWidth / 2, 5);
+  MoveToEx(dc, frameWidth / 2 - labelWidth / 2, 5, nullptr);
+  LineTo(dc, 0, 5);
+  LineTo(dc, 0, bottom);
+}

@@ -1,0 +1,134 @@
+// What the gauges compute, apart from what they draw.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "../module/ConfigFixture.h"
+#include "panels/instruments/DigitInstrument.h"
+#include "panels/instruments/LinearInstrument.h"
+#include "panels/instruments/RotationalInstrument.h"
+#include "panels/instruments/TbInstrument.h"
+#include "panels/instruments/TextInstrument.h"
+
+namespace {
+
+class Gauges : public ConfigFixture {
+ protected:
+  Gauges() : panel(&vessel->systems, vessel.get(), nullptr, 0, "P") {}
+  Panel panel;
+};
+
+}  // namespace
+
+TEST(RotationalEasing, StepsTowardTheTargetAndLandsOnIt) {
+  double shown = 0.3;
+  std::vector<double> steps;
+  while (shown != 0.0 && steps.size() < 100) {
+    shown = RotationalInstrument::Ease(shown, 0.0);
+    steps.push_back(shown);
+  }
+  ASSERT_EQ(steps.size(), 30u);
+  EXPECT_NEAR(steps[0], 0.29, 1e-12);
+  EXPECT_NEAR(steps[1], 0.28, 1e-12);
+  EXPECT_EQ(steps.back(), 0.0);
+  EXPECT_NEAR(RotationalInstrument::Ease(-1.0, 1.0), -0.99, 1e-12);
+  EXPECT_EQ(RotationalInstrument::Ease(0.995, 1.0), 1.0);
+}
+
+TEST_F(Gauges, NeedleTargetFollowsTheScaleUnclamped) {
+  double value = 50;
+  RotationalInstrument gauge(&panel, 0, 0, &value);
+  gauge.SetScale(100, 135, 0, -135);
+  gauge.shownAngle = 0.3;
+  gauge.Redraw();
+  EXPECT_NEAR(gauge.shownAngle, 0.29, 1e-12);
+  value = 200;  // beyond the maximum: the target is beyond 135 degrees
+  for (int i = 0; i < 1000; ++i) gauge.Redraw();
+  EXPECT_NEAR(gauge.shownAngle, 405 * M_PI / 180, 1e-9);
+  RotationalInstrument loose(&panel, 0, 0, nullptr);
+  loose.shownAngle = 0.5;
+  loose.Redraw();
+  EXPECT_EQ(loose.shownAngle, 0.5);
+}
+
+TEST_F(Gauges, LinearFractionIsClampedAndOnlyChangesRedraw) {
+  double value = 15;
+  LinearInstrument linear(&panel, 0, 0, &value, 0, 10, 1, 0);
+  linear.highX = 4;
+  linear.highY = 3;
+  linear.lowX = 4;
+  linear.lowY = 141;
+  EXPECT_TRUE(linear.UpdateFraction());
+  EXPECT_EQ(linear.lastFraction, 1.0);
+  EXPECT_EQ(linear.pointerY, 3);
+  EXPECT_FALSE(linear.UpdateFraction());
+  value = -3;
+  EXPECT_TRUE(linear.UpdateFraction());
+  EXPECT_EQ(linear.pointerY, 141);
+  value = 2.5;
+  linear.UpdateFraction();
+  EXPECT_EQ(linear.pointerY, static_cast<int>(141 + 0.25 * (3 - 141)));
+  value = 5;
+  LinearInstrument zeroRange(&panel, 0, 0, &value, 5, 5, 1, 0);  // 0 / 0
+  zeroRange.UpdateFraction();
+  EXPECT_EQ(zeroRange.lastFraction, 0.0);
+  LinearInstrument loose(&panel, 0, 0, nullptr, 0, 10, 1, 0);
+  EXPECT_FALSE(loose.UpdateFraction());
+}
+
+TEST_F(Gauges, DigitCellsOfTheFormattedValue) {
+  double value = 42;
+  DigitInstrument counter(&panel, 0, 0, 4, &value);
+  counter.FrameRedraw();
+  int32_t cells[4];
+  counter.Cells(cells);
+  EXPECT_EQ(std::vector<int32_t>(cells, cells + 4), (std::vector<int32_t>{0, 0, 4, 2}));
+  value = 98765;
+  counter.FrameRedraw();
+  counter.Cells(cells);
+  EXPECT_EQ(std::vector<int32_t>(cells, cells + 4), (std::vector<int32_t>{9, 8, 7, 6}));
+  value = -7;
+  counter.FrameRedraw();
+  counter.Cells(cells);
+  EXPECT_EQ(std::vector<int32_t>(cells, cells + 4), (std::vector<int32_t>{0, 0, 0, 7}));
+  value = 1e25;
+  counter.FrameRedraw();
+  EXPECT_EQ(counter.variable, &counter.lastValue);
+  EXPECT_EQ(counter.lastValue, -1.0);
+  DigitInstrument unbound(&panel, 0, 0, 3, nullptr);
+  EXPECT_EQ(unbound.variable, &unbound.lastValue);
+}
+
+TEST_F(Gauges, TalkbackConditionsAndBlinking) {
+  double value = 0;
+  TbInstrument zero(&panel, 0, 0, &value, kZero, 0);
+  EXPECT_TRUE(zero.ConditionMet());
+  zero.FrameRedraw();
+  EXPECT_EQ(zero.frameState, 1);
+  value = 1;
+  zero.FrameRedraw();
+  EXPECT_EQ(zero.frameState, 0);
+  EXPECT_TRUE(TbInstrument(&panel, 0, 0, &value, kGreaterThanZero, 0).ConditionMet());
+  EXPECT_FALSE(TbInstrument(&panel, 0, 0, &value, kSmallerThanZero, 0).ConditionMet());
+  EXPECT_TRUE(TbInstrument(&panel, 0, 0, &value, kNonZero, 0).ConditionMet());
+  EXPECT_FALSE(TbInstrument(&panel, 0, 0, nullptr, kNonZero, 0).ConditionMet());
+  EXPECT_FALSE(TbInstrument(&panel, 0, 0, &value, 0, 0).ConditionMet());
+
+  TbInstrument blink(&panel, 0, 0, &value, kGreaterThanZero, 2);
+  std::vector<int> states;
+  for (int frame = 0; frame < 4; ++frame) {
+    sim.frame(0.3 * (frame + 1));  // the host's system step: 0.3 s
+    blink.FrameRedraw();
+    states.push_back(blink.frameState);
+  }
+  EXPECT_EQ(states, (std::vector<int>{0, 1, 1, 2}));
+}
+
+TEST_F(Gauges, TextAreaIsTheWiderOfLabelAndFrame) {
+  TextInstrument wide(&panel, 300, 40, 100, 2, "HELLO");
+  EXPECT_EQ(wide.labelWidth, 40);
+  EXPECT_EQ(wide.AreaWidth(), 100);
+  TextInstrument narrow(&panel, 300, 40, 10, 0, std::string(40, 'L').c_str());
+  EXPECT_EQ(std::string(narrow.label), std::string(27, 'L'));
+  EXPECT_EQ(narrow.AreaWidth(), 8 * 27);
+}

@@ -1,0 +1,247 @@
+#include "panels/Panel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "../module/ConfigFixture.h"
+#include "ScenarioFile.h"
+#include "config/ConfigText.h"
+#include "panels/instruments/DigitInstrument.h"
+#include "panels/instruments/LinearInstrument.h"
+#include "panels/instruments/RotationalInstrument.h"
+#include "panels/instruments/SelectInstrument.h"
+#include "panels/instruments/SwitchInstrument.h"
+#include "panels/instruments/TbInstrument.h"
+#include "panels/instruments/TextInstrument.h"
+
+namespace {
+
+const char *kClasses =
+    "<SW>\nCLASS SWITCH\nSIZE 30 40\n</SW>\n<CSW>\nCLASS CSWITCH\nSIZE 30 40\n</CSW>\n"
+    "<ROT>\nCLASS ROTATIONAL\nSIZE 100 100\nMAX 100 135\nMIN 0 -135\nCENTER 50 50\nNEEDLE 6 40\n</ROT>\n"
+    "<LBL>\nCLASS TEXT\n</LBL>\n<LIN>\nCLASS LINEAR\nSIZE 40 160\nMAX 4 3\nMIN 4 141\nNEEDLE 10 14\n</LIN>\n"
+    "<TB>\nCLASS TB\nSIZE 40 24\nBLINK 2\n</TB>\n<SEL>\nCLASS SELECT\nSIZE 40 40\nMAX 3 0\nMIN 0 0\n</SEL>\n"
+    "<DIG>\nCLASS DIGIT\nSIZE 16 24\n</DIG>\n<ODD>\nCLASS NOSUCHKIND\n</ODD>\n";
+
+class Panels : public ConfigFixture {
+ protected:
+  Panels() {
+    ::mkdir("config", 0755);
+    std::ofstream("config/test.prd") << kClasses;
+  }
+
+  void LoadPanels(const std::string &sections) { Load("Panel: test\n" + sections); }
+  Panel &PanelNumber(int n) { return *vessel->systems.PanelAt(n); }
+  template <typename T>
+  T *Named(int panel, const char *name) {
+    return dynamic_cast<T *>(PanelNumber(panel).FindInstrument(name));
+  }
+  void *Ref(const char *text) { return vessel->systems.ResolveReference(text); }
+};
+
+}  // namespace
+
+TEST_F(Panels, AreaIdsRunFromTheLastInstrumentToTheFirst) {
+  LoadPanels("<PANEL> MAIN\n<SW> 10 20 2 0 SHIP:CUSTOMINT1 P\n<ODD> 1 2\n<UNKNOWN> 1 2\n"
+             "<SW> 10 20 2 0 SHIP:CUSTOMINT2 Q\n<SW> 10 20 2 0 SHIP:CUSTOMINT3 R\n</PANEL>\n");
+  Panel &panel = PanelNumber(0);
+  ASSERT_EQ(panel.instruments.size(), 3u);
+  EXPECT_STREQ(panel.InstrumentAt(0)->name, "R");
+  EXPECT_STREQ(panel.InstrumentAt(2)->name, "P");
+  EXPECT_EQ(panel.InstrumentAt(3), nullptr);
+  EXPECT_EQ(vessel->systems.panelCount, 1);
+  EXPECT_FALSE(vessel->systems.LoadPanel(1));
+  EXPECT_FALSE(vessel->systems.LoadPanel(-1));
+  EXPECT_TRUE(vessel->systems.LoadPanel(0));
+  EXPECT_EQ(panel.InstrumentAt(0)->areaId, 0);
+  EXPECT_EQ(panel.InstrumentAt(2)->areaId, 2);
+}
+
+TEST_F(Panels, PanelLinesAndDefaults) {
+  LoadPanels("<PANEL> MAIN\nSIZE 800 400\nBITMAP Bitmaps\\back.bmp\nNEIGHBOURS 1 -1 2 -1\nTRANSPARENT 255 0 255\n"
+             "</PANEL>\n<PANEL> SECOND\n</PANEL>\n");
+  Panel &main = PanelNumber(0);
+  EXPECT_EQ(main.width, 800);
+  EXPECT_STREQ(main.backgroundFile, "Bitmaps\\back.bmp");
+  EXPECT_EQ(main.neighbours[2], 2);
+  EXPECT_EQ(main.colourKey, 255 * 65536.0 + 255);
+  Panel &second = PanelNumber(1);
+  EXPECT_EQ(second.number, 1);
+  EXPECT_EQ(second.neighbours[0], -1);
+  EXPECT_EQ(static_cast<DWORD>(static_cast<int64_t>(second.colourKey)), 0xFFFFFFFFu);
+}
+
+TEST_F(Panels, SwitchesStepAndSpringBack) {
+  LoadPanels("<PANEL> MAIN\n<SW> 100 200 2 1 SHIP:CUSTOMINT1 SW1\n<SW> 0 0 3 1 SHIP:CUSTOMINT2 SW3\n"
+             "<SW> 0 0 3 0 NOWHERE:X LOOSE\n</PANEL>\n");
+  auto *two = Named<SwitchInstrument>(0, "SW1");
+  int32_t *customInt = vessel->shipVariables.customInt;
+  EXPECT_EQ(two->x, 100);
+  EXPECT_EQ(two->momentary, 0);  // fewer than three positions
+  EXPECT_EQ(two->state, 0);      // the bound variable's value
+  two->state = -1;
+  two->LeftPress(0, 0);
+  EXPECT_EQ(two->state, 1);
+  EXPECT_EQ(customInt[0], 1);
+  two->LeftPress(0, 0);
+  EXPECT_EQ(two->state, 1);
+  two->RightPress(0, 0);
+  EXPECT_EQ(customInt[0], -1);
+  auto *three = Named<SwitchInstrument>(0, "SW3");
+  three->RightPress(0, 0);
+  EXPECT_EQ(customInt[1], -1);
+  three->ButtonUp();
+  EXPECT_EQ(customInt[1], 0);
+  three->LeftPress(0, 0);
+  EXPECT_EQ(customInt[1], 1);
+  auto *loose = Named<SwitchInstrument>(0, "LOOSE");
+  EXPECT_EQ(loose->state, -1);
+  loose->LeftPress(0, 0);
+  EXPECT_EQ(loose->state, 0);
+  EXPECT_EQ(loose->ResolveVariable("SRC"), &loose->state);
+  EXPECT_EQ(loose->ResolveVariable("SRCPX"), &loose->variable);
+  EXPECT_EQ(loose->ResolveVariable("SOURCE"), nullptr);
+}
+
+TEST_F(Panels, LightingSwitchesSetTheLevelsOnEveryPress) {
+  LoadPanels("<PANEL> MAIN\n<CSW> 0 0 2 0 1 MAIN:LIGHT\n<CSW> 0 0 2 0 1 MAIN:TEXTLIGHT\n</PANEL>\n");
+  Panel &panel = PanelNumber(0);
+  auto *light = dynamic_cast<CSwitchInstrument *>(panel.InstrumentAt(1));
+  ASSERT_NE(light, nullptr);
+  EXPECT_EQ(light->state, -1);
+  light->LeftPress(0, 0);
+  EXPECT_EQ(panel.light, 1);
+  EXPECT_EQ(panel.lightingLevel, 1);
+  EXPECT_EQ(panel.textLightingLevel, 0);
+  panel.light = -1;  // changed behind the switch's back: the next press applies again
+  light->LeftPress(0, 0);
+  EXPECT_EQ(panel.lightingLevel, 0);
+  light->RightPress(0, 0);
+  EXPECT_EQ(panel.light, -1);
+  EXPECT_EQ(Log(), "");
+}
+
+TEST_F(Panels, KeySwitchesPressTheirKey) {
+  LoadPanels("<SEPARATION>\n<CONFIG> 2\n</CONFIG>\n</SEPARATION>\n<KEYBOARD>\nOAPI_KEY_G SEPARATION 2\n</KEYBOARD>\n"
+             "<PANEL> MAIN\n<CSW> 0 0 2 0 2 OAPI_KEY_G\n</PANEL>\n");
+  auto *key = dynamic_cast<CSwitchInstrument *>(PanelNumber(0).InstrumentAt(0));
+  EXPECT_EQ(key->action, OAPI_KEY_G);
+  EXPECT_NE(Log().find("<CSW> 0 0 2 0 2 OAPI_KEY_G 02:Invalid component"), std::string::npos) << Log();
+  key->LeftPress(0, 0);
+  EXPECT_EQ(vessel->systems.currentConfiguration, 2);
+}
+
+TEST_F(Panels, ReferencesFindPanelsAndInstrumentsByPrefix) {
+  LoadPanels("<PANEL> MAIN\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 SW10\n<SW> 0 0 2 0 SHIP:CUSTOMINT2 SW1\n</PANEL>\n"
+             "<PANEL> MAINSUB\n<SW> 0 0 2 0 MAIN:SW1:SRC OTHER\n</PANEL>\n");
+  EXPECT_EQ(Ref("MAIN:LIGHTS"), &PanelNumber(0).light);
+  EXPECT_EQ(Ref("MAIN:TEXTLIGHT"), &PanelNumber(0).textLight);
+  EXPECT_EQ(Ref("main:mfdmode"), &PanelNumber(0).mfdMode);
+  EXPECT_EQ(Ref("MAIN:HUDMODE"), &PanelNumber(0).hudMode);
+  // SW1 was defined later, so it comes first and is a prefix of SW10.
+  EXPECT_EQ(Ref("MAIN:SW10:SRC"), &vessel->shipVariables.customInt[1]);
+  EXPECT_EQ(Ref("MAINSUB:OTHER:SRC"), nullptr);  // MAIN is a prefix of MAINSUB and comes first
+  EXPECT_EQ(Named<SwitchInstrument>(1, "OTHER")->variable, &vessel->shipVariables.customInt[1]);
+  OpenDebugLog();
+  EXPECT_EQ(Ref("MAIN:NOPE:SRC"), nullptr);
+  EXPECT_EQ(Ref("NOPANEL:LIGHT"), nullptr);
+  CloseDebugLog();
+  const std::string log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
+}
+
+TEST_F(Panels, RedrawAndMouseEventsReachTheirInstrument) {
+  LoadPanels("<PANEL> MAIN\n<SW> 0 0 3 0 SHIP:CUSTOMINT1 SW\n<DIG> 0 0 4 SHIP:CUSTOMDBL1 D\n</PANEL>\n");
+  VesselSystems &s = vessel->systems;
+  s.LoadPanel(0);
+  int dummy;
+  SURFHANDLE surface = &dummy;
+  s.PanelMouseEvent(1, PANEL_MOUSE_LBDOWN, 3, 4);
+  EXPECT_EQ(vessel->shipVariables.customInt[0], 1);
+  s.PanelMouseEvent(1, 3, 3, 4);  // no such code
+  s.PanelMouseEvent(1, PANEL_MOUSE_RBDOWN, 3, 4);
+  EXPECT_EQ(vessel->shipVariables.customInt[0], 0);
+  s.PanelMouseEvent(7, PANEL_MOUSE_LBDOWN, 0, 0);  // no such area
+  auto *digits = Named<DigitInstrument>(0, "D");
+  vessel->shipVariables.customDbl[0] = 42;
+  s.PanelRedrawEvent(0, 5, surface);
+  EXPECT_EQ(s.PanelAt(0)->drawingSurface, surface);
+  EXPECT_EQ(digits->lastValue, -1.0);
+  s.PanelRedrawEvent(0, PANEL_REDRAW_ALWAYS, nullptr);
+  EXPECT_EQ(digits->lastValue, 42.0);
+}
+
+TEST_F(Panels, TheSavedBlockHoldsTheLevels) {
+  LoadPanels("<PANEL> A\n</PANEL>\n<PANEL> B\n</PANEL>\n<PANEL> C\n</PANEL>\n");
+  Panel &c = PanelNumber(2);
+  c.lightingLevel = 1;
+  host::ScenarioWriter writer;
+  c.SaveState(writer.handle());
+  EXPECT_EQ(writer.text, "  <PANEL> 2\n  <TEXT> 0\n  <LIGHT> 1\n  </PANEL> 2\n");
+}
+
+TEST_F(Panels, AnEleventhPanelIsNotStored) {
+  std::string sections;
+  for (int i = 0; i < 11; ++i) sections += "<PANEL> P" + std::to_string(i) + "\n<SW> 0 0 2 0 P0:LIGHT S\n</PANEL>\n";
+  LoadPanels(sections + "<PANEL> " + std::string(100, 'N') + "\n</PANEL>\n");
+  EXPECT_EQ(vessel->systems.panelCount, 10);
+  EXPECT_NE(Log().find("<PANEL> P10 02:Invalid component"), std::string::npos) << Log();
+}
+
+TEST_F(Panels, SelectorElementsRebindTheirTarget) {
+  LoadPanels("<PANEL> P\n<ROT> 0 0 SHIP:ALTITUDE D1\n<SEL> 0 0 0 SEL1\n"
+             "<SELECTEL> P:D1:SRCP P:SEL1:SEL 0 2 -1\nSHIP:CUSTOMDBL1\nSHIP:CUSTOMDBL2\nSHIP:CUSTOMDBL3\n"
+             "<SW> 0 0 2 0 SHIP:CUSTOMINT1 AFTER\n<SELECTEL> SHIP:CUSTOMINT2 P:SEL1:SEL 0 0 -1\nSHIP:CUSTOMDBL4\n"
+             "<SELECTEL> P:D1:SRCP P:SEL1:SEL 2 1 -1\n<SELECTEL> P:D1:SRCP P:SEL1:SEL 0 1 -1\n\nSHIP:CUSTOMDBL5\n"
+             "</PANEL>\n");
+  Panel &p = PanelNumber(0);
+  ASSERT_NE(Named<SwitchInstrument>(0, "AFTER"), nullptr);  // parsed as a normal line
+  auto *gauge = Named<RotationalInstrument>(0, "D1");
+  auto *knob = Named<SelectInstrument>(0, "SEL1");
+  auto *element = dynamic_cast<SelectElement *>(p.InstrumentAt(4));
+  ASSERT_NE(element, nullptr);
+  EXPECT_EQ(element->table.size(), 3u);
+  double *custom = vessel->shipVariables.customDbl;
+  element->FrameRedraw();
+  EXPECT_EQ(gauge->variable, &custom[0]);
+  knob->RightPress(0, 0);
+  element->FrameRedraw();
+  EXPECT_EQ(gauge->variable, &custom[1]);
+  knob->position = 3;
+  element->FrameRedraw();
+  EXPECT_EQ(gauge->variable, &custom[1]);
+  // A target that is not an instrument's slot is refused.
+  auto *refused = dynamic_cast<SelectElement *>(p.InstrumentAt(2));
+  ASSERT_NE(refused, nullptr);
+  EXPECT_EQ(refused->target, nullptr);
+  EXPECT_NE(Log().find("<SELECTEL> SHIP:CUSTOMINT2"), std::string::npos);
+  // A blank reference line leaves that index without an address: no re-binding.
+  auto *gap = dynamic_cast<SelectElement *>(p.InstrumentAt(0));
+  knob->position = 0;
+  gap->FrameRedraw();
+  EXPECT_EQ(gauge->variable, &custom[1]);
+  knob->position = 1;
+  gap->FrameRedraw();
+  EXPECT_EQ(gauge->variable, &custom[4]);
+}
+
+TEST_F(Panels, ShortAndUnfinishedSectionsNeverCrash) {
+  const char *sections[] = {
+      "<PANEL> P\n<SW>\n<CSW> 1\n<ROT>\n<LBL>\n<LIN> 1 2\n<TB>\n<SEL>\n<DIG>\n</PANEL>\n",
+      "<PANEL> P\n<SELECTEL> P:X:SRCP P:Y:SEL 0 1000000000 0\nSHIP:CUSTOMDBL1\n",
+      "<PANEL> P\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 S\n",
+      "<PANEL>\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 S\n</PANEL>\n",
+  };
+  for (const char *text : sections) {
+    FreshVessel();
+    LoadPanels(text);
+    vessel->systems.LoadPanel(0);
+    for (int area = 0; area < 12; ++area) {
+      vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_ALWAYS, nullptr);
+      vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_INIT, nullptr);
+      vessel->systems.PanelMouseEvent(area, PANEL_MOUSE_LBDOWN, 0, 0);
+      vessel->systems.PanelMouseEvent(area, PANEL_MOUSE_LBUP, 0, 0);
+    }
+  }
+}
