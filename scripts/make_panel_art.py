@@ -74,8 +74,8 @@ def background():
     for (x0, y0, x1, y1) in [(10, 10, 270, 390), (280, 10, 540, 390), (550, 10, 790, 390)]:
         img.rect(x0, y0, x1, y1, BEZEL)
         img.frame(x0, y0, x1, y1, DARK)
-    # Transparent window (colour key magenta) at the top right.
-    img.rect(700, 20, 780, 60, (255, 0, 255))
+    # Transparent window (colour key magenta) at the bottom right.
+    img.rect(700, 330, 780, 370, (255, 0, 255))
     img.save("panel_main.bmp")
 
 

@@ -41,11 +41,22 @@ bool parseEvent(std::istringstream &words, const std::string &base, Event &event
     if (event.group < 0) error = "unknown thruster group '" + argument + "'";
     else if (!ParseValue(ValueType::Double, level, event.value) || event.value < 0 || event.value > 1)
       error = "group level must be 0 to 1";
-  } else if (kind == "save") {
-    event.kind = Event::Kind::Save;
+  } else if (kind == "save" || kind == "png") {
+    event.kind = kind == "save" ? Event::Kind::Save : Event::Kind::Png;
     words >> argument;
     if (argument.empty()) error = "no file";
     event.file = absolute(argument, base);
+  } else if (kind == "panel") {
+    event.kind = Event::Kind::Panel;
+    if (!(words >> event.panel)) error = "no panel number";
+  } else if (kind == "click") {
+    event.kind = Event::Kind::Click;
+    std::string button;
+    if (!(words >> event.panel >> event.x >> event.y)) error = "click needs AREA X Y";
+    if (error.empty() && words >> button) {
+      if (button != "left" && button != "right") error = "button must be left or right";
+      event.right = button == "right";
+    }
   } else {
     error = "unknown event '" + kind + "'";
   }

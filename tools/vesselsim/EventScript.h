@@ -1,5 +1,5 @@
 // The scripted events of a run: key presses, variable writes, thruster group
-// levels and saves at given
+// levels, panels shown and clicked, saves and panel images at given
 // simulated times, applied in file order once the clock reaches them.
 #pragma once
 
@@ -9,15 +9,18 @@
 #include "Watch.h"
 
 struct Event {
-  enum class Kind { Key, Set, Save, Group };
+  enum class Kind { Key, Set, Save, Group, Panel, Click, Png };
 
   double time = 0.0;
   Kind kind = Kind::Key;
   int keyCode = 0;         // Key
   int group = 0;           // Group: the host's thruster group type
+  int panel = 0;           // Panel; Click: the area
+  int x = 0, y = 0;        // Click, within the area
+  bool right = false;      // Click
   TypedReference target;   // Set
   double value = 0.0;      // Set, Group
-  std::string file;        // Save, absolute
+  std::string file;        // Save, Png: absolute
   std::string text;        // the line, for messages
   bool applied = false;
 };

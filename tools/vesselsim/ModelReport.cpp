@@ -49,8 +49,19 @@ void describe(const host::Vessel &v, std::ostream &out) {
     out << "    at " << vec(d->position) << " towards " << vec(d->direction) << (d->docked ? " docked" : "") << '\n';
 }
 
+// The shown panel's areas, for finding the AREA of a click event.
+void describePanel(const host::PanelHost &panels, std::ostream &out) {
+  if (!panels.panelShown()) return;
+  out << "panel " << panels.shownPanel() << ", " << panels.width() << " x " << panels.height() << ", areas "
+      << panels.areas().size() << '\n';
+  for (const host::PanelArea &a : panels.areas())
+    out << "  area " << a.id << " at (" << a.rect.left << ", " << a.rect.top << ") to (" << a.rect.right << ", "
+        << a.rect.bottom << "), redraw " << a.drawEvent << ", mouse " << a.mouseEvent << '\n';
+}
+
 }  // namespace
 
 void DescribeModels(const host::Simulation &sim, std::ostream &out) {
   for (const auto &v : sim.vessels()) describe(*v, out);
+  describePanel(sim.panels, out);
 }

@@ -71,6 +71,9 @@ class Run {
   void applyDueEvents(double time);
   void apply(Event &event);
   void saveScenario(const std::string &file) const;
+  void showPanel(int n);
+  void click(const Event &event);
+  void writePng(const std::string &file) const;
   void finish();
 
   const RunOptions &options;
@@ -112,10 +115,12 @@ void Run::prepare() {
   for (const Event &event : events) {
     if (event.kind == Event::Kind::Group && vessel == nullptr) throw UsageError{"no vessel for: " + event.text};
     if (event.kind == Event::Kind::Set) resolveOrFail(vessel, event.target.reference);
-    if ((event.kind == Event::Kind::Key || event.kind == Event::Kind::Set) &&
+    if (event.kind != Event::Kind::Save && event.kind != Event::Kind::Group && event.kind != Event::Kind::Png &&
         (vessel == nullptr || vessel->instance == nullptr))
       throw UsageError{"event needs a vessel driven by a module: " + event.text};
   }
+  if (!options.png.empty() && options.panel < 0) throw UsageError{"--png needs --panel"};
+  if (options.panel >= 0) showPanel(options.panel);
   if (!options.csv.empty()) {
     csv.open(absolute(options.csv, invocationFolder));
     if (!csv) throw UsageError{"cannot write " + options.csv};
@@ -170,6 +175,15 @@ void Run::apply(Event &event) {
     case Event::Kind::Group:
       vessel->setGroupLevel(static_cast<THGROUP_TYPE>(event.group), event.value);
       break;
+    case Event::Kind::Panel:
+      showPanel(event.panel);
+      break;
+    case Event::Kind::Click:
+      click(event);
+      break;
+    case Event::Kind::Png:
+      writePng(event.file);
+      break;
   }
 }
 
@@ -178,10 +192,34 @@ void Run::saveScenario(const std::string &file) const {
   if (!sim->saveScenario(file, error)) throw UsageError{error};
 }
 
+void Run::showPanel(int n) {
+  if (vessel == nullptr || vessel->instance == nullptr) throw UsageError{"no vessel driven by a module for a panel"};
+  if (!sim->panels.showPanel(*vessel, n)) throw UsageError{"vessel " + vessel->name + " has no panel " + std::to_string(n)};
+}
+
+// X and Y are within the area, as the module receives them.
+void Run::click(const Event &event) {
+  if (!sim->panels.panelShown()) throw UsageError{"click without a panel shown: " + event.text};
+  for (const host::PanelArea &area : sim->panels.areas()) {
+    if (area.id != event.panel) continue;
+    if (!sim->panels.click(area.rect.left + event.x, area.rect.top + event.y, event.right))
+      std::cerr << "vesselsim: nothing took the click: " << event.text << '\n';
+    return;
+  }
+  throw UsageError{"no area " + std::to_string(event.panel) + " on the shown panel: " + event.text};
+}
+
+void Run::writePng(const std::string &file) const {
+  if (!sim->panels.panelShown()) throw UsageError{"no panel shown for " + file};
+  std::string error;
+  if (!sim->panels.writePng(file, error)) throw UsageError{error};
+}
+
 void Run::finish() {
   for (const ResolvedWatch &w : watches)
     std::cout << w.ref.reference << " = " << FormatValue(w.ref.type, w.address) << '\n';
   if (!options.save.empty()) saveScenario(absolute(options.save, invocationFolder));
+  if (!options.png.empty()) writePng(absolute(options.png, invocationFolder));
   if (options.describe) DescribeModels(*sim, std::cout);
 }
 

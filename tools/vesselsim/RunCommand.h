@@ -17,6 +17,8 @@ struct RunOptions {
   std::string csv;
   std::string events;
   std::string save;
+  int panel = -1;      // shown from the start
+  std::string png;     // the shown panel at the end
   bool describe = false;
   bool quiet = false;
 };

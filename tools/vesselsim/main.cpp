@@ -23,6 +23,8 @@ int main(int argc, char **argv) {
   runCommand->add_option("--csv", run.csv, "CSV file of the watched variables");
   runCommand->add_option("--events", run.events, "Event script");
   runCommand->add_option("--save", run.save, "Scenario file written at the end");
+  runCommand->add_option("--panel", run.panel, "Panel shown from the start");
+  runCommand->add_option("--png", run.png, "Image of the shown panel at the end");
   runCommand->add_flag("--describe", run.describe, "Print each vessel's host model at the end");
   runCommand->add_flag("--quiet", run.quiet, "No host messages");
 

@@ -40,17 +40,20 @@ void TextInstrument::Redraw() {
   }
   SetTextAlign(dc, TA_CENTER | TA_TOP);
   if (frameRows != 0) DrawFrame(dc);
-  TextOutA(dc, frameWidth / 2, 0, label, static_cast<int>(std::strlen(label)));
+  // Centred in the area, which is as wide as the label when the frame is
+  // narrower: centred on the frame alone, half the label would fall outside.
+  TextOutA(dc, AreaWidth() / 2, 0, label, static_cast<int>(std::strlen(label)));
   oapiReleaseDC(panel->drawingSurface, dc);
 }
 
-// Open at the top where the label sits.
+// Open at the top where the label sits; centred in the area like the label.
 void TextInstrument::DrawFrame(HDC dc) const {
+  const int32_t left = (AreaWidth() - frameWidth) / 2;
   const int32_t bottom = 7 * frameRows + 5;
-  MoveToEx(dc, frameWidth - 1, bottom, nullptr);
-  LineTo(dc, frameWidth - 1, 5);
-  LineTo(dc, frameWidth / 2 + labelWidth / 2, 5);
-  MoveToEx(dc, frameWidth / 2 - labelWidth / 2, 5, nullptr);
-  LineTo(dc, 0, 5);
-  LineTo(dc, 0, bottom);
+  MoveToEx(dc, left + frameWidth - 1, bottom, nullptr);
+  LineTo(dc, left + frameWidth - 1, 5);
+  LineTo(dc, left + frameWidth / 2 + labelWidth / 2, 5);
+  MoveToEx(dc, left + frameWidth / 2 - labelWidth / 2, 5, nullptr);
+  LineTo(dc, left, 5);
+  LineTo(dc, left, bottom);
 }

@@ -1,0 +1,84 @@
+// Panels through the bench: what a vessel author clicks and sees.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "PngImage.h"
+
+namespace {
+
+const std::string kRoot = std::string(EXAMPLES_DIR) + "/capsule";
+const std::string kRun = std::string(VESSELSIM) + " run --root " + kRoot + " " + kRoot + "/Scenarios/CapsuleRunning.scn";
+
+std::string Temp(const std::string &name) { return ::testing::TempDir() + "/" + name; }
+
+std::string RunCapsule(const std::string &arguments, int &status) {
+  std::string out;
+  FILE *pipe = popen((kRun + " " + arguments + " 2>&1").c_str(), "r");
+  std::array<char, 4096> buffer;
+  size_t n;
+  while (pipe != nullptr && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
+  const int raw = pipe != nullptr ? pclose(pipe) : -1;
+  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return out;
+}
+
+PngImage Image(const std::string &path) {
+  PngImage image;
+  EXPECT_TRUE(image.Read(path)) << path;
+  return image;
+}
+
+// The spare switch (area 3) sits at (680, 80), 31 x 41, bound to SHIP:CUSTOMINT1.
+constexpr int kSpareArea = 3;
+
+}  // namespace
+
+TEST(VesselsimPanel, ClickingASwitchSetsItsVariableAndTurnsItsLever) {
+  const std::string events = Temp("panel-events.txt");
+  std::ofstream(events) << "0.5 png " << Temp("before.png") << "\n1 click " << kSpareArea << " 10 10\n"
+                        << "1.5 png " << Temp("after.png") << "\n2 click " << kSpareArea << " 10 10 right\n"
+                        << "2 click " << kSpareArea << " 10 10 right\n";
+  int status;
+  const std::string out = RunCapsule("--duration 3 --panel 0 --events " + events + " --watch int=SHIP:CUSTOMINT1", status);
+  ASSERT_EQ(status, 0) << out;
+  EXPECT_NE(out.find("SHIP:CUSTOMINT1 = -1"), std::string::npos) << out;
+  const PngImage before = Image(Temp("before.png")), after = Image(Temp("after.png"));
+  ASSERT_EQ(before.width, 800);
+  EXPECT_GT(after.DifferencesIn(before, 680, 80, 711, 121), 20);
+  // Nothing else on the panel changed but what moves by itself.
+  EXPECT_EQ(after.DifferencesIn(before, 550, 150, 790, 280), 0);
+}
+
+TEST(VesselsimPanel, ANeedleMovesBetweenSnapshotsAndThePanelShowsItsParts) {
+  const std::string events = Temp("needle-events.txt");
+  std::ofstream(events) << "0.2 png " << Temp("early.png") << "\n2 png " << Temp("late.png") << "\n";
+  int status;
+  const std::string out = RunCapsule("--duration 2 --panel 0 --events " + events, status);
+  ASSERT_EQ(status, 0) << out;
+  const PngImage early = Image(Temp("early.png")), late = Image(Temp("late.png"));
+  // The cabin pressure dial at (290, 40), 120 x 120: the needle turns from rest.
+  EXPECT_GT(late.DifferencesIn(early, 290, 40, 410, 160), 50);
+  // Background, the altitude counter's orange digits, the unlit label text.
+  EXPECT_EQ(late.At(5, 5), 0x34383Cu);
+  EXPECT_GT(late.CountIn(0xFF9628, 622, 305, 718, 329), 100);
+  EXPECT_GT(late.CountIn(0xD2D2D2, 630, 285, 710, 297), 20);
+  // The transparent window shows black.
+  EXPECT_EQ(late.At(740, 350), 0u);
+}
+
+TEST(VesselsimPanel, PanelUsageErrors) {
+  int status;
+  RunCapsule("--steps 1 --panel 7", status);
+  EXPECT_EQ(status, 2);
+  RunCapsule("--steps 1 --png " + Temp("x.png"), status);
+  EXPECT_EQ(status, 2);
+  const std::string events = Temp("bad-click.txt");
+  std::ofstream(events) << "0 panel 0\n0 click 999 1 1\n";
+  RunCapsule("--steps 1 --events " + events, status);
+  EXPECT_EQ(status, 2);
+}
