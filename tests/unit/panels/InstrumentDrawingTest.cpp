@@ -1,0 +1,106 @@
+// What the instruments put on their panel's drawing surface.
+#include <gtest/gtest.h>
+
+#include "../module/ConfigFixture.h"
+#include "Surface.h"
+#include "panels/DrawingResources.h"
+#include "panels/instruments/RotationalInstrument.h"
+#include "panels/instruments/SwitchInstrument.h"
+#include "panels/instruments/TextInstrument.h"
+#include "wincanvas.h"
+
+namespace {
+
+// A 24-bit BMP of `w` x `h` whose pixel at (x, y) is colour(x, y).
+template <typename Colour>
+void WriteBmp(const std::string &path, int w, int h, Colour colour) {
+  const int row = (w * 3 + 3) & ~3;
+  std::string data;
+  for (int y = h - 1; y >= 0; --y) {
+    std::string line;
+    for (int x = 0; x < w; ++x) {
+      const uint32_t c = colour(x, y);
+      line += static_cast<char>(c & 0xFF);
+      line += static_cast<char>((c >> 8) & 0xFF);
+      line += static_cast<char>((c >> 16) & 0xFF);
+    }
+    data += line + std::string(row - line.size(), '\0');
+  }
+  auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char *>(&v), 4); };
+  auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char *>(&v), 2); };
+  const std::string header = "BM" + u32(54 + data.size()) + u32(0) + u32(54);
+  const std::string info = u32(40) + u32(w) + u32(h) + u16(1) + u16(24) + u32(0) + u32(data.size()) + u32(0) +
+                           u32(0) + u32(0) + u32(0);
+  std::ofstream(path, std::ios::binary) << header << info << data;
+}
+
+class Drawing : public ConfigFixture {
+ protected:
+  Drawing() : panel(&vessel->systems, vessel.get(), nullptr, 0, "P") {
+    resources.CreateStandardSet();
+    panel.resources = &resources;
+    target = host::Surface::create(200, 100);
+    panel.drawingSurface = target->handle();
+  }
+  ~Drawing() override { host::Surface::destroy(target); }
+  uint32_t At(int x, int y) const { return wincanvas::pixel(target->bitmap(), x, y); }
+
+  DrawingResources resources;
+  Panel panel;
+  host::Surface *target;
+};
+
+}  // namespace
+
+// Cells of 10 x 10: the colour tells the column (state +1, 0, -1) and the row (unlit, lit).
+TEST_F(Drawing, SwitchesBlitTheFrameOfTheirStateAndLighting) {
+  WriteBmp("toggle.bmp", 30, 20, [](int x, int y) { return 0x100000u * (x / 10 + 1) + 0x10u * (y / 10 + 1); });
+  SwitchInstrument sw(&panel, 0, 0, 3, 0, nullptr);
+  sw.width = sw.height = 10;
+  sw.bitmap = resources.AddSurface("toggle.bmp");
+  ASSERT_GT(sw.bitmap, 0);
+  sw.state = 1;
+  sw.Redraw();
+  EXPECT_EQ(At(5, 5), 0x100010u);
+  sw.state = 0;
+  panel.lightingLevel = 1;
+  sw.Redraw();
+  EXPECT_EQ(At(5, 5), 0x200020u);
+  sw.state = -1;
+  panel.lightingLevel = 0;
+  sw.Redraw();
+  EXPECT_EQ(At(9, 9), 0x300010u);
+}
+
+TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
+  double value = 0;
+  RotationalInstrument gauge(&panel, 0, 0, &value);
+  gauge.SetScale(100, 90, 0, 0);  // 0 points down the panel
+  gauge.SetPivot(50, 50);
+  gauge.SetNeedle(6, 40);
+  gauge.Redraw();
+  EXPECT_EQ(At(50, 60), 0u);         // below the pivot: needle
+  EXPECT_EQ(At(50, 88), 0u);
+  EXPECT_NE(At(50, 95), 0xFFFFFFu);  // the needle's white surround is keyed out
+  value = 100;  // 90 degrees on: clockwise, pointing left
+  for (int i = 0; i < 200; ++i) gauge.Redraw();
+  EXPECT_EQ(At(20, 50), 0u);
+}
+
+TEST_F(Drawing, ATextFrameIsOpenAtTheTopWhereTheLabelSits) {
+  resources.AddPen(255, 0, 0);
+  TextInstrument text(&panel, 100, 0, 100, 2, "HELLO");
+  text.unlitPen = 1;
+  text.unlitColour[0] = 255;
+  text.Redraw();
+  // Sides from y = 5 to 19, the top line leaving a 40 pixel gap around x = 50.
+  EXPECT_EQ(At(0, 10), 0xFF0000u);
+  EXPECT_EQ(At(99, 18), 0xFF0000u);
+  EXPECT_EQ(At(10, 5), 0xFF0000u);
+  EXPECT_EQ(At(90, 5), 0xFF0000u);
+  EXPECT_NE(At(50, 5), 0xFF0000u);
+  int red = 0;
+  for (int y = 0; y < 14; ++y)
+    for (int x = 31; x < 70; ++x) red += At(x, y) == 0xFF0000u;
+  EXPECT_GT(red, 10);  // the label's glyphs, in the unlit colour
+}
