@@ -221,26 +221,30 @@ HBRUSH CreateSolidBrush(COLORREF color) {
   return reinterpret_cast<HBRUSH>(brush);
 }
 
-COLORREF SetTextColor(HDC hdc, COLORREF color) {
-  DeviceContext *dc = LookupDC(hdc);
+namespace {
+
+// Replaces one setting of a DC and returns the one before, or `failure`
+// (with the error set) for a handle that is no DC.
+template <typename T>
+T Exchange(HDC hdc, T win32::DeviceContext::*setting, T value, T failure) {
+  win32::DeviceContext *dc = win32::LookupDC(hdc);
   if (dc == nullptr) {
-    SetError(ERROR_INVALID_HANDLE);
-    return CLR_INVALID;
+    win32::SetError(ERROR_INVALID_HANDLE);
+    return failure;
   }
-  const COLORREF previous = dc->textColor;
-  dc->textColor = color & 0x00FFFFFFu;
+  const T previous = dc->*setting;
+  dc->*setting = value;
   return previous;
 }
 
+}  // namespace
+
+COLORREF SetTextColor(HDC hdc, COLORREF color) {
+  return Exchange(hdc, &win32::DeviceContext::textColor, color & 0x00FFFFFFu, COLORREF(CLR_INVALID));
+}
+
 COLORREF SetBkColor(HDC hdc, COLORREF color) {
-  DeviceContext *dc = LookupDC(hdc);
-  if (dc == nullptr) {
-    SetError(ERROR_INVALID_HANDLE);
-    return CLR_INVALID;
-  }
-  const COLORREF previous = dc->bkColor;
-  dc->bkColor = color & 0x00FFFFFFu;
-  return previous;
+  return Exchange(hdc, &win32::DeviceContext::bkColor, color & 0x00FFFFFFu, COLORREF(CLR_INVALID));
 }
 
 int SetBkMode(HDC hdc, int mode) {
@@ -255,14 +259,7 @@ int SetBkMode(HDC hdc, int mode) {
 }
 
 UINT SetTextAlign(HDC hdc, UINT align) {
-  DeviceContext *dc = LookupDC(hdc);
-  if (dc == nullptr) {
-    SetError(ERROR_INVALID_HANDLE);
-    return GDI_ERROR;
-  }
-  const UINT previous = dc->textAlign;
-  dc->textAlign = align;
-  return previous;
+  return Exchange(hdc, &win32::DeviceContext::textAlign, align, UINT(GDI_ERROR));
 }
 
 BOOL MoveToEx(HDC hdc, int x, int y, POINT *previous) {
