@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
   libpng-dev libfreetype-dev libfontconfig-dev
+  libosmesa6-dev libglu1-mesa-dev
   fonts-dejavu-core fonts-liberation
 )
 

@@ -91,6 +91,12 @@ typedef void *HANDLE;
 #define DRAFT_QUALITY 1
 #define PROOF_QUALITY 2
 #define DEFAULT_PITCH 0
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
+#define FF_DONTCARE 0x00
+#define FF_ROMAN 0x10
+#define FF_SWISS 0x20
+#define FF_MODERN 0x30
 
 #define SRCCOPY 0x00CC0020
 
@@ -169,6 +175,83 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length);
 // The width of the text and the height of the font's cell.
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, SIZE *size);
 
+// ------------------------------------------------------------------- WGL
+// OpenGL renders into the DIB section selected in a memory DC, as the
+// generic implementation does on Windows: pick a pixel format for the DC,
+// create a context for it and make that current, then draw with gl* calls.
+
+typedef struct tagPIXELFORMATDESCRIPTOR {
+  WORD nSize;
+  WORD nVersion;
+  DWORD dwFlags;
+  BYTE iPixelType;
+  BYTE cColorBits;
+  BYTE cRedBits;
+  BYTE cRedShift;
+  BYTE cGreenBits;
+  BYTE cGreenShift;
+  BYTE cBlueBits;
+  BYTE cBlueShift;
+  BYTE cAlphaBits;
+  BYTE cAlphaShift;
+  BYTE cAccumBits;
+  BYTE cAccumRedBits;
+  BYTE cAccumGreenBits;
+  BYTE cAccumBlueBits;
+  BYTE cAccumAlphaBits;
+  BYTE cDepthBits;
+  BYTE cStencilBits;
+  BYTE cAuxBuffers;
+  BYTE iLayerType;
+  BYTE bReserved;
+  DWORD dwLayerMask;
+  DWORD dwVisibleMask;
+  DWORD dwDamageMask;
+} PIXELFORMATDESCRIPTOR, *PPIXELFORMATDESCRIPTOR, *LPPIXELFORMATDESCRIPTOR;
+
+#define PFD_DOUBLEBUFFER 0x00000001
+#define PFD_STEREO 0x00000002
+#define PFD_DRAW_TO_WINDOW 0x00000004
+#define PFD_DRAW_TO_BITMAP 0x00000008
+#define PFD_SUPPORT_GDI 0x00000010
+#define PFD_SUPPORT_OPENGL 0x00000020
+#define PFD_GENERIC_FORMAT 0x00000040
+#define PFD_NEED_PALETTE 0x00000080
+#define PFD_DEPTH_DONTCARE 0x20000000
+#define PFD_DOUBLEBUFFER_DONTCARE 0x40000000
+
+#define PFD_TYPE_RGBA 0
+#define PFD_TYPE_COLORINDEX 1
+
+#define PFD_MAIN_PLANE 0
+#define PFD_OVERLAY_PLANE 1
+#define PFD_UNDERLAY_PLANE (-1)
+
+// The number of pixel formats the DC offers, with the descriptor of format
+// `iPixelFormat` (1-based) in `ppfd` (at most nBytes of it; none when null).
+// 0 when the DC or the index is bad.
+int DescribePixelFormat(HDC hdc, int iPixelFormat, UINT nBytes, PIXELFORMATDESCRIPTOR *ppfd);
+// The format closest to the request; 0 on a bad DC or request.
+int ChoosePixelFormat(HDC hdc, const PIXELFORMATDESCRIPTOR *ppfd);
+// Records the format on the DC, with the depth and stencil bits `ppfd` asks
+// for (the format's own without one).
+BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR *ppfd);
+// The DC's format; 0 before SetPixelFormat.
+int GetPixelFormat(HDC hdc);
+
+// A rendering context for the DC's pixel format; null without one.
+HGLRC wglCreateContext(HDC hdc);
+// Makes `hglrc` the calling thread's context, drawing into the bitmap selected
+// in `hdc`; (null, null) releases the current one. Pixels reach the bitmap
+// when glFlush or glFinish returns, and at release.
+BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc);
+// Releases the context first when it is current on the calling thread.
+BOOL wglDeleteContext(HGLRC hglrc);
+HGLRC wglGetCurrentContext();
+HDC wglGetCurrentDC();
+
+// ------------------------------------------------------------------ errors
+
 DWORD GetLastError();
 void SetLastError(DWORD error);
 
@@ -180,6 +263,8 @@ void SetLastError(DWORD error);
 #define ERROR_BAD_FORMAT 11L
 #define ERROR_INVALID_DATA 13L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_BUSY 170L
+#define ERROR_INVALID_PIXEL_FORMAT 2000L
 
 #define LoadImage LoadImageA
 #define CreateFont CreateFontA

@@ -88,6 +88,11 @@ struct DeviceContext : GdiObject {
   int bkMode = OPAQUE;
   UINT textAlign = TA_LEFT | TA_TOP;
   POINT position = {0, 0};
+  // What SetPixelFormat recorded: the format (0: none yet) and the depth and
+  // stencil planes a GL context made for this DC gets.
+  int pixelFormat = 0;
+  BYTE depthBits = 0;
+  BYTE stencilBits = 0;
 };
 
 // Registry: every live object the stand-in handed out.
