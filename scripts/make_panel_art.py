@@ -153,6 +153,65 @@ def scale():
     img.save("scale.bmp")
 
 
+def nav_background():
+    img = Image(800, 400, PANEL)
+    for (x0, y0, x1, y1) in [(10, 10, 230, 390), (240, 10, 480, 390), (490, 10, 790, 390)]:
+        img.rect(x0, y0, x1, y1, BEZEL)
+        img.frame(x0, y0, x1, y1, DARK)
+    img.save("panel_nav.bmp")
+
+
+def adi_overlay():
+    # Black is transparent: a bezel ring and the fixed aircraft symbol.
+    img = Image(160, 160, (0, 0, 0))
+    yellow = (255, 210, 0)
+    for y in range(160):
+        for x in range(160):
+            r = math.hypot(x - 79.5, y - 79.5)
+            if r > 70:
+                img.put(x, y, BEZEL if r > 72 else DARK)
+    img.rect(50, 79, 72, 82, yellow)
+    img.rect(88, 79, 110, 82, yellow)
+    img.rect(78, 78, 82, 83, yellow)
+    for a in range(0, 360, 30):
+        r = math.radians(a)
+        img.line(80 + 62 * math.cos(r), 80 + 62 * math.sin(r), 80 + 69 * math.cos(r), 80 + 69 * math.sin(r), WHITE)
+    img.save("adi_overlay.bmp")
+
+
+def ball_texture():
+    # Longitude across, latitude up: sky above the horizon, ground below,
+    # a line every 30 degrees of latitude and every 45 of longitude.
+    w, h = 256, 128
+    img = Image(w, h)
+    for y in range(h):
+        latitude = 90 - 180 * (y + 0.5) / h
+        for x in range(w):
+            c = (70, 130, 220) if latitude > 0 else (150, 95, 45)
+            if abs(latitude) < 1.5:
+                c = (255, 255, 255)
+            elif abs(latitude % 30) < 0.8 or (x % 32) == 0:
+                c = tuple(min(255, v + 70) for v in c)
+            img.put(x, y, c)
+    img.save("ball.bmp")
+
+
+def plot_art():
+    bg = Image(600, 150, (10, 30, 18))
+    for x in range(0, 600, 25):
+        bg.rect(x, 0, x + 1, 150, (25, 60, 35))
+    for y in range(0, 150, 25):
+        bg.rect(0, y, 600, y + 1, (25, 60, 35))
+    bg.save("plot_bg.bmp")
+    over = Image(200, 150, (0, 0, 0))
+    over.frame(0, 0, 200, 150, METAL)
+    over.frame(1, 1, 199, 149, DARK)
+    over.save("plot_overlay.bmp")
+    bug = Image(6, 6, WHITE)
+    bug.disc(2.5, 2.5, 2.6, (255, 60, 40))
+    bug.save("bug.bmp")
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     background()
@@ -162,3 +221,7 @@ if __name__ == "__main__":
     talkback()
     knob()
     scale()
+    nav_background()
+    adi_overlay()
+    ball_texture()
+    plot_art()

@@ -24,6 +24,9 @@ class ModulePanelClient : public PanelClient {
   bool mouseEvent(int areaId, int event, int x, int y) override {
     return module.ovcPanelMouseEvent != nullptr && module.ovcPanelMouseEvent(instance, areaId, event, x, y);
   }
+  void mfdMode(int mfd, int mode) override {
+    if (module.ovcMFDmode != nullptr) module.ovcMFDmode(instance, mfd, mode);
+  }
 
  private:
   ModuleLibrary &module;
@@ -36,6 +39,12 @@ bool contains(const RECT &rect, int x, int y) {
 
 }  // namespace
 
+PanelHost::PanelHost() {
+  mfdHost.onModeChange = [this](int mfd, int mode) {
+    if (client) client->mfdMode(mfd, mode);
+  };
+}
+
 PanelHost::~PanelHost() { forget(); }
 
 void PanelHost::forget() {
@@ -47,6 +56,8 @@ void PanelHost::forget() {
   attachFlag = 0;
   colourKey = SURF_NO_CK;
   neighbourIds = PanelNeighbours();
+  mfdHost.forgetRegistrations();
+  shownVessel = nullptr;
   shown = false;
   panelId = -1;
   client.reset();
@@ -59,13 +70,14 @@ bool PanelHost::showPanel(Vessel &vessel, int id) {
     forget();
     return false;
   }
-  return showPanel(std::make_unique<ModulePanelClient>(*vessel.module, vessel.instance), id);
+  return showPanel(std::make_unique<ModulePanelClient>(*vessel.module, vessel.instance), id, &vessel);
 }
 
-bool PanelHost::showPanel(std::unique_ptr<PanelClient> newClient, int id) {
+bool PanelHost::showPanel(std::unique_ptr<PanelClient> newClient, int id, const Vessel *vessel) {
   forget();
   if (!newClient) return false;
   client = std::move(newClient);
+  shownVessel = vessel;
   loading = true;
   const bool accepted = client->loadPanel(id);
   loading = false;
@@ -106,6 +118,10 @@ void PanelHost::registerArea(int id, const RECT &rect, int drawEvent, int mouseE
   areaList.push_back(PanelArea{id, rect, drawEvent, mouseEvent, bkmode, surface ? surface->handle() : nullptr});
 }
 
+void PanelHost::registerMfd(int mfd, const MFDSPEC &spec) {
+  if (loading) mfdHost.registerMfd(mfd, spec);
+}
+
 bool PanelHost::triggerRedraw(int panel, int areaId) {
   if (!shown || panel != panelId) return false;
   const bool known = std::any_of(areaList.begin(), areaList.end(), [&](const PanelArea &a) { return a.id == areaId; });
@@ -132,6 +148,8 @@ void PanelHost::frame() {
   for (int id : due)
     for (const PanelArea &area : areaList)
       if (area.id == id) redraw(area, PANEL_REDRAW_USER);
+  // The screens go over the areas, so they come after them.
+  mfdHost.draw(shownVessel);
 }
 
 const PanelArea *PanelHost::areaAt(int x, int y, int pressBit) const {
@@ -159,7 +177,7 @@ bool PanelHost::click(int x, int y, bool right) {
 
 int PanelHost::width() const {
   if (backgroundBitmap != nullptr) return wincanvas::width(backgroundBitmap);
-  int extent = 0;
+  int extent = mfdHost.extentX();
   for (const PanelArea &area : areaList)
     if (area.surface != nullptr) extent = std::max<int>(extent, area.rect.right);
   return extent;
@@ -167,7 +185,7 @@ int PanelHost::width() const {
 
 int PanelHost::height() const {
   if (backgroundBitmap != nullptr) return wincanvas::height(backgroundBitmap);
-  int extent = 0;
+  int extent = mfdHost.extentY();
   for (const PanelArea &area : areaList)
     if (area.surface != nullptr) extent = std::max<int>(extent, area.rect.bottom);
   return extent;
@@ -189,6 +207,8 @@ bool PanelHost::writePng(const std::string &path, std::string &error) {
     if (Surface *surface = Surface::find(area.surface))
       wincanvas::copy(canvas, area.rect.left, area.rect.top, surface->bitmap(), 0, 0, surface->width(),
                       surface->height());
+  mfdHost.draw(shownVessel);
+  mfdHost.compose(canvas);
   const bool written = wincanvas::writePng(canvas, path, error);
   DeleteObject(canvas);
   return written;

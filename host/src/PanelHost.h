@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "MfdHost.h"
 #include "OrbiterAPI.h"
 
 namespace host {
@@ -21,6 +22,8 @@ class PanelClient {
   virtual bool loadPanel(int panelId) = 0;
   virtual bool redrawEvent(int areaId, int event, SURFHANDLE surface) = 0;
   virtual bool mouseEvent(int areaId, int event, int x, int y) = 0;
+  // A host MFD changed mode (see MfdHost for the ids).
+  virtual void mfdMode(int mfd, int mode) {}
 };
 
 struct PanelArea {
@@ -44,7 +47,7 @@ struct PanelNeighbours {
 
 class PanelHost {
  public:
-  PanelHost() = default;
+  PanelHost();
   ~PanelHost();
   PanelHost(const PanelHost &) = delete;
   PanelHost &operator=(const PanelHost &) = delete;
@@ -54,15 +57,17 @@ class PanelHost {
   // registers, and on success sends every area one PANEL_REDRAW_INIT. False
   // when the vessel has no module or the module refuses.
   bool showPanel(Vessel &vessel, int id);
-  // The same with any client (tests drive the host through this one).
-  bool showPanel(std::unique_ptr<PanelClient> client, int id);
+  // The same with any client (tests drive the host through this one); the
+  // MFDs show the flight data of `vessel` when there is one.
+  bool showPanel(std::unique_ptr<PanelClient> client, int id, const Vessel *vessel = nullptr);
   // No panel shown; registrations and surfaces freed.
   void hidePanel();
   bool panelShown() const { return shown; }
   int shownPanel() const { return shown ? panelId : -1; }
 
   // One frame's redraws: PANEL_REDRAW_ALWAYS to the areas registered for it,
-  // then PANEL_REDRAW_USER to those requested since the last frame.
+  // then PANEL_REDRAW_USER to those requested since the last frame, then
+  // the registered MFDs' screens.
   void frame();
 
   // A press and release of the left (or right) button at panel pixel (x, y),
@@ -71,7 +76,8 @@ class PanelHost {
   bool click(int x, int y, bool right);
 
   // The panel as the user sees it: the background (its colour key shown
-  // black), then every area's surface in registration order.
+  // black), then every area's surface in registration order, then the
+  // registered MFDs' screens drawn afresh.
   bool writePng(const std::string &path, std::string &error);
 
   const std::vector<PanelArea> &areas() const { return areaList; }
@@ -79,7 +85,7 @@ class PanelHost {
   HBITMAP background() const { return backgroundBitmap; }
   DWORD backgroundFlag() const { return attachFlag; }
   DWORD backgroundColourKey() const { return colourKey; }
-  // The background's size, or without one the extent of the areas.
+  // The background's size, or without one the extent of the areas and MFDs.
   int width() const;
   int height() const;
 
@@ -89,6 +95,11 @@ class PanelHost {
   void setNeighbours(int left, int right, int top, int bottom);
   void registerArea(int id, const RECT &rect, int drawEvent, int mouseEvent, int bkmode);
   bool triggerRedraw(int panel, int areaId);
+  void registerMfd(int mfd, const MFDSPEC &spec);
+
+  // The host's MFDs; mode changes reach the shown panel's module.
+  MfdHost &mfds() { return mfdHost; }
+  const MfdHost &mfds() const { return mfdHost; }
 
  private:
   void forget();
@@ -96,6 +107,8 @@ class PanelHost {
   const PanelArea *areaAt(int x, int y, int pressBit) const;
 
   std::unique_ptr<PanelClient> client;
+  const Vessel *shownVessel = nullptr;
+  MfdHost mfdHost;
   bool loading = false;
   bool shown = false;
   int panelId = -1;

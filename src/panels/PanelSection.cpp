@@ -10,8 +10,11 @@
 #include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
 #include "module/GenericVessel.h"
+#include "panels/instruments/AdiInstrument.h"
 #include "panels/instruments/DigitInstrument.h"
 #include "panels/instruments/LinearInstrument.h"
+#include "panels/instruments/MfdInstrument.h"
+#include "panels/instruments/PlotInstrument.h"
 #include "panels/instruments/RotationalInstrument.h"
 #include "panels/instruments/SelectInstrument.h"
 #include "panels/instruments/SwitchInstrument.h"
@@ -57,6 +60,9 @@ class PanelParser {
   void Talkback(const InstrumentClass &c, const char *line);
   void Select(const InstrumentClass &c, const char *line);
   void Digit(const InstrumentClass &c, const char *line);
+  void Adi(const InstrumentClass &c, const char *line);
+  void Plot(const InstrumentClass &c, const char *line);
+  void Mfd(const InstrumentClass &c, const char *line);
   void SelectorElements(FILE *file, const char *line);
   void **InstrumentSlot(void *address) const;
   template <typename T>
@@ -107,10 +113,13 @@ void PanelParser::BuildInstrument(const InstrumentClass &c, const char *line) {
   else if (MatchKeyword(kind, "CSWITCH")) Switch(c, line, true);
   else if (MatchKeyword(kind, "ROTATIONAL")) Rotational(c, line);
   else if (MatchKeyword(kind, "TEXT")) Text(c, line);
+  else if (MatchKeyword(kind, "ADI")) Adi(c, line);
   else if (MatchKeyword(kind, "LINEAR")) Linear(c, line);
   else if (MatchKeyword(kind, "TB")) Talkback(c, line);
   else if (MatchKeyword(kind, "SELECT")) Select(c, line);
   else if (MatchKeyword(kind, "DIGIT")) Digit(c, line);
+  else if (MatchKeyword(kind, "MFD")) Mfd(c, line);
+  else if (MatchKeyword(kind, "PLOT")) Plot(c, line);
 }
 
 // "<TAG> X Y POSITIONS MOMENTARY REFERENCE NAME", or for an action switch
@@ -201,13 +210,71 @@ void PanelParser::Digit(const InstrumentClass &c, const char *line) {
   Add(std::make_unique<DigitInstrument>(&panel, x, y, digits, Resolve<double>(reference)), c, name);
 }
 
+// "<TAG> X Y YAW PITCH ROLL NAME"
+void PanelParser::Adi(const InstrumentClass &c, const char *line) {
+  LineWord tag, yaw = "", pitch = "", roll = "", name = "";
+  int x = 0, y = 0;
+  std::sscanf(line, "%254s %i %i %254s %254s %254s %254s", tag, &x, &y, yaw, pitch, roll, name);
+  auto &ball = Add(std::make_unique<AdiInstrument>(&panel, x, y, Resolve<double>(yaw), Resolve<double>(pitch),
+                                                   Resolve<double>(roll)),
+                   c, name);
+  ball.SetUp(c);
+}
+
+// "<TAG> X Y VERTICAL LOW HIGH HORIZONTAL ORIGIN IGNORED UNITSPERPIXEL NAME"
+void PanelParser::Plot(const InstrumentClass &c, const char *line) {
+  LineWord tag, vertical = "", horizontal = "", name = "";
+  int x = 0, y = 0;
+  double low = 0, high = 0, origin = 0, ignored = 0, units = 0;
+  std::sscanf(line, "%254s %i %i %254s %lf %lf %254s %lf %lf %lf %254s", tag, &x, &y, vertical, &low, &high,
+              horizontal, &origin, &ignored, &units, name);
+  auto &plot = Add(std::make_unique<PlotInstrument>(&panel, x, y, Resolve<double>(vertical), Resolve<double>(horizontal)),
+                   c, name);
+  plot.bugImage = c.resource2;
+  plot.overlay = c.resource1;
+  plot.bugWidth = c.I[2];
+  plot.bugHeight = c.I[3];
+  plot.trace = c.I[4];
+  plot.scrollLimit = static_cast<int32_t>(c.D[0]);
+  plot.yAtHigh = static_cast<int32_t>(c.D[1]);
+  plot.xAtOrigin = static_cast<int32_t>(c.D[2]);
+  plot.yAtLow = static_cast<int32_t>(c.D[3]);
+  plot.verticalLow = static_cast<int32_t>(low);
+  plot.verticalHigh = static_cast<int32_t>(high);
+  plot.horizontalOrigin = static_cast<int32_t>(origin);
+  plot.ignored = static_cast<int32_t>(ignored);
+  plot.unitsPerPixel = units;
+}
+
+// "<TAG> X Y NUMBER"; every panel MFD is named "MFD".
+void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
+  LineWord tag;
+  int x = 0, y = 0, number = 0;
+  std::sscanf(line, "%254s %i %i %i", tag, &x, &y, &number);
+  auto mfd = std::make_unique<MfdInstrument>(&panel, x, y, number);
+  mfd->screenWidth = c.I[0];
+  mfd->screenHeight = c.I[1];
+  mfd->width = c.I[0];
+  mfd->height = c.I[1];
+  for (int i = 0; i < 3; ++i) mfd->labelColour[i] = static_cast<int32_t>(c.D[i]);
+  mfd->borderX = c.I[2];
+  mfd->borderY = c.I[3];
+  mfd->spec.nbt_left = c.I[4];
+  mfd->spec.nbt_right = c.I[5];
+  mfd->spec.bt_yofs = c.I[6];
+  mfd->spec.bt_ydist = c.I[7];
+  mfd->font = c.font;
+  mfd->Place();
+  panel.AddInstrument(std::move(mfd));
+}
+
 // The variable slot at `address`, when it is one of an instrument's.
 void **PanelParser::InstrumentSlot(void *address) const {
   for (int n = 0; n < kMaxPanels; ++n) {
     const Panel *p = systems.PanelAt(n);
     if (p == nullptr) continue;
     for (const auto &instrument : p->instruments)
-      if (address != nullptr && instrument->VariableSlot() == address) return static_cast<void **>(address);
+      if (address != nullptr && instrument->OwnsSlot(address)) return static_cast<void **>(address);
   }
   return nullptr;
 }

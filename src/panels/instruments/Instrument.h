@@ -27,9 +27,9 @@ class Instrument {
   virtual void ButtonUp() {}
   virtual void LightingChanged() {}
   virtual void *ResolveVariable(const char *keyword) { return nullptr; }
-  // The address of the instrument's variable slot, which a selector element
-  // may overwrite; null for kinds without one.
-  virtual void *VariableSlot() { return nullptr; }
+  // Whether `address` is one of the instrument's variable slots, which a
+  // selector element may overwrite.
+  virtual bool OwnsSlot(const void *address) const { return false; }
   // The host MFD an instrument shows; -1 for every kind but the panel MFD.
   virtual int32_t MfdNumber() const { return -1; }
 
@@ -58,7 +58,7 @@ class BoundInstrument : public Instrument {
  public:
   using Instrument::Instrument;
   void *ResolveVariable(const char *keyword) override;
-  void *VariableSlot() override { return &variable; }
+  bool OwnsSlot(const void *address) const override { return address == &variable; }
 
   T *variable = nullptr;
 };

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <atomic>
+
+// Allocations made through operator new since the process started.
+long long AllocationCount();

@@ -1,0 +1,37 @@
+// Scratch host roots and vessels for the benchmarks.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Simulation.h"
+#include "module/GenericVessel.h"
+
+// A temporary folder that is the working folder while it lives.
+class ScratchRoot {
+ public:
+  ScratchRoot();
+  ~ScratchRoot();
+  ScratchRoot(const ScratchRoot &) = delete;
+  ScratchRoot &operator=(const ScratchRoot &) = delete;
+
+  void Write(const std::string &relativePath, const std::string &text) const;
+  const std::string &Path() const { return root; }
+
+ private:
+  std::string root;
+  std::string previous;
+};
+
+// A module vessel built in this process (not through the host's module
+// loading) from a configuration text, in a circular orbit.
+struct DirectVessel {
+  explicit DirectVessel(const std::string &configuration);
+
+  ScratchRoot root;
+  host::Simulation sim;
+  std::unique_ptr<GenericVessel> vessel;
+};
+
+// The example folder of `name` beside the sources.
+std::string ExampleRoot(const std::string &name);

@@ -1,0 +1,36 @@
+// The oapi functions for MFDs: they act on the host MFDs of the running
+// simulation's panel host; without a simulation there are none.
+#include "PanelHost.h"
+#include "Simulation.h"
+
+namespace {
+
+host::PanelHost *panels() {
+  host::Simulation *sim = host::Simulation::current();
+  return sim != nullptr ? &sim->panels : nullptr;
+}
+
+}  // namespace
+
+void oapiRegisterMFD(int mfd, const MFDSPEC &spec) {
+  if (host::PanelHost *host = panels()) host->registerMfd(mfd, spec);
+}
+
+const char *oapiMFDButtonLabel(int mfd, int bt) {
+  host::PanelHost *host = panels();
+  return host != nullptr ? host->mfds().buttonLabel(mfd, bt) : nullptr;
+}
+
+bool oapiProcessMFDButton(int mfd, int bt, int event) {
+  host::PanelHost *host = panels();
+  return host != nullptr && host->mfds().processButton(mfd, bt, event);
+}
+
+bool oapiSendMFDKey(int mfd, DWORD key) {
+  host::PanelHost *host = panels();
+  return host != nullptr && host->mfds().sendKey(mfd, key);
+}
+
+void oapiToggleMFD_on(int mfd) {
+  if (host::PanelHost *host = panels()) host->mfds().togglePower(mfd);
+}

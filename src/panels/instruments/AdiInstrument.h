@@ -1,0 +1,67 @@
+// The attitude ball: a textured, lit sphere rendered with OpenGL into an
+// offscreen bitmap each frame, turning toward the bound yaw, pitch and roll
+// by at most 0.05 rad per axis and frame, with an overlay on top.
+#pragma once
+
+#include <cstdint>
+
+#include <GL/gl.h>
+
+#include "panels/instruments/Instrument.h"
+
+constexpr int kBallGrid = 25;
+constexpr int kBallVertices = kBallGrid * kBallGrid;
+constexpr int kBallIndexRoom = 1301;
+
+struct InstrumentClass;
+
+class AdiInstrument : public Instrument {
+ public:
+  // The mesh is built here; SetUp makes the rendering context.
+  AdiInstrument(Panel *owner, int32_t left, int32_t top, double *yaw, double *pitch, double *roll);
+  ~AdiInstrument() override;
+
+  // Light colours and distance from the class, then the offscreen bitmap,
+  // the OpenGL context, the texture and the display list.
+  void SetUp(const InstrumentClass &c);
+
+  void RegisterArea(int32_t id) override;
+  void Redraw() override;
+  void FrameRedraw() override { Redraw(); }
+  void LightingChanged() override;
+  void *ResolveVariable(const char *keyword) override;
+  bool OwnsSlot(const void *address) const override;
+
+  // Turns the shown angles toward the bound ones, one easing step.
+  void UpdateAttitude();
+  // Reads a ball texture (a bare 24-bit bitmap read without row padding) as
+  // RGBA; false when the file cannot be used.
+  static bool ReadTexture(const char *fileName, int &width, int &height, unsigned char *&rgba);
+
+  bool setUp = false;
+  float vertices[kBallVertices][3];
+  float normals[kBallVertices][3];
+  float textureCoordinates[kBallVertices][2];
+  uint32_t indices[kBallIndexRoom];
+  int32_t indexCount = 0;
+  GLuint displayList = 0;
+  double radius = 10.0;
+  float unlitLight[3] = {};
+  float litLight[3] = {};
+  float eyeDistance = 0.0f;
+  double *pitchSlot, *yawSlot, *rollSlot;
+  double shownYaw = 0.37, shownPitch = -1.2, shownRoll = 0.5;
+
+ private:
+  void BuildMesh();
+  bool MakeContext();
+  void LoadTexture(const char *ballTexture);
+  void SetUpScene(bool textured);
+  bool MakeCurrent() const;
+
+  HDC memoryDC = nullptr;
+  HGLRC renderingContext = nullptr;
+  HBITMAP dibSection = nullptr;
+  HGDIOBJ previousBitmap = nullptr;
+  DWORD lastError = 0;
+};

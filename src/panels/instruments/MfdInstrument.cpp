@@ -1,0 +1,82 @@
+#include "panels/instruments/MfdInstrument.h"
+
+#include <cstring>
+
+#include "config/BoundedCopy.h"
+#include "panels/DrawingResources.h"
+#include "panels/Panel.h"
+
+namespace {
+
+// The right column's rows are counted from this index.
+constexpr int kRightColumnFirst = 6;
+constexpr int kLastRow = 6;
+constexpr DWORD kModeSelectKey = OAPI_KEY_F1;
+constexpr DWORD kNextModeKey = OAPI_KEY_GRAVE;
+
+}  // namespace
+
+MfdInstrument::MfdInstrument(Panel *owner, int32_t left, int32_t top, int32_t number)
+    : Instrument(owner, left, top), mfdNumber(number) {
+  CopyName(name, "MFD");
+}
+
+void MfdInstrument::Place() {
+  spec.pos = RECT{x + borderX, y + borderY, x + screenWidth + borderX, y + screenHeight + borderY};
+}
+
+void MfdInstrument::RegisterArea(int32_t id) {
+  Register(id, RECT{x, y, x + screenWidth + 2 * borderX, y + screenHeight + 2 * borderY}, PANEL_REDRAW_USER,
+           PANEL_MOUSE_LBDOWN, PANEL_MAP_BACKGROUND);
+  oapiRegisterMFD(mfdNumber, spec);
+}
+
+POINT MfdInstrument::LabelPosition(int index) const {
+  if (index < spec.nbt_left)
+    return POINT{static_cast<LONG>(borderX / 2.0), index * spec.bt_ydist + spec.bt_yofs};
+  return POINT{static_cast<LONG>(screenWidth + 1.5 * borderX),
+               (index - kRightColumnFirst) * spec.bt_ydist + spec.bt_yofs};
+}
+
+void MfdInstrument::Redraw() {
+  HDC dc = panel->drawingSurface != nullptr ? oapiGetDC(panel->drawingSurface) : nullptr;
+  if (dc == nullptr) return;
+  if (panel->resources != nullptr)
+    if (HFONT f = panel->resources->Font(font)) SelectObject(dc, f);
+  SetTextColor(dc, RGB(labelColour[0] & 0xFF, labelColour[1] & 0xFF, labelColour[2] & 0xFF));
+  SetTextAlign(dc, TA_CENTER | TA_TOP);
+  SetBkMode(dc, TRANSPARENT);
+  for (int i = 0; i < spec.nbt_left + spec.nbt_right; ++i) {
+    const char *label = oapiMFDButtonLabel(mfdNumber, i);
+    if (label == nullptr) continue;
+    const POINT at = LabelPosition(i);
+    TextOutA(dc, at.x, at.y, label, static_cast<int>(std::strlen(label)));
+  }
+  oapiReleaseDC(panel->drawingSurface, dc);
+}
+
+// Label columns select buttons by row; the strip below the screen has power
+// on the left, mode select in the middle and the next mode on the right.
+void MfdInstrument::LeftPress(int mx, int my) {
+  const int row = spec.bt_ydist != 0 ? (my - spec.bt_yofs) / spec.bt_ydist : -1;
+  if (row >= 0 && row <= kLastRow) {
+    if (mx < borderX) {
+      oapiProcessMFDButton(mfdNumber, row, PANEL_MOUSE_LBDOWN);
+      return;
+    }
+    if (mx > screenWidth + borderX) {
+      oapiProcessMFDButton(mfdNumber, row + kRightColumnFirst, PANEL_MOUSE_LBDOWN);
+      return;
+    }
+  }
+  if (my <= screenHeight + borderY) return;
+  const int middle = screenWidth / 2 + borderX;
+  const int third = screenWidth / 3;
+  if (mx < middle - third) {
+    oapiToggleMFD_on(mfdNumber);
+  } else if (mx > middle + third) {
+    oapiSendMFDKey(mfdNumber, kNextModeKey);
+  } else {
+    oapiSendMFDKey(mfdNumber, kModeSelectKey);
+  }
+}

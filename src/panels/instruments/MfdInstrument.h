@@ -1,0 +1,27 @@
+// A host multi-function display on the panel: the host draws the screen;
+// the instrument writes the button labels beside it and turns clicks on them
+// and on the strip below into the host's button, power and key calls.
+#pragma once
+
+#include "panels/instruments/Instrument.h"
+
+class MfdInstrument : public Instrument {
+ public:
+  MfdInstrument(Panel *owner, int32_t left, int32_t top, int32_t number);
+
+  void RegisterArea(int32_t id) override;
+  void Redraw() override;
+  void LeftPress(int mx, int my) override;
+  int32_t MfdNumber() const override { return mfdNumber; }
+  // Where label `index` is written, within the area.
+  POINT LabelPosition(int index) const;
+
+  int32_t mfdNumber;
+  MFDSPEC spec = {};
+  int32_t labelColour[3] = {};
+  int32_t screenWidth = 0, screenHeight = 0;
+  int32_t borderX = 0, borderY = 0;
+  int32_t font = 0;
+  // The screen rectangle, once the sizes are known.
+  void Place();
+};

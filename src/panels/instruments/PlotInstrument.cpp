@@ -1,0 +1,73 @@
+#include "panels/instruments/PlotInstrument.h"
+
+#include <cstdio>
+
+#include "config/ConfigText.h"
+#include "panels/DrawingResources.h"
+#include "panels/Panel.h"
+
+namespace {
+
+constexpr double kBugStep = 0.2;
+// The host's debug line holds this much.
+constexpr size_t kDebugStringSize = 256;
+// Beyond this the bug is off any background, and past what an int holds.
+constexpr double kFarthestPixel = 1e9;
+
+}  // namespace
+
+PlotInstrument::PlotInstrument(Panel *owner, int32_t left, int32_t top, double *vertical, double *horizontal)
+    : Instrument(owner, left, top), xSlot(horizontal), ySlot(vertical) {}
+
+void PlotInstrument::RegisterArea(int32_t id) {
+  Register(id, RECT{x, y, x + width, y + height}, PANEL_REDRAW_ALWAYS, PANEL_MOUSE_IGNORE, PANEL_MAP_CURRENT);
+}
+
+// Unbound axes leave the bug where it is.
+void PlotInstrument::Track() {
+  if (xSlot == nullptr || ySlot == nullptr) return;
+  std::snprintf(oapiDebugString(), kDebugStringSize, "%0.4f %0.4f", *xSlot, *ySlot);
+  double t = (horizontalOrigin - *xSlot) / unitsPerPixel + xAtOrigin;
+  if (!(t >= 0)) t = 0;
+  if (t > kFarthestPixel) t = kFarthestPixel;
+  const double s = (*ySlot - verticalLow) / (verticalHigh - verticalLow);
+  const double target = yAtLow + (yAtHigh - yAtLow) * s;
+  if (t - scroll > scrollLimit) scroll = static_cast<int32_t>(t - scrollLimit);
+  if (target > bugY) bugY += kBugStep;
+  if (target < bugY) bugY -= kBugStep;
+  bugX = static_cast<int32_t>(t);
+}
+
+void PlotInstrument::Redraw() {
+  const DrawingResources *r = panel->resources;
+  SURFHANDLE background = r != nullptr ? r->Surface(bitmap) : nullptr;
+  if (armed) {
+    Track();
+    SURFHANDLE bug = r != nullptr ? r->Surface(bugImage) : nullptr;
+    if (trace != 0 && background != nullptr && bug != nullptr)
+      oapiBlt(background, bug, bugX, static_cast<int>(bugY), 0, 0, bugWidth, bugHeight, 0xFFFFFF);
+  }
+  if (background != nullptr) oapiBlt(panel->drawingSurface, background, 0, 0, scroll, 0, width, height, SURF_NO_CK);
+  if (SURFHANDLE over = r != nullptr ? r->Surface(overlay) : nullptr)
+    oapiBlt(panel->drawingSurface, over, 0, 0, 0, 0, width, height, 0);
+}
+
+// A disarmed plot is drawn once and then left alone.
+void PlotInstrument::FrameRedraw() {
+  if (armed) {
+    Redraw();
+    drawnOnce = false;
+  } else if (!drawnOnce) {
+    Redraw();
+    drawnOnce = true;
+  }
+}
+
+void *PlotInstrument::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "ARM")) return &armed;
+  if (MatchKeyword(keyword, "XAXISP")) return &xSlot;
+  if (MatchKeyword(keyword, "XAXIS")) return xSlot;
+  if (MatchKeyword(keyword, "YAXISP")) return &ySlot;
+  if (MatchKeyword(keyword, "YAXIS")) return ySlot;
+  return nullptr;
+}

@@ -1,0 +1,33 @@
+// A plot: a bug moving over a graph background, x following one variable and
+// y another; while armed the bug is stamped into the background, which keeps
+// the track flown, and the window scrolls to follow it.
+#pragma once
+
+#include "panels/instruments/Instrument.h"
+
+class PlotInstrument : public Instrument {
+ public:
+  PlotInstrument(Panel *owner, int32_t left, int32_t top, double *vertical, double *horizontal);
+
+  void RegisterArea(int32_t id) override;
+  void Redraw() override;
+  void FrameRedraw() override;
+  void *ResolveVariable(const char *keyword) override;
+  bool OwnsSlot(const void *address) const override { return address == &xSlot || address == &ySlot; }
+  // Moves the bug for the present values (armed redraw, without drawing).
+  void Track();
+
+  bool drawnOnce = false;
+  double *xSlot, *ySlot;
+  int32_t scroll = 0;
+  int32_t scrollLimit = 0, yAtHigh = 0, xAtOrigin = 0, yAtLow = 0;
+  int32_t ignored = 0;
+  int32_t horizontalOrigin = 0, verticalHigh = 0, verticalLow = 0;
+  int32_t bugWidth = 0, bugHeight = 0;
+  int32_t trace = 0;
+  double unitsPerPixel = 1.0;
+  double bugY = 0;
+  int32_t bugX = 0;
+  int32_t overlay = 0, bugImage = 0;
+  int32_t armed = 0;
+};

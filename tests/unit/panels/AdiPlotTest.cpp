@@ -1,0 +1,132 @@
+// The attitude ball's mesh, easing and texture reader; the plot's arithmetic.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "../module/ConfigFixture.h"
+#include "panels/instruments/AdiInstrument.h"
+#include "panels/instruments/PlotInstrument.h"
+
+namespace {
+
+class BallAndPlot : public ConfigFixture {
+ protected:
+  BallAndPlot() : panel(&vessel->systems, vessel.get(), nullptr, 0, "P") {}
+  Panel panel;
+};
+
+// A texture file as the ball reads it: headers, then w x h pixels of three
+// bytes, written here with or without BMP row padding.
+void WriteTexture(const std::string &path, int w, int h, bool padded) {
+  std::string data(54, '\0');
+  data[0] = 'B';
+  data[1] = 'M';
+  std::memcpy(&data[18], &w, 4);
+  std::memcpy(&data[22], &h, 4);
+  const int row = padded ? (w * 3 + 3) & ~3 : w * 3;
+  for (int y = 0; y < h; ++y) {
+    std::string line;
+    for (int x = 0; x < w; ++x) line += {char(10 * x + y), char(100 + y), char(200)};  // blue, green, red
+    line.resize(row, char(0xEE));
+    data += line;
+  }
+  std::ofstream(path, std::ios::binary) << data;
+}
+
+}  // namespace
+
+TEST_F(BallAndPlot, TheBallIsA25By25SphereInOneStrip) {
+  AdiInstrument ball(&panel, 0, 0, nullptr, nullptr, nullptr);
+  EXPECT_EQ(ball.indexCount, 1200);
+  EXPECT_NEAR(ball.vertices[0][2], -10.0, 1e-5);
+  EXPECT_NEAR(ball.vertices[kBallVertices - 1][2], 10.0, 1e-5);
+  EXPECT_EQ(ball.indices[0], 25u);
+  EXPECT_EQ(ball.indices[1], 0u);
+  for (const float *n : ball.normals) EXPECT_NEAR(std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]), 1.0, 1e-5);
+  EXPECT_EQ(ball.textureCoordinates[24][0], 1.0f);
+  EXPECT_EQ(ball.textureCoordinates[600][1], 1.0f);
+}
+
+TEST_F(BallAndPlot, TheBallEasesFiveHundredthsPerAxisAndWrapsTheShortWay) {
+  double yaw = 0, pitch = 0, roll = 0;
+  AdiInstrument ball(&panel, 0, 0, &yaw, &pitch, &roll);
+  const double pi = static_cast<float>(std::acos(-1.0));
+  ball.UpdateAttitude();
+  // Yaw's target 2 pi + pi/2 is more than pi away: a full turn is added and
+  // the update starts again, so roll and pitch step twice in this frame.
+  EXPECT_NEAR(ball.shownRoll, 0.4, 1e-6);
+  EXPECT_NEAR(ball.shownPitch, -1.1, 1e-6);
+  EXPECT_NEAR(ball.shownYaw, 0.37 + 2 * pi + 0.05, 1e-6);
+  for (int frame = 0; frame < 100; ++frame) ball.UpdateAttitude();
+  EXPECT_NEAR(ball.shownRoll, 0.0, 1e-6);
+  EXPECT_NEAR(ball.shownPitch, 0.0, 1e-6);
+  EXPECT_NEAR(ball.shownYaw, 2.5 * pi, 1e-6);
+  yaw = std::nan("");
+  pitch = 1e300;  // far from any angle: bounded work, no hang
+  ball.UpdateAttitude();
+  EXPECT_NEAR(ball.shownYaw, 2.5 * pi, 1e-6);
+  EXPECT_TRUE(std::isfinite(ball.shownPitch));
+  AdiInstrument loose(&panel, 0, 0, nullptr, nullptr, nullptr);
+  loose.UpdateAttitude();
+  EXPECT_EQ(loose.shownYaw, 0.37);
+  EXPECT_EQ(loose.ResolveVariable("YAWP"), &loose.yawSlot);
+  EXPECT_EQ(loose.ResolveVariable("PITCHX"), nullptr);  // PITCH's value: unbound
+}
+
+TEST_F(BallAndPlot, TheTextureReaderIgnoresRowPadding) {
+  int w, h;
+  unsigned char *rgba = nullptr;
+  WriteTexture("four.bmp", 4, 2, true);
+  ASSERT_TRUE(AdiInstrument::ReadTexture("four.bmp", w, h, rgba));
+  EXPECT_EQ(w, 4);
+  EXPECT_EQ(rgba[4 * 5 + 0], 200);  // red from the third byte
+  EXPECT_EQ(rgba[4 * 5 + 2], 11);   // x 1 of row 1: blue 10 x 1 + 1
+  EXPECT_EQ(rgba[4 * 5 + 3], 255);
+  delete[] rgba;
+  WriteTexture("three.bmp", 3, 2, true);
+  ASSERT_TRUE(AdiInstrument::ReadTexture("three.bmp", w, h, rgba));
+  // Row 1 starts three bytes into the padding: its first pixel is the pad.
+  EXPECT_EQ(rgba[4 * 3 + 2], 0xEE);
+  delete[] rgba;
+  WriteTexture("short.bmp", 2, 2, false);
+  std::ofstream("huge.bmp") << std::string(54, '\x7f');
+  EXPECT_FALSE(AdiInstrument::ReadTexture("huge.bmp", w, h, rgba));
+  EXPECT_FALSE(AdiInstrument::ReadTexture("none.bmp", w, h, rgba));
+  std::ofstream("tiny.bmp") << "BM";
+  EXPECT_FALSE(AdiInstrument::ReadTexture("tiny.bmp", w, h, rgba));
+}
+
+TEST_F(BallAndPlot, PlotArithmetic) {
+  double vertical = 25, horizontal = 60;
+  PlotInstrument plot(&panel, 0, 0, &vertical, &horizontal);
+  plot.horizontalOrigin = 100;
+  plot.unitsPerPixel = 2;
+  plot.xAtOrigin = 10;
+  plot.scrollLimit = 20;
+  plot.verticalLow = 0;
+  plot.verticalHigh = 100;
+  plot.yAtLow = 200;
+  plot.yAtHigh = 0;
+  plot.Track();
+  EXPECT_EQ(plot.bugX, 30);
+  EXPECT_EQ(plot.scroll, 10);
+  EXPECT_NEAR(plot.bugY, 0.2, 1e-12);  // climbing toward 150
+  EXPECT_STREQ(oapiDebugString(), "60.0000 25.0000");
+  for (int i = 0; i < 1000; ++i) plot.Track();
+  EXPECT_NEAR(plot.bugY, 150.0, 0.2);
+  horizontal = 200;  // beyond the origin: held at 0
+  plot.Track();
+  EXPECT_EQ(plot.bugX, 0);
+  plot.unitsPerPixel = 0;
+  horizontal = 100;
+  plot.Track();  // 0 / 0
+  EXPECT_EQ(plot.bugX, 0);
+  EXPECT_EQ(plot.ResolveVariable("ARM"), &plot.armed);
+  EXPECT_EQ(plot.ResolveVariable("XAXISP"), &plot.xSlot);
+  EXPECT_EQ(plot.ResolveVariable("YAXIS"), &vertical);
+  PlotInstrument loose(&panel, 0, 0, nullptr, nullptr);
+  loose.armed = 1;
+  loose.FrameRedraw();
+  EXPECT_EQ(loose.bugX, 0);
+}
