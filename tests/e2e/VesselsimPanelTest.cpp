@@ -82,3 +82,42 @@ TEST(VesselsimPanel, PanelUsageErrors) {
   RunCapsule("--steps 1 --events " + events, status);
   EXPECT_EQ(status, 2);
 }
+
+// The navigation panel (1): the ball at (40, 60), 160 x 160; the plot at
+// (260, 40), 200 x 150, armed by area 2; the MFD area 0 at (510, 60), its
+// screen at (540, 80), 200 x 200, the left labels' column 30 pixels wide,
+// button rows 32 pixels apart from y 30.
+TEST(VesselsimPanel, TheNavigationPanelTurnsItsBallRecordsItsTrackAndSwitchesItsMfd) {
+  const std::string events = Temp("nav-events.txt");
+  std::ofstream(events) << "0 click 2 10 10\n5 png " << Temp("nav-early.png") << "\n"
+                        << "5 group THGROUP_ATT_PITCHUP 1\n15 group THGROUP_ATT_PITCHUP 0\n"
+                        << "40 png " << Temp("nav-orbit.png") << "\n40 click 0 10 65\n"
+                        << "41 png " << Temp("nav-surface.png") << "\n";
+  int status;
+  const std::string out = RunCapsule("--duration 41 --panel 1 --events " + events, status);
+  ASSERT_EQ(status, 0) << out;
+  const PngImage early = Image(Temp("nav-early.png")), orbit = Image(Temp("nav-orbit.png")),
+                 surface = Image(Temp("nav-surface.png"));
+  // The ball turned with the vessel.
+  EXPECT_GT(orbit.DifferencesIn(early, 60, 80, 180, 200), 500);
+  // The ball is lit and textured: sky and ground colours, not one flat shade.
+  int blue = 0, brown = 0;
+  for (int y = 80; y < 200; ++y)
+    for (int x = 60; x < 180; ++x) {
+      const uint32_t c = orbit.At(x, y);
+      const int r = c >> 16, b = c & 0xFF;
+      blue += b > r + 30;
+      brown += r > b + 30;
+    }
+  EXPECT_GT(blue, 200);
+  EXPECT_GT(brown, 200);
+  // The armed plot left its red track.
+  int red = 0;
+  for (int y = 40; y < 190; ++y)
+    for (int x = 260; x < 460; ++x) red += orbit.At(x, y) == 0xFF3C28u;
+  EXPECT_GT(red, 20);
+  // Labels beside the MFD screen, and the click on the second left button
+  // changed the page the host draws.
+  EXPECT_GT(orbit.CountIn(0xE6E6A0, 510, 60, 540, 300), 10);
+  EXPECT_GT(surface.DifferencesIn(orbit, 540, 80, 740, 280), 100);
+}

@@ -1,0 +1,64 @@
+// The panel MFD's label layout and what its clicks ask of the host's MFD.
+#include "panels/instruments/MfdInstrument.h"
+
+#include <gtest/gtest.h>
+
+#include "../module/ConfigFixture.h"
+
+namespace {
+
+class PanelMfd : public ConfigFixture {
+ protected:
+  PanelMfd() : panel(&vessel->systems, vessel.get(), nullptr, 0, "P"), mfd(&panel, 0, 0, 0) {
+    mfd.screenWidth = mfd.screenHeight = 200;
+    mfd.borderX = 30;
+    mfd.borderY = 20;
+    mfd.spec.nbt_left = 6;
+    mfd.spec.nbt_right = 6;
+    mfd.spec.bt_yofs = 40;
+    mfd.spec.bt_ydist = 38;
+    mfd.Place();
+    sim.panels.mfds().onModeChange = [this](int number, int mode) { changes.push_back({number, mode}); };
+  }
+  host::MfdHost::Page CurrentPage() const { return sim.panels.mfds().page(0); }
+
+  Panel panel;
+  MfdInstrument mfd;
+  std::vector<std::pair<int, int>> changes;
+};
+
+}  // namespace
+
+TEST_F(PanelMfd, TheScreenSitsInsideTheBordersAndItsNameIsMfd) {
+  EXPECT_STREQ(mfd.name, "MFD");
+  EXPECT_EQ(mfd.MfdNumber(), 0);
+  EXPECT_EQ(mfd.spec.pos.left, 30);
+  EXPECT_EQ(mfd.spec.pos.bottom, 220);
+}
+
+TEST_F(PanelMfd, LabelsStandBesideTheirButtons) {
+  EXPECT_EQ(mfd.LabelPosition(2).x, 15);
+  EXPECT_EQ(mfd.LabelPosition(2).y, 2 * 38 + 40);
+  // Right column rows count from index 6.
+  EXPECT_EQ(mfd.LabelPosition(7).x, 245);
+  EXPECT_EQ(mfd.LabelPosition(7).y, 38 + 40);
+  mfd.spec.nbt_left = 5;
+  EXPECT_EQ(mfd.LabelPosition(5).y, -38 + 40);
+}
+
+TEST_F(PanelMfd, ClicksPressButtonsAndTheStripBelowControlsTheDisplay) {
+  using Page = host::MfdHost::Page;
+  EXPECT_EQ(CurrentPage(), Page::Orbit);
+  mfd.LeftPress(235, 30);  // row 0 of the right column: button 6, no mode there
+  mfd.LeftPress(130, 250);  // middle of the strip: the mode-select key
+  EXPECT_EQ(CurrentPage(), Page::Select);
+  mfd.LeftPress(10, 120);  // left button 2
+  EXPECT_NE(CurrentPage(), Page::Select);
+  const size_t before = changes.size();
+  mfd.LeftPress(220, 250);  // right of the strip: next mode
+  EXPECT_EQ(changes.size(), before + 1);
+  mfd.LeftPress(100, 100);  // on the screen: nothing
+  EXPECT_EQ(changes.size(), before + 1);
+  mfd.LeftPress(40, 250);  // left of the strip: power
+  EXPECT_FALSE(sim.panels.mfds().powered(0));
+}
