@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the example panels' bitmaps (24-bit BMP) for examples/capsule.
+"""Draws the example panels' bitmaps (24-bit BMP) for examples/capsule and
+examples/kestrel.
 
 Run from the project folder: python3 scripts/make_panel_art.py
 The generated files are committed; run again only to change the art.
@@ -8,7 +9,7 @@ import math
 import os
 import struct
 
-OUT = os.path.join("examples", "capsule", "Bitmaps")
+ROOTS = [os.path.join("examples", name, "Bitmaps") for name in ("capsule", "kestrel")]
 
 
 class Image:
@@ -53,8 +54,9 @@ class Image:
             data += line + bytes(row - len(line))
         header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
         info = struct.pack("<IiiHHIIiiII", 40, self.w, self.h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-        with open(os.path.join(OUT, name), "wb") as f:
-            f.write(header + info + data)
+        for root in ROOTS:
+            with open(os.path.join(root, name), "wb") as f:
+                f.write(header + info + data)
 
 
 WHITE = (255, 255, 255)
@@ -213,7 +215,8 @@ def plot_art():
 
 
 if __name__ == "__main__":
-    os.makedirs(OUT, exist_ok=True)
+    for root in ROOTS:
+        os.makedirs(root, exist_ok=True)
     background()
     toggle()
     dial("dial.bmp", 12)

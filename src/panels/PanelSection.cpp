@@ -124,7 +124,7 @@ void PanelParser::BuildInstrument(const InstrumentClass &c, const char *line) {
 
 // "<TAG> X Y POSITIONS MOMENTARY REFERENCE NAME", or for an action switch
 // "<TAG> X Y POSITIONS MOMENTARY ACTION REFERENCE"; action 2 takes the
-// reference as a key name.
+// reference as a key name and the key's code as its action.
 void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action) {
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0, positions = 0, momentary = 0, code = 0;
@@ -135,8 +135,11 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
     return;
   }
   std::sscanf(line, "%254s %i %i %i %i %i %254s", tag, &x, &y, &positions, &momentary, &code, reference);
-  int32_t *bound = Resolve<int32_t>(reference);
-  if (code == 2) code = KeyCodeFromName(reference);
+  // A key switch names its key where other switches name their variable: a
+  // key name is no variable, and no mistake to log.
+  const int32_t key = code == 2 ? KeyCodeFromName(reference) : 0;
+  int32_t *bound = key != 0 ? nullptr : Resolve<int32_t>(reference);
+  if (code == 2) code = key;
   Add(std::make_unique<CSwitchInstrument>(&panel, x, y, positions, momentary, bound, code), c, "");
 }
 

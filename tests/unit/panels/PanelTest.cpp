@@ -127,9 +127,14 @@ TEST_F(Panels, KeySwitchesPressTheirKey) {
              "<PANEL> MAIN\n<CSW> 0 0 2 0 2 OAPI_KEY_G\n</PANEL>\n");
   auto *key = dynamic_cast<CSwitchInstrument *>(PanelNumber(0).InstrumentAt(0));
   EXPECT_EQ(key->action, OAPI_KEY_G);
-  EXPECT_NE(Log().find("<CSW> 0 0 2 0 2 OAPI_KEY_G 02:Invalid component"), std::string::npos) << Log();
+  EXPECT_EQ(key->variable, &key->state);
+  EXPECT_EQ(Log(), "");  // a key name is no reference to report
   key->LeftPress(0, 0);
   EXPECT_EQ(vessel->systems.currentConfiguration, 2);
+  FreshVessel();
+  LoadPanels("<PANEL> MAIN\n<CSW> 0 0 2 0 2 OAPI_KEY_NOPE\n</PANEL>\n");
+  EXPECT_EQ(dynamic_cast<CSwitchInstrument *>(PanelNumber(0).InstrumentAt(0))->action, 0);
+  EXPECT_NE(Log().find("OAPI_KEY_NOPE 02:Invalid component"), std::string::npos) << Log();
 }
 
 TEST_F(Panels, ReferencesFindPanelsAndInstrumentsByPrefix) {
