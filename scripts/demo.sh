@@ -1,28 +1,32 @@
 #!/usr/bin/env bash
-# The demo: the three-stage Stack flown for ten simulated minutes: a burn of
-# the transfer stage, two separations by key press, a burn of the service
-# module. Telemetry and the end state go into out/.
+# The demo: the Kestrel's two-hour mission from a cold start in orbit: fuel
+# cells started and buses powered by clicks, a transfer burn, two separations
+# by key press, venting, battery charging, lighting. Telemetry, charts, panel
+# images and the saved scenario go into out/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mkdir -p out
 bench=build/release/bin/vesselsim
-root=examples/stack
+root=examples/kestrel
 
-cat > out/stack-events.txt <<'EVENTS'
-# time  event
-10  group THGROUP_MAIN 1
-130 group THGROUP_MAIN 0
-200 key OAPI_KEY_J
-300 group THGROUP_MAIN 1
-360 group THGROUP_MAIN 0
-450 key OAPI_KEY_K
-EVENTS
+watches=(
+  SHIP:ALTITUDE SHIP:AVEL SHIP:TOTALMASS SHIP:MAINTH
+  HYDRAULIC:CABIN:PRESS HYDRAULIC:CABIN:O2_PPRESS HYDRAULIC:CABIN:CO2_PPRESS HYDRAULIC:CABIN:TEMP
+  ELECTRIC:ESSENTIAL:VOLTS ELECTRIC:ESSENTIAL:AMPS ELECTRIC:SM_FC1:AMPS ELECTRIC:SM_FC1:TEMP
+  ELECTRIC:BATT:VOLTS HYDRAULIC:SM_H2:MASS HYDRAULIC:WATER:MASS HYDRAULIC:WASTE:MASS
+)
+args=()
+for w in "${watches[@]}"; do args+=(--watch "$w"); done
 
-"$bench" run "$root/Scenarios/Stack.scn" --root "$root" --duration 600 --every 10 \
-  --events out/stack-events.txt \
-  --watch SHIP:ALTITUDE --watch SHIP:AVEL --watch SHIP:DVTOGO --watch SHIP:TOTALMASS \
-  --watch SHIP:MAINTH --watch SHIP:FUEL0 --watch SHIP:FUEL1 \
-  --csv out/stack.csv --save out/stack-saved.scn --describe
+echo "demo: flying the Kestrel for two simulated hours ..."
+"$bench" run "$root/Scenarios/Kestrel.scn" --root "$root" --duration 7200 --every 10 \
+  --events "$root/Scenarios/Mission.events" "${args[@]}" \
+  --csv out/kestrel.csv --plot out/kestrel-telemetry.png --describe > out/kestrel-summary.txt
 
 echo
-echo "demo: telemetry in out/stack.csv ($(($(wc -l < out/stack.csv) - 1)) rows), end state in out/stack-saved.scn"
+grep -E '^[A-Z]+:' out/kestrel-summary.txt | sed 's/^/  /'
+echo
+echo "demo: in out/:"
+echo "  kestrel.csv ($(($(wc -l < out/kestrel.csv) - 1)) rows), kestrel-telemetry.png (charts)"
+echo "  $(ls out/kestrel-main-*.png out/kestrel-nav-*.png | wc -l) panel images: $(cd out && ls kestrel-main-*.png kestrel-nav-*.png | tr '\n' ' ')"
+echo "  kestrel-saved.scn (the end state), kestrel-summary.txt (watches and the host's model)"

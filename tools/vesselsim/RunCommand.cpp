@@ -10,6 +10,7 @@
 
 #include "EventScript.h"
 #include "ModelReport.h"
+#include "PlotWriter.h"
 #include "Simulation.h"
 #include "Watch.h"
 
@@ -69,11 +70,13 @@ class Run {
   void writeCsvHeader();
   void writeCsvRow(double time);
   void applyDueEvents(double time);
+  void refreshWatches();
   void apply(Event &event);
   void saveScenario(const std::string &file) const;
   void showPanel(int n);
   void click(const Event &event);
   void writePng(const std::string &file) const;
+  void plot();
   void finish();
 
   const RunOptions &options;
@@ -83,7 +86,10 @@ class Run {
   std::vector<ResolvedWatch> watches;
   std::vector<Event> events;
   std::ofstream csv;
+  std::string csvPath;  // the CSV the plot reads: --csv, or a scratch file
   double tolerance = 0.0;
+  bool refreshWatchesAfter = false;
+  double gone = std::nan("");
 };
 
 void Run::prepare() {
@@ -121,9 +127,12 @@ void Run::prepare() {
   }
   if (!options.png.empty() && options.panel < 0) throw UsageError{"--png needs --panel"};
   if (options.panel >= 0) showPanel(options.panel);
-  if (!options.csv.empty()) {
-    csv.open(absolute(options.csv, invocationFolder));
-    if (!csv) throw UsageError{"cannot write " + options.csv};
+  csvPath = !options.csv.empty() ? absolute(options.csv, invocationFolder)
+                                  : (!options.plot.empty() ? "/tmp/vesselsim-plot-" + std::to_string(::getpid()) + ".csv"
+                                                           : "");
+  if (!csvPath.empty()) {
+    csv.open(csvPath);
+    if (!csv) throw UsageError{"cannot write " + csvPath};
     writeCsvHeader();
   }
 }
@@ -152,11 +161,25 @@ void Run::applyDueEvents(double time) {
       apply(event);
     }
   }
+  if (refreshWatchesAfter) refreshWatches();
+  refreshWatchesAfter = false;
+}
+
+// A key press or a click may separate a stage, and a separation deletes
+// system objects: every watch finds its variable again, and one whose object
+// is gone shows NaN from then on instead of reading freed memory.
+void Run::refreshWatches() {
+  for (ResolvedWatch &w : watches) {
+    void *address = resolve(vessel, w.ref.reference);
+    w.address = address != nullptr ? address : &gone;
+    if (address == nullptr) w.ref.type = ValueType::Double;
+  }
 }
 
 void Run::apply(Event &event) {
   switch (event.kind) {
     case Event::Kind::Key: {
+      refreshWatchesAfter = true;
       char keyState[256] = {};
       keyState[event.keyCode & 0xFF] = static_cast<char>(0x80);
       if (auto consume = vessel->module->ovcConsumeBufferedKey) {
@@ -180,6 +203,7 @@ void Run::apply(Event &event) {
       break;
     case Event::Kind::Click:
       click(event);
+      refreshWatchesAfter = true;
       break;
     case Event::Kind::Png:
       writePng(event.file);
@@ -215,11 +239,22 @@ void Run::writePng(const std::string &file) const {
   if (!sim->panels.writePng(file, error)) throw UsageError{error};
 }
 
+void Run::plot() {
+  csv.close();
+  std::vector<std::string> names;
+  for (const ResolvedWatch &w : watches) names.push_back(w.ref.reference);
+  std::string error;
+  const bool drawn = WritePlot(csvPath, names, absolute(options.plot, invocationFolder), error);
+  if (options.csv.empty()) std::remove(csvPath.c_str());
+  if (!drawn) throw UsageError{error};
+}
+
 void Run::finish() {
   for (const ResolvedWatch &w : watches)
     std::cout << w.ref.reference << " = " << FormatValue(w.ref.type, w.address) << '\n';
   if (!options.save.empty()) saveScenario(absolute(options.save, invocationFolder));
   if (!options.png.empty()) writePng(absolute(options.png, invocationFolder));
+  if (!options.plot.empty()) plot();
   if (options.describe) DescribeModels(*sim, std::cout);
 }
 

@@ -19,6 +19,7 @@ struct RunOptions {
   std::string save;
   int panel = -1;      // shown from the start
   std::string png;     // the shown panel at the end
+  std::string plot;    // charts of the watched variables
   bool describe = false;
   bool quiet = false;
 };

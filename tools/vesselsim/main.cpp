@@ -25,6 +25,7 @@ int main(int argc, char **argv) {
   runCommand->add_option("--save", run.save, "Scenario file written at the end");
   runCommand->add_option("--panel", run.panel, "Panel shown from the start");
   runCommand->add_option("--png", run.png, "Image of the shown panel at the end");
+  runCommand->add_option("--plot", run.plot, "PNG charts of the watched variables over time (gnuplot)");
   runCommand->add_flag("--describe", run.describe, "Print each vessel's host model at the end");
   runCommand->add_flag("--quiet", run.quiet, "No host messages");
 
