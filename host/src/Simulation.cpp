@@ -75,6 +75,10 @@ ModuleLibrary *Simulation::moduleForClass(const std::string &className) {
     return nullptr;
   }
   if (name.empty()) return nullptr;  // a class without a module: a plain body
+  return moduleNamed(name, className);
+}
+
+ModuleLibrary *Simulation::moduleNamed(const std::string &name, const std::string &className) {
   auto found = modules.find(name);
   if (found != modules.end()) return found->second.get();
   std::string error;
@@ -86,9 +90,20 @@ ModuleLibrary *Simulation::moduleForClass(const std::string &className) {
 }
 
 Vessel *Simulation::createVessel(const std::string &name, const std::string &className) {
+  return createDrivenVessel(name, className, nullptr);
+}
+
+Vessel *Simulation::createModuleVessel(const std::string &name, const std::string &className,
+                                       const std::string &moduleName) {
+  ModuleLibrary *module = moduleNamed(moduleName, className);
+  return module != nullptr ? createDrivenVessel(name, className, module) : nullptr;
+}
+
+// The class file names the module unless `module` is given.
+Vessel *Simulation::createDrivenVessel(const std::string &name, const std::string &className, ModuleLibrary *given) {
   vesselList.push_back(std::make_unique<Vessel>(name, className, planet));
   Vessel *vessel = vesselList.back().get();
-  if (ModuleLibrary *module = moduleForClass(className)) {
+  if (ModuleLibrary *module = given != nullptr ? given : moduleForClass(className)) {
     vessel->module = module;
     vessel->instance = module->ovcInit(vessel->handle(), 1);
     if (vessel->instance == nullptr) {

@@ -38,6 +38,9 @@ class Simulation {
   // A new vessel of `className`: driven by the class's module when its class
   // file names one, a plain body otherwise.
   Vessel *createVessel(const std::string &name, const std::string &className);
+  // A vessel driven by module `moduleName` whatever its class file says (the
+  // bench checks configurations that have no class file).
+  Vessel *createModuleVessel(const std::string &name, const std::string &className, const std::string &moduleName);
   Vessel *findVessel(const std::string &name) const;
   const std::vector<std::unique_ptr<Vessel>> &vessels() const { return vesselList; }
 
@@ -62,6 +65,8 @@ class Simulation {
 
  private:
   ModuleLibrary *moduleForClass(const std::string &className);
+  ModuleLibrary *moduleNamed(const std::string &name, const std::string &className);
+  Vessel *createDrivenVessel(const std::string &name, const std::string &className, ModuleLibrary *module);
   void readWorld(const std::vector<std::string> &lines);
   void writeWorld(std::string &out) const;
   void restoreVessel(const ShipBlock &block);

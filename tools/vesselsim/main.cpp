@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "CheckCommand.h"
 #include "RunCommand.h"
 
 int main(int argc, char **argv) {
@@ -29,6 +30,12 @@ int main(int argc, char **argv) {
   runCommand->add_flag("--describe", run.describe, "Print each vessel's host model at the end");
   runCommand->add_flag("--quiet", run.quiet, "No host messages");
 
+  CheckOptions check;
+  CLI::App *checkCommand = app.add_subcommand("check", "Read a vessel configuration and report its mistakes");
+  checkCommand->add_option("CONFIG", check.config, "Class name under ROOT/Config, or a path to its .cfg")->required();
+  checkCommand->add_option("--root", check.root, "The host's working folder");
+  checkCommand->add_flag("--strict", check.strict, "Also report what the module passes over silently");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp &e) {
@@ -38,5 +45,6 @@ int main(int argc, char **argv) {
     return 2;
   }
   if (app.got_subcommand(runCommand)) return RunScenario(run);
+  if (app.got_subcommand(checkCommand)) return CheckConfiguration(check);
   return 2;
 }

@@ -1,0 +1,74 @@
+// `vesselsim check`: the module's own log, and the strict findings.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+};
+
+Result Check(const std::string &arguments) {
+  Result result{-1, ""};
+  FILE *pipe = popen((std::string(VESSELSIM) + " check " + arguments + " 2>&1").c_str(), "r");
+  std::array<char, 4096> buffer;
+  size_t n;
+  while (pipe != nullptr && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+  const int raw = pipe != nullptr ? pclose(pipe) : -1;
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return result;
+}
+
+const std::string kBroken = std::string("Broken --root ") + TEST_DATA_DIR + "/check";
+
+}  // namespace
+
+TEST(VesselsimCheck, PrintsTheModulesLogAndExitsOneForFindings) {
+  const Result r = Check(kBroken);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "ERROR AT LINE: 20FIRST:OUT LATER:IN 02:Invalid component\n"
+            "ERROR AT LINE: 27<DCBUS> BUS1 BUS2 02:Invalid component\n"
+            "ERROR AT LINE: 29<DCBUS> SHORT 03:Invalid number of parameters\n");
+}
+
+TEST(VesselsimCheck, StrictFindsWhatTheModulePassesOverWithTheirLines) {
+  const Result r = Check(kBroken + " --strict");
+  EXPECT_EQ(r.status, 1);
+  for (const char *finding : {
+           "config/broken.prd:4: bitmap Bitmaps\\missing.bmp not found",
+           "Config/Broken.cfg:5: mesh Meshes/NoMesh.msh not found",
+           "Config/Broken.cfg:10: tank has 2 of its 4 fields",
+           "Config/Broken.cfg:13: line not understood in <VESSEL>",
+           "Config/Broken.cfg:20: tank LATER is defined only later, at line 22",
+           "Config/Broken.cfg:24: line not understood in <HYDRAULIC>",
+           "Config/Broken.cfg:27: electric object BUS2 is defined only later, at line 28",
+           "Config/Broken.cfg:29: line has 2 of its 3 fields",
+           "Config/Broken.cfg:32: bitmap Bitmaps\\none.bmp not found",
+           "Config/Broken.cfg:33: no instrument class for <NOSUCH>",
+           "Config/Broken.cfg:36: section <KEYBOARD> has no </KEYBOARD> line",
+       })
+    EXPECT_NE(r.out.find(std::string(finding) + "\n"), std::string::npos) << finding << "\n" << r.out;
+}
+
+TEST(VesselsimCheck, TheExamplesAreClean) {
+  for (const char *example : {"Kestrel --root kestrel", "Capsule --root capsule", "Stack --root stack"}) {
+    const std::string arguments = std::string(example);
+    const size_t root = arguments.find("--root ") + 7;
+    const Result r = Check(arguments.substr(0, root) + EXAMPLES_DIR + "/" + arguments.substr(root) + " --strict");
+    EXPECT_EQ(r.status, 0) << example << "\n" << r.out;
+    EXPECT_EQ(r.out, "") << example;
+  }
+  // A path to the file names the root too.
+  EXPECT_EQ(Check(std::string(EXAMPLES_DIR) + "/kestrel/Config/Kestrel.cfg").status, 0);
+}
+
+TEST(VesselsimCheck, UnreadableInputIsAUsageError) {
+  EXPECT_EQ(Check("NoSuchVessel --root " + std::string(EXAMPLES_DIR) + "/kestrel").status, 2);
+  EXPECT_EQ(Check("/tmp/elsewhere/Vessel.cfg").status, 2);
+  EXPECT_EQ(Check("").status, 2);
+}

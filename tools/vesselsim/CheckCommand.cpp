@@ -1,0 +1,87 @@
+#include "CheckCommand.h"
+
+#include <strings.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iostream>
+
+#include "ScenarioFile.h"
+#include "Simulation.h"
+#include "StrictCheck.h"
+#include "winpath.h"
+
+namespace {
+
+bool EndsWithCfg(const std::string &text) {
+  return text.size() > 4 && strcasecmp(text.c_str() + text.size() - 4, ".cfg") == 0;
+}
+
+// CONFIG as a class name and the root it lives under: a path names its file,
+// whose folder is the root's Config folder.
+bool Locate(const CheckOptions &options, std::string &className, std::string &root, std::string &error) {
+  root = options.root.empty() ? "." : options.root;
+  if (!EndsWithCfg(options.config) && options.config.find('/') == std::string::npos) {
+    className = options.config;
+    return true;
+  }
+  const size_t slash = options.config.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : options.config.substr(0, slash);
+  const std::string file = slash == std::string::npos ? options.config : options.config.substr(slash + 1);
+  className = EndsWithCfg(file) ? file.substr(0, file.size() - 4) : file;
+  const size_t parent = folder.rfind('/');
+  const std::string folderName = parent == std::string::npos ? folder : folder.substr(parent + 1);
+  if (strcasecmp(folderName.c_str(), "Config") != 0) {
+    error = options.config + " is not in a Config folder of a host root";
+    return false;
+  }
+  if (options.root.empty()) root = parent == std::string::npos ? "." : folder.substr(0, parent);
+  return true;
+}
+
+std::string ReadLog() {
+  std::ifstream in("Varneldebug.txt");
+  std::string text, line;
+  while (std::getline(in, line)) text += line + "\n";
+  return text;
+}
+
+}  // namespace
+
+int CheckConfiguration(const CheckOptions &options) {
+  std::string className, root, error;
+  if (!Locate(options, className, root, error)) {
+    std::cerr << "vesselsim: " << error << '\n';
+    return 2;
+  }
+  if (::chdir(root.c_str()) != 0) {
+    std::cerr << "vesselsim: cannot enter root folder " << root << '\n';
+    return 2;
+  }
+  const std::string configPath = ResolveWindowsPath(("Config\\" + className + ".cfg").c_str());
+  if (!std::ifstream(configPath)) {
+    std::cerr << "vesselsim: cannot read " << configPath << '\n';
+    return 2;
+  }
+  host::Simulation sim;
+  sim.messageSink = [](const std::string &) {};
+  host::Vessel *vessel = sim.createModuleVessel("Check", className, "genvessel");
+  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->ovcLoadStateEx == nullptr) {
+    std::cerr << "vesselsim: the vessel module could not be loaded\n";
+    return 2;
+  }
+  const std::vector<std::string> block = {"<SOURCE> " + className};
+  host::ScenarioBlockReader reader(block);
+  host::ParsedStatus status;
+  vessel->module->ovcLoadStateEx(vessel->instance, reader.handle(), &status);
+  const std::string log = ReadLog();
+  std::cout << log;
+  bool findings = !log.empty();
+  if (options.strict) {
+    for (const std::string &finding : StrictFindings(configPath, "Config/" + className + ".cfg")) {
+      std::cout << finding << '\n';
+      findings = true;
+    }
+  }
+  return findings ? 1 : 0;
+}
