@@ -121,3 +121,18 @@ TEST(VesselsimPanel, TheNavigationPanelTurnsItsBallRecordsItsTrackAndSwitchesIts
   EXPECT_GT(orbit.CountIn(0xE6E6A0, 510, 60, 540, 300), 10);
   EXPECT_GT(surface.DifferencesIn(orbit, 540, 80, 740, 280), 100);
 }
+
+TEST(VesselsimPanel, PlotDrawsTheWatchedVariablesWithGnuplot) {
+  const std::string plot = Temp("plot.png");
+  std::remove(plot.c_str());
+  int status;
+  const std::string out =
+      RunCapsule("--duration 30 --every 1 --watch HYDRAULIC:CABIN:PRESS --watch ELECTRIC:FC1:VOLTS --plot " + plot,
+                 status);
+  ASSERT_EQ(status, 0) << out;
+  const PngImage image = Image(plot);
+  EXPECT_EQ(image.width, 560);
+  EXPECT_EQ(image.height, 400);
+  RunCapsule("--steps 1 --plot " + Temp("none.png"), status);  // nothing watched
+  EXPECT_EQ(status, 2);
+}
