@@ -11,6 +11,7 @@ packages=(
   libpng-dev libfreetype-dev libfontconfig-dev
   libosmesa6-dev libglu1-mesa-dev
   fonts-dejavu-core fonts-liberation
+  gnuplot-nox
 )
 
 missing=()
