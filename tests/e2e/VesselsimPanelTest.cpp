@@ -14,7 +14,11 @@ namespace {
 const std::string kRoot = std::string(EXAMPLES_DIR) + "/capsule";
 const std::string kRun = std::string(VESSELSIM) + " run --root " + kRoot + " " + kRoot + "/Scenarios/CapsuleRunning.scn";
 
-std::string Temp(const std::string &name) { return ::testing::TempDir() + "/" + name; }
+// Scratch files carry the test's name: ctest runs tests side by side.
+std::string Temp(const std::string &name) {
+  const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+  return ::testing::TempDir() + "/" + test->name() + "-" + name;
+}
 
 std::string RunCapsule(const std::string &arguments, int &status) {
   std::string out;

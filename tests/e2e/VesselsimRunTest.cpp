@@ -51,8 +51,10 @@ std::string ReadFile(const std::string &path) {
 const std::string kMinimal = std::string("run --root ") + EXAMPLES_DIR + "/minimal " + EXAMPLES_DIR +
                              "/minimal/Scenarios/Minimal.scn";
 
+// Scratch files carry the test's name: ctest runs tests side by side.
 std::string TempPath(const std::string &name) {
-  return std::string(::testing::TempDir()) + "/" + name;
+  const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+  return ::testing::TempDir() + "/" + test->name() + "-" + name;
 }
 
 }  // namespace

@@ -10,8 +10,10 @@
 
 namespace {
 
+// Scratch files carry the test's name: ctest runs tests side by side.
 bool Read(const std::string &text, std::vector<Event> &events, std::string &error) {
-  const std::string path = ::testing::TempDir() + "/events.txt";
+  const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string path = ::testing::TempDir() + "/" + test->name() + "-events.txt";
   std::ofstream(path) << text;
   return ReadEventScript(path, "/base", events, error);
 }
