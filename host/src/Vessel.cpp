@@ -133,10 +133,11 @@ void Vessel::fillStatus(VESSELSTATUS &s) const {
 namespace {
 
 // Fills a caller's list up to its stated size, or a list of the host's own
-// that the caller releases with delete[] when it supplied none.
-template <typename Entry, typename Levels>
-void fillList(Entry *&list, DWORD &count, const Levels &levels) {
-  const DWORD available = static_cast<DWORD>(levels.size());
+// that the caller releases with delete[] when it supplied none. `level` gives
+// entry i; nothing is allocated for a caller's list, as modules ask every frame.
+template <typename Entry, typename Items, typename Level>
+void fillList(Entry *&list, DWORD &count, const Items &items, Level level) {
+  const DWORD available = static_cast<DWORD>(items.size());
   DWORD n = available;
   if (list == nullptr) {
     list = available > 0 ? new Entry[available] : nullptr;
@@ -145,7 +146,7 @@ void fillList(Entry *&list, DWORD &count, const Levels &levels) {
   }
   for (DWORD i = 0; i < n; ++i) {
     list[i].idx = i;
-    list[i].level = levels[i];
+    list[i].level = level(*items[i]);
   }
   count = n;
 }
@@ -176,16 +177,9 @@ void Vessel::fillStatus(VESSELSTATUS2 &s) const {
   s.vrot = vrot;
   s.arot = attitude.toAngles();
   s.surf_lng = s.surf_lat = s.surf_hdg = 0.0;
-  if (s.flag & VS_FUELLIST) {
-    std::vector<double> levels;
-    for (const auto &p : model.propellants) levels.push_back(p->level());
-    fillList(s.fuel, s.nfuel, levels);
-  }
-  if (s.flag & VS_THRUSTLIST) {
-    std::vector<double> levels;
-    for (const auto &t : model.thrusters) levels.push_back(t->level);
-    fillList(s.thruster, s.nthruster, levels);
-  }
+  if (s.flag & VS_FUELLIST) fillList(s.fuel, s.nfuel, model.propellants, [](const Propellant &p) { return p.level(); });
+  if (s.flag & VS_THRUSTLIST)
+    fillList(s.thruster, s.nthruster, model.thrusters, [](const Thruster &t) { return t.level; });
   if (s.flag & VS_DOCKINFOLIST) s.ndockinfo = 0;
   s.xpdr = 0;
 }

@@ -1,0 +1,113 @@
+// The reference vessel through the host, as the simulator runs it: a whole
+// frame, the panels' every-frame redraws, the attitude ball, a save and a
+// restore.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "AllocationCounter.h"
+#include "BenchSupport.h"
+
+namespace {
+
+constexpr double kStep = 0.02;
+
+// The Kestrel restored from its scenario, its fuel cells running.
+class Kestrel {
+ public:
+  Kestrel() {
+    char *cwd = ::getcwd(nullptr, 0);
+    previous = cwd;
+    std::free(cwd);
+    if (::chdir(ExampleRoot("kestrel").c_str()) != 0) std::abort();
+    sim.messageSink = [](const std::string &) {};
+    std::string error;
+    if (!sim.loadScenario("Scenarios/Kestrel.scn", error)) std::abort();
+    vessel = sim.vessels().front().get();
+    Set("ELECTRIC:SM_MAINA:RESET", 1);
+    Set("ELECTRIC:SM_MAINB:RESET", 1);
+    Set("ELECTRIC:SM_FC1:START", 1);
+    Set("ELECTRIC:SM_FC2:START", 1);
+    Run(100);
+  }
+  ~Kestrel() {
+    if (::chdir(previous.c_str()) != 0) std::abort();
+  }
+  void Set(const char *reference, int32_t value) {
+    *static_cast<int32_t *>(vessel->module->resolveReference(vessel->instance, reference)) = value;
+  }
+  void Run(int frames) {
+    for (int i = 0; i < frames; ++i) sim.frame(sim.simTime + kStep);
+  }
+
+  host::Simulation sim;
+  host::Vessel *vessel;
+  std::string previous;
+};
+
+void Timestep(benchmark::State &state) {
+  Kestrel k;
+  const long long before = AllocationCount();
+  for (auto _ : state) k.vessel->module->ovcTimestep(k.vessel->instance, k.sim.simTime += kStep);
+  state.counters["allocations_per_step"] =
+      static_cast<double>(AllocationCount() - before) / static_cast<double>(state.iterations());
+}
+BENCHMARK(Timestep)->Unit(benchmark::kMicrosecond);
+
+// The host's whole frame without panels: physics and the module's step.
+void HeadlessFrame(benchmark::State &state) {
+  Kestrel k;
+  for (auto _ : state) k.Run(1);
+  state.counters["times_real_time"] =
+      benchmark::Counter(kStep, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(HeadlessFrame)->Unit(benchmark::kMicrosecond);
+
+void PanelFrame(benchmark::State &state) {
+  Kestrel k;
+  k.sim.panels.showPanel(*k.vessel, static_cast<int>(state.range(0)));
+  k.sim.panels.frame();
+  for (auto _ : state) k.sim.panels.frame();
+  state.SetLabel(state.range(0) == 0 ? "main panel, 35 areas" : "navigation panel: ball, plot, MFD");
+}
+BENCHMARK(PanelFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// One frame of the attitude ball alone: its area's every-frame redraw.
+void AttitudeBallFrame(benchmark::State &state) {
+  Kestrel k;
+  k.sim.panels.showPanel(*k.vessel, 1);
+  const host::PanelArea *ball = nullptr;
+  for (const host::PanelArea &area : k.sim.panels.areas())
+    if (area.rect.right - area.rect.left == 160) ball = &area;
+  if (ball == nullptr) std::abort();
+  for (auto _ : state)
+    k.vessel->module->ovcPanelRedrawEvent(k.vessel->instance, ball->id, PANEL_REDRAW_ALWAYS, ball->surface);
+}
+BENCHMARK(AttitudeBallFrame)->Unit(benchmark::kMicrosecond);
+
+void SaveScenario(benchmark::State &state) {
+  Kestrel k;
+  const std::string path = "/tmp/genvessel-bench-save.scn";
+  std::string error;
+  for (auto _ : state) k.sim.saveScenario(path, error);
+  std::remove(path.c_str());
+}
+BENCHMARK(SaveScenario)->Unit(benchmark::kMicrosecond);
+
+void RestoreScenario(benchmark::State &state) {
+  Kestrel k;
+  const std::string path = "/tmp/genvessel-bench-restore.scn";
+  std::string error;
+  k.sim.saveScenario(path, error);
+  for (auto _ : state) {
+    host::Simulation restored;
+    restored.messageSink = [](const std::string &) {};
+    restored.loadScenario(path, error);
+  }
+  std::remove(path.c_str());
+}
+BENCHMARK(RestoreScenario)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
