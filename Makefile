@@ -1,5 +1,5 @@
 # The two commands of the README. Each installs what is missing first.
-.PHONY: setup test demo asan release clean
+.PHONY: setup test demo asan release bench clean
 
 setup:
 	@bash scripts/setup.sh
@@ -17,6 +17,9 @@ asan: setup
 release: setup
 	cmake --preset release
 	cmake --build --preset release
+
+bench: release
+	build/release/bin/benchmarks
 
 demo: release
 	bash scripts/demo.sh
