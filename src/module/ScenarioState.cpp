@@ -20,14 +20,18 @@ const char *TextFrom(const char *line, size_t offset) {
 }  // namespace
 
 // Reads the internals block up to its closing line. A block that lacks the
-// closing line ends with the vessel's scenario block instead.
+// closing line ends with the vessel's scenario block instead. The host's line
+// is only good until the next read, so a section's line is not looked at again
+// once its reader has taken lines of its own.
 void GenericVessel::LoadInternals(FILEHANDLE scn) {
   char *line;
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</INTERNALS>")) {
-    if (MatchKeyword(line, "<HYDRAULIC>")) systems.hydraulic.LoadFromScenario(scn);
-    if (MatchKeyword(line, "<ELECTRIC>")) systems.electric.LoadFromScenario(scn);
     int n;
-    if (MatchKeyword(line, "<PANEL>") && std::sscanf(TextFrom(line, 7), "%i", &n) == 1) {
+    if (MatchKeyword(line, "<HYDRAULIC>")) {
+      systems.hydraulic.LoadFromScenario(scn);
+    } else if (MatchKeyword(line, "<ELECTRIC>")) {
+      systems.electric.LoadFromScenario(scn);
+    } else if (MatchKeyword(line, "<PANEL>") && std::sscanf(TextFrom(line, 7), "%i", &n) == 1) {
       if (Panel *panel = systems.PanelAt(n)) panel->LoadState(scn);
     }
   }

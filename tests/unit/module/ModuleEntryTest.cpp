@@ -85,3 +85,17 @@ TEST_F(ModuleEntry, SourceNameIsBoundedAndAShortSourceLineIsEmpty) {
   ovcLoadStateEx(vessel, shortReader.handle(), &status);
   EXPECT_STREQ(static_cast<GenericVessel *>(vessel)->sourceClassName, "");
 }
+
+// The host's line is only good until its next read: a long line inside a
+// section moves the reader's buffer, and the section's opening line must not
+// be looked at after its reader returns (caught by the sanitizer build).
+TEST_F(ModuleEntry, SectionLinesAreNotReadAgainAfterTheSectionReader) {
+  const std::vector<std::string> block = {
+      "<INTERNALS>", "<HYDRAULIC>", "<TANK> " + std::string(400, 'T') + " 1 1 1", "</TANK>",
+      "</HYDRAULIC>", "<ELECTRIC>", "<DC> " + std::string(300, 'B') + " 1 0 1", "</ELECTRIC>",
+      "</INTERNALS>", "<CONFIG> 2"};
+  host::ScenarioBlockReader reader(block);
+  host::ParsedStatus status;
+  ovcLoadStateEx(vessel, reader.handle(), &status);
+  EXPECT_EQ(static_cast<GenericVessel *>(vessel)->systems.currentConfiguration, 2);
+}
