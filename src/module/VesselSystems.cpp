@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cstring>
+#include <vector>
 
 #include "config/ConfigText.h"
 #include "config/TextScan.h"
@@ -34,11 +35,25 @@ void VesselSystems::SetConfiguration(int n, bool initial) {
   if (!initial) configurationSet.Separate(n);
   configurationSet.ApplyConfiguration(n, initial);
   ventResource = vessel->CreatePropellantResource(0.0, -1.0, 1.0);
+  ReleasePanelBindings(n);
   // Electric objects draw on tanks, so they hear of every fluid object that goes.
   hydraulic.RemoveStage(n, &electric);
   electric.RemoveStage(n, nullptr);
   hydraulic.LinkToVessel(vessel, ventResource);
   currentConfiguration = n;
+}
+
+// Instruments bound to variables of the objects that go at configuration n
+// let go of them before their memory is released.
+void VesselSystems::ReleasePanelBindings(int n) {
+  std::vector<const void *> gone;
+  hydraulic.AddressesGoingAt(n, gone);
+  electric.AddressesGoingAt(n, gone);
+  for (const auto &panel : panels) {
+    if (panel == nullptr) continue;
+    for (const auto &instrument : panel->instruments)
+      for (const void *address : gone) instrument->ForgetAddress(address);
+  }
 }
 
 void VesselSystems::OnKey(int keyCode) {

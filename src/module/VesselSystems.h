@@ -79,6 +79,7 @@ class VesselSystems {
   double lastStepLength = 0.0;
 
   void *ResolvePanelReference(const char *text);
+  void ReleasePanelBindings(int n);
   Panel *CurrentPanel() const { return PanelAt(currentPanel); }
   ShipVariableRegistry shipVariables;
 };

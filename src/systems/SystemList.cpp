@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "config/ConfigText.h"
@@ -48,7 +49,9 @@ void *SystemList::ResolveReference(const char *text) {
     ReportError(kInvalidComponent);
     return nullptr;
   }
-  return hasVariable ? object->ResolveVariable(colon + 1) : object;
+  void *address = hasVariable ? object->ResolveVariable(colon + 1) : object;
+  if (address != nullptr) handedOut.push_back({address, object});
+  return address;
 }
 
 void SystemList::RefreshAll(double dt) {
@@ -71,8 +74,16 @@ void SystemList::RemoveStage(int n, SystemList *dependents) {
     }
     *link = object->next;
     DropEverywhere(object, dependents);
+    handedOut.erase(std::remove_if(handedOut.begin(), handedOut.end(),
+                                   [object](const HandedOut &h) { return h.object == object; }),
+                    handedOut.end());
     delete object;
   }
+}
+
+void SystemList::AddressesGoingAt(int n, std::vector<const void *> &gone) const {
+  for (const HandedOut &h : handedOut)
+    if (h.object->stage <= n) gone.push_back(h.address);
 }
 
 void SystemList::DropEverywhere(SystemObject *object, SystemList *dependents) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <vector>
 
 #include "systems/SystemObject.h"
 
@@ -37,6 +38,9 @@ class SystemList {
   // those of `dependents` (a list whose objects point into this one), are
   // told of each deletion first.
   void RemoveStage(int n, SystemList *dependents);
+  // Every address this list has handed out that lies in an object whose
+  // stage is n or less: what goes with those objects at configuration n.
+  void AddressesGoingAt(int n, std::vector<const void *> &gone) const;
 
   SystemObject *First() const { return head; }
 
@@ -49,5 +53,13 @@ class SystemList {
  private:
   void DropEverywhere(SystemObject *object, SystemList *dependents);
 
+  struct HandedOut {
+    const void *address;
+    const SystemObject *object;
+  };
+
   SystemObject *head = nullptr;
+  // The references resolved into the objects, so that whoever holds one can
+  // be told when its object is deleted.
+  std::vector<HandedOut> handedOut;
 };

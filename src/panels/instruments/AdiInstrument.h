@@ -31,6 +31,11 @@ class AdiInstrument : public Instrument {
   void LightingChanged() override;
   void *ResolveVariable(const char *keyword) override;
   bool OwnsSlot(const void *address) const override;
+  void ForgetAddress(const void *gone) override {
+    Empty(pitchSlot, gone);
+    Empty(yawSlot, gone);
+    Empty(rollSlot, gone);
+  }
 
   // Turns the shown angles toward the bound ones, one easing step.
   void UpdateAttitude();

@@ -30,6 +30,8 @@ class Instrument {
   // Whether `address` is one of the instrument's variable slots, which a
   // selector element may overwrite.
   virtual bool OwnsSlot(const void *address) const { return false; }
+  // `gone` is about to be released: the instrument stops using it.
+  virtual void ForgetAddress(const void *gone) {}
   // The host MFD an instrument shows; -1 for every kind but the panel MFD.
   virtual int32_t MfdNumber() const { return -1; }
 
@@ -49,6 +51,11 @@ class Instrument {
   // panel's drawing surface; nothing without a bitmap.
   void BlitBitmap(int tx, int ty, int sx, int sy, int w, int h, DWORD colourKey) const;
   bool Lit() const;
+  // Empties `slot` when it holds `gone`; an empty slot shows nothing.
+  template <typename T>
+  static void Empty(T *&slot, const void *gone) {
+    if (slot == gone) slot = nullptr;
+  }
 };
 
 // An instrument that shows or sets one variable through its variable slot:
@@ -59,6 +66,13 @@ class BoundInstrument : public Instrument {
   using Instrument::Instrument;
   void *ResolveVariable(const char *keyword) override;
   bool OwnsSlot(const void *address) const override { return address == &variable; }
+  // A variable that is released leaves the instrument on a still value.
+  void ForgetAddress(const void *gone) override {
+    if (variable == gone) variable = &still;
+  }
 
   T *variable = nullptr;
+
+ private:
+  T still{};
 };

@@ -14,6 +14,10 @@ class PlotInstrument : public Instrument {
   void FrameRedraw() override;
   void *ResolveVariable(const char *keyword) override;
   bool OwnsSlot(const void *address) const override { return address == &xSlot || address == &ySlot; }
+  void ForgetAddress(const void *gone) override {
+    Empty(xSlot, gone);
+    Empty(ySlot, gone);
+  }
   // Moves the bug for the present values (armed redraw, without drawing).
   void Track();
 

@@ -34,6 +34,11 @@ class SelectElement : public Instrument {
   void AddAddress(void *address) { table.push_back(address); }
   void RegisterArea(int32_t id) override;
   void FrameRedraw() override;
+  // A released address is never bound again; a released selector stops it.
+  void ForgetAddress(const void *gone) override {
+    for (void *&address : table) Empty(address, gone);
+    Empty(selectorValue, gone);
+  }
 
   void **target;
   std::vector<void *> table;

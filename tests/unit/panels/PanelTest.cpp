@@ -250,3 +250,33 @@ TEST_F(Panels, ShortAndUnfinishedSectionsNeverCrash) {
     }
   }
 }
+
+// Instruments bound to an object that goes at a separation let go of it
+// before it is released; those bound elsewhere keep their variable.
+TEST_F(Panels, InstrumentsLetGoOfObjectsDeletedAtSeparation) {
+  LoadPanels("<HYDRAULIC>\n<TANK> CABIN <0 0 0> 1000 1 1\n</TANK>\n<TANK> TS_TANK <0 0 0> 100 1 1\n</TANK>\n"
+             "</HYDRAULIC>\n<SEPARATION>\n<CONFIG> 2\n<DELETE> HYDRAULIC:TS_\n</CONFIG>\n</SEPARATION>\n"
+             "<PANEL> P\n<ROT> 0 0 HYDRAULIC:TS_TANK:PRESS GONE\n<DIG> 0 0 3 HYDRAULIC:CABIN:PRESS KEPT\n"
+             "<SEL> 0 0 0 SEL1\n<SELECTEL> P:KEPT:SRCP P:SEL1:SEL 0 1 -1\nHYDRAULIC:TS_TANK:TEMP\n"
+             "HYDRAULIC:CABIN:TEMP\n</PANEL>\n");
+  auto *gone = Named<RotationalInstrument>(0, "GONE");
+  auto *kept = Named<DigitInstrument>(0, "KEPT");
+  auto *element = dynamic_cast<SelectElement *>(PanelNumber(0).InstrumentAt(0));
+  ASSERT_TRUE(gone != nullptr && kept != nullptr && element != nullptr);
+  const void *tankPressure = gone->variable;
+  double *cabinPressure = kept->variable;
+  ASSERT_EQ(element->table.size(), 2u);
+  ASSERT_NE(element->table[0], nullptr);
+
+  vessel->systems.SetConfiguration(2, false);
+  EXPECT_EQ(vessel->systems.hydraulic.FindByName("TS_TANK"), nullptr);
+  EXPECT_NE(gone->variable, tankPressure);
+  EXPECT_EQ(*gone->variable, 0.0);
+  EXPECT_EQ(kept->variable, cabinPressure);
+  EXPECT_EQ(element->table[0], nullptr);
+  EXPECT_NE(element->table[1], nullptr);
+  // Selecting the released index binds nothing; the other still binds.
+  element->FrameRedraw();
+  EXPECT_EQ(kept->variable, cabinPressure);
+  PanelNumber(0).instruments.back()->FrameRedraw();
+}
