@@ -14,7 +14,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]}"
 
 export ASAN_OPTIONS=detect_leaks=1
-export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp
+export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
 status=0
 for target in "${targets[@]}"; do
   work=$root/out/fuzz/$target

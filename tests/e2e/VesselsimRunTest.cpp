@@ -1,61 +1,14 @@
 // The bench's `run` driven as a vessel author drives it: through the program.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
+
+#include "Vesselsim.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-};
-
-Result Vesselsim(const std::string &arguments) {
-  const std::string command = std::string(VESSELSIM) + " " + arguments + " 2>&1";
-  Result result{-1, ""};
-  FILE *pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
-}
-
-// "REF = VALUE" lines of a run, by REF.
-std::map<std::string, double> WatchLines(const std::string &out) {
-  std::map<std::string, double> values;
-  std::istringstream lines(out);
-  std::string line;
-  while (std::getline(lines, line)) {
-    const size_t equals = line.find(" = ");
-    if (equals != std::string::npos) values[line.substr(0, equals)] = std::atof(line.c_str() + equals + 3);
-  }
-  return values;
-}
-
-std::string ReadFile(const std::string &path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 const std::string kMinimal = std::string("run --root ") + EXAMPLES_DIR + "/minimal " + EXAMPLES_DIR +
                              "/minimal/Scenarios/Minimal.scn";
-
-// Scratch files carry the test's name: ctest runs tests side by side.
-std::string TempPath(const std::string &name) {
-  const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
-  return ::testing::TempDir() + "/" + test->name() + "-" + name;
-}
 
 }  // namespace
 

@@ -1,0 +1,123 @@
+// What a vessel author relies on between sessions: a saved scenario restores
+// the vessel exactly, and a long unattended run stays physical.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Vesselsim.h"
+
+namespace {
+
+struct Example {
+  const char *folder;
+  const char *scenario;
+};
+
+const Example kExamples[] = {
+    {"minimal", "Minimal"}, {"stack", "Stack"}, {"capsule", "CapsuleRunning"}, {"kestrel", "Kestrel"}};
+
+std::string RunExample(const Example &example, const std::string &scenario, const std::string &options) {
+  const std::string root = std::string(EXAMPLES_DIR) + "/" + example.folder;
+  const Result r = Vesselsim("run --quiet --root " + root + " " + scenario + " " + options);
+  EXPECT_EQ(r.status, 0) << example.folder << ": " << r.out;
+  return r.out;
+}
+
+std::string ScenarioOf(const Example &example) {
+  return std::string(EXAMPLES_DIR) + "/" + example.folder + "/Scenarios/" + example.scenario + ".scn";
+}
+
+// The saved text without the propellant levels: the vent's resource is made
+// afresh at every restore, so the gas passing through it is not kept.
+std::string WithoutPropellantLevels(const std::string &text) {
+  std::istringstream lines(text);
+  std::string kept;
+  for (std::string line; std::getline(lines, line);)
+    if (line.find("PRPLEVEL") == std::string::npos) kept += line + "\n";
+  return kept;
+}
+
+// The lines between "<INTERNALS>" and "</INTERNALS>".
+std::string Internals(const std::string &text) {
+  const size_t begin = text.find("<INTERNALS>");
+  const size_t end = text.find("</INTERNALS>");
+  return begin == std::string::npos || end == std::string::npos ? "" : text.substr(begin, end - begin);
+}
+
+// Whether two saved internals blocks say the same, word by word, numbers
+// within the rounding of the file's four decimals carried through 20 frames.
+::testing::AssertionResult SameState(const std::string &a, const std::string &b) {
+  std::istringstream left(a), right(b);
+  std::string x, y;
+  while (left >> x) {
+    if (!(right >> y)) return ::testing::AssertionFailure() << "ends before " << x;
+    char *endX, *endY;
+    const double u = std::strtod(x.c_str(), &endX), v = std::strtod(y.c_str(), &endY);
+    const bool numbers = *endX == '\0' && *endY == '\0' && endX != x.c_str() && endY != y.c_str();
+    if (numbers ? std::fabs(u - v) > 1e-2 + 1e-3 * std::fmax(std::fabs(u), std::fabs(v)) : x != y)
+      return ::testing::AssertionFailure() << x << " against " << y;
+  }
+  if (right >> y) return ::testing::AssertionFailure() << "goes on with " << y;
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST(VesselsimRestore, ASavedScenarioSavesAgainUnchanged) {
+  for (const Example &example : kExamples) {
+    const std::string first = TempPath(std::string(example.folder) + "-first.scn");
+    const std::string second = TempPath(std::string(example.folder) + "-second.scn");
+    RunExample(example, ScenarioOf(example), "--steps 20 --save " + first);
+    RunExample(example, first, "--steps 0 --save " + second);
+    EXPECT_EQ(WithoutPropellantLevels(ReadFile(first)), WithoutPropellantLevels(ReadFile(second)))
+        << example.folder;
+  }
+}
+
+// Stopping and restoring in between leaves the systems where an unbroken run
+// takes them, up to the rounding of the saved values.
+TEST(VesselsimRestore, SystemsStepOnFromARestoreAsWithoutOne) {
+  for (const Example &example : {kExamples[0], kExamples[1], kExamples[2]}) {
+    const std::string half = TempPath(std::string(example.folder) + "-half.scn");
+    const std::string resumed = TempPath(std::string(example.folder) + "-resumed.scn");
+    const std::string unbroken = TempPath(std::string(example.folder) + "-unbroken.scn");
+    RunExample(example, ScenarioOf(example), "--steps 20 --save " + half);
+    RunExample(example, half, "--steps 20 --save " + resumed);
+    RunExample(example, ScenarioOf(example), "--steps 40 --save " + unbroken);
+    EXPECT_TRUE(SameState(Internals(ReadFile(resumed)), Internals(ReadFile(unbroken)))) << example.folder;
+  }
+}
+
+// A day of the reference vessel's mission at a tenth of a second: every
+// recorded value stays finite, and masses, pressures and charge non-negative.
+TEST(VesselsimSoak, TheReferenceVesselFliesADay) {
+  const std::string root = std::string(EXAMPLES_DIR) + "/kestrel";
+  const std::string csv = TempPath("day.csv");
+  const std::string events = TempPath("mission.events");
+  std::ofstream(events) << "0 set int=ELECTRIC:SM_MAINA:RESET 1\n0 set int=ELECTRIC:SM_MAINB:RESET 1\n"
+                           "0 set int=ELECTRIC:ESSENTIAL:RESET 1\n0 set int=ELECTRIC:AC1:RESET 1\n"
+                           "2 click 30 10 10\n2 click 29 10 10\n600 key OAPI_KEY_J\n5400 key OAPI_KEY_K\n0 panel 0\n";
+  std::string watches;
+  for (const char *tank : {"CABIN", "WATER", "WASTE", "SCRUBBED", "CM_O2"})
+    for (const char *variable : {"MASS", "PRESS", "TEMP"})
+      watches += std::string(" --watch HYDRAULIC:") + tank + ":" + variable;
+  watches += " --watch ELECTRIC:BATT:VOLTS --watch ELECTRIC:ESSENTIAL:VOLTS --watch SHIP:TOTALMASS";
+  RunExample({"kestrel", "Kestrel"}, root + "/Scenarios/Kestrel.scn",
+      "--dt 0.1 --duration 86400 --every 3600 --events " + events + " --csv " + csv + watches);
+  std::istringstream rows(ReadFile(csv));
+  std::string row;
+  std::getline(rows, row);  // header
+  int count = 0;
+  for (; std::getline(rows, row); ++count) {
+    std::istringstream cells(row);
+    for (std::string cell; std::getline(cells, cell, ',');) {
+      const double value = std::atof(cell.c_str());
+      EXPECT_TRUE(std::isfinite(value) && value >= 0.0) << "row " << count << ": " << row;
+    }
+  }
+  EXPECT_EQ(count, 25);
+}
