@@ -65,9 +65,10 @@ class PanelParser {
   void Mfd(const InstrumentClass &c, const char *line);
   void SelectorElements(FILE *file, const char *line);
   void **InstrumentSlot(void *address) const;
+  void *Variable(const char *reference) const;
   template <typename T>
-  T *Resolve(const char *reference) {
-    return static_cast<T *>(systems.ResolveReference(reference));
+  T *Resolve(const char *reference) const {
+    return static_cast<T *>(Variable(reference));
   }
   // Adds `instrument` named `instrumentName`, sized and drawn from its class.
   template <typename T>
@@ -271,6 +272,16 @@ void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
   panel.AddInstrument(std::move(mfd));
 }
 
+// The address an instrument shows or sets. A system object named without one
+// of its variables is refused, logged: an instrument would write into it.
+void *PanelParser::Variable(const char *reference) const {
+  void *address = systems.ResolveReference(reference);
+  if (address == nullptr || !(systems.hydraulic.Contains(address) || systems.electric.Contains(address)))
+    return address;
+  ReportError(kInvalidComponent);
+  return nullptr;
+}
+
 // The variable slot at `address`, when it is one of an instrument's.
 void **PanelParser::InstrumentSlot(void *address) const {
   for (int n = 0; n < kMaxPanels; ++n) {
@@ -299,7 +310,7 @@ void PanelParser::SelectorElements(FILE *file, const char *line) {
     if (referenceLine == nullptr && std::feof(file)) break;
     LineWord reference;
     const bool named = referenceLine != nullptr && std::sscanf(referenceLine, "%254s", reference) == 1;
-    element->AddAddress(named ? systems.ResolveReference(reference) : nullptr);
+    element->AddAddress(named ? Variable(reference) : nullptr);
   }
   panel.AddInstrument(std::move(element));
 }

@@ -1,5 +1,8 @@
 #include "panels/instruments/SwitchInstrument.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "panels/Panel.h"
 
 namespace {
@@ -11,7 +14,9 @@ constexpr DWORD kWhiteKey = 0xFFFFFF;
 
 SwitchInstrument::SwitchInstrument(Panel *owner, int32_t left, int32_t top, int32_t positionCount,
                                    int32_t springBack, int32_t *bound)
-    : BoundInstrument(owner, left, top), positions(positionCount), momentary(positionCount >= 3 ? springBack : 0) {
+    : BoundInstrument(owner, left, top),
+      positions(std::clamp(positionCount, 2, 3)),
+      momentary(positionCount >= 3 ? springBack : 0) {
   typeCode = kSwitchTypeCode;
   variable = bound != nullptr ? bound : &state;
   if (bound != nullptr) state = *bound;
@@ -21,9 +26,12 @@ void SwitchInstrument::RegisterArea(int32_t id) {
   Register(id, RECT{x, y, x + width + 1, y + height + 1}, PANEL_REDRAW_MOUSE, 0x0F, PANEL_MAP_BACKGROUND);
 }
 
-// Frames: columns for +1, 0, -1 from the left; the lit row below the unlit.
+// Frames: columns for +1, 0, -1 from the left; the lit row below the unlit. A
+// bound variable may hold any number: it shows as the nearest end.
 void SwitchInstrument::Redraw() {
-  BlitBitmap(0, 0, width - state * width, Lit() ? height : 0, width, height, kWhiteKey);
+  const int64_t column = int64_t{width} * (1 - std::clamp(state, -1, 1));
+  if (column > INT32_MAX) return;
+  BlitBitmap(0, 0, static_cast<int>(column), Lit() ? height : 0, width, height, kWhiteKey);
 }
 
 bool SwitchInstrument::StepUp() {

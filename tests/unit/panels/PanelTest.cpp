@@ -104,6 +104,21 @@ TEST_F(Panels, SwitchesStepAndSpringBack) {
   EXPECT_EQ(loose->ResolveVariable("SOURCE"), nullptr);
 }
 
+// A switch's position count is two or three, and a bound variable holding any
+// number draws as the nearest end of the switch.
+TEST_F(Panels, SwitchesOutsideTheirRangeStayDrawable) {
+  vessel->shipVariables.customInt[0] = -1500000000;
+  LoadPanels("<PANEL> MAIN\n<SW> 0 0 -2147483647 0 SHIP:CUSTOMINT1 WILD\n<SW> 0 0 9 0 SHIP:CUSTOMINT2 MANY\n</PANEL>\n");
+  auto *wild = Named<SwitchInstrument>(0, "WILD");
+  auto *many = Named<SwitchInstrument>(0, "MANY");
+  ASSERT_TRUE(wild != nullptr && many != nullptr);
+  EXPECT_EQ(wild->positions, 2);
+  EXPECT_EQ(many->positions, 3);
+  wild->Redraw();
+  wild->LeftPress(0, 0);
+  EXPECT_EQ(wild->state, -1500000000 + 2);
+}
+
 TEST_F(Panels, LightingSwitchesSetTheLevelsOnEveryPress) {
   LoadPanels("<PANEL> MAIN\n<CSW> 0 0 2 0 1 MAIN:LIGHT\n<CSW> 0 0 2 0 1 MAIN:TEXTLIGHT\n</PANEL>\n");
   Panel &panel = PanelNumber(0);
@@ -279,4 +294,18 @@ TEST_F(Panels, InstrumentsLetGoOfObjectsDeletedAtSeparation) {
   element->FrameRedraw();
   EXPECT_EQ(kept->variable, cabinPressure);
   PanelNumber(0).instruments.back()->FrameRedraw();
+}
+
+// An instrument writes into what it is bound to: a system object named
+// without a variable is refused and logged, and the instrument works alone.
+TEST_F(Panels, InstrumentsAreNotBoundToWholeObjects) {
+  LoadPanels("<HYDRAULIC>\n<TANK> CABIN <0 0 0> 1000 1 1\n</TANK>\n</HYDRAULIC>\n"
+             "<PANEL> P\n<SW> 0 0 2 0 HYDRAULIC:CABIN WHOLE\n<DIG> 0 0 3 HYDRAULIC:CABIN:PRESS PART\n</PANEL>\n");
+  auto *whole = Named<SwitchInstrument>(0, "WHOLE");
+  ASSERT_NE(whole, nullptr);
+  EXPECT_EQ(whole->variable, &whole->state);
+  EXPECT_NE(Log().find("HYDRAULIC:CABIN WHOLE"), std::string::npos) << Log();
+  whole->LeftPress(0, 0);
+  EXPECT_NE(Named<DigitInstrument>(0, "PART")->variable, nullptr);
+  EXPECT_NE(vessel->systems.hydraulic.FindByName("CABIN"), nullptr);
 }

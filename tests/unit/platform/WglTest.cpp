@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
+constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 
 PIXELFORMATDESCRIPTOR Request(BYTE depthBits) {
   PIXELFORMATDESCRIPTOR pfd = {};
