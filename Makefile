@@ -1,5 +1,5 @@
 # The two commands of the README. Each installs what is missing first.
-.PHONY: setup test demo asan release bench clean
+.PHONY: setup test demo asan fuzz release bench clean
 
 setup:
 	@bash scripts/setup.sh
@@ -13,6 +13,15 @@ asan: setup
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# The sanitizer suite built by clang with fuzzing coverage, then each fuzz
+# target for FUZZ_SECONDS on its seeds.
+FUZZ_SECONDS ?= 30
+fuzz: setup
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	ctest --preset fuzz
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
 release: setup
 	cmake --preset release
