@@ -9,6 +9,7 @@
 #include "config/ConfigText.h"
 #include "config/TextScan.h"
 #include "panels/DrawingResources.h"
+#include "panels/instruments/Instrument.h"
 #include "winpath.h"
 
 namespace {
@@ -27,7 +28,12 @@ class KeywordReader {
     if (!resources) resources = std::make_unique<DrawingResources>();
     return *resources;
   }
-  static void Ints(const char *text, int32_t &a, int32_t &b) { std::sscanf(text, "%i %i", &a, &b); }
+  // Class integers are pixel geometry.
+  static void Ints(const char *text, int32_t &a, int32_t &b) {
+    std::sscanf(text, "%i %i", &a, &b);
+    a = BoundedCoordinate(a);
+    b = BoundedCoordinate(b);
+  }
   static void Ints(const char *text, int32_t &a, int32_t &b, int32_t &d) { std::sscanf(text, "%i %i %i", &a, &b, &d); }
 
   InstrumentClass &c;

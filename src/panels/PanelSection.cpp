@@ -82,8 +82,10 @@ template <typename T>
 T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName) {
   T &added = *instrument;
   CopyName(added.name, instrumentName);
-  added.width = c.I[0];
-  added.height = c.I[1];
+  added.x = BoundedCoordinate(added.x);
+  added.y = BoundedCoordinate(added.y);
+  added.width = BoundedCoordinate(c.I[0]);
+  added.height = BoundedCoordinate(c.I[1]);
   added.bitmap = c.bitmap;
   panel.AddInstrument(std::move(instrument));
   return added;
@@ -93,6 +95,8 @@ void PanelParser::Line(FILE *file, const char *line) {
   if (line == nullptr) return;
   if (MatchKeyword(line, "SIZE")) {
     std::sscanf(AfterTag(line, 4), "%i %i", &panel.width, &panel.height);
+    panel.width = BoundedCoordinate(panel.width);
+    panel.height = BoundedCoordinate(panel.height);
   } else if (MatchKeyword(line, "BITMAP")) {
     CopyName(panel.backgroundFile, AfterTag(line, 7));
   } else if (MatchKeyword(line, "NEIGHBOURS")) {

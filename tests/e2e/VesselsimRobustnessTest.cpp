@@ -121,3 +121,30 @@ TEST(VesselsimSoak, TheReferenceVesselFliesADay) {
   }
   EXPECT_EQ(count, 25);
 }
+
+// A vessel built from a configuration full of mistakes (over-long lines and
+// names, numbers out of range or unreadable, references to nothing, eleven
+// panels, sections left open) and one whose configuration file is missing:
+// both fly, separate, are clicked, drawn, saved and restored.
+TEST(VesselsimMalformed, EveryMistakeIsSurvived) {
+  const std::string root = TempPath("malformed");
+  ASSERT_EQ(std::system(("rm -rf " + root + " && cp -r " + TEST_DATA_DIR + "/malformed " + root).c_str()), 0);
+  const std::string events = root + "/clicks.events";
+  std::ofstream script(events);
+  script << "0 panel 0\n1 key OAPI_KEY_J\n1 key OAPI_KEY_K\n";
+  for (int area : {0, 1, 2, 3, 4, 7, 8}) script << "2 click " << area << " 5 5\n";
+  script << "3 panel 3\n4 png " << root << "/panel.png\n";
+  script.close();
+  const std::string saved = root + "/saved.scn";
+  Result r = Vesselsim("run --root " + root + " " + root + "/Scenarios/Malformed.scn --vessel Bad --dt 0.1 --duration 5 " +
+                       "--events " + events + " --save " + saved + " --watch HYDRAULIC:CABIN:PRESS");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_FALSE(ReadFile(root + "/panel.png").empty());
+  EXPECT_NE(ReadFile(saved).find("Lost:Missing"), std::string::npos);
+
+  r = Vesselsim("run --root " + root + " " + saved + " --vessel Bad --steps 20 --panel 0 --png " + root +
+                "/restored.png --watch HYDRAULIC:CABIN:PRESS");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(std::isfinite(WatchLines(r.out)["HYDRAULIC:CABIN:PRESS"])) << r.out;
+  EXPECT_FALSE(ReadFile(root + "/restored.png").empty());
+}

@@ -1,5 +1,6 @@
 #include "panels/instruments/DigitInstrument.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -14,7 +15,7 @@ constexpr int kMaxDigits = 32;
 }  // namespace
 
 DigitInstrument::DigitInstrument(Panel *owner, int32_t left, int32_t top, int32_t digitCount, double *bound)
-    : BoundInstrument(owner, left, top), digits(digitCount) {
+    : BoundInstrument(owner, left, top), digits(std::clamp(digitCount, 0, kMaxDigits)) {
   variable = bound != nullptr ? bound : &lastValue;
 }
 

@@ -11,6 +11,12 @@
 class Panel;
 
 constexpr int32_t kInstrumentType = 30;
+// Panel geometry (positions, sizes, counts of pixels) is kept within this
+// magnitude, so that sums and small multiples of it stay within int.
+constexpr int32_t kCoordinateLimit = 1 << 20;
+inline int32_t BoundedCoordinate(int32_t value) {
+  return value < -kCoordinateLimit ? -kCoordinateLimit : value > kCoordinateLimit ? kCoordinateLimit : value;
+}
 
 class Instrument {
  public:

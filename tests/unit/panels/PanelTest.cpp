@@ -309,3 +309,18 @@ TEST_F(Panels, InstrumentsAreNotBoundToWholeObjects) {
   EXPECT_NE(Named<DigitInstrument>(0, "PART")->variable, nullptr);
   EXPECT_NE(vessel->systems.hydraulic.FindByName("CABIN"), nullptr);
 }
+
+// Geometry from the files is bounded, so that an instrument's area and frames
+// can be worked out without overflow.
+TEST_F(Panels, PanelGeometryIsBounded) {
+  std::ofstream("config/huge.prd") << "<DIG>\nCLASS DIGIT\nSIZE 2000000000 -2000000000\n</DIG>\n";
+  Load("Panel: huge\n<PANEL> P\nSIZE 2147483647 5\n<DIG> 2147483000 0 40 SHIP:ALTITUDE D\n</PANEL>\n");
+  auto *digits = Named<DigitInstrument>(0, "D");
+  ASSERT_NE(digits, nullptr);
+  EXPECT_EQ(digits->width, kCoordinateLimit);
+  EXPECT_EQ(digits->height, -kCoordinateLimit);
+  EXPECT_EQ(digits->x, kCoordinateLimit);
+  EXPECT_EQ(digits->digits, 32);
+  EXPECT_EQ(PanelNumber(0).width, kCoordinateLimit);
+  digits->RegisterArea(0);
+}
