@@ -81,7 +81,7 @@ TEST(VesselsimRestore, ASavedScenarioSavesAgainUnchanged) {
 // Stopping and restoring in between leaves the systems where an unbroken run
 // takes them, up to the rounding of the saved values.
 TEST(VesselsimRestore, SystemsStepOnFromARestoreAsWithoutOne) {
-  for (const Example &example : {kExamples[0], kExamples[1], kExamples[2]}) {
+  for (const Example &example : kExamples) {
     const std::string half = TempPath(std::string(example.folder) + "-half.scn");
     const std::string resumed = TempPath(std::string(example.folder) + "-resumed.scn");
     const std::string unbroken = TempPath(std::string(example.folder) + "-unbroken.scn");

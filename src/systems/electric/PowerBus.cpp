@@ -87,4 +87,6 @@ void PowerBus::LoadStateLine(const char *line) {
   load = savedLoad;
   state = savedState;
   inBand = savedInBand;
+  // A bus saved disconnected carries nothing, as it did when it tripped.
+  if (state == kBusDisconnected) voltage = current = 0.0;
 }

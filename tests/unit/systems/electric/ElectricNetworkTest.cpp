@@ -111,6 +111,21 @@ TEST(PowerBus, TheResetCommandIsALevel) {
   EXPECT_EQ(cell.load, 0.0);
 }
 
+// A bus restored disconnected is dark until it reconnects, as when it tripped:
+// its consumers must not see the voltage a new bus starts with.
+TEST(PowerBus, ARestoredDisconnectedBusCarriesNothing) {
+  Supply cell(28.8);
+  DCBus bus("BUS", &cell);
+  bus.LoadStateLine("    <DC> BUS 3.0000 2 0");
+  EXPECT_EQ(bus.state, kBusDisconnected);
+  EXPECT_EQ(bus.voltage, 0.0);
+  bus.Refresh(1);
+  EXPECT_EQ(bus.voltage, 0.0);
+  bus.LoadStateLine("    <DC> BUS 3.0000 0 1");
+  bus.Refresh(1);
+  EXPECT_DOUBLE_EQ(bus.voltage, 28.8);
+}
+
 TEST(Battery, DrainsAtVoltsTimesAmpsAndGoesDarkBelowZero) {
   Battery battery("BATT", nullptr, 86400);
   DCBus bus("BUS", &battery);
