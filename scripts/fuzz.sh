@@ -22,7 +22,7 @@ for target in "${targets[@]}"; do
   echo "fuzzing $target for ${seconds}s"
   # Paths are absolute: the targets work in a scratch folder of their own.
   if ! "$root/build/fuzz/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1500 \
-      -max_len=12000 -print_final_stats=1 -artifact_prefix="$work/" \
+      -max_len=16000 -print_final_stats=1 -artifact_prefix="$work/" \
       "$work/corpus" "$root/fuzz/corpus/$target" >"$work/log" 2>&1; then
     echo "$target: finding in $work (see $work/log)"
     tail -n 40 "$work/log"
