@@ -345,7 +345,7 @@ OAPIFUNC double oapiGetSysStep();
 OAPIFUNC char *oapiDebugString();
 
 // MFDs
-OAPIFUNC void oapiRegisterMFD(int mfd, const MFDSPEC &spec);
+OAPIFUNC void oapiRegisterMFD(int mfd, const MFDSPEC &layout);
 OAPIFUNC const char *oapiMFDButtonLabel(int mfd, int bt);
 OAPIFUNC bool oapiProcessMFDButton(int mfd, int bt, int event);
 OAPIFUNC bool oapiSendMFDKey(int mfd, DWORD key);

@@ -192,33 +192,33 @@ void MfdHost::freeScreen(Display &d) {
   d.screen = nullptr;
 }
 
-void MfdHost::registerMfd(int mfd, const MFDSPEC &spec) {
+void MfdHost::registerMfd(int mfd, const MFDSPEC &layout) {
   Display *d = display(mfd);
   if (d == nullptr) return;
   d->registered = true;
-  d->spec = spec;
-  d->spec.nbt_left = std::max(spec.nbt_left, 0);
-  d->spec.nbt_right = std::max(spec.nbt_right, 0);
+  d->layout = layout;
+  d->layout.nbt_left = std::max(layout.nbt_left, 0);
+  d->layout.nbt_right = std::max(layout.nbt_right, 0);
 }
 
 void MfdHost::forgetRegistrations() {
   for (Display &d : displays) {
     d.registered = false;
-    d.spec = MFDSPEC{};
+    d.layout = MFDSPEC{};
     freeScreen(d);
   }
 }
 
 const MFDSPEC *MfdHost::registration(int mfd) const {
   const Display *d = display(mfd);
-  return d != nullptr && d->registered ? &d->spec : nullptr;
+  return d != nullptr && d->registered ? &d->layout : nullptr;
 }
 
 // The first four left buttons choose the page in every mode; the first right
 // button is the page's own.
 MfdHost::Action MfdHost::actionOf(const Display &d, int bt) const {
-  const int left = d.registered ? d.spec.nbt_left : kDefaultButtonsPerSide;
-  const int right = d.registered ? d.spec.nbt_right : kDefaultButtonsPerSide;
+  const int left = d.registered ? d.layout.nbt_left : kDefaultButtonsPerSide;
+  const int right = d.registered ? d.layout.nbt_right : kDefaultButtonsPerSide;
   if (bt < 0 || bt >= left + right) return Action::None;
   if (bt < left) {
     switch (bt) {
@@ -394,8 +394,8 @@ void MfdHost::draw(const Vessel *vessel) {
 }
 
 void MfdHost::drawDisplay(int mfd, Display &d, const Vessel *vessel) {
-  const long long w = static_cast<long long>(d.spec.pos.right) - d.spec.pos.left;
-  const long long h = static_cast<long long>(d.spec.pos.bottom) - d.spec.pos.top;
+  const long long w = static_cast<long long>(d.layout.pos.right) - d.layout.pos.left;
+  const long long h = static_cast<long long>(d.layout.pos.bottom) - d.layout.pos.top;
   if (w < 1 || h < 1 || w > kMaxScreenSide || h > kMaxScreenSide) {
     freeScreen(d);
     return;
@@ -455,7 +455,7 @@ void MfdHost::drawDisplay(int mfd, Display &d, const Vessel *vessel) {
 void MfdHost::compose(HBITMAP canvas) const {
   for (const Display &d : displays)
     if (d.registered && d.screen != nullptr)
-      wincanvas::copy(canvas, d.spec.pos.left, d.spec.pos.top, d.screen, 0, 0, wincanvas::width(d.screen),
+      wincanvas::copy(canvas, d.layout.pos.left, d.layout.pos.top, d.screen, 0, 0, wincanvas::width(d.screen),
                       wincanvas::height(d.screen));
 }
 
@@ -467,14 +467,14 @@ HBITMAP MfdHost::screen(int mfd) const {
 int MfdHost::extentX() const {
   int extent = 0;
   for (const Display &d : displays)
-    if (d.registered && d.spec.pos.right > d.spec.pos.left) extent = std::max<int>(extent, d.spec.pos.right);
+    if (d.registered && d.layout.pos.right > d.layout.pos.left) extent = std::max<int>(extent, d.layout.pos.right);
   return extent;
 }
 
 int MfdHost::extentY() const {
   int extent = 0;
   for (const Display &d : displays)
-    if (d.registered && d.spec.pos.bottom > d.spec.pos.top) extent = std::max<int>(extent, d.spec.pos.bottom);
+    if (d.registered && d.layout.pos.bottom > d.layout.pos.top) extent = std::max<int>(extent, d.layout.pos.bottom);
   return extent;
 }
 

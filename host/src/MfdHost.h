@@ -61,7 +61,7 @@ class MfdHost {
 
   // The screen rectangle and buttons of display `mfd` on the panel being
   // loaded; out-of-range numbers are ignored.
-  void registerMfd(int mfd, const MFDSPEC &spec);
+  void registerMfd(int mfd, const MFDSPEC &layout);
   // The panel changed: no display is on screen until registered again.
   // Power and modes stay, as they are the displays' own.
   void forgetRegistrations();
@@ -102,7 +102,7 @@ class MfdHost {
     Page page = Page::Orbit;
     Page beforeSelect = Page::Orbit;  // where the select page returns to
     bool registered = false;
-    MFDSPEC spec = {};
+    MFDSPEC layout = {};
     bool radii = false;     // Orbit: apsides as radii, not altitudes
     bool imperial = false;  // Surface: feet and pounds
     HBITMAP screen = nullptr;

@@ -12,8 +12,8 @@ host::PanelHost *panels() {
 
 }  // namespace
 
-void oapiRegisterMFD(int mfd, const MFDSPEC &spec) {
-  if (host::PanelHost *host = panels()) host->registerMfd(mfd, spec);
+void oapiRegisterMFD(int mfd, const MFDSPEC &layout) {
+  if (host::PanelHost *host = panels()) host->registerMfd(mfd, layout);
 }
 
 const char *oapiMFDButtonLabel(int mfd, int bt) {

@@ -118,8 +118,8 @@ void PanelHost::registerArea(int id, const RECT &rect, int drawEvent, int mouseE
   areaList.push_back(PanelArea{id, rect, drawEvent, mouseEvent, bkmode, surface ? surface->handle() : nullptr});
 }
 
-void PanelHost::registerMfd(int mfd, const MFDSPEC &spec) {
-  if (loading) mfdHost.registerMfd(mfd, spec);
+void PanelHost::registerMfd(int mfd, const MFDSPEC &layout) {
+  if (loading) mfdHost.registerMfd(mfd, layout);
 }
 
 bool PanelHost::triggerRedraw(int panel, int areaId) {

@@ -95,7 +95,7 @@ class PanelHost {
   void setNeighbours(int left, int right, int top, int bottom);
   void registerArea(int id, const RECT &rect, int drawEvent, int mouseEvent, int bkmode);
   bool triggerRedraw(int panel, int areaId);
-  void registerMfd(int mfd, const MFDSPEC &spec);
+  void registerMfd(int mfd, const MFDSPEC &layout);
 
   // The host's MFDs; mode changes reach the shown panel's module.
   MfdHost &mfds() { return mfdHost; }

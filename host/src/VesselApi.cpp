@@ -225,8 +225,8 @@ PSTREAM_HANDLE addStream(host::Vessel &vessel, THRUSTER_HANDLE th, const VECTOR3
   stream->thruster = t;
   stream->hasPosition = pos != nullptr;
   stream->position = pos != nullptr ? *pos : t->position;
-  stream->hasSpec = pss != nullptr;
-  if (pss != nullptr) stream->spec = *pss;
+  stream->hasParticles = pss != nullptr;
+  if (pss != nullptr) stream->particles = *pss;
   vessel.model.streams.push_back(std::move(stream));
   return vessel.model.streams.back().get();
 }

@@ -56,8 +56,8 @@ struct ExhaustStream {
   Thruster *thruster;
   bool hasPosition;
   VECTOR3 position;
-  bool hasSpec;
-  PARTICLESTREAMSPEC spec;
+  bool hasParticles;
+  PARTICLESTREAMSPEC particles;
 };
 
 struct Dock {

@@ -267,10 +267,10 @@ void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
   for (int i = 0; i < 3; ++i) mfd->labelColour[i] = static_cast<int32_t>(c.D[i]);
   mfd->borderX = c.I[2];
   mfd->borderY = c.I[3];
-  mfd->spec.nbt_left = c.I[4];
-  mfd->spec.nbt_right = c.I[5];
-  mfd->spec.bt_yofs = c.I[6];
-  mfd->spec.bt_ydist = c.I[7];
+  mfd->layout.nbt_left = c.I[4];
+  mfd->layout.nbt_right = c.I[5];
+  mfd->layout.bt_yofs = c.I[6];
+  mfd->layout.bt_ydist = c.I[7];
   mfd->font = c.font;
   mfd->Place();
   panel.AddInstrument(std::move(mfd));

@@ -22,20 +22,20 @@ MfdInstrument::MfdInstrument(Panel *owner, int32_t left, int32_t top, int32_t nu
 }
 
 void MfdInstrument::Place() {
-  spec.pos = RECT{x + borderX, y + borderY, x + screenWidth + borderX, y + screenHeight + borderY};
+  layout.pos = RECT{x + borderX, y + borderY, x + screenWidth + borderX, y + screenHeight + borderY};
 }
 
 void MfdInstrument::RegisterArea(int32_t id) {
   Register(id, RECT{x, y, x + screenWidth + 2 * borderX, y + screenHeight + 2 * borderY}, PANEL_REDRAW_USER,
            PANEL_MOUSE_LBDOWN, PANEL_MAP_BACKGROUND);
-  oapiRegisterMFD(mfdNumber, spec);
+  oapiRegisterMFD(mfdNumber, layout);
 }
 
 POINT MfdInstrument::LabelPosition(int index) const {
-  if (index < spec.nbt_left)
-    return POINT{static_cast<LONG>(borderX / 2.0), index * spec.bt_ydist + spec.bt_yofs};
+  if (index < layout.nbt_left)
+    return POINT{static_cast<LONG>(borderX / 2.0), index * layout.bt_ydist + layout.bt_yofs};
   return POINT{static_cast<LONG>(screenWidth + 1.5 * borderX),
-               (index - kRightColumnFirst) * spec.bt_ydist + spec.bt_yofs};
+               (index - kRightColumnFirst) * layout.bt_ydist + layout.bt_yofs};
 }
 
 void MfdInstrument::Redraw() {
@@ -46,7 +46,7 @@ void MfdInstrument::Redraw() {
   SetTextColor(dc, RGB(labelColour[0] & 0xFF, labelColour[1] & 0xFF, labelColour[2] & 0xFF));
   SetTextAlign(dc, TA_CENTER | TA_TOP);
   SetBkMode(dc, TRANSPARENT);
-  for (int i = 0; i < spec.nbt_left + spec.nbt_right; ++i) {
+  for (int i = 0; i < layout.nbt_left + layout.nbt_right; ++i) {
     const char *label = oapiMFDButtonLabel(mfdNumber, i);
     if (label == nullptr) continue;
     const POINT at = LabelPosition(i);
@@ -58,7 +58,7 @@ void MfdInstrument::Redraw() {
 // Label columns select buttons by row; the strip below the screen has power
 // on the left, mode select in the middle and the next mode on the right.
 void MfdInstrument::LeftPress(int mx, int my) {
-  const int row = spec.bt_ydist != 0 ? (my - spec.bt_yofs) / spec.bt_ydist : -1;
+  const int row = layout.bt_ydist != 0 ? (my - layout.bt_yofs) / layout.bt_ydist : -1;
   if (row >= 0 && row <= kLastRow) {
     if (mx < borderX) {
       oapiProcessMFDButton(mfdNumber, row, PANEL_MOUSE_LBDOWN);

@@ -17,7 +17,7 @@ class MfdInstrument : public Instrument {
   POINT LabelPosition(int index) const;
 
   int32_t mfdNumber;
-  MFDSPEC spec = {};
+  MFDSPEC layout = {};
   int32_t labelColour[3] = {};
   int32_t screenWidth = 0, screenHeight = 0;
   int32_t borderX = 0, borderY = 0;

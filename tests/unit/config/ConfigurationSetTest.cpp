@@ -91,9 +91,9 @@ TEST_F(StageConfigurations, ParametersReachTheHost) {
   EXPECT_EQ(m.exhausts[0].direction.z, -1.0);
   // The main engine trails the contrail and the glow.
   ASSERT_EQ(m.streams.size(), 2u);
-  EXPECT_EQ(m.streams[0]->spec.srcsize, 8.0);
-  EXPECT_EQ(m.streams[1]->spec.srcrate, 20.0);
-  EXPECT_NE(m.streams[1]->spec.tex, nullptr);
+  EXPECT_EQ(m.streams[0]->particles.srcsize, 8.0);
+  EXPECT_EQ(m.streams[1]->particles.srcrate, 20.0);
+  EXPECT_NE(m.streams[1]->particles.tex, nullptr);
 }
 
 TEST_F(StageConfigurations, GroupsOnlyForWordsWithThrustersAndAtMostFifteen) {

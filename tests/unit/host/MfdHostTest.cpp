@@ -37,7 +37,7 @@ class MfdPanels : public host::PanelClient {
   std::function<bool(int)> onLoad;
 };
 
-MFDSPEC Spec(LONG left, LONG top, LONG right, LONG bottom, int nLeft = 6, int nRight = 6) {
+MFDSPEC Layout(LONG left, LONG top, LONG right, LONG bottom, int nLeft = 6, int nRight = 6) {
   return MFDSPEC{RECT{left, top, right, bottom}, nLeft, nRight, 20, 30};
 }
 
@@ -52,7 +52,7 @@ class MfdHostTest : public HostFixture {
         0,
         [](int) {
           oapiRegisterPanelArea(1, RECT{0, 0, 300, 300}, PANEL_REDRAW_USER, PANEL_MOUSE_LBDOWN);
-          oapiRegisterMFD(MFD_LEFT, Spec(50, 50, 250, 250));
+          oapiRegisterMFD(MFD_LEFT, Layout(50, 50, 250, 250));
           return true;
         },
         vessel);
@@ -86,9 +86,9 @@ class MfdHostTest : public HostFixture {
 
 TEST_F(MfdHostTest, RegistrationsCountWhileAPanelLoadsAndGoWhenItChanges) {
   ASSERT_TRUE(Show(0, [](int) {
-    oapiRegisterMFD(MFD_LEFT, Spec(10, 20, 110, 120));
-    oapiRegisterMFD(MFD_RIGHT, Spec(200, 20, 300, 120, 4, 2));
-    oapiRegisterMFD(MAXMFD, Spec(0, 0, 5, 5));
+    oapiRegisterMFD(MFD_LEFT, Layout(10, 20, 110, 120));
+    oapiRegisterMFD(MFD_RIGHT, Layout(200, 20, 300, 120, 4, 2));
+    oapiRegisterMFD(MAXMFD, Layout(0, 0, 5, 5));
     return true;
   }));
   ASSERT_NE(sim.panels.mfds().registration(MFD_LEFT), nullptr);
@@ -96,7 +96,7 @@ TEST_F(MfdHostTest, RegistrationsCountWhileAPanelLoadsAndGoWhenItChanges) {
   EXPECT_EQ(sim.panels.mfds().registration(MFD_RIGHT)->nbt_left, 4);
   // Without a background the panel spans its screens too.
   EXPECT_EQ(sim.panels.width(), 300);
-  oapiRegisterMFD(MFD_USER1, Spec(0, 0, 50, 50));  // too late: the panel is up
+  oapiRegisterMFD(MFD_USER1, Layout(0, 0, 50, 50));  // too late: the panel is up
   EXPECT_EQ(sim.panels.mfds().registration(MFD_USER1), nullptr);
 
   ASSERT_TRUE(Show(1, [](int) { return true; }));
@@ -115,7 +115,7 @@ TEST_F(MfdHostTest, EachModeHasItsLabelsAndTheButtonsAreThoseRegistered) {
 
   // Four buttons left and two right: the right column starts at 4.
   ASSERT_TRUE(Show(0, [](int) {
-    oapiRegisterMFD(MFD_RIGHT, Spec(0, 0, 100, 100, 4, 2));
+    oapiRegisterMFD(MFD_RIGHT, Layout(0, 0, 100, 100, 4, 2));
     return true;
   }));
   EXPECT_EQ(Labels(MFD_RIGHT, 7), (std::vector<std::string>{"ORB", "SRF", "VSL", "MNU", "UNT", "-", "-"}));

@@ -13,10 +13,10 @@ class PanelMfd : public ConfigFixture {
     mfd.screenWidth = mfd.screenHeight = 200;
     mfd.borderX = 30;
     mfd.borderY = 20;
-    mfd.spec.nbt_left = 6;
-    mfd.spec.nbt_right = 6;
-    mfd.spec.bt_yofs = 40;
-    mfd.spec.bt_ydist = 38;
+    mfd.layout.nbt_left = 6;
+    mfd.layout.nbt_right = 6;
+    mfd.layout.bt_yofs = 40;
+    mfd.layout.bt_ydist = 38;
     mfd.Place();
     sim.panels.mfds().onModeChange = [this](int number, int mode) { changes.push_back({number, mode}); };
   }
@@ -32,8 +32,8 @@ class PanelMfd : public ConfigFixture {
 TEST_F(PanelMfd, TheScreenSitsInsideTheBordersAndItsNameIsMfd) {
   EXPECT_STREQ(mfd.name, "MFD");
   EXPECT_EQ(mfd.MfdNumber(), 0);
-  EXPECT_EQ(mfd.spec.pos.left, 30);
-  EXPECT_EQ(mfd.spec.pos.bottom, 220);
+  EXPECT_EQ(mfd.layout.pos.left, 30);
+  EXPECT_EQ(mfd.layout.pos.bottom, 220);
 }
 
 TEST_F(PanelMfd, LabelsStandBesideTheirButtons) {
@@ -42,7 +42,7 @@ TEST_F(PanelMfd, LabelsStandBesideTheirButtons) {
   // Right column rows count from index 6.
   EXPECT_EQ(mfd.LabelPosition(7).x, 245);
   EXPECT_EQ(mfd.LabelPosition(7).y, 38 + 40);
-  mfd.spec.nbt_left = 5;
+  mfd.layout.nbt_left = 5;
   EXPECT_EQ(mfd.LabelPosition(5).y, -38 + 40);
 }
 
