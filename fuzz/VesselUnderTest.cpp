@@ -1,8 +1,5 @@
 #include "VesselUnderTest.h"
 
-#include <cmath>
-#include <memory>
-
 #include "ScenarioFile.h"
 #include "Simulation.h"
 #include "Surface.h"

@@ -50,7 +50,7 @@ void *SystemList::ResolveReference(const char *text) {
     return nullptr;
   }
   void *address = hasVariable ? object->ResolveVariable(colon + 1) : object;
-  if (address != nullptr) handedOut.push_back({address, object});
+  if (address != nullptr) Remember(address, object);
   return address;
 }
 
@@ -64,7 +64,18 @@ void SystemList::MarkStage(const char *prefix, int n) {
     if (strncasecmp(o->name, prefix, length) == 0) o->stage = n;
 }
 
+// References are resolved again and again (the bench resolves its watches
+// after every event), so each address is kept once.
+void SystemList::Remember(const void *address, const SystemObject *object) {
+  for (const HandedOut &h : handedOut)
+    if (h.address == address) return;
+  handedOut.push_back({address, object});
+}
+
 void SystemList::RemoveStage(int n, SystemList *dependents) {
+  handedOut.erase(std::remove_if(handedOut.begin(), handedOut.end(),
+                                 [n](const HandedOut &h) { return h.object->stage <= n; }),
+                  handedOut.end());
   SystemObject **link = &head;
   while (*link != nullptr) {
     SystemObject *object = *link;
@@ -74,9 +85,6 @@ void SystemList::RemoveStage(int n, SystemList *dependents) {
     }
     *link = object->next;
     DropEverywhere(object, dependents);
-    handedOut.erase(std::remove_if(handedOut.begin(), handedOut.end(),
-                                   [object](const HandedOut &h) { return h.object == object; }),
-                    handedOut.end());
     delete object;
   }
 }

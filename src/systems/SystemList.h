@@ -52,6 +52,7 @@ class SystemList {
 
  private:
   void DropEverywhere(SystemObject *object, SystemList *dependents);
+  void Remember(const void *address, const SystemObject *object);
 
   struct HandedOut {
     const void *address;

@@ -2,6 +2,7 @@
 // it by, and the operations the panel's event dispatch calls.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include <Orbitersdk.h>
@@ -14,9 +15,7 @@ constexpr int32_t kInstrumentType = 30;
 // Panel geometry (positions, sizes, counts of pixels) is kept within this
 // magnitude, so that sums and small multiples of it stay within int.
 constexpr int32_t kCoordinateLimit = 1 << 20;
-inline int32_t BoundedCoordinate(int32_t value) {
-  return value < -kCoordinateLimit ? -kCoordinateLimit : value > kCoordinateLimit ? kCoordinateLimit : value;
-}
+inline int32_t BoundedCoordinate(int32_t value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
 
 class Instrument {
  public:

@@ -1,7 +1,6 @@
 #include "panels/instruments/SwitchInstrument.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "panels/Panel.h"
 
@@ -29,9 +28,7 @@ void SwitchInstrument::RegisterArea(int32_t id) {
 // Frames: columns for +1, 0, -1 from the left; the lit row below the unlit. A
 // bound variable may hold any number: it shows as the nearest end.
 void SwitchInstrument::Redraw() {
-  const int64_t column = int64_t{width} * (1 - std::clamp(state, -1, 1));
-  if (column > INT32_MAX) return;
-  BlitBitmap(0, 0, static_cast<int>(column), Lit() ? height : 0, width, height, kWhiteKey);
+  BlitBitmap(0, 0, width * (1 - std::clamp(state, -1, 1)), Lit() ? height : 0, width, height, kWhiteKey);
 }
 
 bool SwitchInstrument::StepUp() {
