@@ -1,6 +1,8 @@
 // Cooling loops, atmosphere regenerators and boilers.
 #include <gtest/gtest.h>
 
+#include "Supply.h"
+
 #include "../fluid/FluidFixture.h"
 #include "systems/electric/AtmRegenerator.h"
 #include "systems/electric/Boiler.h"
@@ -8,14 +10,6 @@
 #include "systems/electric/PowerBus.h"
 
 namespace {
-
-class Supply : public ElectricObject {
- public:
-  explicit Supply(double volts) : ElectricObject("SUPPLY") { voltage = volts; }
-  void AddLoad(float amps) override { load += amps; }
-  void RemoveLoad(float amps) override { load -= amps; }
-  double load = 0;
-};
 
 ThermalBody Body(double kelvin) {
   ThermalBody b;

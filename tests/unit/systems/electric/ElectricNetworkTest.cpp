@@ -1,23 +1,12 @@
 // The load protocol between sources, buses, sockets and consumers.
 #include <gtest/gtest.h>
 
+#include "Supply.h"
+
 #include "systems/electric/Battery.h"
 #include "systems/electric/CoolingLoop.h"
 #include "systems/electric/PowerBus.h"
 #include "systems/electric/Socket.h"
-
-namespace {
-
-// A source whose voltage the test sets, counting what is registered with it.
-class Supply : public ElectricObject {
- public:
-  explicit Supply(double volts) : ElectricObject("SUPPLY") { voltage = volts; }
-  void AddLoad(float amps) override { load += amps; }
-  void RemoveLoad(float amps) override { load -= amps; }
-  double load = 0;
-};
-
-}  // namespace
 
 TEST(LoadProtocol, BusesForwardTheirLoadAndAConsumerMovesItOnAndOff) {
   Supply cell(28.8);
