@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string>
 
 #include "AllocationCounter.h"
 #include "BenchSupport.h"
@@ -36,7 +37,10 @@ class Kestrel {
     if (::chdir(previous.c_str()) != 0) std::abort();
   }
   void Set(const char *reference, int32_t value) {
-    *static_cast<int32_t *>(vessel->module->resolveReference(vessel->instance, reference)) = value;
+    const char *typeName = nullptr;
+    void *address = vessel->module->resolveReference(vessel->instance, reference, &typeName);
+    if (address == nullptr || typeName == nullptr || std::string(typeName) != "int") std::abort();
+    *static_cast<int32_t *>(address) = value;
   }
   void Run(int frames) {
     for (int i = 0; i < frames; ++i) sim.frame(sim.simTime + kStep);

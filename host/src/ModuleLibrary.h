@@ -30,8 +30,10 @@ class ModuleLibrary {
   bool (*ovcPanelMouseEvent)(VESSEL *, int, int, int, int) = nullptr;
   void (*ovcMFDmode)(VESSEL *, int, int) = nullptr;
   int (*ovcConsumeBufferedKey)(VESSEL *, DWORD, bool, char *) = nullptr;
-  // The bench's way into the module's reference resolution; optional.
-  void *(*resolveReference)(VESSEL *, const char *) = nullptr;
+  // The bench's way into the module's reference resolution; optional. The
+  // variable's type name ("int", "float", "double", or null for what is not
+  // a number) goes to the third argument.
+  void *(*resolveReference)(VESSEL *, const char *, const char **) = nullptr;
 
  private:
   explicit ModuleLibrary(void *library) : handle(library) {}

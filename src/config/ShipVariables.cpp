@@ -10,12 +10,12 @@ namespace {
 // Names are compared over this many characters at most.
 constexpr size_t kCompareLength = 25;
 
-void RegisterFamily(ShipVariableRegistry &registry, const char *format, int first, int count,
-                    void *values, size_t elementSize) {
+template <typename T, size_t count>
+void RegisterFamily(ShipVariableRegistry &registry, const char *format, int first, T (&values)[count]) {
   char name[kNameSize];
-  for (int i = 0; i < count; ++i) {
-    std::snprintf(name, sizeof name, format, first + i);
-    registry.Register(name, static_cast<char *>(values) + i * elementSize);
+  for (size_t i = 0; i < count; ++i) {
+    std::snprintf(name, sizeof name, format, first + static_cast<int>(i));
+    registry.Register(name, VariableRef::To(values[i]));
   }
 }
 
@@ -29,38 +29,38 @@ ShipVariableRegistry::~ShipVariableRegistry() {
   }
 }
 
-void ShipVariableRegistry::Register(const char *name, void *address) {
+void ShipVariableRegistry::Register(const char *name, VariableRef variable) {
   ShipVariable *record = new ShipVariable;
   CopyName(record->name, name);
-  record->address = address;
+  record->variable = variable;
   record->next = head;
   head = record;
 }
 
 void ShipVariableRegistry::RegisterAll(ShipVariableValues &v) {
-  Register("ALTITUDE", &v.altitude);
-  Register("YAW", &v.yaw);
-  Register("PITCH", &v.pitch);
-  Register("ROLL", &v.roll);
-  Register("AVEL", &v.avel);
-  Register("AIRPRESS", &v.airpress);
-  Register("AIRDENS", &v.airdens);
-  Register("MAINTH", &v.mainth);
-  Register("HOVERTH", &v.hoverth);
-  Register("RETROTH", &v.retroth);
-  Register("AOA", &v.aoa);
-  RegisterFamily(*this, "DOCK%d", 0, 6, v.dock, sizeof(double));
-  RegisterFamily(*this, "FUEL%d", 0, 6, v.fuel, sizeof(double));
-  RegisterFamily(*this, "RCS%d", 0, 20, v.rcs, sizeof(double));
-  RegisterFamily(*this, "CUSTOMINT%d", 1, 5, v.customInt, sizeof(int32_t));
-  RegisterFamily(*this, "CUSTOMDBL%d", 1, 5, v.customDbl, sizeof(double));
-  Register("TOTALMASS", &v.totalMass);
-  Register("DVTOGO", &v.dvToGo);
+  Register("ALTITUDE", VariableRef::To(v.altitude));
+  Register("YAW", VariableRef::To(v.yaw));
+  Register("PITCH", VariableRef::To(v.pitch));
+  Register("ROLL", VariableRef::To(v.roll));
+  Register("AVEL", VariableRef::To(v.avel));
+  Register("AIRPRESS", VariableRef::To(v.airpress));
+  Register("AIRDENS", VariableRef::To(v.airdens));
+  Register("MAINTH", VariableRef::To(v.mainth));
+  Register("HOVERTH", VariableRef::To(v.hoverth));
+  Register("RETROTH", VariableRef::To(v.retroth));
+  Register("AOA", VariableRef::To(v.aoa));
+  RegisterFamily(*this, "DOCK%d", 0, v.dock);
+  RegisterFamily(*this, "FUEL%d", 0, v.fuel);
+  RegisterFamily(*this, "RCS%d", 0, v.rcs);
+  RegisterFamily(*this, "CUSTOMINT%d", 1, v.customInt);
+  RegisterFamily(*this, "CUSTOMDBL%d", 1, v.customDbl);
+  Register("TOTALMASS", VariableRef::To(v.totalMass));
+  Register("DVTOGO", VariableRef::To(v.dvToGo));
 }
 
-void *ShipVariableRegistry::Find(const char *name) const {
+VariableRef ShipVariableRegistry::Find(const char *name) const {
   for (const ShipVariable *v = head; v != nullptr; v = v->next) {
-    if (strncasecmp(v->name, name, kCompareLength) == 0) return v->address;
+    if (strncasecmp(v->name, name, kCompareLength) == 0) return v->variable;
   }
-  return nullptr;
+  return {};
 }

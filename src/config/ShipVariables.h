@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "config/VariableRef.h"
+
 constexpr int kNameSize = 28;  // 27 characters and the terminator
 
 // Storage of the 55 ship variables, all 0 until the vessel refreshes them.
@@ -21,7 +23,7 @@ struct ShipVariableValues {
 
 struct ShipVariable {
   char name[kNameSize];
-  void *address;
+  VariableRef variable;
   ShipVariable *next;
 };
 
@@ -34,12 +36,12 @@ class ShipVariableRegistry {
   ShipVariableRegistry &operator=(const ShipVariableRegistry &) = delete;
   ~ShipVariableRegistry();
 
-  void Register(const char *name, void *address);
+  void Register(const char *name, VariableRef variable);
   // Registers every ship variable of `values` in the published order.
   void RegisterAll(ShipVariableValues &values);
-  // The address of the first variable whose name equals `name` over at most
-  // 25 characters, ignoring case; null when none does.
-  void *Find(const char *name) const;
+  // The first variable whose name equals `name` over at most 25 characters,
+  // ignoring case; none when no name does.
+  VariableRef Find(const char *name) const;
 
  private:
   ShipVariable *head = nullptr;

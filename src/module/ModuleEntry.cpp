@@ -52,7 +52,14 @@ DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *ks
 }
 
 // Not called by the simulator: the bench resolves its watched and written
-// variables with the module's own reference resolution through this.
-DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference) {
-  return AsGeneric(vessel)->systems.ResolveReference(reference);
+// variables with the module's own reference resolution through this. The
+// variable's own type goes to `typeName` ("int", "float" or "double"; null
+// for what is not a number: an object, a port or a pointer).
+DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const char **typeName) {
+  const VariableRef variable = AsGeneric(vessel)->systems.ResolveReference(reference);
+  *typeName = variable.kind == VariableKind::kInt      ? "int"
+              : variable.kind == VariableKind::kFloat  ? "float"
+              : variable.kind == VariableKind::kDouble ? "double"
+                                                       : nullptr;
+  return variable.address;
 }

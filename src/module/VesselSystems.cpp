@@ -9,8 +9,8 @@
 #include "config/TextScan.h"
 #include "module/GenericVessel.h"
 
-void VesselSystems::RegisterVariable(const char *name, void *address) {
-  shipVariables.Register(name, address);
+void VesselSystems::RegisterVariable(const char *name, VariableRef variable) {
+  shipVariables.Register(name, variable);
 }
 
 void VesselSystems::RegisterShipVariables(ShipVariableValues &values) {
@@ -62,20 +62,20 @@ void VesselSystems::OnKey(int keyCode) {
 }
 
 VariableRef VesselSystems::ResolveReference(const char *text) {
-  if (text == nullptr) return nullptr;
+  if (text == nullptr) return {};
   if (MatchKeyword(text, "HYDRAULIC")) return hydraulic.ResolveReference(AfterTag(text, 10));
   if (MatchKeyword(text, "ELECTRIC")) return electric.ResolveReference(AfterTag(text, 9));
   if (MatchKeyword(text, "SHIP:")) {
-    VariableRef address = shipVariables.Find(text + 5);
-    if (address == nullptr) ReportError(kInvalidComponent);
-    return address;
+    VariableRef variable = shipVariables.Find(text + 5);
+    if (!variable) ReportError(kInvalidComponent);
+    return variable;
   }
   return ResolvePanelReference(text);
 }
 
 // The panel being built (at the panel count) can already be named. A panel
 // without a name would take every reference, so it takes none.
-void *VesselSystems::ResolvePanelReference(const char *text) {
+VariableRef VesselSystems::ResolvePanelReference(const char *text) {
   for (int n = 0; n <= panelCount && n < kMaxPanels; ++n) {
     Panel *panel = panels[n].get();
     if (panel == nullptr) continue;
@@ -84,7 +84,7 @@ void *VesselSystems::ResolvePanelReference(const char *text) {
       return panel->ResolveLocal(AfterTag(text, length + 1));
   }
   ReportError(kInvalidComponent);
-  return nullptr;
+  return {};
 }
 
 bool VesselSystems::LoadPanel(int n) {

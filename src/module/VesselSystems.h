@@ -14,20 +14,16 @@
 
 class GenericVessel;
 
-// What a text reference resolves to: the bare address of a value, whose type
-// the user of the reference fixes.
-typedef void *VariableRef;
-
 class VesselSystems {
  public:
   VesselSystems() = default;
   VesselSystems(const VesselSystems &) = delete;
   VesselSystems &operator=(const VesselSystems &) = delete;
 
-  void RegisterVariable(const char *name, void *address);
+  void RegisterVariable(const char *name, VariableRef variable);
   void RegisterShipVariables(ShipVariableValues &values);
-  // Turns a reference such as "SHIP:ALTITUDE" into the address of its value,
-  // or null (logged) when it names nothing.
+  // Turns a reference such as "SHIP:ALTITUDE" into its variable, or none
+  // (logged) when it names nothing.
   VariableRef ResolveReference(const char *text);
 
   // Advances the onboard systems by dt seconds: the thermal model, then the
@@ -78,7 +74,7 @@ class VesselSystems {
   GenericVessel *vessel = nullptr;
   double lastStepLength = 0.0;
 
-  void *ResolvePanelReference(const char *text);
+  VariableRef ResolvePanelReference(const char *text);
   void ReleasePanelBindings(int n);
   Panel *CurrentPanel() const { return PanelAt(currentPanel); }
   ShipVariableRegistry shipVariables;

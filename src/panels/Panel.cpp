@@ -43,15 +43,15 @@ void Panel::ApplySwitchAction(int32_t code) {
   }
 }
 
-void *Panel::ResolveLocal(const char *text) {
-  if (MatchKeyword(text, "LIGHT")) return &light;
-  if (MatchKeyword(text, "TEXTLIGHT")) return &textLight;
-  if (MatchKeyword(text, "MFDMODE")) return &mfdMode;
-  if (MatchKeyword(text, "HUDMODE")) return &hudMode;
+VariableRef Panel::ResolveLocal(const char *text) {
+  if (MatchKeyword(text, "LIGHT")) return VariableRef::To(light);
+  if (MatchKeyword(text, "TEXTLIGHT")) return VariableRef::To(textLight);
+  if (MatchKeyword(text, "MFDMODE")) return VariableRef::To(mfdMode);
+  if (MatchKeyword(text, "HUDMODE")) return VariableRef::To(hudMode);
   Instrument *instrument = FindInstrument(text);
   if (instrument == nullptr) {
     ReportError(kInvalidComponent);
-    return nullptr;
+    return {};
   }
   const char *colon = std::strchr(text, ':');
   const char *variable = colon != nullptr ? colon + 1 : (text[0] != '\0' ? text + 1 : text);

@@ -35,7 +35,7 @@ class Panel {
   void ApplySwitchAction(int32_t code);
   // A panel variable, or an instrument's variable ("SW3:SRC"); null, logged,
   // when no instrument has the name.
-  void *ResolveLocal(const char *text);
+  VariableRef ResolveLocal(const char *text);
   Instrument *FindInstrument(const char *text) const;
   void SaveState(FILEHANDLE scn) const;
   // Saved lighting levels are not restored: the switches that set them are

@@ -64,12 +64,13 @@ class PanelParser {
   void Plot(const InstrumentClass &c, const char *line);
   void Mfd(const InstrumentClass &c, const char *line);
   void SelectorElements(FILE *file, const char *line);
-  void **InstrumentSlot(void *address) const;
-  void *Variable(const char *reference) const;
+  // The variable `reference` names, when it holds a T; anything else that
+  // resolved is refused and logged.
   template <typename T>
   T *Resolve(const char *reference) const {
-    return static_cast<T *>(Variable(reference));
+    return static_cast<T *>(OfKind(systems.ResolveReference(reference), VariableKindOf<T>::kind));
   }
+  static void *OfKind(const VariableRef &variable, VariableKind kind);
   // Adds `instrument` named `instrumentName`, sized and drawn from its class.
   template <typename T>
   T &Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName);
@@ -276,37 +277,27 @@ void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
   panel.AddInstrument(std::move(mfd));
 }
 
-// The address an instrument shows or sets. A system object named without one
-// of its variables is refused, logged: an instrument would write into it.
-void *PanelParser::Variable(const char *reference) const {
-  void *address = systems.ResolveReference(reference);
-  if (address == nullptr || !(systems.hydraulic.Contains(address) || systems.electric.Contains(address)))
-    return address;
-  ReportError(kInvalidComponent);
-  return nullptr;
-}
-
-// The variable slot at `address`, when it is one of an instrument's.
-void **PanelParser::InstrumentSlot(void *address) const {
-  for (int n = 0; n < kMaxPanels; ++n) {
-    const Panel *p = systems.PanelAt(n);
-    if (p == nullptr) continue;
-    for (const auto &instrument : p->instruments)
-      if (address != nullptr && instrument->OwnsSlot(address)) return static_cast<void **>(address);
-  }
+// An instrument reads and writes what it is bound to as its own type: an
+// integer read as a double, a number written into an object or a pointer
+// would show garbage or corrupt memory.
+void *PanelParser::OfKind(const VariableRef &variable, VariableKind kind) {
+  if (variable.kind == kind) return variable.address;
+  if (variable) ReportError(kInvalidComponent);
   return nullptr;
 }
 
 // "<SELECTEL> TARGET SELECTOR FIRST LAST INITIAL", then one reference line per
 // index from FIRST to LAST. The target must be an instrument's variable slot
-// ("...:SRCP"): anything else would be overwritten with an address.
+// ("...:SRCP"): anything else would be overwritten with an address. Each
+// address bound into it must be of the slot's own type.
 void PanelParser::SelectorElements(FILE *file, const char *line) {
   LineWord tag, target = "", selector = "";
   int first = 0, last = -1, initial = -1;
   std::sscanf(line, "%254s %254s %254s %i %i %i", tag, target, selector, &first, &last, &initial);
-  void *targetAddress = systems.ResolveReference(target);
-  void **slot = InstrumentSlot(targetAddress);
-  if (targetAddress != nullptr && slot == nullptr) ReportError(kInvalidComponent);
+  const VariableRef targetVariable = systems.ResolveReference(target);
+  const VariableKind boundKind = targetVariable.BoundKind();
+  void **slot = boundKind != VariableKind::kNone ? static_cast<void **>(targetVariable.address) : nullptr;
+  if (targetVariable && slot == nullptr) ReportError(kInvalidComponent);
   auto element =
       std::make_unique<SelectElement>(&panel, slot, Resolve<int32_t>(selector), first, last, initial);
   for (int64_t index = first; index <= last; ++index) {
@@ -314,7 +305,8 @@ void PanelParser::SelectorElements(FILE *file, const char *line) {
     if (referenceLine == nullptr && std::feof(file)) break;
     LineWord reference;
     const bool named = referenceLine != nullptr && std::sscanf(referenceLine, "%254s", reference) == 1;
-    element->AddAddress(named ? Variable(reference) : nullptr);
+    const VariableRef entry = named ? systems.ResolveReference(reference) : VariableRef();
+    element->AddAddress(slot != nullptr ? OfKind(entry, boundKind) : nullptr);
   }
   panel.AddInstrument(std::move(element));
 }

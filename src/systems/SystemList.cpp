@@ -38,7 +38,7 @@ SystemObject *SystemList::FindByName(const char *text) const {
   return nullptr;
 }
 
-void *SystemList::ResolveReference(const char *text) {
+VariableRef SystemList::ResolveReference(const char *text) {
   char buffer[kConfigLineSize];
   std::snprintf(buffer, sizeof buffer, "%s", text);
   char *colon = std::strchr(buffer, ':');
@@ -47,10 +47,10 @@ void *SystemList::ResolveReference(const char *text) {
   SystemObject *object = FindByName(buffer);
   if (object == nullptr) {
     ReportError(kInvalidComponent);
-    return nullptr;
+    return {};
   }
-  void *address = hasVariable ? object->ResolveVariable(colon + 1) : object;
-  if (address != nullptr) Remember(address, object);
+  VariableRef address = hasVariable ? object->ResolveVariable(colon + 1) : VariableRef::Object(object);
+  if (address) Remember(address.address, object);
   return address;
 }
 

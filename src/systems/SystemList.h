@@ -20,7 +20,7 @@ class SystemList {
   SystemObject *FindByName(const char *text) const;
   // "NAME" gives the object, "NAME:VARIABLE" the address of its variable;
   // null, logged, when no object has the name.
-  virtual void *ResolveReference(const char *text);
+  virtual VariableRef ResolveReference(const char *text);
   void RefreshAll(double dt);
 
   // The section of the configuration file, from the line after its opening

@@ -7,6 +7,7 @@
 #include <OrbiterAPI.h>
 
 #include "config/ShipVariables.h"
+#include "config/VariableRef.h"
 
 class ThermalBody;
 
@@ -24,7 +25,7 @@ class SystemObject {
   virtual void LoadExtendedState(FILEHANDLE scn) {}
   virtual void SaveState(FILEHANDLE scn) {}
   // The address of the member variable `keyword` names, or null.
-  virtual void *ResolveVariable(const char *keyword) { return nullptr; }
+  virtual VariableRef ResolveVariable(const char *keyword) { return {}; }
   // `object` is about to be deleted: forget every pointer to it.
   virtual void DropReference(SystemObject *object) {}
   virtual ThermalBody *ThermalPart() { return nullptr; }

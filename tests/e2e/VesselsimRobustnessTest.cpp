@@ -148,3 +148,24 @@ TEST(VesselsimMalformed, EveryMistakeIsSurvived) {
   EXPECT_TRUE(std::isfinite(WatchLines(r.out)["HYDRAULIC:CABIN:PRESS"])) << r.out;
   EXPECT_FALSE(ReadFile(root + "/restored.png").empty());
 }
+
+// Instruments bound to a variable of another type (an integer shown by a
+// needle, a double or a slot set by a switch, an integer bound into a double
+// slot) are refused, each logged on its own line; the panel still draws.
+TEST(VesselsimMalformed, BindingsOfAnotherTypeAreLogged) {
+  const std::string root = TempPath("malformed-alone");
+  ASSERT_EQ(std::system(("rm -rf " + root + " && cp -r " + TEST_DATA_DIR + "/malformed " + root).c_str()), 0);
+  // The debug log is the last configuration read's: the vessel flies alone.
+  std::string scenario = ReadFile(root + "/Scenarios/Malformed.scn");
+  const size_t lost = scenario.find("Lost:Missing");
+  ASSERT_NE(lost, std::string::npos);
+  scenario.erase(lost, scenario.find("END\n", lost) + 4 - lost);
+  std::ofstream(root + "/Scenarios/Alone.scn") << scenario;
+  const Result r = Vesselsim("run --root " + root + " " + root + "/Scenarios/Alone.scn --steps 5 --panel 0 --png " +
+                             root + "/panel.png");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_FALSE(ReadFile(root + "/panel.png").empty());
+  const std::string log = ReadFile(root + "/Varneldebug.txt");
+  for (const char *line : {"SHIP:CUSTOMINT2 ONINT", "SHIP:ALTITUDE ONDOUBLE", "PANEL0:D1:SRCP ONSLOT", "SHIP:AIRDENS"})
+    EXPECT_NE(log.find(std::string(line) + " 02:Invalid component"), std::string::npos) << line << log;
+}

@@ -53,6 +53,31 @@ TEST(VesselsimRun, CsvRowsFollowTheClockAndEventsActAfterTheRow) {
   EXPECT_EQ(values.at("SHIP:CUSTOMDBL2"), 2.5);
 }
 
+// TYPE says how a value is shown and parsed; the variable is read and written
+// as the module keeps it, so a double never overruns an integer.
+TEST(VesselsimRun, VariablesAreReadAndWrittenAsTheModuleKeepsThem) {
+  const std::string events = TempPath("typed-events.txt");
+  std::ofstream(events) << "0 set SHIP:CUSTOMINT1 7.9\n0 set int=SHIP:CUSTOMINT2 -5\n0 set float=SHIP:CUSTOMDBL1 0.1\n";
+  const Result r = Vesselsim(kMinimal + " --steps 2 --events " + events +
+                             " --watch SHIP:CUSTOMINT1 --watch SHIP:CUSTOMINT2 --watch int=SHIP:CUSTOMDBL1"
+                             " --watch float=SHIP:CUSTOMDBL1");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("SHIP:CUSTOMINT1 = 7\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("SHIP:CUSTOMINT2 = -5\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("SHIP:CUSTOMDBL1 = 0\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("SHIP:CUSTOMDBL1 = 0.1\n"), std::string::npos) << r.out;
+}
+
+TEST(VesselsimRun, WhatIsNotANumberCannotBeWatchedOrSet) {
+  const std::string capsule = std::string("run --root ") + EXAMPLES_DIR + "/capsule " + EXAMPLES_DIR +
+                              "/capsule/Scenarios/Capsule.scn --steps 1";
+  for (const char *reference : {"HYDRAULIC:CABIN", "HYDRAULIC:CABIN:IN", "ELECTRIC:MAINA:SRC"}) {
+    const Result r = Vesselsim(capsule + " --watch " + reference);
+    EXPECT_EQ(r.status, 2) << reference;
+    EXPECT_NE(r.out.find(std::string("names no number: ") + reference), std::string::npos) << r.out;
+  }
+}
+
 TEST(VesselsimRun, BadEventLineNamesItsLine) {
   const std::string events = TempPath("bad-events.txt");
   std::ofstream(events) << "0.5 key OAPI_KEY_J\n1.0 key NOT_A_KEY\n";

@@ -23,7 +23,7 @@ struct UsageError {
 
 struct ResolvedWatch {
   TypedReference ref;
-  void *address;
+  StoredVariable variable;
 };
 
 std::string currentFolder() {
@@ -48,16 +48,23 @@ host::Vessel *chooseVessel(const host::Simulation &sim, const std::string &name)
   return nullptr;
 }
 
-void *resolve(host::Vessel *vessel, const std::string &reference) {
+// The number variable `reference` names; false when it names nothing, or
+// something that is not a number (an object, a port, a pointer).
+bool resolve(host::Vessel *vessel, const std::string &reference, StoredVariable &variable) {
   if (vessel == nullptr || vessel->instance == nullptr || vessel->module->resolveReference == nullptr)
-    return nullptr;
-  return vessel->module->resolveReference(vessel->instance, reference.c_str());
+    return false;
+  const char *typeName = nullptr;
+  variable.address = vessel->module->resolveReference(vessel->instance, reference.c_str(), &typeName);
+  return variable.address != nullptr && variable.setType(typeName);
 }
 
-void *resolveOrFail(host::Vessel *vessel, const std::string &reference) {
-  void *address = resolve(vessel, reference);
-  if (address == nullptr) throw UsageError{"reference does not resolve: " + reference};
-  return address;
+StoredVariable resolveOrFail(host::Vessel *vessel, const std::string &reference) {
+  StoredVariable variable;
+  if (!resolve(vessel, reference, variable)) {
+    if (variable.address != nullptr) throw UsageError{"reference names no number: " + reference};
+    throw UsageError{"reference does not resolve: " + reference};
+  }
+  return variable;
 }
 
 class Run {
@@ -153,8 +160,8 @@ void Run::writeCsvHeader() {
 }
 
 void Run::writeCsvRow(double time) {
-  csv << ShortestValue(ValueType::Double, &time);
-  for (const ResolvedWatch &w : watches) csv << ',' << ShortestValue(w.ref.type, w.address);
+  csv << ShortestValue(ValueType::Double, time);
+  for (const ResolvedWatch &w : watches) csv << ',' << ShortestValue(w.ref.type, w.variable.read());
   csv << '\n';
 }
 
@@ -191,9 +198,9 @@ void Run::showProgress(long long frame, long long frames, bool last) {
 // is gone shows NaN from then on instead of reading freed memory.
 void Run::refreshWatches() {
   for (ResolvedWatch &w : watches) {
-    void *address = resolve(vessel, w.ref.reference);
-    w.address = address != nullptr ? address : &gone;
-    if (address == nullptr) w.ref.type = ValueType::Double;
+    if (resolve(vessel, w.ref.reference, w.variable)) continue;
+    w.variable = StoredVariable{&gone, ValueType::Double};
+    w.ref.type = ValueType::Double;
   }
 }
 
@@ -211,7 +218,7 @@ void Run::apply(Event &event) {
       break;
     }
     case Event::Kind::Set:
-      WriteValue(event.target.type, resolveOrFail(vessel, event.target.reference), event.value);
+      resolveOrFail(vessel, event.target.reference).write(event.value);
       break;
     case Event::Kind::Save:
       saveScenario(event.file);
@@ -272,7 +279,7 @@ void Run::plot() {
 
 void Run::finish() {
   for (const ResolvedWatch &w : watches)
-    std::cout << w.ref.reference << " = " << FormatValue(w.ref.type, w.address) << '\n';
+    std::cout << w.ref.reference << " = " << FormatValue(w.ref.type, w.variable.read()) << '\n';
   if (!options.save.empty()) saveScenario(absolute(options.save, invocationFolder));
   if (!options.png.empty()) writePng(absolute(options.png, invocationFolder));
   if (!options.plot.empty()) plot();

@@ -7,6 +7,18 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+
+// `value` truncated toward zero and held within int32_t; NaN gives 0.
+int32_t SaturatedInt(double value) {
+  if (std::isnan(value)) return 0;
+  if (value <= INT32_MIN) return INT32_MIN;
+  if (value >= INT32_MAX) return INT32_MAX;
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
 bool TypedReference::parse(const std::string &text, std::string &error) {
   const size_t equals = text.find('=');
   reference = text;
@@ -27,34 +39,69 @@ bool TypedReference::parse(const std::string &text, std::string &error) {
   return !reference.empty();
 }
 
-std::string FormatValue(ValueType type, const void *address) {
-  char text[64];
+bool StoredVariable::setType(const char *typeName) {
+  if (typeName == nullptr) return false;
+  if (std::strcmp(typeName, "int") == 0) {
+    type = ValueType::Int;
+  } else if (std::strcmp(typeName, "float") == 0) {
+    type = ValueType::Float;
+  } else if (std::strcmp(typeName, "double") == 0) {
+    type = ValueType::Double;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+double StoredVariable::read() const {
   switch (type) {
     case ValueType::Int:
-      std::snprintf(text, sizeof text, "%d", *static_cast<const int32_t *>(address));
+      return *static_cast<const int32_t *>(address);
+    case ValueType::Float:
+      return *static_cast<const float *>(address);
+    case ValueType::Double:
+      break;
+  }
+  return *static_cast<const double *>(address);
+}
+
+void StoredVariable::write(double value) const {
+  switch (type) {
+    case ValueType::Int:
+      *static_cast<int32_t *>(address) = SaturatedInt(value);
       break;
     case ValueType::Float:
-      std::snprintf(text, sizeof text, "%.6g", *static_cast<const float *>(address));
+      *static_cast<float *>(address) = static_cast<float>(value);
       break;
     case ValueType::Double:
-      std::snprintf(text, sizeof text, "%.6g", *static_cast<const double *>(address));
+      *static_cast<double *>(address) = value;
       break;
+  }
+}
+
+std::string FormatValue(ValueType type, double value) {
+  char text[64];
+  if (type == ValueType::Int) {
+    std::snprintf(text, sizeof text, "%d", SaturatedInt(value));
+  } else {
+    const double shown = type == ValueType::Float ? static_cast<float>(value) : value;
+    std::snprintf(text, sizeof text, "%.6g", shown);
   }
   return text;
 }
 
-std::string ShortestValue(ValueType type, const void *address) {
+std::string ShortestValue(ValueType type, double value) {
   char text[64];
   std::to_chars_result result;
   switch (type) {
     case ValueType::Int:
-      result = std::to_chars(text, text + sizeof text, *static_cast<const int32_t *>(address));
+      result = std::to_chars(text, text + sizeof text, SaturatedInt(value));
       break;
     case ValueType::Float:
-      result = std::to_chars(text, text + sizeof text, *static_cast<const float *>(address));
+      result = std::to_chars(text, text + sizeof text, static_cast<float>(value));
       break;
     default:
-      result = std::to_chars(text, text + sizeof text, *static_cast<const double *>(address));
+      result = std::to_chars(text, text + sizeof text, value);
       break;
   }
   return std::string(text, result.ptr);
@@ -71,18 +118,4 @@ bool ParseValue(ValueType type, const std::string &text, double &value) {
   }
   value = std::strtod(begin, &end);
   return *begin != '\0' && *end == '\0';
-}
-
-void WriteValue(ValueType type, void *address, double value) {
-  switch (type) {
-    case ValueType::Int:
-      *static_cast<int32_t *>(address) = static_cast<int32_t>(value);
-      break;
-    case ValueType::Float:
-      *static_cast<float *>(address) = static_cast<float>(value);
-      break;
-    case ValueType::Double:
-      *static_cast<double *>(address) = value;
-      break;
-  }
 }

@@ -1,6 +1,7 @@
 // A typed variable of a module vessel, named by a reference such as
 // "int=ELECTRIC:BATT:LOAD": read for the CSV and the final lines, written by
-// "set" events.
+// "set" events. The TYPE asked for is how the value is shown and parsed; the
+// variable is always read and written as the type the module stores it in.
 #pragma once
 
 #include <string>
@@ -15,9 +16,22 @@ struct TypedReference {
   bool parse(const std::string &text, std::string &error);
 };
 
-// Reads the value at `address` as `type`.
-std::string FormatValue(ValueType type, const void *address);   // "%.6g" or "%d"
-std::string ShortestValue(ValueType type, const void *address);  // round-trips exactly
+// A number variable of the module, as the module stores it.
+struct StoredVariable {
+  void *address = nullptr;
+  ValueType type = ValueType::Double;
+
+  // The module's name of a number type ("int", "float", "double"); false for
+  // anything else, which is not a number.
+  bool setType(const char *typeName);
+  // The stored value; exact for every stored type.
+  double read() const;
+  // Stores `value` converted to the stored type (integers saturate).
+  void write(double value) const;
+};
+
+// `value` shown as `type`.
+std::string FormatValue(ValueType type, double value);    // "%.6g" or "%d"
+std::string ShortestValue(ValueType type, double value);  // round-trips exactly
 // Parses `text` as `type`; false when it is not a number of that type.
 bool ParseValue(ValueType type, const std::string &text, double &value);
-void WriteValue(ValueType type, void *address, double value);

@@ -276,16 +276,12 @@ void AdiInstrument::LightingChanged() {
   glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }
 
-void *AdiInstrument::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "PITCHP")) return &pitchSlot;
-  if (MatchKeyword(keyword, "PITCH")) return pitchSlot;
-  if (MatchKeyword(keyword, "ROLLP")) return &rollSlot;
-  if (MatchKeyword(keyword, "ROLL")) return rollSlot;
-  if (MatchKeyword(keyword, "YAWP")) return &yawSlot;
-  if (MatchKeyword(keyword, "YAW")) return yawSlot;
-  return nullptr;
-}
-
-bool AdiInstrument::OwnsSlot(const void *address) const {
-  return address == &pitchSlot || address == &yawSlot || address == &rollSlot;
+VariableRef AdiInstrument::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "PITCHP")) return VariableRef::To(pitchSlot);
+  if (MatchKeyword(keyword, "PITCH")) return VariableRef::Held(pitchSlot);
+  if (MatchKeyword(keyword, "ROLLP")) return VariableRef::To(rollSlot);
+  if (MatchKeyword(keyword, "ROLL")) return VariableRef::Held(rollSlot);
+  if (MatchKeyword(keyword, "YAWP")) return VariableRef::To(yawSlot);
+  if (MatchKeyword(keyword, "YAW")) return VariableRef::Held(yawSlot);
+  return {};
 }

@@ -29,8 +29,7 @@ class AdiInstrument : public Instrument {
   void Redraw() override;
   void FrameRedraw() override { Redraw(); }
   void LightingChanged() override;
-  void *ResolveVariable(const char *keyword) override;
-  bool OwnsSlot(const void *address) const override;
+  VariableRef ResolveVariable(const char *keyword) override;
   void ForgetAddress(const void *gone) override {
     Empty(pitchSlot, gone);
     Empty(yawSlot, gone);

@@ -22,10 +22,10 @@ void Instrument::BlitBitmap(int tx, int ty, int sx, int sy, int w, int h, DWORD 
 bool Instrument::Lit() const { return panel->lightingLevel != 0; }
 
 template <typename T>
-void *BoundInstrument<T>::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "SRCP")) return &variable;
-  if (MatchKeyword(keyword, "SRC")) return variable;
-  return nullptr;
+VariableRef BoundInstrument<T>::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "SRCP")) return VariableRef::To(variable);
+  if (MatchKeyword(keyword, "SRC")) return VariableRef::Held(variable);
+  return {};
 }
 
 template class BoundInstrument<int32_t>;

@@ -8,6 +8,7 @@
 #include <Orbitersdk.h>
 
 #include "config/ShipVariables.h"
+#include "config/VariableRef.h"
 
 class Panel;
 
@@ -31,10 +32,7 @@ class Instrument {
   virtual void RightPress(int mx, int my) {}
   virtual void ButtonUp() {}
   virtual void LightingChanged() {}
-  virtual void *ResolveVariable(const char *keyword) { return nullptr; }
-  // Whether `address` is one of the instrument's variable slots, which a
-  // selector element may overwrite.
-  virtual bool OwnsSlot(const void *address) const { return false; }
+  virtual VariableRef ResolveVariable(const char *keyword) { return {}; }
   // `gone` is about to be released: the instrument stops using it.
   virtual void ForgetAddress(const void *gone) {}
   // The host MFD an instrument shows; -1 for every kind but the panel MFD.
@@ -69,8 +67,7 @@ template <typename T>
 class BoundInstrument : public Instrument {
  public:
   using Instrument::Instrument;
-  void *ResolveVariable(const char *keyword) override;
-  bool OwnsSlot(const void *address) const override { return address == &variable; }
+  VariableRef ResolveVariable(const char *keyword) override;
   // A variable that is released leaves the instrument on a still value.
   void ForgetAddress(const void *gone) override {
     if (variable == gone) variable = &still;

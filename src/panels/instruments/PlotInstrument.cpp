@@ -63,11 +63,11 @@ void PlotInstrument::FrameRedraw() {
   }
 }
 
-void *PlotInstrument::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "ARM")) return &armed;
-  if (MatchKeyword(keyword, "XAXISP")) return &xSlot;
-  if (MatchKeyword(keyword, "XAXIS")) return xSlot;
-  if (MatchKeyword(keyword, "YAXISP")) return &ySlot;
-  if (MatchKeyword(keyword, "YAXIS")) return ySlot;
-  return nullptr;
+VariableRef PlotInstrument::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "ARM")) return VariableRef::To(armed);
+  if (MatchKeyword(keyword, "XAXISP")) return VariableRef::To(xSlot);
+  if (MatchKeyword(keyword, "XAXIS")) return VariableRef::Held(xSlot);
+  if (MatchKeyword(keyword, "YAXISP")) return VariableRef::To(ySlot);
+  if (MatchKeyword(keyword, "YAXIS")) return VariableRef::Held(ySlot);
+  return {};
 }

@@ -12,8 +12,7 @@ class PlotInstrument : public Instrument {
   void RegisterArea(int32_t id) override;
   void Redraw() override;
   void FrameRedraw() override;
-  void *ResolveVariable(const char *keyword) override;
-  bool OwnsSlot(const void *address) const override { return address == &xSlot || address == &ySlot; }
+  VariableRef ResolveVariable(const char *keyword) override;
   void ForgetAddress(const void *gone) override {
     Empty(xSlot, gone);
     Empty(ySlot, gone);

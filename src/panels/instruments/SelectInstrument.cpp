@@ -24,8 +24,8 @@ void SelectInstrument::RightPress(int mx, int my) {
   RequestRedraw();
 }
 
-void *SelectInstrument::ResolveVariable(const char *keyword) {
-  return MatchKeyword(keyword, "SEL") ? &position : nullptr;
+VariableRef SelectInstrument::ResolveVariable(const char *keyword) {
+  return MatchKeyword(keyword, "SEL") ? VariableRef::To(position) : VariableRef();
 }
 
 SelectElement::SelectElement(Panel *owner, void **slot, int32_t *selector, int32_t firstIndex, int32_t lastIndex,

@@ -17,7 +17,7 @@ class SelectInstrument : public Instrument {
   void LeftPress(int mx, int my) override;
   void RightPress(int mx, int my) override;
   // "SEL": the position.
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
 
   int32_t highest;
   int32_t lowest;

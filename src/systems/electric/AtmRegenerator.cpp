@@ -66,11 +66,11 @@ void AtmRegenerator::DropReference(SystemObject *object) {
   if (outlet != nullptr && outlet->owner == object) outlet = nullptr;
 }
 
-void *AtmRegenerator::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "PUMP")) return &mode;
-  if (MatchKeyword(keyword, "ISON")) return &on;
+VariableRef AtmRegenerator::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "PUMP")) return VariableRef::To(mode);
+  if (MatchKeyword(keyword, "ISON")) return VariableRef::To(on);
   ReportError(kInvalidParameterCount);
-  return nullptr;
+  return {};
 }
 
 void AtmRegenerator::SaveState(FILEHANDLE scn) {

@@ -13,7 +13,7 @@ class AtmRegenerator : public ElectricObject {
                  double pumpHead, FluidValve *from, FluidValve *to);
 
   void Refresh(double dt) override;
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
   void SaveState(FILEHANDLE scn) override;
   void LoadStateLine(const char *line) override;

@@ -64,12 +64,12 @@ void Battery::DropReference(SystemObject *object) {
   charging = 0.0;
 }
 
-void *Battery::ResolveVariable(const char *keyword) {
-  if (void *common = ElectricObject::ResolveVariable(keyword)) return common;
-  if (MatchKeyword(keyword, "LOADING")) return &charging;
-  if (MatchKeyword(keyword, "LOAD")) return &chargeCommand;
+VariableRef Battery::ResolveVariable(const char *keyword) {
+  if (VariableRef common = ElectricObject::ResolveVariable(keyword)) return common;
+  if (MatchKeyword(keyword, "LOADING")) return VariableRef::To(charging);
+  if (MatchKeyword(keyword, "LOAD")) return VariableRef::To(chargeCommand);
   ReportError(kInvalidParameterCount);
-  return nullptr;
+  return {};
 }
 
 void Battery::SaveState(FILEHANDLE scn) {

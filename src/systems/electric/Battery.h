@@ -13,7 +13,7 @@ class Battery : public ElectricObject, public ThermalBody {
   void RemoveLoad(float amps) override { loadTotal -= amps; }
   void Connect(ElectricObject *newSource) override;
   void Refresh(double dt) override;
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
   ThermalBody *ThermalPart() override { return this; }
   void SaveState(FILEHANDLE scn) override;

@@ -58,13 +58,13 @@ void Boiler::DropReference(SystemObject *object) {
   if (object == tank) tank = nullptr;
 }
 
-void *Boiler::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "PUMP")) return &mode;
-  if (MatchKeyword(keyword, "HMAX")) return &rate;
-  if (MatchKeyword(keyword, "MAXT")) return &maxT;
-  if (MatchKeyword(keyword, "ISON")) return &on;
+VariableRef Boiler::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "PUMP")) return VariableRef::To(mode);
+  if (MatchKeyword(keyword, "HMAX")) return VariableRef::To(rate);
+  if (MatchKeyword(keyword, "MAXT")) return VariableRef::To(maxT);
+  if (MatchKeyword(keyword, "ISON")) return VariableRef::To(on);
   ReportError(kInvalidParameterCount);
-  return nullptr;
+  return {};
 }
 
 void Boiler::SaveState(FILEHANDLE scn) {

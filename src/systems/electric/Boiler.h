@@ -12,7 +12,7 @@ class Boiler : public ElectricObject {
          FluidTank *heated);
 
   void Refresh(double dt) override;
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
   void SaveState(FILEHANDLE scn) override;
   void LoadStateLine(const char *line) override;

@@ -86,15 +86,15 @@ void CoolingLoop::DropReference(SystemObject *object) {
   bodyCount = kept;
 }
 
-void *CoolingLoop::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "PUMP")) return &mode;
-  if (MatchKeyword(keyword, "HMAX")) return &maxRate;
-  if (MatchKeyword(keyword, "HMIN")) return &minRate;
-  if (MatchKeyword(keyword, "ISON")) return &on;
-  if (MatchKeyword(keyword, "MAXT")) return &maxT;
-  if (MatchKeyword(keyword, "MINT")) return &minT;
+VariableRef CoolingLoop::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "PUMP")) return VariableRef::To(mode);
+  if (MatchKeyword(keyword, "HMAX")) return VariableRef::To(maxRate);
+  if (MatchKeyword(keyword, "HMIN")) return VariableRef::To(minRate);
+  if (MatchKeyword(keyword, "ISON")) return VariableRef::To(on);
+  if (MatchKeyword(keyword, "MAXT")) return VariableRef::To(maxT);
+  if (MatchKeyword(keyword, "MINT")) return VariableRef::To(minT);
   ReportError(kInvalidParameterCount);
-  return nullptr;
+  return {};
 }
 
 void CoolingLoop::SaveState(FILEHANDLE scn) {

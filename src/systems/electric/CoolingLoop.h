@@ -19,7 +19,7 @@ class CoolingLoop : public ElectricObject {
   // Adds the thermal part of `owner` to the ring; a seventh is ignored.
   void AddBody(SystemObject *owner, ThermalBody *body, double coefficient);
   void Refresh(double dt) override;
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
   void SaveState(FILEHANDLE scn) override;
   void LoadStateLine(const char *line) override;

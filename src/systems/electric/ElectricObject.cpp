@@ -5,18 +5,12 @@
 
 #include "config/ConfigText.h"
 
-void *ElectricObject::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "VOLTS")) return &voltage;
-  if (MatchKeyword(keyword, "AMPS")) return &current;
-  if (MatchKeyword(keyword, "RESET")) return &resetCommand;
-  if (MatchKeyword(keyword, "SRC")) return &source;
-  return nullptr;
-}
-
-void *ElectricObject::ResolveCommonOrLog(const char *keyword) {
-  void *address = ElectricObject::ResolveVariable(keyword);
-  if (address == nullptr) ReportError(kInvalidParameterCount);
-  return address;
+VariableRef ElectricObject::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "VOLTS")) return VariableRef::To(voltage);
+  if (MatchKeyword(keyword, "AMPS")) return VariableRef::To(current);
+  if (MatchKeyword(keyword, "RESET")) return VariableRef::To(resetCommand);
+  if (MatchKeyword(keyword, "SRC")) return VariableRef::Link(&source);
+  return {};
 }
 
 void ElectricObject::WriteItem(FILEHANDLE scn, const char *item, const char *format, ...) {

@@ -16,7 +16,7 @@ class ElectricObject : public SystemObject {
   using SystemObject::SystemObject;
 
   // "VOLTS", "AMPS", "RESET" and "SRC"; null, silently, for anything else.
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
 
   virtual void AddLoad(float amps) {}
   virtual void RemoveLoad(float amps) {}
@@ -31,8 +31,6 @@ class ElectricObject : public SystemObject {
   int32_t resetCommand = 0;
 
  protected:
-  // The four common names, then the error log for an unknown one.
-  void *ResolveCommonOrLog(const char *keyword);
   // Writes "ITEM" with `format` filled in, through the host's scenario writer.
   static void WriteItem(FILEHANDLE scn, const char *item, const char *format, ...);
 };

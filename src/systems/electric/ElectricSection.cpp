@@ -83,7 +83,7 @@ void ElectricSystem::ParseCoolingLoop(FILE *file, const char *text) {
     LineWord body;
     double coefficient;
     if (loop == nullptr || line == nullptr || std::sscanf(line, "%254s %lf", body, &coefficient) != 2) continue;
-    void *address = ResolveReference(body);
+    void *address = ResolveReference(body).ObjectAddress();
     SystemObject *owner = static_cast<SystemObject *>(address);
     if (address == nullptr || !(Contains(address) || hydraulic->Contains(address))) continue;
     if (ThermalBody *thermalPart = owner->ThermalPart()) loop->AddBody(owner, thermalPart, coefficient);

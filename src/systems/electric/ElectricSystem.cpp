@@ -7,16 +7,17 @@
 #include "systems/electric/ElectricObject.h"
 #include "systems/fluid/HydraulicSystem.h"
 
-void *ElectricSystem::ResolveReference(const char *text) {
-  if (MatchKeyword(text, "NOPOWER")) return nullptr;
+VariableRef ElectricSystem::ResolveReference(const char *text) {
+  if (MatchKeyword(text, "NOPOWER")) return {};
   if (MatchKeyword(text, "ELECTRIC")) text = AfterTag(text, 9);
   if (MatchKeyword(text, "HYDRAULIC")) return hydraulic->ResolveReference(AfterTag(text, 10));
   return SystemList::ResolveReference(text);
 }
 
 ElectricObject *ElectricSystem::ResolveSource(const char *text) {
-  void *address = ResolveReference(text);
-  if (address == nullptr) return nullptr;
+  VariableRef reference = ResolveReference(text);
+  if (!reference) return nullptr;
+  void *address = reference.ObjectAddress();
   if (Contains(address)) return static_cast<ElectricObject *>(static_cast<SystemObject *>(address));
   ReportError(kInvalidComponent);
   return nullptr;

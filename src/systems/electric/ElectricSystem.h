@@ -17,7 +17,7 @@ class ElectricSystem : public SystemList {
 
   // "NOPOWER" is no source, without a log entry; "HYDRAULIC:..." goes to the
   // fluid list; anything else to this list.
-  void *ResolveReference(const char *text) override;
+  VariableRef ResolveReference(const char *text) override;
 
   void ParseConfigurationSection(FILE *file) override;
   void SaveToScenario(FILEHANDLE scn) override;

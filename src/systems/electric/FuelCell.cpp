@@ -136,14 +136,14 @@ void FuelCell::DropReference(SystemObject *object) {
     if (*port != nullptr && (*port)->owner == object) *port = nullptr;
 }
 
-void *FuelCell::ResolveVariable(const char *keyword) {
-  if (void *common = ElectricObject::ResolveVariable(keyword)) return common;
-  if (MatchKeyword(keyword, "TEMP")) return &temperature;
-  if (MatchKeyword(keyword, "START")) return &startCommand;
-  if (MatchKeyword(keyword, "RUNNING")) return &running;
-  if (MatchKeyword(keyword, "DPH")) return &dph;
+VariableRef FuelCell::ResolveVariable(const char *keyword) {
+  if (VariableRef common = ElectricObject::ResolveVariable(keyword)) return common;
+  if (MatchKeyword(keyword, "TEMP")) return VariableRef::To(temperature);
+  if (MatchKeyword(keyword, "START")) return VariableRef::To(startCommand);
+  if (MatchKeyword(keyword, "RUNNING")) return VariableRef::To(running);
+  if (MatchKeyword(keyword, "DPH")) return VariableRef::To(dph);
   ReportError(kInvalidParameterCount);
-  return nullptr;
+  return {};
 }
 
 void FuelCell::SaveState(FILEHANDLE scn) {

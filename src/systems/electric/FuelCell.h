@@ -19,7 +19,7 @@ class FuelCell : public ElectricObject, public ThermalBody {
   void AddLoad(float amps) override { loadTotal += amps; }
   void RemoveLoad(float amps) override { loadTotal -= amps; }
   void Refresh(double dt) override;
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
   ThermalBody *ThermalPart() override { return this; }
   void SaveState(FILEHANDLE scn) override;

@@ -32,10 +32,10 @@ void Socket::DropReference(SystemObject *object) {
   }
 }
 
-void *Socket::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "CONNECT")) return &position;
+VariableRef Socket::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "CONNECT")) return VariableRef::To(position);
   ReportError(kInvalidParameterCount);
-  return nullptr;
+  return {};
 }
 
 void Socket::SaveState(FILEHANDLE scn) { WriteItem(scn, "    <SOCKET>", "%s %i", name, applied); }

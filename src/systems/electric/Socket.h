@@ -11,7 +11,7 @@ class Socket : public ElectricObject {
          ElectricObject *second, ElectricObject *third);
 
   void Refresh(double dt) override;
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
   void SaveState(FILEHANDLE scn) override;
   void LoadStateLine(const char *line) override;

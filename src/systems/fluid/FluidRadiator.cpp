@@ -32,8 +32,8 @@ void FluidRadiator::Refresh(double dt) {
   AddHeat(-(emissivity * radiatingArea * kStefanBoltzmann * dt * excess * excess * excess * excess));
 }
 
-void *FluidRadiator::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "TEMP")) return &temperature;
+VariableRef FluidRadiator::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "TEMP")) return VariableRef::To(temperature);
   ReportError(kInvalidParameterCount);
-  return nullptr;
+  return {};
 }

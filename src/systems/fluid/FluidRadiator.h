@@ -11,7 +11,7 @@ class FluidRadiator : public FluidObject, public ThermalBody {
   ~FluidRadiator() override;
 
   void Refresh(double dt) override;
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
   ThermalBody *ThermalPart() override { return this; }
 
   double radiatingArea;

@@ -36,8 +36,8 @@ const struct {
 
 // "IN" or "OUT" alone is the port itself; longer, the rest after the
 // separator names one of the port's variables.
-void *PortOrItsVariable(FluidValve &port, const char *keyword, size_t nameLength) {
-  if (keyword[nameLength] == '\0') return &port;
+VariableRef PortOrItsVariable(FluidValve &port, const char *keyword, size_t nameLength) {
+  if (keyword[nameLength] == '\0') return VariableRef::Object(&port);
   return port.ResolveVariable(AfterTag(keyword, nameLength + 1));
 }
 
@@ -107,15 +107,15 @@ void FluidTank::AddSubstanceLine(const char *text) {
   if (IsSubstanceType(s.type)) contents.AddSubstance(s);
 }
 
-void *FluidTank::ResolveVariable(const char *keyword) {
+VariableRef FluidTank::ResolveVariable(const char *keyword) {
   if (MatchKeyword(keyword, "OUT")) return PortOrItsVariable(out, keyword, 3);
   if (MatchKeyword(keyword, "IN")) return PortOrItsVariable(in, keyword, 2);
   for (const TankVariable &v : kContentsVariables)
-    if (MatchKeyword(keyword, v.name)) return &(contents.*v.member);
+    if (MatchKeyword(keyword, v.name)) return VariableRef::To(contents.*v.member);
   for (const auto &p : kPartialPressures)
-    if (MatchKeyword(keyword, p.name)) return &contents.substances[p.type].partialPressure;
+    if (MatchKeyword(keyword, p.name)) return VariableRef::To(contents.substances[p.type].partialPressure);
   ReportError(kInvalidParameterCount);
-  return nullptr;
+  return {};
 }
 
 void FluidTank::SaveState(FILEHANDLE scn) {

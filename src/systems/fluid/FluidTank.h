@@ -21,7 +21,7 @@ class FluidTank : public FluidObject, public ThermalBody {
   // Reads the tank record's substance lines up to "</TANK>".
   void LoadExtendedState(FILEHANDLE scn) override;
   void SaveState(FILEHANDLE scn) override;
-  void *ResolveVariable(const char *keyword) override;
+  VariableRef ResolveVariable(const char *keyword) override;
   ThermalBody *ThermalPart() override { return this; }
   // Spreads heat over the contents; a removal larger than the energy held is
   // cut to a tenth of that energy.

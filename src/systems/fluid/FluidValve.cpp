@@ -42,10 +42,10 @@ void FluidValve::Refresh(double dt) {
   }
 }
 
-void *FluidValve::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "OPEN")) return &pendingCommand;
-  if (strcasecmp(keyword, "PZ") == 0) return &actuationTimer;
-  if (MatchKeyword(keyword, "ISOPEN")) return &open;
+VariableRef FluidValve::ResolveVariable(const char *keyword) {
+  if (MatchKeyword(keyword, "OPEN")) return VariableRef::To(pendingCommand);
+  if (strcasecmp(keyword, "PZ") == 0) return VariableRef::To(actuationTimer);
+  if (MatchKeyword(keyword, "ISOPEN")) return VariableRef::To(open);
   ReportError(kInvalidParameterCount);
-  return nullptr;
+  return {};
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "config/VariableRef.h"
 #include "systems/fluid/FluidContents.h"
 
 class FluidTank;
@@ -29,7 +30,7 @@ class FluidValve {
   // Runs a pending open or close command down to completion.
   void Refresh(double dt);
   // "OPEN" (the command), "PZ" (the timer, whole name only), "ISOPEN".
-  void *ResolveVariable(const char *keyword);
+  VariableRef ResolveVariable(const char *keyword);
 
   FluidTank *owner;
   int32_t open = 0;

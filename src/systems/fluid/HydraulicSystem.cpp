@@ -53,8 +53,9 @@ FluidTank *HydraulicSystem::TankAt(const void *address) const {
 // Something that resolved, but to the wrong kind of thing, is as invalid a
 // component as a name that resolves to nothing.
 FluidValve *HydraulicSystem::ResolvePort(const char *text) {
-  const void *address = ResolveReference(text);
-  if (address == nullptr) return nullptr;
+  const VariableRef reference = ResolveReference(text);
+  if (!reference) return nullptr;
+  const void *address = reference.ObjectAddress();
   for (SystemObject *o = First(); o != nullptr; o = o->next) {
     FluidTank *tank = dynamic_cast<FluidTank *>(o);
     if (tank != nullptr && address == &tank->in) return &tank->in;
@@ -65,9 +66,9 @@ FluidValve *HydraulicSystem::ResolvePort(const char *text) {
 }
 
 FluidTank *HydraulicSystem::ResolveTank(const char *text) {
-  const void *address = ResolveReference(text);
-  if (address == nullptr) return nullptr;
-  FluidTank *tank = TankAt(address);
+  const VariableRef reference = ResolveReference(text);
+  if (!reference) return nullptr;
+  FluidTank *tank = TankAt(reference.ObjectAddress());
   if (tank == nullptr) ReportError(kInvalidComponent);
   return tank;
 }

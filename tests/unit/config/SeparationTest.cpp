@@ -117,11 +117,11 @@ TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
 TEST_F(Separation, SystemReferencesGoToTheirListsFromAfterTheSeparator) {
   vessel->systems.hydraulic.Append(new FluidObject("CABIN"));
   vessel->systems.electric.Append(new SystemObject("BUS"));
-  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN"), vessel->systems.hydraulic.First());
-  EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN"), vessel->systems.hydraulic.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN").address, vessel->systems.hydraulic.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN").address, vessel->systems.hydraulic.First());
   // "HYDRAULICS" still goes to the fluid list, which reads from the eleventh character.
-  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICSCABIN"), vessel->systems.hydraulic.First());
-  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICS:ABIN"), nullptr);
-  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC:BUS"), vessel->systems.electric.First());
-  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC"), vessel->systems.electric.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICSCABIN").address, vessel->systems.hydraulic.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICS:ABIN").address, nullptr);
+  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC:BUS").address, vessel->systems.electric.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC").address, vessel->systems.electric.First());
 }

@@ -13,8 +13,8 @@ class GenericVesselTest : public HostFixture {};
 TEST_F(GenericVesselTest, FreshVesselPublishesZeroUntilStepped) {
   host::Vessel *hv = OrbitingVessel("V");
   GenericVessel vessel(hv->handle(), 1);
-  EXPECT_EQ(*static_cast<double *>(vessel.systems.ResolveReference("SHIP:ALTITUDE")), 0.0);
-  EXPECT_EQ(*static_cast<int32_t *>(vessel.systems.ResolveReference("SHIP:CUSTOMINT5")), 0);
+  EXPECT_EQ(*static_cast<double *>(vessel.systems.ResolveReference("SHIP:ALTITUDE").address), 0.0);
+  EXPECT_EQ(*static_cast<int32_t *>(vessel.systems.ResolveReference("SHIP:CUSTOMINT5").address), 0);
   EXPECT_EQ(vessel.systems.currentConfiguration, 1);
 
   vessel.Update(0.0);

@@ -14,7 +14,7 @@ DLLCLBK bool ovcPanelRedrawEvent(VESSEL *vessel, int id, int event, SURFHANDLE s
 DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int my);
 DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode);
 DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *kstate);
-DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference);
+DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const char **typeName);
 
 namespace {
 
@@ -41,11 +41,16 @@ TEST_F(ModuleEntry, ReturnValuesOfTheCallbacks) {
 
 TEST_F(ModuleEntry, TimestepPublishesAndTheBenchHookResolves) {
   ovcTimestep(vessel, 1.0);
-  const double *altitude = static_cast<double *>(vsimResolveReference(vessel, "SHIP:ALTITUDE"));
+  const char *typeName = nullptr;
+  const double *altitude = static_cast<double *>(vsimResolveReference(vessel, "SHIP:ALTITUDE", &typeName));
   ASSERT_NE(altitude, nullptr);
+  EXPECT_STREQ(typeName, "double");
   EXPECT_GT(*altitude, 299e3);
-  EXPECT_EQ(vsimResolveReference(vessel, "HYDRAULIC:CABIN:PRESS"), nullptr);
-  EXPECT_EQ(vsimResolveReference(vessel, "NOPANEL:X"), nullptr);
+  EXPECT_NE(vsimResolveReference(vessel, "SHIP:CUSTOMINT2", &typeName), nullptr);
+  EXPECT_STREQ(typeName, "int");
+  EXPECT_EQ(vsimResolveReference(vessel, "HYDRAULIC:CABIN:PRESS", &typeName), nullptr);
+  EXPECT_EQ(typeName, nullptr);
+  EXPECT_EQ(vsimResolveReference(vessel, "NOPANEL:X", &typeName), nullptr);
 }
 
 TEST_F(ModuleEntry, ScenarioBlockRoundTrip) {

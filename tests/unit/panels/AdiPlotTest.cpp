@@ -70,8 +70,8 @@ TEST_F(BallAndPlot, TheBallEasesFiveHundredthsPerAxisAndWrapsTheShortWay) {
   AdiInstrument loose(&panel, 0, 0, nullptr, nullptr, nullptr);
   loose.UpdateAttitude();
   EXPECT_EQ(loose.shownYaw, 0.37);
-  EXPECT_EQ(loose.ResolveVariable("YAWP"), &loose.yawSlot);
-  EXPECT_EQ(loose.ResolveVariable("PITCHX"), nullptr);  // PITCH's value: unbound
+  EXPECT_EQ(loose.ResolveVariable("YAWP").address, &loose.yawSlot);
+  EXPECT_EQ(loose.ResolveVariable("PITCHX").address, nullptr);  // PITCH's value: unbound
 }
 
 TEST_F(BallAndPlot, TheTextureReaderIgnoresRowPadding) {
@@ -122,9 +122,9 @@ TEST_F(BallAndPlot, PlotArithmetic) {
   horizontal = 100;
   plot.Track();  // 0 / 0
   EXPECT_EQ(plot.bugX, 0);
-  EXPECT_EQ(plot.ResolveVariable("ARM"), &plot.armed);
-  EXPECT_EQ(plot.ResolveVariable("XAXISP"), &plot.xSlot);
-  EXPECT_EQ(plot.ResolveVariable("YAXIS"), &vertical);
+  EXPECT_EQ(plot.ResolveVariable("ARM").address, &plot.armed);
+  EXPECT_EQ(plot.ResolveVariable("XAXISP").address, &plot.xSlot);
+  EXPECT_EQ(plot.ResolveVariable("YAXIS").address, &vertical);
   PlotInstrument loose(&panel, 0, 0, nullptr, nullptr);
   loose.armed = 1;
   loose.FrameRedraw();

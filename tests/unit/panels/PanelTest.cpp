@@ -37,7 +37,7 @@ class Panels : public ConfigFixture {
   T *Named(int panel, const char *name) {
     return dynamic_cast<T *>(PanelNumber(panel).FindInstrument(name));
   }
-  void *Ref(const char *text) { return vessel->systems.ResolveReference(text); }
+  void *Ref(const char *text) { return vessel->systems.ResolveReference(text).address; }
 };
 
 }  // namespace
@@ -99,9 +99,9 @@ TEST_F(Panels, SwitchesStepAndSpringBack) {
   EXPECT_EQ(loose->state, -1);
   loose->LeftPress(0, 0);
   EXPECT_EQ(loose->state, 0);
-  EXPECT_EQ(loose->ResolveVariable("SRC"), &loose->state);
-  EXPECT_EQ(loose->ResolveVariable("SRCPX"), &loose->variable);
-  EXPECT_EQ(loose->ResolveVariable("SOURCE"), nullptr);
+  EXPECT_EQ(loose->ResolveVariable("SRC").address, &loose->state);
+  EXPECT_EQ(loose->ResolveVariable("SRCPX").address, &loose->variable);
+  EXPECT_EQ(loose->ResolveVariable("SOURCE").address, nullptr);
 }
 
 // A switch's position count is two or three, and a bound variable holding any
@@ -296,18 +296,61 @@ TEST_F(Panels, InstrumentsLetGoOfObjectsDeletedAtSeparation) {
   PanelNumber(0).instruments.back()->FrameRedraw();
 }
 
-// An instrument writes into what it is bound to: a system object named
-// without a variable is refused and logged, and the instrument works alone.
-TEST_F(Panels, InstrumentsAreNotBoundToWholeObjects) {
+// An instrument reads and writes what it is bound to as its own type: a
+// system object, a variable of another type or another instrument's slot is
+// refused and logged, and the instrument works alone.
+TEST_F(Panels, InstrumentsAreBoundOnlyToVariablesOfTheirOwnType) {
   LoadPanels("<HYDRAULIC>\n<TANK> CABIN <0 0 0> 1000 1 1\n</TANK>\n</HYDRAULIC>\n"
-             "<PANEL> P\n<SW> 0 0 2 0 HYDRAULIC:CABIN WHOLE\n<DIG> 0 0 3 HYDRAULIC:CABIN:PRESS PART\n</PANEL>\n");
+             "<PANEL> P\n<SW> 0 0 2 0 HYDRAULIC:CABIN WHOLE\n<DIG> 0 0 3 HYDRAULIC:CABIN:PRESS PART\n"
+             "<SW> 0 0 2 0 SHIP:ALTITUDE ONDOUBLE\n<ROT> 0 0 SHIP:CUSTOMINT1 ONINT\n"
+             "<DIG> 0 0 3 HYDRAULIC:CABIN:IN:PZ ONFLOAT\n<SW> 0 0 2 0 P:PART:SRCP ONSLOT\n"
+             "<ROT> 0 0 P:ONSLOT:SRC SHARED\n</PANEL>\n");
   auto *whole = Named<SwitchInstrument>(0, "WHOLE");
   ASSERT_NE(whole, nullptr);
   EXPECT_EQ(whole->variable, &whole->state);
-  EXPECT_NE(Log().find("HYDRAULIC:CABIN WHOLE"), std::string::npos) << Log();
   whole->LeftPress(0, 0);
   EXPECT_NE(Named<DigitInstrument>(0, "PART")->variable, nullptr);
   EXPECT_NE(vessel->systems.hydraulic.FindByName("CABIN"), nullptr);
+
+  auto *onDouble = Named<SwitchInstrument>(0, "ONDOUBLE");
+  EXPECT_EQ(onDouble->variable, &onDouble->state);
+  onDouble->LeftPress(0, 0);
+  EXPECT_EQ(vessel->shipVariables.altitude, 0.0);
+  EXPECT_EQ(Named<RotationalInstrument>(0, "ONINT")->variable, nullptr);
+  auto *onFloat = Named<DigitInstrument>(0, "ONFLOAT");
+  EXPECT_EQ(onFloat->variable, &onFloat->lastValue);
+  auto *onSlot = Named<SwitchInstrument>(0, "ONSLOT");
+  EXPECT_EQ(onSlot->variable, &onSlot->state);
+  // "SRC" of a switch is its own integer, not a double for a gauge.
+  EXPECT_EQ(Named<RotationalInstrument>(0, "SHARED")->variable, nullptr);
+  for (const char *line : {"HYDRAULIC:CABIN WHOLE", "SHIP:ALTITUDE ONDOUBLE", "SHIP:CUSTOMINT1 ONINT",
+                           "HYDRAULIC:CABIN:IN:PZ ONFLOAT", "P:PART:SRCP ONSLOT", "P:ONSLOT:SRC SHARED"})
+    EXPECT_NE(Log().find(std::string(line) + " 02:Invalid component"), std::string::npos) << line << Log();
+  EXPECT_EQ(Log().find("PART 02"), std::string::npos);
+}
+
+// A selector element binds only addresses of its target slot's own type.
+TEST_F(Panels, SelectorElementsBindOnlyTheirSlotsType) {
+  LoadPanels("<PANEL> P\n<ROT> 0 0 SHIP:ALTITUDE D1\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 S1\n<SEL> 0 0 0 SEL1\n"
+             "<SELECTEL> P:D1:SRCP P:SEL1:SEL 0 2 -1\nSHIP:CUSTOMINT2\nP:S1:SRCP\nSHIP:CUSTOMDBL1\n"
+             "<SELECTEL> P:S1:SRCP P:SEL1:SEL 0 1 -1\nSHIP:CUSTOMDBL2\nSHIP:CUSTOMINT3\n"
+             "<SELECTEL> P:D1:SRCP SHIP:CUSTOMDBL3 0 0 -1\nSHIP:CUSTOMDBL4\n</PANEL>\n");
+  Panel &p = PanelNumber(0);
+  auto *toDouble = dynamic_cast<SelectElement *>(p.InstrumentAt(2));
+  auto *toInt = dynamic_cast<SelectElement *>(p.InstrumentAt(1));
+  auto *badSelector = dynamic_cast<SelectElement *>(p.InstrumentAt(0));
+  ASSERT_TRUE(toDouble != nullptr && toInt != nullptr && badSelector != nullptr);
+  ASSERT_EQ(toDouble->table.size(), 3u);
+  EXPECT_EQ(toDouble->table[0], nullptr);
+  EXPECT_EQ(toDouble->table[1], nullptr);
+  EXPECT_EQ(toDouble->table[2], &vessel->shipVariables.customDbl[0]);
+  ASSERT_EQ(toInt->table.size(), 2u);
+  EXPECT_EQ(toInt->table[0], nullptr);
+  EXPECT_EQ(toInt->table[1], &vessel->shipVariables.customInt[2]);
+  EXPECT_EQ(badSelector->selectorValue, nullptr);
+  EXPECT_NE(badSelector->target, nullptr);
+  for (const char *line : {"SHIP:CUSTOMINT2 02", "P:S1:SRCP 02", "SHIP:CUSTOMDBL2 02"})
+    EXPECT_NE(Log().find(line), std::string::npos) << line << Log();
 }
 
 // Geometry from the files is bounded, so that an instrument's area and frames

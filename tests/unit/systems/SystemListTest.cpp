@@ -15,10 +15,10 @@ namespace {
 class Probe : public SystemObject {
  public:
   explicit Probe(const char *n, Probe *watched = nullptr) : SystemObject(n), partner(watched) {}
-  void *ResolveVariable(const char *keyword) override {
-    if (std::string(keyword) == "VALUE") return &value;
+  VariableRef ResolveVariable(const char *keyword) override {
+    if (std::string(keyword) == "VALUE") return VariableRef::To(value);
     ReportError(kInvalidParameterCount);
-    return nullptr;
+    return {};
   }
   void DropReference(SystemObject *object) override {
     if (object == partner) partner = nullptr;
@@ -71,12 +71,12 @@ TEST(SystemList, ReferencesNameAnObjectOrOneOfItsVariables) {
   static PlainList list;
   static Probe *tank = new Probe("TANK");
   list.Append(tank);
-  EXPECT_EQ(list.ResolveReference("TANK:VALUE"), &tank->value);
-  EXPECT_EQ(list.ResolveReference("TA"), tank);
+  EXPECT_EQ(list.ResolveReference("TANK:VALUE").address, &tank->value);
+  EXPECT_EQ(list.ResolveReference("TA").address, tank);
   const std::string log = LogAfter([] {
-    EXPECT_EQ(list.ResolveReference("NONE:VALUE"), nullptr);
-    EXPECT_EQ(list.ResolveReference("TANK:NOPE"), nullptr);
-    EXPECT_EQ(list.ResolveReference(":VALUE"), nullptr);
+    EXPECT_EQ(list.ResolveReference("NONE:VALUE").address, nullptr);
+    EXPECT_EQ(list.ResolveReference("TANK:NOPE").address, nullptr);
+    EXPECT_EQ(list.ResolveReference(":VALUE").address, nullptr);
   });
   EXPECT_NE(log.find(" 02:Invalid component\n"), std::string::npos);
   EXPECT_NE(log.find(" 03:Invalid number of parameters\n"), std::string::npos);
@@ -91,10 +91,10 @@ TEST(ElectricSystem, NopowerIsNoSourceAndHydraulicReferencesGoToTheFluidList) {
   hydraulic.Append(tank);
   Probe *bus = new Probe("BUS");
   electric.Append(bus);
-  EXPECT_EQ(electric.ResolveReference("HYDRAULIC:O2TANK:VALUE"), &tank->value);
-  EXPECT_EQ(electric.ResolveReference("ELECTRIC:BUS"), bus);
-  EXPECT_EQ(electric.ResolveReference("ELECTRIC:HYDRAULIC:O2"), tank);
-  const std::string log = LogAfter([] { EXPECT_EQ(electrics->ResolveReference("NOPOWER"), nullptr); });
+  EXPECT_EQ(electric.ResolveReference("HYDRAULIC:O2TANK:VALUE").address, &tank->value);
+  EXPECT_EQ(electric.ResolveReference("ELECTRIC:BUS").address, bus);
+  EXPECT_EQ(electric.ResolveReference("ELECTRIC:HYDRAULIC:O2").address, tank);
+  const std::string log = LogAfter([] { EXPECT_EQ(electrics->ResolveReference("NOPOWER").address, nullptr); });
   EXPECT_EQ(log, "");
 }
 

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 
 #include "KeyNames.h"
+#include "Watch.h"
 #include "OrbiterAPI.h"
 
 namespace {
@@ -60,18 +62,38 @@ TEST(KeyNames, HostNamesAndCodes) {
 }
 
 TEST(Watch, ValuesPrintAndRoundTripByType) {
-  const double d = 0.1 + 0.2;
-  const float f = 1.1f;
-  const int32_t i = -42;
-  EXPECT_EQ(FormatValue(ValueType::Double, &d), "0.3");
-  EXPECT_EQ(ShortestValue(ValueType::Double, &d), "0.30000000000000004");
-  EXPECT_EQ(ShortestValue(ValueType::Float, &f), "1.1");
-  EXPECT_EQ(FormatValue(ValueType::Int, &i), "-42");
+  EXPECT_EQ(FormatValue(ValueType::Double, 0.1 + 0.2), "0.3");
+  EXPECT_EQ(ShortestValue(ValueType::Double, 0.1 + 0.2), "0.30000000000000004");
+  EXPECT_EQ(ShortestValue(ValueType::Float, 1.1f), "1.1");
+  EXPECT_EQ(FormatValue(ValueType::Int, -42), "-42");
   double value;
   EXPECT_TRUE(ParseValue(ValueType::Int, "2147483647", value));
   EXPECT_FALSE(ParseValue(ValueType::Int, "2147483648", value));
   EXPECT_FALSE(ParseValue(ValueType::Double, "", value));
-  float target = 0;
-  WriteValue(ValueType::Float, &target, 2.5);
-  EXPECT_EQ(target, 2.5f);
+}
+
+// The variable is read and written as the module stores it, whatever the
+// TYPE it is shown as: a double written into an int would overrun it.
+TEST(Watch, VariablesKeepTheirStoredType) {
+  struct {
+    int32_t value = 7;
+    int32_t neighbour = 11;
+  } ints;
+  StoredVariable stored{&ints.value};
+  ASSERT_TRUE(stored.setType("int"));
+  stored.write(2.9e12);
+  EXPECT_EQ(ints.value, INT32_MAX);
+  EXPECT_EQ(ints.neighbour, 11);
+  stored.write(-3.7);
+  EXPECT_EQ(stored.read(), -3.0);
+  EXPECT_EQ(FormatValue(ValueType::Double, stored.read()), "-3");
+  EXPECT_EQ(ShortestValue(ValueType::Int, std::nan("")), "0");
+
+  float f = 0;
+  StoredVariable single{&f};
+  ASSERT_TRUE(single.setType("float"));
+  single.write(2.5);
+  EXPECT_EQ(f, 2.5f);
+  EXPECT_FALSE(single.setType(nullptr));
+  EXPECT_FALSE(single.setType("pointer"));
 }
