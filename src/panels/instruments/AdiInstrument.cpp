@@ -277,11 +277,7 @@ void AdiInstrument::LightingChanged() {
 }
 
 VariableRef AdiInstrument::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "PITCHP")) return VariableRef::To(pitchSlot);
-  if (MatchKeyword(keyword, "PITCH")) return VariableRef::Held(pitchSlot);
-  if (MatchKeyword(keyword, "ROLLP")) return VariableRef::To(rollSlot);
-  if (MatchKeyword(keyword, "ROLL")) return VariableRef::Held(rollSlot);
-  if (MatchKeyword(keyword, "YAWP")) return VariableRef::To(yawSlot);
-  if (MatchKeyword(keyword, "YAW")) return VariableRef::Held(yawSlot);
-  return {};
+  if (VariableRef pitch = SlotVariable(keyword, "PITCH", pitchSlot)) return pitch;
+  if (VariableRef roll = SlotVariable(keyword, "ROLL", rollSlot)) return roll;
+  return SlotVariable(keyword, "YAW", yawSlot);
 }

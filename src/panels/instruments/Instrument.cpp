@@ -23,9 +23,7 @@ bool Instrument::Lit() const { return panel->lightingLevel != 0; }
 
 template <typename T>
 VariableRef BoundInstrument<T>::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "SRCP")) return VariableRef::To(variable);
-  if (MatchKeyword(keyword, "SRC")) return VariableRef::Held(variable);
-  return {};
+  return SlotVariable(keyword, "SRC", variable);
 }
 
 template class BoundInstrument<int32_t>;

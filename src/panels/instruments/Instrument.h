@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include <Orbitersdk.h>
 
+#include "config/ConfigText.h"
 #include "config/ShipVariables.h"
 #include "config/VariableRef.h"
 
@@ -54,6 +56,14 @@ class Instrument {
   // panel's drawing surface; nothing without a bitmap.
   void BlitBitmap(int tx, int ty, int sx, int sy, int w, int h, DWORD colourKey) const;
   bool Lit() const;
+  // "NAMEP" gives the variable slot itself, "NAME" the variable it holds
+  // (none while it is unbound); anything else gives none.
+  template <typename T>
+  static VariableRef SlotVariable(const char *keyword, const char *name, T *&slot) {
+    if (!MatchKeyword(keyword, name)) return {};
+    const char next = keyword[std::strlen(name)];
+    return next == 'P' || next == 'p' ? VariableRef::To(slot) : VariableRef::Held(slot);
+  }
   // Empties `slot` when it holds `gone`; an empty slot shows nothing.
   template <typename T>
   static void Empty(T *&slot, const void *gone) {

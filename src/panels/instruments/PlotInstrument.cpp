@@ -65,9 +65,6 @@ void PlotInstrument::FrameRedraw() {
 
 VariableRef PlotInstrument::ResolveVariable(const char *keyword) {
   if (MatchKeyword(keyword, "ARM")) return VariableRef::To(armed);
-  if (MatchKeyword(keyword, "XAXISP")) return VariableRef::To(xSlot);
-  if (MatchKeyword(keyword, "XAXIS")) return VariableRef::Held(xSlot);
-  if (MatchKeyword(keyword, "YAXISP")) return VariableRef::To(ySlot);
-  if (MatchKeyword(keyword, "YAXIS")) return VariableRef::Held(ySlot);
-  return {};
+  if (VariableRef horizontal = SlotVariable(keyword, "XAXIS", xSlot)) return horizontal;
+  return SlotVariable(keyword, "YAXIS", ySlot);
 }
