@@ -16,7 +16,7 @@ asan: setup
 
 # The sanitizer suite built by clang with fuzzing coverage, then each fuzz
 # target for FUZZ_SECONDS on its seeds.
-FUZZ_SECONDS ?= 30
+FUZZ_SECONDS ?= 60
 fuzz: setup
 	cmake --preset fuzz
 	cmake --build --preset fuzz
