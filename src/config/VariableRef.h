@@ -57,18 +57,12 @@ class VariableRef {
   static VariableRef Object(void *object) { return VariableRef(object, VariableKind::kObject); }
   static VariableRef Link(void *pointer) { return VariableRef(pointer, VariableKind::kObjectLink); }
 
-  // The address when the value is a T, else null.
-  template <typename T>
-  T *As() const {
-    return kind == VariableKindOf<T>::kind ? static_cast<T *>(address) : nullptr;
-  }
   // The address of an object or port; null for variables.
   void *ObjectAddress() const { return kind == VariableKind::kObject ? address : nullptr; }
   // The slot's pointee kind: what may be bound into a slot of this kind.
   VariableKind BoundKind() const;
 
   explicit operator bool() const { return address != nullptr; }
-  bool operator==(const VariableRef &other) const { return address == other.address && kind == other.kind; }
 
   void *address = nullptr;
   VariableKind kind = VariableKind::kNone;
