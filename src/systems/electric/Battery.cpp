@@ -10,21 +10,13 @@ namespace {
 
 constexpr float kChargingDraw = 30.0f;
 // A battery pack's body: 25 kg of cells at about 1 J/(g K), room temperature.
-constexpr double kPackMass = 25000.0;
-constexpr double kPackSpecificHeat = 1.0;
-constexpr double kPackArea = 0.2;
-constexpr double kInitialTemperature = 290.0;
+constexpr PowerSource::Body kPack = {25000.0, 1.0, 0.2, 290.0};
 
 }  // namespace
 
 Battery::Battery(const char *batteryName, ElectricObject *chargingSource, double capacityJoules)
-    : ElectricObject(batteryName), charge(capacityJoules), capacity(capacityJoules) {
+    : PowerSource(batteryName, kPack), charge(capacityJoules), capacity(capacityJoules) {
   source = chargingSource;
-  voltage = kDcVoltage;
-  mass = kPackMass;
-  specificHeat = kPackSpecificHeat;
-  area = kPackArea;
-  SetTemperature(kInitialTemperature);
 }
 
 void Battery::Connect(ElectricObject *newSource) {

@@ -12,10 +12,7 @@
 
 namespace {
 
-constexpr double kCellMass = 7500.0;
-constexpr double kCellSpecificHeat = 0.15;
-constexpr double kCellArea = 0.35;
-constexpr double kInitialTemperature = 290.0;
+constexpr PowerSource::Body kCellBody = {7500.0, 0.15, 0.35, 290.0};
 constexpr double kReactionHeat = 190.0;        // J per g of reactants
 constexpr double kGramsPerAmpSecond = 0.607639 / 100.0;
 constexpr float kStartThreshold = 0.96f;
@@ -32,13 +29,12 @@ double AvailableLiquid(const FluidValve *port, int type) {
 
 FuelCell::FuelCell(const char *cellName, const Vec3 &place, FluidValve *oxygen, FluidValve *hydrogen,
                    FluidValve *water, float rated)
-    : ElectricObject(cellName), oxygenInput(oxygen), hydrogenInput(hydrogen), waterOutput(water), ratedCurrent(rated) {
-  voltage = kDcVoltage;
-  mass = kCellMass;
-  specificHeat = kCellSpecificHeat;
-  area = kCellArea;
+    : PowerSource(cellName, kCellBody),
+      oxygenInput(oxygen),
+      hydrogenInput(hydrogen),
+      waterOutput(water),
+      ratedCurrent(rated) {
   position = place;
-  SetTemperature(kInitialTemperature);
 }
 
 // Takes up to `factor` of the rated demand: hydrogen and oxygen in 1 to 5 by

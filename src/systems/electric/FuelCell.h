@@ -3,29 +3,24 @@
 // It starts on command, and running on an unbalanced mixture degrades it.
 #pragma once
 
-#include "systems/ThermalBody.h"
-#include "systems/electric/ElectricObject.h"
+#include "systems/electric/PowerSource.h"
 #include "systems/fluid/FluidContents.h"
 
 class FluidValve;
 
 enum FuelCellState : int32_t { kCellRunning = 0, kCellStarting = 1, kCellOff = 2, kCellPurging = 3 };
 
-class FuelCell : public ElectricObject, public ThermalBody {
+class FuelCell : public PowerSource {
  public:
   FuelCell(const char *cellName, const Vec3 &place, FluidValve *oxygen, FluidValve *hydrogen, FluidValve *water,
            float rated);
 
-  void AddLoad(float amps) override { loadTotal += amps; }
-  void RemoveLoad(float amps) override { loadTotal -= amps; }
   void Refresh(double dt) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
-  ThermalBody *ThermalPart() override { return this; }
   void SaveState(FILEHANDLE scn) override;
   void LoadStateLine(const char *line) override;
 
-  double loadTotal = 0.0;
   FluidValve *oxygenInput;
   FluidValve *hydrogenInput;
   FluidValve *waterOutput;
