@@ -95,8 +95,6 @@ void EndConfigurationFile() { configurationFile = nullptr; }
 
 int32_t ConfigLineCount() { return lineCount; }
 
-const char *ConfigLineBuffer() { return lineBuffer; }
-
 void OpenDebugLog() {
   CloseDebugLog();
   debugLog = std::fopen("Varneldebug.txt", "w");

@@ -44,7 +44,6 @@ void ReportMissingFile(const char *fileName);
 void BeginConfigurationFile(FILE *file);
 void EndConfigurationFile();
 int32_t ConfigLineCount();
-const char *ConfigLineBuffer();
 
 // The debug log "Varneldebug.txt" in the working folder: created empty by
 // OpenDebugLog, complete once CloseDebugLog has run.

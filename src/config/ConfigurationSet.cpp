@@ -1,15 +1,14 @@
 #include "config/ConfigurationSet.h"
 
-#include <strings.h>
+#include <cstdio>
 
-#include <cstring>
+#include "config/ConfigText.h"
+#include "math/HostVector.h"
 
 namespace {
 
 constexpr double kReferencePressure = 101400.0;
 constexpr int kMaxThrustersPerGroup = 15;
-
-VECTOR3 ToHost(const Vec3 &v) { return _V(v.x, v.y, v.z); }
 
 // The two particle streams every main engine trails, shared by all vessels.
 PARTICLESTREAMSPEC contrailStream = {0,   8.0,  5.0,  350.0,   0.3, 8.0, 4.0, 3.0, DIFFUSE,
@@ -122,9 +121,8 @@ void ConfigurationSet::Separate(int n) {
 }
 
 PROPELLANT_HANDLE ConfigurationSet::FindPropellant(const char *name) const {
-  const size_t length = std::strlen(name);
   for (const PropellantDef &tank : propellants)
-    if (strncasecmp(tank.name, name, length) == 0) return tank.handle;
+    if (MatchKeyword(tank.name, name)) return tank.handle;
   return nullptr;
 }
 

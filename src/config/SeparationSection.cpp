@@ -43,17 +43,14 @@ void ConfigurationSet::ParseSeparationBlock(FILE *file, int n, SystemList &hydra
       EjectDef eject;
       LineWord className;
       Vec3 place[2];
-      if (std::sscanf(AfterTag(line, 7), " %254s", className) == 1) {
-        const char *vectors = AfterTag(line, 7);
-        // Skip the class name, then read the two vectors.
-        while (*vectors == ' ') ++vectors;
-        while (*vectors != ' ' && *vectors != '\0') ++vectors;
-        if (ScanVectors(vectors, place, 2)) {
-          CopyName(eject.className, className);
-          eject.position = place[0];
-          eject.rotation = place[1];
-          InsertAfterFirst(stage.ejected, eject);
-        }
+      const char *text = AfterTag(line, 7);
+      int used = 0;
+      // The class name, then the two vectors.
+      if (std::sscanf(text, " %254s%n", className, &used) == 1 && ScanVectors(text + used, place, 2)) {
+        CopyName(eject.className, className);
+        eject.position = place[0];
+        eject.rotation = place[1];
+        InsertAfterFirst(stage.ejected, eject);
       }
     }
   }

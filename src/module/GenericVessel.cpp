@@ -7,9 +7,12 @@
 namespace {
 
 constexpr double kGravitationalConstant = 6.67259e-11;
-constexpr int kPublishedFuels = 6;
-constexpr int kPublishedThrusters = 20;
-constexpr int kPublishedDocks = 6;
+
+// How many of `reported` entries both the list and the published variables hold.
+template <typename Entry, size_t listSize, size_t publishedSize>
+size_t Publishable(DWORD reported, const Entry (&)[listSize], const double (&)[publishedSize]) {
+  return std::min({static_cast<size_t>(reported), listSize, publishedSize});
+}
 
 }  // namespace
 
@@ -54,7 +57,7 @@ void GenericVessel::PublishFlightState() {
   v.airdens = GetAtmDensity();
   v.airpress = GetAtmPressure();
   v.aoa = GetAOA();
-  for (int port = 0; port < kPublishedDocks; ++port) v.dock[port] = DockingStatus(port);
+  for (size_t port = 0; port < std::size(v.dock); ++port) v.dock[port] = DockingStatus(static_cast<UINT>(port));
   v.mainth = GetThrusterGroupLevel(THGROUP_MAIN);
   v.retroth = GetThrusterGroupLevel(THGROUP_RETRO);
   v.hoverth = GetThrusterGroupLevel(THGROUP_HOVER);
@@ -62,11 +65,10 @@ void GenericVessel::PublishFlightState() {
 }
 
 void GenericVessel::PublishStatusLists(VESSELSTATUS2 &status) {
-  const int fuels = std::min<int>(std::min<DWORD>(status.nfuel, kFuelListSize), kPublishedFuels);
-  for (int i = 0; i < fuels; ++i) shipVariables.fuel[i] = status.fuel[i].level;
-  const int thrusters =
-      std::min<int>(std::min<DWORD>(status.nthruster, kThrusterListSize), kPublishedThrusters);
-  for (int i = 0; i < thrusters; ++i) shipVariables.rcs[i] = status.thruster[i].level;
+  const size_t fuels = Publishable(status.nfuel, fuelList, shipVariables.fuel);
+  for (size_t i = 0; i < fuels; ++i) shipVariables.fuel[i] = status.fuel[i].level;
+  const size_t thrusters = Publishable(status.nthruster, thrusterList, shipVariables.rcs);
+  for (size_t i = 0; i < thrusters; ++i) shipVariables.rcs[i] = status.thruster[i].level;
 }
 
 void GenericVessel::PublishDvToGo(const VESSELSTATUS2 &status) {

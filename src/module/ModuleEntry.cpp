@@ -1,53 +1,71 @@
 // The ten callbacks through which the host drives the module. Nothing thrown
-// inside the module may cross them.
-#include <new>
-
+// inside the module (an allocation that fails) may cross them: each call
+// ends there, and the host sees the callback's neutral answer.
 #include "module/GenericVessel.h"
 
 namespace {
 
 GenericVessel *AsGeneric(VESSEL *vessel) { return static_cast<GenericVessel *>(vessel); }
 
+template <typename Result, typename Call>
+Result Guarded(Result fallback, Call call) {
+  try {
+    return call();
+  } catch (...) {
+    return fallback;
+  }
+}
+
+template <typename Call>
+void Guarded(Call call) {
+  try {
+    call();
+  } catch (...) {
+  }
+}
+
 }  // namespace
 
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hVessel, int flightModel) {
-  try {
-    return new GenericVessel(hVessel, flightModel);
-  } catch (...) {
-    return nullptr;
-  }
+  return Guarded<VESSEL *>(nullptr, [&] { return new GenericVessel(hVessel, flightModel); });
 }
 
 DLLCLBK void ovcExit(VESSEL *vessel) { delete AsGeneric(vessel); }
 
-DLLCLBK void ovcTimestep(VESSEL *vessel, double simTime) { AsGeneric(vessel)->Update(simTime); }
+DLLCLBK void ovcTimestep(VESSEL *vessel, double simTime) {
+  Guarded([&] { AsGeneric(vessel)->Update(simTime); });
+}
 
 DLLCLBK void ovcLoadStateEx(VESSEL *vessel, FILEHANDLE scn, void *status) {
-  AsGeneric(vessel)->LoadScenarioState(scn, status);
+  Guarded([&] { AsGeneric(vessel)->LoadScenarioState(scn, status); });
 }
 
 DLLCLBK void ovcSaveState(VESSEL *vessel, FILEHANDLE scn) {
-  AsGeneric(vessel)->SaveScenarioState(scn);
+  Guarded([&] { AsGeneric(vessel)->SaveScenarioState(scn); });
 }
 
-DLLCLBK bool ovcLoadPanel(VESSEL *vessel, int id) { return AsGeneric(vessel)->systems.LoadPanel(id); }
+DLLCLBK bool ovcLoadPanel(VESSEL *vessel, int id) {
+  return Guarded(false, [&] { return AsGeneric(vessel)->systems.LoadPanel(id); });
+}
 
 DLLCLBK bool ovcPanelRedrawEvent(VESSEL *vessel, int id, int event, SURFHANDLE surf) {
-  AsGeneric(vessel)->systems.PanelRedrawEvent(id, event, surf);
+  Guarded([&] { AsGeneric(vessel)->systems.PanelRedrawEvent(id, event, surf); });
   return true;
 }
 
 DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int my) {
-  AsGeneric(vessel)->systems.PanelMouseEvent(id, event, mx, my);
+  Guarded([&] { AsGeneric(vessel)->systems.PanelMouseEvent(id, event, mx, my); });
   return true;
 }
 
-DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode) { AsGeneric(vessel)->systems.MfdModeChanged(mfd); }
+DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode) {
+  Guarded([&] { AsGeneric(vessel)->systems.MfdModeChanged(mfd); });
+}
 
 // The host handles every key as well, so the module never reports a key as
 // consumed.
 DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *kstate) {
-  if (down) AsGeneric(vessel)->systems.OnKey(static_cast<int>(key));
+  if (down) Guarded([&] { AsGeneric(vessel)->systems.OnKey(static_cast<int>(key)); });
   return 0;
 }
 

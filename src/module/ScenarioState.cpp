@@ -1,10 +1,10 @@
 // The vessel's lines in the host's scenario block: which configuration file it
 // is built from, which stage is active and the saved state of its systems.
 #include <cstdio>
-#include <cstring>
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
+#include "config/TextScan.h"
 #include "module/GenericVessel.h"
 
 namespace {
@@ -12,10 +12,6 @@ namespace {
 // "<SOURCE> " is nine characters; the class name starts right after them.
 constexpr size_t kSourceNameOffset = 9;
 constexpr size_t kConfigNumberOffset = 8;
-
-const char *TextFrom(const char *line, size_t offset) {
-  return std::strlen(line) > offset ? line + offset : "";
-}
 
 }  // namespace
 
@@ -31,7 +27,7 @@ void GenericVessel::LoadInternals(FILEHANDLE scn) {
       systems.hydraulic.LoadFromScenario(scn);
     } else if (MatchKeyword(line, "<ELECTRIC>")) {
       systems.electric.LoadFromScenario(scn);
-    } else if (MatchKeyword(line, "<PANEL>") && std::sscanf(TextFrom(line, 7), "%i", &n) == 1) {
+    } else if (MatchKeyword(line, "<PANEL>") && std::sscanf(AfterTag(line, 7), "%i", &n) == 1) {
       if (Panel *panel = systems.PanelAt(n)) panel->LoadState(scn);
     }
   }
@@ -43,13 +39,13 @@ void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
     if (MatchKeyword(line, "<INTERNALS>")) {
       LoadInternals(scn);
     } else if (MatchKeyword(line, "<SOURCE")) {
-      CopyName(sourceClassName, TextFrom(line, kSourceNameOffset));
+      CopyName(sourceClassName, AfterTag(line, kSourceNameOffset));
       systems.ReadVesselConfiguration(sourceClassName);
     } else if (MatchKeyword(line, "<CONFIG>")) {
       // Only a configuration the vessel can have is taken; otherwise the
       // vessel restores in the configuration it had.
       int n;
-      if (std::sscanf(TextFrom(line, kConfigNumberOffset), "%i", &n) == 1 && IsConfigurationNumber(n))
+      if (std::sscanf(AfterTag(line, kConfigNumberOffset), "%i", &n) == 1 && IsConfigurationNumber(n))
         systems.currentConfiguration = n;
     } else {
       ParseScenarioLineEx(line, status);

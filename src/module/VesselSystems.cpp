@@ -1,17 +1,11 @@
 #include "module/VesselSystems.h"
 
-#include <strings.h>
-
 #include <cstring>
 #include <vector>
 
 #include "config/ConfigText.h"
 #include "config/TextScan.h"
 #include "module/GenericVessel.h"
-
-void VesselSystems::RegisterVariable(const char *name, VariableRef variable) {
-  shipVariables.Register(name, variable);
-}
 
 void VesselSystems::RegisterShipVariables(ShipVariableValues &values) {
   shipVariables.RegisterAll(values);
@@ -80,7 +74,7 @@ VariableRef VesselSystems::ResolvePanelReference(const char *text) {
     Panel *panel = panels[n].get();
     if (panel == nullptr) continue;
     const size_t length = std::strlen(panel->name);
-    if (length > 0 && strncasecmp(panel->name, text, length) == 0)
+    if (length > 0 && MatchKeyword(text, panel->name))
       return panel->ResolveLocal(AfterTag(text, length + 1));
   }
   ReportError(kInvalidComponent);

@@ -20,7 +20,6 @@ class VesselSystems {
   VesselSystems(const VesselSystems &) = delete;
   VesselSystems &operator=(const VesselSystems &) = delete;
 
-  void RegisterVariable(const char *name, VariableRef variable);
   void RegisterShipVariables(ShipVariableValues &values);
   // Turns a reference such as "SHIP:ALTITUDE" into its variable, or none
   // (logged) when it names nothing.
@@ -51,7 +50,6 @@ class VesselSystems {
   Panel *PanelAt(int n) const { return n >= 0 && n < kMaxPanels ? panels[n].get() : nullptr; }
 
   void AttachVessel(GenericVessel *owner);
-  GenericVessel *Vessel() const { return vessel; }
 
   // Declared so that destruction runs electric, hydraulic, thermal, then the
   // configuration set: objects unregister from the thermal model as they go.

@@ -1,9 +1,6 @@
 #include "panels/InstrumentClass.h"
 
-#include <strings.h>
-
 #include <cstdio>
-#include <cstring>
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
@@ -131,6 +128,6 @@ void InstrumentClassList::LoadClassFile(const char *name, std::unique_ptr<Drawin
 const InstrumentClass *InstrumentClassList::FindClass(const char *line) const {
   if (line == nullptr) return nullptr;
   for (const auto &c : classes)
-    if (strncasecmp(c->tag, line, std::strlen(c->tag)) == 0) return c.get();
+    if (MatchKeyword(line, c->tag)) return c.get();
   return nullptr;
 }

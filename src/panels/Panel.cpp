@@ -1,7 +1,5 @@
 #include "panels/Panel.h"
 
-#include <strings.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -28,7 +26,7 @@ void Panel::RegisterAreas() {
     Instrument &instrument = *instruments[id];
     instrument.RegisterArea(static_cast<int32_t>(id));
     const int32_t mfd = instrument.MfdNumber();
-    if (strncasecmp(instrument.name, "MFD", 3) == 0 && mfd >= 0 && mfd < kMaxPanelMfds)
+    if (MatchKeyword(instrument.name, "MFD") && mfd >= 0 && mfd < kMaxPanelMfds)
       mfdAreas[mfd] = instrument.areaId;
   }
 }
@@ -60,8 +58,7 @@ VariableRef Panel::ResolveLocal(const char *text) {
 
 Instrument *Panel::FindInstrument(const char *text) const {
   for (const auto &instrument : instruments) {
-    const size_t length = std::strlen(instrument->name);
-    if (length > 0 && strncasecmp(instrument->name, text, length) == 0) return instrument.get();
+    if (instrument->name[0] != '\0' && MatchKeyword(text, instrument->name)) return instrument.get();
   }
   return nullptr;
 }

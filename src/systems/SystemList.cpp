@@ -1,7 +1,5 @@
 #include "systems/SystemList.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -32,9 +30,8 @@ void SystemList::Append(SystemObject *object) {
 }
 
 SystemObject *SystemList::FindByName(const char *text) const {
-  const size_t length = std::strlen(text);
   for (SystemObject *o = head; o != nullptr; o = o->next)
-    if (strncasecmp(o->name, text, length) == 0) return o;
+    if (MatchKeyword(o->name, text)) return o;
   return nullptr;
 }
 
@@ -59,9 +56,8 @@ void SystemList::RefreshAll(double dt) {
 }
 
 void SystemList::MarkStage(const char *prefix, int n) {
-  const size_t length = std::strlen(prefix);
   for (SystemObject *o = head; o != nullptr; o = o->next)
-    if (strncasecmp(o->name, prefix, length) == 0) o->stage = n;
+    if (MatchKeyword(o->name, prefix)) o->stage = n;
 }
 
 // References are resolved again and again (the bench resolves its watches

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "math/HostVector.h"
+
 namespace {
 
 constexpr float kStefanBoltzmann = 5.67e-8f;
@@ -11,9 +13,6 @@ constexpr float kPlanetInfraredFlux = 190.0f;
 constexpr float kPlanetReflectedFlux = 300.0f;
 constexpr double kBackgroundTemperature = 3.0;
 constexpr double kPi = 3.14159265358979;
-
-Vec3 FromHost(const VECTOR3 &v) { return Vec3(v.x, v.y, v.z); }
-VECTOR3 ToHost(const Vec3 &v) { return _V(v.x, v.y, v.z); }
 
 }  // namespace
 

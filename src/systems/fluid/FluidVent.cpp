@@ -1,12 +1,12 @@
 #include "systems/fluid/FluidVent.h"
 
+#include "math/HostVector.h"
+
 namespace {
 
 constexpr double kVentThrust = 50.0;
 constexpr double kVentIsp = 50.0;
 constexpr double kReferencePressure = 101400.0;
-
-VECTOR3 ToHost(const Vec3 &v) { return _V(v.x, v.y, v.z); }
 
 }  // namespace
 
