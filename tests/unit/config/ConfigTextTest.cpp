@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "../module/WorkingFolder.h"
 
 namespace {
 
@@ -29,12 +29,6 @@ class ConfigFile {
   FILE *file;
 };
 
-std::string ReadLog() {
-  std::ifstream in("Varneldebug.txt");
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 }  // namespace
 
@@ -108,6 +102,7 @@ TEST(MatchKeyword, ComparesTheKeywordsLengthIgnoringCase) {
 }
 
 TEST(ReportError, WritesLineNumberWholeEditedLineAndMessage) {
+  WorkingFolder folder;
   OpenDebugLog();
   {
     ConfigFile f("FIRST\n  SWITCH\tA SHIP:NOPE # why\n");
@@ -124,15 +119,16 @@ TEST(ReportError, WritesLineNumberWholeEditedLineAndMessage) {
     ReportError(7);  // not a code: ignored
   }
   CloseDebugLog();
-  EXPECT_EQ(ReadLog(),
+  EXPECT_EQ(folder.Read("Varneldebug.txt"),
             "ERROR AT LINE: 2  SWITCH A SHIP:NOPE  02:Invalid component\n"
             "ERROR AT LINE: 1LINE ONE 03:Invalid number of parameters\n"
             "ERROR AT LINE: 1LINE ONE 01:Object name not found\n");
 }
 
 TEST(ReportError, DoesNothingWhileNoLogIsOpen) {
+  WorkingFolder folder;
   OpenDebugLog();
   CloseDebugLog();
   ReportError(kInvalidComponent);
-  EXPECT_EQ(ReadLog(), "");
+  EXPECT_EQ(folder.Read("Varneldebug.txt"), "");
 }

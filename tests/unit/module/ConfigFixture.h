@@ -2,35 +2,24 @@
 #pragma once
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "HostFixture.h"
+#include "WorkingFolder.h"
 #include "module/GenericVessel.h"
 
 class ConfigFixture : public HostFixture {
  protected:
-  ConfigFixture() {
-    char pattern[] = "/tmp/genvessel-test-XXXXXX";
-    root = ::mkdtemp(pattern);
-    previous = ::getcwd(nullptr, 0);
-    if (::chdir(root.c_str()) != 0) std::abort();
+  ConfigFixture() : root(folder.path) {
     ::mkdir("Config", 0755);
     hostVessel = OrbitingVessel("Test_Vessel");
     vessel = std::make_unique<GenericVessel>(hostVessel->handle(), 1);
   }
 
-  ~ConfigFixture() override {
-    vessel.reset();
-    if (::chdir(previous) != 0) std::abort();
-    std::free(previous);
-    std::system(("rm -rf " + root).c_str());
-  }
+  ~ConfigFixture() override { vessel.reset(); }
 
   // Replaces the vessel by a new one of the same host world, to restore into.
   void FreshVessel() {
@@ -51,17 +40,12 @@ class ConfigFixture : public HostFixture {
     vessel->systems.SetConfiguration(n, true);
   }
 
-  std::string Log() const {
-    std::ifstream in(root + "/Varneldebug.txt");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string Log() const { return folder.Read("Varneldebug.txt"); }
 
   ConfigurationSet &Set() { return vessel->systems.configurationSet; }
 
-  std::string root;
-  char *previous = nullptr;
+  WorkingFolder folder;
+  const std::string root;
   host::Vessel *hostVessel = nullptr;
   std::unique_ptr<GenericVessel> vessel;
 };

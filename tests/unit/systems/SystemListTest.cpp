@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <string>
 
+#include "../module/WorkingFolder.h"
 #include "config/ConfigText.h"
 #include "systems/ThermalModel.h"
 #include "systems/electric/ElectricSystem.h"
@@ -36,13 +36,11 @@ class PlainList : public SystemList {
 };
 
 std::string LogAfter(void (*action)()) {
+  WorkingFolder folder;
   OpenDebugLog();
   action();
   CloseDebugLog();
-  std::ifstream in("Varneldebug.txt");
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return folder.Read("Varneldebug.txt");
 }
 
 ThermalModel thermal;
