@@ -38,9 +38,10 @@ FuelCell::FuelCell(const char *cellName, const Vec3 &place, FluidValve *oxygen, 
 }
 
 // Takes up to `factor` of the rated demand: hydrogen and oxygen in 1 to 5 by
-// mass, as far as the tanks' liquid goes.
+// mass, as far as the tanks' liquid goes. A negative demand (consumers that
+// handed back more than they drew, a negative rating) reacts nothing.
 void FuelCell::React(double dt, double factor) {
-  demand = ratedCurrent * dt * factor * kGramsPerAmpSecond;
+  demand = std::max(0.0, ratedCurrent * dt * factor * kGramsPerAmpSecond);
   const double hydrogen = AvailableLiquid(hydrogenInput, H2);
   const double oxygen = AvailableLiquid(oxygenInput, O2);
   hydrogenUsed = demand / 6.0 < hydrogen ? demand / 6.0 : hydrogen;

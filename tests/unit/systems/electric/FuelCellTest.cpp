@@ -99,16 +99,35 @@ TEST_F(FuelCells, DegradationNeverNegativeAndPurgeLowersIt) {
   cell->state = kCellRunning;
   cell->AddLoad(50);
   cell->Refresh(1.0);
-  EXPECT_GE(cell->dph, 0.0);
+  EXPECT_NEAR(cell->dph, 9.574e-5, 1e-8);  // a balanced mixture wears the cell slowly
+  // Starved of oxygen the wear would turn negative: it stays at none.
+  FuelCell starved("STARVED", Vec3(), &oxygen->out, &hydrogen->out, &water->in, 100.0f);
+  oxygen->contents.substances[O2].mass = 0.001;
+  starved.state = kCellRunning;
+  starved.AddLoad(50);
+  starved.Refresh(1.0);
+  EXPECT_EQ(starved.dph, 0.0);
+
+  oxygen->contents.substances[O2].mass = 10000;
   cell->dph = 0.5;
   cell->purgeCommand = 1;
-  const double oxygenBefore = Mass(oxygen, O2);
   cell->Refresh(1.0);
   EXPECT_EQ(cell->state, kCellRunning);
   EXPECT_NEAR(cell->dph, 0.5 * 0.98, 1e-3);
-  // Six times the running demand, at a factor raised by the degradation.
-  const double factor = 0.5 / (1 - std::log(1.5));
-  EXPECT_NEAR(oxygenBefore - Mass(oxygen, O2), 0.253183 * 2 * factor * 6, 1e-4);
+  // Six times the running demand, raised by the degradation: 2.555 g.
+  EXPECT_NEAR(10000 - Mass(oxygen, O2), 2.5551, 1e-4);
+}
+
+// Consumers that hand back more than they drew leave a negative load: the
+// cell reacts nothing rather than turning water back into its reactants.
+TEST_F(FuelCells, ANegativeLoadReactsNothing) {
+  cell->state = kCellRunning;
+  cell->RemoveLoad(30);
+  cell->Refresh(1.0);
+  EXPECT_EQ(Mass(oxygen, O2), 10000.0);
+  EXPECT_EQ(Mass(hydrogen, H2), 2000.0);
+  EXPECT_EQ(Mass(water, H2O), 1000.0);
+  EXPECT_EQ(cell->state, kCellOff);
 }
 
 TEST_F(FuelCells, ATooDegradedCellCannotDeliver) {
