@@ -20,20 +20,22 @@ void HydraulicSystem::LoadFromScenario(FILEHANDLE scn) {
   }
 }
 
-// A record that names no tank of this vessel is passed over to its end.
+// A record that names no tank of this vessel is passed over to its end. A
+// volume or valve the record does not give keeps the tank's own.
 void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *text) {
   LineWord name;
-  double volume = 0;
-  int inOpen = 0, outOpen = 0;
+  int used = 0;
   FluidTank *tank = nullptr;
-  if (std::sscanf(text, "%254s %lf %i %i", name, &volume, &inOpen, &outOpen) >= 1)
-    tank = dynamic_cast<FluidTank *>(FindByName(name));
+  if (std::sscanf(text, "%254s%n", name, &used) == 1) tank = dynamic_cast<FluidTank *>(FindByName(name));
   if (tank == nullptr) {
     char *line;
     while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</TANK>")) {
     }
     return;
   }
+  double volume = tank->contents.volume;
+  int inOpen = tank->in.open, outOpen = tank->out.open;
+  std::sscanf(text + used, "%lf %i %i", &volume, &inOpen, &outOpen);
   tank->LoadExtendedState(scn);
   tank->contents.volume = volume;
   tank->in.open = inOpen;

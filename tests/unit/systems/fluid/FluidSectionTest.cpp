@@ -179,6 +179,25 @@ TEST_F(FluidSection, SavedStateRestoresMassesEnergiesVolumesAndValves) {
                                   saved.substances[CO2].mass + saved.substances[H2O].mass, 1e-3);
 }
 
+// A record cut short after the tank's name restores its contents but keeps
+// the volume and the valves it has, instead of emptying and closing the tank.
+TEST_F(FluidSection, AShortTankRecordKeepsVolumeAndValves) {
+  Load(kPlant);
+  const std::vector<std::string> lines = {"<TANK> O2TANK", "CHM 0 40 0 4000", "</TANK>",
+                                         "<TANK> WATER 150",  "</TANK>",          "</HYDRAULIC>"};
+  host::ScenarioBlockReader reader(lines);
+  vessel->systems.hydraulic.LoadFromScenario(reader.handle());
+  FluidTank *oxygen = Get<FluidTank>("O2TANK");
+  EXPECT_EQ(oxygen->contents.volume, 100.0);
+  EXPECT_EQ(oxygen->in.open, 0);
+  EXPECT_EQ(oxygen->out.open, 1);
+  EXPECT_EQ(oxygen->contents.substances[O2].mass, 40.0);
+  FluidTank *water = Get<FluidTank>("WATER");
+  EXPECT_EQ(water->contents.volume, 150.0);
+  EXPECT_EQ(water->in.open, 1);
+  EXPECT_EQ(water->out.open, 0);
+}
+
 TEST_F(FluidSection, CrewBreathesOxygenIntoCarbonDioxideAndWater) {
   Load("<HYDRAULIC>\n<TANK> CABIN <0 0 0> 1000 1 1\nCHM 0 100 100 27000\n</TANK>\n"
        "<CREW> PEOPLE 3 CABIN\n</HYDRAULIC>\n");
