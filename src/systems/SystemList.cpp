@@ -51,6 +51,12 @@ VariableRef SystemList::ResolveReference(const char *text) {
   return address;
 }
 
+void SystemList::SaveToScenario(FILEHANDLE scn) const {
+  oapiWriteScenario_string(scn, blockOpening, "");
+  for (SystemObject *o = head; o != nullptr; o = o->next) o->SaveState(scn);
+  oapiWriteScenario_string(scn, blockClosing, "");
+}
+
 void SystemList::RefreshAll(double dt) {
   for (SystemObject *o = head; o != nullptr; o = o->next) o->Refresh(dt);
 }

@@ -9,7 +9,8 @@
 
 class SystemList {
  public:
-  SystemList() = default;
+  // `openingTag` and `closingTag` enclose the list's block of the scenario.
+  SystemList(const char *openingTag, const char *closingTag) : blockOpening(openingTag), blockClosing(closingTag) {}
   SystemList(const SystemList &) = delete;
   SystemList &operator=(const SystemList &) = delete;
   virtual ~SystemList();
@@ -26,8 +27,9 @@ class SystemList {
   // The section of the configuration file, from the line after its opening
   // tag up to its closing tag.
   virtual void ParseConfigurationSection(FILE *file) = 0;
-  // The list's block of the scenario's internals.
-  virtual void SaveToScenario(FILEHANDLE scn) = 0;
+  // The list's block of the scenario's internals: its tags around the state
+  // of each object in list order.
+  void SaveToScenario(FILEHANDLE scn) const;
   // Reads the block from the line after its opening tag.
   virtual void LoadFromScenario(FILEHANDLE scn) = 0;
   // True when `address` is an object of this list.
@@ -59,6 +61,8 @@ class SystemList {
     const SystemObject *object;
   };
 
+  const char *blockOpening;
+  const char *blockClosing;
   SystemObject *head = nullptr;
   // The references resolved into the objects, so that whoever holds one can
   // be told when its object is deleted.

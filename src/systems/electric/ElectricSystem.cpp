@@ -23,12 +23,6 @@ ElectricObject *ElectricSystem::ResolveSource(const char *text) {
   return nullptr;
 }
 
-void ElectricSystem::SaveToScenario(FILEHANDLE scn) {
-  oapiWriteScenario_string(scn, "<ELECTRIC>", "");
-  for (SystemObject *o = First(); o != nullptr; o = o->next) o->SaveState(scn);
-  oapiWriteScenario_string(scn, "</ELECTRIC>", "");
-}
-
 // Each line names its object after its tag; a line naming none is skipped.
 void ElectricSystem::LoadFromScenario(FILEHANDLE scn) {
   char *line;

@@ -13,14 +13,14 @@ class ThermalModel;
 
 class ElectricSystem : public SystemList {
  public:
-  ElectricSystem(ThermalModel *model, HydraulicSystem *fluids) : thermal(model), hydraulic(fluids) {}
+  ElectricSystem(ThermalModel *model, HydraulicSystem *fluids)
+      : SystemList("<ELECTRIC>", "</ELECTRIC>"), thermal(model), hydraulic(fluids) {}
 
   // "NOPOWER" is no source, without a log entry; "HYDRAULIC:..." goes to the
   // fluid list; anything else to this list.
   VariableRef ResolveReference(const char *text) override;
 
   void ParseConfigurationSection(FILE *file) override;
-  void SaveToScenario(FILEHANDLE scn) override;
   void LoadFromScenario(FILEHANDLE scn) override;
 
   ThermalModel *thermal;

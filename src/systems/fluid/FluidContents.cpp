@@ -42,10 +42,10 @@ FluidContents FluidContents::TakeFraction(double volumeTaken) {
   return taken;
 }
 
-double FluidContents::TotalMass() {
-  mass = 0.0;
-  for (const Substance &s : substances) mass += s.mass;
-  return mass;
+double FluidContents::SumMass() const {
+  double sum = 0.0;
+  for (const Substance &s : substances) sum += s.mass;
+  return sum;
 }
 
 double FluidContents::TotalEnergy() {

@@ -24,7 +24,9 @@ struct FluidContents {
   // Takes the share volumeTaken / volume (at most all) of every substance,
   // energy and vapour alike, so what stays keeps its temperature.
   FluidContents TakeFraction(double volumeTaken);
-  double TotalMass();
+  // The mass of every slot; TotalMass also keeps it in `mass`.
+  double SumMass() const;
+  double TotalMass() { return mass = SumMass(); }
   double TotalEnergy();
   int32_t Count();
   // Temperature, pressure, boiling and condensation, partial pressures.

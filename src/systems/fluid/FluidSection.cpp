@@ -52,8 +52,6 @@ void HydraulicSystem::ParseTank(FILE *file, const char *text) {
               &inOpen, &outOpen, &insulation);
   FluidTank *tank = new FluidTank(name, volume, position);
   Append(tank);
-  tank->in.open = inOpen;
-  tank->out.open = outOpen;
   tank->contents.Reset();
   char *line;
   while (NextSectionLine(file, "</TANK>", line)) {

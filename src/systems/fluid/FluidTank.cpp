@@ -60,10 +60,15 @@ FluidTank::~FluidTank() {
   if (system != nullptr) system->thermal->Unregister(this);
 }
 
-void FluidTank::Complete(bool inOpen, bool outOpen, double insulationFactor, HydraulicSystem *hydraulic) {
+// The tank's body weighs and holds what its contents do.
+void FluidTank::SyncBodyWithContents() {
   mass = contents.TotalMass();
   contents.Count();
   heatContent = contents.TotalEnergy();
+}
+
+void FluidTank::Complete(bool inOpen, bool outOpen, double insulationFactor, HydraulicSystem *hydraulic) {
+  SyncBodyWithContents();
   in.open = inOpen ? 1 : 0;
   out.open = outOpen ? 1 : 0;
   hydraulic->thermal->Register(this);
@@ -93,9 +98,8 @@ FluidContents FluidTank::Take(double volume) {
 }
 
 int FluidTank::AcceptInflow(const FluidContents &parcel) {
-  FluidContents added = parcel;
-  contents.AddContents(added);
-  mass += added.TotalMass();
+  contents.AddContents(parcel);
+  mass += parcel.SumMass();
   temperature = contents.temperature;
   heatContent = contents.energy;
   return 1;
@@ -140,7 +144,5 @@ void FluidTank::LoadExtendedState(FILEHANDLE scn) {
     if (MatchKeyword(line, "CHM")) AddSubstanceLine(AfterTag(line, 3));
     more = oapiReadScenario_nextline(scn, line);
   }
-  mass = contents.TotalMass();
-  contents.Count();
-  heatContent = contents.TotalEnergy();
+  SyncBodyWithContents();
 }

@@ -38,4 +38,7 @@ class FluidTank : public FluidObject, public ThermalBody {
   FluidValve in{this};
   FluidValve out{this};
   double configuredVolume;
+
+ private:
+  void SyncBodyWithContents();
 };

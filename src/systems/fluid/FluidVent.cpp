@@ -35,8 +35,7 @@ void FluidVent::LinkToVessel(VESSEL *owner, PROPELLANT_HANDLE resource) {
 // vessel's mass and handed to the vent thrusters as propellant.
 int FluidVent::AcceptInflow(const FluidContents &parcel) {
   contents.pressure = 0;
-  FluidContents vented = parcel;
-  const double kilograms = vented.TotalMass() / 1000;
+  const double kilograms = parcel.SumMass() / 1000;
   if (vessel == nullptr) return 1;
   vessel->SetEmptyMass(vessel->GetEmptyMass() - kilograms);
   vessel->SetPropellantMass(propellant, vessel->GetPropellantMass(propellant) + kilograms);

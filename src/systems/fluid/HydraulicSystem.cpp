@@ -7,12 +7,6 @@
 #include "systems/fluid/FluidObject.h"
 #include "systems/fluid/FluidTank.h"
 
-void HydraulicSystem::SaveToScenario(FILEHANDLE scn) {
-  oapiWriteScenario_string(scn, "<HYDRAULIC>", "");
-  for (SystemObject *o = First(); o != nullptr; o = o->next) o->SaveState(scn);
-  oapiWriteScenario_string(scn, "</HYDRAULIC>", "");
-}
-
 void HydraulicSystem::LoadFromScenario(FILEHANDLE scn) {
   char *line;
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</HYDRAULIC>")) {

@@ -14,12 +14,11 @@ class FluidValve;
 
 class HydraulicSystem : public SystemList {
  public:
-  explicit HydraulicSystem(ThermalModel *model) : thermal(model) {}
+  explicit HydraulicSystem(ThermalModel *model) : SystemList("<HYDRAULIC>", "</HYDRAULIC>"), thermal(model) {}
   // Tanks and radiators leave the thermal model as they go.
   ~HydraulicSystem() override { DeleteAll(); }
 
   void ParseConfigurationSection(FILE *file) override;
-  void SaveToScenario(FILEHANDLE scn) override;
   void LoadFromScenario(FILEHANDLE scn) override;
   // After every configuration change: vents make their thrusters anew.
   void LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource);

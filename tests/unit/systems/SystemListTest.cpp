@@ -30,8 +30,8 @@ class Probe : public SystemObject {
 // A list with nothing to read or write, for the walks every list shares.
 class PlainList : public SystemList {
  public:
+  PlainList() : SystemList("<PLAIN>", "</PLAIN>") {}
   void ParseConfigurationSection(FILE *) override {}
-  void SaveToScenario(FILEHANDLE) override {}
   void LoadFromScenario(FILEHANDLE) override {}
 };
 
