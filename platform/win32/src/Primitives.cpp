@@ -55,8 +55,10 @@ void DrawLine(Bitmap &bitmap, const Pen &pen, long long x0, long long y0, long l
   last = std::min<long long>(last, steps - 1);
   for (long long t = first; t <= last; ++t) {
     const long long along = majorStart + majorSign * t;
-    // The minor coordinate rounded to the nearest pixel, as Bresenham's would be.
-    const long long across = minorStart + minorSign * ((2 * t * minor + steps) / (2 * steps));
+    // The minor coordinate rounded to the nearest pixel, as Bresenham's would
+    // be; the product of two spans of 2^32 needs more than 64 bits.
+    const __int128 rounded = (static_cast<__int128>(2) * t * minor + steps) / (2 * steps);
+    const long long across = minorStart + minorSign * static_cast<long long>(rounded);
     if (xMajor) {
       Plot(bitmap, pen, along, across, rgb);
     } else {
