@@ -121,7 +121,7 @@ bool AdiInstrument::MakeCurrent() const {
 bool AdiInstrument::ReadTexture(const char *fileName, int &textureWidth, int &textureHeight, unsigned char *&rgba) {
   FILE *file = OpenWindowsFile(fileName, "rb");
   if (file == nullptr) return false;
-  unsigned char fileHeader[14], infoHeader[40];
+  unsigned char fileHeader[14], infoHeader[40] = {};
   const bool headers = std::fread(fileHeader, 1, 14, file) == 14 && std::fseek(file, 14, SEEK_SET) == 0 &&
                        std::fread(infoHeader, 1, 40, file) == 40;
   const uint32_t w = LittleEndian(infoHeader + 4), h = LittleEndian(infoHeader + 8);
