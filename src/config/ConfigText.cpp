@@ -38,8 +38,10 @@ void ConsumePendingLineEnd(FILE *file) {
 
 }  // namespace
 
+bool ConfigFileEnded(FILE *file) { return file == nullptr || std::feof(file) || std::ferror(file); }
+
 char *ReadConfigLine(FILE *file) {
-  if (file == nullptr || std::feof(file)) return nullptr;
+  if (ConfigFileEnded(file)) return nullptr;
   if (std::fgets(lineBuffer, kConfigLineSize, file) == nullptr) {
     lineBuffer[0] = '\0';
     return nullptr;
@@ -60,7 +62,7 @@ char *ReadConfigLine(FILE *file) {
 
 bool NextSectionLine(FILE *file, const char *closingTag, char *&line) {
   line = ReadConfigLine(file);
-  if (line == nullptr) return file != nullptr && !std::feof(file) && !std::ferror(file);
+  if (line == nullptr) return !ConfigFileEnded(file);
   return !MatchKeyword(line, closingTag);
 }
 

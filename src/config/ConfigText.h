@@ -20,6 +20,9 @@ enum ConfigError : int {
 // a blank line, a comment line or the end of the file. Lines of the
 // configuration file being parsed are counted; lines of other files are not.
 char *ReadConfigLine(FILE *file);
+// True once nothing more can be read from `file`: its end, a read error (a
+// folder opened as a file) or no file at all.
+bool ConfigFileEnded(FILE *file);
 
 // Reads the next line of a section into `line` (null for a blank or comment
 // line). False at the section's closing line and at the end of the file, so a

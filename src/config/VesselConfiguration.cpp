@@ -16,7 +16,7 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
   if (file == nullptr) ReportMissingFile(fileName);
 
   char *line;
-  while (file != nullptr && !std::feof(file)) {
+  while (!ConfigFileEnded(file)) {
     line = ReadConfigLine(file);
     LineWord word;
     if (MatchKeyword(line, "Panel")) {

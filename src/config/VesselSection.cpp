@@ -81,7 +81,7 @@ void ConfigurationSet::ParseElements(FILE *file) {
     CopyName(element.meshFile, mesh);
     for (int64_t n = element.first; n < element.last; ++n) {
       const char *offsetLine = ReadConfigLine(file);
-      if (offsetLine == nullptr && std::feof(file)) break;
+      if (offsetLine == nullptr && ConfigFileEnded(file)) break;
       Vec3 offset;
       if (IsConfigurationNumber(static_cast<int>(n)) && offsetLine != nullptr &&
           std::sscanf(offsetLine, "<%lf %lf %lf>", &offset.x, &offset.y, &offset.z) == 3)

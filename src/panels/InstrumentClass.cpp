@@ -25,13 +25,19 @@ class KeywordReader {
     if (!resources) resources = std::make_unique<DrawingResources>();
     return *resources;
   }
-  // Class integers are pixel geometry.
+  // Class integers are pixel geometry, or colour components that share their
+  // slots and are masked to a byte where they are used.
   static void Ints(const char *text, int32_t &a, int32_t &b) {
     std::sscanf(text, "%i %i", &a, &b);
     a = BoundedCoordinate(a);
     b = BoundedCoordinate(b);
   }
-  static void Ints(const char *text, int32_t &a, int32_t &b, int32_t &d) { std::sscanf(text, "%i %i %i", &a, &b, &d); }
+  static void Ints(const char *text, int32_t &a, int32_t &b, int32_t &d) {
+    std::sscanf(text, "%i %i %i", &a, &b, &d);
+    a = BoundedCoordinate(a);
+    b = BoundedCoordinate(b);
+    d = BoundedCoordinate(d);
+  }
 
   InstrumentClass &c;
   std::unique_ptr<DrawingResources> &resources;
@@ -110,7 +116,7 @@ void InstrumentClassList::LoadClassFile(const char *name, std::unique_ptr<Drawin
   std::snprintf(fileName, sizeof fileName, "config\\%s.prd", name);
   FILE *file = OpenWindowsFile(fileName, "rt");
   if (file == nullptr) return;
-  while (!std::feof(file)) {
+  while (!ConfigFileEnded(file)) {
     const char *line = ReadConfigLine(file);
     if (line == nullptr || line[0] != '<') continue;
     auto record = std::make_unique<InstrumentClass>();
@@ -119,7 +125,7 @@ void InstrumentClassList::LoadClassFile(const char *name, std::unique_ptr<Drawin
     do {
       line = ReadConfigLine(file);
       if (line != nullptr) keywords.Apply(line);
-    } while (!MatchKeyword(line, "</") && !std::feof(file));
+    } while (!MatchKeyword(line, "</") && !ConfigFileEnded(file));
     classes.insert(classes.begin(), std::move(record));
   }
   std::fclose(file);

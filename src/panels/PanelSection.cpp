@@ -83,8 +83,6 @@ template <typename T>
 T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName) {
   T &added = *instrument;
   CopyName(added.name, instrumentName);
-  added.x = BoundedCoordinate(added.x);
-  added.y = BoundedCoordinate(added.y);
   added.width = BoundedCoordinate(c.I[0]);
   added.height = BoundedCoordinate(c.I[1]);
   added.bitmap = c.bitmap;
@@ -173,7 +171,7 @@ void PanelParser::Text(const InstrumentClass &c, const char *line) {
     text->litColour[i] = c.I[i];
     text->unlitColour[i] = c.I[3 + i];
   }
-  text->labelHeight = static_cast<int32_t>(c.D[0]);
+  text->labelHeight = BoundedCoordinate(c.D[0]);
   panel.AddInstrument(std::move(text));
 }
 
@@ -186,10 +184,10 @@ void PanelParser::Linear(const InstrumentClass &c, const char *line) {
   auto &linear = Add(
       std::make_unique<LinearInstrument>(&panel, x, y, Resolve<double>(reference), low, high, divisor, offset), c,
       name);
-  linear.highX = c.D[0];
-  linear.highY = c.D[1];
-  linear.lowX = c.D[2];
-  linear.lowY = c.D[3];
+  linear.highX = BoundedCoordinate(c.D[0]);
+  linear.highY = BoundedCoordinate(c.D[1]);
+  linear.lowX = BoundedCoordinate(c.D[2]);
+  linear.lowY = BoundedCoordinate(c.D[3]);
   linear.pointerWidth = c.I[4];
   linear.pointerSize = c.I[5];
   linear.rotation = c.D[4] * kPi / 180;
@@ -207,8 +205,8 @@ void PanelParser::Select(const InstrumentClass &c, const char *line) {
   LineWord tag, name = "";
   int x = 0, y = 0, initial = 0;
   std::sscanf(line, "%254s %i %i %i %254s", tag, &x, &y, &initial, name);
-  Add(std::make_unique<SelectInstrument>(&panel, x, y, initial, static_cast<int32_t>(c.D[0]),
-                                         static_cast<int32_t>(c.D[2])),
+  Add(std::make_unique<SelectInstrument>(&panel, x, y, initial, BoundedCoordinate(c.D[0]),
+                                         BoundedCoordinate(c.D[2])),
       c, name);
 }
 
@@ -244,14 +242,14 @@ void PanelParser::Plot(const InstrumentClass &c, const char *line) {
   plot.bugWidth = c.I[2];
   plot.bugHeight = c.I[3];
   plot.trace = c.I[4];
-  plot.scrollLimit = static_cast<int32_t>(c.D[0]);
-  plot.yAtHigh = static_cast<int32_t>(c.D[1]);
-  plot.xAtOrigin = static_cast<int32_t>(c.D[2]);
-  plot.yAtLow = static_cast<int32_t>(c.D[3]);
-  plot.verticalLow = static_cast<int32_t>(low);
-  plot.verticalHigh = static_cast<int32_t>(high);
-  plot.horizontalOrigin = static_cast<int32_t>(origin);
-  plot.ignored = static_cast<int32_t>(ignored);
+  plot.scrollLimit = BoundedCoordinate(c.D[0]);
+  plot.yAtHigh = BoundedCoordinate(c.D[1]);
+  plot.xAtOrigin = BoundedCoordinate(c.D[2]);
+  plot.yAtLow = BoundedCoordinate(c.D[3]);
+  plot.verticalLow = BoundedCoordinate(low);
+  plot.verticalHigh = BoundedCoordinate(high);
+  plot.horizontalOrigin = BoundedCoordinate(origin);
+  plot.ignored = BoundedCoordinate(ignored);
   plot.unitsPerPixel = units;
 }
 
@@ -265,7 +263,7 @@ void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
   mfd->screenHeight = c.I[1];
   mfd->width = c.I[0];
   mfd->height = c.I[1];
-  for (int i = 0; i < 3; ++i) mfd->labelColour[i] = static_cast<int32_t>(c.D[i]);
+  for (int i = 0; i < 3; ++i) mfd->labelColour[i] = BoundedCoordinate(c.D[i]);
   mfd->borderX = c.I[2];
   mfd->borderY = c.I[3];
   mfd->layout.nbt_left = c.I[4];
@@ -302,7 +300,7 @@ void PanelParser::SelectorElements(FILE *file, const char *line) {
       std::make_unique<SelectElement>(&panel, slot, Resolve<int32_t>(selector), first, last, initial);
   for (int64_t index = first; index <= last; ++index) {
     const char *referenceLine = ReadConfigLine(file);
-    if (referenceLine == nullptr && std::feof(file)) break;
+    if (referenceLine == nullptr && ConfigFileEnded(file)) break;
     LineWord reference;
     const bool named = referenceLine != nullptr && std::sscanf(referenceLine, "%254s", reference) == 1;
     const VariableRef entry = named ? systems.ResolveReference(reference) : VariableRef();

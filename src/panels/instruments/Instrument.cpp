@@ -4,7 +4,9 @@
 #include "panels/DrawingResources.h"
 #include "panels/Panel.h"
 
-Instrument::Instrument(Panel *owner, int32_t left, int32_t top) : x(left), y(top), panel(owner) {}
+// Positions from the files are bounded here, for every kind of instrument.
+Instrument::Instrument(Panel *owner, int32_t left, int32_t top)
+    : x(BoundedCoordinate(left)), y(BoundedCoordinate(top)), panel(owner) {}
 
 void Instrument::Register(int32_t id, const RECT &area, int redrawMode, int mouseMask, int surfaceMode) {
   areaId = id;

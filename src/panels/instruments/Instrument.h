@@ -19,6 +19,11 @@ constexpr int32_t kInstrumentType = 30;
 // magnitude, so that sums and small multiples of it stay within int.
 constexpr int32_t kCoordinateLimit = 1 << 20;
 inline int32_t BoundedCoordinate(int32_t value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
+// A pixel number read as a real: rounded toward zero, NaN counting as 0.
+inline int32_t BoundedCoordinate(double value) {
+  if (!(value == value)) return 0;
+  return static_cast<int32_t>(std::clamp(value, -double{kCoordinateLimit}, double{kCoordinateLimit}));
+}
 
 class Instrument {
  public:

@@ -11,8 +11,12 @@ void SelectInstrument::RegisterArea(int32_t id) {
   Register(id, RECT{x, y, x + width, y + height}, PANEL_REDRAW_MOUSE, 0x0F, PANEL_MAP_CURRENT);
 }
 
-// One frame per position, the lowest leftmost.
-void SelectInstrument::Redraw() { BlitBitmap(0, 0, (position - lowest) * width, 0, width, height, 0xFFFFFF); }
+// One frame per position, the lowest leftmost. The position comes from the
+// file as it stands, so the column is worked out wide and then bounded.
+void SelectInstrument::Redraw() {
+  const int64_t column = (static_cast<int64_t>(position) - lowest) * width;
+  BlitBitmap(0, 0, BoundedCoordinate(static_cast<double>(column)), 0, width, height, 0xFFFFFF);
+}
 
 void SelectInstrument::LeftPress(int mx, int my) {
   if (position > lowest) --position;

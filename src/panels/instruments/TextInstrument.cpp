@@ -16,7 +16,7 @@ COLORREF Colour(const int32_t rgb[3]) { return RGB(rgb[0] & 0xFF, rgb[1] & 0xFF,
 
 TextInstrument::TextInstrument(Panel *owner, int32_t centreX, int32_t top, int32_t frameW, int32_t frameR,
                                const char *text)
-    : Instrument(owner, centreX, top), frameWidth(frameW), frameRows(frameR) {
+    : Instrument(owner, centreX, top), frameWidth(BoundedCoordinate(frameW)), frameRows(BoundedCoordinate(frameR)) {
   CopyName(label, text);
   labelWidth = kCharacterWidth * static_cast<int32_t>(std::strlen(label));
 }

@@ -162,17 +162,44 @@ TEST_F(StageConfigurations, NumbersOutsideTheConfigurationsAreBounded) {
   EXPECT_EQ(vessel->systems.currentConfiguration, 1);
 }
 
+// A section cut off by the end of the file keeps what it read before the end.
 TEST_F(StageConfigurations, SectionsWithoutClosingLinesEndWithTheFile) {
-  const char *unfinished[] = {
-      "<VESSEL>\n<ELEMENTS>\n<A> a 1 0 5\n<0 0 0>\n",
-      "<VESSEL>\n<PROPELLANTS>\nA 1 0 2\n",
-      "<VESSEL>\n<CONFIG 1>\n<THRUSTERS>\n<0 0 0> <0 0 1> 1 A 1 1 THGROUP_MAIN <1 1>\n",
-      "<VESSEL>\n<CONFIG 1>\n<SIZE> 2\n",
-      "<KEYBOARD>\nOAPI_KEY_J SEPARATION 2\n",
-      "<SEPARATION>\n<CONFIG> 2\n<EJECT> Part <0 0 0> <0 0 0>\n",
-      "<HYDRAULIC>\n",
-      "<VESSEL>\n<ELEMENTS>\n<A> a 1 0 2000000000\n",
-  };
-  for (const char *text : unfinished) Load(text);
-  SUCCEED();
+  Load("<VESSEL>\n<ELEMENTS>\n<A> a 1 0 5\n<0 0 0>\n");
+  EXPECT_EQ(Set().elements.size(), 1u);
+  FreshVessel();
+  Load("<VESSEL>\n<PROPELLANTS>\nA 1 0 2\n");
+  ASSERT_EQ(Set().propellants.size(), 1u);
+  EXPECT_STREQ(Set().propellants[0].name, "A");
+  FreshVessel();
+  Load("<VESSEL>\n<CONFIG 1>\n<THRUSTERS>\n<0 0 0> <0 0 1> 1 A 1 1 THGROUP_MAIN <1 1>\n");
+  EXPECT_EQ(Set().configurations[1].thrusters.size(), 1u);
+  FreshVessel();
+  Load("<VESSEL>\n<CONFIG 1>\n<SIZE> 2\n");
+  EXPECT_EQ(Set().configurations[1].size, 2.0);
+  FreshVessel();
+  Load("<KEYBOARD>\nOAPI_KEY_J SEPARATION 2\n");
+  EXPECT_EQ(Set().keyBindings.size(), 1u);
+  FreshVessel();
+  Load("<SEPARATION>\n<CONFIG> 2\n<EJECT> Part <0 0 0> <0 0 0>\n");
+  EXPECT_EQ(Set().configurations[2].ejected.size(), 1u);
+  FreshVessel();
+  Load("<HYDRAULIC>\n");
+  EXPECT_EQ(vessel->systems.hydraulic.First(), nullptr);
+  FreshVessel();
+  Load("<VESSEL>\n<ELEMENTS>\n<A> a 1 0 2000000000\n");
+  EXPECT_EQ(Set().elements.size(), 1u);
+}
+
+// A configuration or class file that cannot be read (a folder of that name)
+// reads as ended: nothing is built and nothing waits for a line.
+TEST_F(StageConfigurations, AFolderInPlaceOfAFileReadsAsEmpty) {
+  ::mkdir("Config/Test.cfg", 0755);
+  vessel->systems.ReadVesselConfiguration("Test");
+  EXPECT_TRUE(Set().elements.empty());
+  ::rmdir("Config/Test.cfg");
+  ::mkdir("config", 0755);
+  ::mkdir("config/folder.prd", 0755);
+  FreshVessel();
+  Load("Panel: folder\n<PANEL> P\n</PANEL>\n");
+  EXPECT_EQ(vessel->systems.panelCount, 1);
 }
