@@ -26,7 +26,7 @@ void Panel::RegisterAreas() {
     Instrument &instrument = *instruments[id];
     instrument.RegisterArea(static_cast<int32_t>(id));
     const int32_t mfd = instrument.MfdNumber();
-    if (MatchKeyword(instrument.name, "MFD") && mfd >= 0 && mfd < kMaxPanelMfds)
+    if (mfd >= 0 && mfd < kMaxPanelMfds)
       mfdAreas[mfd] = instrument.areaId;
   }
 }

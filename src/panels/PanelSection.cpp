@@ -9,6 +9,7 @@
 #include "config/ConfigText.h"
 #include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
+#include "math/Angles.h"
 #include "module/GenericVessel.h"
 #include "panels/instruments/AdiInstrument.h"
 #include "panels/instruments/DigitInstrument.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
 
 int32_t TalkbackCondition(const char *word) {
   if (strncasecmp(word, "ZERO", 4) == 0) return kZero;
@@ -190,7 +190,7 @@ void PanelParser::Linear(const InstrumentClass &c, const char *line) {
   linear.lowY = BoundedCoordinate(c.D[3]);
   linear.pointerWidth = c.I[4];
   linear.pointerSize = c.I[5];
-  linear.rotation = c.D[4] * kPi / 180;
+  linear.rotation = DegreesToRadians(c.D[4]);
 }
 
 void PanelParser::Talkback(const InstrumentClass &c, const char *line) {

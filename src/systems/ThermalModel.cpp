@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "math/Angles.h"
 #include "math/HostVector.h"
 
 namespace {
@@ -12,7 +13,6 @@ constexpr float kSolarFlux = 1372.0f;
 constexpr float kPlanetInfraredFlux = 190.0f;
 constexpr float kPlanetReflectedFlux = 300.0f;
 constexpr double kBackgroundTemperature = 3.0;
-constexpr double kPi = 3.14159265358979;
 
 }  // namespace
 

@@ -46,7 +46,6 @@ PIXELFORMATDESCRIPTOR BitmapFormat() {
 
 struct GlContext {
   OSMesaContext mesa = nullptr;
-  BYTE depthBits = 0;
   // While current: the thread, the DC it was made current with and the
   // bitmap it draws into. The bitmap counts as selected meanwhile, so that
   // it cannot be deleted under the renderer.
@@ -208,7 +207,6 @@ HGLRC wglCreateContext(HDC hdc) {
   }
   auto *context = new GlContext();
   context->mesa = mesa;
-  context->depthBits = dc->depthBits;
   std::lock_guard<std::mutex> guard(contextLock);
   contexts().insert(context);
   return reinterpret_cast<HGLRC>(context);

@@ -19,6 +19,8 @@ constexpr int32_t kInstrumentType = 30;
 // magnitude, so that sums and small multiples of it stay within int.
 constexpr int32_t kCoordinateLimit = 1 << 20;
 inline int32_t BoundedCoordinate(int32_t value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
+// A colour from the files: each component's low byte.
+inline COLORREF ColourOf(const int32_t rgb[3]) { return RGB(rgb[0] & 0xFF, rgb[1] & 0xFF, rgb[2] & 0xFF); }
 // A pixel number read as a real: rounded toward zero, NaN counting as 0.
 inline int32_t BoundedCoordinate(double value) {
   if (!(value == value)) return 0;

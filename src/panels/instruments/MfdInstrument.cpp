@@ -43,7 +43,7 @@ void MfdInstrument::Redraw() {
   if (dc == nullptr) return;
   if (panel->resources != nullptr)
     if (HFONT f = panel->resources->Font(font)) SelectObject(dc, f);
-  SetTextColor(dc, RGB(labelColour[0] & 0xFF, labelColour[1] & 0xFF, labelColour[2] & 0xFF));
+  SetTextColor(dc, ColourOf(labelColour));
   SetTextAlign(dc, TA_CENTER | TA_TOP);
   SetBkMode(dc, TRANSPARENT);
   for (int i = 0; i < layout.nbt_left + layout.nbt_right; ++i) {

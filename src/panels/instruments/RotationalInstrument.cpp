@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "math/Angles.h"
 #include "panels/DrawingResources.h"
 #include "panels/Panel.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
 constexpr double kEasingStep = 0.01;
 
 }  // namespace
@@ -23,9 +23,9 @@ RotationalInstrument::~RotationalInstrument() {
 
 void RotationalInstrument::SetScale(double maxV, double maxDegrees, double minV, double minDegrees) {
   maxValue = maxV;
-  maxAngle = maxDegrees * kPi / 180;
+  maxAngle = DegreesToRadians(maxDegrees);
   minValue = minV;
-  minAngle = minDegrees * kPi / 180;
+  minAngle = DegreesToRadians(minDegrees);
 }
 
 void RotationalInstrument::SetNeedle(int32_t needleWidth, int32_t needleLength) {

@@ -13,7 +13,6 @@ class SelectInstrument : public Instrument {
 
   void RegisterArea(int32_t id) override;
   void Redraw() override;
-  void FrameRedraw() override { Redraw(); }
   void LeftPress(int mx, int my) override;
   void RightPress(int mx, int my) override;
   // "SEL": the position.

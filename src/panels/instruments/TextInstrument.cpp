@@ -10,8 +10,6 @@ namespace {
 
 constexpr int kCharacterWidth = 8;
 
-COLORREF Colour(const int32_t rgb[3]) { return RGB(rgb[0] & 0xFF, rgb[1] & 0xFF, rgb[2] & 0xFF); }
-
 }  // namespace
 
 TextInstrument::TextInstrument(Panel *owner, int32_t centreX, int32_t top, int32_t frameW, int32_t frameR,
@@ -33,7 +31,7 @@ void TextInstrument::Redraw() {
   if (dc == nullptr) return;
   const bool lit = panel->textLightingLevel != 0;
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, Colour(lit ? litColour : unlitColour));
+  SetTextColor(dc, ColourOf(lit ? litColour : unlitColour));
   if (r != nullptr) {
     if (HPEN pen = r->Pen(lit ? litPen : unlitPen)) SelectObject(dc, pen);
     if (HFONT f = r->Font(font)) SelectObject(dc, f);
