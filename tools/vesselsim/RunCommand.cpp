@@ -12,6 +12,7 @@
 #include "EventScript.h"
 #include "ModelReport.h"
 #include "PlotWriter.h"
+#include "RowSchedule.h"
 #include "Simulation.h"
 #include "Watch.h"
 
@@ -293,14 +294,10 @@ int Run::execute() {
     // Only a person at a terminal wants to see the clock run.
     progress = !options.quiet && ::isatty(STDOUT_FILENO) && frames >= 10000;
     started = std::chrono::steady_clock::now();
-    const double every = options.every > 0.0 ? options.every : options.dt;
-    double nextRow = 0.0;
+    RowSchedule rows(options.every > 0.0 ? options.every : options.dt, tolerance);
     for (long long k = 0;; ++k) {
       const double time = k * options.dt;
-      if (csv.is_open() && time >= nextRow - tolerance) {
-        writeCsvRow(time);
-        while (nextRow <= time + tolerance) nextRow += every;
-      }
+      if (csv.is_open() && rows.due(time)) writeCsvRow(time);
       applyDueEvents(time);
       if (k == frames) break;
       sim->frame((k + 1) * options.dt);
