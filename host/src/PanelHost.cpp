@@ -37,6 +37,12 @@ bool contains(const RECT &rect, int x, int y) {
   return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
 }
 
+// (rx, ry) measured from the rectangle's top left corner lies within it.
+bool holds(const RECT &rect, int rx, int ry) {
+  return rx >= 0 && ry >= 0 && rx < static_cast<long long>(rect.right) - rect.left &&
+         ry < static_cast<long long>(rect.bottom) - rect.top;
+}
+
 }  // namespace
 
 PanelHost::PanelHost() {
@@ -160,11 +166,26 @@ const PanelArea *PanelHost::areaAt(int x, int y, int pressBit) const {
 
 bool PanelHost::click(int x, int y, bool right) {
   if (!shown) return false;
-  const PanelArea *found = areaAt(x, y, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN);
-  if (found == nullptr) return false;
-  // The module's handlers cannot change the registrations, so the area stays put.
-  const PanelArea &area = *found;
-  const int rx = x - area.rect.left, ry = y - area.rect.top;
+  const PanelArea *area = areaAt(x, y, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN);
+  if (area == nullptr) return false;
+  press(*area, x - area->rect.left, y - area->rect.top, right);
+  return true;
+}
+
+bool PanelHost::clickArea(int id, int rx, int ry, bool right) {
+  if (!shown) return false;
+  const int pressBit = right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN;
+  // Ids need not be unique: the topmost area of that id that can take it.
+  for (auto area = areaList.rbegin(); area != areaList.rend(); ++area) {
+    if (area->id != id || (area->mouseEvent & pressBit) == 0 || !holds(area->rect, rx, ry)) continue;
+    press(*area, rx, ry, right);
+    return true;
+  }
+  return false;
+}
+
+// The module's handlers cannot change the registrations, so the area stays put.
+void PanelHost::press(const PanelArea &area, int rx, int ry, bool right) {
   client->mouseEvent(area.id, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN, rx, ry);
   if (area.drawEvent == PANEL_REDRAW_MOUSE) redraw(area, PANEL_REDRAW_MOUSE);
   const int releaseBit = right ? PANEL_MOUSE_RBUP : PANEL_MOUSE_LBUP;
@@ -172,7 +193,6 @@ bool PanelHost::click(int x, int y, bool right) {
     client->mouseEvent(area.id, releaseBit, rx, ry);
     if (area.drawEvent == PANEL_REDRAW_MOUSE) redraw(area, PANEL_REDRAW_MOUSE);
   }
-  return true;
 }
 
 int PanelHost::width() const {

@@ -74,6 +74,9 @@ class PanelHost {
   // sent to the topmost area there that takes that button's press. False
   // when none does.
   bool click(int x, int y, bool right);
+  // The same on area `id` itself at (rx, ry) within it, whatever lies over
+  // it. False when no area `id` holds that point and takes that button.
+  bool clickArea(int id, int rx, int ry, bool right);
 
   // The panel as the user sees it: the background (its colour key shown
   // black), then every area's surface in registration order, then the
@@ -105,6 +108,7 @@ class PanelHost {
   void forget();
   void redraw(const PanelArea &area, int event);
   const PanelArea *areaAt(int x, int y, int pressBit) const;
+  void press(const PanelArea &area, int rx, int ry, bool right);
 
   std::unique_ptr<PanelClient> client;
   const Vessel *shownVessel = nullptr;

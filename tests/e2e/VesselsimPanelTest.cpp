@@ -75,6 +75,17 @@ TEST(VesselsimPanel, ANeedleMovesBetweenSnapshotsAndThePanelShowsItsParts) {
   EXPECT_EQ(late.At(740, 350), 0u);
 }
 
+TEST(VesselsimPanel, AClickOutsideItsAreaReachesNothing) {
+  const std::string events = Temp("outside-events.txt");
+  std::ofstream(events) << "0 panel 0\n1 click " << kSpareArea << " 31 10\n1 click " << kSpareArea << " 10 -1\n";
+  int status;
+  const std::string out = RunCapsule("--steps 60 --events " + events + " --watch int=SHIP:CUSTOMINT1", status);
+  ASSERT_EQ(status, 0) << out;
+  EXPECT_NE(out.find("nothing took the click: 1 click 3 31 10"), std::string::npos) << out;
+  EXPECT_NE(out.find("nothing took the click: 1 click 3 10 -1"), std::string::npos) << out;
+  EXPECT_NE(out.find("SHIP:CUSTOMINT1 = 0\n"), std::string::npos) << out;
+}
+
 TEST(VesselsimPanel, PanelUsageErrors) {
   int status;
   RunCapsule("--steps 1 --panel 7", status);

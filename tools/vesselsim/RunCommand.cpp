@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -250,16 +251,15 @@ void Run::showPanel(int n) {
   if (!sim->panels.showPanel(*vessel, n)) throw UsageError{"vessel " + vessel->name + " has no panel " + std::to_string(n)};
 }
 
-// X and Y are within the area, as the module receives them.
+// X and Y are within the area, as the module receives them; the click goes
+// to that area even where another lies over it, and nowhere else.
 void Run::click(const Event &event) {
   if (!sim->panels.panelShown()) throw UsageError{"click without a panel shown: " + event.text};
-  for (const host::PanelArea &area : sim->panels.areas()) {
-    if (area.id != event.panel) continue;
-    if (!sim->panels.click(area.rect.left + event.x, area.rect.top + event.y, event.right))
-      std::cerr << "vesselsim: nothing took the click: " << event.text << '\n';
-    return;
-  }
-  throw UsageError{"no area " + std::to_string(event.panel) + " on the shown panel: " + event.text};
+  const auto &areas = sim->panels.areas();
+  if (std::none_of(areas.begin(), areas.end(), [&](const host::PanelArea &a) { return a.id == event.panel; }))
+    throw UsageError{"no area " + std::to_string(event.panel) + " on the shown panel: " + event.text};
+  if (!sim->panels.clickArea(event.panel, event.x, event.y, event.right))
+    std::cerr << "vesselsim: nothing took the click: " << event.text << '\n';
 }
 
 void Run::writePng(const std::string &file) const {

@@ -199,6 +199,32 @@ TEST_F(PanelHostTest, ClicksGoToTheTopmostAreaThatTakesThatButton) {
   EXPECT_TRUE(Take().empty());
 }
 
+TEST_F(PanelHostTest, AClickOnAnAreaReachesThatAreaAloneWhateverLiesOverIt) {
+  ASSERT_TRUE(Show(0, [](int) {
+    oapiRegisterPanelArea(1, Rect(0, 0, 50, 50), PANEL_REDRAW_MOUSE, PANEL_MOUSE_LBDOWN | PANEL_MOUSE_LBUP);
+    oapiRegisterPanelArea(2, Rect(20, 20, 40, 40), PANEL_REDRAW_NEVER, PANEL_MOUSE_LBDOWN | PANEL_MOUSE_RBDOWN);
+    return true;
+  }));
+  Take();
+  // (25, 26) of area 1 is under area 2, which a click on the panel would reach.
+  EXPECT_TRUE(sim.panels.clickArea(1, 25, 26, false));
+  EXPECT_EQ(Take(), (std::vector<Call>{{"mouse", 1, PANEL_MOUSE_LBDOWN, 25, 26},
+                                       {"redraw", 1, PANEL_REDRAW_MOUSE},
+                                       {"mouse", 1, PANEL_MOUSE_LBUP, 25, 26},
+                                       {"redraw", 1, PANEL_REDRAW_MOUSE}}));
+  EXPECT_TRUE(sim.panels.clickArea(2, 5, 6, true));
+  EXPECT_EQ(Take(), (std::vector<Call>{{"mouse", 2, PANEL_MOUSE_RBDOWN, 5, 6}}));
+  // Outside the area: nothing, not even the area the point falls on.
+  EXPECT_FALSE(sim.panels.clickArea(2, 25, 25, false));  // (45, 45): area 1's
+  EXPECT_FALSE(sim.panels.clickArea(2, 20, 0, false));   // right edge excluded
+  EXPECT_FALSE(sim.panels.clickArea(1, -1, 5, false));
+  EXPECT_FALSE(sim.panels.clickArea(1, 5, 5, true));     // area 1 takes the left button only
+  EXPECT_FALSE(sim.panels.clickArea(3, 0, 0, false));    // no such area
+  EXPECT_TRUE(Take().empty());
+  sim.panels.hidePanel();
+  EXPECT_FALSE(sim.panels.clickArea(1, 5, 5, false));
+}
+
 TEST_F(PanelHostTest, BackgroundMappedAreasStartEveryRedrawFromTheBackground) {
   std::vector<uint32_t> seen;  // the surface's first pixel as each redraw found it
   ASSERT_TRUE(Show(
