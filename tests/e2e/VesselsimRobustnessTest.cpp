@@ -145,7 +145,7 @@ TEST(VesselsimMalformed, EveryMistakeIsSurvived) {
   r = Vesselsim("run --root " + root + " " + saved + " --vessel Bad --steps 20 --panel 0 --png " + root +
                 "/restored.png --watch HYDRAULIC:CABIN:PRESS");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(std::isfinite(WatchLines(r.out)["HYDRAULIC:CABIN:PRESS"])) << r.out;
+  EXPECT_TRUE(std::isfinite(WatchLines(r.out).at("HYDRAULIC:CABIN:PRESS"))) << r.out;
   EXPECT_FALSE(ReadFile(root + "/restored.png").empty());
 }
 

@@ -31,16 +31,18 @@ class TruncatedConfiguration : public ConfigFixture {
   TruncatedConfiguration() { ::mkdir("config", 0755); }
 
   // Builds the vessel afresh from `configuration`, then flies, separates,
-  // saves and draws every panel it has.
-  void Exercise(const std::string &configuration) {
+  // saves and draws every panel it has; returns how many panels it drew.
+  int Exercise(const std::string &configuration) {
     FreshVessel();
     Load(configuration);
     for (int frame = 1; frame <= 2; ++frame) vessel->Update(frame * 0.5);
     for (int key : {OAPI_KEY_J, OAPI_KEY_K}) vessel->systems.OnKey(key);
     host::ScenarioWriter writer;
     vessel->SaveScenarioState(writer.handle());
+    EXPECT_NE(writer.text.find("<INTERNALS>"), std::string::npos);
     host::Surface *surface = host::Surface::create(32, 32);
-    for (int n = 0; vessel->systems.LoadPanel(n); ++n) {
+    int n = 0;
+    for (; vessel->systems.LoadPanel(n); ++n) {
       const int areas = static_cast<int>(vessel->systems.PanelAt(n)->instruments.size());
       for (int area = 0; area < areas; ++area) {
         vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_INIT, surface->handle());
@@ -48,6 +50,7 @@ class TruncatedConfiguration : public ConfigFixture {
       }
     }
     host::Surface::destroy(surface);
+    return n;
   }
 };
 
@@ -64,6 +67,7 @@ TEST_F(TruncatedConfiguration, TheReferenceVesselCutAfterAnyLine) {
     Exercise(FirstLines(configuration, count));
   }
   const std::string whole = FirstLines(configuration, configuration.size());
+  EXPECT_EQ(Exercise(whole), 2);  // the main and the navigation panel
   for (size_t count = 0; count <= classes.size(); count += 3) {
     SCOPED_TRACE("class file cut after line " + std::to_string(count));
     std::ofstream("config/kestrel.prd") << FirstLines(classes, count);

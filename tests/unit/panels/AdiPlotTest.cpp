@@ -89,7 +89,19 @@ TEST_F(BallAndPlot, TheTextureReaderIgnoresRowPadding) {
   // Row 1 starts three bytes into the padding: its first pixel is the pad.
   EXPECT_EQ(rgba[4 * 3 + 2], 0xEE);
   delete[] rgba;
+  // Pixels for 2 x 2 under a header claiming 4 x 2: what is missing is black.
   WriteTexture("short.bmp", 2, 2, false);
+  {
+    std::fstream patch("short.bmp", std::ios::binary | std::ios::in | std::ios::out);
+    const int claimed = 4;
+    patch.seekp(18);
+    patch.write(reinterpret_cast<const char *>(&claimed), 4);
+  }
+  ASSERT_TRUE(AdiInstrument::ReadTexture("short.bmp", w, h, rgba));
+  EXPECT_EQ(w, 4);
+  EXPECT_EQ(rgba[4 * 1 + 0], 200);  // read: the second pixel of the file
+  for (int channel = 0; channel < 3; ++channel) EXPECT_EQ(rgba[4 * 7 + channel], 0) << channel;
+  delete[] rgba;
   std::ofstream("huge.bmp") << std::string(54, '\x7f');
   EXPECT_FALSE(AdiInstrument::ReadTexture("huge.bmp", w, h, rgba));
   EXPECT_FALSE(AdiInstrument::ReadTexture("none.bmp", w, h, rgba));

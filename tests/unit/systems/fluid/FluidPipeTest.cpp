@@ -156,7 +156,12 @@ TEST_F(Pipes, RemovedTankIsForgottenByItsPipes) {
   hydraulic.RemoveStage(1, nullptr);
   EXPECT_EQ(pipe->destination, nullptr);
   EXPECT_NE(pipe->source, nullptr);
-  pipe->Refresh(1.0);  // no longer acts
+  // With its far end gone the pipe moves nothing, whatever the pressure.
+  a->contents.pressure = 2e5;
+  const double mass = TotalMass(*a), energy = a->contents.energy;
+  pipe->Refresh(1.0);
+  EXPECT_EQ(TotalMass(*a), mass);
+  EXPECT_EQ(a->contents.energy, energy);
 }
 
 // Three tanks in a ring of pipes of every kind, stepped for a long time.
