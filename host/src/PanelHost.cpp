@@ -154,8 +154,6 @@ void PanelHost::frame() {
   for (int id : due)
     for (const PanelArea &area : areaList)
       if (area.id == id) redraw(area, PANEL_REDRAW_USER);
-  // The screens go over the areas, so they come after them.
-  mfdHost.draw(shownVessel);
 }
 
 const PanelArea *PanelHost::areaAt(int x, int y, int pressBit) const {

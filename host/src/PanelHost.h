@@ -66,8 +66,9 @@ class PanelHost {
   int shownPanel() const { return shown ? panelId : -1; }
 
   // One frame's redraws: PANEL_REDRAW_ALWAYS to the areas registered for it,
-  // then PANEL_REDRAW_USER to those requested since the last frame, then
-  // the registered MFDs' screens.
+  // then PANEL_REDRAW_USER to those requested since the last frame. The MFD
+  // screens are not among them: only the picture shows them, and it draws
+  // them afresh.
   void frame();
 
   // A press and release of the left (or right) button at panel pixel (x, y),

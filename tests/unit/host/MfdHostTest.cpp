@@ -273,8 +273,8 @@ TEST_F(MfdHostTest, ThePanelImageShowsTheScreenOverTheAreasAndBlackWhenOff) {
   EXPECT_EQ(areaInside, 0);
   EXPECT_EQ(areaOutside, outsideTotal);
 
-  // Each frame redraws the screen the panel shows.
-  sim.frame(0.02);
+  // Drawing the displays paints the screen the panel shows.
+  sim.panels.mfds().draw(ship);
   HBITMAP screen = sim.panels.mfds().screen(MFD_LEFT);
   ASSERT_NE(screen, nullptr);
   EXPECT_EQ(wincanvas::width(screen), 200);
