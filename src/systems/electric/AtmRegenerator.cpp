@@ -17,15 +17,10 @@ constexpr double kMinimumVoltage = 28.0;
 
 AtmRegenerator::AtmRegenerator(const char *regeneratorName, int32_t configuredSwitch,
                                ElectricObject *regeneratorSource, double pumpHead, FluidValve *from, FluidValve *to)
-    : ElectricObject(regeneratorName),
-      mode(2 * configuredSwitch - 1),
-      on(mode),
+    : SwitchedConsumer(regeneratorName, 2 * configuredSwitch - 1, regeneratorSource, kRegeneratorDraw),
       head(pumpHead),
       inlet(from),
-      outlet(to),
-      draw(kRegeneratorDraw) {
-  source = regeneratorSource;
-}
+      outlet(to) {}
 
 void AtmRegenerator::Refresh(double dt) {
   if (mode < 0) {
@@ -58,17 +53,13 @@ void AtmRegenerator::Scrub(double dt) {
 }
 
 void AtmRegenerator::DropReference(SystemObject *object) {
-  if (object == source) {
-    source = nullptr;
-    draw.drawing = 0;
-  }
+  SwitchedConsumer::DropReference(object);
   if (inlet != nullptr && inlet->owner == object) inlet = nullptr;
   if (outlet != nullptr && outlet->owner == object) outlet = nullptr;
 }
 
 VariableRef AtmRegenerator::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "PUMP")) return VariableRef::To(mode);
-  if (MatchKeyword(keyword, "ISON")) return VariableRef::To(on);
+  if (VariableRef common = SwitchedConsumer::ResolveVariable(keyword)) return common;
   ReportError(kInvalidParameterCount);
   return {};
 }

@@ -2,11 +2,11 @@
 // out of it on the way.
 #pragma once
 
-#include "systems/electric/ElectricObject.h"
+#include "systems/electric/SwitchedConsumer.h"
 
 class FluidValve;
 
-class AtmRegenerator : public ElectricObject {
+class AtmRegenerator : public SwitchedConsumer {
  public:
   // `configuredSwitch` 0 is off, 1 on.
   AtmRegenerator(const char *regeneratorName, int32_t configuredSwitch, ElectricObject *regeneratorSource,
@@ -18,12 +18,10 @@ class AtmRegenerator : public ElectricObject {
   void SaveState(FILEHANDLE scn) override;
   void LoadStateLine(const char *line) override;
 
-  int32_t mode;   // negative off, else on
-  double on;
+  // Its mode: negative is off, anything else on.
   double head;    // Pa added to the inlet-minus-outlet difference
   FluidValve *inlet;
   FluidValve *outlet;
-  SourceDraw draw;
 
  private:
   void Scrub(double dt);

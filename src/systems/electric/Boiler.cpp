@@ -17,13 +17,9 @@ constexpr double kThermostatBand = 5.0;
 
 Boiler::Boiler(const char *boilerName, int32_t boilerMode, ElectricObject *boilerSource, double setPoint, double watts,
                FluidTank *heated)
-    : ElectricObject(boilerName),
-      mode(boilerMode),
-      on(boilerMode),
+    : SwitchedConsumer(boilerName, boilerMode, boilerSource, static_cast<float>(watts / kHeaterVolts)),
       maxT(setPoint),
-      tank(heated),
-      draw(static_cast<float>(watts / kHeaterVolts)) {
-  source = boilerSource;
+      tank(heated) {
   current = watts / kHeaterVolts;
 }
 
@@ -51,18 +47,14 @@ void Boiler::Refresh(double dt) {
 }
 
 void Boiler::DropReference(SystemObject *object) {
-  if (object == source) {
-    source = nullptr;
-    draw.drawing = 0;
-  }
+  SwitchedConsumer::DropReference(object);
   if (object == tank) tank = nullptr;
 }
 
 VariableRef Boiler::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "PUMP")) return VariableRef::To(mode);
+  if (VariableRef common = SwitchedConsumer::ResolveVariable(keyword)) return common;
   if (MatchKeyword(keyword, "HMAX")) return VariableRef::To(rate);
   if (MatchKeyword(keyword, "MAXT")) return VariableRef::To(maxT);
-  if (MatchKeyword(keyword, "ISON")) return VariableRef::To(on);
   ReportError(kInvalidParameterCount);
   return {};
 }

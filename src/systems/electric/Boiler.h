@@ -2,11 +2,11 @@
 // AC bus.
 #pragma once
 
-#include "systems/electric/ElectricObject.h"
+#include "systems/electric/SwitchedConsumer.h"
 
 class FluidTank;
 
-class Boiler : public ElectricObject {
+class Boiler : public SwitchedConsumer {
  public:
   Boiler(const char *boilerName, int32_t boilerMode, ElectricObject *boilerSource, double setPoint, double watts,
          FluidTank *heated);
@@ -17,12 +17,10 @@ class Boiler : public ElectricObject {
   void SaveState(FILEHANDLE scn) override;
   void LoadStateLine(const char *line) override;
 
-  int32_t mode;   // positive thermostat, negative forced on, 0 off
-  double on;
+  // Its mode: positive runs the thermostat, negative forces it on, 0 is off.
   double maxT;    // set point, K
   int32_t rate = 0;
   FluidTank *tank;
-  SourceDraw draw;
 
  private:
   void Thermostat();

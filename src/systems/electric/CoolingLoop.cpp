@@ -16,15 +16,10 @@ constexpr double kMinimumVoltage = 28.0;
 
 CoolingLoop::CoolingLoop(const char *loopName, int32_t pumpMode, ElectricObject *loopSource, double heatCapacity,
                          double lowerSetPoint, double upperSetPoint)
-    : ElectricObject(loopName),
-      mode(pumpMode),
-      on(pumpMode),
+    : SwitchedConsumer(loopName, pumpMode, loopSource, kPumpDraw),
       minT(lowerSetPoint),
       maxT(upperSetPoint),
-      capacity(heatCapacity),
-      draw(kPumpDraw) {
-  source = loopSource;
-}
+      capacity(heatCapacity) {}
 
 CoolingLoop::~CoolingLoop() { draw.Stop(source); }
 
@@ -76,10 +71,7 @@ void CoolingLoop::Exchange(double dt) {
 }
 
 void CoolingLoop::DropReference(SystemObject *object) {
-  if (object == source) {
-    source = nullptr;
-    draw.drawing = 0;
-  }
+  SwitchedConsumer::DropReference(object);
   int kept = 0;
   for (int i = 0; i < bodyCount; ++i)
     if (bodies[i].owner != object) bodies[kept++] = bodies[i];
@@ -87,10 +79,9 @@ void CoolingLoop::DropReference(SystemObject *object) {
 }
 
 VariableRef CoolingLoop::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "PUMP")) return VariableRef::To(mode);
+  if (VariableRef common = SwitchedConsumer::ResolveVariable(keyword)) return common;
   if (MatchKeyword(keyword, "HMAX")) return VariableRef::To(maxRate);
   if (MatchKeyword(keyword, "HMIN")) return VariableRef::To(minRate);
-  if (MatchKeyword(keyword, "ISON")) return VariableRef::To(on);
   if (MatchKeyword(keyword, "MAXT")) return VariableRef::To(maxT);
   if (MatchKeyword(keyword, "MINT")) return VariableRef::To(minT);
   ReportError(kInvalidParameterCount);

@@ -2,7 +2,7 @@
 // switched by a thermostat on the first.
 #pragma once
 
-#include "systems/electric/ElectricObject.h"
+#include "systems/electric/SwitchedConsumer.h"
 
 class ThermalBody;
 
@@ -10,7 +10,7 @@ constexpr int kMaxLoopBodies = 6;
 
 enum PumpMode : int32_t { kPumpOff = 0, kPumpAutomatic = 1, kPumpForcedOn = -1 };
 
-class CoolingLoop : public ElectricObject {
+class CoolingLoop : public SwitchedConsumer {
  public:
   CoolingLoop(const char *loopName, int32_t pumpMode, ElectricObject *loopSource, double heatCapacity,
               double lowerSetPoint, double upperSetPoint);
@@ -30,14 +30,11 @@ class CoolingLoop : public ElectricObject {
     double coefficient;
   };
 
-  int32_t mode;
-  double on;
   double minT, maxT;
   int32_t minRate = 0, maxRate = 0;  // tenths of a kelvin per second
   double capacity;
   RingBody bodies[kMaxLoopBodies] = {};
   int32_t bodyCount = 0;
-  SourceDraw draw;
 
  private:
   void Thermostat();

@@ -1,0 +1,19 @@
+// An electric consumer switched by its mode: while it is on it draws a fixed
+// current from its source.
+#pragma once
+
+#include "systems/electric/ElectricObject.h"
+
+class SwitchedConsumer : public ElectricObject {
+ public:
+  SwitchedConsumer(const char *consumerName, int32_t consumerMode, ElectricObject *consumerSource, float amps);
+
+  // "PUMP" (the mode) and "ISON"; none, silently, for anything else.
+  VariableRef ResolveVariable(const char *keyword) override;
+  // A removed source is forgotten, and the draw registered with it.
+  void DropReference(SystemObject *object) override;
+
+  int32_t mode;
+  double on;
+  SourceDraw draw;
+};
