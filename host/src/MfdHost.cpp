@@ -464,17 +464,13 @@ HBITMAP MfdHost::screen(int mfd) const {
   return d != nullptr && d->registered ? d->screen : nullptr;
 }
 
-int MfdHost::extentX() const {
-  int extent = 0;
-  for (const Display &d : displays)
-    if (d.registered && d.layout.pos.right > d.layout.pos.left) extent = std::max<int>(extent, d.layout.pos.right);
-  return extent;
-}
-
-int MfdHost::extentY() const {
-  int extent = 0;
-  for (const Display &d : displays)
-    if (d.registered && d.layout.pos.bottom > d.layout.pos.top) extent = std::max<int>(extent, d.layout.pos.bottom);
+Extent MfdHost::extent() const {
+  Extent extent;
+  for (const Display &d : displays) {
+    if (!d.registered) continue;
+    if (d.layout.pos.right > d.layout.pos.left) extent.width = std::max<int>(extent.width, d.layout.pos.right);
+    if (d.layout.pos.bottom > d.layout.pos.top) extent.height = std::max<int>(extent.height, d.layout.pos.bottom);
+  }
   return extent;
 }
 

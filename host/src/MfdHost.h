@@ -47,6 +47,12 @@ struct MfdLine {
   std::string value;
 };
 
+// A size in panel pixels.
+struct Extent {
+  int width = 0;
+  int height = 0;
+};
+
 class MfdHost {
  public:
   enum class Page { Select, Orbit, Surface, Vessel };
@@ -93,8 +99,7 @@ class MfdHost {
   // The display's last picture; null when it is not registered.
   HBITMAP screen(int mfd) const;
   // The right and bottom edges of the registered screens (0 without any).
-  int extentX() const;
-  int extentY() const;
+  Extent extent() const;
 
  private:
   struct Display {

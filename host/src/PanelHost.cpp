@@ -148,8 +148,9 @@ void PanelHost::frame() {
   if (!shown) return;
   for (const PanelArea &area : areaList)
     if (area.drawEvent == PANEL_REDRAW_ALWAYS) redraw(area, PANEL_REDRAW_ALWAYS);
-  // Requests made while these redraws run are for the next frame.
-  const std::vector<int> due = std::move(requested);
+  // Requests made while these redraws run are for the next frame. The two
+  // lists trade storage, so a frame allocates nothing.
+  due.swap(requested);
   requested.clear();
   for (int id : due)
     for (const PanelArea &area : areaList)
@@ -193,19 +194,14 @@ void PanelHost::press(const PanelArea &area, int rx, int ry, bool right) {
   }
 }
 
-int PanelHost::width() const {
-  if (backgroundBitmap != nullptr) return wincanvas::width(backgroundBitmap);
-  int extent = mfdHost.extentX();
-  for (const PanelArea &area : areaList)
-    if (area.surface != nullptr) extent = std::max<int>(extent, area.rect.right);
-  return extent;
-}
-
-int PanelHost::height() const {
-  if (backgroundBitmap != nullptr) return wincanvas::height(backgroundBitmap);
-  int extent = mfdHost.extentY();
-  for (const PanelArea &area : areaList)
-    if (area.surface != nullptr) extent = std::max<int>(extent, area.rect.bottom);
+Extent PanelHost::extent() const {
+  if (backgroundBitmap != nullptr) return Extent{wincanvas::width(backgroundBitmap), wincanvas::height(backgroundBitmap)};
+  Extent extent = mfdHost.extent();
+  for (const PanelArea &area : areaList) {
+    if (area.surface == nullptr) continue;
+    extent.width = std::max<int>(extent.width, area.rect.right);
+    extent.height = std::max<int>(extent.height, area.rect.bottom);
+  }
   return extent;
 }
 
@@ -214,13 +210,14 @@ bool PanelHost::writePng(const std::string &path, std::string &error) {
     error = "no panel is shown";
     return false;
   }
-  HBITMAP canvas = wincanvas::createBitmap(width(), height());
+  const Extent size = extent();
+  HBITMAP canvas = wincanvas::createBitmap(size.width, size.height);
   if (canvas == nullptr) {
     error = "panel " + std::to_string(panelId) + " has nothing to show";
     return false;
   }
   if (backgroundBitmap != nullptr)
-    wincanvas::copy(canvas, 0, 0, backgroundBitmap, 0, 0, width(), height(), colourKey);
+    wincanvas::copy(canvas, 0, 0, backgroundBitmap, 0, 0, size.width, size.height, colourKey);
   for (const PanelArea &area : areaList)
     if (Surface *surface = Surface::find(area.surface))
       wincanvas::copy(canvas, area.rect.left, area.rect.top, surface->bitmap(), 0, 0, surface->width(),

@@ -90,8 +90,7 @@ class PanelHost {
   DWORD backgroundFlag() const { return attachFlag; }
   DWORD backgroundColourKey() const { return colourKey; }
   // The background's size, or without one the extent of the areas and MFDs.
-  int width() const;
-  int height() const;
+  Extent extent() const;
 
   // The oapi side. Registrations count only while a panel loads; a redraw
   // request only for an area of the shown panel.
@@ -119,6 +118,7 @@ class PanelHost {
   int panelId = -1;
   std::vector<PanelArea> areaList;
   std::vector<int> requested;  // area ids, each once, in request order
+  std::vector<int> due;        // those a frame redraws; kept to keep its storage
   HBITMAP backgroundBitmap = nullptr;
   DWORD attachFlag = 0;
   DWORD colourKey = SURF_NO_CK;

@@ -52,7 +52,8 @@ void describe(const host::Vessel &v, std::ostream &out) {
 // The shown panel's areas, for finding the AREA of a click event.
 void describePanel(const host::PanelHost &panels, std::ostream &out) {
   if (!panels.panelShown()) return;
-  out << "panel " << panels.shownPanel() << ", " << panels.width() << " x " << panels.height() << ", areas "
+  const host::Extent size = panels.extent();
+  out << "panel " << panels.shownPanel() << ", " << size.width << " x " << size.height << ", areas "
       << panels.areas().size() << '\n';
   for (const host::PanelArea &a : panels.areas())
     out << "  area " << a.id << " at (" << a.rect.left << ", " << a.rect.top << ") to (" << a.rect.right << ", "

@@ -95,7 +95,7 @@ TEST_F(MfdHostTest, RegistrationsCountWhileAPanelLoadsAndGoWhenItChanges) {
   EXPECT_EQ(sim.panels.mfds().registration(MFD_LEFT)->pos.left, 10);
   EXPECT_EQ(sim.panels.mfds().registration(MFD_RIGHT)->nbt_left, 4);
   // Without a background the panel spans its screens too.
-  EXPECT_EQ(sim.panels.width(), 300);
+  EXPECT_EQ(sim.panels.extent().width, 300);
   oapiRegisterMFD(MFD_USER1, Layout(0, 0, 50, 50));  // too late: the panel is up
   EXPECT_EQ(sim.panels.mfds().registration(MFD_USER1), nullptr);
 

@@ -86,8 +86,8 @@ TEST_F(PanelHostTest, LoadingRecordsTheRegistrationsAndInitialisesEveryArea) {
   }));
   EXPECT_TRUE(sim.panels.panelShown());
   EXPECT_EQ(sim.panels.shownPanel(), 2);
-  EXPECT_EQ(sim.panels.width(), 100);
-  EXPECT_EQ(sim.panels.height(), 50);
+  EXPECT_EQ(sim.panels.extent().width, 100);
+  EXPECT_EQ(sim.panels.extent().height, 50);
   EXPECT_EQ(sim.panels.backgroundFlag(), static_cast<DWORD>(PANEL_ATTACH_TOP));
   EXPECT_EQ(sim.panels.backgroundColourKey(), 0x0000FFu);
   EXPECT_EQ(sim.panels.neighbours().left, 1);
