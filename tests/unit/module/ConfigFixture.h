@@ -43,6 +43,8 @@ class ConfigFixture : public HostFixture {
   std::string Log() const { return folder.Read("Varneldebug.txt"); }
 
   ConfigurationSet &Set() { return vessel->systems.configurationSet; }
+  // The address a reference resolves to on the vessel.
+  void *Ref(const char *text) { return vessel->systems.ResolveReference(text).address; }
 
   WorkingFolder folder;
   const std::string root;

@@ -37,7 +37,6 @@ class Panels : public ConfigFixture {
   T *Named(int panel, const char *name) {
     return dynamic_cast<T *>(PanelNumber(panel).FindInstrument(name));
   }
-  void *Ref(const char *text) { return vessel->systems.ResolveReference(text).address; }
 };
 
 }  // namespace

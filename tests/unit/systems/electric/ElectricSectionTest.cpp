@@ -44,7 +44,6 @@ class ElectricSection : public ConfigFixture {
   T *Get(const char *name) {
     return dynamic_cast<T *>(Electric().FindByName(name));
   }
-  void *Ref(const char *text) { return vessel->systems.ResolveReference(text).address; }
   std::string Save() {
     host::ScenarioWriter writer;
     Electric().SaveToScenario(writer.handle());

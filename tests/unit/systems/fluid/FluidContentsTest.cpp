@@ -4,16 +4,11 @@
 
 #include <cmath>
 
+#include "FluidFixture.h"
+
 namespace {
 
-Substance Make(int type, double grams, double vapour, double kelvin) {
-  Substance s;
-  s.type = type;
-  s.mass = grams;
-  s.vapourMass = vapour;
-  s.energy = kelvin * grams * kSubstances[type].specificHeat;
-  return s;
-}
+const auto Make = FluidFixture::MakeSubstance;
 
 }  // namespace
 

@@ -9,6 +9,17 @@
 #include "systems/fluid/HydraulicSystem.h"
 
 class FluidFixture : public ::testing::Test {
+ public:
+  // `grams` of substance `type`, `vapour` of them as gas, at `kelvin`.
+  static Substance MakeSubstance(int type, double grams, double vapour, double kelvin) {
+    Substance s;
+    s.type = type;
+    s.mass = grams;
+    s.vapourMass = vapour;
+    s.energy = kelvin * grams * kSubstances[type].specificHeat;
+    return s;
+  }
+
  protected:
   // A tank of `volume` L holding `grams` of gas `type` at `kelvin`, both
   // valves open, appended to the fluid list.
@@ -21,12 +32,7 @@ class FluidFixture : public ::testing::Test {
   }
 
   static void Fill(FluidTank &tank, int type, double grams, double vapour, double kelvin) {
-    Substance s;
-    s.type = type;
-    s.mass = grams;
-    s.vapourMass = vapour;
-    s.energy = kelvin * grams * kSubstances[type].specificHeat;
-    tank.contents.AddSubstance(s);
+    tank.contents.AddSubstance(MakeSubstance(type, grams, vapour, kelvin));
   }
 
   static double TotalMass(FluidTank &tank) { return tank.contents.TotalMass(); }

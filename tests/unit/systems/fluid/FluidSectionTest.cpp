@@ -32,7 +32,6 @@ class FluidSection : public ConfigFixture {
   T *Get(const char *name) {
     return dynamic_cast<T *>(Fluids().FindByName(name));
   }
-  void *Ref(const char *text) { return vessel->systems.ResolveReference(text).address; }
 };
 
 }  // namespace
