@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 ScratchRoot::ScratchRoot() {
@@ -20,16 +21,18 @@ ScratchRoot::ScratchRoot() {
 
 ScratchRoot::~ScratchRoot() {
   if (::chdir(previous.c_str()) != 0) std::abort();
-  std::system(("rm -rf " + root).c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(root, ignored);
 }
 
 void ScratchRoot::Write(const std::string &relativePath, const std::string &text) const {
   std::ofstream(root + "/" + relativePath) << text;
 }
 
-DirectVessel::DirectVessel(const std::string &configuration) {
+BenchRoot::BenchRoot(const std::string &configuration) { Write("Config/Bench.cfg", configuration); }
+
+BenchVessel::BenchVessel() {
   sim.messageSink = [](const std::string &) {};
-  root.Write("Config/Bench.cfg", configuration);
   host::Vessel *v = sim.createVessel("Bench", "NoModule");
   const double r = sim.planet.radius + 300e3;
   v->rpos = _V(r, 0, 0);

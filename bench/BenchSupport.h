@@ -23,12 +23,17 @@ class ScratchRoot {
   std::string previous;
 };
 
-// A module vessel built in this process (not through the host's module
-// loading) from a configuration text, in a circular orbit.
-struct DirectVessel {
-  explicit DirectVessel(const std::string &configuration);
+// A scratch root whose Config/Bench.cfg is `configuration`.
+class BenchRoot : public ScratchRoot {
+ public:
+  explicit BenchRoot(const std::string &configuration);
+};
 
-  ScratchRoot root;
+// A module vessel built in this process (not through the host's module
+// loading) from the working folder's Config/Bench.cfg, in a circular orbit.
+struct BenchVessel {
+  BenchVessel();
+
   host::Simulation sim;
   std::unique_ptr<GenericVessel> vessel;
 };
