@@ -8,19 +8,29 @@
 #include <filesystem>
 #include <fstream>
 
-ScratchRoot::ScratchRoot() {
-  char pattern[] = "/tmp/genvessel-bench-XXXXXX";
-  root = ::mkdtemp(pattern);
+WorkingFolder::WorkingFolder(const std::string &folder) {
   char *cwd = ::getcwd(nullptr, 0);
+  if (cwd == nullptr) std::abort();
   previous = cwd;
   std::free(cwd);
-  if (::chdir(root.c_str()) != 0) std::abort();
+  if (::chdir(folder.c_str()) != 0) std::abort();
+}
+
+WorkingFolder::~WorkingFolder() {
+  if (::chdir(previous.c_str()) != 0) std::abort();
+}
+
+ScratchRoot::ScratchRoot() {
+  char pattern[] = "/tmp/genvessel-bench-XXXXXX";
+  if (::mkdtemp(pattern) == nullptr) std::abort();
+  root = pattern;
+  entered = std::make_unique<WorkingFolder>(root);
   ::mkdir("Config", 0755);
   ::mkdir("Config/Vessels", 0755);
 }
 
 ScratchRoot::~ScratchRoot() {
-  if (::chdir(previous.c_str()) != 0) std::abort();
+  entered.reset();  // out of the folder before it goes
   std::error_code ignored;
   std::filesystem::remove_all(root, ignored);
 }

@@ -7,6 +7,19 @@
 #include "Simulation.h"
 #include "module/GenericVessel.h"
 
+// `folder` is the working folder while this lives; then the one before is
+// again. The host finds a root's files from the working folder.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::string &folder);
+  ~WorkingFolder();
+  WorkingFolder(const WorkingFolder &) = delete;
+  WorkingFolder &operator=(const WorkingFolder &) = delete;
+
+ private:
+  std::string previous;
+};
+
 // A temporary folder that is the working folder while it lives.
 class ScratchRoot {
  public:
@@ -20,7 +33,7 @@ class ScratchRoot {
 
  private:
   std::string root;
-  std::string previous;
+  std::unique_ptr<WorkingFolder> entered;
 };
 
 // A scratch root whose Config/Bench.cfg is `configuration`.

@@ -3,9 +3,8 @@
 // restore.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "AllocationCounter.h"
@@ -19,10 +18,6 @@ constexpr double kStep = 0.02;
 class Kestrel {
  public:
   Kestrel() {
-    char *cwd = ::getcwd(nullptr, 0);
-    previous = cwd;
-    std::free(cwd);
-    if (::chdir(ExampleRoot("kestrel").c_str()) != 0) std::abort();
     sim.messageSink = [](const std::string &) {};
     std::string error;
     if (!sim.loadScenario("Scenarios/Kestrel.scn", error)) std::abort();
@@ -32,9 +27,6 @@ class Kestrel {
     Set("ELECTRIC:SM_FC1:START", 1);
     Set("ELECTRIC:SM_FC2:START", 1);
     Run(100);
-  }
-  ~Kestrel() {
-    if (::chdir(previous.c_str()) != 0) std::abort();
   }
   void Set(const char *reference, int32_t value) {
     const char *typeName = nullptr;
@@ -46,9 +38,9 @@ class Kestrel {
     for (int i = 0; i < frames; ++i) sim.frame(sim.simTime + kStep);
   }
 
+  WorkingFolder root{ExampleRoot("kestrel")};  // entered before the scenario loads, left after the host goes
   host::Simulation sim;
   host::Vessel *vessel;
-  std::string previous;
 };
 
 void Timestep(benchmark::State &state) {
