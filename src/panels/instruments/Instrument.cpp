@@ -23,6 +23,18 @@ void Instrument::BlitBitmap(int tx, int ty, int sx, int sy, int w, int h, DWORD 
 
 bool Instrument::Lit() const { return panel->lightingLevel != 0; }
 
+void Instrument::DrawTriangle(SURFHANDLE surface, int32_t side, const POINT points[3]) const {
+  const DrawingResources *r = panel->resources;
+  HDC dc = surface != nullptr && r != nullptr ? oapiGetDC(surface) : nullptr;
+  if (dc == nullptr) return;
+  SelectObject(dc, r->whiteBrush);
+  SelectObject(dc, r->nullPen);
+  Rectangle(dc, 0, 0, side, side);
+  SelectObject(dc, r->blackBrush);
+  Polygon(dc, points, 3);
+  oapiReleaseDC(surface, dc);
+}
+
 template <typename T>
 VariableRef BoundInstrument<T>::ResolveVariable(const char *keyword) {
   return SlotVariable(keyword, "SRC", variable);

@@ -63,6 +63,9 @@ class Instrument {
   // panel's drawing surface; nothing without a bitmap.
   void BlitBitmap(int tx, int ty, int sx, int sy, int w, int h, DWORD colourKey) const;
   bool Lit() const;
+  // Paints `surface` white over `side` x `side` pixels (white is keyed out
+  // when it is blitted) with the black triangle `points` on it.
+  void DrawTriangle(SURFHANDLE surface, int32_t side, const POINT points[3]) const;
   // "NAMEP" gives the variable slot itself, "NAME" the variable it holds
   // (none while it is unbound); anything else gives none.
   template <typename T>

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "panels/DrawingResources.h"
 #include "panels/Panel.h"
 
 LinearInstrument::LinearInstrument(Panel *owner, int32_t left, int32_t top, double *bound, double lowValue,
@@ -37,13 +36,6 @@ bool LinearInstrument::UpdateFraction() {
 void LinearInstrument::MakePointer() {
   const int32_t s = pointerSize;
   pointerSurface = oapiCreateSurface(s + 3, s + 3);
-  const DrawingResources *r = panel->resources;
-  HDC dc = pointerSurface != nullptr ? oapiGetDC(pointerSurface) : nullptr;
-  if (dc == nullptr || r == nullptr) {
-    if (dc != nullptr) oapiReleaseDC(pointerSurface, dc);
-    return;
-  }
-  Rectangle(dc, 0, 0, s + 2, s + 2);
   const double points[3][2] = {{-s / 2.0, -pointerWidth / 2.0}, {-s / 2.0, pointerWidth / 2.0}, {s / 2.0, 0}};
   const double centre = s / 2.0 + 1;
   const double c = std::cos(rotation), sn = std::sin(rotation);
@@ -53,35 +45,29 @@ void LinearInstrument::MakePointer() {
     triangle[i].x = static_cast<LONG>(centre + px * c - py * sn);
     triangle[i].y = static_cast<LONG>(centre + px * sn + py * c);
   }
-  SelectObject(dc, r->blackBrush);
-  SelectObject(dc, r->nullPen);
-  Polygon(dc, triangle, 3);
-  oapiReleaseDC(pointerSurface, dc);
+  DrawTriangle(pointerSurface, s + 2, triangle);
 }
 
+// A redraw the host asks for (the panel shown, the lighting changed) starts
+// from a surface that lacks the scale: it paints the whole area.
 void LinearInstrument::Redraw() {
-  if (pointerSurface == nullptr) MakePointer();
-  if (!backgroundDrawn) {
-    BlitBitmap(0, 0, LitOffset(), 0, width, height, SURF_NO_CK);
-    backgroundDrawn = true;
-  }
   UpdateFraction();
+  Draw(true);
+}
+
+// Between those, only a pointer that moved is drawn again.
+void LinearInstrument::FrameRedraw() {
+  if (UpdateFraction()) Draw(false);
+}
+
+void LinearInstrument::LightingChanged() { RequestRedraw(); }
+
+void LinearInstrument::Draw(bool background) {
+  if (pointerSurface == nullptr) MakePointer();
+  if (background) BlitBitmap(0, 0, LitOffset(), 0, width, height, SURF_NO_CK);
   BlitBitmap(previousX, previousY, previousX + LitOffset(), previousY, pointerSize, pointerSize, SURF_NO_CK);
   if (pointerSurface != nullptr)
     oapiBlt(panel->drawingSurface, pointerSurface, pointerX, pointerY, 1, 1, pointerSize, pointerSize, 0xFFFFFF);
   previousX = pointerX;
   previousY = pointerY;
-}
-
-// The next redraw the host asks for paints the background afresh.
-void LinearInstrument::FrameRedraw() {
-  if (!UpdateFraction()) return;
-  backgroundDrawn = true;
-  Redraw();
-  backgroundDrawn = false;
-}
-
-void LinearInstrument::LightingChanged() {
-  backgroundDrawn = false;
-  RequestRedraw();
 }

@@ -24,10 +24,11 @@ class LinearInstrument : public BoundInstrument<double> {
   int32_t pointerX = 0, pointerY = 0;
   int32_t previousX = -1, previousY = -1;
   int32_t pointerWidth = 0, pointerSize = 0;
-  bool backgroundDrawn = false;
   double lastFraction = 1e10;
 
  private:
   void MakePointer();
+  // The pointer where the fraction puts it, over the scale when `background`.
+  void Draw(bool background);
   int LitOffset() const { return Lit() ? width : 0; }
 };

@@ -1,14 +1,19 @@
 #include "panels/instruments/RotationalInstrument.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "math/Angles.h"
-#include "panels/DrawingResources.h"
 #include "panels/Panel.h"
 
 namespace {
 
 constexpr double kEasingStep = 0.01;
+// Where no needle point can be: the needle surface is not drawn yet.
+constexpr POINT kNoPoint = {INT32_MIN, INT32_MIN};
+
+bool SamePoint(const POINT &a, const POINT &b) { return a.x == b.x && a.y == b.y; }
 
 }  // namespace
 
@@ -35,6 +40,7 @@ void RotationalInstrument::SetNeedle(int32_t needleWidth, int32_t needleLength) 
   shape[2] = POINT{0, needleLength};
   if (needleSurface != nullptr) oapiDestroySurface(needleSurface);
   needleSurface = length >= 0 ? oapiCreateSurface(2 * length + 2, 2 * length + 2) : nullptr;
+  std::fill(drawnNeedle, drawnNeedle + 3, kNoPoint);
 }
 
 void RotationalInstrument::RegisterArea(int32_t id) {
@@ -59,22 +65,12 @@ void RotationalInstrument::Redraw() {
     rotated[i].x = static_cast<LONG>(length + shape[i].x * c - shape[i].y * s);
     rotated[i].y = static_cast<LONG>(length + shape[i].x * s + shape[i].y * c);
   }
-  DrawNeedle(rotated);
+  // The needle's surface is drawn again only when the needle's pixels move.
+  if (!std::equal(rotated, rotated + 3, drawnNeedle, SamePoint)) {
+    DrawTriangle(needleSurface, 2 * length + 1, rotated);
+    std::copy(rotated, rotated + 3, drawnNeedle);
+  }
   if (needleSurface != nullptr)
     oapiBlt(panel->drawingSurface, needleSurface, pivotX - length, pivotY - length, 0, 0, 2 * length, 2 * length,
             0xFFFFFF);
-}
-
-// On white, which the blit keys out.
-void RotationalInstrument::DrawNeedle(POINT rotated[3]) const {
-  const DrawingResources *r = panel->resources;
-  if (needleSurface == nullptr || r == nullptr) return;
-  HDC dc = oapiGetDC(needleSurface);
-  if (dc == nullptr) return;
-  SelectObject(dc, r->whiteBrush);
-  SelectObject(dc, r->nullPen);
-  Rectangle(dc, 0, 0, 2 * length + 1, 2 * length + 1);
-  SelectObject(dc, r->blackBrush);
-  Polygon(dc, rotated, 3);
-  oapiReleaseDC(needleSurface, dc);
 }

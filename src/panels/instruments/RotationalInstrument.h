@@ -33,5 +33,5 @@ class RotationalInstrument : public BoundInstrument<double> {
   POINT shape[3] = {};
 
  private:
-  void DrawNeedle(POINT rotated[3]) const;
+  POINT drawnNeedle[3] = {};
 };

@@ -4,6 +4,7 @@
 #include "../module/ConfigFixture.h"
 #include "Surface.h"
 #include "panels/DrawingResources.h"
+#include "panels/instruments/LinearInstrument.h"
 #include "panels/instruments/RotationalInstrument.h"
 #include "panels/instruments/SwitchInstrument.h"
 #include "panels/instruments/TextInstrument.h"
@@ -85,6 +86,30 @@ TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
   value = 100;  // 90 degrees on: clockwise, pointing left
   for (int i = 0; i < 200; ++i) gauge.Redraw();
   EXPECT_EQ(At(20, 50), 0u);
+}
+
+// A panel shown again gives the indicator a fresh surface: the redraw the host
+// asks for then paints the scale, even when the value has not moved.
+TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
+  WriteBmp("scale.bmp", 40, 50, [](int, int) { return 0x2040A0u; });
+  double value = 5;
+  LinearInstrument linear(&panel, 0, 0, &value, 0, 10, 1, 0);
+  linear.width = 20;
+  linear.height = 50;
+  linear.lowY = 40;
+  linear.pointerSize = 6;
+  linear.pointerWidth = 4;
+  linear.bitmap = resources.AddSurface("scale.bmp");
+  ASSERT_GT(linear.bitmap, 0);
+  linear.Redraw();
+  EXPECT_EQ(At(15, 5), 0x2040A0u);
+  linear.FrameRedraw();  // the value stands still
+  host::Surface::destroy(target);
+  target = host::Surface::create(200, 100);
+  panel.drawingSurface = target->handle();
+  linear.RegisterArea(0);
+  linear.Redraw();
+  EXPECT_EQ(At(15, 5), 0x2040A0u);
 }
 
 TEST_F(Drawing, ATextFrameIsOpenAtTheTopWhereTheLabelSits) {
