@@ -15,7 +15,7 @@ void RegisterFamily(ShipVariableRegistry &registry, const char *format, int firs
   char name[kNameSize];
   for (size_t i = 0; i < count; ++i) {
     std::snprintf(name, sizeof name, format, first + static_cast<int>(i));
-    registry.Register(name, VariableRef::To(values[i]));
+    registry.RegisterVariable(name, VariableRef::To(values[i]));
   }
 }
 
@@ -29,7 +29,7 @@ ShipVariableRegistry::~ShipVariableRegistry() {
   }
 }
 
-void ShipVariableRegistry::Register(const char *name, VariableRef variable) {
+void ShipVariableRegistry::RegisterVariable(const char *name, VariableRef variable) {
   ShipVariable *record = new ShipVariable;
   CopyName(record->name, name);
   record->variable = variable;
@@ -38,24 +38,24 @@ void ShipVariableRegistry::Register(const char *name, VariableRef variable) {
 }
 
 void ShipVariableRegistry::RegisterAll(ShipVariableValues &v) {
-  Register("ALTITUDE", VariableRef::To(v.altitude));
-  Register("YAW", VariableRef::To(v.yaw));
-  Register("PITCH", VariableRef::To(v.pitch));
-  Register("ROLL", VariableRef::To(v.roll));
-  Register("AVEL", VariableRef::To(v.avel));
-  Register("AIRPRESS", VariableRef::To(v.airpress));
-  Register("AIRDENS", VariableRef::To(v.airdens));
-  Register("MAINTH", VariableRef::To(v.mainth));
-  Register("HOVERTH", VariableRef::To(v.hoverth));
-  Register("RETROTH", VariableRef::To(v.retroth));
-  Register("AOA", VariableRef::To(v.aoa));
+  RegisterVariable("ALTITUDE", VariableRef::To(v.altitude));
+  RegisterVariable("YAW", VariableRef::To(v.yaw));
+  RegisterVariable("PITCH", VariableRef::To(v.pitch));
+  RegisterVariable("ROLL", VariableRef::To(v.roll));
+  RegisterVariable("AVEL", VariableRef::To(v.avel));
+  RegisterVariable("AIRPRESS", VariableRef::To(v.airpress));
+  RegisterVariable("AIRDENS", VariableRef::To(v.airdens));
+  RegisterVariable("MAINTH", VariableRef::To(v.mainth));
+  RegisterVariable("HOVERTH", VariableRef::To(v.hoverth));
+  RegisterVariable("RETROTH", VariableRef::To(v.retroth));
+  RegisterVariable("AOA", VariableRef::To(v.aoa));
   RegisterFamily(*this, "DOCK%d", 0, v.dock);
   RegisterFamily(*this, "FUEL%d", 0, v.fuel);
   RegisterFamily(*this, "RCS%d", 0, v.rcs);
   RegisterFamily(*this, "CUSTOMINT%d", 1, v.customInt);
   RegisterFamily(*this, "CUSTOMDBL%d", 1, v.customDbl);
-  Register("TOTALMASS", VariableRef::To(v.totalMass));
-  Register("DVTOGO", VariableRef::To(v.dvToGo));
+  RegisterVariable("TOTALMASS", VariableRef::To(v.totalMass));
+  RegisterVariable("DVTOGO", VariableRef::To(v.dvToGo));
 }
 
 VariableRef ShipVariableRegistry::Find(const char *name) const {

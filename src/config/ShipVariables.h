@@ -36,7 +36,7 @@ class ShipVariableRegistry {
   ShipVariableRegistry &operator=(const ShipVariableRegistry &) = delete;
   ~ShipVariableRegistry();
 
-  void Register(const char *name, VariableRef variable);
+  void RegisterVariable(const char *name, VariableRef variable);
   // Registers every ship variable of `values` in the published order.
   void RegisterAll(ShipVariableValues &values);
   // The first variable whose name equals `name` over at most 25 characters,

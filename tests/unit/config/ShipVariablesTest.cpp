@@ -43,9 +43,9 @@ TEST_F(ShipReferences, WholeNamesAreCompared) {
 TEST(ShipVariableRegistry, LongNamesMatchOnTheirFirst25CharactersAndTheNewestWins) {
   ShipVariableRegistry registry;
   double older = 0, newer = 0, longName = 0;
-  registry.Register("TWICE", VariableRef::To(older));
-  registry.Register("TWICE", VariableRef::To(newer));
-  registry.Register("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", VariableRef::To(longName));
+  registry.RegisterVariable("TWICE", VariableRef::To(older));
+  registry.RegisterVariable("TWICE", VariableRef::To(newer));
+  registry.RegisterVariable("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", VariableRef::To(longName));
   EXPECT_EQ(registry.Find("twice").address, &newer);
   // 25 characters decide; what follows is not compared.
   EXPECT_EQ(registry.Find("ABCDEFGHIJKLMNOPQRSTUVWXY-anything").address, &longName);
@@ -56,6 +56,6 @@ TEST(ShipVariableRegistry, NamesAreStoredWithinTheirField) {
   ShipVariableRegistry registry;
   double value = 0;
   const std::string name(200, 'N');
-  registry.Register(name.c_str(), VariableRef::To(value));
+  registry.RegisterVariable(name.c_str(), VariableRef::To(value));
   EXPECT_EQ(registry.Find(std::string(27, 'N').c_str()).address, &value);
 }
