@@ -1,27 +1,13 @@
 // `vesselsim check`: the module's own log, and the strict findings.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
+
+#include "Vesselsim.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-};
-
-Result Check(const std::string &arguments) {
-  Result result{-1, ""};
-  FILE *pipe = popen((std::string(VESSELSIM) + " check " + arguments + " 2>&1").c_str(), "r");
-  std::array<char, 4096> buffer;
-  size_t n;
-  while (pipe != nullptr && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
-  const int raw = pipe != nullptr ? pclose(pipe) : -1;
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
-}
+Result Check(const std::string &arguments) { return Vesselsim("check " + arguments); }
 
 const std::string kBroken = std::string("Broken --root ") + TEST_DATA_DIR + "/check";
 

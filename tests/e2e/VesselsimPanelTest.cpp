@@ -1,35 +1,19 @@
 // Panels through the bench: what a vessel author clicks and sees.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <fstream>
-#include <map>
-#include <sstream>
+#include <string>
 
 #include "PngImage.h"
+#include "Vesselsim.h"
 
 namespace {
 
 const std::string kRoot = std::string(EXAMPLES_DIR) + "/capsule";
-const std::string kRun = std::string(VESSELSIM) + " run --root " + kRoot + " " + kRoot + "/Scenarios/CapsuleRunning.scn";
+const std::string kRun = "run --root " + kRoot + " " + kRoot + "/Scenarios/CapsuleRunning.scn";
 
-// Scratch files carry the test's name: ctest runs tests side by side.
-std::string Temp(const std::string &name) {
-  const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
-  return ::testing::TempDir() + "/" + test->name() + "-" + name;
-}
-
-std::string RunCapsule(const std::string &arguments, int &status) {
-  std::string out;
-  FILE *pipe = popen((kRun + " " + arguments + " 2>&1").c_str(), "r");
-  std::array<char, 4096> buffer;
-  size_t n;
-  while (pipe != nullptr && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
-  const int raw = pipe != nullptr ? pclose(pipe) : -1;
-  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return out;
-}
+Result RunCapsule(const std::string &arguments) { return Vesselsim(kRun + " " + arguments); }
 
 PngImage Image(const std::string &path) {
   PngImage image;
@@ -43,15 +27,14 @@ constexpr int kSpareArea = 3;
 }  // namespace
 
 TEST(VesselsimPanel, ClickingASwitchSetsItsVariableAndTurnsItsLever) {
-  const std::string events = Temp("panel-events.txt");
-  std::ofstream(events) << "0.5 png " << Temp("before.png") << "\n1 click " << kSpareArea << " 10 10\n"
-                        << "1.5 png " << Temp("after.png") << "\n2 click " << kSpareArea << " 10 10 right\n"
+  const std::string events = TempPath("panel-events.txt");
+  std::ofstream(events) << "0.5 png " << TempPath("before.png") << "\n1 click " << kSpareArea << " 10 10\n"
+                        << "1.5 png " << TempPath("after.png") << "\n2 click " << kSpareArea << " 10 10 right\n"
                         << "2 click " << kSpareArea << " 10 10 right\n";
-  int status;
-  const std::string out = RunCapsule("--duration 3 --panel 0 --events " + events + " --watch int=SHIP:CUSTOMINT1", status);
-  ASSERT_EQ(status, 0) << out;
-  EXPECT_NE(out.find("SHIP:CUSTOMINT1 = -1"), std::string::npos) << out;
-  const PngImage before = Image(Temp("before.png")), after = Image(Temp("after.png"));
+  const Result r = RunCapsule("--duration 3 --panel 0 --events " + events + " --watch int=SHIP:CUSTOMINT1");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("SHIP:CUSTOMINT1 = -1"), std::string::npos) << r.out;
+  const PngImage before = Image(TempPath("before.png")), after = Image(TempPath("after.png"));
   ASSERT_EQ(before.width, 800);
   EXPECT_GT(after.DifferencesIn(before, 680, 80, 711, 121), 20);
   // Nothing else on the panel changed but what moves by itself.
@@ -59,12 +42,11 @@ TEST(VesselsimPanel, ClickingASwitchSetsItsVariableAndTurnsItsLever) {
 }
 
 TEST(VesselsimPanel, ANeedleMovesBetweenSnapshotsAndThePanelShowsItsParts) {
-  const std::string events = Temp("needle-events.txt");
-  std::ofstream(events) << "0.2 png " << Temp("early.png") << "\n2 png " << Temp("late.png") << "\n";
-  int status;
-  const std::string out = RunCapsule("--duration 2 --panel 0 --events " + events, status);
-  ASSERT_EQ(status, 0) << out;
-  const PngImage early = Image(Temp("early.png")), late = Image(Temp("late.png"));
+  const std::string events = TempPath("needle-events.txt");
+  std::ofstream(events) << "0.2 png " << TempPath("early.png") << "\n2 png " << TempPath("late.png") << "\n";
+  const Result r = RunCapsule("--duration 2 --panel 0 --events " + events);
+  ASSERT_EQ(r.status, 0) << r.out;
+  const PngImage early = Image(TempPath("early.png")), late = Image(TempPath("late.png"));
   // The cabin pressure dial at (290, 40), 120 x 120: the needle turns from rest.
   EXPECT_GT(late.DifferencesIn(early, 290, 40, 410, 160), 50);
   // Background, the altitude counter's orange digits, the unlit label text.
@@ -76,26 +58,21 @@ TEST(VesselsimPanel, ANeedleMovesBetweenSnapshotsAndThePanelShowsItsParts) {
 }
 
 TEST(VesselsimPanel, AClickOutsideItsAreaReachesNothing) {
-  const std::string events = Temp("outside-events.txt");
+  const std::string events = TempPath("outside-events.txt");
   std::ofstream(events) << "0 panel 0\n1 click " << kSpareArea << " 31 10\n1 click " << kSpareArea << " 10 -1\n";
-  int status;
-  const std::string out = RunCapsule("--steps 60 --events " + events + " --watch int=SHIP:CUSTOMINT1", status);
-  ASSERT_EQ(status, 0) << out;
-  EXPECT_NE(out.find("nothing took the click: 1 click 3 31 10"), std::string::npos) << out;
-  EXPECT_NE(out.find("nothing took the click: 1 click 3 10 -1"), std::string::npos) << out;
-  EXPECT_NE(out.find("SHIP:CUSTOMINT1 = 0\n"), std::string::npos) << out;
+  const Result r = RunCapsule("--steps 60 --events " + events + " --watch int=SHIP:CUSTOMINT1");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("nothing took the click: 1 click 3 31 10"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("nothing took the click: 1 click 3 10 -1"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("SHIP:CUSTOMINT1 = 0\n"), std::string::npos) << r.out;
 }
 
 TEST(VesselsimPanel, PanelUsageErrors) {
-  int status;
-  RunCapsule("--steps 1 --panel 7", status);
-  EXPECT_EQ(status, 2);
-  RunCapsule("--steps 1 --png " + Temp("x.png"), status);
-  EXPECT_EQ(status, 2);
-  const std::string events = Temp("bad-click.txt");
+  EXPECT_EQ(RunCapsule("--steps 1 --panel 7").status, 2);
+  EXPECT_EQ(RunCapsule("--steps 1 --png " + TempPath("x.png")).status, 2);
+  const std::string events = TempPath("bad-click.txt");
   std::ofstream(events) << "0 panel 0\n0 click 999 1 1\n";
-  RunCapsule("--steps 1 --events " + events, status);
-  EXPECT_EQ(status, 2);
+  EXPECT_EQ(RunCapsule("--steps 1 --events " + events).status, 2);
 }
 
 // The navigation panel (1): the ball at (40, 60), 160 x 160; the plot at
@@ -103,16 +80,15 @@ TEST(VesselsimPanel, PanelUsageErrors) {
 // screen at (540, 80), 200 x 200, the left labels' column 30 pixels wide,
 // button rows 32 pixels apart from y 30.
 TEST(VesselsimPanel, TheNavigationPanelTurnsItsBallRecordsItsTrackAndSwitchesItsMfd) {
-  const std::string events = Temp("nav-events.txt");
-  std::ofstream(events) << "0 click 2 10 10\n5 png " << Temp("nav-early.png") << "\n"
+  const std::string events = TempPath("nav-events.txt");
+  std::ofstream(events) << "0 click 2 10 10\n5 png " << TempPath("nav-early.png") << "\n"
                         << "5 group THGROUP_ATT_PITCHUP 1\n15 group THGROUP_ATT_PITCHUP 0\n"
-                        << "40 png " << Temp("nav-orbit.png") << "\n40 click 0 10 65\n"
-                        << "41 png " << Temp("nav-surface.png") << "\n";
-  int status;
-  const std::string out = RunCapsule("--duration 41 --panel 1 --events " + events, status);
-  ASSERT_EQ(status, 0) << out;
-  const PngImage early = Image(Temp("nav-early.png")), orbit = Image(Temp("nav-orbit.png")),
-                 surface = Image(Temp("nav-surface.png"));
+                        << "40 png " << TempPath("nav-orbit.png") << "\n40 click 0 10 65\n"
+                        << "41 png " << TempPath("nav-surface.png") << "\n";
+  const Result run = RunCapsule("--duration 41 --panel 1 --events " + events);
+  ASSERT_EQ(run.status, 0) << run.out;
+  const PngImage early = Image(TempPath("nav-early.png")), orbit = Image(TempPath("nav-orbit.png")),
+                 surface = Image(TempPath("nav-surface.png"));
   // The ball turned with the vessel.
   EXPECT_GT(orbit.DifferencesIn(early, 60, 80, 180, 200), 500);
   // The ball is lit and textured: sky and ground colours, not one flat shade.
@@ -138,16 +114,12 @@ TEST(VesselsimPanel, TheNavigationPanelTurnsItsBallRecordsItsTrackAndSwitchesIts
 }
 
 TEST(VesselsimPanel, PlotDrawsTheWatchedVariablesWithGnuplot) {
-  const std::string plot = Temp("plot.png");
+  const std::string plot = TempPath("plot.png");
   std::remove(plot.c_str());
-  int status;
-  const std::string out =
-      RunCapsule("--duration 30 --every 1 --watch HYDRAULIC:CABIN:PRESS --watch ELECTRIC:FC1:VOLTS --plot " + plot,
-                 status);
-  ASSERT_EQ(status, 0) << out;
+  const Result r = RunCapsule("--duration 30 --every 1 --watch HYDRAULIC:CABIN:PRESS --watch ELECTRIC:FC1:VOLTS --plot " + plot);
+  ASSERT_EQ(r.status, 0) << r.out;
   const PngImage image = Image(plot);
   EXPECT_EQ(image.width, 560);
   EXPECT_EQ(image.height, 400);
-  RunCapsule("--steps 1 --plot " + Temp("none.png"), status);  // nothing watched
-  EXPECT_EQ(status, 2);
+  EXPECT_EQ(RunCapsule("--steps 1 --plot " + TempPath("none.png")).status, 2);  // nothing watched
 }
