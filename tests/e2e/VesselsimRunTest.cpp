@@ -10,6 +10,12 @@ namespace {
 const std::string kMinimal = std::string("run --root ") + EXAMPLES_DIR + "/minimal " + EXAMPLES_DIR +
                              "/minimal/Scenarios/Minimal.scn";
 
+const std::string kStackRoot = std::string(EXAMPLES_DIR) + "/stack";
+const std::string kStack = "run --root " + kStackRoot + " " + kStackRoot + "/Scenarios/Stack.scn";
+
+const std::string kCapsuleRoot = std::string(EXAMPLES_DIR) + "/capsule";
+const std::string kCapsule = "run --root " + kCapsuleRoot + " " + kCapsuleRoot + "/Scenarios/Capsule.scn";
+
 }  // namespace
 
 TEST(VesselsimRun, CircularOrbitStaysCircularForAMinute) {
@@ -69,10 +75,8 @@ TEST(VesselsimRun, VariablesAreReadAndWrittenAsTheModuleKeepsThem) {
 }
 
 TEST(VesselsimRun, WhatIsNotANumberCannotBeWatchedOrSet) {
-  const std::string capsule = std::string("run --root ") + EXAMPLES_DIR + "/capsule " + EXAMPLES_DIR +
-                              "/capsule/Scenarios/Capsule.scn --steps 1";
   for (const char *reference : {"HYDRAULIC:CABIN", "HYDRAULIC:CABIN:IN", "ELECTRIC:MAINA:SRC"}) {
-    const Result r = Vesselsim(capsule + " --watch " + reference);
+    const Result r = Vesselsim(kCapsule + " --steps 1 --watch " + reference);
     EXPECT_EQ(r.status, 2) << reference;
     EXPECT_NE(r.out.find(std::string("names no number: ") + reference), std::string::npos) << r.out;
   }
@@ -115,13 +119,6 @@ TEST(VesselsimRun, DescribePrintsTheHostModel) {
   EXPECT_NE(r.out.find("vessel Probe-1 (Minimal) module genvessel"), std::string::npos) << r.out;
 }
 
-namespace {
-
-const std::string kStackRoot = std::string(EXAMPLES_DIR) + "/stack";
-const std::string kStack = "run --root " + kStackRoot + " " + kStackRoot + "/Scenarios/Stack.scn";
-
-}  // namespace
-
 TEST(VesselsimStack, KeyPressesSeparateAndTheSavedStageRestoresAsItWas) {
   const std::string events = TempPath("stack-events.txt");
   std::ofstream(events) << "5 key OAPI_KEY_K\n10 key OAPI_KEY_J\n20 key OAPI_KEY_K\n";
@@ -158,13 +155,6 @@ TEST(VesselsimStack, MainEngineBurnsItsTankAtThrustOverIsp) {
   EXPECT_NEAR(values.at("SHIP:TOTALMASS"), 18700.0 - burned, 0.05);
   EXPECT_EQ(values.at("SHIP:MAINTH"), 0.0);
 }
-
-namespace {
-
-const std::string kCapsuleRoot = std::string(EXAMPLES_DIR) + "/capsule";
-const std::string kCapsule = "run --root " + kCapsuleRoot + " " + kCapsuleRoot + "/Scenarios/Capsule.scn";
-
-}  // namespace
 
 TEST(VesselsimCapsule, ValveCommandsReachFluidVariablesThroughHydraulicReferences) {
   const std::string events = TempPath("valve-events.txt");
