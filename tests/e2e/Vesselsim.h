@@ -17,8 +17,9 @@ struct Result {
   std::string out;
 };
 
-inline Result Vesselsim(const std::string &arguments) {
-  const std::string command = std::string(VESSELSIM) + " " + arguments + " 2>&1";
+// `out` is stdout and stderr together, or stdout alone.
+inline Result Vesselsim(const std::string &arguments, bool withStderr = true) {
+  const std::string command = std::string(VESSELSIM) + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
   Result result{-1, ""};
   FILE *pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return result;

@@ -123,3 +123,20 @@ TEST(VesselsimPanel, PlotDrawsTheWatchedVariablesWithGnuplot) {
   EXPECT_EQ(image.height, 400);
   EXPECT_EQ(RunCapsule("--steps 1 --plot " + TempPath("none.png")).status, 2);  // nothing watched
 }
+
+TEST(VesselsimPanel, APlotWithoutWatchesIsRefusedBeforeTheRun) {
+  const std::string csv = TempPath("unplotted.csv");
+  std::remove(csv.c_str());
+  const Result r = RunCapsule("--steps 1 --csv " + csv + " --plot " + TempPath("none.png"));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("--plot needs at least one --watch"), std::string::npos) << r.out;
+  EXPECT_FALSE(std::ifstream(csv).good());  // the run never began
+}
+
+// stdout holds the watch lines alone, whatever gnuplot says or draws.
+TEST(VesselsimPanel, GnuplotsOutputStaysOffStdout) {
+  const Result r = Vesselsim(kRun + " --steps 2 --watch HYDRAULIC:CABIN:PRESS --plot /no/such/folder/plot.png", false);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out.rfind("HYDRAULIC:CABIN:PRESS = ", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
+}

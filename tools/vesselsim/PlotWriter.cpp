@@ -37,7 +37,9 @@ bool WritePlot(const std::string &csvPath, const std::vector<std::string> &names
     error = "--plot needs at least one --watch";
     return false;
   }
-  FILE *gnuplot = popen("gnuplot 2>&1", "w");
+  // stdout carries the run's results: gnuplot's messages go to stderr, and
+  // what it would draw there when it cannot open the image goes nowhere.
+  FILE *gnuplot = popen("gnuplot >/dev/null", "w");
   if (gnuplot == nullptr) {
     error = "cannot start gnuplot";
     return false;

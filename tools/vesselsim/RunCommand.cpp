@@ -110,6 +110,8 @@ void Run::prepare() {
   if ((options.duration < 0.0) == (options.steps < 0))
     throw UsageError{"give exactly one of --duration and --steps"};
   if (options.every < 0.0) throw UsageError{"--every must not be negative"};
+  // Known before the run, so a long run is not wasted on a chart of nothing.
+  if (!options.plot.empty() && options.watches.empty()) throw UsageError{"--plot needs at least one --watch"};
   tolerance = options.dt / 1e6;
 
   if (!options.events.empty()) {
