@@ -21,22 +21,25 @@ int32_t SaturatedInt(double value) {
 
 bool TypedReference::parse(const std::string &text, std::string &error) {
   const size_t equals = text.find('=');
-  reference = text;
-  if (equals == std::string::npos) return !reference.empty();
-  const std::string type_ = text.substr(0, equals);
-  reference = text.substr(equals + 1);
-  if (type_ == "double") {
-    type = ValueType::Double;
-  } else if (type_ == "int") {
-    type = ValueType::Int;
-  } else if (type_ == "float") {
-    type = ValueType::Float;
-  } else {
-    error = "unknown type '" + type_ + "' in " + text + " (double, int or float)";
+  reference = equals == std::string::npos ? text : text.substr(equals + 1);
+  if (equals != std::string::npos) {
+    const std::string type_ = text.substr(0, equals);
+    if (type_ == "double") {
+      type = ValueType::Double;
+    } else if (type_ == "int") {
+      type = ValueType::Int;
+    } else if (type_ == "float") {
+      type = ValueType::Float;
+    } else {
+      error = "unknown type '" + type_ + "' in " + text + " (double, int or float)";
+      return false;
+    }
+  }
+  if (reference.empty()) {
+    error = "no reference in '" + text + "'";
     return false;
   }
-  if (reference.empty()) error = "no reference in " + text;
-  return !reference.empty();
+  return true;
 }
 
 bool StoredVariable::setType(const char *typeName) {

@@ -43,13 +43,28 @@ TEST(EventScript, ReadsKeySetAndSaveInFileOrder) {
 TEST(EventScript, RejectsWhatItCannotApply) {
   const char *bad[] = {"x key OAPI_KEY_J\n",         "-1 key OAPI_KEY_J\n", "1 key OAPI_KEY_NOPE\n",
                        "1 set int=SHIP:A 1.5\n",     "1 set SHIP:A\n",      "1 set long=SHIP:A 1\n",
-                       "1 fly away\n",               "1 key OAPI_KEY_J extra\n", "1 save\n"};
+                       "1 fly away\n",               "1 key OAPI_KEY_J extra\n", "1 save\n",
+                       "1 set\n"};
   for (const char *text : bad) {
     std::vector<Event> events;
     std::string error;
     EXPECT_FALSE(Read(text, events, error)) << text;
     EXPECT_NE(error.find(":1:"), std::string::npos) << error;
   }
+}
+
+TEST(Watch, AReferenceWithoutANameIsRefusedAndSaysSo) {
+  for (const char *text : {"", "int="}) {
+    TypedReference ref;
+    std::string error;
+    EXPECT_FALSE(ref.parse(text, error)) << text;
+    EXPECT_NE(error.find("no reference in"), std::string::npos) << "'" << text << "': " << error;
+  }
+  TypedReference ref;
+  std::string error;
+  EXPECT_TRUE(ref.parse("float=SHIP:ALTITUDE", error)) << error;
+  EXPECT_EQ(ref.type, ValueType::Float);
+  EXPECT_EQ(ref.reference, "SHIP:ALTITUDE");
 }
 
 TEST(KeyNames, HostNamesAndCodes) {
