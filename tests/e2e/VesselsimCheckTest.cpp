@@ -1,6 +1,8 @@
 // `vesselsim check`: the module's own log, and the strict findings.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "Vesselsim.h"
@@ -51,6 +53,32 @@ TEST(VesselsimCheck, TheExamplesAreClean) {
   }
   // A path to the file names the root too.
   EXPECT_EQ(Check(std::string(EXAMPLES_DIR) + "/kestrel/Config/Kestrel.cfg").status, 0);
+}
+
+// An element line's offset count may be any number: it never reaches past
+// the file, nor past the <VESSEL> section it is in.
+TEST(VesselsimCheck, StrictElementCountsEndWithTheirSection) {
+  const std::string root = TempPath("root");
+  std::filesystem::create_directories(root + "/Config");
+  std::ofstream(root + "/Config/Counts.cfg") << "<VESSEL>\n<ELEMENTS>\n"
+                                                "<Body> NoMesh 1000 -9223372036854775808 9223372036854775807\n"
+                                                "</VESSEL>\n<VESSEL>\n<SIZ> 3\n</VESSEL>\n"
+                                                "<VESSEL>\n<ELEMENTS>\n<Body> NoMesh 1000 0 99999999999999999999\n";
+  const Result r = Check("Counts --root " + root + " --strict");
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find("Config/Counts.cfg:6: line not understood in <VESSEL>\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Config/Counts.cfg:8: section <VESSEL> has no </VESSEL> line\n"), std::string::npos) << r.out;
+}
+
+TEST(VesselsimCheck, StrictNamesAMissingBallTextureAsWritten) {
+  const std::string root = TempPath("root");
+  std::filesystem::create_directories(root + "/Config");
+  std::filesystem::create_directories(root + "/config");
+  std::ofstream(root + "/Config/Ball.cfg") << "Panel: ball\n";
+  std::ofstream(root + "/config/ball.prd") << "BALTEX Bitmaps\\noball.bmp\n";
+  const Result r = Check("Ball --root " + root + " --strict");
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find("config/ball.prd:1: texture Bitmaps\\noball.bmp not found\n"), std::string::npos) << r.out;
 }
 
 TEST(VesselsimCheck, UnreadableInputIsAUsageError) {

@@ -52,6 +52,19 @@ bool FileExists(const std::string &windowsPath) {
   return !windowsPath.empty() && ::stat(ResolveWindowsPath(windowsPath.c_str()).c_str(), &info) == 0;
 }
 
+// The offset lines and the closing line that follow an element line whose
+// offsets run from `first` to `last`: never more than the `remaining` lines
+// of the file, whatever numbers the line holds.
+long long ElementLines(const std::string &first, const std::string &last, long long remaining) {
+  if (remaining <= 0) return 0;
+  // strtoll saturates where the numbers are too large; the span is taken
+  // unsigned, where the largest one still fits.
+  const long long from = std::strtoll(first.c_str(), nullptr, 10), to = std::strtoll(last.c_str(), nullptr, 10);
+  const unsigned long long span = to > from ? static_cast<unsigned long long>(to) - static_cast<unsigned long long>(from) : 0;
+  const unsigned long long left = static_cast<unsigned long long>(remaining);
+  return static_cast<long long>(std::min(std::min(span, left) + 1, left));
+}
+
 std::string Upper(std::string s) {
   for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
@@ -138,8 +151,9 @@ void Linter::ReadClassFile(const std::string &name, int line) {
       const std::string bitmap = l.text.size() > std::strlen(keyword) + 1 ? l.text.substr(std::strlen(keyword) + 1) : "";
       if (!FileExists(bitmap)) findings.push_back(shown + ":" + std::to_string(l.number) + ": bitmap " + bitmap + " not found");
     }
-    if (Starts(l.text, "BALTEX") && !FileExists(l.text.size() > 7 ? l.text.substr(7) : ""))
-      findings.push_back(shown + ":" + std::to_string(l.number) + ": texture " + l.text.substr(6) + " not found");
+    if (!Starts(l.text, "BALTEX")) continue;
+    const std::string texture = l.text.size() > 7 ? l.text.substr(7) : "";
+    if (!FileExists(texture)) findings.push_back(shown + ":" + std::to_string(l.number) + ": texture " + texture + " not found");
   }
 }
 
@@ -166,7 +180,9 @@ void Linter::SystemReference(const Line &l, const std::string &reference) {
 // Reads a section's lines to its closing one; a section the file ends in is reported.
 size_t Linter::Section(size_t i, const char *closing, void (Linter::*handle)(const Line &)) {
   const Line &opening = lines[i];
+  // Nothing a section expected carries over into the next one.
   block.clear();
+  elementLinesDue = 0;
   for (++i; i < lines.size(); ++i) {
     if (Starts(lines[i].text, closing)) {
       if (!block.empty()) Report(blockLine, "block has no " + block + " line");
@@ -192,7 +208,7 @@ void Linter::VesselLine(const Line &l) {
     if (l.text[0] != '<') return;
     if (w.size() < 5) return Fields(l, 5, "element");
     if (!FileExists("Meshes\\" + w[1] + ".msh")) Report(l.number, "mesh Meshes/" + w[1] + ".msh not found");
-    elementLinesDue = std::max(0LL, std::atoll(w[4].c_str()) - std::atoll(w[3].c_str())) + 1;
+    elementLinesDue = ElementLines(w[3], w[4], static_cast<long long>(lines.size()) - l.number);
     return;
   }
   if (block == "</PROPELLANTS>") return Fields(l, 4, "tank");
@@ -208,7 +224,6 @@ void Linter::VesselLine(const Line &l) {
     for (const char *opener : {"<ELEMENTS>", "<PROPELLANTS>", "<CONFIG"}) {
       if (!Starts(l.text, opener)) continue;
       block = std::string("</") + (opener + 1);
-      if (block == "</CONFIG") block = "</CONFIG";
       blockLine = l.number;
       return;
     }
@@ -330,7 +345,10 @@ std::vector<std::string> Linter::Run() {
     const std::vector<std::string> w = Words(l.text);
     if (w.empty()) continue;
     if (Starts(l.text, "Panel")) {
-      if (l.text.size() > 7) ReadClassFile(Words(l.text.substr(7)).empty() ? "" : Words(l.text.substr(7))[0], l.number);
+      if (l.text.size() > 7) {
+        const std::vector<std::string> name = Words(l.text.substr(7));
+        ReadClassFile(name.empty() ? "" : name[0], l.number);
+      }
     } else if (Starts(l.text, "<VESSEL>")) {
       i = Section(i, "</VESSEL>", &Linter::VesselLine);
     } else if (Starts(l.text, "<HYDRAULIC>")) {
