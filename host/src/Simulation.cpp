@@ -45,7 +45,7 @@ std::string formatted(const char *format, double a, double b = 0, double c = 0) 
 
 }  // namespace
 
-Simulation::Simulation() { running = this; }
+Simulation::Simulation() : previous(running) { running = this; }
 
 Simulation::~Simulation() {
   // The panel's module goes with its vessel; no event may reach it after.
@@ -54,7 +54,13 @@ Simulation::~Simulation() {
     if (v->instance != nullptr && v->module->ovcExit != nullptr) v->module->ovcExit(v->instance);
   vesselList.clear();
   modules.clear();
-  if (running == this) running = nullptr;
+  // Out of the chain of live simulations, wherever this one is in it.
+  for (Simulation **link = &running; *link != nullptr; link = &(*link)->previous) {
+    if (*link == this) {
+      *link = previous;
+      break;
+    }
+  }
 }
 
 Simulation *Simulation::current() { return running; }

@@ -23,7 +23,8 @@ class Simulation {
   Simulation(const Simulation &) = delete;
   Simulation &operator=(const Simulation &) = delete;
 
-  // The simulation the oapi functions act on: the one most recently created.
+  // The simulation the oapi functions act on: the one most recently created
+  // of those still alive.
   static Simulation *current();
 
   // Reads a scenario from the working folder's point of view and restores its
@@ -71,6 +72,7 @@ class Simulation {
   void writeWorld(std::string &out) const;
   void restoreVessel(const ShipBlock &block);
 
+  Simulation *previous;  // the one created before this one, still alive
   std::vector<std::unique_ptr<Vessel>> vesselList;
   std::map<std::string, std::unique_ptr<ModuleLibrary>> modules;
   std::map<std::string, std::unique_ptr<MeshFile>> meshes;
