@@ -29,6 +29,7 @@ void resolve(void *library, const char *symbol, F &function) {
 std::unique_ptr<ModuleLibrary> ModuleLibrary::load(const std::string &name, std::string &error) {
   const std::string file = "lib" + name + ".so";
   const std::vector<std::string> candidates = {"Modules/" + file, programFolder() + "/" + file, file};
+  bool brokenFile = false;
   for (const std::string &candidate : candidates) {
     if (void *library = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
       std::unique_ptr<ModuleLibrary> module(new ModuleLibrary(library));
@@ -41,7 +42,11 @@ std::unique_ptr<ModuleLibrary> ModuleLibrary::load(const std::string &name, std:
       return module;
     }
     const char *reason = ::dlerror();
+    // A file that is there but does not load says what is wrong; a later
+    // candidate that is not there at all says nothing more.
+    if (brokenFile) continue;
     error = reason ? reason : "cannot load " + file;
+    brokenFile = candidate.find('/') != std::string::npos && ::access(candidate.c_str(), F_OK) == 0;
   }
   return nullptr;
 }
