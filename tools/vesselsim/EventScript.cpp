@@ -4,13 +4,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "FilePaths.h"
 #include "KeyNames.h"
 
 namespace {
-
-std::string absolute(const std::string &file, const std::string &base) {
-  return !file.empty() && file[0] == '/' ? file : base + "/" + file;
-}
 
 bool parseEvent(std::istringstream &words, const std::string &base, Event &event, std::string &error) {
   std::string time, kind;
@@ -45,7 +42,7 @@ bool parseEvent(std::istringstream &words, const std::string &base, Event &event
     event.kind = kind == "save" ? Event::Kind::Save : Event::Kind::Png;
     words >> argument;
     if (argument.empty()) error = "no file";
-    event.file = absolute(argument, base);
+    event.file = AbsolutePath(argument, base);
   } else if (kind == "panel") {
     event.kind = Event::Kind::Panel;
     if (!(words >> event.panel)) error = "no panel number";

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "EventScript.h"
+#include "FilePaths.h"
 #include "ModelReport.h"
 #include "PlotWriter.h"
 #include "RowSchedule.h"
@@ -31,10 +32,6 @@ struct ResolvedWatch {
 std::string currentFolder() {
   char path[4096];
   return ::getcwd(path, sizeof path) != nullptr ? path : ".";
-}
-
-std::string absolute(const std::string &file, const std::string &base) {
-  return file.empty() || file[0] == '/' ? file : base + "/" + file;
 }
 
 // The vessel the watches and events act on: the one named, or the first
@@ -116,10 +113,10 @@ void Run::prepare() {
 
   if (!options.events.empty()) {
     std::string error;
-    if (!ReadEventScript(absolute(options.events, invocationFolder), invocationFolder, events, error))
+    if (!ReadEventScript(AbsolutePath(options.events, invocationFolder), invocationFolder, events, error))
       throw UsageError{error};
   }
-  const std::string scenario = absolute(options.scenario, invocationFolder);
+  const std::string scenario = AbsolutePath(options.scenario, invocationFolder);
   if (::chdir(options.root.c_str()) != 0) throw UsageError{"cannot enter root folder " + options.root};
 
   sim = std::make_unique<host::Simulation>();
@@ -142,7 +139,7 @@ void Run::prepare() {
   }
   if (!options.png.empty() && options.panel < 0) throw UsageError{"--png needs --panel"};
   if (options.panel >= 0) showPanel(options.panel);
-  csvPath = !options.csv.empty() ? absolute(options.csv, invocationFolder)
+  csvPath = !options.csv.empty() ? AbsolutePath(options.csv, invocationFolder)
                                   : (!options.plot.empty() ? "/tmp/vesselsim-plot-" + std::to_string(::getpid()) + ".csv"
                                                            : "");
   if (!csvPath.empty()) {
@@ -275,7 +272,7 @@ void Run::plot() {
   std::vector<std::string> names;
   for (const ResolvedWatch &w : watches) names.push_back(w.ref.reference);
   std::string error;
-  const bool drawn = WritePlot(csvPath, names, absolute(options.plot, invocationFolder), error);
+  const bool drawn = WritePlot(csvPath, names, AbsolutePath(options.plot, invocationFolder), error);
   if (options.csv.empty()) std::remove(csvPath.c_str());
   if (!drawn) throw UsageError{error};
 }
@@ -283,8 +280,8 @@ void Run::plot() {
 void Run::finish() {
   for (const ResolvedWatch &w : watches)
     std::cout << w.ref.reference << " = " << FormatValue(w.ref.type, w.variable.read()) << '\n';
-  if (!options.save.empty()) saveScenario(absolute(options.save, invocationFolder));
-  if (!options.png.empty()) writePng(absolute(options.png, invocationFolder));
+  if (!options.save.empty()) saveScenario(AbsolutePath(options.save, invocationFolder));
+  if (!options.png.empty()) writePng(AbsolutePath(options.png, invocationFolder));
   if (!options.plot.empty()) plot();
   if (options.describe) DescribeModels(*sim, std::cout);
 }
