@@ -2,10 +2,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "HostMath.h"
 #include "Simulation.h"
 #include "VesselAPI.h"
 
 using host::Simulation;
+// The host's vector arithmetic, for the VESSEL members outside its namespace.
+using host::operator+;
+using host::operator-;
+using host::operator*;
+using host::operator+=;
 
 namespace {
 
@@ -16,8 +22,6 @@ host::Vessel *detachedVessel() {
   static host::Vessel detached("detached", "", nowhere);
   return &detached;
 }
-
-VECTOR3 scaled(const VECTOR3 &v, double s) { return _V(v.x * s, v.y * s, v.z * s); }
 
 }  // namespace
 
@@ -67,17 +71,17 @@ OBJHANDLE VESSEL::GetGravityRef() const { return vessel->reference->handle(); }
 void VESSEL::GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const {
   Simulation *sim = Simulation::current();
   host::Object *ref = sim != nullptr ? sim->object(hRef) : nullptr;
-  pos = ref != nullptr ? host::operator-(vessel->globalPosition(), ref->globalPosition()) : _V(0, 0, 0);
+  pos = ref != nullptr ? vessel->globalPosition() - ref->globalPosition() : _V(0, 0, 0);
 }
 
 void VESSEL::GetGlobalPos(VECTOR3 &pos) const { pos = vessel->globalPosition(); }
 
 void VESSEL::Global2Local(const VECTOR3 &glob, VECTOR3 &loc) const {
-  loc = vessel->attitude.applyInverse(host::operator-(glob, vessel->globalPosition()));
+  loc = vessel->attitude.applyInverse(glob - vessel->globalPosition());
 }
 
 void VESSEL::Local2Rel(const VECTOR3 &loc, VECTOR3 &rel) const {
-  rel = host::operator+(vessel->attitude.apply(loc), vessel->rpos);
+  rel = vessel->attitude.apply(loc) + vessel->rpos;
 }
 
 void VESSEL::ClearMeshes() const { vessel->model.meshes.clear(); }
@@ -128,8 +132,8 @@ void VESSEL::ClearDockDefinitions() const { vessel->model.docks.clear(); }
 // The vessel's reference point moves by `shift`: the vessel stays where it is
 // in space, so everything placed in its frame moves the other way.
 bool VESSEL::ShiftCentreOfMass(const VECTOR3 &shift) {
-  vessel->rpos = host::operator+(vessel->rpos, vessel->attitude.apply(shift));
-  vessel->model.shiftPositions(scaled(shift, -1.0));
+  vessel->rpos += vessel->attitude.apply(shift);
+  vessel->model.shiftPositions(shift * -1.0);
   return true;
 }
 
@@ -203,7 +207,7 @@ void VESSEL::SetThrusterGroupLevel(THGROUP_TYPE thgt, double level) const {
 unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, SURFHANDLE tex) const {
   host::Thruster *t = vessel->model.findThruster(th);
   if (t == nullptr) return (unsigned int)-1;
-  vessel->model.exhausts.push_back({t, lscale, wscale, false, t->position, scaled(t->direction, -1.0), tex});
+  vessel->model.exhausts.push_back({t, lscale, wscale, false, t->position, t->direction * -1.0, tex});
   return static_cast<unsigned int>(vessel->model.exhausts.size() - 1);
 }
 
