@@ -5,39 +5,25 @@
 
 using host::Simulation;
 
-namespace {
-
-host::Object *objectOf(OBJHANDLE handle) {
-  Simulation *sim = Simulation::current();
-  return sim != nullptr ? sim->object(handle) : nullptr;
-}
-
-host::Vessel *vesselOf(OBJHANDLE handle) {
-  Simulation *sim = Simulation::current();
-  return sim != nullptr ? sim->vessel(handle) : nullptr;
-}
-
-}  // namespace
-
 double oapiGetMass(OBJHANDLE hObj) {
-  host::Object *object = objectOf(hObj);
+  host::Object *object = host::runningObject(hObj);
   return object != nullptr ? object->mass() : 0.0;
 }
 
 double oapiGetSize(OBJHANDLE hObj) {
-  host::Object *object = objectOf(hObj);
+  host::Object *object = host::runningObject(hObj);
   return object != nullptr ? object->size() : 0.0;
 }
 
 BOOL oapiGetAirspeed(OBJHANDLE hVessel, double *airspeed) {
-  host::Vessel *vessel = vesselOf(hVessel);
+  host::Vessel *vessel = host::runningVessel(hVessel);
   if (vessel == nullptr || airspeed == nullptr) return FALSE;
   *airspeed = host::length(vessel->airspeedVector());
   return TRUE;
 }
 
 BOOL oapiGetHeading(OBJHANDLE hVessel, double *heading) {
-  host::Vessel *vessel = vesselOf(hVessel);
+  host::Vessel *vessel = host::runningVessel(hVessel);
   if (vessel == nullptr || heading == nullptr) return FALSE;
   *heading = vessel->heading();
   return TRUE;

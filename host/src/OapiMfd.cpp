@@ -3,34 +3,27 @@
 #include "PanelHost.h"
 #include "Simulation.h"
 
-namespace {
-
-host::PanelHost *panels() {
-  host::Simulation *sim = host::Simulation::current();
-  return sim != nullptr ? &sim->panels : nullptr;
-}
-
-}  // namespace
+using host::runningPanels;
 
 void oapiRegisterMFD(int mfd, const MFDSPEC &layout) {
-  if (host::PanelHost *host = panels()) host->registerMfd(mfd, layout);
+  if (host::PanelHost *host = runningPanels()) host->registerMfd(mfd, layout);
 }
 
 const char *oapiMFDButtonLabel(int mfd, int bt) {
-  host::PanelHost *host = panels();
+  host::PanelHost *host = runningPanels();
   return host != nullptr ? host->mfds().buttonLabel(mfd, bt) : nullptr;
 }
 
 bool oapiProcessMFDButton(int mfd, int bt, int event) {
-  host::PanelHost *host = panels();
+  host::PanelHost *host = runningPanels();
   return host != nullptr && host->mfds().processButton(mfd, bt, event);
 }
 
 bool oapiSendMFDKey(int mfd, DWORD key) {
-  host::PanelHost *host = panels();
+  host::PanelHost *host = runningPanels();
   return host != nullptr && host->mfds().sendKey(mfd, key);
 }
 
 void oapiToggleMFD_on(int mfd) {
-  if (host::PanelHost *host = panels()) host->mfds().togglePower(mfd);
+  if (host::PanelHost *host = runningPanels()) host->mfds().togglePower(mfd);
 }

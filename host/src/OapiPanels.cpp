@@ -6,20 +6,11 @@
 #include "Surface.h"
 #include "wincanvas.h"
 
-using host::Simulation;
+using host::runningPanels;
 using host::Surface;
 
-namespace {
-
-host::PanelHost *panels() {
-  Simulation *sim = Simulation::current();
-  return sim != nullptr ? &sim->panels : nullptr;
-}
-
-}  // namespace
-
 void oapiRegisterPanelBackground(HBITMAP hBmp, DWORD flag, DWORD ck) {
-  if (host::PanelHost *host = panels()) {
+  if (host::PanelHost *host = runningPanels()) {
     host->registerBackground(hBmp, flag, ck);
   } else if (hBmp != nullptr) {
     DeleteObject(hBmp);  // taken all the same: nobody else frees it
@@ -27,15 +18,15 @@ void oapiRegisterPanelBackground(HBITMAP hBmp, DWORD flag, DWORD ck) {
 }
 
 void oapiSetPanelNeighbours(int left, int right, int top, int bottom) {
-  if (host::PanelHost *host = panels()) host->setNeighbours(left, right, top, bottom);
+  if (host::PanelHost *host = runningPanels()) host->setNeighbours(left, right, top, bottom);
 }
 
 void oapiRegisterPanelArea(int id, const RECT &pos, int draw_event, int mouse_event, int bkmode) {
-  if (host::PanelHost *host = panels()) host->registerArea(id, pos, draw_event, mouse_event, bkmode);
+  if (host::PanelHost *host = runningPanels()) host->registerArea(id, pos, draw_event, mouse_event, bkmode);
 }
 
 bool oapiTriggerPanelRedrawArea(int panel_id, int area_id) {
-  host::PanelHost *host = panels();
+  host::PanelHost *host = runningPanels();
   return host != nullptr && host->triggerRedraw(panel_id, area_id);
 }
 

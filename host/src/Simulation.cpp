@@ -65,6 +65,12 @@ Simulation::~Simulation() {
 
 Simulation *Simulation::current() { return running; }
 
+Object *runningObject(OBJHANDLE handle) { return running != nullptr ? running->object(handle) : nullptr; }
+
+Vessel *runningVessel(OBJHANDLE handle) { return running != nullptr ? running->vessel(handle) : nullptr; }
+
+PanelHost *runningPanels() { return running != nullptr ? &running->panels : nullptr; }
+
 void Simulation::report(const std::string &message) const {
   if (messageSink) {
     messageSink(message);

@@ -81,4 +81,11 @@ class Simulation {
   std::vector<std::string> environment;
 };
 
+// What the oapi functions and the VESSEL members act on, in the current
+// simulation: the object or vessel behind a handle, and the panel host. Null
+// without a simulation, or for a handle it never gave out.
+Object *runningObject(OBJHANDLE handle);
+Vessel *runningVessel(OBJHANDLE handle);
+PanelHost *runningPanels();
+
 }  // namespace host

@@ -6,7 +6,6 @@
 #include "Simulation.h"
 #include "VesselAPI.h"
 
-using host::Simulation;
 // The host's vector arithmetic, for the VESSEL members outside its namespace.
 using host::operator+;
 using host::operator-;
@@ -26,8 +25,7 @@ host::Vessel *detachedVessel() {
 }  // namespace
 
 VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel) {
-  Simulation *sim = Simulation::current();
-  vessel = sim != nullptr ? sim->vessel(hVessel) : nullptr;
+  vessel = host::runningVessel(hVessel);
   if (vessel == nullptr) vessel = detachedVessel();
 }
 
@@ -69,8 +67,7 @@ double VESSEL::GetThrusterGroupLevel(THGROUP_HANDLE thg) const {
 OBJHANDLE VESSEL::GetGravityRef() const { return vessel->reference->handle(); }
 
 void VESSEL::GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const {
-  Simulation *sim = Simulation::current();
-  host::Object *ref = sim != nullptr ? sim->object(hRef) : nullptr;
+  host::Object *ref = host::runningObject(hRef);
   pos = ref != nullptr ? vessel->globalPosition() - ref->globalPosition() : _V(0, 0, 0);
 }
 
