@@ -1,13 +1,13 @@
 #include "Simulation.h"
 
 #include <strings.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 
+#include "WindowsFiles.h"
 #include "winpath.h"
 
 namespace host {
@@ -30,11 +30,6 @@ bool readClassFile(const std::string &classFile, std::string &module) {
   }
   std::fclose(file);
   return true;
-}
-
-bool fileExists(const std::string &windowsPath) {
-  struct stat info;
-  return ::stat(ResolveWindowsPath(windowsPath.c_str()).c_str(), &info) == 0;
 }
 
 std::string formatted(const char *format, double a, double b = 0, double c = 0) {
@@ -149,7 +144,7 @@ MeshFile *Simulation::loadMesh(const std::string &name) {
   auto found = meshes.find(name);
   if (found != meshes.end()) return found->second.get();
   std::unique_ptr<MeshFile> mesh;
-  if (fileExists("Meshes\\" + name + ".msh")) {
+  if (windowsFileExists("Meshes\\" + name + ".msh")) {
     mesh = std::make_unique<MeshFile>(MeshFile{name});
   } else {
     report("mesh " + name + " not found (Meshes/" + name + ".msh)");

@@ -1,7 +1,6 @@
 #include "StrictCheck.h"
 
 #include <strings.h>
-#include <sys/stat.h>
 
 #include <cctype>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <map>
 #include <sstream>
 
+#include "WindowsFiles.h"
 #include "winpath.h"
 
 namespace {
@@ -45,11 +45,6 @@ std::vector<std::string> Words(const std::string &text) {
   std::vector<std::string> words;
   for (std::string w; in >> w;) words.push_back(w);
   return words;
-}
-
-bool FileExists(const std::string &windowsPath) {
-  struct stat info;
-  return !windowsPath.empty() && ::stat(ResolveWindowsPath(windowsPath.c_str()).c_str(), &info) == 0;
 }
 
 // The offset lines and the closing line that follow an element line whose
@@ -139,7 +134,7 @@ void Linter::CollectDefinitions() {
 
 void Linter::ReadClassFile(const std::string &name, int line) {
   const std::string path = "config\\" + name + ".prd";
-  if (!FileExists(path)) {
+  if (!host::windowsFileExists(path)) {
     Report(line, "class file " + path + " not found");
     return;
   }
@@ -149,11 +144,11 @@ void Linter::ReadClassFile(const std::string &name, int line) {
     for (const char *keyword : {"BITMAP", "MASK1", "MASK2"}) {
       if (!Starts(l.text, keyword)) continue;
       const std::string bitmap = l.text.size() > std::strlen(keyword) + 1 ? l.text.substr(std::strlen(keyword) + 1) : "";
-      if (!FileExists(bitmap)) findings.push_back(shown + ":" + std::to_string(l.number) + ": bitmap " + bitmap + " not found");
+      if (!host::windowsFileExists(bitmap)) findings.push_back(shown + ":" + std::to_string(l.number) + ": bitmap " + bitmap + " not found");
     }
     if (!Starts(l.text, "BALTEX")) continue;
     const std::string texture = l.text.size() > 7 ? l.text.substr(7) : "";
-    if (!FileExists(texture)) findings.push_back(shown + ":" + std::to_string(l.number) + ": texture " + texture + " not found");
+    if (!host::windowsFileExists(texture)) findings.push_back(shown + ":" + std::to_string(l.number) + ": texture " + texture + " not found");
   }
 }
 
@@ -207,7 +202,7 @@ void Linter::VesselLine(const Line &l) {
   if (block == "</ELEMENTS>") {
     if (l.text[0] != '<') return;
     if (w.size() < 5) return Fields(l, 5, "element");
-    if (!FileExists("Meshes\\" + w[1] + ".msh")) Report(l.number, "mesh Meshes/" + w[1] + ".msh not found");
+    if (!host::windowsFileExists("Meshes\\" + w[1] + ".msh")) Report(l.number, "mesh Meshes/" + w[1] + ".msh not found");
     elementLinesDue = ElementLines(w[3], w[4], static_cast<long long>(lines.size()) - l.number);
     return;
   }
@@ -302,7 +297,7 @@ void Linter::PanelLine(const Line &l) {
     if (Starts(l.text, keyword)) return;
   if (Starts(l.text, "BITMAP")) {
     const std::string bitmap = l.text.size() > 7 ? l.text.substr(7) : "";
-    if (!FileExists(bitmap)) Report(l.number, "bitmap " + bitmap + " not found");
+    if (!host::windowsFileExists(bitmap)) Report(l.number, "bitmap " + bitmap + " not found");
     return;
   }
   const std::vector<std::string> w = Words(l.text);
