@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -43,10 +42,7 @@ BenchRoot::BenchRoot(const std::string &configuration) { Write("Config/Bench.cfg
 
 BenchVessel::BenchVessel() {
   sim.messageSink = [](const std::string &) {};
-  host::Vessel *v = sim.createVessel("Bench", "NoModule");
-  const double r = sim.planet.radius + 300e3;
-  v->rpos = _V(r, 0, 0);
-  v->rvel = _V(0, 0, -std::sqrt(host::kGravitationalConstant * sim.planet.planetMass / r));
+  host::Vessel *v = sim.createOrbitingVessel("Bench", "NoModule", 300e3);
   vessel = std::make_unique<GenericVessel>(v->handle(), 1);
   vessel->systems.ReadVesselConfiguration("Bench");
   vessel->systems.SetConfiguration(1, true);

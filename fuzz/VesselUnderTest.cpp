@@ -8,10 +8,7 @@
 void ExerciseVessel(const std::vector<std::string> &block) {
   host::Simulation sim;
   sim.messageSink = [](const std::string &) {};
-  host::Vessel *hostVessel = sim.createVessel("Fuzz", "NoModule");
-  const double r = sim.planet.radius + 300e3;
-  hostVessel->rpos = _V(r, 0, 0);
-  hostVessel->rvel = _V(0, 0, -7729.9);
+  host::Vessel *hostVessel = sim.createOrbitingVessel("Fuzz", "NoModule", 300e3);
   GenericVessel vessel(hostVessel->handle(), 1);
   host::ScenarioBlockReader reader(block);
   host::ParsedStatus status;

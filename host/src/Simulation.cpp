@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -104,6 +105,15 @@ Vessel *Simulation::createModuleVessel(const std::string &name, const std::strin
                                        const std::string &moduleName) {
   ModuleLibrary *module = moduleNamed(moduleName, className);
   return module != nullptr ? createDrivenVessel(name, className, module) : nullptr;
+}
+
+Vessel *Simulation::createOrbitingVessel(const std::string &name, const std::string &className, double altitude,
+                                         double speedFactor) {
+  Vessel *vessel = createVessel(name, className);
+  const double r = planet.radius + altitude;
+  vessel->rpos = _V(r, 0, 0);
+  vessel->rvel = _V(0, 0, -std::sqrt(kGravitationalConstant * planet.planetMass / r) * speedFactor);
+  return vessel;
 }
 
 // The class file names the module unless `module` is given.

@@ -42,6 +42,11 @@ class Simulation {
   // A vessel driven by module `moduleName` whatever its class file says (the
   // bench checks configurations that have no class file).
   Vessel *createModuleVessel(const std::string &name, const std::string &className, const std::string &moduleName);
+  // A new vessel of `className` in a circular orbit `altitude` above the
+  // planet, over its equator on +x, moving at `speedFactor` times circular
+  // speed: where tests and benchmarks build module objects on a plain body.
+  Vessel *createOrbitingVessel(const std::string &name, const std::string &className, double altitude,
+                               double speedFactor = 1.0);
   Vessel *findVessel(const std::string &name) const;
   const std::vector<std::unique_ptr<Vessel>> &vessels() const { return vesselList; }
 

@@ -19,11 +19,7 @@ class HostFixture : public ::testing::Test {
   // `speedFactor` times circular speed.
   host::Vessel *OrbitingVessel(const std::string &name, double altitude = 300e3,
                                double speedFactor = 1.0) {
-    host::Vessel *v = sim.createVessel(name, "NoModuleClass");
-    const double r = sim.planet.radius + altitude;
-    v->rpos = _V(r, 0, 0);
-    v->rvel = _V(0, 0, -std::sqrt(host::kGravitationalConstant * sim.planet.planetMass / r) * speedFactor);
-    return v;
+    return sim.createOrbitingVessel(name, "NoModuleClass", altitude, speedFactor);
   }
 
   host::Simulation sim;
