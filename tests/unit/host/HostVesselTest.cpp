@@ -86,13 +86,17 @@ TEST_F(HostVessel, DeletedPropellantUnfeedsItsThrustersAndStaleHandlesAreHarmles
   PROPELLANT_HANDLE tank = api.CreatePropellantResource(10.0);
   PROPELLANT_HANDLE stale = tank;
   THRUSTER_HANDLE th = api.CreateThruster(_V(0, 0, 0), _V(0, 0, 1), 10.0, tank);
+  api.CreateThrusterGroup(&th, 1, THGROUP_MAIN);
   api.DelPropellantResource(tank);
   EXPECT_EQ(tank, nullptr);
   EXPECT_EQ(v->model.findThruster(th)->resource, nullptr);
   EXPECT_EQ(api.GetPropellantMass(stale), 0.0);
-  api.SetPropellantMass(stale, 5.0);
+  api.SetPropellantMass(stale, 5.0);  // fills nothing, brings nothing back
+  EXPECT_EQ(api.GetPropellantMass(stale), 0.0);
+  EXPECT_TRUE(v->model.propellants.empty());
   api.ClearThrusterDefinitions();
-  api.SetThrusterLevel(th, 1.0);
+  EXPECT_TRUE(v->model.thrusters.empty());
+  api.SetThrusterLevel(th, 1.0);  // the group went with its thruster
   EXPECT_EQ(api.GetThrusterGroupLevel(THGROUP_MAIN), 0.0);
 }
 
