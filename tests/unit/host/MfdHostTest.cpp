@@ -219,9 +219,7 @@ TEST_F(MfdHostTest, PagesShowTheShownVesselsFlightData) {
   EXPECT_EQ(Line(MFD_LEFT, "Alt", ship), "300.00 km");
   EXPECT_EQ(Line(MFD_LEFT, "VS", ship), "0.0 m/s");
   EXPECT_EQ(Line(MFD_LEFT, "Pch", ship), "0.00\xB0");
-  char pressure[32];
-  std::snprintf(pressure, sizeof pressure, "%.4g kPa", sim.planet.pressure(300e3) / 1000);
-  EXPECT_EQ(Line(MFD_LEFT, "P", ship), pressure);
+  EXPECT_EQ(Line(MFD_LEFT, "P", ship), "4.761e-14 kPa");  // 101325 Pa x exp(-300 km / 8.5 km)
   ASSERT_TRUE(oapiProcessMFDButton(MFD_LEFT, 6, PANEL_MOUSE_LBDOWN));  // UNT: feet
   EXPECT_EQ(Line(MFD_LEFT, "Alt", ship), "984252 ft");
 
