@@ -9,6 +9,7 @@
 #include "../platform/GdiTestSupport.h"
 #include "PanelHost.h"
 #include "Surface.h"
+#include "SurfaceProbe.h"
 #include "wincanvas.h"
 
 namespace {
@@ -238,15 +239,8 @@ TEST_F(PanelHostTest, BackgroundMappedAreasStartEveryRedrawFromTheBackground) {
         return true;
       },
       [&seen](int area, int, SURFHANDLE surf) {
+        seen.push_back(PixelOf(surf, 0, 0));
         HDC dc = oapiGetDC(surf);
-        HBITMAP probe = wincanvas::createBitmap(1, 1);
-        HDC probeDc = CreateCompatibleDC(nullptr);
-        HGDIOBJ before = SelectObject(probeDc, probe);
-        BitBlt(probeDc, 0, 0, 1, 1, dc, 0, 0, SRCCOPY);
-        seen.push_back(wincanvas::pixel(probe, 0, 0));
-        SelectObject(probeDc, before);
-        DeleteDC(probeDc);
-        DeleteObject(probe);
         Rectangle(dc, 0, 0, 3, 3);  // white with a black outline
         oapiReleaseDC(surf, dc);
       }));

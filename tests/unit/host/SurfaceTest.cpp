@@ -1,26 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "OrbiterAPI.h"
+#include "SurfaceProbe.h"
 #include "wincanvas.h"
 
 namespace {
 
 constexpr uint32_t kKey = 0xFF00FF, kGreen = 0x00FF00, kBlue = 0x0000FF;
-
-// The pixel of a surface, read through the bitmap it lends its DC.
-uint32_t PixelOf(SURFHANDLE surf, int x, int y) {
-  HDC dc = oapiGetDC(surf);
-  HBITMAP probe = wincanvas::createBitmap(1, 1);
-  HDC probeDc = CreateCompatibleDC(nullptr);
-  HGDIOBJ before = SelectObject(probeDc, probe);
-  BitBlt(probeDc, 0, 0, 1, 1, dc, x, y, SRCCOPY);
-  const uint32_t value = wincanvas::pixel(probe, 0, 0);
-  SelectObject(probeDc, before);
-  DeleteDC(probeDc);
-  DeleteObject(probe);
-  oapiReleaseDC(surf, dc);
-  return value;
-}
 
 void Fill(SURFHANDLE surf, COLORREF colour, int left, int top, int right, int bottom) {
   HDC dc = oapiGetDC(surf);
