@@ -373,3 +373,33 @@ TEST_F(Panels, PanelGeometryIsBounded) {
   EXPECT_EQ(PanelNumber(0).width, kCoordinateLimit);
   digits->RegisterArea(0);
 }
+
+// Every kind is bounded where it is made: labels and MFDs too, numbers that
+// share their slots with colours, and reals, NaN among them.
+TEST_F(Panels, EveryKindsGeometryIsBounded) {
+  std::ofstream("config/wide.prd")
+      << "<ROT>\nCLASS ROTATIONAL\nSIZE 10 10\nNOCOL 0 0 2000000000\n</ROT>\n"
+      << "<LIN>\nCLASS LINEAR\nSIZE 10 10\nMAX nan 1e300\nMIN -1e300 5\n</LIN>\n"
+      << "<LBL>\nCLASS TEXT\nFONT Arial nan\n</LBL>\n<SEL>\nCLASS SELECT\nSIZE 10 10\nMAX 1e300 0\nMIN -1e300 0\n</SEL>\n"
+      << "<SCREEN>\nCLASS MFD\nSIZE 10 10\nCOLOR nan 1e300 -1e300\n</SCREEN>\n";
+  Load("Panel: wide\n<PANEL> P\n<ROT> 0 0 SHIP:ALTITUDE R\n<LIN> 0 0 0 1 1 0 SHIP:ALTITUDE L\n"
+       "<LBL> 2147483647 -2147483647 2147483647 2147483647 <LABEL>\n<SEL> 0 0 2147483647 S\n"
+       "<SCREEN> 2147483647 2147483647 0\n</PANEL>\n");
+  Panel &p = PanelNumber(0);
+  ASSERT_EQ(p.instruments.size(), 5u);
+  auto *label = dynamic_cast<TextInstrument *>(p.InstrumentAt(2));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->x, kCoordinateLimit);
+  EXPECT_EQ(label->y, -kCoordinateLimit);
+  EXPECT_EQ(label->frameWidth, kCoordinateLimit);
+  EXPECT_EQ(p.InstrumentAt(0)->x, kCoordinateLimit);  // the MFD
+  auto *linear = Named<LinearInstrument>(0, "L");
+  EXPECT_EQ(linear->highX, 0.0);
+  EXPECT_EQ(linear->highY, kCoordinateLimit);
+  EXPECT_EQ(linear->lowX, -kCoordinateLimit);
+  EXPECT_TRUE(vessel->systems.LoadPanel(0));
+  for (int area = 0; area < 5; ++area) {
+    vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_INIT, nullptr);
+    vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_ALWAYS, nullptr);
+  }
+}
