@@ -60,9 +60,11 @@ Vec3 &Vec3::operator/=(double s) {
 
 double Vec3::SquaredLength() const { return x * x + y * y + z * z; }
 
+// The squared length is rounded to single precision once; its root is taken
+// in double, so the root itself is not rounded a second time.
 double Vec3::Length() const {
   const float squared = static_cast<float>(SquaredLength());
-  return std::sqrt(squared);
+  return std::sqrt(static_cast<double>(squared));
 }
 
 Vec3 Vec3::Normalised() const {

@@ -19,6 +19,9 @@ TEST(Vec3, LengthGoesThroughSinglePrecision) {
   const Vec3 v(1.0 + 1e-9, 0, 0);
   EXPECT_EQ(v.Length(), 1.0);
   EXPECT_NE(std::sqrt(v.SquaredLength()), 1.0);
+  // Only the squared length is rounded: the root of the float 3 is taken in
+  // double, not rounded to single precision again.
+  EXPECT_EQ(Vec3(1, 1, 1).Length(), 1.7320508075688772);
 }
 
 TEST(Vec3, CrossDotAndComponentwiseOperations) {
