@@ -148,6 +148,11 @@ void VESSEL::DelPropellantResource(PROPELLANT_HANDLE &ph) const {
   ph = nullptr;
 }
 
+double VESSEL::GetPropellantMaxMass(PROPELLANT_HANDLE ph) const {
+  const host::Propellant *p = vessel->model.findPropellant(ph);
+  return p != nullptr ? p->maxMass : 0.0;
+}
+
 double VESSEL::GetPropellantMass(PROPELLANT_HANDLE ph) const {
   const host::Propellant *p = vessel->model.findPropellant(ph);
   return p != nullptr ? p->mass : 0.0;

@@ -1,6 +1,9 @@
 #include "config/ConfigText.h"
 
 #include <cstring>
+#include <filesystem>
+#include <set>
+#include <string>
 #include <strings.h>
 
 namespace {
@@ -97,9 +100,22 @@ void EndConfigurationFile() { configurationFile = nullptr; }
 
 int32_t ConfigLineCount() { return lineCount; }
 
+// The log is emptied the first time a run opens it in a folder; every later
+// vessel's entries follow, so with several vessels none of their findings is
+// lost.
 void OpenDebugLog() {
+  static std::set<std::string> foldersEmptied;
   CloseDebugLog();
-  debugLog = std::fopen("Varneldebug.txt", "w");
+  std::error_code error;
+  const bool first = foldersEmptied.insert(std::filesystem::current_path(error).string()).second;
+  debugLog = std::fopen("Varneldebug.txt", first ? "w" : "a");
+}
+
+void ReportUnplacedRecord(const char *line) {
+  const bool wasOpen = debugLog != nullptr;
+  if (!wasOpen) OpenDebugLog();
+  if (debugLog != nullptr) std::fprintf(debugLog, "ERROR IN SCENARIO: %s%s", line, kErrorTexts[kObjectNameNotFound]);
+  if (!wasOpen) CloseDebugLog();
 }
 
 void CloseDebugLog() {

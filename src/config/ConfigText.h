@@ -42,13 +42,19 @@ void ReportError(int code);
 // that names a file instead of a line.
 void ReportMissingFile(const char *fileName);
 
+// A line of the vessel's scenario block that names a tank or object this
+// vessel does not have: its record is dropped rather than put into another,
+// and the line is logged, since it has no line number in a configuration file.
+void ReportUnplacedRecord(const char *line);
+
 // Marks `file` as the configuration file whose lines are counted, and
 // restarts the count at 0.
 void BeginConfigurationFile(FILE *file);
 void EndConfigurationFile();
 int32_t ConfigLineCount();
 
-// The debug log "Varneldebug.txt" in the working folder: created empty by
-// OpenDebugLog, complete once CloseDebugLog has run.
+// The debug log "Varneldebug.txt" in the working folder: emptied by the
+// run's first OpenDebugLog there and appended to by later ones, complete once
+// CloseDebugLog has run.
 void OpenDebugLog();
 void CloseDebugLog();

@@ -1,8 +1,13 @@
 #include "config/ConfigurationSet.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <strings.h>
 
 #include "config/ConfigText.h"
+#include "config/ExactNumber.h"
+#include "config/TextScan.h"
 #include "math/HostVector.h"
 
 namespace {
@@ -32,6 +37,7 @@ void ConfigurationSet::ApplyConfiguration(int n, bool initial) {
   ApplyPhysicalParameters(stage);
   ApplyElements(n);
   ApplyPropellants(n, initial);
+  builtEmptyMass = vessel->GetEmptyMass();
   ApplyThrusters(stage);
   ApplyGroups(stage);
 }
@@ -62,16 +68,29 @@ void ConfigurationSet::ApplyElements(int n) {
 // Element masses count full tanks; the tanks present are taken off again, so
 // the empty mass plus the propellant left is the vessel's mass.
 void ConfigurationSet::ApplyPropellants(int n, bool initial) {
+  bool made = false;
   for (PropellantDef &tank : propellants) {
     if (n >= tank.last) {
       vessel->DelPropellantResource(tank.handle);
     } else if ((!initial && n == tank.first) || (initial && n >= tank.first)) {
-      tank.handle = vessel->CreatePropellantResource(tank.capacity, -1.0, 1.0);
+      tank.handle = vessel->CreatePropellantResource(tank.capacity, initial ? tank.savedMass : -1.0, 1.0);
+      tank.savedMass = -1.0;
+      made = true;
       vessel->SetEmptyMass(vessel->GetEmptyMass() - tank.capacity);
     } else if (!initial && n > tank.first) {
+      if (made) MoveResourceLast(tank);
       vessel->SetEmptyMass(vessel->GetEmptyMass() - tank.capacity);
     }
   }
+}
+
+// A tank carried over behind one made at this separation is made again, with
+// what it holds, at the end of the host's resources: they stay in the order
+// of the list, which is the order a restore makes them in.
+void ConfigurationSet::MoveResourceLast(PropellantDef &tank) {
+  const double mass = vessel->GetPropellantMass(tank.handle);
+  vessel->DelPropellantResource(tank.handle);
+  tank.handle = vessel->CreatePropellantResource(tank.capacity, mass, 1.0);
 }
 
 void ConfigurationSet::ApplyThrusters(StageConfiguration &stage) {
@@ -124,6 +143,26 @@ PROPELLANT_HANDLE ConfigurationSet::FindPropellant(const char *name) const {
   for (const PropellantDef &tank : propellants)
     if (MatchKeyword(tank.name, name)) return tank.handle;
   return nullptr;
+}
+
+void ConfigurationSet::SavePropellantMasses(FILEHANDLE scn) const {
+  for (const PropellantDef &tank : propellants) {
+    if (tank.handle == nullptr) continue;
+    oapiWriteScenario_string(scn, tank.name, ExactNumber(vessel->GetPropellantMass(tank.handle)).text);
+  }
+}
+
+bool ConfigurationSet::RecordSavedMass(const char *line, int n) {
+  LineWord name;
+  double mass;
+  if (std::sscanf(line, "%254s %lf", name, &mass) != 2 || !std::isfinite(mass)) return false;
+  for (PropellantDef &tank : propellants) {
+    // Two tanks of one name take their records in turn.
+    if (strcasecmp(tank.name, name) != 0 || n < tank.first || n >= tank.last || tank.savedMass >= 0) continue;
+    tank.savedMass = std::clamp(mass, 0.0, tank.capacity);
+    return true;
+  }
+  return false;
 }
 
 const KeyBinding *ConfigurationSet::FindBinding(int keyCode) const {

@@ -36,6 +36,9 @@ struct PropellantDef {
   double capacity = 0.0;
   int32_t first = 0;
   int32_t last = 0;
+  // kg read from the scenario, for the restore to create the resource with;
+  // negative when the scenario gave none (the tank is made full).
+  double savedMass = -1.0;
 };
 
 struct ThrusterDef {
@@ -112,6 +115,13 @@ class ConfigurationSet {
   // Throws off configuration n's ejected parts and shifts the centre of mass.
   void Separate(int n);
   PROPELLANT_HANDLE FindPropellant(const char *name) const;
+  // The scenario's propellant record: one line "NAME MASS" a tank present,
+  // in list order. Tanks are named in full, so a restore puts every mass
+  // back into its own tank whatever the order of the host's resources.
+  void SavePropellantMasses(FILEHANDLE scn) const;
+  // Takes one such line for the restore into configuration n; false when it
+  // names no tank present in n.
+  bool RecordSavedMass(const char *line, int n);
   // The first binding of `keyCode`, or null.
   const KeyBinding *FindBinding(int keyCode) const;
 
@@ -119,6 +129,8 @@ class ConfigurationSet {
   std::vector<VesselElement> elements;
   std::vector<PropellantDef> propellants;
   std::vector<KeyBinding> keyBindings;
+  // The empty mass the last ApplyConfiguration built, before any venting.
+  double builtEmptyMass = 0.0;
 
  private:
   void ParseElements(FILE *file);
@@ -129,6 +141,7 @@ class ConfigurationSet {
   void ApplyPhysicalParameters(const StageConfiguration &stage);
   void ApplyElements(int n);
   void ApplyPropellants(int n, bool initial);
+  void MoveResourceLast(PropellantDef &tank);
   void ApplyThrusters(StageConfiguration &stage);
   void ApplyGroups(StageConfiguration &stage);
 

@@ -23,7 +23,7 @@ class GenericVessel : public VESSEL {
   ShipVariableValues shipVariables;
 
  private:
-  void LoadInternals(FILEHANDLE scn);
+  bool LoadInternals(FILEHANDLE scn);
   void StepSystems(double simTime);
   void PublishFlightState();
   void PublishStatusLists(VESSELSTATUS2 &status);

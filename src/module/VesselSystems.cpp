@@ -1,9 +1,12 @@
 #include "module/VesselSystems.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "config/ConfigText.h"
+#include "config/ExactNumber.h"
 #include "config/TextScan.h"
 #include "module/GenericVessel.h"
 
@@ -28,13 +31,72 @@ void VesselSystems::SetConfiguration(int n, bool initial) {
   if (!initial && currentConfiguration != n - 1) return;
   if (!initial) configurationSet.Separate(n);
   configurationSet.ApplyConfiguration(n, initial);
-  ventResource = vessel->CreatePropellantResource(0.0, -1.0, 1.0);
+  RenewVentResource();
+  RemoveStageObjects(n);
+  hydraulic.LinkToVessel(vessel, ventResource);
+  currentConfiguration = n;
+}
+
+// The vent resource is made anew last in the host's list, after the tanks,
+// and the old one goes, so the list does not grow by one at every separation.
+// The gas still in it passes to the new one and, as venting does, is not part
+// of the empty mass the configuration has just rebuilt. A restore gives back
+// the gas and the empty mass the scenario recorded.
+void VesselSystems::RenewVentResource() {
+  VentGas gas = restoredVentGas;
+  restoredVentGas = {};
+  if (ventResource != nullptr) {
+    const double mass = vessel->GetPropellantMass(ventResource);
+    gas = {mass, vessel->GetPropellantMaxMass(ventResource), mass};
+    vessel->DelPropellantResource(ventResource);
+  }
+  ventResource = vessel->CreatePropellantResource(gas.capacity, gas.mass, 1.0);
+  if (gas.vented != 0.0) vessel->SetEmptyMass(vessel->GetEmptyMass() - gas.vented);
+}
+
+void VesselSystems::SavePropellants(FILEHANDLE scn) const {
+  oapiWriteScenario_string(scn, "<PROPELLANTS>", "");
+  configurationSet.SavePropellantMasses(scn);
+  if (ventResource != nullptr) {
+    char gas[128];
+    std::snprintf(gas, sizeof gas, "%s %s %s", ExactNumber(vessel->GetPropellantMass(ventResource)).text,
+                  ExactNumber(vessel->GetPropellantMaxMass(ventResource)).text,
+                  ExactNumber(configurationSet.builtEmptyMass - vessel->GetEmptyMass()).text);
+    oapiWriteScenario_string(scn, "<VENT>", gas);
+  }
+  oapiWriteScenario_string(scn, "</PROPELLANTS>", "");
+}
+
+namespace {
+
+// "MASS CAPACITY VENTED"; a record without the vented mass counts the gas in
+// the resource as all that was vented.
+bool ScanVentGas(const char *text, VesselSystems::VentGas &gas) {
+  const int count = std::sscanf(text, "%lf %lf %lf", &gas.mass, &gas.capacity, &gas.vented);
+  if (count == 2) gas.vented = gas.mass;
+  return count >= 2 && gas.mass >= 0.0 && gas.mass <= gas.capacity && std::isfinite(gas.capacity) &&
+         std::isfinite(gas.vented);
+}
+
+}  // namespace
+
+void VesselSystems::LoadPropellants(FILEHANDLE scn) {
+  char *line;
+  while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</PROPELLANTS>")) {
+    VentGas gas;
+    if (!MatchKeyword(line, "<VENT>")) {
+      if (!configurationSet.RecordSavedMass(line, currentConfiguration)) ReportUnplacedRecord(line);
+    } else if (ScanVentGas(AfterTag(line, 6), gas)) {
+      restoredVentGas = gas;
+    }
+  }
+}
+
+void VesselSystems::RemoveStageObjects(int n) {
   ReleasePanelBindings(n);
   // Electric objects draw on tanks, so they hear of every fluid object that goes.
   hydraulic.RemoveStage(n, &electric);
   electric.RemoveStage(n, nullptr);
-  hydraulic.LinkToVessel(vessel, ventResource);
-  currentConfiguration = n;
 }
 
 // Instruments bound to variables of the objects that go at configuration n

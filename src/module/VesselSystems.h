@@ -36,6 +36,16 @@ class VesselSystems {
   // as the restore of a saved vessel.
   void SetConfiguration(int n, bool initial);
   void OnKey(int keyCode);
+  // Deletes the fluid and electric objects whose stage is n or less; what
+  // drew on them forgets them and what they drew is withdrawn.
+  void RemoveStageObjects(int n);
+
+  // The scenario's record of the host's propellant resources: every tank's
+  // mass by name and the gas in the vent resource.
+  void SavePropellants(FILEHANDLE scn) const;
+  // Reads the record from the line after its opening tag; what it cannot
+  // place is logged.
+  void LoadPropellants(FILEHANDLE scn);
 
   // Panels: the host's panel callbacks land here.
   bool LoadPanel(int n);
@@ -65,12 +75,23 @@ class VesselSystems {
   int32_t currentConfiguration = 1;
   // The resource vented gas goes into; a fresh one at every configuration.
   PROPELLANT_HANDLE ventResource = nullptr;
+  // Gas in the vent resource, in kg, and the resource's capacity; what was
+  // vented since the configuration was built, in kg off its empty mass.
+  struct VentGas {
+    double mass = 0.0;
+    double capacity = 0.0;
+    double vented = 0.0;
+  };
   int32_t panelCount = 0;
   int32_t currentPanel = 0;
 
  private:
   GenericVessel *vessel = nullptr;
   double lastStepLength = 0.0;
+  // What the scenario's record says the vent resource held.
+  VentGas restoredVentGas;
+
+  void RenewVentResource();
 
   VariableRef ResolvePanelReference(const char *text);
   void ReleasePanelBindings(int n);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <strings.h>
 
 #include "config/ConfigText.h"
 
@@ -32,6 +33,12 @@ void SystemList::Append(SystemObject *object) {
 SystemObject *SystemList::FindByName(const char *text) const {
   for (SystemObject *o = head; o != nullptr; o = o->next)
     if (MatchKeyword(o->name, text)) return o;
+  return nullptr;
+}
+
+SystemObject *SystemList::FindNamed(const char *name) const {
+  for (SystemObject *o = head; o != nullptr; o = o->next)
+    if (strcasecmp(o->name, name) == 0) return o;
   return nullptr;
 }
 

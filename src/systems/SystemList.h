@@ -19,6 +19,10 @@ class SystemList {
   void Append(SystemObject *object);
   // The first object whose name begins with `text`, ignoring case.
   SystemObject *FindByName(const char *text) const;
+  // The first object named exactly `name`, ignoring case. Scenario records
+  // name their object in full, so a record whose object is gone is not put
+  // into another whose name merely begins the same way.
+  SystemObject *FindNamed(const char *name) const;
   // "NAME" gives the object, "NAME:VARIABLE" the address of its variable;
   // null, logged, when no object has the name.
   virtual VariableRef ResolveReference(const char *text);

@@ -31,16 +31,6 @@ std::string ScenarioOf(const Example &example) {
   return std::string(EXAMPLES_DIR) + "/" + example.folder + "/Scenarios/" + example.scenario + ".scn";
 }
 
-// The saved text without the propellant levels: the vent's resource is made
-// afresh at every restore, so the gas passing through it is not kept.
-std::string WithoutPropellantLevels(const std::string &text) {
-  std::istringstream lines(text);
-  std::string kept;
-  for (std::string line; std::getline(lines, line);)
-    if (line.find("PRPLEVEL") == std::string::npos) kept += line + "\n";
-  return kept;
-}
-
 // The lines between "<INTERNALS>" and "</INTERNALS>".
 std::string Internals(const std::string &text) {
   const size_t begin = text.find("<INTERNALS>");
@@ -73,8 +63,7 @@ TEST(VesselsimRestore, ASavedScenarioSavesAgainUnchanged) {
     const std::string second = TempPath(std::string(example.folder) + "-second.scn");
     RunExample(example, ScenarioOf(example), "--steps 20 --save " + first);
     RunExample(example, first, "--steps 0 --save " + second);
-    EXPECT_EQ(WithoutPropellantLevels(ReadFile(first)), WithoutPropellantLevels(ReadFile(second)))
-        << example.folder;
+    EXPECT_EQ(ReadFile(first), ReadFile(second)) << example.folder;
   }
 }
 
@@ -155,17 +144,13 @@ TEST(VesselsimMalformed, EveryMistakeIsSurvived) {
 TEST(VesselsimMalformed, BindingsOfAnotherTypeAreLogged) {
   const std::string root = TempPath("malformed-alone");
   ASSERT_EQ(std::system(("rm -rf " + root + " && cp -r " + TEST_DATA_DIR + "/malformed " + root).c_str()), 0);
-  // The debug log is the last configuration read's: the vessel flies alone.
-  std::string scenario = ReadFile(root + "/Scenarios/Malformed.scn");
-  const size_t lost = scenario.find("Lost:Missing");
-  ASSERT_NE(lost, std::string::npos);
-  scenario.erase(lost, scenario.find("END\n", lost) + 4 - lost);
-  std::ofstream(root + "/Scenarios/Alone.scn") << scenario;
-  const Result r = Vesselsim("run --root " + root + " " + root + "/Scenarios/Alone.scn --steps 5 --panel 0 --png " +
+  const Result r = Vesselsim("run --root " + root + " " + root + "/Scenarios/Malformed.scn --steps 5 --panel 0 --png " +
                              root + "/panel.png");
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_FALSE(ReadFile(root + "/panel.png").empty());
   const std::string log = ReadFile(root + "/Varneldebug.txt");
   for (const char *line : {"SHIP:CUSTOMINT2 ONINT", "SHIP:ALTITUDE ONDOUBLE", "PANEL0:D1:SRCP ONSLOT", "SHIP:AIRDENS"})
     EXPECT_NE(log.find(std::string(line) + " 02:Invalid component"), std::string::npos) << line << log;
+  // The second vessel's finding follows the first one's.
+  EXPECT_NE(log.find("ERROR: cannot open Config\\Missing.cfg\n"), std::string::npos) << log;
 }

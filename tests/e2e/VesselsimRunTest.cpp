@@ -98,7 +98,10 @@ TEST(VesselsimRun, SavedScenarioRestoresTheVesselWhereItWas) {
   EXPECT_NE(text.find("Probe-1:Minimal\n"), std::string::npos) << text;
   EXPECT_NE(text.find("  <SOURCE> Minimal\n"), std::string::npos) << text;
   EXPECT_NE(text.find("  <CONFIG> 1\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("  <INTERNALS> \n  <HYDRAULIC> \n  </HYDRAULIC> \n  <ELECTRIC> \n  </ELECTRIC> \n  </INTERNALS> \n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  <INTERNALS> \n  <PROPELLANTS> \n  <VENT> 0 0 0\n  </PROPELLANTS> \n"
+                      "  <HYDRAULIC> \n  </HYDRAULIC> \n  <ELECTRIC> \n  </ELECTRIC> \n  </INTERNALS> \n"),
+            std::string::npos)
+      << text;
   const auto before = WatchLines(r.out);
 
   r = Vesselsim(std::string("run --root ") + EXAMPLES_DIR + "/minimal " + saved +

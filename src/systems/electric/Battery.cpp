@@ -19,6 +19,10 @@ Battery::Battery(const char *batteryName, ElectricObject *chargingSource, double
   source = chargingSource;
 }
 
+Battery::~Battery() {
+  if (source != nullptr && charging != 0) source->RemoveLoad(kChargingDraw);
+}
+
 void Battery::Connect(ElectricObject *newSource) {
   if (source != nullptr && charging != 0) source->RemoveLoad(kChargingDraw);
   source = newSource;

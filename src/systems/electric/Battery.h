@@ -7,6 +7,8 @@
 class Battery : public PowerSource {
  public:
   Battery(const char *batteryName, ElectricObject *chargingSource, double capacityJoules);
+  // A battery that goes stops charging from its source.
+  ~Battery() override;
 
   void Connect(ElectricObject *newSource) override;
   void Refresh(double dt) override;

@@ -21,8 +21,6 @@ CoolingLoop::CoolingLoop(const char *loopName, int32_t pumpMode, ElectricObject 
       maxT(upperSetPoint),
       capacity(heatCapacity) {}
 
-CoolingLoop::~CoolingLoop() { draw.Stop(source); }
-
 void CoolingLoop::AddBody(SystemObject *owner, ThermalBody *body, double coefficient) {
   if (bodyCount < kMaxLoopBodies) bodies[bodyCount++] = RingBody{owner, body, coefficient};
 }

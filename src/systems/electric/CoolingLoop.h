@@ -14,7 +14,6 @@ class CoolingLoop : public SwitchedConsumer {
  public:
   CoolingLoop(const char *loopName, int32_t pumpMode, ElectricObject *loopSource, double heatCapacity,
               double lowerSetPoint, double upperSetPoint);
-  ~CoolingLoop() override;
 
   // Adds the thermal part of `owner` to the ring; a seventh is ignored.
   void AddBody(SystemObject *owner, ThermalBody *body, double coefficient);

@@ -23,12 +23,17 @@ ElectricObject *ElectricSystem::ResolveSource(const char *text) {
   return nullptr;
 }
 
-// Each line names its object after its tag; a line naming none is skipped.
+// Each line names its object after its tag; a line naming no object of this
+// vessel is logged and skipped.
 void ElectricSystem::LoadFromScenario(FILEHANDLE scn) {
   char *line;
   while (oapiReadScenario_nextline(scn, line) && strcasecmp(line, "</ELECTRIC>") != 0) {
     LineWord tag, name;
     if (std::sscanf(line, "%254s %254s", tag, name) != 2) continue;
-    if (SystemObject *object = FindByName(name)) static_cast<ElectricObject *>(object)->LoadStateLine(line);
+    if (SystemObject *object = FindNamed(name)) {
+      static_cast<ElectricObject *>(object)->LoadStateLine(line);
+    } else {
+      ReportUnplacedRecord(line);
+    }
   }
 }

@@ -20,6 +20,10 @@ PowerBus::PowerBus(const char *busName, ElectricObject *busSource, const Kind &b
   if (source != nullptr) source->AddLoad(SourceSide(kind.idleDraw));
 }
 
+PowerBus::~PowerBus() {
+  if (state == kBusConnected && source != nullptr) source->RemoveLoad(SourceSide(load));
+}
+
 DCBus::DCBus(const char *busName, ElectricObject *busSource) : PowerBus(busName, busSource, kDcBus) {}
 
 ACBus::ACBus(const char *busName, ElectricObject *busSource) : PowerBus(busName, busSource, kAcBus) {}

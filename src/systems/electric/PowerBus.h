@@ -20,6 +20,9 @@ class PowerBus : public ElectricObject {
   };
 
   PowerBus(const char *busName, ElectricObject *busSource, const Kind &busKind);
+  // A bus that goes takes its idle draw and its consumers' draws off its
+  // source.
+  ~PowerBus() override;
 
   void AddLoad(float amps) override;
   void RemoveLoad(float amps) override;

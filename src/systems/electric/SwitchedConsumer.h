@@ -7,6 +7,8 @@
 class SwitchedConsumer : public ElectricObject {
  public:
   SwitchedConsumer(const char *consumerName, int32_t consumerMode, ElectricObject *consumerSource, float amps);
+  // A consumer that goes withdraws its draw from its source.
+  ~SwitchedConsumer() override { draw.Stop(source); }
 
   // "PUMP" (the mode) and "ISON"; none, silently, for anything else.
   VariableRef ResolveVariable(const char *keyword) override;

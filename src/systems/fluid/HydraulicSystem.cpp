@@ -10,18 +10,20 @@
 void HydraulicSystem::LoadFromScenario(FILEHANDLE scn) {
   char *line;
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</HYDRAULIC>")) {
-    if (MatchKeyword(line, "<TANK>")) LoadTankRecord(scn, AfterTag(line, 6));
+    if (MatchKeyword(line, "<TANK>")) LoadTankRecord(scn, line);
   }
 }
 
-// A record that names no tank of this vessel is passed over to its end. A
-// volume or valve the record does not give keeps the tank's own.
-void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *text) {
+// A record that names no tank of this vessel is logged and passed over to
+// its end. A volume or valve the record does not give keeps the tank's own.
+void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine) {
+  const char *text = AfterTag(recordLine, 6);
   LineWord name;
   int used = 0;
   FluidTank *tank = nullptr;
-  if (std::sscanf(text, "%254s%n", name, &used) == 1) tank = dynamic_cast<FluidTank *>(FindByName(name));
+  if (std::sscanf(text, "%254s%n", name, &used) == 1) tank = dynamic_cast<FluidTank *>(FindNamed(name));
   if (tank == nullptr) {
+    ReportUnplacedRecord(recordLine);
     char *line;
     while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</TANK>")) {
     }

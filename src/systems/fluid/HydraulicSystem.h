@@ -36,6 +36,6 @@ class HydraulicSystem : public SystemList {
   void ParseVent(FILE *file, const char *text);
   void ParseRadiator(FILE *file, const char *text);
   void ParseCrew(const char *text);
-  void LoadTankRecord(FILEHANDLE scn, const char *text);
+  void LoadTankRecord(FILEHANDLE scn, const char *recordLine);
   FluidTank *TankAt(const void *address) const;
 };

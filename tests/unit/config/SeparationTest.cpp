@@ -66,14 +66,18 @@ TEST_F(Separation, RestoredConfigurationEjectsNothingAndDoesNotShift) {
   EXPECT_EQ(hostVessel->model.emptyMass, 100.0);
 }
 
-TEST_F(Separation, EachSwitchCreatesAFreshVentResource) {
+// The old vent resource goes with what it holds passed on, so the host's list
+// keeps one, last, and the vessel's mass is what it was.
+TEST_F(Separation, EachSwitchMovesTheVentResourceLastWithItsGas) {
   Load(kStack);
   EXPECT_EQ(hostVessel->model.propellants.size(), 1u);
   PROPELLANT_HANDLE first = vessel->systems.ventResource;
+  vessel->SetPropellantMass(first, 0.25);
   Press(OAPI_KEY_J);
-  EXPECT_EQ(hostVessel->model.propellants.size(), 2u);
-  EXPECT_NE(vessel->systems.ventResource, first);
-  EXPECT_EQ(vessel->GetPropellantMass(vessel->systems.ventResource), 0.0);
+  ASSERT_EQ(hostVessel->model.propellants.size(), 1u);
+  EXPECT_EQ(hostVessel->model.propellants.back().get(), vessel->systems.ventResource);
+  EXPECT_EQ(vessel->GetPropellantMass(vessel->systems.ventResource), 0.25);
+  EXPECT_EQ(hostVessel->model.emptyMass + 0.25, 100.0);
 }
 
 TEST_F(Separation, ParentNamesWithUnderscoresGetAnotherOne) {

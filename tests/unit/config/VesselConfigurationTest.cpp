@@ -26,10 +26,11 @@ TEST_F(VesselConfiguration, MissingFileIsLoggedAndLeavesAnEmptyVessel) {
   EXPECT_TRUE(hostVessel->model.thrusters.empty());
 }
 
-TEST_F(VesselConfiguration, TheLogHoldsOnlyTheLastParse) {
+TEST_F(VesselConfiguration, TheLogKeepsEveryParseOfTheRun) {
   vessel->systems.ReadVesselConfiguration("NoSuchClass");
   Load("<VESSEL>\n</VESSEL>\n");
-  EXPECT_EQ(Log(), "");
+  vessel->systems.ReadVesselConfiguration("Missing");
+  EXPECT_EQ(Log(), "ERROR: cannot open Config\\NoSuchClass.cfg\nERROR: cannot open Config\\Missing.cfg\n");
 }
 
 TEST_F(VesselConfiguration, ScenarioSourceNamesTheFileAfterItsNinthCharacter) {

@@ -72,7 +72,9 @@ TEST_F(ModuleEntry, ScenarioBlockRoundTrip) {
   host::ScenarioWriter writer;
   ovcSaveState(vessel, writer.handle());
   EXPECT_NE(writer.text.find("  STATUS Orbiting Earth\n"), std::string::npos) << writer.text;
-  EXPECT_NE(writer.text.find("  <SOURCE> Minimal\n  <CONFIG> 3\n  <INTERNALS> \n  <HYDRAULIC> \n  </HYDRAULIC> \n  <ELECTRIC> \n  </ELECTRIC> \n  </INTERNALS> \n"),
+  EXPECT_NE(writer.text.find("  <SOURCE> Minimal\n  <CONFIG> 3\n  <INTERNALS> \n  <PROPELLANTS> \n"
+                             "  <VENT> 0 0 0\n  </PROPELLANTS> \n  <HYDRAULIC> \n  </HYDRAULIC> \n"
+                             "  <ELECTRIC> \n  </ELECTRIC> \n  </INTERNALS> \n"),
             std::string::npos)
       << writer.text;
 }
