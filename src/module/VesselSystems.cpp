@@ -1,5 +1,6 @@
 #include "module/VesselSystems.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -51,7 +52,9 @@ void VesselSystems::RenewVentResource() {
     vessel->DelPropellantResource(ventResource);
   }
   ventResource = vessel->CreatePropellantResource(gas.capacity, gas.mass, 1.0);
-  if (gas.vented != 0.0) vessel->SetEmptyMass(vessel->GetEmptyMass() - gas.vented);
+  // A recorded figure beyond what the vessel weighs cannot have left it.
+  const double vented = std::clamp(gas.vented, 0.0, std::max(0.0, vessel->GetEmptyMass()));
+  if (vented > 0.0) vessel->SetEmptyMass(vessel->GetEmptyMass() - vented);
 }
 
 void VesselSystems::SavePropellants(FILEHANDLE scn) const {

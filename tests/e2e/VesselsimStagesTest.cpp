@@ -117,3 +117,23 @@ TEST(VesselsimStages, ARestoreLogsWhatTheChangedConfigurationCannotHold) {
   EXPECT_EQ(LineOf(after, "    [3] ").substr(8), LineOf(before, "    [4] ").substr(8));
   EXPECT_EQ(WatchLines(restored.out).at("HYDRAULIC:STORE2:MASS"), WatchLines(flown.out).at("HYDRAULIC:STORE2:MASS"));
 }
+
+// A scenario written before the module recorded its propellants restores them
+// from the host's numbered levels, which the separations kept in the order a
+// restore makes the tanks in; the vent's gas was not recorded then.
+TEST(VesselsimStages, AnOlderScenarioTakesTheHostsNumberedLevels) {
+  const std::string root = FreshRoot("older");
+  const std::string saved = root + "/saved.scn", older = root + "/older.scn";
+  const Result flown = Fly(root, saved);
+  ASSERT_EQ(flown.status, 0) << flown.out;
+  std::string text = ReadFile(saved);
+  const size_t record = text.find("  <PROPELLANTS> \n  A ");
+  ASSERT_NE(record, std::string::npos) << text;
+  text.erase(record, text.find("</PROPELLANTS> \n", record) + 16 - record);
+  std::ofstream(older) << text;
+  const Result restored = Vesselsim("run --quiet --root " + root + " " + older + " --steps 0 --describe");
+  ASSERT_EQ(restored.status, 0) << restored.out;
+  const std::string before = Propulsion(flown.out, "Stages-1"), after = Propulsion(restored.out, "Stages-1");
+  for (const char *tank : {"    [0] ", "    [1] ", "    [2] ", "    [3] "}) EXPECT_EQ(LineOf(after, tank), LineOf(before, tank));
+  EXPECT_EQ(LineOf(after, "    [4] "), "    [4] 0 of 0 kg, efficiency 1");
+}
