@@ -8,20 +8,34 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
-  libpng-dev libfreetype-dev libfontconfig-dev
+  libpng-dev libstb-dev libfreetype-dev libfontconfig-dev
   libosmesa6-dev libglu1-mesa-dev
   fonts-dejavu-core fonts-liberation
   gnuplot-nox
 )
+# The 32-bit Windows build and Wine to run it. Wine's recommended packages
+# are its OpenGL (Mesa), fonts and the like, so they are installed too.
+windows_packages=(
+  g++-mingw-w64-i686-posix googletest
+  wine wine32:i386
+)
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The packages of the list given that are not installed yet.
+missing_of() {
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+  done
+}
+
+missing=($(missing_of "${packages[@]}"))
+missing_windows=($(missing_of "${windows_packages[@]}"))
+[ ${#missing[@]} -eq 0 ] && [ ${#missing_windows[@]} -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "setup: installing ${missing[*]}"
+echo "setup: installing ${missing[*]} ${missing_windows[*]}"
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+export DEBIAN_FRONTEND=noninteractive
+[ ${#missing[@]} -eq 0 ] || $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+[ ${#missing_windows[@]} -eq 0 ] || $sudo apt-get install -y -qq "${missing_windows[@]}"

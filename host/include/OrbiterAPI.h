@@ -4,8 +4,16 @@
 
 #include <windows.h>
 
+// A module exports its callbacks by their plain names. On Windows the host
+// library exports everything it has (the linker's export-all), so the host's
+// functions need no marking there.
+#ifdef _WIN32
+#define OAPIFUNC
+#define DLLCLBK extern "C" __declspec(dllexport)
+#else
 #define OAPIFUNC __attribute__((visibility("default")))
 #define DLLCLBK extern "C" __attribute__((visibility("default")))
+#endif
 
 // ----------------------------------------------------------------- vectors
 

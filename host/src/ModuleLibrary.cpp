@@ -1,38 +1,33 @@
 #include "ModuleLibrary.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
+#include <cstdio>
 #include <vector>
 
 namespace host {
 
 namespace {
 
-std::string programFolder() {
-  char path[4096];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  path[n] = '\0';
-  std::string folder(path);
-  const size_t slash = folder.rfind('/');
-  return slash == std::string::npos ? "." : folder.substr(0, slash);
+template <typename F>
+void resolve(const DynamicLibrary &library, const char *symbol, F &function) {
+  function = reinterpret_cast<F>(library.symbol(symbol));
 }
 
-template <typename F>
-void resolve(void *library, const char *symbol, F &function) {
-  function = reinterpret_cast<F>(::dlsym(library, symbol));
+bool fileExists(const std::string &path) {
+  FILE *file = std::fopen(path.c_str(), "rb");
+  if (file != nullptr) std::fclose(file);
+  return file != nullptr;
 }
 
 }  // namespace
 
 std::unique_ptr<ModuleLibrary> ModuleLibrary::load(const std::string &name, std::string &error) {
-  const std::string file = "lib" + name + ".so";
-  const std::vector<std::string> candidates = {"Modules/" + file, programFolder() + "/" + file, file};
+  const std::string file = DynamicLibrary::fileName(name);
+  const std::vector<std::string> candidates = {"Modules/" + file, DynamicLibrary::programFolder() + "/" + file, file};
   bool brokenFile = false;
   for (const std::string &candidate : candidates) {
-    if (void *library = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-      std::unique_ptr<ModuleLibrary> module(new ModuleLibrary(library));
+    std::string reason;
+    if (std::unique_ptr<DynamicLibrary> library = DynamicLibrary::open(candidate, reason)) {
+      std::unique_ptr<ModuleLibrary> module(new ModuleLibrary(std::move(library)));
       module->name = name;
       module->resolveEntryPoints();
       if (module->ovcInit == nullptr) {
@@ -41,30 +36,27 @@ std::unique_ptr<ModuleLibrary> ModuleLibrary::load(const std::string &name, std:
       }
       return module;
     }
-    const char *reason = ::dlerror();
     // A file that is there but does not load says what is wrong; a later
     // candidate that is not there at all says nothing more.
     if (brokenFile) continue;
-    error = reason ? reason : "cannot load " + file;
-    brokenFile = candidate.find('/') != std::string::npos && ::access(candidate.c_str(), F_OK) == 0;
+    error = reason;
+    brokenFile = candidate.find('/') != std::string::npos && fileExists(candidate);
   }
   return nullptr;
 }
 
 void ModuleLibrary::resolveEntryPoints() {
-  resolve(handle, "ovcInit", ovcInit);
-  resolve(handle, "ovcExit", ovcExit);
-  resolve(handle, "ovcTimestep", ovcTimestep);
-  resolve(handle, "ovcLoadStateEx", ovcLoadStateEx);
-  resolve(handle, "ovcSaveState", ovcSaveState);
-  resolve(handle, "ovcLoadPanel", ovcLoadPanel);
-  resolve(handle, "ovcPanelRedrawEvent", ovcPanelRedrawEvent);
-  resolve(handle, "ovcPanelMouseEvent", ovcPanelMouseEvent);
-  resolve(handle, "ovcMFDmode", ovcMFDmode);
-  resolve(handle, "ovcConsumeBufferedKey", ovcConsumeBufferedKey);
-  resolve(handle, "vsimResolveReference", resolveReference);
+  resolve(*library, "ovcInit", ovcInit);
+  resolve(*library, "ovcExit", ovcExit);
+  resolve(*library, "ovcTimestep", ovcTimestep);
+  resolve(*library, "ovcLoadStateEx", ovcLoadStateEx);
+  resolve(*library, "ovcSaveState", ovcSaveState);
+  resolve(*library, "ovcLoadPanel", ovcLoadPanel);
+  resolve(*library, "ovcPanelRedrawEvent", ovcPanelRedrawEvent);
+  resolve(*library, "ovcPanelMouseEvent", ovcPanelMouseEvent);
+  resolve(*library, "ovcMFDmode", ovcMFDmode);
+  resolve(*library, "ovcConsumeBufferedKey", ovcConsumeBufferedKey);
+  resolve(*library, "vsimResolveReference", resolveReference);
 }
-
-ModuleLibrary::~ModuleLibrary() { ::dlclose(handle); }
 
 }  // namespace host

@@ -1,9 +1,10 @@
-// A vessel module loaded with dlopen and its entry points resolved by name.
+// A vessel module loaded at run time and its entry points resolved by name.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "DynamicLibrary.h"
 #include "OrbiterAPI.h"
 
 class VESSEL;
@@ -12,12 +13,9 @@ namespace host {
 
 class ModuleLibrary {
  public:
-  // Finds "lib<name>.so" in the root's Modules folder, beside the running
-  // program, or on the loader's search path.
+  // Finds the library of that name in the root's Modules folder, beside the
+  // running program, or on the loader's search path.
   static std::unique_ptr<ModuleLibrary> load(const std::string &name, std::string &error);
-  ~ModuleLibrary();
-  ModuleLibrary(const ModuleLibrary &) = delete;
-  ModuleLibrary &operator=(const ModuleLibrary &) = delete;
 
   std::string name;
   VESSEL *(*ovcInit)(OBJHANDLE, int) = nullptr;
@@ -36,9 +34,9 @@ class ModuleLibrary {
   void *(*resolveReference)(VESSEL *, const char *, const char **) = nullptr;
 
  private:
-  explicit ModuleLibrary(void *library) : handle(library) {}
+  explicit ModuleLibrary(std::unique_ptr<DynamicLibrary> loaded) : library(std::move(loaded)) {}
   void resolveEntryPoints();
-  void *handle;
+  std::unique_ptr<DynamicLibrary> library;
 };
 
 }  // namespace host

@@ -265,7 +265,9 @@ bool Simulation::saveScenario(const std::string &path, std::string &error) const
     out += v->name + ":" + v->className + "\n" + writer.text + "END\n";
   }
   out += "END_SHIPS\n";
-  std::ofstream file(path);
+  // Line ends are "\n" on every platform, so a scenario is the same file
+  // wherever it was saved.
+  std::ofstream file(path, std::ios::binary);
   if (!(file << out)) {
     error = "cannot write scenario " + path;
     return false;

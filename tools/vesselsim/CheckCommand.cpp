@@ -1,7 +1,7 @@
 #include "CheckCommand.h"
 
 #include <strings.h>
-#include <unistd.h>
+#include <filesystem>
 
 #include <fstream>
 #include <iostream>
@@ -21,15 +21,16 @@ bool EndsWithCfg(const std::string &text) {
 // whose folder is the root's Config folder.
 bool Locate(const CheckOptions &options, std::string &className, std::string &root, std::string &error) {
   root = options.root.empty() ? "." : options.root;
-  if (!EndsWithCfg(options.config) && options.config.find('/') == std::string::npos) {
+  // Folders are separated by "/", or by "\\" as well on Windows' command line.
+  if (!EndsWithCfg(options.config) && options.config.find_first_of("/\\") == std::string::npos) {
     className = options.config;
     return true;
   }
-  const size_t slash = options.config.rfind('/');
+  const size_t slash = options.config.find_last_of("/\\");
   const std::string folder = slash == std::string::npos ? "." : options.config.substr(0, slash);
   const std::string file = slash == std::string::npos ? options.config : options.config.substr(slash + 1);
   className = EndsWithCfg(file) ? file.substr(0, file.size() - 4) : file;
-  const size_t parent = folder.rfind('/');
+  const size_t parent = folder.find_last_of("/\\");
   const std::string folderName = parent == std::string::npos ? folder : folder.substr(parent + 1);
   if (strcasecmp(folderName.c_str(), "Config") != 0) {
     error = options.config + " is not in a Config folder of a host root";
@@ -54,7 +55,9 @@ int CheckConfiguration(const CheckOptions &options) {
     std::cerr << "vesselsim: " << error << '\n';
     return 2;
   }
-  if (::chdir(root.c_str()) != 0) {
+  std::error_code entered;
+  std::filesystem::current_path(root, entered);
+  if (entered) {
     std::cerr << "vesselsim: cannot enter root folder " << root << '\n';
     return 2;
   }

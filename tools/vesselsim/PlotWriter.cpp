@@ -1,11 +1,26 @@
 #include "PlotWriter.h"
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <sstream>
 
+#ifdef _WIN32
+#define popen _popen
+#define pclose _pclose
+#else
+#include <sys/wait.h>
+#endif
+
 namespace {
+
+// stdout carries the run's results: gnuplot's messages go to stderr, and
+// what it would draw there when it cannot open the image goes nowhere.
+#ifdef _WIN32
+const char *const kGnuplot = "gnuplot >NUL";
+bool Succeeded(int status) { return status == 0; }
+#else
+const char *const kGnuplot = "gnuplot >/dev/null";
+bool Succeeded(int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }
+#endif
 
 // gnuplot strings are in single quotes, where a quote is written twice.
 std::string Quoted(const std::string &text) {
@@ -37,9 +52,7 @@ bool WritePlot(const std::string &csvPath, const std::vector<std::string> &names
     error = "--plot needs at least one --watch";
     return false;
   }
-  // stdout carries the run's results: gnuplot's messages go to stderr, and
-  // what it would draw there when it cannot open the image goes nowhere.
-  FILE *gnuplot = popen("gnuplot >/dev/null", "w");
+  FILE *gnuplot = popen(kGnuplot, "w");
   if (gnuplot == nullptr) {
     error = "cannot start gnuplot";
     return false;
@@ -47,7 +60,7 @@ bool WritePlot(const std::string &csvPath, const std::vector<std::string> &names
   const std::string script = Script(csvPath, names, pngPath);
   std::fwrite(script.data(), 1, script.size(), gnuplot);
   const int status = pclose(gnuplot);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+  if (!Succeeded(status)) {
     error = "gnuplot could not draw " + pngPath + " (is gnuplot installed?)";
     return false;
   }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -30,8 +31,17 @@ struct ResolvedWatch {
 };
 
 std::string currentFolder() {
-  char path[4096];
-  return ::getcwd(path, sizeof path) != nullptr ? path : ".";
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? "." : folder.string();
+}
+
+// Where the plot's data goes when no --csv is asked for.
+std::string ScratchCsvPath() {
+  std::error_code error;
+  const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+  return ((error ? std::filesystem::path(".") : temp) / ("vesselsim-plot-" + std::to_string(::getpid()) + ".csv"))
+      .string();
 }
 
 // The vessel the watches and events act on: the one named, or the first
@@ -117,7 +127,9 @@ void Run::prepare() {
       throw UsageError{error};
   }
   const std::string scenario = AbsolutePath(options.scenario, invocationFolder);
-  if (::chdir(options.root.c_str()) != 0) throw UsageError{"cannot enter root folder " + options.root};
+  std::error_code entered;
+  std::filesystem::current_path(options.root, entered);
+  if (entered) throw UsageError{"cannot enter root folder " + options.root};
 
   sim = std::make_unique<host::Simulation>();
   if (options.quiet) sim->messageSink = [](const std::string &) {};
@@ -140,10 +152,10 @@ void Run::prepare() {
   if (!options.png.empty() && options.panel < 0) throw UsageError{"--png needs --panel"};
   if (options.panel >= 0) showPanel(options.panel);
   csvPath = !options.csv.empty() ? AbsolutePath(options.csv, invocationFolder)
-                                  : (!options.plot.empty() ? "/tmp/vesselsim-plot-" + std::to_string(::getpid()) + ".csv"
+                                  : (!options.plot.empty() ? ScratchCsvPath()
                                                            : "");
   if (!csvPath.empty()) {
-    csv.open(csvPath);
+    csv.open(csvPath, std::ios::binary);
     if (!csv) throw UsageError{"cannot write " + csvPath};
     writeCsvHeader();
   }

@@ -3,11 +3,24 @@
 
 #include <iostream>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "CheckCommand.h"
 #include "RunCommand.h"
 
 int main(int argc, char **argv) {
+#ifdef _WIN32
+  // What the bench prints is the same bytes on every platform: "\n" ends a
+  // line, as in the files it writes.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   CLI::App app{"vesselsim: run vessel modules in a headless host"};
+  // "/path/to/file" is a file, not an option, on Windows too.
+  app.allow_windows_style_options(false);
   app.require_subcommand(1);
 
   RunOptions run;

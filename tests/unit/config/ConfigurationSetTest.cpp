@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "../module/ConfigFixture.h"
 
 namespace {
@@ -197,12 +199,12 @@ TEST_F(StageConfigurations, SectionsWithoutClosingLinesEndWithTheFile) {
 // A configuration or class file that cannot be read (a folder of that name)
 // reads as ended: nothing is built and nothing waits for a line.
 TEST_F(StageConfigurations, AFolderInPlaceOfAFileReadsAsEmpty) {
-  ::mkdir("Config/Test.cfg", 0755);
+  std::filesystem::create_directory("Config/Test.cfg");
   vessel->systems.ReadVesselConfiguration("Test");
   EXPECT_TRUE(Set().elements.empty());
   ::rmdir("Config/Test.cfg");
-  ::mkdir("config", 0755);
-  ::mkdir("config/folder.prd", 0755);
+  std::filesystem::create_directory("config");
+  std::filesystem::create_directory("config/folder.prd");
   FreshVessel();
   Load("Panel: folder\n<PANEL> P\n</PANEL>\n");
   EXPECT_EQ(vessel->systems.panelCount, 1);

@@ -1,7 +1,8 @@
 #include "WindowsFiles.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <filesystem>
 
 #include <fstream>
 
@@ -9,7 +10,7 @@
 
 TEST(WindowsFiles, AFileIsFoundWhateverTheCaseAndSeparatorsOfItsName) {
   gditest::ScratchFolder root;
-  ASSERT_EQ(::mkdir(root.file("Meshes").c_str(), 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(root.file("Meshes").c_str()));
   std::ofstream(root.file("Meshes/Body.msh")) << "MSHX1\n";
   EXPECT_TRUE(host::windowsFileExists(root.path + "\\MESHES\\body.msh"));
   EXPECT_TRUE(host::windowsFileExists(root.file("Meshes/Body.msh")));

@@ -1,7 +1,7 @@
 // A module vessel in a host, reading configuration files from a scratch root.
 #pragma once
 
-#include <sys/stat.h>
+#include <filesystem>
 
 #include <fstream>
 #include <memory>
@@ -14,7 +14,7 @@
 class ConfigFixture : public HostFixture {
  protected:
   ConfigFixture() : root(folder.path) {
-    ::mkdir("Config", 0755);
+    std::filesystem::create_directory("Config");
     hostVessel = OrbitingVessel("Test_Vessel");
     vessel = std::make_unique<GenericVessel>(hostVessel->handle(), 1);
   }

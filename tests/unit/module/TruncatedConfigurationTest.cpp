@@ -2,6 +2,8 @@
 // half-copied file leaves it, still gives a vessel that steps, saves and draws.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -28,7 +30,7 @@ std::string FirstLines(const std::vector<std::string> &lines, size_t count) {
 
 class TruncatedConfiguration : public ConfigFixture {
  protected:
-  TruncatedConfiguration() { ::mkdir("config", 0755); }
+  TruncatedConfiguration() { std::filesystem::create_directory("config"); }
 
   // Builds the vessel afresh from `configuration`, then flies, separates,
   // saves and draws every panel it has; returns how many panels it drew.

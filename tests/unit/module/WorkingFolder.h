@@ -3,10 +3,9 @@
 // run side by side must not share it.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -14,9 +13,13 @@
 class WorkingFolder {
  public:
   WorkingFolder() {
-    char pattern[] = "/tmp/genvessel-test-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) std::abort();
-    path = pattern;
+    std::random_device random;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    for (int tries = 0; path.empty(); ++tries) {
+      if (tries == 100) std::abort();
+      const std::filesystem::path candidate = temp / ("genvessel-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) path = candidate.generic_string();
+    }
     previous = std::filesystem::current_path();
     std::filesystem::current_path(path);
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "../module/ConfigFixture.h"
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 class InstrumentClasses : public ConfigFixture {
  protected:
   void WriteClassFile(const std::string &name, const std::string &text) {
-    ::mkdir("config", 0755);
+    std::filesystem::create_directory("config");
     std::ofstream("config/" + name + ".prd") << text;
   }
   InstrumentClassList &Classes() { return vessel->systems.classes; }

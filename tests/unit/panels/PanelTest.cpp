@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 
 #include "../module/ConfigFixture.h"
@@ -27,7 +29,7 @@ const char *kClasses =
 class Panels : public ConfigFixture {
  protected:
   Panels() {
-    ::mkdir("config", 0755);
+    std::filesystem::create_directory("config");
     std::ofstream("config/test.prd") << kClasses;
   }
 

@@ -1,21 +1,26 @@
 // A bitmap selected into a memory DC, files in a scratch folder, and PNG
-// files read back with libpng: what the drawing tests share.
+// files read back with stb's reader: what the drawing tests share, on Linux
+// and on Windows.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <png.h>
-#include <stdlib.h>
 
 #include <algorithm>
-
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb_image.h>
+
 #include "wincanvas.h"
-#include "windows.h"
 
 namespace gditest {
 
@@ -72,10 +77,12 @@ class Canvas {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = ::testing::TempDir() + "gditestXXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    path = mkdtemp(name.data()) != nullptr ? name.data() : ::testing::TempDir();
+    std::random_device random;
+    for (int tries = 0; path.empty() && tries < 100; ++tries) {
+      const std::filesystem::path candidate =
+          std::filesystem::path(::testing::TempDir()) / ("gditest" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) path = candidate.generic_string();
+    }
   }
   ~ScratchFolder() {
     std::error_code ignored;
@@ -104,18 +111,16 @@ struct PngImage {
 
 inline PngImage ReadPng(const std::string &path) {
   PngImage result;
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return result;
-  result.hasAlpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-  image.format = PNG_FORMAT_RGB;
-  std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
-  if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return result;
+  int w = 0, h = 0, channels = 0;
+  unsigned char *rgb = stbi_load(path.c_str(), &w, &h, &channels, 3);
+  if (rgb == nullptr) return result;
   result.ok = true;
-  result.width = static_cast<int>(image.width);
-  result.height = static_cast<int>(image.height);
-  for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+  result.hasAlpha = channels == 2 || channels == 4;
+  result.width = w;
+  result.height = h;
+  for (size_t i = 0; i < static_cast<size_t>(w) * static_cast<size_t>(h) * 3; i += 3)
     result.pixels.push_back((uint32_t{rgb[i]} << 16) | (uint32_t{rgb[i + 1]} << 8) | rgb[i + 2]);
+  stbi_image_free(rgb);
   return result;
 }
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "windows.h"
+#include <windows.h>
 
 namespace wincanvas {
 
