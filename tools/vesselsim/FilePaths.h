@@ -8,5 +8,5 @@
 // `file` as an absolute path: as it is when it is one (or is empty),
 // otherwise under `base`. On Windows "/x" lies on the drive of `base`.
 inline std::string AbsolutePath(const std::string &file, const std::string &base) {
-  return file.empty() ? file : (std::filesystem::path(base) / file).string();
+  return file.empty() ? file : (std::filesystem::path(base) / file).generic_string();
 }

@@ -83,8 +83,10 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   const Pen &pen = *dc->pen;
   const uint32_t fill = PixelOf(dc->brush->color);
   const long long l = left, t = top, r = right, b = bottom;
+  // Without an outline Windows fills the interior alone, which stops one
+  // pixel short of the right and bottom edges.
   if (pen.style == PS_NULL) {
-    FillRect(bitmap, l, t, r, b, fill);
+    FillRect(bitmap, l, t, r - 1, b - 1, fill);
     return TRUE;
   }
   if (r == l || b == t) return TRUE;

@@ -27,6 +27,8 @@ uint32_t *canvasPixels(HBITMAP bitmap) {
   const auto found = canvases.find(bitmap);
   DIBSECTION dib;
   if (found == canvases.end()) return nullptr;
+  // GDI may still hold drawing back in a batch.
+  GdiFlush();
   if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits != found->second) {
     canvases.erase(found);
     return nullptr;
@@ -98,14 +100,12 @@ uint32_t pixel(HBITMAP bitmap, int x, int y) {
 bool setPixel(HBITMAP bitmap, int x, int y, uint32_t rgb) {
   uint32_t *r = row(bitmap, y);
   if (r == nullptr || x < 0 || x >= width(bitmap)) return false;
-  GdiFlush();
   r[x] = rgb & kRgb;
   return true;
 }
 
 bool copy(HBITMAP dst, int dstX, int dstY, HBITMAP src, int srcX, int srcY, int w, int h, uint32_t key) {
   if (!isBitmap(dst) || !isBitmap(src) || row(dst, 0) == nullptr) return false;
-  GdiFlush();
   const long long srcW = width(src), srcH = height(src), dstW = width(dst), dstH = height(dst);
   // The block, clipped to both bitmaps, as columns and rows of the source.
   const long long x0 = std::max({0LL, -static_cast<long long>(srcX), -static_cast<long long>(dstX)});
@@ -129,7 +129,6 @@ bool copy(HBITMAP dst, int dstX, int dstY, HBITMAP src, int srcX, int srcY, int 
 
 bool fill(HBITMAP bitmap, uint32_t rgb) {
   if (row(bitmap, 0) == nullptr) return false;
-  GdiFlush();
   for (int y = 0, h = height(bitmap), w = width(bitmap); y < h; ++y) {
     uint32_t *r = row(bitmap, y);
     for (int x = 0; x < w; ++x) r[x] = rgb & kRgb;

@@ -8,12 +8,14 @@ namespace {
 
 constexpr uint32_t kKey = 0xFF00FF, kGreen = 0x00FF00, kBlue = 0x0000FF;
 
+// Fills [left, right) x [top, bottom): a rectangle without an outline stops
+// one pixel short of its right and bottom edges.
 void Fill(SURFHANDLE surf, COLORREF colour, int left, int top, int right, int bottom) {
   HDC dc = oapiGetDC(surf);
   ASSERT_NE(dc, nullptr);
   HGDIOBJ pen = SelectObject(dc, CreatePen(PS_NULL, 1, 0));
   HGDIOBJ brush = SelectObject(dc, CreateSolidBrush(colour));
-  Rectangle(dc, left, top, right, bottom);
+  Rectangle(dc, left, top, right + 1, bottom + 1);
   DeleteObject(SelectObject(dc, pen));
   DeleteObject(SelectObject(dc, brush));
   oapiReleaseDC(surf, dc);

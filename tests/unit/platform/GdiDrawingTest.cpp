@@ -126,16 +126,18 @@ TEST(GdiRectangle, OutlineAndFillLeaveOutTheRightAndBottomEdges) {
   EXPECT_EQ(canvas.at(2, 7), kBlack);
 }
 
-TEST(GdiRectangle, ANullPenFillsTheSameAreaAndCornersMayComeInAnyOrder) {
+// As Wine's GDI (and Windows') does it: without an outline only the
+// interior is filled, one pixel short of the right and bottom edges.
+TEST(GdiRectangle, ANullPenFillsTheInteriorAndCornersMayComeInAnyOrder) {
   Canvas canvas(12, 12);
   Tools tools(canvas.dc, CreatePen(PS_NULL, 1, 0), CreateSolidBrush(RGB(0, 0, 255)));
   EXPECT_TRUE(Rectangle(canvas.dc, 8, 7, 2, 3));
   const RECT box = canvas.boxOf(kBlue);
   EXPECT_EQ(box.left, 2);
   EXPECT_EQ(box.top, 3);
-  EXPECT_EQ(box.right, 8);
-  EXPECT_EQ(box.bottom, 7);
-  EXPECT_EQ(canvas.count(kBlue), 6 * 4);
+  EXPECT_EQ(box.right, 7);
+  EXPECT_EQ(box.bottom, 6);
+  EXPECT_EQ(canvas.count(kBlue), 5 * 3);
 }
 
 TEST(GdiRectangle, RectanglesReachingFarOutsideAreClipped) {
@@ -249,7 +251,7 @@ TEST(GdiDibSection, BottomUpPixelsLieInWindowsOrderAndBlitToTheScreenUpright) {
   HGDIOBJ before = SelectObject(dc, dib);
   HGDIOBJ pen = SelectObject(dc, CreatePen(PS_NULL, 1, 0));
   HGDIOBJ brush = SelectObject(dc, CreateSolidBrush(RGB(255, 0, 0)));
-  Rectangle(dc, 0, 0, 1, 1);  // the top-left pixel: the last row in memory
+  Rectangle(dc, 0, 0, 2, 2);  // the top-left pixel (no outline): the last row in memory
   EXPECT_EQ(pixels[3 * 3 + 0], kRed);
   EXPECT_EQ(pixels[0], kBlack);
   pixels[0] = kBlue;  // the bottom-left pixel, written the Windows way
