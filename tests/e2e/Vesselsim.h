@@ -17,9 +17,19 @@ struct Result {
   std::string out;
 };
 
+// The bench this suite drives: the one built beside it, or the command in
+// VESSELSIM (the Windows build under Wine, say).
+inline std::string BenchCommand() {
+  const char *command = std::getenv("VESSELSIM");
+  return command != nullptr && *command != '\0' ? command : VESSELSIM;
+}
+
+// Whether the bench is the Windows build (run under Wine).
+inline bool BenchIsWindows() { return BenchCommand().find(".exe") != std::string::npos; }
+
 // `out` is stdout and stderr together, or stdout alone.
 inline Result Vesselsim(const std::string &arguments, bool withStderr = true) {
-  const std::string command = std::string(VESSELSIM) + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
+  const std::string command = BenchCommand() + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
   Result result{-1, ""};
   FILE *pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
@@ -43,11 +53,16 @@ inline std::map<std::string, double> WatchLines(const std::string &out) {
   return values;
 }
 
+// The text of a file, lines ended by "\n": the module writes its log in text
+// mode, which on Windows ends them with "\r\n".
 inline std::string ReadFile(const std::string &path) {
-  std::ifstream in(path);
+  std::ifstream in(path, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
-  return text.str();
+  std::string content = text.str();
+  for (size_t at = content.find("\r\n"); at != std::string::npos; at = content.find("\r\n", at))
+    content.erase(at, 1);
+  return content;
 }
 
 // Scratch files carry the test's name: ctest runs tests side by side.
