@@ -91,8 +91,6 @@ struct DeviceContext : GdiObject {
   // What SetPixelFormat recorded: the format (0: none yet) and the depth and
   // stencil planes a GL context made for this DC gets.
   int pixelFormat = 0;
-  BYTE depthBits = 0;
-  BYTE stencilBits = 0;
 };
 
 // Registry: every live object the stand-in handed out.

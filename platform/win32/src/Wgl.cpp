@@ -172,11 +172,10 @@ BOOL SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR *ppfd) {
     SetError(ERROR_INVALID_PIXEL_FORMAT);
     return FALSE;
   }
+  // As on Windows, the format's number sets every plane, depth and stencil
+  // buffers included; the descriptor passed along is not read (a request
+  // that asked for no depth buffer still gets the format's).
   dc->pixelFormat = format;
-  // A context gets only the planes asked for: no depth buffer is legal and
-  // costs nothing.
-  dc->depthBits = ppfd != nullptr ? std::min(ppfd->cDepthBits, kDepthBits) : kDepthBits;
-  dc->stencilBits = ppfd != nullptr ? std::min(ppfd->cStencilBits, kStencilBits) : 0;
   return TRUE;
 }
 
@@ -200,7 +199,7 @@ HGLRC wglCreateContext(HDC hdc) {
     SetError(ERROR_INVALID_PIXEL_FORMAT);
     return nullptr;
   }
-  OSMesaContext mesa = OSMesaCreateContextExt(OSMESA_BGRA, dc->depthBits, dc->stencilBits, 0, nullptr);
+  OSMesaContext mesa = OSMesaCreateContextExt(OSMESA_BGRA, kDepthBits, kStencilBits, 0, nullptr);
   if (mesa == nullptr) {
     SetError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
