@@ -27,9 +27,10 @@ inline std::string BenchCommand() {
 // Whether the bench is the Windows build (run under Wine).
 inline bool BenchIsWindows() { return BenchCommand().find(".exe") != std::string::npos; }
 
-// `out` is stdout and stderr together, or stdout alone.
-inline Result Vesselsim(const std::string &arguments, bool withStderr = true) {
-  const std::string command = BenchCommand() + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
+// Runs `bench` with `arguments`; `out` is stdout and stderr together, or
+// stdout alone.
+inline Result RunBench(const std::string &bench, const std::string &arguments, bool withStderr = true) {
+  const std::string command = bench + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
   Result result{-1, ""};
   FILE *pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
@@ -39,6 +40,10 @@ inline Result Vesselsim(const std::string &arguments, bool withStderr = true) {
   const int raw = pclose(pipe);
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return result;
+}
+
+inline Result Vesselsim(const std::string &arguments, bool withStderr = true) {
+  return RunBench(BenchCommand(), arguments, withStderr);
 }
 
 // "REF = VALUE" lines of a run, by REF.

@@ -113,14 +113,14 @@ BOOL Polygon(HDC hdc, const POINT *points, int count) {
     minY = std::min<long long>(minY, points[i].y);
     maxY = std::max<long long>(maxY, points[i].y);
   }
-  // Alternate fill: the pixels whose centres lie inside an odd number of
-  // edges, row by row; left and top edges in, right and bottom out.
+  // Alternate fill, as Windows' (and Wine's) GDI does it: pixel (x, y) is the
+  // point (x, y), in when it lies inside an odd number of edges, row by row;
+  // left and top edges in, right and bottom out.
   const uint32_t fill = PixelOf(dc->brush->color);
   const long long firstRow = std::max<long long>(minY, 0);
   const long long endRow = std::min<long long>(maxY, bitmap.height);
   std::vector<double> crossings;
   for (long long y = firstRow; y < endRow; ++y) {
-    const double centre = static_cast<double>(y) + 0.5;
     crossings.clear();
     for (int i = 0; i < count; ++i) {
       const POINT &a = points[i];
@@ -128,12 +128,13 @@ BOOL Polygon(HDC hdc, const POINT *points, int count) {
       if (a.y == b.y) continue;
       const long long low = std::min(a.y, b.y), high = std::max(a.y, b.y);
       if (y < low || y >= high) continue;
-      crossings.push_back(a.x + (centre - a.y) * (static_cast<double>(b.x) - a.x) / (static_cast<double>(b.y) - a.y));
+      crossings.push_back(a.x + static_cast<double>(y - a.y) * (static_cast<double>(b.x) - a.x) /
+                                    (static_cast<double>(b.y) - a.y));
     }
     std::sort(crossings.begin(), crossings.end());
     for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
-      const double from = std::max(std::ceil(crossings[i] - 0.5), 0.0);
-      const double to = std::min(std::ceil(crossings[i + 1] - 0.5), static_cast<double>(bitmap.width));
+      const double from = std::max(std::ceil(crossings[i]), 0.0);
+      const double to = std::min(std::ceil(crossings[i + 1]), static_cast<double>(bitmap.width));
       if (from < to) FillRect(bitmap, static_cast<long long>(from), y, static_cast<long long>(to), y + 1, fill);
     }
   }

@@ -1,0 +1,153 @@
+// The Windows build, run under Wine, against the Linux build: the same
+// scenarios draw the same panels and compute the same numbers. Wine's GDI and
+// OpenGL stand for Windows' own here, so a difference is a finding about the
+// Linux build's Win32 stand-in. These tests run when VESSELSIM_WINDOWS names
+// the Windows bench, as the Windows test script sets it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "PngImage.h"
+#include "Vesselsim.h"
+
+namespace {
+
+std::string WindowsBench() {
+  const char *bench = std::getenv("VESSELSIM_WINDOWS");
+  return bench != nullptr ? bench : "";
+}
+
+// An instrument's area on the shown panel and the class kind it is drawn as.
+struct Area {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  std::string kind;
+  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// "CLASS" of every class of an instrument class file, by the class's tag.
+std::map<std::string, std::string> ClassKinds(const std::string &prd) {
+  std::map<std::string, std::string> kinds;
+  std::istringstream lines(ReadFile(prd));
+  std::string line, tag;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string first, second;
+    words >> first >> second;
+    if (!first.empty() && first[0] == '<' && first[1] != '/') tag = first;
+    if (first == "CLASS") kinds[tag] = second;
+  }
+  return kinds;
+}
+
+// The areas `--describe` lists for the shown panel, each with the kind of the
+// panel line that made it: the last line of a panel is area 0.
+std::vector<Area> PanelAreas(const std::string &describe, const std::string &cfg, const std::string &prd, int panel) {
+  const std::map<std::string, std::string> kinds = ClassKinds(prd);
+  std::vector<std::string> lineKinds;
+  std::istringstream lines(ReadFile(cfg));
+  std::string line;
+  bool inPanel = false;
+  for (int n = -1; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string tag;
+    words >> tag;
+    if (tag == "</PANEL>") inPanel = false;
+    if (tag == "<PANEL>") inPanel = ++n == panel;
+    const bool instrument = inPanel && tag.size() > 1 && tag[0] == '<' && tag[1] != '/';
+    if (instrument && tag != "<PANEL>")
+      lineKinds.push_back(kinds.count(tag) ? kinds.at(tag) : tag);
+  }
+  std::vector<Area> areas;
+  std::istringstream out(describe);
+  while (std::getline(out, line)) {
+    Area a;
+    int id;
+    if (std::sscanf(line.c_str(), "  area %d at (%d, %d) to (%d, %d)", &id, &a.left, &a.top, &a.right, &a.bottom) != 5)
+      continue;
+    const size_t index = lineKinds.size() - 1 - static_cast<size_t>(id);
+    a.kind = index < lineKinds.size() ? lineKinds[index] : "?";
+    areas.push_back(a);
+  }
+  EXPECT_EQ(areas.size(), lineKinds.size()) << "the panel's lines and its areas";
+  return areas;
+}
+
+// The mission's events without the pictures and saves it writes into out/.
+std::string EventsWithoutFiles(const std::string &events) {
+  std::istringstream lines(ReadFile(events));
+  std::string kept, line;
+  while (std::getline(lines, line))
+    if (line.find(" png ") == std::string::npos && line.find(" save ") == std::string::npos) kept += line + "\n";
+  const std::string path = TempPath("mission.events");
+  std::ofstream(path) << kept;
+  return path;
+}
+
+struct PanelCase {
+  const char *example, *scenario, *configuration, *classes;
+  int panel;
+  double seconds;
+};
+
+}  // namespace
+
+// Bitmap copies, frames, needles, digits and fills are the same pixels; text
+// may differ only inside a text instrument's area; the ball (OpenGL) at most
+// in 2 % of its pixels.
+TEST(WindowsAgainstLinux, PanelsDrawTheSamePixels) {
+  const std::string windows = WindowsBench();
+  if (windows.empty()) GTEST_SKIP() << "VESSELSIM_WINDOWS names no Windows bench";
+  const PanelCase cases[] = {{"kestrel", "Kestrel", "Kestrel", "kestrel", 0, 25},
+                             {"kestrel", "Kestrel", "Kestrel", "kestrel", 1, 60},
+                             {"capsule", "CapsuleRunning", "Capsule", "capsule", 0, 5},
+                             {"capsule", "CapsuleRunning", "Capsule", "capsule", 1, 5}};
+  for (const PanelCase &c : cases) {
+    const std::string root = std::string(EXAMPLES_DIR) + "/" + c.example;
+    const std::string name = std::string(c.example) + std::to_string(c.panel);
+    std::string events = "";
+    if (std::string(c.example) == "kestrel")
+      events = " --events " + EventsWithoutFiles(root + "/Scenarios/Mission.events");
+    const std::string run = "run --quiet --root " + root + " " + root + "/Scenarios/" + c.scenario + ".scn" +
+                            " --duration " + std::to_string(c.seconds) + events + " --panel " +
+                            std::to_string(c.panel) + " --describe --png ";
+    const Result onLinux = RunBench(VESSELSIM, run + TempPath(name + "-linux.png"));
+    const Result onWine = RunBench(windows, run + TempPath(name + "-windows.png"));
+    ASSERT_EQ(onLinux.status, 0) << onLinux.out;
+    ASSERT_EQ(onWine.status, 0) << onWine.out;
+    PngImage a, b;
+    ASSERT_TRUE(a.Read(TempPath(name + "-linux.png"))) << name;
+    ASSERT_TRUE(b.Read(TempPath(name + "-windows.png"))) << name;
+    ASSERT_EQ(a.width, b.width);
+    ASSERT_EQ(a.height, b.height);
+    const std::vector<Area> areas = PanelAreas(onLinux.out, root + "/Config/" + c.configuration + ".cfg",
+                                               root + "/config/" + c.classes + ".prd", c.panel);
+    // Differing pixels by the area they lie in; -1 for none.
+    std::map<int, int> differences;
+    for (int y = 0; y < a.height; ++y)
+      for (int x = 0; x < a.width; ++x) {
+        if (a.At(x, y) == b.At(x, y)) continue;
+        int where = -1;
+        for (size_t i = 0; i < areas.size(); ++i)
+          if (areas[i].Contains(x, y)) where = static_cast<int>(i);
+        ++differences[where];
+      }
+    for (const auto &[where, count] : differences) {
+      const Area *area = where >= 0 ? &areas[static_cast<size_t>(where)] : nullptr;
+      if (area != nullptr && area->kind == "TEXT") continue;
+      const int pixels = area != nullptr ? (area->right - area->left) * (area->bottom - area->top) : 0;
+      if (area != nullptr && area->kind == "ADI") {
+        EXPECT_LE(count, 0.02 * pixels) << name << ": the ball";
+        continue;
+      }
+      ADD_FAILURE() << name << ": " << count << " pixels differ in "
+                    << (area != nullptr ? area->kind + " area " + std::to_string(where) : "no instrument");
+    }
+  }
+}
