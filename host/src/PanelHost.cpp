@@ -103,8 +103,16 @@ void PanelHost::registerBackground(HBITMAP bitmap, DWORD flag, DWORD ck) {
     if (bitmap != nullptr) DeleteObject(bitmap);
     return;
   }
-  if (backgroundBitmap != nullptr && backgroundBitmap != bitmap) DeleteObject(backgroundBitmap);
-  backgroundBitmap = wincanvas::isBitmap(bitmap) ? bitmap : nullptr;
+  if (backgroundBitmap != nullptr) DeleteObject(backgroundBitmap);
+  backgroundBitmap = nullptr;
+  // Kept as a canvas of the host's: areas copy from it at every redraw, and
+  // a canvas's pixels are read in place where a loaded bitmap's are not.
+  if (wincanvas::isBitmap(bitmap)) {
+    const int w = wincanvas::width(bitmap), h = wincanvas::height(bitmap);
+    backgroundBitmap = wincanvas::createBitmap(w, h);
+    wincanvas::copy(backgroundBitmap, 0, 0, bitmap, 0, 0, w, h);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
   attachFlag = flag;
   colourKey = ck;
 }
