@@ -1,12 +1,16 @@
 # The two commands of the README. Each installs what is missing first.
-.PHONY: setup test demo asan fuzz release bench clean
+.PHONY: setup test demo asan fuzz release bench windows clean
 
 setup:
 	@bash scripts/setup.sh
 
+# The Linux build and the Windows one: the debug suite also runs the Windows
+# binaries under Wine.
 test: setup
 	cmake --preset debug
 	cmake --build --preset debug
+	cmake --preset win32
+	cmake --build --preset win32
 	ctest --preset debug
 
 asan: setup
@@ -27,6 +31,12 @@ release: setup
 	cmake --preset release
 	cmake --build --preset release
 
+# The Windows build packed as dist/genvessel-win32.zip.
+windows: setup
+	cmake --preset win32
+	cmake --build --preset win32
+	bash scripts/package-windows.sh
+
 bench: release
 	build/release/bin/benchmarks
 
@@ -34,4 +44,4 @@ demo: release
 	bash scripts/demo.sh
 
 clean:
-	rm -rf build out
+	rm -rf build out dist

@@ -22,7 +22,9 @@ bool fileExists(const std::string &path) {
 
 std::unique_ptr<ModuleLibrary> ModuleLibrary::load(const std::string &name, std::string &error) {
   const std::string file = DynamicLibrary::fileName(name);
-  const std::vector<std::string> candidates = {"Modules/" + file, DynamicLibrary::programFolder() + "/" + file, file};
+  const std::string program = DynamicLibrary::programFolder();
+  const std::vector<std::string> candidates = {"Modules/" + file, program + "/Modules/" + file, program + "/" + file,
+                                               file};
   bool brokenFile = false;
   for (const std::string &candidate : candidates) {
     std::string reason;

@@ -13,8 +13,9 @@ namespace host {
 
 class ModuleLibrary {
  public:
-  // Finds the library of that name in the root's Modules folder, beside the
-  // running program, or on the loader's search path.
+  // Finds the library of that name in the root's Modules folder, in the
+  // running program's Modules folder or beside it, or on the loader's search
+  // path.
   static std::unique_ptr<ModuleLibrary> load(const std::string &name, std::string &error);
 
   std::string name;
