@@ -80,6 +80,13 @@ bool MatchKeyword(const char *line, const char *keyword) {
   return strncasecmp(line, keyword, std::strlen(keyword)) == 0;
 }
 
+const char *AfterKeyword(const char *line, const char *keyword, size_t separators) {
+  if (!MatchKeyword(line, keyword)) return nullptr;
+  const char *rest = line + std::strlen(keyword);
+  for (; separators > 0 && *rest != '\0'; --separators) ++rest;
+  return rest;
+}
+
 void ReportError(int code) {
   if (debugLog == nullptr || code < 0 || code > kInvalidParameterCount) return;
   std::fprintf(debugLog, "ERROR AT LINE: %i", lineCount);

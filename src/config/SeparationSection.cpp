@@ -13,8 +13,8 @@ namespace {
 // "HYDRAULIC:NAME" or "ELECTRIC:NAME": every object whose name begins with
 // NAME (trailing blanks included) goes at configuration n.
 void MarkForDeletion(const char *target, int n, SystemList &hydraulic, SystemList &electric) {
-  if (MatchKeyword(target, "HYDRAULIC:")) hydraulic.MarkStage(AfterTag(target, 10), n);
-  if (MatchKeyword(target, "ELECTRIC:")) electric.MarkStage(AfterTag(target, 9), n);
+  if (const char *prefix = AfterKeyword(target, "HYDRAULIC:")) hydraulic.MarkStage(prefix, n);
+  if (const char *prefix = AfterKeyword(target, "ELECTRIC:")) electric.MarkStage(prefix, n);
 }
 
 }  // namespace
@@ -22,9 +22,10 @@ void MarkForDeletion(const char *target, int n, SystemList &hydraulic, SystemLis
 void ConfigurationSet::ParseSeparationSection(FILE *file, SystemList &hydraulic, SystemList &electric) {
   char *line;
   while (NextSectionLine(file, "</SEPARATION>", line)) {
-    if (!MatchKeyword(line, "<CONFIG>")) continue;
+    const char *number = AfterKeyword(line, "<CONFIG>");
+    if (number == nullptr) continue;
     int n = -1;
-    if (std::sscanf(AfterTag(line, 8), "%i", &n) != 1) n = -1;
+    if (std::sscanf(number, "%i", &n) != 1) n = -1;
     ParseSeparationBlock(file, n, hydraulic, electric);
   }
 }
@@ -37,13 +38,14 @@ void ConfigurationSet::ParseSeparationBlock(FILE *file, int n, SystemList &hydra
   StageConfiguration &stage = valid ? configurations[n] : discarded;
   char *line;
   while (NextSectionLine(file, "</CONFIG>", line)) {
-    if (valid && MatchKeyword(line, "<DELETE>")) MarkForDeletion(AfterTag(line, 9), n, hydraulic, electric);
-    if (MatchKeyword(line, "<CGOFFSET>")) ScanVector(AfterTag(line, 10), stage.centreOfMassShift);
-    if (MatchKeyword(line, "<EJECT>")) {
+    // The character after "<DELETE>" is passed over, whatever it is.
+    const char *target = AfterKeyword(line, "<DELETE>", 1);
+    if (valid && target != nullptr) MarkForDeletion(target, n, hydraulic, electric);
+    if (const char *shift = AfterKeyword(line, "<CGOFFSET>")) ScanVector(shift, stage.centreOfMassShift);
+    if (const char *text = AfterKeyword(line, "<EJECT>")) {
       EjectDef eject;
       LineWord className;
       Vec3 place[2];
-      const char *text = AfterTag(line, 7);
       int used = 0;
       // The class name, then the two vectors.
       if (std::sscanf(text, " %254s%n", className, &used) == 1 && ScanVectors(text + used, place, 2)) {

@@ -20,6 +20,6 @@ bool ScanVectors(const char *text, Vec3 *vectors, int count) {
 
 bool ScanVector(const char *text, Vec3 &v) { return ScanVectors(text, &v, 1); }
 
-const char *AfterTag(const char *line, size_t tagLength) {
-  return line != nullptr && std::strlen(line) >= tagLength ? line + tagLength : "";
+const char *FromColumn(const char *line, size_t column) {
+  return line != nullptr && std::strlen(line) >= column ? line + column : "";
 }

@@ -12,5 +12,6 @@ typedef char LineWord[kConfigLineSize];
 bool ScanVector(const char *text, Vec3 &v);
 // Several " <x y z>" one after the other.
 bool ScanVectors(const char *text, Vec3 *vectors, int count);
-// The text after a tag of `tagLength` characters, or "" for a shorter line.
-const char *AfterTag(const char *line, size_t tagLength);
+// The text from the 0-based column on, or "" for a shorter line: for the
+// formats that read from a fixed character whatever the line starts with.
+const char *FromColumn(const char *line, size_t column);

@@ -19,20 +19,21 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
   while (!ConfigFileEnded(file)) {
     line = ReadConfigLine(file);
     LineWord word;
-    if (MatchKeyword(line, "Panel")) {
-      if (std::sscanf(AfterTag(line, 7), "%39s", word) == 1) LoadClassFile(word);
-    } else if (MatchKeyword(line, "<VESSEL>")) {
+    KeywordLine keyword(line);
+    if (keyword.Is("Panel", 2)) {
+      if (std::sscanf(keyword.rest, "%39s", word) == 1) LoadClassFile(word);
+    } else if (keyword.Is("<VESSEL>")) {
       configurationSet.ParseVesselSection(file);
-    } else if (MatchKeyword(line, "<HYDRAULIC>")) {
+    } else if (keyword.Is("<HYDRAULIC>")) {
       hydraulic.ParseConfigurationSection(file);
-    } else if (MatchKeyword(line, "<ELECTRIC>")) {
+    } else if (keyword.Is("<ELECTRIC>")) {
       electric.ParseConfigurationSection(file);
-    } else if (MatchKeyword(line, "<PANEL>")) {
-      if (std::sscanf(AfterTag(line, 7), "%39s", word) != 1) word[0] = '\0';
+    } else if (keyword.Is("<PANEL>")) {
+      if (std::sscanf(keyword.rest, "%39s", word) != 1) word[0] = '\0';
       ParsePanelSection(file, word);
-    } else if (MatchKeyword(line, "<KEYBOARD>")) {
+    } else if (keyword.Is("<KEYBOARD>")) {
       configurationSet.ParseKeyboardSection(file);
-    } else if (MatchKeyword(line, "<SEPARATION>")) {
+    } else if (keyword.Is("<SEPARATION>")) {
       configurationSet.ParseSeparationSection(file, hydraulic, electric);
     }
   }

@@ -110,19 +110,20 @@ void ConfigurationSet::ParseStageBlock(FILE *file, StageConfiguration &stage) {
   while (NextSectionLine(file, "</CONFIG", line)) {
     if (line == nullptr) continue;
     double size;
-    if (MatchKeyword(line, "<SIZE>")) {
-      if (std::sscanf(AfterTag(line, 6), "%lf", &size) == 1) stage.size = size;
-    } else if (MatchKeyword(line, "<TOUCHDOWN>")) {
-      ScanVectors(AfterTag(line, 11), stage.touchdown, 3);
-    } else if (MatchKeyword(line, "<DOCK>")) {
+    KeywordLine keyword(line);
+    if (keyword.Is("<SIZE>")) {
+      if (std::sscanf(keyword.rest, "%lf", &size) == 1) stage.size = size;
+    } else if (keyword.Is("<TOUCHDOWN>")) {
+      ScanVectors(keyword.rest, stage.touchdown, 3);
+    } else if (keyword.Is("<DOCK>")) {
       Vec3 parts[3];
-      if (ScanVectors(AfterTag(line, 6), parts, 3)) InsertAfterFirst(stage.docks, DockDef{parts[0], parts[1], parts[2]});
-    } else if (MatchKeyword(line, "<THRUSTERS>")) {
+      if (ScanVectors(keyword.rest, parts, 3)) InsertAfterFirst(stage.docks, DockDef{parts[0], parts[1], parts[2]});
+    } else if (keyword.Is("<THRUSTERS>")) {
       ParseThrusters(file, stage);
     } else {
       for (const VectorTag &tag : kVectorTags) {
-        if (MatchKeyword(line, tag.tag)) {
-          ScanVector(AfterTag(line, std::strlen(tag.tag)), stage.*tag.member);
+        if (keyword.Is(tag.tag)) {
+          ScanVector(keyword.rest, stage.*tag.member);
           break;
         }
       }

@@ -10,9 +10,8 @@
 
 namespace {
 
-// "<SOURCE> " is nine characters; the class name starts right after them.
-constexpr size_t kSourceNameOffset = 9;
-constexpr size_t kConfigNumberOffset = 8;
+// "<SOURCE" is matched alone; the class name starts after "> ".
+constexpr size_t kSourceSeparators = 2;
 
 }  // namespace
 
@@ -38,8 +37,8 @@ bool GenericVessel::LoadInternals(FILEHANDLE scn) {
       systems.hydraulic.LoadFromScenario(scn);
     } else if (MatchKeyword(line, "<ELECTRIC>")) {
       systems.electric.LoadFromScenario(scn);
-    } else if (MatchKeyword(line, "<PANEL>") && std::sscanf(AfterTag(line, 7), "%i", &n) == 1) {
-      if (Panel *panel = systems.PanelAt(n)) panel->LoadState(scn);
+    } else if (const char *index = AfterKeyword(line, "<PANEL>")) {
+      if (Panel *panel = std::sscanf(index, "%i", &n) == 1 ? systems.PanelAt(n) : nullptr) panel->LoadState(scn);
     }
   }
   return propellantsRecorded;
@@ -57,15 +56,14 @@ void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
   while (oapiReadScenario_nextline(scn, line)) {
     if (MatchKeyword(line, "<INTERNALS>")) {
       propellantsRecorded = LoadInternals(scn) || propellantsRecorded;
-    } else if (MatchKeyword(line, "<SOURCE")) {
-      CopyName(sourceClassName, AfterTag(line, kSourceNameOffset));
+    } else if (const char *name = AfterKeyword(line, "<SOURCE", kSourceSeparators)) {
+      CopyName(sourceClassName, name);
       systems.ReadVesselConfiguration(sourceClassName);
-    } else if (MatchKeyword(line, "<CONFIG>")) {
+    } else if (const char *number = AfterKeyword(line, "<CONFIG>")) {
       // Only a configuration the vessel can have is taken; otherwise the
       // vessel restores in the configuration it had.
       int n;
-      if (std::sscanf(AfterTag(line, kConfigNumberOffset), "%i", &n) == 1 && IsConfigurationNumber(n))
-        systems.currentConfiguration = n;
+      if (std::sscanf(number, "%i", &n) == 1 && IsConfigurationNumber(n)) systems.currentConfiguration = n;
     } else if (MatchKeyword(line, "PRPLEVEL")) {
       hostLevels = line;
     } else {

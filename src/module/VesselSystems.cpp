@@ -89,7 +89,7 @@ void VesselSystems::LoadPropellants(FILEHANDLE scn) {
     VentGas gas;
     if (!MatchKeyword(line, "<VENT>")) {
       if (!configurationSet.RecordSavedMass(line, currentConfiguration)) ReportUnplacedRecord(line);
-    } else if (ScanVentGas(AfterTag(line, 6), gas)) {
+    } else if (ScanVentGas(AfterKeyword(line, "<VENT>"), gas)) {
       restoredVentGas = gas;
     }
   }
@@ -122,10 +122,11 @@ void VesselSystems::OnKey(int keyCode) {
 
 VariableRef VesselSystems::ResolveReference(const char *text) {
   if (text == nullptr) return {};
-  if (MatchKeyword(text, "HYDRAULIC")) return hydraulic.ResolveReference(AfterTag(text, 10));
-  if (MatchKeyword(text, "ELECTRIC")) return electric.ResolveReference(AfterTag(text, 9));
-  if (MatchKeyword(text, "SHIP:")) {
-    VariableRef variable = shipVariables.Find(text + 5);
+  // The character after a system's name (its colon) is passed over.
+  if (const char *name = AfterKeyword(text, "HYDRAULIC", 1)) return hydraulic.ResolveReference(name);
+  if (const char *name = AfterKeyword(text, "ELECTRIC", 1)) return electric.ResolveReference(name);
+  if (const char *name = AfterKeyword(text, "SHIP:")) {
+    VariableRef variable = shipVariables.Find(name);
     if (!variable) ReportError(kInvalidComponent);
     return variable;
   }
@@ -138,9 +139,9 @@ VariableRef VesselSystems::ResolvePanelReference(const char *text) {
   for (int n = 0; n <= panelCount && n < kMaxPanels; ++n) {
     Panel *panel = panels[n].get();
     if (panel == nullptr) continue;
-    const size_t length = std::strlen(panel->name);
-    if (length > 0 && MatchKeyword(text, panel->name))
-      return panel->ResolveLocal(AfterTag(text, length + 1));
+    // The character after the panel's name (its colon) is passed over.
+    const char *local = panel->name[0] != '\0' ? AfterKeyword(text, panel->name, 1) : nullptr;
+    if (local != nullptr) return panel->ResolveLocal(local);
   }
   ReportError(kInvalidComponent);
   return {};

@@ -46,64 +46,65 @@ class KeywordReader {
 void KeywordReader::Apply(const char *line) {
   int32_t *I = c.I;
   double *D = c.D;
-  if (MatchKeyword(line, "CLASS")) {
+  KeywordLine keyword(line);
+  if (keyword.Is("CLASS")) {
     LineWord kind;
-    if (std::sscanf(AfterTag(line, 5), "%254s", kind) == 1) CopyName(c.kind, kind);
-  } else if (MatchKeyword(line, "SIZE")) {
-    Ints(AfterTag(line, 4), I[0], I[1]);
-  } else if (MatchKeyword(line, "BORDER")) {
-    Ints(AfterTag(line, 6), I[2], I[3]);
-  } else if (MatchKeyword(line, "BUTTONSIZE")) {
-    Ints(AfterTag(line, 10), I[6], I[7]);
-  } else if (MatchKeyword(line, "BUTTONS")) {
-    Ints(AfterTag(line, 7), I[4], I[5]);
-  } else if (MatchKeyword(line, "BUGSIZE")) {
-    Ints(AfterTag(line, 7), I[2], I[3]);
-  } else if (MatchKeyword(line, "TRACE")) {
-    std::sscanf(AfterTag(line, 5), "%i", &I[4]);
-  } else if (MatchKeyword(line, "BITMAP")) {
-    c.bitmap = Resources().AddSurface(AfterTag(line, 7));
-  } else if (MatchKeyword(line, "MASK1")) {
-    c.resource1 = Resources().AddSurface(AfterTag(line, 6));
-  } else if (MatchKeyword(line, "MASK2")) {
-    c.resource2 = Resources().AddSurface(AfterTag(line, 6));
-  } else if (MatchKeyword(line, "CENTER")) {
-    Ints(AfterTag(line, 6), I[2], I[3]);
-  } else if (MatchKeyword(line, "MAX")) {
-    std::sscanf(AfterTag(line, 3), "%lf %lf", &D[0], &D[1]);
-  } else if (MatchKeyword(line, "MIN")) {
-    std::sscanf(AfterTag(line, 3), "%lf %lf", &D[2], &D[3]);
-  } else if (MatchKeyword(line, "NEEDLE")) {
-    Ints(AfterTag(line, 6), I[4], I[5]);
-  } else if (MatchKeyword(line, "FONT")) {
+    if (std::sscanf(keyword.rest, "%254s", kind) == 1) CopyName(c.kind, kind);
+  } else if (keyword.Is("SIZE")) {
+    Ints(keyword.rest, I[0], I[1]);
+  } else if (keyword.Is("BORDER")) {
+    Ints(keyword.rest, I[2], I[3]);
+  } else if (keyword.Is("BUTTONSIZE")) {
+    Ints(keyword.rest, I[6], I[7]);
+  } else if (keyword.Is("BUTTONS")) {
+    Ints(keyword.rest, I[4], I[5]);
+  } else if (keyword.Is("BUGSIZE")) {
+    Ints(keyword.rest, I[2], I[3]);
+  } else if (keyword.Is("TRACE")) {
+    std::sscanf(keyword.rest, "%i", &I[4]);
+  } else if (keyword.Is("BITMAP", 1)) {
+    c.bitmap = Resources().AddSurface(keyword.rest);
+  } else if (keyword.Is("MASK1", 1)) {
+    c.resource1 = Resources().AddSurface(keyword.rest);
+  } else if (keyword.Is("MASK2", 1)) {
+    c.resource2 = Resources().AddSurface(keyword.rest);
+  } else if (keyword.Is("CENTER")) {
+    Ints(keyword.rest, I[2], I[3]);
+  } else if (keyword.Is("MAX")) {
+    std::sscanf(keyword.rest, "%lf %lf", &D[0], &D[1]);
+  } else if (keyword.Is("MIN")) {
+    std::sscanf(keyword.rest, "%lf %lf", &D[2], &D[3]);
+  } else if (keyword.Is("NEEDLE")) {
+    Ints(keyword.rest, I[4], I[5]);
+  } else if (keyword.Is("FONT")) {
     LineWord face;
     int height;
-    if (std::sscanf(AfterTag(line, 4), "%254s %i", face, &height) == 2) {
+    if (std::sscanf(keyword.rest, "%254s %i", face, &height) == 2) {
       c.font = Resources().AddFont(face, height);
       D[0] = height;
     }
-  } else if (MatchKeyword(line, "COLOR")) {
-    Ints(AfterTag(line, 5), I[0], I[1], I[2]);
+  } else if (keyword.Is("COLOR")) {
+    Ints(keyword.rest, I[0], I[1], I[2]);
     c.resource1 = Resources().AddPen(I[0], I[1], I[2]);
-  } else if (MatchKeyword(line, "BUTTONCOL")) {
-    std::sscanf(AfterTag(line, 9), "%lf %lf %lf", &D[0], &D[1], &D[2]);
-  } else if (MatchKeyword(line, "NOCOL")) {
-    Ints(AfterTag(line, 5), I[3], I[4], I[5]);
+  } else if (keyword.Is("BUTTONCOL")) {
+    std::sscanf(keyword.rest, "%lf %lf %lf", &D[0], &D[1], &D[2]);
+  } else if (keyword.Is("NOCOL")) {
+    Ints(keyword.rest, I[3], I[4], I[5]);
     c.resource2 = Resources().AddPen(I[3], I[4], I[5]);
-  } else if (MatchKeyword(line, "BALTEX")) {
-    CopyName(c.ballTexture, AfterTag(line, 6));
-  } else if (MatchKeyword(line, "ZOOM")) {
-    std::sscanf(AfterTag(line, 4), "%lf", &D[0]);
-  } else if (MatchKeyword(line, "LIGHT")) {
-    std::sscanf(AfterTag(line, 5), "%lf %lf %lf", &D[1], &D[2], &D[3]);
-  } else if (MatchKeyword(line, "AMBIENT")) {
-    Ints(AfterTag(line, 8), I[2], I[3], I[4]);
-  } else if (MatchKeyword(line, "LGHTCOL")) {
-    Ints(AfterTag(line, 8), I[5], I[6], I[7]);
-  } else if (MatchKeyword(line, "ROTATE")) {
-    std::sscanf(AfterTag(line, 6), "%lf", &D[4]);
-  } else if (MatchKeyword(line, "BLINK")) {
-    std::sscanf(AfterTag(line, 5), "%lf", &D[0]);
+  } else if (keyword.Is("BALTEX")) {
+    CopyName(c.ballTexture, keyword.rest);
+  } else if (keyword.Is("ZOOM")) {
+    std::sscanf(keyword.rest, "%lf", &D[0]);
+  } else if (keyword.Is("LIGHT")) {
+    std::sscanf(keyword.rest, "%lf %lf %lf", &D[1], &D[2], &D[3]);
+  } else if (keyword.Is("AMBIENT", 1)) {
+    Ints(keyword.rest, I[2], I[3], I[4]);
+  } else if (keyword.Is("LGHTCOL", 1)) {
+    Ints(keyword.rest, I[5], I[6], I[7]);
+  } else if (keyword.Is("ROTATE")) {
+    std::sscanf(keyword.rest, "%lf", &D[4]);
+  } else if (keyword.Is("BLINK")) {
+    std::sscanf(keyword.rest, "%lf", &D[0]);
   }
 }
 

@@ -26,19 +26,19 @@ namespace {
 
 
 int32_t TalkbackCondition(const char *word) {
-  if (strncasecmp(word, "ZERO", 4) == 0) return kZero;
-  if (strncasecmp(word, "NON_ZERO", 8) == 0) return kNonZero;
-  if (strncasecmp(word, "GR_ZERO", 7) == 0) return kGreaterThanZero;
-  if (strncasecmp(word, "SM_ZERO", 7) == 0) return kSmallerThanZero;
+  if (MatchKeyword(word, "ZERO")) return kZero;
+  if (MatchKeyword(word, "NON_ZERO")) return kNonZero;
+  if (MatchKeyword(word, "GR_ZERO")) return kGreaterThanZero;
+  if (MatchKeyword(word, "SM_ZERO")) return kSmallerThanZero;
   return 0;
 }
 
 // The label between "<" and ">" from the eighth character on, or the line
 // from its second character when there is no "<".
 void LabelOf(const char *line, char (&label)[kNameSize]) {
-  const char *open = std::strchr(AfterTag(line, 7), '<');
+  const char *open = std::strchr(FromColumn(line, 7), '<');
   char text[kConfigLineSize];
-  std::snprintf(text, sizeof text, "%s", open != nullptr ? open + 1 : AfterTag(line, 1));
+  std::snprintf(text, sizeof text, "%s", open != nullptr ? open + 1 : FromColumn(line, 1));
   if (open != nullptr) {
     if (char *close = std::strchr(text, '>')) *close = '\0';
   }
@@ -92,19 +92,20 @@ T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, con
 
 void PanelParser::Line(FILE *file, const char *line) {
   if (line == nullptr) return;
-  if (MatchKeyword(line, "SIZE")) {
-    std::sscanf(AfterTag(line, 4), "%i %i", &panel.width, &panel.height);
+  KeywordLine keyword(line);
+  if (keyword.Is("SIZE")) {
+    std::sscanf(keyword.rest, "%i %i", &panel.width, &panel.height);
     panel.width = BoundedCoordinate(panel.width);
     panel.height = BoundedCoordinate(panel.height);
-  } else if (MatchKeyword(line, "BITMAP")) {
-    CopyName(panel.backgroundFile, AfterTag(line, 7));
-  } else if (MatchKeyword(line, "NEIGHBOURS")) {
+  } else if (keyword.Is("BITMAP", 1)) {
+    CopyName(panel.backgroundFile, keyword.rest);
+  } else if (keyword.Is("NEIGHBOURS")) {
     int32_t *n = panel.neighbours;
-    std::sscanf(AfterTag(line, 10), "%i %i %i %i", &n[0], &n[1], &n[2], &n[3]);
-  } else if (MatchKeyword(line, "TRANSPARENT")) {
+    std::sscanf(keyword.rest, "%i %i %i %i", &n[0], &n[1], &n[2], &n[3]);
+  } else if (keyword.Is("TRANSPARENT")) {
     int r, g, b;
-    if (std::sscanf(AfterTag(line, 11), "%i %i %i", &r, &g, &b) == 3) panel.colourKey = r * 65536.0 + g * 256.0 + b;
-  } else if (MatchKeyword(line, "<SELECTEL>")) {
+    if (std::sscanf(keyword.rest, "%i %i %i", &r, &g, &b) == 3) panel.colourKey = r * 65536.0 + g * 256.0 + b;
+  } else if (keyword.Is("<SELECTEL>")) {
     SelectorElements(file, line);
   } else if (const InstrumentClass *c = systems.classes.FindClass(line)) {
     BuildInstrument(*c, line);

@@ -39,29 +39,30 @@ void ElectricSystem::ParseLine(FILE *file, const char *line) {
   double x, y;
   Vec3 v;
   int n;
-  if (MatchKeyword(line, "<BATTERY>")) {
-    if (Complete(std::sscanf(AfterTag(line, 9), "%254s %lf %254s", name, &x, a), 3))
+  KeywordLine keyword(line);
+  if (keyword.Is("<BATTERY>")) {
+    if (Complete(std::sscanf(keyword.rest, "%254s %lf %254s", name, &x, a), 3))
       Append(new Battery(name, ResolveSource(a), x));
-  } else if (MatchKeyword(line, "<FCELL>")) {
-    if (Complete(std::sscanf(AfterTag(line, 7), "%254s <%lf %lf %lf> %lf %254s %254s %254s", name, &v.x, &v.y, &v.z,
+  } else if (keyword.Is("<FCELL>")) {
+    if (Complete(std::sscanf(keyword.rest, "%254s <%lf %lf %lf> %lf %254s %254s %254s", name, &v.x, &v.y, &v.z,
                              &x, a, b, c),
                  8))
       Append(new FuelCell(name, v, hydraulic->ResolvePort(a), hydraulic->ResolvePort(b), hydraulic->ResolvePort(c),
                           static_cast<float>(x)));
-  } else if (MatchKeyword(line, "<DCBUS>")) {
-    if (Complete(std::sscanf(AfterTag(line, 7), "%254s %254s", name, a), 2)) Append(new DCBus(name, ResolveSource(a)));
-  } else if (MatchKeyword(line, "<ACBUS>")) {
-    if (Complete(std::sscanf(AfterTag(line, 7), "%254s %254s", name, a), 2)) Append(new ACBus(name, ResolveSource(a)));
-  } else if (MatchKeyword(line, "<SOCKET>")) {
-    if (Complete(std::sscanf(AfterTag(line, 8), "%254s %i %254s %254s %254s %254s", name, &n, a, b, c, d), 6))
+  } else if (keyword.Is("<DCBUS>")) {
+    if (Complete(std::sscanf(keyword.rest, "%254s %254s", name, a), 2)) Append(new DCBus(name, ResolveSource(a)));
+  } else if (keyword.Is("<ACBUS>")) {
+    if (Complete(std::sscanf(keyword.rest, "%254s %254s", name, a), 2)) Append(new ACBus(name, ResolveSource(a)));
+  } else if (keyword.Is("<SOCKET>")) {
+    if (Complete(std::sscanf(keyword.rest, "%254s %i %254s %254s %254s %254s", name, &n, a, b, c, d), 6))
       Append(new Socket(name, ResolveSource(a), n, ResolveSource(b), ResolveSource(c), ResolveSource(d)));
-  } else if (MatchKeyword(line, "<COOLING>")) {
-    ParseCoolingLoop(file, AfterTag(line, 9));
-  } else if (MatchKeyword(line, "<ATMREGEN>")) {
-    if (Complete(std::sscanf(AfterTag(line, 10), "%254s %i %254s %lf %254s %254s", name, &n, a, &x, b, c), 6))
+  } else if (keyword.Is("<COOLING>")) {
+    ParseCoolingLoop(file, keyword.rest);
+  } else if (keyword.Is("<ATMREGEN>")) {
+    if (Complete(std::sscanf(keyword.rest, "%254s %i %254s %lf %254s %254s", name, &n, a, &x, b, c), 6))
       Append(new AtmRegenerator(name, n, ResolveSource(a), x, hydraulic->ResolvePort(b), hydraulic->ResolvePort(c)));
-  } else if (MatchKeyword(line, "<BOILER>")) {
-    if (Complete(std::sscanf(AfterTag(line, 8), "%254s %i %254s %lf %lf%254s", name, &n, a, &x, &y, b), 6))
+  } else if (keyword.Is("<BOILER>")) {
+    if (Complete(std::sscanf(keyword.rest, "%254s %i %254s %lf %lf%254s", name, &n, a, &x, &y, b), 6))
       Append(new Boiler(name, n, ResolveSource(a), x, y, hydraulic->ResolveTank(b)));
   }
 }

@@ -9,8 +9,9 @@
 
 VariableRef ElectricSystem::ResolveReference(const char *text) {
   if (MatchKeyword(text, "NOPOWER")) return {};
-  if (MatchKeyword(text, "ELECTRIC")) text = AfterTag(text, 9);
-  if (MatchKeyword(text, "HYDRAULIC")) return hydraulic->ResolveReference(AfterTag(text, 10));
+  // The character after a system's name (its colon) is passed over.
+  if (const char *name = AfterKeyword(text, "ELECTRIC", 1)) text = name;
+  if (const char *name = AfterKeyword(text, "HYDRAULIC", 1)) return hydraulic->ResolveReference(name);
   return SystemList::ResolveReference(text);
 }
 

@@ -27,16 +27,17 @@ PipeKind KindFromWord(const char *word) {
 void HydraulicSystem::ParseConfigurationSection(FILE *file) {
   char *line;
   while (NextSectionLine(file, "</HYDRAULIC>", line)) {
-    if (MatchKeyword(line, "<TANK>")) {
-      ParseTank(file, AfterTag(line, 6));
-    } else if (MatchKeyword(line, "<PIPE>")) {
-      ParsePipes(file, AfterTag(line, 6));
-    } else if (MatchKeyword(line, "<VENT>")) {
-      ParseVent(file, AfterTag(line, 6));
-    } else if (MatchKeyword(line, "<RADIATOR>")) {
-      ParseRadiator(file, AfterTag(line, 10));
-    } else if (MatchKeyword(line, "<CREW>")) {
-      ParseCrew(AfterTag(line, 6));
+    KeywordLine keyword(line);
+    if (keyword.Is("<TANK>")) {
+      ParseTank(file, keyword.rest);
+    } else if (keyword.Is("<PIPE>")) {
+      ParsePipes(file, keyword.rest);
+    } else if (keyword.Is("<VENT>")) {
+      ParseVent(file, keyword.rest);
+    } else if (keyword.Is("<RADIATOR>")) {
+      ParseRadiator(file, keyword.rest);
+    } else if (keyword.Is("<CREW>")) {
+      ParseCrew(keyword.rest);
     }
   }
 }
@@ -55,7 +56,7 @@ void HydraulicSystem::ParseTank(FILE *file, const char *text) {
   tank->contents.Reset();
   char *line;
   while (NextSectionLine(file, "</TANK>", line)) {
-    if (MatchKeyword(line, "CHM")) tank->AddSubstanceLine(AfterTag(line, 3));
+    if (const char *substance = AfterKeyword(line, "CHM")) tank->AddSubstanceLine(substance);
   }
   tank->Complete(inOpen != 0, outOpen != 0, insulation, this);
 }

@@ -36,9 +36,9 @@ const struct {
 
 // "IN" or "OUT" alone is the port itself; longer, the rest after the
 // separator names one of the port's variables.
-VariableRef PortOrItsVariable(FluidValve &port, const char *keyword, size_t nameLength) {
-  if (keyword[nameLength] == '\0') return VariableRef::Object(&port);
-  return port.ResolveVariable(AfterTag(keyword, nameLength + 1));
+VariableRef PortOrItsVariable(FluidValve &port, const char *keyword, const char *portName) {
+  if (*AfterKeyword(keyword, portName) == '\0') return VariableRef::Object(&port);
+  return port.ResolveVariable(AfterKeyword(keyword, portName, 1));
 }
 
 // The area of a sphere of the tank's volume (L), with the exponent 0.3333.
@@ -112,8 +112,8 @@ void FluidTank::AddSubstanceLine(const char *text) {
 }
 
 VariableRef FluidTank::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "OUT")) return PortOrItsVariable(out, keyword, 3);
-  if (MatchKeyword(keyword, "IN")) return PortOrItsVariable(in, keyword, 2);
+  if (MatchKeyword(keyword, "OUT")) return PortOrItsVariable(out, keyword, "OUT");
+  if (MatchKeyword(keyword, "IN")) return PortOrItsVariable(in, keyword, "IN");
   for (const TankVariable &v : kContentsVariables)
     if (MatchKeyword(keyword, v.name)) return VariableRef::To(contents.*v.member);
   for (const auto &p : kPartialPressures)
@@ -141,7 +141,7 @@ void FluidTank::LoadExtendedState(FILEHANDLE scn) {
   bool more = oapiReadScenario_nextline(scn, line);
   contents.Reset();
   while (more && !MatchKeyword(line, "</TANK>")) {
-    if (MatchKeyword(line, "CHM")) AddSubstanceLine(AfterTag(line, 3));
+    if (const char *substance = AfterKeyword(line, "CHM")) AddSubstanceLine(substance);
     more = oapiReadScenario_nextline(scn, line);
   }
   SyncBodyWithContents();

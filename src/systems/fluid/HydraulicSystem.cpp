@@ -10,14 +10,13 @@
 void HydraulicSystem::LoadFromScenario(FILEHANDLE scn) {
   char *line;
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</HYDRAULIC>")) {
-    if (MatchKeyword(line, "<TANK>")) LoadTankRecord(scn, line);
+    if (const char *record = AfterKeyword(line, "<TANK>")) LoadTankRecord(scn, line, record);
   }
 }
 
 // A record that names no tank of this vessel is logged and passed over to
 // its end. A volume or valve the record does not give keeps the tank's own.
-void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine) {
-  const char *text = AfterTag(recordLine, 6);
+void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine, const char *text) {
   LineWord name;
   int used = 0;
   FluidTank *tank = nullptr;

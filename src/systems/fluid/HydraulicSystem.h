@@ -36,6 +36,7 @@ class HydraulicSystem : public SystemList {
   void ParseVent(FILE *file, const char *text);
   void ParseRadiator(FILE *file, const char *text);
   void ParseCrew(const char *text);
-  void LoadTankRecord(FILEHANDLE scn, const char *recordLine);
+  // `text` is what follows the tag in `recordLine`.
+  void LoadTankRecord(FILEHANDLE scn, const char *recordLine, const char *text);
   FluidTank *TankAt(const void *address) const;
 };
