@@ -5,8 +5,9 @@
 #include <cstddef>
 
 template <size_t N>
-void CopyName(char (&field)[N], const char *text) {
+const char *CopyName(char (&field)[N], const char *text) {
   size_t n = 0;
   for (; text != nullptr && n + 1 < N && text[n] != '\0'; ++n) field[n] = text[n];
   field[n] = '\0';
+  return field;
 }

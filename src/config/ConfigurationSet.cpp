@@ -155,7 +155,7 @@ void ConfigurationSet::SavePropellantMasses(FILEHANDLE scn) const {
 bool ConfigurationSet::RecordSavedMass(const char *line, int n) {
   LineWord name;
   double mass;
-  if (std::sscanf(line, "%254s %lf", name, &mass) != 2 || !std::isfinite(mass)) return false;
+  if ((Fields(line) >> name >> mass).Count() != 2 || !std::isfinite(mass)) return false;
   for (PropellantDef &tank : propellants) {
     // Two tanks of one name take their records in turn.
     if (strcasecmp(tank.name, name) != 0 || n < tank.first || n >= tank.last || tank.savedMass >= 0) continue;

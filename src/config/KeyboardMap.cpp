@@ -65,7 +65,7 @@ void ConfigurationSet::ParseKeyboardSection(FILE *file) {
   while (NextSectionLine(file, "</KEYBOARD>", line)) {
     LineWord keyName, action;
     KeyBinding binding;
-    if (line == nullptr || std::sscanf(line, "%254s %254s %i", keyName, action, &binding.configuration) != 3)
+    if (line == nullptr || (Fields(line) >> keyName >> action >> binding.configuration).Count() != 3)
       continue;
     binding.keyCode = KeyCodeFromName(keyName);
     binding.action = MatchKeyword(action, "SEPARATION") ? kActionSeparation : kActionOther;

@@ -46,9 +46,9 @@ void ConfigurationSet::ParseSeparationBlock(FILE *file, int n, SystemList &hydra
       EjectDef eject;
       LineWord className;
       Vec3 place[2];
-      int used = 0;
+      Fields fields(text);
       // The class name, then the two vectors.
-      if (std::sscanf(text, " %254s%n", className, &used) == 1 && ScanVectors(text + used, place, 2)) {
+      if ((fields >> className).Count() == 1 && ScanVectors(fields.Rest(), place, 2)) {
         CopyName(eject.className, className);
         eject.position = place[0];
         eject.rotation = place[1];

@@ -1,5 +1,6 @@
 #include "config/TextScan.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -19,6 +20,60 @@ bool ScanVectors(const char *text, Vec3 *vectors, int count) {
 }
 
 bool ScanVector(const char *text, Vec3 &v) { return ScanVectors(text, &v, 1); }
+
+namespace {
+
+// " %254s%n": the width is the LineWord's, less its terminator.
+constexpr int kWordWidth = kConfigLineSize - 1;
+static_assert(kWordWidth == 254, "the word format below spells the LineWord's width");
+constexpr const char *kWordFormat = " %254s%n";
+
+}  // namespace
+
+template <typename T>
+Fields &Fields::Scan(const char *format, T *value) {
+  int used = 0;
+  if (!ended && std::sscanf(at, format, value, &used) == 1) {
+    at += used;
+    ++count;
+  } else {
+    ended = true;
+  }
+  return *this;
+}
+
+Fields &Fields::operator>>(LineWord &word) { return Scan(kWordFormat, word); }
+Fields &Fields::operator>>(int &value) { return Scan(" %i%n", &value); }
+Fields &Fields::operator>>(double &value) { return Scan(" %lf%n", &value); }
+Fields &Fields::operator>>(Vec3 &v) {
+  double *const xyz[] = {&v.x, &v.y, &v.z};
+  return Bracketed(xyz, 3);
+}
+
+Fields &Fields::Pair(double &a, double &b) {
+  double *const ab[] = {&a, &b};
+  return Bracketed(ab, 2);
+}
+
+// Each number read is kept, as scanf keeps it, even when a later one or the
+// closing ">" is missing.
+Fields &Fields::Bracketed(double *const *values, int n) {
+  const char *p = at;
+  while (!ended && std::isspace(static_cast<unsigned char>(*p))) ++p;
+  ended = ended || *p != '<';
+  if (!ended) ++p;
+  for (int i = 0; i < n && !ended; ++i) {
+    int used = 0;
+    ended = std::sscanf(p, " %lf%n", values[i], &used) != 1;
+    if (!ended) {
+      p += used;
+      ++count;
+    }
+  }
+  ended = ended || *p != '>';
+  if (!ended) at = p + 1;
+  return *this;
+}
 
 const char *FromColumn(const char *line, size_t column) {
   return line != nullptr && std::strlen(line) >= column ? line + column : "";

@@ -8,6 +8,36 @@
 // A word buffer that any word of a configuration line fits into.
 typedef char LineWord[kConfigLineSize];
 
+// A line's fields read in order, as the files' scanf formats read them: each
+// field passes over the blanks before it, a word runs to the next blank (into
+// a LineWord, so no word is ever cut or overruns), a number is read as "%i" or
+// "%lf", a vector as "<x y z>" (its closing ">" required). The first field that
+// does not read ends the scan; `Count` says how many fields were read, a
+// vector's numbers counting one each, as scanf counts them.
+class Fields {
+ public:
+  explicit Fields(const char *text) : at(text != nullptr ? text : "") {}
+  Fields &operator>>(LineWord &word);
+  Fields &operator>>(int &value);
+  Fields &operator>>(double &value);
+  Fields &operator>>(Vec3 &v);
+  // Two numbers in angle brackets, "<a b>".
+  Fields &Pair(double &a, double &b);
+  int Count() const { return count; }
+  // The text after the fields read.
+  const char *Rest() const { return at; }
+
+ private:
+  // Numbers in angle brackets, as "<%lf %lf ...>".
+  Fields &Bracketed(double *const *values, int n);
+  template <typename T>
+  Fields &Scan(const char *format, T *value);
+
+  const char *at;
+  int count = 0;
+  bool ended = false;
+};
+
 // " <x y z>" (blanks before "<" optional).
 bool ScanVector(const char *text, Vec3 &v);
 // Several " <x y z>" one after the other.

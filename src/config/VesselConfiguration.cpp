@@ -2,6 +2,7 @@
 // section to its parser, in file order.
 #include <cstdio>
 
+#include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
 #include "config/TextScan.h"
 #include "module/GenericVessel.h"
@@ -18,10 +19,12 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
   char *line;
   while (!ConfigFileEnded(file)) {
     line = ReadConfigLine(file);
-    LineWord word;
+    LineWord read;
+    // Class file and panel names are cut to 39 characters.
+    char word[40] = "";
     KeywordLine keyword(line);
     if (keyword.Is("Panel", 2)) {
-      if (std::sscanf(keyword.rest, "%39s", word) == 1) LoadClassFile(word);
+      if ((Fields(keyword.rest) >> read).Count() == 1) LoadClassFile(CopyName(word, read));
     } else if (keyword.Is("<VESSEL>")) {
       configurationSet.ParseVesselSection(file);
     } else if (keyword.Is("<HYDRAULIC>")) {
@@ -29,7 +32,7 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
     } else if (keyword.Is("<ELECTRIC>")) {
       electric.ParseConfigurationSection(file);
     } else if (keyword.Is("<PANEL>")) {
-      if (std::sscanf(keyword.rest, "%39s", word) != 1) word[0] = '\0';
+      if ((Fields(keyword.rest) >> read).Count() == 1) CopyName(word, read);
       ParsePanelSection(file, word);
     } else if (keyword.Is("<KEYBOARD>")) {
       configurationSet.ParseKeyboardSection(file);

@@ -73,9 +73,7 @@ void ConfigurationSet::ParseElements(FILE *file) {
     if (line == nullptr || line[0] != '<') continue;
     VesselElement element;
     LineWord name, mesh;
-    if (std::sscanf(line + 1, "%254s %254s %lf %i %i", name, mesh, &element.mass, &element.first,
-                    &element.last) != 5)
-      continue;
+    if ((Fields(line + 1) >> name >> mesh >> element.mass >> element.first >> element.last).Count() != 5) continue;
     name[std::strlen(name) - 1] = '\0';  // the header's closing ">"
     CopyName(element.name, name);
     CopyName(element.meshFile, mesh);
@@ -97,9 +95,7 @@ void ConfigurationSet::ParsePropellants(FILE *file) {
   while (NextSectionLine(file, "</PROPELLANTS>", line)) {
     PropellantDef tank;
     LineWord name;
-    if (line == nullptr ||
-        std::sscanf(line, "%254s %lf %i %i", name, &tank.capacity, &tank.first, &tank.last) != 4)
-      continue;
+    if (line == nullptr || (Fields(line) >> name >> tank.capacity >> tank.first >> tank.last).Count() != 4) continue;
     CopyName(tank.name, name);
     InsertAfterFirst(propellants, tank);
   }
@@ -139,10 +135,10 @@ void ConfigurationSet::ParseThrusters(FILE *file, StageConfiguration &stage) {
     if (line == nullptr) continue;
     ThrusterDef t;
     LineWord propellant, group;
-    const int read = std::sscanf(line, "<%lf %lf %lf> <%lf %lf %lf> %lf %254s %lf %lf %254s <%lf %lf>",
-                                 &t.position.x, &t.position.y, &t.position.z, &t.direction.x,
-                                 &t.direction.y, &t.direction.z, &t.maxThrust, propellant, &t.isp,
-                                 &t.ispRef, group, &t.exhaustLength, &t.exhaustWidth);
+    const int read = (Fields(line) >> t.position >> t.direction >> t.maxThrust >> propellant >> t.isp >> t.ispRef >>
+                      group)
+                         .Pair(t.exhaustLength, t.exhaustWidth)
+                         .Count();
     if (read < 11) continue;
     if (read < 13) t.exhaustLength = t.exhaustWidth = 0.0;
     CopyName(t.propellant, propellant);

@@ -49,7 +49,7 @@ void KeywordReader::Apply(const char *line) {
   KeywordLine keyword(line);
   if (keyword.Is("CLASS")) {
     LineWord kind;
-    if (std::sscanf(keyword.rest, "%254s", kind) == 1) CopyName(c.kind, kind);
+    if ((Fields(keyword.rest) >> kind).Count() == 1) CopyName(c.kind, kind);
   } else if (keyword.Is("SIZE")) {
     Ints(keyword.rest, I[0], I[1]);
   } else if (keyword.Is("BORDER")) {
@@ -79,7 +79,7 @@ void KeywordReader::Apply(const char *line) {
   } else if (keyword.Is("FONT")) {
     LineWord face;
     int height;
-    if (std::sscanf(keyword.rest, "%254s %i", face, &height) == 2) {
+    if ((Fields(keyword.rest) >> face >> height).Count() == 2) {
       c.font = Resources().AddFont(face, height);
       D[0] = height;
     }

@@ -134,12 +134,12 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0, positions = 0, momentary = 0, code = 0;
   if (!action) {
-    std::sscanf(line, "%254s %i %i %i %i %254s %254s", tag, &x, &y, &positions, &momentary, reference, name);
+    Fields(line) >> tag >> x >> y >> positions >> momentary >> reference >> name;
     Add(std::make_unique<SwitchInstrument>(&panel, x, y, positions, momentary, Resolve<int32_t>(reference)), c,
         name);
     return;
   }
-  std::sscanf(line, "%254s %i %i %i %i %i %254s", tag, &x, &y, &positions, &momentary, &code, reference);
+  Fields(line) >> tag >> x >> y >> positions >> momentary >> code >> reference;
   // A key switch names its key where other switches name their variable: a
   // key name is no variable, and no mistake to log.
   const int32_t key = code == 2 ? KeyCodeFromName(reference) : 0;
@@ -151,7 +151,7 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
 void PanelParser::Rotational(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0;
-  std::sscanf(line, "%254s %i %i %254s %254s", tag, &x, &y, reference, name);
+  Fields(line) >> tag >> x >> y >> reference >> name;
   auto &gauge = Add(std::make_unique<RotationalInstrument>(&panel, x, y, Resolve<double>(reference)), c, name);
   gauge.SetScale(c.D[0], c.D[1], c.D[2], c.D[3]);
   gauge.SetPivot(c.I[2], c.I[3]);
@@ -161,7 +161,7 @@ void PanelParser::Rotational(const InstrumentClass &c, const char *line) {
 void PanelParser::Text(const InstrumentClass &c, const char *line) {
   LineWord tag;
   int x = 0, y = 0, frameWidth = 0, rows = 0;
-  std::sscanf(line, "%254s %i %i %i %i", tag, &x, &y, &frameWidth, &rows);
+  Fields(line) >> tag >> x >> y >> frameWidth >> rows;
   char label[kNameSize];
   LabelOf(line, label);
   auto text = std::make_unique<TextInstrument>(&panel, x, y, frameWidth, rows, label);
@@ -180,8 +180,7 @@ void PanelParser::Linear(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0;
   double low = 0, high = 0, divisor = 0, offset = 0;
-  std::sscanf(line, "%254s %i %i %lf %lf %lf %lf %254s %254s", tag, &x, &y, &low, &high, &divisor, &offset,
-              reference, name);
+  Fields(line) >> tag >> x >> y >> low >> high >> divisor >> offset >> reference >> name;
   auto &linear = Add(
       std::make_unique<LinearInstrument>(&panel, x, y, Resolve<double>(reference), low, high, divisor, offset), c,
       name);
@@ -197,7 +196,7 @@ void PanelParser::Linear(const InstrumentClass &c, const char *line) {
 void PanelParser::Talkback(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", condition = "", name = "";
   int x = 0, y = 0;
-  std::sscanf(line, "%254s %i %i %254s %254s %254s", tag, &x, &y, reference, condition, name);
+  Fields(line) >> tag >> x >> y >> reference >> condition >> name;
   Add(std::make_unique<TbInstrument>(&panel, x, y, Resolve<double>(reference), TalkbackCondition(condition), c.D[0]),
       c, name);
 }
@@ -205,7 +204,7 @@ void PanelParser::Talkback(const InstrumentClass &c, const char *line) {
 void PanelParser::Select(const InstrumentClass &c, const char *line) {
   LineWord tag, name = "";
   int x = 0, y = 0, initial = 0;
-  std::sscanf(line, "%254s %i %i %i %254s", tag, &x, &y, &initial, name);
+  Fields(line) >> tag >> x >> y >> initial >> name;
   Add(std::make_unique<SelectInstrument>(&panel, x, y, initial, BoundedCoordinate(c.D[0]),
                                          BoundedCoordinate(c.D[2])),
       c, name);
@@ -214,7 +213,7 @@ void PanelParser::Select(const InstrumentClass &c, const char *line) {
 void PanelParser::Digit(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0, digits = 0;
-  std::sscanf(line, "%254s %i %i %i %254s %254s", tag, &x, &y, &digits, reference, name);
+  Fields(line) >> tag >> x >> y >> digits >> reference >> name;
   Add(std::make_unique<DigitInstrument>(&panel, x, y, digits, Resolve<double>(reference)), c, name);
 }
 
@@ -222,7 +221,7 @@ void PanelParser::Digit(const InstrumentClass &c, const char *line) {
 void PanelParser::Adi(const InstrumentClass &c, const char *line) {
   LineWord tag, yaw = "", pitch = "", roll = "", name = "";
   int x = 0, y = 0;
-  std::sscanf(line, "%254s %i %i %254s %254s %254s %254s", tag, &x, &y, yaw, pitch, roll, name);
+  Fields(line) >> tag >> x >> y >> yaw >> pitch >> roll >> name;
   auto &ball = Add(std::make_unique<AdiInstrument>(&panel, x, y, Resolve<double>(yaw), Resolve<double>(pitch),
                                                    Resolve<double>(roll)),
                    c, name);
@@ -234,8 +233,7 @@ void PanelParser::Plot(const InstrumentClass &c, const char *line) {
   LineWord tag, vertical = "", horizontal = "", name = "";
   int x = 0, y = 0;
   double low = 0, high = 0, origin = 0, ignored = 0, units = 0;
-  std::sscanf(line, "%254s %i %i %254s %lf %lf %254s %lf %lf %lf %254s", tag, &x, &y, vertical, &low, &high,
-              horizontal, &origin, &ignored, &units, name);
+  Fields(line) >> tag >> x >> y >> vertical >> low >> high >> horizontal >> origin >> ignored >> units >> name;
   auto &plot = Add(std::make_unique<PlotInstrument>(&panel, x, y, Resolve<double>(vertical), Resolve<double>(horizontal)),
                    c, name);
   plot.bugImage = c.resource2;
@@ -258,7 +256,7 @@ void PanelParser::Plot(const InstrumentClass &c, const char *line) {
 void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
   LineWord tag;
   int x = 0, y = 0, number = 0;
-  std::sscanf(line, "%254s %i %i %i", tag, &x, &y, &number);
+  Fields(line) >> tag >> x >> y >> number;
   auto mfd = std::make_unique<MfdInstrument>(&panel, x, y, number);
   mfd->screenWidth = c.I[0];
   mfd->screenHeight = c.I[1];
@@ -292,7 +290,7 @@ void *PanelParser::OfKind(const VariableRef &variable, VariableKind kind) {
 void PanelParser::SelectorElements(FILE *file, const char *line) {
   LineWord tag, target = "", selector = "";
   int first = 0, last = -1, initial = -1;
-  std::sscanf(line, "%254s %254s %254s %i %i %i", tag, target, selector, &first, &last, &initial);
+  Fields(line) >> tag >> target >> selector >> first >> last >> initial;
   const VariableRef targetVariable = systems.ResolveReference(target);
   const VariableKind boundKind = targetVariable.BoundKind();
   void **slot = boundKind != VariableKind::kNone ? static_cast<void **>(targetVariable.address) : nullptr;
@@ -303,7 +301,7 @@ void PanelParser::SelectorElements(FILE *file, const char *line) {
     const char *referenceLine = ReadConfigLine(file);
     if (referenceLine == nullptr && ConfigFileEnded(file)) break;
     LineWord reference;
-    const bool named = referenceLine != nullptr && std::sscanf(referenceLine, "%254s", reference) == 1;
+    const bool named = referenceLine != nullptr && (Fields(referenceLine) >> reference).Count() == 1;
     const VariableRef entry = named ? systems.ResolveReference(reference) : VariableRef();
     element->AddAddress(slot != nullptr ? OfKind(entry, boundKind) : nullptr);
   }

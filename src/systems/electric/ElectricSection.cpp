@@ -41,28 +41,26 @@ void ElectricSystem::ParseLine(FILE *file, const char *line) {
   int n;
   KeywordLine keyword(line);
   if (keyword.Is("<BATTERY>")) {
-    if (Complete(std::sscanf(keyword.rest, "%254s %lf %254s", name, &x, a), 3))
+    if (Complete((Fields(keyword.rest) >> name >> x >> a).Count(), 3))
       Append(new Battery(name, ResolveSource(a), x));
   } else if (keyword.Is("<FCELL>")) {
-    if (Complete(std::sscanf(keyword.rest, "%254s <%lf %lf %lf> %lf %254s %254s %254s", name, &v.x, &v.y, &v.z,
-                             &x, a, b, c),
-                 8))
+    if (Complete((Fields(keyword.rest) >> name >> v >> x >> a >> b >> c).Count(), 8))
       Append(new FuelCell(name, v, hydraulic->ResolvePort(a), hydraulic->ResolvePort(b), hydraulic->ResolvePort(c),
                           static_cast<float>(x)));
   } else if (keyword.Is("<DCBUS>")) {
-    if (Complete(std::sscanf(keyword.rest, "%254s %254s", name, a), 2)) Append(new DCBus(name, ResolveSource(a)));
+    if (Complete((Fields(keyword.rest) >> name >> a).Count(), 2)) Append(new DCBus(name, ResolveSource(a)));
   } else if (keyword.Is("<ACBUS>")) {
-    if (Complete(std::sscanf(keyword.rest, "%254s %254s", name, a), 2)) Append(new ACBus(name, ResolveSource(a)));
+    if (Complete((Fields(keyword.rest) >> name >> a).Count(), 2)) Append(new ACBus(name, ResolveSource(a)));
   } else if (keyword.Is("<SOCKET>")) {
-    if (Complete(std::sscanf(keyword.rest, "%254s %i %254s %254s %254s %254s", name, &n, a, b, c, d), 6))
+    if (Complete((Fields(keyword.rest) >> name >> n >> a >> b >> c >> d).Count(), 6))
       Append(new Socket(name, ResolveSource(a), n, ResolveSource(b), ResolveSource(c), ResolveSource(d)));
   } else if (keyword.Is("<COOLING>")) {
     ParseCoolingLoop(file, keyword.rest);
   } else if (keyword.Is("<ATMREGEN>")) {
-    if (Complete(std::sscanf(keyword.rest, "%254s %i %254s %lf %254s %254s", name, &n, a, &x, b, c), 6))
+    if (Complete((Fields(keyword.rest) >> name >> n >> a >> x >> b >> c).Count(), 6))
       Append(new AtmRegenerator(name, n, ResolveSource(a), x, hydraulic->ResolvePort(b), hydraulic->ResolvePort(c)));
   } else if (keyword.Is("<BOILER>")) {
-    if (Complete(std::sscanf(keyword.rest, "%254s %i %254s %lf %lf%254s", name, &n, a, &x, &y, b), 6))
+    if (Complete((Fields(keyword.rest) >> name >> n >> a >> x >> y >> b).Count(), 6))
       Append(new Boiler(name, n, ResolveSource(a), x, y, hydraulic->ResolveTank(b)));
   }
 }
@@ -75,7 +73,7 @@ void ElectricSystem::ParseCoolingLoop(FILE *file, const char *text) {
   int mode;
   double capacity, low, high;
   CoolingLoop *loop = nullptr;
-  if (Complete(std::sscanf(text, "%254s %i %254s %lf %lf %lf", name, &mode, source, &capacity, &low, &high), 6)) {
+  if (Complete((Fields(text) >> name >> mode >> source >> capacity >> low >> high).Count(), 6)) {
     loop = new CoolingLoop(name, mode, ResolveSource(source), capacity, low, high);
     Append(loop);
   }
@@ -83,7 +81,7 @@ void ElectricSystem::ParseCoolingLoop(FILE *file, const char *text) {
   while (NextSectionLine(file, "</COOLING>", line)) {
     LineWord body;
     double coefficient;
-    if (loop == nullptr || line == nullptr || std::sscanf(line, "%254s %lf", body, &coefficient) != 2) continue;
+    if (loop == nullptr || line == nullptr || (Fields(line) >> body >> coefficient).Count() != 2) continue;
     void *address = ResolveReference(body).ObjectAddress();
     SystemObject *owner = static_cast<SystemObject *>(address);
     if (address == nullptr || !(Contains(address) || hydraulic->Contains(address))) continue;

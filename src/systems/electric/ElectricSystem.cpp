@@ -30,7 +30,7 @@ void ElectricSystem::LoadFromScenario(FILEHANDLE scn) {
   char *line;
   while (oapiReadScenario_nextline(scn, line) && strcasecmp(line, "</ELECTRIC>") != 0) {
     LineWord tag, name;
-    if (std::sscanf(line, "%254s %254s", tag, name) != 2) continue;
+    if ((Fields(line) >> tag >> name).Count() != 2) continue;
     if (SystemObject *object = FindNamed(name)) {
       static_cast<ElectricObject *>(object)->LoadStateLine(line);
     } else {

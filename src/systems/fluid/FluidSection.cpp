@@ -49,8 +49,7 @@ void HydraulicSystem::ParseTank(FILE *file, const char *text) {
   Vec3 position;
   double volume = 0, insulation = 0;
   int inOpen = 0, outOpen = 0;
-  std::sscanf(text, " %254s <%lf %lf %lf> %lf %i %i %lf", name, &position.x, &position.y, &position.z, &volume,
-              &inOpen, &outOpen, &insulation);
+  Fields(text) >> name >> position >> volume >> inOpen >> outOpen >> insulation;
   FluidTank *tank = new FluidTank(name, volume, position);
   Append(tank);
   tank->contents.Reset();
@@ -65,14 +64,13 @@ void HydraulicSystem::ParseTank(FILE *file, const char *text) {
 // Settings carry over from line to line; ONEWAY holds for the rest of the block.
 void HydraulicSystem::ParsePipes(FILE *file, const char *text) {
   LineWord name = "";
-  std::sscanf(text, " %254s", name);
+  Fields(text) >> name;
   double setting1 = 0, setting2 = 0;
   bool twoWay = true;
   char *line;
   while (NextSectionLine(file, "</PIPE>", line)) {
     LineWord from = "", to = "", kindWord = "", flagWord = "";
-    if (line == nullptr || std::sscanf(line, "%254s %254s %254s %lf %lf %254s", from, to, kindWord, &setting1,
-                                       &setting2, flagWord) < 2)
+    if (line == nullptr || (Fields(line) >> from >> to >> kindWord >> setting1 >> setting2 >> flagWord).Count() < 2)
       continue;
     if (MatchKeyword(kindWord, "ONEWAY") || MatchKeyword(flagWord, "ONEWAY")) twoWay = false;
     const PipeKind kind = KindFromWord(kindWord);
@@ -87,7 +85,7 @@ void HydraulicSystem::ParsePipes(FILE *file, const char *text) {
 void HydraulicSystem::ParseVent(FILE *file, const char *text) {
   LineWord name = "";
   int inOpen = 0, outOpen = 0;
-  std::sscanf(text, " %254s  %i %i ", name, &inOpen, &outOpen);
+  Fields(text) >> name >> inOpen >> outOpen;
   FluidVent *vent = new FluidVent(name);
   Append(vent);
   vent->in.open = inOpen;
@@ -97,8 +95,7 @@ void HydraulicSystem::ParseVent(FILE *file, const char *text) {
   while (NextSectionLine(file, "</VENT>", line)) {
     Vec3 position, direction;
     double size;
-    if (line != nullptr && std::sscanf(line, "<%lf %lf %lf> <%lf %lf %lf> %lf", &position.x, &position.y,
-                                       &position.z, &direction.x, &direction.y, &direction.z, &size) == 7)
+    if (line != nullptr && (Fields(line) >> position >> direction >> size).Count() == 7)
       vent->AddExhaust(position, direction, size);
   }
 }
@@ -110,7 +107,7 @@ void HydraulicSystem::ParseRadiator(FILE *file, const char *text) {
   LineWord name = "";
   Vec3 position;
   double temperature = 0, area = 0, emissivity = 0, mass = 0;
-  std::sscanf(text, " %254s  <%lf %lf %lf> %lf ", name, &position.x, &position.y, &position.z, &temperature);
+  Fields(text) >> name >> position >> temperature;
   const char *second = ReadConfigLine(file);
   if (second == nullptr || std::sscanf(second, " %lf %lf %lf", &area, &emissivity, &mass) != 3 || !(mass > 0))
     return;
@@ -124,6 +121,6 @@ void HydraulicSystem::ParseRadiator(FILE *file, const char *text) {
 void HydraulicSystem::ParseCrew(const char *text) {
   LineWord name = "", tank = "";
   int count = 0;
-  std::sscanf(text, "%254s %i %254s", name, &count, tank);
+  Fields(text) >> name >> count >> tank;
   Append(new FluidCrew(name, count, ResolveTank(tank)));
 }

@@ -18,9 +18,9 @@ void HydraulicSystem::LoadFromScenario(FILEHANDLE scn) {
 // its end. A volume or valve the record does not give keeps the tank's own.
 void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine, const char *text) {
   LineWord name;
-  int used = 0;
+  Fields fields(text);
   FluidTank *tank = nullptr;
-  if (std::sscanf(text, "%254s%n", name, &used) == 1) tank = dynamic_cast<FluidTank *>(FindNamed(name));
+  if ((fields >> name).Count() == 1) tank = dynamic_cast<FluidTank *>(FindNamed(name));
   if (tank == nullptr) {
     ReportUnplacedRecord(recordLine);
     char *line;
@@ -30,7 +30,7 @@ void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine, con
   }
   double volume = tank->contents.volume;
   int inOpen = tank->in.open, outOpen = tank->out.open;
-  std::sscanf(text + used, "%lf %i %i", &volume, &inOpen, &outOpen);
+  fields >> volume >> inOpen >> outOpen;
   tank->LoadExtendedState(scn);
   tank->contents.volume = volume;
   tank->in.open = inOpen;

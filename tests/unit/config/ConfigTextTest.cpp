@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "../module/WorkingFolder.h"
+#include "config/TextScan.h"
 
 namespace {
 
@@ -131,4 +134,32 @@ TEST(ReportError, DoesNothingWhileNoLogIsOpen) {
   CloseDebugLog();
   ReportError(kInvalidComponent);
   EXPECT_EQ(folder.Read("Varneldebug.txt"), "");
+}
+
+// The field scanner reads what the scanf format it stands for reads, field for
+// field and value for value, on good and broken lines alike.
+TEST(Fields, ReadWhatTheirScanfFormatReads) {
+  for (const char *text : {"FC <1 2 3> 100 O2:OUT 7", "FC <1 2> 100 O2 7", "FC <1 2 3 > 100 X 7", "FC 1 2 3",
+                           "  FC   <-1e3 .5 3>5 W 0x10", "", "FC <1 2 3> 1e999 W 010", "FC<1 2 3>7 W 1", "FC <a>"}) {
+    LineWord a = "", b = "", c = "", d = "";
+    Vec3 v(-1, -1, -1), w(-1, -1, -1);
+    double x = -1, y = -1;
+    int i = -1, j = -1;
+    const int expected = std::sscanf(text, "%254s <%lf %lf %lf> %lf %254s %i", a, &v.x, &v.y, &v.z, &x, b, &i);
+    const int read = (Fields(text) >> c >> w >> y >> d >> j).Count();
+    EXPECT_EQ(read, std::max(expected, 0)) << text;
+    EXPECT_STREQ(a, c) << text;
+    EXPECT_STREQ(b, d) << text;
+    EXPECT_EQ(std::memcmp(&v, &w, sizeof v), 0) << text;
+    EXPECT_EQ(std::memcmp(&x, &y, sizeof x), 0) << text;
+    EXPECT_EQ(i, j) << text;
+  }
+}
+
+TEST(AfterKeyword, TheKeywordsOwnLengthAndTheSeparatorsAsked) {
+  EXPECT_STREQ(AfterKeyword("<size> 4", "<SIZE>"), " 4");
+  EXPECT_EQ(AfterKeyword("<SIZ", "<SIZE>"), nullptr);
+  EXPECT_EQ(AfterKeyword(nullptr, "<SIZE>"), nullptr);
+  EXPECT_STREQ(AfterKeyword("<DELETE> HYDRAULIC:X", "<DELETE>", 1), "HYDRAULIC:X");
+  EXPECT_STREQ(AfterKeyword("<DELETE>", "<DELETE>", 1), "");
 }
