@@ -1,11 +1,8 @@
 #include "systems/electric/AtmRegenerator.h"
 
-#include <cstdio>
 #include <initializer_list>
 
-#include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
-#include "config/TextScan.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {
@@ -64,15 +61,4 @@ VariableRef AtmRegenerator::ResolveVariable(const char *keyword) {
   return {};
 }
 
-void AtmRegenerator::SaveState(FILEHANDLE scn) {
-  WriteItem(scn, "    <ATMREGEN> ", "%s %i %i", name, mode, draw.drawing);
-}
-
-void AtmRegenerator::LoadStateLine(const char *line) {
-  LineWord savedName;
-  int savedMode, savedDrawing;
-  if (std::sscanf(line, "    <ATMREGEN> %254s %i %i", savedName, &savedMode, &savedDrawing) != 3) return;
-  CopyName(name, savedName);
-  mode = savedMode;
-  draw.drawing = savedDrawing;
-}
+void AtmRegenerator::Record(ElectricRecord &record) { record.Int(mode).Int(draw.drawing); }

@@ -15,13 +15,15 @@ class AtmRegenerator : public SwitchedConsumer {
   void Refresh(double dt) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
-  void SaveState(FILEHANDLE scn) override;
-  void LoadStateLine(const char *line) override;
 
   // Its mode: negative is off, anything else on.
   double head;    // Pa added to the inlet-minus-outlet difference
   FluidValve *inlet;
   FluidValve *outlet;
+
+ protected:
+  const char *RecordTag() const override { return "    <ATMREGEN> "; }
+  void Record(ElectricRecord &record) override;
 
  private:
   void Scrub(double dt);

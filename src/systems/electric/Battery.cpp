@@ -1,10 +1,7 @@
 #include "systems/electric/Battery.h"
 
-#include <cstdio>
 
-#include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
-#include "config/TextScan.h"
 
 namespace {
 
@@ -68,22 +65,10 @@ VariableRef Battery::ResolveVariable(const char *keyword) {
   return {};
 }
 
-void Battery::SaveState(FILEHANDLE scn) {
-  WriteItem(scn, "    <BATTERY> ", "%s %0.0f %0.4f %0.4f %i", name, charging, charge, loadTotal, chargeCommand);
+void Battery::Record(ElectricRecord &record) {
+  record.WrittenOnly(charging).Real(charge).Real(loadTotal).Int(chargeCommand);
 }
 
 // The charging flag follows the restored command; the draw it stands for is
 // already in the source's restored load.
-void Battery::LoadStateLine(const char *line) {
-  LineWord savedName;
-  int savedCharging, savedCommand;
-  double savedCharge, savedLoad;
-  if (std::sscanf(line, "    <BATTERY> %254s %i %lf %lf%i", savedName, &savedCharging, &savedCharge, &savedLoad,
-                  &savedCommand) != 5)
-    return;
-  CopyName(name, savedName);
-  charge = savedCharge;
-  loadTotal = savedLoad;
-  chargeCommand = savedCommand;
-  charging = chargeCommand == 1 ? 1.0 : 0.0;
-}
+void Battery::Restored() { charging = chargeCommand == 1 ? 1.0 : 0.0; }

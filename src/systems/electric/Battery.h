@@ -14,11 +14,14 @@ class Battery : public PowerSource {
   void Refresh(double dt) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
-  void SaveState(FILEHANDLE scn) override;
-  void LoadStateLine(const char *line) override;
 
   double charge;     // J
   double capacity;   // J
   int32_t chargeCommand = -1;
   double charging = 0.0;
+
+ protected:
+  const char *RecordTag() const override { return "    <BATTERY> "; }
+  void Record(ElectricRecord &record) override;
+  void Restored() override;
 };

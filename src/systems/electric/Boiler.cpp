@@ -1,10 +1,7 @@
 #include "systems/electric/Boiler.h"
 
-#include <cstdio>
 
-#include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
-#include "config/TextScan.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {
@@ -59,20 +56,4 @@ VariableRef Boiler::ResolveVariable(const char *keyword) {
   return {};
 }
 
-void Boiler::SaveState(FILEHANDLE scn) {
-  WriteItem(scn, "    <BOILER> ", "%s %i %i %0.4f %0.4f", name, mode, draw.drawing, on, maxT);
-}
-
-void Boiler::LoadStateLine(const char *line) {
-  LineWord savedName;
-  int savedMode, savedDrawing;
-  double savedOn, savedMaxT;
-  if (std::sscanf(line, "    <BOILER> %254s %i %i %lf %lf", savedName, &savedMode, &savedDrawing, &savedOn,
-                  &savedMaxT) != 5)
-    return;
-  CopyName(name, savedName);
-  mode = savedMode;
-  draw.drawing = savedDrawing;
-  on = savedOn;
-  maxT = savedMaxT;
-}
+void Boiler::Record(ElectricRecord &record) { record.Int(mode).Int(draw.drawing).Real(on).Real(maxT); }

@@ -14,13 +14,15 @@ class Boiler : public SwitchedConsumer {
   void Refresh(double dt) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
-  void SaveState(FILEHANDLE scn) override;
-  void LoadStateLine(const char *line) override;
 
   // Its mode: positive runs the thermostat, negative forces it on, 0 is off.
   double maxT;    // set point, K
   int32_t rate = 0;
   FluidTank *tank;
+
+ protected:
+  const char *RecordTag() const override { return "    <BOILER> "; }
+  void Record(ElectricRecord &record) override;
 
  private:
   void Thermostat();

@@ -1,10 +1,7 @@
 #include "systems/electric/CoolingLoop.h"
 
-#include <cstdio>
 
-#include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
-#include "config/TextScan.h"
 #include "systems/ThermalBody.h"
 
 namespace {
@@ -86,20 +83,4 @@ VariableRef CoolingLoop::ResolveVariable(const char *keyword) {
   return {};
 }
 
-void CoolingLoop::SaveState(FILEHANDLE scn) {
-  WriteItem(scn, "    <COOLING> ", "%s %i %i %0.4f %0.4f", name, mode, draw.drawing, maxT, minT);
-}
-
-void CoolingLoop::LoadStateLine(const char *line) {
-  LineWord savedName;
-  int savedMode, savedDrawing;
-  double savedMax, savedMin;
-  if (std::sscanf(line, "    <COOLING> %254s %i %i %lf %lf", savedName, &savedMode, &savedDrawing, &savedMax,
-                  &savedMin) != 5)
-    return;
-  CopyName(name, savedName);
-  mode = savedMode;
-  draw.drawing = savedDrawing;
-  maxT = savedMax;
-  minT = savedMin;
-}
+void CoolingLoop::Record(ElectricRecord &record) { record.Int(mode).Int(draw.drawing).Real(maxT).Real(minT); }

@@ -20,8 +20,6 @@ class CoolingLoop : public SwitchedConsumer {
   void Refresh(double dt) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
-  void SaveState(FILEHANDLE scn) override;
-  void LoadStateLine(const char *line) override;
 
   struct RingBody {
     SystemObject *owner;
@@ -34,6 +32,10 @@ class CoolingLoop : public SwitchedConsumer {
   double capacity;
   RingBody bodies[kMaxLoopBodies] = {};
   int32_t bodyCount = 0;
+
+ protected:
+  const char *RecordTag() const override { return "    <COOLING> "; }
+  void Record(ElectricRecord &record) override;
 
  private:
   void Thermostat();

@@ -1,7 +1,6 @@
 #include "systems/electric/ElectricObject.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <cstring>
 
 #include "config/ConfigText.h"
 
@@ -13,13 +12,26 @@ VariableRef ElectricObject::ResolveVariable(const char *keyword) {
   return {};
 }
 
-void ElectricObject::WriteItem(FILEHANDLE scn, const char *item, const char *format, ...) {
-  char value[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(value, sizeof value, format, args);
-  va_end(args);
-  oapiWriteScenario_string(scn, item, value);
+void ElectricObject::SaveState(FILEHANDLE scn) {
+  if (RecordTag() == nullptr) return;
+  ElectricRecord record(name);
+  Record(record);
+  oapiWriteScenario_string(scn, RecordTag(), record.Text().c_str());
+}
+
+// The tag is compared as written, without its blanks, and case and all.
+void ElectricObject::LoadStateLine(const char *line) {
+  LineWord tag, savedName, ownTag;
+  Fields fields(line);
+  if (RecordTag() == nullptr || (fields >> tag >> savedName).Count() != 2 ||
+      (Fields(RecordTag()) >> ownTag).Count() != 1 || std::strcmp(tag, ownTag) != 0)
+    return;
+  ElectricRecord record = ElectricRecord::Reading(fields.Rest());
+  Record(record);
+  if (!record.Complete()) return;
+  record.Assign();
+  Record(record);
+  Restored();
 }
 
 void SourceDraw::Start(ElectricObject *source) {

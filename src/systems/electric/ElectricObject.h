@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "systems/SystemObject.h"
+#include "systems/electric/ElectricRecord.h"
 
 // Voltages of the network.
 constexpr double kDcVoltage = 28.8;
@@ -22,8 +23,11 @@ class ElectricObject : public SystemObject {
   virtual void RemoveLoad(float amps) {}
   // Takes `newSource` as the source; classes that registered a draw move it.
   virtual void Connect(ElectricObject *newSource) { source = newSource; }
-  // One line of the scenario's electric block, tag and name included.
-  virtual void LoadStateLine(const char *line) {}
+  // The object's line of the scenario's electric block: its tag, its name,
+  // then the fields `Record` declares. A line of another tag, or with a field
+  // missing, changes nothing.
+  void SaveState(FILEHANDLE scn) override;
+  void LoadStateLine(const char *line);
 
   ElectricObject *source = nullptr;
   double current = 0.0;   // A
@@ -31,8 +35,12 @@ class ElectricObject : public SystemObject {
   int32_t resetCommand = 0;
 
  protected:
-  // Writes "ITEM" with `format` filled in, through the host's scenario writer.
-  static void WriteItem(FILEHANDLE scn, const char *item, const char *format, ...);
+  // The tag the line is written with, blanks included; null: no line.
+  virtual const char *RecordTag() const { return nullptr; }
+  // The fields after the name, in order; the same declaration writes and reads.
+  virtual void Record(ElectricRecord &record) {}
+  // What follows from fields just read back.
+  virtual void Restored() {}
 };
 
 // A consumer's switched draw on its source: registered once when it switches

@@ -2,12 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
 
-#include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
-#include "config/TextScan.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {
@@ -143,20 +140,7 @@ VariableRef FuelCell::ResolveVariable(const char *keyword) {
   return {};
 }
 
-void FuelCell::SaveState(FILEHANDLE scn) {
-  WriteItem(scn, "    <FCELL> ", "%s %i %0.4f %0.4f %0.4f", name, state, dph, temperature, loadTotal);
-}
+void FuelCell::Record(ElectricRecord &record) { record.Int(state).Real(dph).Real(temperature).Real(loadTotal); }
 
-void FuelCell::LoadStateLine(const char *line) {
-  LineWord savedName;
-  int savedState;
-  double savedDph, savedTemperature, savedLoad;
-  if (std::sscanf(line, "    <FCELL> %254s %i %lf %lf %lf", savedName, &savedState, &savedDph, &savedTemperature,
-                  &savedLoad) != 5)
-    return;
-  CopyName(name, savedName);
-  state = savedState;
-  dph = savedDph;
-  SetTemperature(savedTemperature);
-  loadTotal = savedLoad;
-}
+// The body's heat follows its restored temperature.
+void FuelCell::Restored() { SetTemperature(temperature); }

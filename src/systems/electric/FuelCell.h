@@ -18,8 +18,6 @@ class FuelCell : public PowerSource {
   void Refresh(double dt) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
-  void SaveState(FILEHANDLE scn) override;
-  void LoadStateLine(const char *line) override;
 
   FluidValve *oxygenInput;
   FluidValve *hydrogenInput;
@@ -35,6 +33,11 @@ class FuelCell : public PowerSource {
   int32_t purgeCommand = -1;
   int32_t state = kCellOff;
   double running = 0.0;
+
+ protected:
+  const char *RecordTag() const override { return "    <FCELL> "; }
+  void Record(ElectricRecord &record) override;
+  void Restored() override;
 
  private:
   void React(double dt, double factor);

@@ -1,14 +1,11 @@
 #include "systems/electric/PowerBus.h"
 
-#include <cstdio>
 
-#include "config/BoundedCopy.h"
-#include "config/TextScan.h"
 
 namespace {
 
-const PowerBus::Kind kDcBus = {"    <DC> ", "    <DC> %254s %lf %i %i", kDcVoltage, 3.0, 25.0, 30.0, 1.0};
-const PowerBus::Kind kAcBus = {"    <AC> ", "    <AC> %254s %lf %i %i", kAcVoltage, 6.0, 30.0, 45.0,
+const PowerBus::Kind kDcBus = {"    <DC> ", kDcVoltage, 3.0, 25.0, 30.0, 1.0};
+const PowerBus::Kind kAcBus = {"    <AC> ", kAcVoltage, 6.0, 30.0, 45.0,
                                kAcVoltage / kDcVoltage};
 
 }  // namespace
@@ -78,19 +75,9 @@ void PowerBus::DropReference(SystemObject *object) {
   state = kBusDisconnecting;
 }
 
-void PowerBus::SaveState(FILEHANDLE scn) {
-  WriteItem(scn, kind.scenarioTag, "%s %0.4f %i %i", name, load, state, inBand);
-}
+void PowerBus::Record(ElectricRecord &record) { record.Real(load).Int(state).Int(inBand); }
 
-void PowerBus::LoadStateLine(const char *line) {
-  LineWord savedName;
-  double savedLoad;
-  int savedState, savedInBand;
-  if (std::sscanf(line, kind.loadFormat, savedName, &savedLoad, &savedState, &savedInBand) != 4) return;
-  CopyName(name, savedName);
-  load = savedLoad;
-  state = savedState;
-  inBand = savedInBand;
-  // A bus saved disconnected carries nothing, as it did when it tripped.
+// A bus saved disconnected carries nothing, as it did when it tripped.
+void PowerBus::Restored() {
   if (state == kBusDisconnected) voltage = current = 0.0;
 }

@@ -11,7 +11,6 @@ class PowerBus : public ElectricObject {
  public:
   struct Kind {
     const char *scenarioTag;   // "    <DC> "
-    const char *loadFormat;    // "    <DC> %254s %lf %i %i"
     double initialVoltage;
     double idleDraw;           // A on the bus's own side
     double lowerLimit;         // V, inclusive
@@ -29,12 +28,15 @@ class PowerBus : public ElectricObject {
   void Connect(ElectricObject *newSource) override;
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
-  void SaveState(FILEHANDLE scn) override;
-  void LoadStateLine(const char *line) override;
 
   double load;
   int32_t inBand = 1;
   int32_t state = kBusConnected;
+
+ protected:
+  const char *RecordTag() const override { return kind.scenarioTag; }
+  void Record(ElectricRecord &record) override;
+  void Restored() override;
 
  private:
   // What the source sees for `amps` on this bus: the same power at the

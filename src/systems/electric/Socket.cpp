@@ -1,10 +1,7 @@
 #include "systems/electric/Socket.h"
 
-#include <cstdio>
 
-#include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
-#include "config/TextScan.h"
 
 Socket::Socket(const char *socketName, ElectricObject *connected, int configured, ElectricObject *first,
                ElectricObject *second, ElectricObject *third)
@@ -38,16 +35,12 @@ VariableRef Socket::ResolveVariable(const char *keyword) {
   return {};
 }
 
-void Socket::SaveState(FILEHANDLE scn) { WriteItem(scn, "    <SOCKET>", "%s %i", name, applied); }
+void Socket::Record(ElectricRecord &record) { record.Int(applied); }
 
 // Restores the selection without moving any load: the saved load totals
 // already hold it.
-void Socket::LoadStateLine(const char *line) {
-  LineWord savedName;
-  int saved;
-  if (std::sscanf(line, "    <SOCKET> %254s %i", savedName, &saved) != 2) return;
-  CopyName(name, savedName);
-  position = applied = saved;
-  ElectricObject **selected = CandidateAt(saved);
+void Socket::Restored() {
+  position = applied;
+  ElectricObject **selected = CandidateAt(applied);
   if (target != nullptr && selected != nullptr) target->source = *selected;
 }

@@ -13,13 +13,16 @@ class Socket : public ElectricObject {
   void Refresh(double dt) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
-  void SaveState(FILEHANDLE scn) override;
-  void LoadStateLine(const char *line) override;
 
   ElectricObject *target;
   ElectricObject *candidates[3];
   int32_t position;       // -1, 0 or 1
   int32_t applied = -2;   // the position last applied
+
+ protected:
+  const char *RecordTag() const override { return "    <SOCKET>"; }
+  void Record(ElectricRecord &record) override;
+  void Restored() override;
 
  private:
   // The candidate of `at`, or null for a position outside -1 to 1.
