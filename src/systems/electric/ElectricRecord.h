@@ -34,7 +34,10 @@ class ElectricRecord {
  private:
   enum class Mode { kWrite, kRead, kAssign };
   ElectricRecord(Mode startMode, const char *line) : mode(startMode), fields(line) {}
-  void Append(const char *format, double value);
+  // Writes `value` with `format`, reads a `Read`, or assigns what was read to
+  // `target` (none: the field is not kept), as the pass is.
+  template <typename Read, typename Stored>
+  ElectricRecord &Field(const char *format, Stored value, Stored *target);
 
   Mode mode;
   std::string text;
