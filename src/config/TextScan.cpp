@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 bool ScanVectors(const char *text, Vec3 *vectors, int count) {
   Vec3 read[3];
@@ -23,10 +24,8 @@ bool ScanVector(const char *text, Vec3 &v) { return ScanVectors(text, &v, 1); }
 
 namespace {
 
-// " %254s%n": the width is the LineWord's, less its terminator.
-constexpr int kWordWidth = kConfigLineSize - 1;
-static_assert(kWordWidth == 254, "the word format below spells the LineWord's width");
-constexpr const char *kWordFormat = " %254s%n";
+// " %<width>s%n", the width the LineWord's, less its terminator.
+const std::string kWordFormat = " %" + std::to_string(kConfigLineSize - 1) + "s%n";
 
 }  // namespace
 
@@ -42,7 +41,7 @@ Fields &Fields::Scan(const char *format, T *value) {
   return *this;
 }
 
-Fields &Fields::operator>>(LineWord &word) { return Scan(kWordFormat, word); }
+Fields &Fields::operator>>(LineWord &word) { return Scan(kWordFormat.c_str(), word); }
 Fields &Fields::operator>>(int &value) { return Scan(" %i%n", &value); }
 Fields &Fields::operator>>(double &value) { return Scan(" %lf%n", &value); }
 Fields &Fields::operator>>(Vec3 &v) {
