@@ -55,10 +55,4 @@ void AtmRegenerator::DropReference(SystemObject *object) {
   if (outlet != nullptr && outlet->owner == object) outlet = nullptr;
 }
 
-VariableRef AtmRegenerator::ResolveVariable(const char *keyword) {
-  if (VariableRef common = SwitchedConsumer::ResolveVariable(keyword)) return common;
-  ReportError(kInvalidParameterCount);
-  return {};
-}
-
 void AtmRegenerator::Record(ElectricRecord &record) { record.Int(mode).Int(draw.drawing); }

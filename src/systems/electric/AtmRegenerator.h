@@ -13,7 +13,6 @@ class AtmRegenerator : public SwitchedConsumer {
                  double pumpHead, FluidValve *from, FluidValve *to);
 
   void Refresh(double dt) override;
-  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
 
   // Its mode: negative is off, anything else on.

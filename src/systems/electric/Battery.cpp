@@ -57,12 +57,9 @@ void Battery::DropReference(SystemObject *object) {
   charging = 0.0;
 }
 
-VariableRef Battery::ResolveVariable(const char *keyword) {
-  if (VariableRef common = ElectricObject::ResolveVariable(keyword)) return common;
-  if (MatchKeyword(keyword, "LOADING")) return VariableRef::To(charging);
-  if (MatchKeyword(keyword, "LOAD")) return VariableRef::To(chargeCommand);
-  ReportError(kInvalidParameterCount);
-  return {};
+void Battery::Publish(VariableTable &table) {
+  ElectricObject::Publish(table);
+  table.Add("LOADING", charging).Add("LOAD", chargeCommand);
 }
 
 void Battery::Record(ElectricRecord &record) {

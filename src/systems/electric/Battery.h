@@ -12,7 +12,6 @@ class Battery : public PowerSource {
 
   void Connect(ElectricObject *newSource) override;
   void Refresh(double dt) override;
-  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
 
   double charge;     // J
@@ -21,6 +20,7 @@ class Battery : public PowerSource {
   double charging = 0.0;
 
  protected:
+  void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <BATTERY> "; }
   void Record(ElectricRecord &record) override;
   void Restored() override;

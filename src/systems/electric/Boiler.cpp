@@ -48,12 +48,9 @@ void Boiler::DropReference(SystemObject *object) {
   if (object == tank) tank = nullptr;
 }
 
-VariableRef Boiler::ResolveVariable(const char *keyword) {
-  if (VariableRef common = SwitchedConsumer::ResolveVariable(keyword)) return common;
-  if (MatchKeyword(keyword, "HMAX")) return VariableRef::To(rate);
-  if (MatchKeyword(keyword, "MAXT")) return VariableRef::To(maxT);
-  ReportError(kInvalidParameterCount);
-  return {};
+void Boiler::Publish(VariableTable &table) {
+  SwitchedConsumer::Publish(table);
+  table.Add("HMAX", rate).Add("MAXT", maxT);
 }
 
 void Boiler::Record(ElectricRecord &record) { record.Int(mode).Int(draw.drawing).Real(on).Real(maxT); }

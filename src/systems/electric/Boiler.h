@@ -12,7 +12,6 @@ class Boiler : public SwitchedConsumer {
          FluidTank *heated);
 
   void Refresh(double dt) override;
-  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
 
   // Its mode: positive runs the thermostat, negative forces it on, 0 is off.
@@ -21,6 +20,7 @@ class Boiler : public SwitchedConsumer {
   FluidTank *tank;
 
  protected:
+  void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <BOILER> "; }
   void Record(ElectricRecord &record) override;
 

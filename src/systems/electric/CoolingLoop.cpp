@@ -73,14 +73,9 @@ void CoolingLoop::DropReference(SystemObject *object) {
   bodyCount = kept;
 }
 
-VariableRef CoolingLoop::ResolveVariable(const char *keyword) {
-  if (VariableRef common = SwitchedConsumer::ResolveVariable(keyword)) return common;
-  if (MatchKeyword(keyword, "HMAX")) return VariableRef::To(maxRate);
-  if (MatchKeyword(keyword, "HMIN")) return VariableRef::To(minRate);
-  if (MatchKeyword(keyword, "MAXT")) return VariableRef::To(maxT);
-  if (MatchKeyword(keyword, "MINT")) return VariableRef::To(minT);
-  ReportError(kInvalidParameterCount);
-  return {};
+void CoolingLoop::Publish(VariableTable &table) {
+  SwitchedConsumer::Publish(table);
+  table.Add("HMAX", maxRate).Add("HMIN", minRate).Add("MAXT", maxT).Add("MINT", minT);
 }
 
 void CoolingLoop::Record(ElectricRecord &record) { record.Int(mode).Int(draw.drawing).Real(maxT).Real(minT); }

@@ -18,7 +18,6 @@ class CoolingLoop : public SwitchedConsumer {
   // Adds the thermal part of `owner` to the ring; a seventh is ignored.
   void AddBody(SystemObject *owner, ThermalBody *body, double coefficient);
   void Refresh(double dt) override;
-  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
 
   struct RingBody {
@@ -34,6 +33,7 @@ class CoolingLoop : public SwitchedConsumer {
   int32_t bodyCount = 0;
 
  protected:
+  void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <COOLING> "; }
   void Record(ElectricRecord &record) override;
 

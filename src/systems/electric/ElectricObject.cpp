@@ -5,11 +5,14 @@
 #include "config/ConfigText.h"
 
 VariableRef ElectricObject::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "VOLTS")) return VariableRef::To(voltage);
-  if (MatchKeyword(keyword, "AMPS")) return VariableRef::To(current);
-  if (MatchKeyword(keyword, "RESET")) return VariableRef::To(resetCommand);
-  if (MatchKeyword(keyword, "SRC")) return VariableRef::Link(&source);
-  return {};
+  VariableTable table(keyword);
+  Publish(table);
+  if (!table.found && LogsUnknownNames()) ReportError(kInvalidParameterCount);
+  return table.found;
+}
+
+void ElectricObject::Publish(VariableTable &table) {
+  table.Add("VOLTS", voltage).Add("AMPS", current).Add("RESET", resetCommand).AddLink("SRC", &source);
 }
 
 void ElectricObject::SaveState(FILEHANDLE scn) {

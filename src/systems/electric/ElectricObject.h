@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "systems/SystemObject.h"
+#include "systems/VariableTable.h"
 #include "systems/electric/ElectricRecord.h"
 
 // Voltages of the network.
@@ -16,8 +17,9 @@ class ElectricObject : public SystemObject {
  public:
   using SystemObject::SystemObject;
 
-  // "VOLTS", "AMPS", "RESET" and "SRC"; null, silently, for anything else.
-  VariableRef ResolveVariable(const char *keyword) override;
+  // The variable `Publish` declares under that name; a name the object does
+  // not publish is logged (code 2) where the object says so.
+  VariableRef ResolveVariable(const char *keyword) final;
 
   virtual void AddLoad(float amps) {}
   virtual void RemoveLoad(float amps) {}
@@ -35,6 +37,11 @@ class ElectricObject : public SystemObject {
   int32_t resetCommand = 0;
 
  protected:
+  // "VOLTS", "AMPS", "RESET" and "SRC", which every electric object has
+  // unless it declares its own table instead.
+  virtual void Publish(VariableTable &table);
+  // Whether an unknown variable name is logged; the plain buses pass it over.
+  virtual bool LogsUnknownNames() const { return true; }
   // The tag the line is written with, blanks included; null: no line.
   virtual const char *RecordTag() const { return nullptr; }
   // The fields after the name, in order; the same declaration writes and reads.

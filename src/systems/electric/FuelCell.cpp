@@ -130,14 +130,9 @@ void FuelCell::DropReference(SystemObject *object) {
     if (*port != nullptr && (*port)->owner == object) *port = nullptr;
 }
 
-VariableRef FuelCell::ResolveVariable(const char *keyword) {
-  if (VariableRef common = ElectricObject::ResolveVariable(keyword)) return common;
-  if (MatchKeyword(keyword, "TEMP")) return VariableRef::To(temperature);
-  if (MatchKeyword(keyword, "START")) return VariableRef::To(startCommand);
-  if (MatchKeyword(keyword, "RUNNING")) return VariableRef::To(running);
-  if (MatchKeyword(keyword, "DPH")) return VariableRef::To(dph);
-  ReportError(kInvalidParameterCount);
-  return {};
+void FuelCell::Publish(VariableTable &table) {
+  ElectricObject::Publish(table);
+  table.Add("TEMP", temperature).Add("START", startCommand).Add("RUNNING", running).Add("DPH", dph);
 }
 
 void FuelCell::Record(ElectricRecord &record) { record.Int(state).Real(dph).Real(temperature).Real(loadTotal); }

@@ -16,7 +16,6 @@ class FuelCell : public PowerSource {
            float rated);
 
   void Refresh(double dt) override;
-  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
 
   FluidValve *oxygenInput;
@@ -35,6 +34,7 @@ class FuelCell : public PowerSource {
   double running = 0.0;
 
  protected:
+  void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <FCELL> "; }
   void Record(ElectricRecord &record) override;
   void Restored() override;

@@ -34,6 +34,8 @@ class PowerBus : public ElectricObject {
   int32_t state = kBusConnected;
 
  protected:
+  // A bus has the common names only, and passes any other over silently.
+  bool LogsUnknownNames() const override { return false; }
   const char *RecordTag() const override { return kind.scenarioTag; }
   void Record(ElectricRecord &record) override;
   void Restored() override;

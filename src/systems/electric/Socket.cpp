@@ -29,10 +29,8 @@ void Socket::DropReference(SystemObject *object) {
   }
 }
 
-VariableRef Socket::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "CONNECT")) return VariableRef::To(position);
-  ReportError(kInvalidParameterCount);
-  return {};
+void Socket::Publish(VariableTable &table) {
+  table.Add("CONNECT", position);
 }
 
 void Socket::Record(ElectricRecord &record) { record.Int(applied); }

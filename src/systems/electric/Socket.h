@@ -11,7 +11,6 @@ class Socket : public ElectricObject {
          ElectricObject *second, ElectricObject *third);
 
   void Refresh(double dt) override;
-  VariableRef ResolveVariable(const char *keyword) override;
   void DropReference(SystemObject *object) override;
 
   ElectricObject *target;
@@ -20,6 +19,7 @@ class Socket : public ElectricObject {
   int32_t applied = -2;   // the position last applied
 
  protected:
+  void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <SOCKET>"; }
   void Record(ElectricRecord &record) override;
   void Restored() override;

@@ -8,11 +8,7 @@ SwitchedConsumer::SwitchedConsumer(const char *consumerName, int32_t consumerMod
   source = consumerSource;
 }
 
-VariableRef SwitchedConsumer::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "PUMP")) return VariableRef::To(mode);
-  if (MatchKeyword(keyword, "ISON")) return VariableRef::To(on);
-  return {};
-}
+void SwitchedConsumer::Publish(VariableTable &table) { table.Add("PUMP", mode).Add("ISON", on); }
 
 void SwitchedConsumer::DropReference(SystemObject *object) {
   if (object != source) return;

@@ -10,12 +10,14 @@ class SwitchedConsumer : public ElectricObject {
   // A consumer that goes withdraws its draw from its source.
   ~SwitchedConsumer() override { draw.Stop(source); }
 
-  // "PUMP" (the mode) and "ISON"; none, silently, for anything else.
-  VariableRef ResolveVariable(const char *keyword) override;
   // A removed source is forgotten, and the draw registered with it.
   void DropReference(SystemObject *object) override;
 
   int32_t mode;
   double on;
   SourceDraw draw;
+
+ protected:
+  // "PUMP" (the mode) and "ISON", in place of the common names.
+  void Publish(VariableTable &table) override;
 };
