@@ -1,6 +1,6 @@
 #include "ModuleLibrary.h"
 
-#include <cstdio>
+#include <filesystem>
 #include <vector>
 
 namespace host {
@@ -10,12 +10,6 @@ namespace {
 template <typename F>
 void resolve(const DynamicLibrary &library, const char *symbol, F &function) {
   function = reinterpret_cast<F>(library.symbol(symbol));
-}
-
-bool fileExists(const std::string &path) {
-  FILE *file = std::fopen(path.c_str(), "rb");
-  if (file != nullptr) std::fclose(file);
-  return file != nullptr;
 }
 
 }  // namespace
@@ -42,7 +36,7 @@ std::unique_ptr<ModuleLibrary> ModuleLibrary::load(const std::string &name, std:
     // candidate that is not there at all says nothing more.
     if (brokenFile) continue;
     error = reason;
-    brokenFile = candidate.find('/') != std::string::npos && fileExists(candidate);
+    brokenFile = candidate.find('/') != std::string::npos && std::filesystem::exists(candidate);
   }
   return nullptr;
 }

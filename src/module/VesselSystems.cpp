@@ -75,7 +75,7 @@ namespace {
 // "MASS CAPACITY VENTED"; a record without the vented mass counts the gas in
 // the resource as all that was vented.
 bool ScanVentGas(const char *text, VesselSystems::VentGas &gas) {
-  const int count = std::sscanf(text, "%lf %lf %lf", &gas.mass, &gas.capacity, &gas.vented);
+  const int count = (Fields(text) >> gas.mass >> gas.capacity >> gas.vented).Count();
   if (count == 2) gas.vented = gas.mass;
   return count >= 2 && gas.mass >= 0.0 && gas.mass <= gas.capacity && std::isfinite(gas.capacity) &&
          std::isfinite(gas.vented);

@@ -88,8 +88,7 @@ struct DeviceContext : GdiObject {
   int bkMode = OPAQUE;
   UINT textAlign = TA_LEFT | TA_TOP;
   POINT position = {0, 0};
-  // What SetPixelFormat recorded: the format (0: none yet) and the depth and
-  // stencil planes a GL context made for this DC gets.
+  // What SetPixelFormat recorded: the format (0: none yet).
   int pixelFormat = 0;
 };
 
