@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -74,4 +75,32 @@ inline std::string ReadFile(const std::string &path) {
 inline std::string TempPath(const std::string &name) {
   const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
   return ::testing::TempDir() + "/" + test->name() + "-" + name;
+}
+
+// Whether two texts say the same, word by word: numbers within `absolute`
+// plus `relative` of the larger ("nan" only against "nan"), other words to
+// the letter.
+inline ::testing::AssertionResult SameWords(const std::string &a, const std::string &b, double absolute,
+                                            double relative) {
+  std::istringstream left(a), right(b);
+  std::string x, y;
+  while (left >> x) {
+    if (!(right >> y)) return ::testing::AssertionFailure() << "ends before " << x;
+    char *endX, *endY;
+    const double u = std::strtod(x.c_str(), &endX), v = std::strtod(y.c_str(), &endY);
+    const bool numbers = *endX == '\0' && *endY == '\0' && endX != x.c_str() && endY != y.c_str();
+    const bool apart = std::isnan(u) != std::isnan(v) || std::fabs(u - v) > absolute + relative * std::fmax(std::fabs(u), std::fabs(v));
+    if (numbers ? apart : x != y)
+      return ::testing::AssertionFailure() << x << " against " << y;
+  }
+  if (right >> y) return ::testing::AssertionFailure() << "goes on with " << y;
+  return ::testing::AssertionSuccess();
+}
+
+// A fresh scratch copy of a host root under tests/data: the module writes its
+// log into the root.
+inline std::string CopyOfTestRoot(const std::string &data, const std::string &name) {
+  const std::string root = TempPath(name);
+  EXPECT_EQ(std::system(("rm -rf " + root + " && cp -r " + TEST_DATA_DIR + "/" + data + " " + root).c_str()), 0);
+  return root;
 }

@@ -38,23 +38,6 @@ std::string Internals(const std::string &text) {
   return begin == std::string::npos || end == std::string::npos ? "" : text.substr(begin, end - begin);
 }
 
-// Whether two saved internals blocks say the same, word by word, numbers
-// within the rounding of the file's four decimals carried through 20 frames.
-::testing::AssertionResult SameState(const std::string &a, const std::string &b) {
-  std::istringstream left(a), right(b);
-  std::string x, y;
-  while (left >> x) {
-    if (!(right >> y)) return ::testing::AssertionFailure() << "ends before " << x;
-    char *endX, *endY;
-    const double u = std::strtod(x.c_str(), &endX), v = std::strtod(y.c_str(), &endY);
-    const bool numbers = *endX == '\0' && *endY == '\0' && endX != x.c_str() && endY != y.c_str();
-    if (numbers ? std::fabs(u - v) > 1e-2 + 1e-3 * std::fmax(std::fabs(u), std::fabs(v)) : x != y)
-      return ::testing::AssertionFailure() << x << " against " << y;
-  }
-  if (right >> y) return ::testing::AssertionFailure() << "goes on with " << y;
-  return ::testing::AssertionSuccess();
-}
-
 }  // namespace
 
 TEST(VesselsimRestore, ASavedScenarioSavesAgainUnchanged) {
@@ -77,7 +60,8 @@ TEST(VesselsimRestore, SystemsStepOnFromARestoreAsWithoutOne) {
     RunExample(example, ScenarioOf(example), "--steps 20 --save " + half);
     RunExample(example, half, "--steps 20 --save " + resumed);
     RunExample(example, ScenarioOf(example), "--steps 40 --save " + unbroken);
-    EXPECT_TRUE(SameState(Internals(ReadFile(resumed)), Internals(ReadFile(unbroken)))) << example.folder;
+    // Numbers within the rounding of the file's four decimals over 20 frames.
+    EXPECT_TRUE(SameWords(Internals(ReadFile(resumed)), Internals(ReadFile(unbroken)), 1e-2, 1e-3)) << example.folder;
   }
 }
 
@@ -116,8 +100,7 @@ TEST(VesselsimSoak, TheReferenceVesselFliesADay) {
 // panels, sections left open) and one whose configuration file is missing:
 // both fly, separate, are clicked, drawn, saved and restored.
 TEST(VesselsimMalformed, EveryMistakeIsSurvived) {
-  const std::string root = TempPath("malformed");
-  ASSERT_EQ(std::system(("rm -rf " + root + " && cp -r " + TEST_DATA_DIR + "/malformed " + root).c_str()), 0);
+  const std::string root = CopyOfTestRoot("malformed", "malformed");
   const std::string events = root + "/clicks.events";
   std::ofstream script(events);
   script << "0 panel 0\n1 key OAPI_KEY_J\n1 key OAPI_KEY_K\n";
@@ -142,8 +125,7 @@ TEST(VesselsimMalformed, EveryMistakeIsSurvived) {
 // needle, a double or a slot set by a switch, an integer bound into a double
 // slot) are refused, each logged on its own line; the panel still draws.
 TEST(VesselsimMalformed, BindingsOfAnotherTypeAreLogged) {
-  const std::string root = TempPath("malformed-alone");
-  ASSERT_EQ(std::system(("rm -rf " + root + " && cp -r " + TEST_DATA_DIR + "/malformed " + root).c_str()), 0);
+  const std::string root = CopyOfTestRoot("malformed", "malformed-alone");
   const Result r = Vesselsim("run --root " + root + " " + root + "/Scenarios/Malformed.scn --steps 5 --panel 0 --png " +
                              root + "/panel.png");
   ASSERT_EQ(r.status, 0) << r.out;

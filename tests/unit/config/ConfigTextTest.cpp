@@ -155,11 +155,3 @@ TEST(Fields, ReadWhatTheirScanfFormatReads) {
     EXPECT_EQ(i, j) << text;
   }
 }
-
-TEST(AfterKeyword, TheKeywordsOwnLengthAndTheSeparatorsAsked) {
-  EXPECT_STREQ(AfterKeyword("<size> 4", "<SIZE>"), " 4");
-  EXPECT_EQ(AfterKeyword("<SIZ", "<SIZE>"), nullptr);
-  EXPECT_EQ(AfterKeyword(nullptr, "<SIZE>"), nullptr);
-  EXPECT_STREQ(AfterKeyword("<DELETE> HYDRAULIC:X", "<DELETE>", 1), "HYDRAULIC:X");
-  EXPECT_STREQ(AfterKeyword("<DELETE>", "<DELETE>", 1), "");
-}
