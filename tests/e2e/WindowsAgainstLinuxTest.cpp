@@ -6,10 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <future>
 #include <cstdlib>
+#include <future>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -91,17 +90,12 @@ std::string EventsWithoutFiles(const std::string &events) {
   return path;
 }
 
-// An example by its configuration's name: its folder and class file are the
-// name in lower case.
+// An example's folder (also its class file's name), configuration and
+// scenario, the panel shown and for how long.
 struct PanelCase {
-  std::string configuration, scenario;
+  std::string folder, configuration, scenario;
   int panel;
   double seconds;
-  std::string Lower() const {
-    std::string lower = configuration;
-    for (char &c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-  }
 };
 
 }  // namespace
@@ -112,15 +106,15 @@ struct PanelCase {
 TEST(WindowsAgainstLinux, PanelsDrawTheSamePixels) {
   const std::string windows = WindowsBench();
   if (windows.empty()) GTEST_SKIP() << "VESSELSIM_WINDOWS names no Windows bench";
-  const PanelCase cases[] = {{"Kestrel", "Kestrel", 0, 25},
-                             {"Kestrel", "Kestrel", 1, 60},
-                             {"Capsule", "CapsuleRunning", 0, 5},
-                             {"Capsule", "CapsuleRunning", 1, 5}};
+  const PanelCase cases[] = {{"kestrel", "Kestrel", "Kestrel", 0, 25},
+                             {"kestrel", "Kestrel", "Kestrel", 1, 60},
+                             {"capsule", "Capsule", "CapsuleRunning", 0, 5},
+                             {"capsule", "Capsule", "CapsuleRunning", 1, 5}};
   for (const PanelCase &c : cases) {
-    const std::string root = std::string(EXAMPLES_DIR) + "/" + c.Lower();
-    const std::string name = c.Lower() + std::to_string(c.panel);
+    const std::string root = std::string(EXAMPLES_DIR) + "/" + c.folder;
+    const std::string name = c.folder + std::to_string(c.panel);
     const std::string events =
-        c.configuration == "Kestrel" ? " --events " + EventsWithoutFiles(root + "/Scenarios/Mission.events") : "";
+        c.folder == "kestrel" ? " --events " + EventsWithoutFiles(root + "/Scenarios/Mission.events") : "";
     const std::string run = "run --quiet --root " + root + " " + root + "/Scenarios/" + c.scenario + ".scn" +
                             " --duration " + std::to_string(c.seconds) + events + " --panel " +
                             std::to_string(c.panel) + " --describe --png ";
@@ -134,7 +128,7 @@ TEST(WindowsAgainstLinux, PanelsDrawTheSamePixels) {
     ASSERT_EQ(a.width, b.width);
     ASSERT_EQ(a.height, b.height);
     const std::vector<Area> areas = PanelAreas(onLinux.out, root + "/Config/" + c.configuration + ".cfg",
-                                               root + "/config/" + c.Lower() + ".prd", c.panel);
+                                               root + "/config/" + c.folder + ".prd", c.panel);
     // Instrument areas do not overlap: what differs inside text areas and
     // the ball is all that may differ.
     int allowed = 0;
