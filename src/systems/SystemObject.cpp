@@ -3,3 +3,9 @@
 #include "config/BoundedCopy.h"
 
 SystemObject::SystemObject(const char *objectName) { CopyName(name, objectName); }
+
+VariableRef SystemObject::ResolveVariable(const char *keyword) {
+  VariableTable table(keyword);
+  Publish(table);
+  return table.Result(LogsUnknownNames());
+}

@@ -8,6 +8,7 @@
 
 #include "config/ShipVariables.h"
 #include "config/VariableRef.h"
+#include "systems/VariableTable.h"
 
 class ThermalBody;
 
@@ -22,10 +23,9 @@ class SystemObject {
   SystemObject &operator=(const SystemObject &) = delete;
 
   virtual void Refresh(double dt) {}
-  virtual void LoadExtendedState(FILEHANDLE scn) {}
   virtual void SaveState(FILEHANDLE scn) {}
-  // The address of the member variable `keyword` names, or null.
-  virtual VariableRef ResolveVariable(const char *keyword) { return {}; }
+  // The variable `Publish` declares under that name, or null.
+  VariableRef ResolveVariable(const char *keyword);
   // `object` is about to be deleted: forget every pointer to it.
   virtual void DropReference(SystemObject *object) {}
   virtual ThermalBody *ThermalPart() { return nullptr; }
@@ -33,4 +33,9 @@ class SystemObject {
   char name[kNameSize];
   int32_t stage = kNeverSeparated;
   SystemObject *next = nullptr;
+
+ protected:
+  virtual void Publish(VariableTable &table) {}
+  // Whether a variable name the object does not publish is logged (code 2).
+  virtual bool LogsUnknownNames() const { return false; }
 };

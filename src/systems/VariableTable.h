@@ -4,6 +4,8 @@
 // it: "LOADING" before "LOAD").
 #pragma once
 
+#include <strings.h>
+
 #include "config/ConfigText.h"
 #include "config/VariableRef.h"
 
@@ -13,17 +15,47 @@ class VariableTable {
 
   template <typename T>
   VariableTable &Add(const char *published, T &member) {
-    if (!found && MatchKeyword(name, published)) found = VariableRef::To(member);
+    if (Takes(MatchKeyword(name, published))) found = VariableRef::To(member);
+    return *this;
+  }
+  // A variable found only by its whole name.
+  template <typename T>
+  VariableTable &AddWhole(const char *published, T &member) {
+    if (Takes(strcasecmp(name, published) == 0)) found = VariableRef::To(member);
     return *this;
   }
   // A variable that holds the address of an object.
   VariableTable &AddLink(const char *published, void *pointer) {
-    if (!found && MatchKeyword(name, published)) found = VariableRef::Link(pointer);
+    if (Takes(MatchKeyword(name, published))) found = VariableRef::Link(pointer);
+    return *this;
+  }
+  // A part with variables of its own: its name alone is the part, its name,
+  // a separator and a variable name is that variable of the part (which
+  // reports a name it does not have itself).
+  template <typename Part>
+  VariableTable &AddPart(const char *published, Part &part) {
+    if (!Takes(MatchKeyword(name, published))) return *this;
+    const char *rest = AfterKeyword(name, published);
+    found = *rest == '\0' ? VariableRef::Object(&part) : part.ResolveVariable(rest + 1);
     return *this;
   }
 
-  VariableRef found;
+  // The variable found; a name nothing declared is logged (code 2) when
+  // `logUnknown`.
+  VariableRef Result(bool logUnknown) const {
+    if (!taken && logUnknown) ReportError(kInvalidParameterCount);
+    return found;
+  }
 
  private:
+  // Whether a declaration that `matches` is the one the name resolves to.
+  bool Takes(bool matches) {
+    if (taken || !matches) return false;
+    taken = true;
+    return true;
+  }
+
   const char *name;
+  VariableRef found;
+  bool taken = false;
 };

@@ -96,8 +96,8 @@ TEST(VesselsimSoak, TheReferenceVesselFliesADay) {
 }
 
 // A vessel built from a configuration full of mistakes (over-long lines and
-// names, numbers out of range or unreadable, references to nothing, eleven
-// panels, sections left open) and one whose configuration file is missing:
+// names, numbers out of range, unreadable or not finite, references to
+// nothing, eleven panels, sections left open) and one whose configuration file is missing:
 // both fly, separate, are clicked, drawn, saved and restored.
 TEST(VesselsimMalformed, EveryMistakeIsSurvived) {
   const std::string root = CopyOfTestRoot("malformed", "malformed");
@@ -111,6 +111,7 @@ TEST(VesselsimMalformed, EveryMistakeIsSurvived) {
   Result r = Vesselsim("run --root " + root + " " + root + "/Scenarios/Malformed.scn --vessel Bad --dt 0.1 --duration 5 " +
                        "--events " + events + " --save " + saved + " --watch HYDRAULIC:CABIN:PRESS");
   ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(std::isfinite(WatchLines(r.out).at("HYDRAULIC:CABIN:PRESS"))) << r.out;
   EXPECT_FALSE(ReadFile(root + "/panel.png").empty());
   EXPECT_NE(ReadFile(saved).find("Lost:Missing"), std::string::npos);
 

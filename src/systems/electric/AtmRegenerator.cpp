@@ -55,4 +55,4 @@ void AtmRegenerator::DropReference(SystemObject *object) {
   if (outlet != nullptr && outlet->owner == object) outlet = nullptr;
 }
 
-void AtmRegenerator::Record(ElectricRecord &record) { record.Int(mode).Int(draw.drawing); }
+void AtmRegenerator::Record(ScenarioRecord &record) { record.Int(mode).Int(draw.drawing); }

@@ -22,7 +22,7 @@ class AtmRegenerator : public SwitchedConsumer {
 
  protected:
   const char *RecordTag() const override { return "    <ATMREGEN> "; }
-  void Record(ElectricRecord &record) override;
+  void Record(ScenarioRecord &record) override;
 
  private:
   void Scrub(double dt);

@@ -62,7 +62,7 @@ void Battery::Publish(VariableTable &table) {
   table.Add("LOADING", charging).Add("LOAD", chargeCommand);
 }
 
-void Battery::Record(ElectricRecord &record) {
+void Battery::Record(ScenarioRecord &record) {
   record.WrittenOnly(charging).Real(charge).Real(loadTotal).Int(chargeCommand);
 }
 

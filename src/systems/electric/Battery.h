@@ -22,6 +22,6 @@ class Battery : public PowerSource {
  protected:
   void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <BATTERY> "; }
-  void Record(ElectricRecord &record) override;
+  void Record(ScenarioRecord &record) override;
   void Restored() override;
 };

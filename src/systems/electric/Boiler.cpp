@@ -53,4 +53,4 @@ void Boiler::Publish(VariableTable &table) {
   table.Add("HMAX", rate).Add("MAXT", maxT);
 }
 
-void Boiler::Record(ElectricRecord &record) { record.Int(mode).Int(draw.drawing).Real(on).Real(maxT); }
+void Boiler::Record(ScenarioRecord &record) { record.Int(mode).Int(draw.drawing).Real(on).Real(maxT); }

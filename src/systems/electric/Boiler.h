@@ -22,7 +22,7 @@ class Boiler : public SwitchedConsumer {
  protected:
   void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <BOILER> "; }
-  void Record(ElectricRecord &record) override;
+  void Record(ScenarioRecord &record) override;
 
  private:
   void Thermostat();

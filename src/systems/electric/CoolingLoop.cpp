@@ -78,4 +78,4 @@ void CoolingLoop::Publish(VariableTable &table) {
   table.Add("HMAX", maxRate).Add("HMIN", minRate).Add("MAXT", maxT).Add("MINT", minT);
 }
 
-void CoolingLoop::Record(ElectricRecord &record) { record.Int(mode).Int(draw.drawing).Real(maxT).Real(minT); }
+void CoolingLoop::Record(ScenarioRecord &record) { record.Int(mode).Int(draw.drawing).Real(maxT).Real(minT); }

@@ -35,7 +35,7 @@ class CoolingLoop : public SwitchedConsumer {
  protected:
   void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <COOLING> "; }
-  void Record(ElectricRecord &record) override;
+  void Record(ScenarioRecord &record) override;
 
  private:
   void Thermostat();

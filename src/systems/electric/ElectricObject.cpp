@@ -4,20 +4,13 @@
 
 #include "config/ConfigText.h"
 
-VariableRef ElectricObject::ResolveVariable(const char *keyword) {
-  VariableTable table(keyword);
-  Publish(table);
-  if (!table.found && LogsUnknownNames()) ReportError(kInvalidParameterCount);
-  return table.found;
-}
-
 void ElectricObject::Publish(VariableTable &table) {
   table.Add("VOLTS", voltage).Add("AMPS", current).Add("RESET", resetCommand).AddLink("SRC", &source);
 }
 
 void ElectricObject::SaveState(FILEHANDLE scn) {
   if (RecordTag() == nullptr) return;
-  ElectricRecord record(name);
+  ScenarioRecord record(name);
   Record(record);
   oapiWriteScenario_string(scn, RecordTag(), record.Text().c_str());
 }
@@ -29,7 +22,7 @@ void ElectricObject::LoadStateLine(const char *line) {
   if (RecordTag() == nullptr || (fields >> tag >> savedName).Count() != 2 ||
       (Fields(RecordTag()) >> ownTag).Count() != 1 || std::strcmp(tag, ownTag) != 0)
     return;
-  ElectricRecord record = ElectricRecord::Reading(fields.Rest());
+  ScenarioRecord record = ScenarioRecord::Reading(fields.Rest());
   Record(record);
   if (!record.Complete()) return;
   record.Assign();

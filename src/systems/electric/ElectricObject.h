@@ -6,8 +6,7 @@
 #include <cstdint>
 
 #include "systems/SystemObject.h"
-#include "systems/VariableTable.h"
-#include "systems/electric/ElectricRecord.h"
+#include "systems/ScenarioRecord.h"
 
 // Voltages of the network.
 constexpr double kDcVoltage = 28.8;
@@ -16,10 +15,6 @@ constexpr double kAcVoltage = 36.0;
 class ElectricObject : public SystemObject {
  public:
   using SystemObject::SystemObject;
-
-  // The variable `Publish` declares under that name; a name the object does
-  // not publish is logged (code 2) where the object says so.
-  VariableRef ResolveVariable(const char *keyword) final;
 
   virtual void AddLoad(float amps) {}
   virtual void RemoveLoad(float amps) {}
@@ -39,13 +34,13 @@ class ElectricObject : public SystemObject {
  protected:
   // "VOLTS", "AMPS", "RESET" and "SRC", which every electric object has
   // unless it declares its own table instead.
-  virtual void Publish(VariableTable &table);
-  // Whether an unknown variable name is logged; the plain buses pass it over.
-  virtual bool LogsUnknownNames() const { return true; }
+  void Publish(VariableTable &table) override;
+  // The plain buses pass an unknown name over.
+  bool LogsUnknownNames() const override { return true; }
   // The tag the line is written with, blanks included; null: no line.
   virtual const char *RecordTag() const { return nullptr; }
   // The fields after the name, in order; the same declaration writes and reads.
-  virtual void Record(ElectricRecord &record) {}
+  virtual void Record(ScenarioRecord &record) {}
   // What follows from fields just read back.
   virtual void Restored() {}
 };

@@ -135,7 +135,7 @@ void FuelCell::Publish(VariableTable &table) {
   table.Add("TEMP", temperature).Add("START", startCommand).Add("RUNNING", running).Add("DPH", dph);
 }
 
-void FuelCell::Record(ElectricRecord &record) { record.Int(state).Real(dph).Real(temperature).Real(loadTotal); }
+void FuelCell::Record(ScenarioRecord &record) { record.Int(state).Real(dph).Real(temperature).Real(loadTotal); }
 
 // The body's heat follows its restored temperature.
 void FuelCell::Restored() { SetTemperature(temperature); }

@@ -36,7 +36,7 @@ class FuelCell : public PowerSource {
  protected:
   void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <FCELL> "; }
-  void Record(ElectricRecord &record) override;
+  void Record(ScenarioRecord &record) override;
   void Restored() override;
 
  private:

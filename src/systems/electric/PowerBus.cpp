@@ -75,7 +75,7 @@ void PowerBus::DropReference(SystemObject *object) {
   state = kBusDisconnecting;
 }
 
-void PowerBus::Record(ElectricRecord &record) { record.Real(load).Int(state).Int(inBand); }
+void PowerBus::Record(ScenarioRecord &record) { record.Real(load).Int(state).Int(inBand); }
 
 // A bus saved disconnected carries nothing, as it did when it tripped.
 void PowerBus::Restored() {

@@ -37,7 +37,7 @@ class PowerBus : public ElectricObject {
   // A bus has the common names only, and passes any other over silently.
   bool LogsUnknownNames() const override { return false; }
   const char *RecordTag() const override { return kind.scenarioTag; }
-  void Record(ElectricRecord &record) override;
+  void Record(ScenarioRecord &record) override;
   void Restored() override;
 
  private:

@@ -33,7 +33,7 @@ void Socket::Publish(VariableTable &table) {
   table.Add("CONNECT", position);
 }
 
-void Socket::Record(ElectricRecord &record) { record.Int(applied); }
+void Socket::Record(ScenarioRecord &record) { record.Int(applied); }
 
 // Restores the selection without moving any load: the saved load totals
 // already hold it.

@@ -21,7 +21,7 @@ class Socket : public ElectricObject {
  protected:
   void Publish(VariableTable &table) override;
   const char *RecordTag() const override { return "    <SOCKET>"; }
-  void Record(ElectricRecord &record) override;
+  void Record(ScenarioRecord &record) override;
   void Restored() override;
 
  private:

@@ -31,9 +31,3 @@ void FluidRadiator::Refresh(double dt) {
   const double excess = temperature - kBackgroundTemperature;
   AddHeat(-(emissivity * radiatingArea * kStefanBoltzmann * dt * excess * excess * excess * excess));
 }
-
-VariableRef FluidRadiator::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "TEMP")) return VariableRef::To(temperature);
-  ReportError(kInvalidParameterCount);
-  return {};
-}

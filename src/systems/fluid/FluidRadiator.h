@@ -11,9 +11,12 @@ class FluidRadiator : public FluidObject, public ThermalBody {
   ~FluidRadiator() override;
 
   void Refresh(double dt) override;
-  VariableRef ResolveVariable(const char *keyword) override;
   ThermalBody *ThermalPart() override { return this; }
 
   double radiatingArea;
   double emissivity;
+
+ private:
+  void Publish(VariableTable &table) override { table.Add("TEMP", temperature); }
+  bool LogsUnknownNames() const override { return true; }
 };

@@ -8,6 +8,7 @@
 #include "config/ConfigText.h"
 #include "config/TextScan.h"
 
+#include "systems/ScenarioRecord.h"
 #include "systems/ThermalModel.h"
 #include "systems/fluid/HydraulicSystem.h"
 
@@ -15,30 +16,9 @@ namespace {
 
 constexpr double kInitialTemperature = 290.0;
 
-struct TankVariable {
-  const char *name;
-  double FluidContents::*member;
-};
-
-const TankVariable kContentsVariables[] = {
-    {"TEMP", &FluidContents::temperature},
-    {"MASS", &FluidContents::mass},
-    {"PRESS", &FluidContents::pressure},
-    {"VOLUME", &FluidContents::volume},
-};
-
-const struct {
-  const char *name;
-  SubstanceType type;
-} kPartialPressures[] = {
-    {"O2_PPRESS", O2}, {"H2_PPRESS", H2}, {"N2_PPRESS", N2}, {"CO2_PPRESS", CO2}, {"H2O_PPRESS", H2O},
-};
-
-// "IN" or "OUT" alone is the port itself; longer, the rest after the
-// separator names one of the port's variables.
-VariableRef PortOrItsVariable(FluidValve &port, const char *keyword, const char *portName) {
-  if (*AfterKeyword(keyword, portName) == '\0') return VariableRef::Object(&port);
-  return port.ResolveVariable(AfterKeyword(keyword, portName, 1));
+// A substance line's fields: type, mass, vapour mass, energy.
+void SubstanceRecord(ScenarioRecord &record, Substance &s) {
+  record.Int(s.type, "   %.0f").Real(s.mass, " %8.4f").Real(s.vapourMass, " %8.4f").Real(s.energy, " %8.4f");
 }
 
 // The area of a sphere of the tank's volume (L), with the exponent 0.3333.
@@ -107,36 +87,46 @@ int FluidTank::AcceptInflow(const FluidContents &parcel) {
 
 void FluidTank::AddSubstanceLine(const char *text) {
   Substance s;
-  if (std::sscanf(text, "   %i %lf %lf %lf", &s.type, &s.mass, &s.vapourMass, &s.energy) != 4) return;
-  if (IsSubstanceType(s.type)) contents.AddSubstance(s);
+  ScenarioRecord record = ScenarioRecord::Reading(text);
+  SubstanceRecord(record, s);
+  if (!record.Complete() || !IsSubstanceType(s.type)) return;
+  record.Assign();
+  SubstanceRecord(record, s);
+  if (std::isfinite(s.mass) && std::isfinite(s.vapourMass) && std::isfinite(s.energy)) contents.AddSubstance(s);
 }
 
-VariableRef FluidTank::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "OUT")) return PortOrItsVariable(out, keyword, "OUT");
-  if (MatchKeyword(keyword, "IN")) return PortOrItsVariable(in, keyword, "IN");
-  for (const TankVariable &v : kContentsVariables)
-    if (MatchKeyword(keyword, v.name)) return VariableRef::To(contents.*v.member);
-  for (const auto &p : kPartialPressures)
-    if (MatchKeyword(keyword, p.name)) return VariableRef::To(contents.substances[p.type].partialPressure);
-  ReportError(kInvalidParameterCount);
-  return {};
+void FluidTank::Publish(VariableTable &table) {
+  table.AddPart("OUT", out).AddPart("IN", in);
+  table.Add("TEMP", contents.temperature).Add("MASS", contents.mass).Add("PRESS", contents.pressure);
+  table.Add("VOLUME", contents.volume);
+  Substance *s = contents.substances;
+  table.Add("O2_PPRESS", s[O2].partialPressure).Add("H2_PPRESS", s[H2].partialPressure);
+  table.Add("N2_PPRESS", s[N2].partialPressure).Add("CO2_PPRESS", s[CO2].partialPressure);
+  table.Add("H2O_PPRESS", s[H2O].partialPressure);
+}
+
+void FluidTank::Record(ScenarioRecord &record) {
+  record.Real(contents.volume, " %f").Int(in.open).Int(out.open);
 }
 
 void FluidTank::SaveState(FILEHANDLE scn) {
-  char value[400];  // room for any volume in %f
-  std::snprintf(value, sizeof value, " %s %f %i %i", name, contents.volume, in.open, out.open);
-  oapiWriteScenario_string(scn, "   <TANK>", value);
-  for (int k = 0; k < kSubstanceCount; ++k) {
-    const Substance &s = contents.substances[k];
+  ScenarioRecord record((std::string(" ") + name).c_str());
+  Record(record);
+  oapiWriteScenario_string(scn, "   <TANK>", record.Text().c_str());
+  for (Substance s : contents.substances) {
     if (s.mass == 0) continue;
-    char line[128];
-    std::snprintf(line, sizeof line, "   %i %8.4f %8.4f %8.4f", k, s.mass, s.vapourMass, s.energy);
-    oapiWriteScenario_string(scn, "      CHM", line);
+    ScenarioRecord line("");
+    SubstanceRecord(line, s);
+    oapiWriteScenario_string(scn, "      CHM", line.Text().c_str());
   }
   oapiWriteScenario_string(scn, "   </TANK>", "");
 }
 
-void FluidTank::LoadExtendedState(FILEHANDLE scn) {
+// The record's volume and valves, as far as they read, are taken after its
+// substance lines.
+void FluidTank::LoadRecord(FILEHANDLE scn, const char *fields) {
+  ScenarioRecord record = ScenarioRecord::Reading(fields);
+  Record(record);
   char *line;
   bool more = oapiReadScenario_nextline(scn, line);
   contents.Reset();
@@ -145,4 +135,6 @@ void FluidTank::LoadExtendedState(FILEHANDLE scn) {
     more = oapiReadScenario_nextline(scn, line);
   }
   SyncBodyWithContents();
+  record.Assign();
+  Record(record);
 }

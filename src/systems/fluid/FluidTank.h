@@ -3,6 +3,7 @@
 // bottles.
 #pragma once
 
+#include "systems/ScenarioRecord.h"
 #include "systems/ThermalBody.h"
 #include "systems/fluid/FluidContents.h"
 #include "systems/fluid/FluidObject.h"
@@ -18,17 +19,17 @@ class FluidTank : public FluidObject, public ThermalBody {
   void Complete(bool inOpen, bool outOpen, double insulationFactor, HydraulicSystem *hydraulic);
 
   void Refresh(double dt) override;
-  // Reads the tank record's substance lines up to "</TANK>".
-  void LoadExtendedState(FILEHANDLE scn) override;
+  // Reads the tank record's fields and its substance lines up to "</TANK>".
+  void LoadRecord(FILEHANDLE scn, const char *fields);
   void SaveState(FILEHANDLE scn) override;
-  VariableRef ResolveVariable(const char *keyword) override;
   ThermalBody *ThermalPart() override { return this; }
   // Spreads heat over the contents; a removal larger than the energy held is
   // cut to a tenth of that energy.
   void AddHeat(double q) override;
 
   // A "CHM" line's text after its tag: type, mass, vapour mass, energy. An
-  // entry for a substance that does not exist is ignored.
+  // entry for a substance that does not exist, or with a number that is not
+  // finite (which would make every figure of the tank NaN), is ignored.
   void AddSubstanceLine(const char *text);
 
   FluidContents Take(double volume);
@@ -40,5 +41,9 @@ class FluidTank : public FluidObject, public ThermalBody {
   double configuredVolume;
 
  private:
+  // The record's fields after the name: volume and the two valves.
+  void Record(ScenarioRecord &record);
+  void Publish(VariableTable &table) override;
+  bool LogsUnknownNames() const override { return true; }
   void SyncBodyWithContents();
 };

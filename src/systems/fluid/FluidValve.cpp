@@ -1,8 +1,6 @@
 #include "systems/fluid/FluidValve.h"
 
-#include <strings.h>
-
-#include "config/ConfigText.h"
+#include "systems/VariableTable.h"
 #include "systems/fluid/FluidTank.h"
 
 double FluidValve::Pressure() const { return open ? owner->contents.pressure : 0.0; }
@@ -43,9 +41,7 @@ void FluidValve::Refresh(double dt) {
 }
 
 VariableRef FluidValve::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "OPEN")) return VariableRef::To(pendingCommand);
-  if (strcasecmp(keyword, "PZ") == 0) return VariableRef::To(actuationTimer);
-  if (MatchKeyword(keyword, "ISOPEN")) return VariableRef::To(open);
-  ReportError(kInvalidParameterCount);
-  return {};
+  VariableTable table(keyword);
+  table.Add("OPEN", pendingCommand).AddWhole("PZ", actuationTimer).Add("ISOPEN", open);
+  return table.Result(true);
 }

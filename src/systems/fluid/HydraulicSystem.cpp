@@ -28,13 +28,7 @@ void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine, con
     }
     return;
   }
-  double volume = tank->contents.volume;
-  int inOpen = tank->in.open, outOpen = tank->out.open;
-  fields >> volume >> inOpen >> outOpen;
-  tank->LoadExtendedState(scn);
-  tank->contents.volume = volume;
-  tank->in.open = inOpen;
-  tank->out.open = outOpen;
+  tank->LoadRecord(scn, fields.Rest());
 }
 
 void HydraulicSystem::LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource) {

@@ -15,11 +15,8 @@ namespace {
 class Probe : public SystemObject {
  public:
   explicit Probe(const char *n, Probe *watched = nullptr) : SystemObject(n), partner(watched) {}
-  VariableRef ResolveVariable(const char *keyword) override {
-    if (std::string(keyword) == "VALUE") return VariableRef::To(value);
-    ReportError(kInvalidParameterCount);
-    return {};
-  }
+  void Publish(VariableTable &table) override { table.AddWhole("VALUE", value); }
+  bool LogsUnknownNames() const override { return true; }
   void DropReference(SystemObject *object) override {
     if (object == partner) partner = nullptr;
   }
