@@ -9,7 +9,6 @@
 #include "config/ConfigText.h"
 #include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
-#include "math/Angles.h"
 #include "module/GenericVessel.h"
 #include "panels/instruments/AdiInstrument.h"
 #include "panels/instruments/DigitInstrument.h"
@@ -82,10 +81,11 @@ class PanelParser {
 template <typename T>
 T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName) {
   T &added = *instrument;
+  const AreaLook look = AreaLook::Of(c);
   CopyName(added.name, instrumentName);
-  added.width = BoundedCoordinate(c.I[0]);
-  added.height = BoundedCoordinate(c.I[1]);
-  added.bitmap = c.bitmap;
+  added.width = look.width;
+  added.height = look.height;
+  added.bitmap = look.bitmap;
   panel.AddInstrument(std::move(instrument));
   return added;
 }
@@ -153,9 +153,10 @@ void PanelParser::Rotational(const InstrumentClass &c, const char *line) {
   int x = 0, y = 0;
   Fields(line) >> tag >> x >> y >> reference >> name;
   auto &gauge = Add(std::make_unique<RotationalInstrument>(&panel, x, y, Resolve<double>(reference)), c, name);
-  gauge.SetScale(c.D[0], c.D[1], c.D[2], c.D[3]);
-  gauge.SetPivot(c.I[2], c.I[3]);
-  gauge.SetNeedle(c.I[4], c.I[5]);
+  const RotationalLook look = RotationalLook::Of(c);
+  gauge.SetScale(look.maxValue, look.maxDegrees, look.minValue, look.minDegrees);
+  gauge.SetPivot(look.pivotX, look.pivotY);
+  gauge.SetNeedle(look.needleWidth, look.needleLength);
 }
 
 void PanelParser::Text(const InstrumentClass &c, const char *line) {
@@ -165,14 +166,7 @@ void PanelParser::Text(const InstrumentClass &c, const char *line) {
   char label[kNameSize];
   LabelOf(line, label);
   auto text = std::make_unique<TextInstrument>(&panel, x, y, frameWidth, rows, label);
-  text->font = c.font;
-  text->litPen = c.resource1;
-  text->unlitPen = c.resource2;
-  for (int i = 0; i < 3; ++i) {
-    text->litColour[i] = c.I[i];
-    text->unlitColour[i] = c.I[3 + i];
-  }
-  text->labelHeight = BoundedCoordinate(c.D[0]);
+  text->look = TextLook::Of(c);
   panel.AddInstrument(std::move(text));
 }
 
@@ -184,20 +178,15 @@ void PanelParser::Linear(const InstrumentClass &c, const char *line) {
   auto &linear = Add(
       std::make_unique<LinearInstrument>(&panel, x, y, Resolve<double>(reference), low, high, divisor, offset), c,
       name);
-  linear.highX = BoundedCoordinate(c.D[0]);
-  linear.highY = BoundedCoordinate(c.D[1]);
-  linear.lowX = BoundedCoordinate(c.D[2]);
-  linear.lowY = BoundedCoordinate(c.D[3]);
-  linear.pointerWidth = c.I[4];
-  linear.pointerSize = c.I[5];
-  linear.rotation = DegreesToRadians(c.D[4]);
+  linear.look = LinearLook::Of(c);
 }
 
 void PanelParser::Talkback(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", condition = "", name = "";
   int x = 0, y = 0;
   Fields(line) >> tag >> x >> y >> reference >> condition >> name;
-  Add(std::make_unique<TbInstrument>(&panel, x, y, Resolve<double>(reference), TalkbackCondition(condition), c.D[0]),
+  Add(std::make_unique<TbInstrument>(&panel, x, y, Resolve<double>(reference), TalkbackCondition(condition),
+                                      TalkbackLook::Of(c).blinkRate),
       c, name);
 }
 
@@ -205,9 +194,8 @@ void PanelParser::Select(const InstrumentClass &c, const char *line) {
   LineWord tag, name = "";
   int x = 0, y = 0, initial = 0;
   Fields(line) >> tag >> x >> y >> initial >> name;
-  Add(std::make_unique<SelectInstrument>(&panel, x, y, initial, BoundedCoordinate(c.D[0]),
-                                         BoundedCoordinate(c.D[2])),
-      c, name);
+  const SelectLook look = SelectLook::Of(c);
+  Add(std::make_unique<SelectInstrument>(&panel, x, y, initial, look.highestPosition, look.lowestPosition), c, name);
 }
 
 void PanelParser::Digit(const InstrumentClass &c, const char *line) {
@@ -225,7 +213,7 @@ void PanelParser::Adi(const InstrumentClass &c, const char *line) {
   auto &ball = Add(std::make_unique<AdiInstrument>(&panel, x, y, Resolve<double>(yaw), Resolve<double>(pitch),
                                                    Resolve<double>(roll)),
                    c, name);
-  ball.SetUp(c);
+  ball.SetUp(AdiLook::Of(c));
 }
 
 // "<TAG> X Y VERTICAL LOW HIGH HORIZONTAL ORIGIN IGNORED UNITSPERPIXEL NAME"
@@ -236,15 +224,7 @@ void PanelParser::Plot(const InstrumentClass &c, const char *line) {
   Fields(line) >> tag >> x >> y >> vertical >> low >> high >> horizontal >> origin >> ignored >> units >> name;
   auto &plot = Add(std::make_unique<PlotInstrument>(&panel, x, y, Resolve<double>(vertical), Resolve<double>(horizontal)),
                    c, name);
-  plot.bugImage = c.resource2;
-  plot.overlay = c.resource1;
-  plot.bugWidth = c.I[2];
-  plot.bugHeight = c.I[3];
-  plot.trace = c.I[4];
-  plot.scrollLimit = BoundedCoordinate(c.D[0]);
-  plot.yAtHigh = BoundedCoordinate(c.D[1]);
-  plot.xAtOrigin = BoundedCoordinate(c.D[2]);
-  plot.yAtLow = BoundedCoordinate(c.D[3]);
+  plot.look = PlotLook::Of(c);
   plot.verticalLow = BoundedCoordinate(low);
   plot.verticalHigh = BoundedCoordinate(high);
   plot.horizontalOrigin = BoundedCoordinate(origin);
@@ -258,19 +238,7 @@ void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
   int x = 0, y = 0, number = 0;
   Fields(line) >> tag >> x >> y >> number;
   auto mfd = std::make_unique<MfdInstrument>(&panel, x, y, number);
-  mfd->screenWidth = c.I[0];
-  mfd->screenHeight = c.I[1];
-  mfd->width = c.I[0];
-  mfd->height = c.I[1];
-  for (int i = 0; i < 3; ++i) mfd->labelColour[i] = BoundedCoordinate(c.D[i]);
-  mfd->borderX = c.I[2];
-  mfd->borderY = c.I[3];
-  mfd->layout.nbt_left = c.I[4];
-  mfd->layout.nbt_right = c.I[5];
-  mfd->layout.bt_yofs = c.I[6];
-  mfd->layout.bt_ydist = c.I[7];
-  mfd->font = c.font;
-  mfd->Place();
+  mfd->Place(MfdLook::Of(c));
   panel.AddInstrument(std::move(mfd));
 }
 

@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "config/ConfigText.h"
-#include "panels/InstrumentClass.h"
 #include "panels/Panel.h"
 #include "winpath.h"
 
@@ -74,14 +73,10 @@ AdiInstrument::~AdiInstrument() {
   }
 }
 
-void AdiInstrument::SetUp(const InstrumentClass &c) {
-  for (int k = 0; k < 3; ++k) {
-    unlitLight[k] = c.I[2 + k] / 255.0f;
-    litLight[k] = c.I[5 + k] / 255.0f;
-  }
-  eyeDistance = static_cast<float>(-c.D[0]);
+void AdiInstrument::SetUp(const AdiLook &classLook) {
+  look = classLook;
   if (!MakeContext()) return;
-  LoadTexture(c.ballTexture);
+  LoadTexture(look.ballTexture);
 }
 
 // A bitmap 20 pixels larger than the area each way, bottom-up, with an
@@ -177,7 +172,7 @@ void AdiInstrument::SetUpScene(bool textured) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   const GLfloat specular[4] = {0.3f, 0.3f, 0.3f, 1};
-  const GLfloat light[4] = {unlitLight[0], unlitLight[1], unlitLight[2], 1};
+  const GLfloat light[4] = {look.unlitLight[0], look.unlitLight[1], look.unlitLight[2], 1};
   const GLfloat direction[4] = {0, -10, 10, 0};
   glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
   glEnable(GL_LIGHTING);
@@ -254,7 +249,7 @@ void AdiInstrument::Redraw() {
     const float pi = Pi();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(0, eyeDistance, 0, 0, 0, 0, 0, 0, 1);
+    gluLookAt(0, look.eyeDistance, 0, 0, 0, 0, 0, 0, 1);
     glRotated(-shownRoll / pi * 180, 0, 1, 0);
     glRotated(shownPitch / pi * 180, 1, 0, 0);
     glRotated(shownYaw / pi * 180, 0, 0, 1);
@@ -271,7 +266,7 @@ void AdiInstrument::Redraw() {
 
 void AdiInstrument::LightingChanged() {
   if (!MakeCurrent()) return;
-  const float *colour = Lit() ? litLight : unlitLight;
+  const float *colour = Lit() ? look.litLight : look.unlitLight;
   const GLfloat diffuse[4] = {colour[0], colour[1], colour[2], 1};
   glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }

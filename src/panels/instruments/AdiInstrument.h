@@ -3,6 +3,8 @@
 // by at most 0.05 rad per axis and frame, with an overlay on top.
 #pragma once
 
+#include "panels/InstrumentLooks.h"
+
 #include <cstdint>
 
 #include <GL/gl.h>
@@ -13,7 +15,6 @@ constexpr int kBallGrid = 25;
 constexpr int kBallVertices = kBallGrid * kBallGrid;
 constexpr int kBallIndexRoom = 1301;
 
-struct InstrumentClass;
 
 class AdiInstrument : public Instrument {
  public:
@@ -23,7 +24,7 @@ class AdiInstrument : public Instrument {
 
   // Light colours and distance from the class, then the offscreen bitmap,
   // the OpenGL context, the texture and the display list.
-  void SetUp(const InstrumentClass &c);
+  void SetUp(const AdiLook &classLook);
 
   void RegisterArea(int32_t id) override;
   void Redraw() override;
@@ -50,9 +51,7 @@ class AdiInstrument : public Instrument {
   int32_t indexCount = 0;
   GLuint displayList = 0;
   double radius = 10.0;
-  float unlitLight[3] = {};
-  float litLight[3] = {};
-  float eyeDistance = 0.0f;
+  AdiLook look;
   double *pitchSlot, *yawSlot, *rollSlot;
   double shownYaw = 0.37, shownPitch = -1.2, shownRoll = 0.5;
 

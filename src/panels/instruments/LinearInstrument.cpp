@@ -27,18 +27,18 @@ bool LinearInstrument::UpdateFraction() {
   if (!(f >= 0)) f = 0;
   if (f == lastFraction) return false;
   lastFraction = f;
-  pointerX = static_cast<int32_t>(lowX + f * (highX - lowX));
-  pointerY = static_cast<int32_t>(lowY + f * (highY - lowY));
+  pointerX = static_cast<int32_t>(look.lowX + f * (look.highX - look.lowX));
+  pointerY = static_cast<int32_t>(look.lowY + f * (look.highY - look.lowY));
   return true;
 }
 
-// A triangle pointing toward +x, turned by the rotation, on white.
+// A triangle pointing toward +x, turned by the look.rotation, on white.
 void LinearInstrument::MakePointer() {
-  const int32_t s = pointerSize;
+  const int32_t s = look.pointerSize;
   pointerSurface = oapiCreateSurface(s + 3, s + 3);
-  const double points[3][2] = {{-s / 2.0, -pointerWidth / 2.0}, {-s / 2.0, pointerWidth / 2.0}, {s / 2.0, 0}};
+  const double points[3][2] = {{-s / 2.0, -look.pointerWidth / 2.0}, {-s / 2.0, look.pointerWidth / 2.0}, {s / 2.0, 0}};
   const double centre = s / 2.0 + 1;
-  const double c = std::cos(rotation), sn = std::sin(rotation);
+  const double c = std::cos(look.rotation), sn = std::sin(look.rotation);
   POINT triangle[3];
   for (int i = 0; i < 3; ++i) {
     const double px = static_cast<int32_t>(points[i][0]), py = static_cast<int32_t>(points[i][1]);
@@ -65,9 +65,9 @@ void LinearInstrument::LightingChanged() { RequestRedraw(); }
 void LinearInstrument::Draw(bool background) {
   if (pointerSurface == nullptr) MakePointer();
   if (background) BlitBitmap(0, 0, LitOffset(), 0, width, height, SURF_NO_CK);
-  BlitBitmap(previousX, previousY, previousX + LitOffset(), previousY, pointerSize, pointerSize, SURF_NO_CK);
+  BlitBitmap(previousX, previousY, previousX + LitOffset(), previousY, look.pointerSize, look.pointerSize, SURF_NO_CK);
   if (pointerSurface != nullptr)
-    oapiBlt(panel->drawingSurface, pointerSurface, pointerX, pointerY, 1, 1, pointerSize, pointerSize, 0xFFFFFF);
+    oapiBlt(panel->drawingSurface, pointerSurface, pointerX, pointerY, 1, 1, look.pointerSize, look.pointerSize, 0xFFFFFF);
   previousX = pointerX;
   previousY = pointerY;
 }

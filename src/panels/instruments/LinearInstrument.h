@@ -1,6 +1,8 @@
 // A pointer moving along a straight scale, redrawn only where it moved.
 #pragma once
 
+#include "panels/InstrumentLooks.h"
+
 #include "panels/instruments/Instrument.h"
 
 class LinearInstrument : public BoundInstrument<double> {
@@ -19,11 +21,9 @@ class LinearInstrument : public BoundInstrument<double> {
   SURFHANDLE pointerSurface = nullptr;
   double divisor, offset;
   double high, low;
-  double highX = 0, highY = 0, lowX = 0, lowY = 0;
-  double rotation = 0;
+  LinearLook look;
   int32_t pointerX = 0, pointerY = 0;
   int32_t previousX = -1, previousY = -1;
-  int32_t pointerWidth = 0, pointerSize = 0;
   double lastFraction = 1e10;
 
  private:

@@ -21,20 +21,27 @@ MfdInstrument::MfdInstrument(Panel *owner, int32_t left, int32_t top, int32_t nu
   CopyName(name, "MFD");
 }
 
-void MfdInstrument::Place() {
-  layout.pos = RECT{x + borderX, y + borderY, x + screenWidth + borderX, y + screenHeight + borderY};
+void MfdInstrument::Place(const MfdLook &classLook) {
+  look = classLook;
+  width = look.screenWidth;
+  height = look.screenHeight;
+  layout.nbt_left = look.buttonsLeft;
+  layout.nbt_right = look.buttonsRight;
+  layout.bt_yofs = look.buttonOffset;
+  layout.bt_ydist = look.buttonSpacing;
+  layout.pos = RECT{x + look.borderX, y + look.borderY, x + look.screenWidth + look.borderX, y + look.screenHeight + look.borderY};
 }
 
 void MfdInstrument::RegisterArea(int32_t id) {
-  Register(id, RECT{x, y, x + screenWidth + 2 * borderX, y + screenHeight + 2 * borderY}, PANEL_REDRAW_USER,
+  Register(id, RECT{x, y, x + look.screenWidth + 2 * look.borderX, y + look.screenHeight + 2 * look.borderY}, PANEL_REDRAW_USER,
            PANEL_MOUSE_LBDOWN, PANEL_MAP_BACKGROUND);
   oapiRegisterMFD(mfdNumber, layout);
 }
 
 POINT MfdInstrument::LabelPosition(int index) const {
   if (index < layout.nbt_left)
-    return POINT{static_cast<LONG>(borderX / 2.0), index * layout.bt_ydist + layout.bt_yofs};
-  return POINT{static_cast<LONG>(screenWidth + 1.5 * borderX),
+    return POINT{static_cast<LONG>(look.borderX / 2.0), index * layout.bt_ydist + layout.bt_yofs};
+  return POINT{static_cast<LONG>(look.screenWidth + 1.5 * look.borderX),
                (index - kRightColumnFirst) * layout.bt_ydist + layout.bt_yofs};
 }
 
@@ -42,8 +49,8 @@ void MfdInstrument::Redraw() {
   HDC dc = panel->drawingSurface != nullptr ? oapiGetDC(panel->drawingSurface) : nullptr;
   if (dc == nullptr) return;
   if (panel->resources != nullptr)
-    if (HFONT f = panel->resources->Font(font)) SelectObject(dc, f);
-  SetTextColor(dc, ColourOf(labelColour));
+    if (HFONT f = panel->resources->Font(look.font)) SelectObject(dc, f);
+  SetTextColor(dc, ColourOf(look.labelColour));
   SetTextAlign(dc, TA_CENTER | TA_TOP);
   SetBkMode(dc, TRANSPARENT);
   for (int i = 0; i < layout.nbt_left + layout.nbt_right; ++i) {
@@ -60,18 +67,18 @@ void MfdInstrument::Redraw() {
 void MfdInstrument::LeftPress(int mx, int my) {
   const int row = layout.bt_ydist != 0 ? (my - layout.bt_yofs) / layout.bt_ydist : -1;
   if (row >= 0 && row <= kLastRow) {
-    if (mx < borderX) {
+    if (mx < look.borderX) {
       oapiProcessMFDButton(mfdNumber, row, PANEL_MOUSE_LBDOWN);
       return;
     }
-    if (mx > screenWidth + borderX) {
+    if (mx > look.screenWidth + look.borderX) {
       oapiProcessMFDButton(mfdNumber, row + kRightColumnFirst, PANEL_MOUSE_LBDOWN);
       return;
     }
   }
-  if (my <= screenHeight + borderY) return;
-  const int middle = screenWidth / 2 + borderX;
-  const int third = screenWidth / 3;
+  if (my <= look.screenHeight + look.borderY) return;
+  const int middle = look.screenWidth / 2 + look.borderX;
+  const int third = look.screenWidth / 3;
   if (mx < middle - third) {
     oapiToggleMFD_on(mfdNumber);
   } else if (mx > middle + third) {

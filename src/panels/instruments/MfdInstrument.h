@@ -3,6 +3,8 @@
 // and on the strip below into the host's button, power and key calls.
 #pragma once
 
+#include "panels/InstrumentLooks.h"
+
 #include "panels/instruments/Instrument.h"
 
 class MfdInstrument : public Instrument {
@@ -18,10 +20,7 @@ class MfdInstrument : public Instrument {
 
   int32_t mfdNumber;
   MFDSPEC layout = {};
-  int32_t labelColour[3] = {};
-  int32_t screenWidth = 0, screenHeight = 0;
-  int32_t borderX = 0, borderY = 0;
-  int32_t font = 0;
-  // The screen rectangle, once the sizes are known.
-  void Place();
+  MfdLook look;
+  // Takes `classLook`: the area, the screen rectangle and the buttons.
+  void Place(const MfdLook &classLook);
 };

@@ -27,12 +27,12 @@ void PlotInstrument::RegisterArea(int32_t id) {
 void PlotInstrument::Track() {
   if (xSlot == nullptr || ySlot == nullptr) return;
   std::snprintf(oapiDebugString(), kDebugStringSize, "%0.4f %0.4f", *xSlot, *ySlot);
-  double t = (horizontalOrigin - *xSlot) / unitsPerPixel + xAtOrigin;
+  double t = (horizontalOrigin - *xSlot) / unitsPerPixel + look.xAtOrigin;
   if (!(t >= 0)) t = 0;
   if (t > kFarthestPixel) t = kFarthestPixel;
   const double s = (*ySlot - verticalLow) / (verticalHigh - verticalLow);
-  const double target = yAtLow + (yAtHigh - yAtLow) * s;
-  if (t - scroll > scrollLimit) scroll = static_cast<int32_t>(t - scrollLimit);
+  const double target = look.yAtLow + (look.yAtHigh - look.yAtLow) * s;
+  if (t - scroll > look.scrollLimit) scroll = static_cast<int32_t>(t - look.scrollLimit);
   if (target > bugY) bugY += kBugStep;
   if (target < bugY) bugY -= kBugStep;
   bugX = static_cast<int32_t>(t);
@@ -43,12 +43,12 @@ void PlotInstrument::Redraw() {
   SURFHANDLE background = r != nullptr ? r->Surface(bitmap) : nullptr;
   if (armed) {
     Track();
-    SURFHANDLE bug = r != nullptr ? r->Surface(bugImage) : nullptr;
-    if (trace != 0 && background != nullptr && bug != nullptr)
-      oapiBlt(background, bug, bugX, static_cast<int>(bugY), 0, 0, bugWidth, bugHeight, 0xFFFFFF);
+    SURFHANDLE bug = r != nullptr ? r->Surface(look.bugImage) : nullptr;
+    if (look.trace != 0 && background != nullptr && bug != nullptr)
+      oapiBlt(background, bug, bugX, static_cast<int>(bugY), 0, 0, look.bugWidth, look.bugHeight, 0xFFFFFF);
   }
   if (background != nullptr) oapiBlt(panel->drawingSurface, background, 0, 0, scroll, 0, width, height, SURF_NO_CK);
-  if (SURFHANDLE over = r != nullptr ? r->Surface(overlay) : nullptr)
+  if (SURFHANDLE over = r != nullptr ? r->Surface(look.overlay) : nullptr)
     oapiBlt(panel->drawingSurface, over, 0, 0, 0, 0, width, height, 0);
 }
 

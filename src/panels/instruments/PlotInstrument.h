@@ -3,6 +3,8 @@
 // the track flown, and the window scrolls to follow it.
 #pragma once
 
+#include "panels/InstrumentLooks.h"
+
 #include "panels/instruments/Instrument.h"
 
 class PlotInstrument : public Instrument {
@@ -23,14 +25,11 @@ class PlotInstrument : public Instrument {
   bool drawnOnce = false;
   double *xSlot, *ySlot;
   int32_t scroll = 0;
-  int32_t scrollLimit = 0, yAtHigh = 0, xAtOrigin = 0, yAtLow = 0;
+  PlotLook look;
   int32_t ignored = 0;
   int32_t horizontalOrigin = 0, verticalHigh = 0, verticalLow = 0;
-  int32_t bugWidth = 0, bugHeight = 0;
-  int32_t trace = 0;
   double unitsPerPixel = 1.0;
   double bugY = 0;
   int32_t bugX = 0;
-  int32_t overlay = 0, bugImage = 0;
   int32_t armed = 0;
 };

@@ -21,7 +21,7 @@ TextInstrument::TextInstrument(Panel *owner, int32_t centreX, int32_t top, int32
 
 void TextInstrument::RegisterArea(int32_t id) {
   const int32_t w = AreaWidth();
-  Register(id, RECT{x - w / 2, y, x + w / 2, y + labelHeight}, PANEL_REDRAW_USER, PANEL_MOUSE_IGNORE,
+  Register(id, RECT{x - w / 2, y, x + w / 2, y + look.labelHeight}, PANEL_REDRAW_USER, PANEL_MOUSE_IGNORE,
            PANEL_MAP_BACKGROUND);
 }
 
@@ -31,10 +31,10 @@ void TextInstrument::Redraw() {
   if (dc == nullptr) return;
   const bool lit = panel->textLightingLevel != 0;
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColourOf(lit ? litColour : unlitColour));
+  SetTextColor(dc, ColourOf(lit ? look.litColour : look.unlitColour));
   if (r != nullptr) {
-    if (HPEN pen = r->Pen(lit ? litPen : unlitPen)) SelectObject(dc, pen);
-    if (HFONT f = r->Font(font)) SelectObject(dc, f);
+    if (HPEN pen = r->Pen(lit ? look.litPen : look.unlitPen)) SelectObject(dc, pen);
+    if (HFONT f = r->Font(look.font)) SelectObject(dc, f);
   }
   SetTextAlign(dc, TA_CENTER | TA_TOP);
   if (frameRows != 0) DrawFrame(dc);

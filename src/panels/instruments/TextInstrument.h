@@ -2,6 +2,8 @@
 // open at the top around it.
 #pragma once
 
+#include "panels/InstrumentLooks.h"
+
 #include "panels/instruments/Instrument.h"
 
 class TextInstrument : public Instrument {
@@ -17,9 +19,7 @@ class TextInstrument : public Instrument {
   int32_t frameWidth, frameRows;
   char label[kNameSize] = "";
   int32_t labelWidth;
-  int32_t font = 0, litPen = 0, unlitPen = 0;
-  int32_t litColour[3] = {}, unlitColour[3] = {};
-  int32_t labelHeight = 0;
+  TextLook look;
 
  private:
   void DrawFrame(HDC dc) const;

@@ -114,12 +114,12 @@ TEST_F(BallAndPlot, PlotArithmetic) {
   PlotInstrument plot(&panel, 0, 0, &vertical, &horizontal);
   plot.horizontalOrigin = 100;
   plot.unitsPerPixel = 2;
-  plot.xAtOrigin = 10;
-  plot.scrollLimit = 20;
+  plot.look.xAtOrigin = 10;
+  plot.look.scrollLimit = 20;
   plot.verticalLow = 0;
   plot.verticalHigh = 100;
-  plot.yAtLow = 200;
-  plot.yAtHigh = 0;
+  plot.look.yAtLow = 200;
+  plot.look.yAtHigh = 0;
   plot.Track();
   EXPECT_EQ(plot.bugX, 30);
   EXPECT_EQ(plot.scroll, 10);

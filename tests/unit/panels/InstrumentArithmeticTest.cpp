@@ -54,10 +54,10 @@ TEST_F(Gauges, NeedleTargetFollowsTheScaleUnclamped) {
 TEST_F(Gauges, LinearFractionIsClampedAndOnlyChangesRedraw) {
   double value = 15;
   LinearInstrument linear(&panel, 0, 0, &value, 0, 10, 1, 0);
-  linear.highX = 4;
-  linear.highY = 3;
-  linear.lowX = 4;
-  linear.lowY = 141;
+  linear.look.highX = 4;
+  linear.look.highY = 3;
+  linear.look.lowX = 4;
+  linear.look.lowY = 141;
   EXPECT_TRUE(linear.UpdateFraction());
   EXPECT_EQ(linear.lastFraction, 1.0);
   EXPECT_EQ(linear.pointerY, 3);

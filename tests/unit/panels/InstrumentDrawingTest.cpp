@@ -96,9 +96,9 @@ TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
   LinearInstrument linear(&panel, 0, 0, &value, 0, 10, 1, 0);
   linear.width = 20;
   linear.height = 50;
-  linear.lowY = 40;
-  linear.pointerSize = 6;
-  linear.pointerWidth = 4;
+  linear.look.lowY = 40;
+  linear.look.pointerSize = 6;
+  linear.look.pointerWidth = 4;
   linear.bitmap = resources.AddSurface("scale.bmp");
   ASSERT_GT(linear.bitmap, 0);
   linear.Redraw();
@@ -115,8 +115,8 @@ TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
 TEST_F(Drawing, ATextFrameIsOpenAtTheTopWhereTheLabelSits) {
   resources.AddPen(255, 0, 0);
   TextInstrument text(&panel, 100, 0, 100, 2, "HELLO");
-  text.unlitPen = 1;
-  text.unlitColour[0] = 255;
+  text.look.unlitPen = 1;
+  text.look.unlitColour[0] = 255;
   text.Redraw();
   // Sides from y = 5 to 19, the top line leaving a 40 pixel gap around x = 50.
   EXPECT_EQ(At(0, 10), 0xFF0000u);

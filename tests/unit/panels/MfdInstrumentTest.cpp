@@ -10,14 +10,14 @@ namespace {
 class PanelMfd : public ConfigFixture {
  protected:
   PanelMfd() : panel(&vessel->systems, vessel.get(), nullptr, 0, "P"), mfd(&panel, 0, 0, 0) {
-    mfd.screenWidth = mfd.screenHeight = 200;
-    mfd.borderX = 30;
-    mfd.borderY = 20;
-    mfd.layout.nbt_left = 6;
-    mfd.layout.nbt_right = 6;
-    mfd.layout.bt_yofs = 40;
-    mfd.layout.bt_ydist = 38;
-    mfd.Place();
+    MfdLook look;
+    look.screenWidth = look.screenHeight = 200;
+    look.borderX = 30;
+    look.borderY = 20;
+    look.buttonsLeft = look.buttonsRight = 6;
+    look.buttonOffset = 40;
+    look.buttonSpacing = 38;
+    mfd.Place(look);
     sim.panels.mfds().onModeChange = [this](int number, int mode) { changes.push_back({number, mode}); };
   }
   host::MfdHost::Page CurrentPage() const { return sim.panels.mfds().page(0); }

@@ -396,9 +396,9 @@ TEST_F(Panels, EveryKindsGeometryIsBounded) {
   EXPECT_EQ(label->frameWidth, kCoordinateLimit);
   EXPECT_EQ(p.InstrumentAt(0)->x, kCoordinateLimit);  // the MFD
   auto *linear = Named<LinearInstrument>(0, "L");
-  EXPECT_EQ(linear->highX, 0.0);
-  EXPECT_EQ(linear->highY, kCoordinateLimit);
-  EXPECT_EQ(linear->lowX, -kCoordinateLimit);
+  EXPECT_EQ(linear->look.highX, 0.0);
+  EXPECT_EQ(linear->look.highY, kCoordinateLimit);
+  EXPECT_EQ(linear->look.lowX, -kCoordinateLimit);
   EXPECT_TRUE(vessel->systems.LoadPanel(0));
   for (int area = 0; area < 5; ++area) {
     vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_INIT, nullptr);
