@@ -53,6 +53,7 @@ void ModuleLibrary::resolveEntryPoints() {
   resolve(*library, "ovcMFDmode", ovcMFDmode);
   resolve(*library, "ovcConsumeBufferedKey", ovcConsumeBufferedKey);
   resolve(*library, "vsimResolveReference", resolveReference);
+  resolve(*library, "vsimSetFindingSink", setFindingSink);
 }
 
 }  // namespace host

@@ -33,6 +33,11 @@ class ModuleLibrary {
   // variable's type name ("int", "float", "double", or null for what is not
   // a number) goes to the third argument.
   void *(*resolveReference)(VESSEL *, const char *, const char **) = nullptr;
+  // A checker's sink for what the module's readers pass over; optional. The
+  // sink takes its context, a file (null: the configuration file), a line,
+  // a message and a file the line uses (null for a finding).
+  using FindingSink = void (*)(void *, const char *, int, const char *, const char *);
+  void (*setFindingSink)(FindingSink, void *) = nullptr;
 
  private:
   explicit ModuleLibrary(std::unique_ptr<DynamicLibrary> loaded) : library(std::move(loaded)) {}

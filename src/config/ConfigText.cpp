@@ -5,6 +5,10 @@
 #include <set>
 #include <string>
 #include <strings.h>
+#include <vector>
+
+#include "config/Diagnostics.h"
+#include "config/TextScan.h"
 
 namespace {
 
@@ -12,6 +16,10 @@ char lineBuffer[kConfigLineSize] = "";
 int32_t lineCount = 0;
 FILE *configurationFile = nullptr;
 FILE *debugLog = nullptr;
+// The sections and blocks of the configuration file being read, outermost
+// first.
+std::vector<SectionLines *> openSections;
+bool endOfFileReported = false;
 
 const char *const kErrorTexts[] = {
     " 01:Object name not found\n",
@@ -63,16 +71,61 @@ char *ReadConfigLine(FILE *file) {
   return *first == '\0' ? nullptr : first;
 }
 
-bool NextSectionLine(FILE *file, const char *closingTag, char *&line) {
-  line = ReadConfigLine(file);
-  if (line == nullptr) return !ConfigFileEnded(file);
-  return !MatchKeyword(line, closingTag);
+SectionLines::SectionLines(FILE *sectionFile, const char *closingTag)
+    : file(sectionFile), closing(closingTag), openingLine(lineCount) {
+  if (file != configurationFile) return;
+  LineWord word = "";
+  Fields(lineBuffer) >> word;
+  openingWord = word;
+  openSections.push_back(this);
 }
 
-void SkipSection(FILE *file, const char *closingTag) {
-  char *line;
-  while (NextSectionLine(file, closingTag, line)) {
+SectionLines::~SectionLines() {
+  if (!openSections.empty() && openSections.back() == this) openSections.pop_back();
+  if (openSections.empty()) endOfFileReported = false;
+}
+
+bool SectionLines::Next(char *&line) {
+  line = ReadConfigLine(file);
+  if (line == nullptr) {
+    if (!ConfigFileEnded(file)) return true;
+    ReportEndOfFile();
+    return false;
   }
+  if (MatchKeyword(line, closing)) return false;
+  NoteRunPastEnclosingClose(line);
+  return true;
+}
+
+void SectionLines::Skip() {
+  char *line;
+  while (Next(line)) {
+  }
+}
+
+// A block that reads an enclosing section's closing line as one of its own
+// lacks its closing line; the section is taken as closed there, as far as
+// findings go.
+void SectionLines::NoteRunPastEnclosingClose(const char *line) {
+  if (runPastEnclosingClose || !FindingsWanted() || openSections.empty() || openSections.back() != this) return;
+  for (size_t i = 0; i + 1 < openSections.size(); ++i) {
+    if (!MatchKeyword(line, openSections[i]->closing)) continue;
+    runPastEnclosingClose = true;
+    ReportFindingAt(openingLine, std::string("block has no ") + closing + " line");
+    return;
+  }
+}
+
+// The outermost section is the one left open, unless a block ran past its
+// closing line (reported then).
+void SectionLines::ReportEndOfFile() {
+  if (endOfFileReported || openSections.empty() || openSections.back() != this) return;
+  endOfFileReported = true;
+  for (const SectionLines *s : openSections)
+    if (s->runPastEnclosingClose) return;
+  const SectionLines &outermost = *openSections.front();
+  ReportFindingAt(outermost.openingLine,
+                  "section " + outermost.openingWord + " has no " + outermost.closing + " line");
 }
 
 bool MatchKeyword(const char *line, const char *keyword) {
@@ -103,7 +156,10 @@ void BeginConfigurationFile(FILE *file) {
   lineCount = 0;
 }
 
-void EndConfigurationFile() { configurationFile = nullptr; }
+void EndConfigurationFile() {
+  ReportLateDefinitions();
+  configurationFile = nullptr;
+}
 
 int32_t ConfigLineCount() { return lineCount; }
 

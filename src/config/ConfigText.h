@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 // Room for 254 characters of a line and its terminator.
 constexpr int kConfigLineSize = 255;
@@ -24,13 +25,34 @@ char *ReadConfigLine(FILE *file);
 // folder opened as a file) or no file at all.
 bool ConfigFileEnded(FILE *file);
 
-// Reads the next line of a section into `line` (null for a blank or comment
-// line). False at the section's closing line and at the end of the file, so a
-// section without its closing line ends with the file.
-bool NextSectionLine(FILE *file, const char *closingTag, char *&line);
+// The lines of a section, or of a block inside one, from the line after its
+// opening line (the line just read) to its closing line; a section without
+// its closing line ends with the file. Made while reading the configuration
+// file, it reports (as a finding) a section the file ends in, and a block
+// that runs past the closing line of the section it is in.
+class SectionLines {
+ public:
+  SectionLines(FILE *sectionFile, const char *closingTag);
+  ~SectionLines();
+  SectionLines(const SectionLines &) = delete;
+  SectionLines &operator=(const SectionLines &) = delete;
 
-// Consumes a section up to and including its closing line.
-void SkipSection(FILE *file, const char *closingTag);
+  // Reads the next line into `line` (null for a blank or comment line).
+  // False at the closing line and at the end of the file.
+  bool Next(char *&line);
+  // Consumes the rest up to and including the closing line.
+  void Skip();
+
+ private:
+  void NoteRunPastEnclosingClose(const char *line);
+  void ReportEndOfFile();
+
+  FILE *file;
+  const char *closing;
+  int openingLine;
+  std::string openingWord;
+  bool runPastEnclosingClose = false;
+};
 
 // True when `line` is present and starts with `keyword`, ignoring case.
 bool MatchKeyword(const char *line, const char *keyword);

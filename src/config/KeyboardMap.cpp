@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
 
@@ -62,9 +63,11 @@ int32_t KeyCodeFromName(const char *name) {
 // three binds nothing.
 void ConfigurationSet::ParseKeyboardSection(FILE *file) {
   char *line;
-  while (NextSectionLine(file, "</KEYBOARD>", line)) {
+  SectionLines section(file, "</KEYBOARD>");
+  while (section.Next(line)) {
     LineWord keyName, action;
     KeyBinding binding;
+    CheckWordCount(line, 3, "key binding");
     if (line == nullptr || (Fields(line) >> keyName >> action >> binding.configuration).Count() != 3)
       continue;
     binding.keyCode = KeyCodeFromName(keyName);

@@ -4,6 +4,7 @@
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
 #include "systems/SystemList.h"
@@ -21,9 +22,13 @@ void MarkForDeletion(const char *target, int n, SystemList &hydraulic, SystemLis
 
 void ConfigurationSet::ParseSeparationSection(FILE *file, SystemList &hydraulic, SystemList &electric) {
   char *line;
-  while (NextSectionLine(file, "</SEPARATION>", line)) {
+  SectionLines section(file, "</SEPARATION>");
+  while (section.Next(line)) {
     const char *number = AfterKeyword(line, "<CONFIG>");
-    if (number == nullptr) continue;
+    if (number == nullptr) {
+      if (line != nullptr) ReportFinding("line not understood in <SEPARATION>");
+      continue;
+    }
     int n = -1;
     if (std::sscanf(number, "%i", &n) != 1) n = -1;
     ParseSeparationBlock(file, n, hydraulic, electric);
@@ -37,12 +42,16 @@ void ConfigurationSet::ParseSeparationBlock(FILE *file, int n, SystemList &hydra
   const bool valid = IsConfigurationNumber(n);
   StageConfiguration &stage = valid ? configurations[n] : discarded;
   char *line;
-  while (NextSectionLine(file, "</CONFIG>", line)) {
+  SectionLines section(file, "</CONFIG>");
+  while (section.Next(line)) {
     // The character after "<DELETE>" is passed over, whatever it is.
     const char *target = AfterKeyword(line, "<DELETE>", 1);
     if (valid && target != nullptr) MarkForDeletion(target, n, hydraulic, electric);
     if (const char *shift = AfterKeyword(line, "<CGOFFSET>")) ScanVector(shift, stage.centreOfMassShift);
+    if (line != nullptr && target == nullptr && !MatchKeyword(line, "<CGOFFSET>") && !MatchKeyword(line, "<EJECT>"))
+      ReportFinding("line not understood in a <CONFIG> block");
     if (const char *text = AfterKeyword(line, "<EJECT>")) {
+      CheckWordCount(line, 8, "eject line");
       EjectDef eject;
       LineWord className;
       Vec3 place[2];

@@ -4,6 +4,7 @@
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/TextScan.h"
 #include "module/GenericVessel.h"
 #include "winpath.h"
@@ -38,6 +39,8 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
       configurationSet.ParseKeyboardSection(file);
     } else if (keyword.Is("<SEPARATION>")) {
       configurationSet.ParseSeparationSection(file, hydraulic, electric);
+    } else if (line != nullptr) {
+      ReportFinding("line outside every section");
     }
   }
 

@@ -5,6 +5,7 @@
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
 
@@ -44,11 +45,21 @@ const VectorTag kVectorTags[] = {
     {"<CAMERAOFF>", &StageConfiguration::cameraOffset},
 };
 
+bool ParseVectorTag(KeywordLine &keyword, StageConfiguration &stage) {
+  for (const VectorTag &tag : kVectorTags) {
+    if (!keyword.Is(tag.tag)) continue;
+    ScanVector(keyword.rest, stage.*tag.member);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void ConfigurationSet::ParseVesselSection(FILE *file) {
   char *line;
-  while (NextSectionLine(file, "</VESSEL>", line)) {
+  SectionLines section(file, "</VESSEL>");
+  while (section.Next(line)) {
     if (MatchKeyword(line, "<ELEMENTS>")) {
       ParseElements(file);
     } else if (MatchKeyword(line, "<PROPELLANTS>")) {
@@ -59,6 +70,8 @@ void ConfigurationSet::ParseVesselSection(FILE *file) {
       StageConfiguration discarded;
       const bool valid = std::sscanf(line, "<CONFIG %i>", &n) == 1 && IsConfigurationNumber(n);
       ParseStageBlock(file, valid ? configurations[n] : discarded);
+    } else if (line != nullptr) {
+      ReportFinding("line not understood in <VESSEL>");
     }
   }
   for (VesselElement &element : elements) element.mesh = oapiLoadMeshGlobal(element.meshFile);
@@ -69,11 +82,15 @@ void ConfigurationSet::ParseVesselSection(FILE *file) {
 // after the header counts, blank or not, as the format fixes their number.
 void ConfigurationSet::ParseElements(FILE *file) {
   char *line;
-  while (NextSectionLine(file, "</ELEMENTS>", line)) {
+  SectionLines section(file, "</ELEMENTS>");
+  while (section.Next(line)) {
     if (line == nullptr || line[0] != '<') continue;
     VesselElement element;
     LineWord name, mesh;
+    CheckWordCount(line, 5, "element");
     if ((Fields(line + 1) >> name >> mesh >> element.mass >> element.first >> element.last).Count() != 5) continue;
+    ReportFileUse(nullptr, ConfigLineCount(), std::string("mesh Meshes/") + mesh + ".msh",
+                  (std::string("Meshes\\") + mesh + ".msh").c_str());
     name[std::strlen(name) - 1] = '\0';  // the header's closing ">"
     CopyName(element.name, name);
     CopyName(element.meshFile, mesh);
@@ -92,9 +109,11 @@ void ConfigurationSet::ParseElements(FILE *file) {
 
 void ConfigurationSet::ParsePropellants(FILE *file) {
   char *line;
-  while (NextSectionLine(file, "</PROPELLANTS>", line)) {
+  SectionLines section(file, "</PROPELLANTS>");
+  while (section.Next(line)) {
     PropellantDef tank;
     LineWord name;
+    CheckWordCount(line, 4, "tank");
     if (line == nullptr || (Fields(line) >> name >> tank.capacity >> tank.first >> tank.last).Count() != 4) continue;
     CopyName(tank.name, name);
     InsertAfterFirst(propellants, tank);
@@ -103,7 +122,8 @@ void ConfigurationSet::ParsePropellants(FILE *file) {
 
 void ConfigurationSet::ParseStageBlock(FILE *file, StageConfiguration &stage) {
   char *line;
-  while (NextSectionLine(file, "</CONFIG", line)) {
+  SectionLines section(file, "</CONFIG");
+  while (section.Next(line)) {
     if (line == nullptr) continue;
     double size;
     KeywordLine keyword(line);
@@ -116,13 +136,8 @@ void ConfigurationSet::ParseStageBlock(FILE *file, StageConfiguration &stage) {
       if (ScanVectors(keyword.rest, parts, 3)) InsertAfterFirst(stage.docks, DockDef{parts[0], parts[1], parts[2]});
     } else if (keyword.Is("<THRUSTERS>")) {
       ParseThrusters(file, stage);
-    } else {
-      for (const VectorTag &tag : kVectorTags) {
-        if (keyword.Is(tag.tag)) {
-          ScanVector(keyword.rest, stage.*tag.member);
-          break;
-        }
-      }
+    } else if (!ParseVectorTag(keyword, stage)) {
+      ReportFinding("line not understood in <VESSEL>");
     }
   }
 }
@@ -131,10 +146,12 @@ void ConfigurationSet::ParseStageBlock(FILE *file, StageConfiguration &stage) {
 // line without its exhaust size gets a thruster without a visible plume.
 void ConfigurationSet::ParseThrusters(FILE *file, StageConfiguration &stage) {
   char *line;
-  while (NextSectionLine(file, "</THRUSTERS>", line)) {
+  SectionLines section(file, "</THRUSTERS>");
+  while (section.Next(line)) {
     if (line == nullptr) continue;
     ThrusterDef t;
     LineWord propellant, group;
+    CheckWordCount(line, 11, "thruster");
     const int read = (Fields(line) >> t.position >> t.direction >> t.maxThrust >> propellant >> t.isp >> t.ispRef >>
                       group)
                          .Pair(t.exhaustLength, t.exhaustWidth)

@@ -1,6 +1,7 @@
 // The ten callbacks through which the host drives the module. Nothing thrown
 // inside the module (an allocation that fails) may cross them: each call
 // ends there, and the host sees the callback's neutral answer.
+#include "config/Diagnostics.h"
 #include "module/GenericVessel.h"
 
 namespace {
@@ -81,3 +82,7 @@ DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const 
                                                        : nullptr;
   return variable.address;
 }
+
+// Not called by the simulator: a checker's sink for what the configuration
+// readers pass over silently; null turns the findings off again.
+DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetFindingSink(sink, context); }

@@ -4,6 +4,7 @@
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/TextScan.h"
 #include "panels/DrawingResources.h"
 #include "panels/instruments/Instrument.h"
@@ -108,6 +109,29 @@ void KeywordReader::Apply(const char *line) {
   }
 }
 
+// A class file's lines, counted: the bitmaps and the ball texture a line
+// names are reported as used, wherever the line is.
+class ClassFileLines {
+ public:
+  ClassFileLines(FILE *classFile, const char *name) : file(classFile), shown(std::string("config/") + name + ".prd") {}
+  const char *Next() {
+    const char *line = ReadConfigLine(file);
+    ++number;
+    if (!FindingsWanted() || line == nullptr) return line;
+    KeywordLine keyword(line);
+    if (keyword.Is("BITMAP", 1) || keyword.Is("MASK1", 1) || keyword.Is("MASK2", 1))
+      ReportFileUse(shown.c_str(), number, std::string("bitmap ") + keyword.rest, keyword.rest);
+    else if (keyword.Is("BALTEX", 1))
+      ReportFileUse(shown.c_str(), number, std::string("texture ") + keyword.rest, keyword.rest);
+    return line;
+  }
+
+ private:
+  FILE *file;
+  std::string shown;
+  int number = 0;
+};
+
 }  // namespace
 
 // A definition runs from a line beginning "<" to one beginning "</"; a file
@@ -116,15 +140,19 @@ void InstrumentClassList::LoadClassFile(const char *name, std::unique_ptr<Drawin
   char fileName[64];
   std::snprintf(fileName, sizeof fileName, "config\\%s.prd", name);
   FILE *file = OpenWindowsFile(fileName, "rt");
-  if (file == nullptr) return;
+  if (file == nullptr) {
+    ReportFinding(std::string("class file ") + fileName + " not found");
+    return;
+  }
+  ClassFileLines lines(file, name);
   while (!ConfigFileEnded(file)) {
-    const char *line = ReadConfigLine(file);
+    const char *line = lines.Next();
     if (line == nullptr || line[0] != '<') continue;
     auto record = std::make_unique<InstrumentClass>();
     CopyName(record->tag, line);
     KeywordReader keywords(*record, resources);
     do {
-      line = ReadConfigLine(file);
+      line = lines.Next();
       if (line != nullptr) keywords.Apply(line);
     } while (!MatchKeyword(line, "</") && !ConfigFileEnded(file));
     classes.insert(classes.begin(), std::move(record));

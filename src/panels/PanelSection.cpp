@@ -7,6 +7,7 @@
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
 #include "module/GenericVessel.h"
@@ -99,6 +100,7 @@ void PanelParser::Line(FILE *file, const char *line) {
     panel.height = BoundedCoordinate(panel.height);
   } else if (keyword.Is("BITMAP", 1)) {
     CopyName(panel.backgroundFile, keyword.rest);
+    ReportFileUse(nullptr, ConfigLineCount(), std::string("bitmap ") + keyword.rest, keyword.rest);
   } else if (keyword.Is("NEIGHBOURS")) {
     int32_t *n = panel.neighbours;
     std::sscanf(keyword.rest, "%i %i %i %i", &n[0], &n[1], &n[2], &n[3]);
@@ -106,9 +108,14 @@ void PanelParser::Line(FILE *file, const char *line) {
     int r, g, b;
     if (std::sscanf(keyword.rest, "%i %i %i", &r, &g, &b) == 3) panel.colourKey = r * 65536.0 + g * 256.0 + b;
   } else if (keyword.Is("<SELECTEL>")) {
+    CheckWordCount(line, 6, "selector element line");
     SelectorElements(file, line);
   } else if (const InstrumentClass *c = systems.classes.FindClass(line)) {
     BuildInstrument(*c, line);
+  } else if (line[0] == '<') {
+    LineWord tag;
+    Fields(line) >> tag;
+    ReportFinding(std::string("no instrument class for ") + tag);
   }
 }
 
@@ -282,12 +289,13 @@ void VesselSystems::ParsePanelSection(FILE *file, const char *name) {
   if (panelCount >= kMaxPanels) {
     // Ten panels are all a vessel can have: a further section is read past.
     ReportError(kInvalidComponent);
-    SkipSection(file, "</PANEL>");
+    SectionLines(file, "</PANEL>").Skip();
     return;
   }
   panels[panelCount] = std::make_unique<Panel>(this, vessel, drawingResources.get(), panelCount, name);
   PanelParser parser(*this, *panels[panelCount]);
   char *line;
-  while (NextSectionLine(file, "</PANEL>", line)) parser.Line(file, line);
+  SectionLines section(file, "</PANEL>");
+  while (section.Next(line)) parser.Line(file, line);
   ++panelCount;
 }

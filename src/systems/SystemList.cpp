@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 
 SystemList::~SystemList() { DeleteAll(); }
 
@@ -24,6 +25,7 @@ bool SystemList::Contains(const void *address) const {
 }
 
 void SystemList::Append(SystemObject *object) {
+  NoteDefinition(this, object->name);
   object->next = nullptr;
   SystemObject **link = &head;
   while (*link != nullptr) link = &(*link)->next;
@@ -42,7 +44,9 @@ SystemObject *SystemList::FindNamed(const char *name) const {
   return nullptr;
 }
 
-VariableRef SystemList::ResolveReference(const char *text) {
+VariableRef SystemList::ResolveReference(const char *text) { return Resolve(text, objectWord); }
+
+VariableRef SystemList::Resolve(const char *text, const char *what) {
   char buffer[kConfigLineSize];
   std::snprintf(buffer, sizeof buffer, "%s", text);
   char *colon = std::strchr(buffer, ':');
@@ -50,6 +54,7 @@ VariableRef SystemList::ResolveReference(const char *text) {
   if (hasVariable) *colon = '\0';
   SystemObject *object = FindByName(buffer);
   if (object == nullptr) {
+    NoteUnresolved(this, what, buffer);
     ReportError(kInvalidComponent);
     return {};
   }

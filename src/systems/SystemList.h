@@ -10,7 +10,9 @@
 class SystemList {
  public:
   // `openingTag` and `closingTag` enclose the list's block of the scenario.
-  SystemList(const char *openingTag, const char *closingTag) : blockOpening(openingTag), blockClosing(closingTag) {}
+  // `word` names its objects in a check's findings ("fluid object").
+  SystemList(const char *openingTag, const char *closingTag, const char *word)
+      : blockOpening(openingTag), blockClosing(closingTag), objectWord(word) {}
   SystemList(const SystemList &) = delete;
   SystemList &operator=(const SystemList &) = delete;
   virtual ~SystemList();
@@ -51,6 +53,9 @@ class SystemList {
   SystemObject *First() const { return head; }
 
  protected:
+  // As ResolveReference; a name that finds nothing is noted for a check as a
+  // reference to a `what`.
+  VariableRef Resolve(const char *text, const char *what);
   // Deletes every object, each after the others have forgotten it. A list
   // whose objects reach back into it on destruction calls this from its own
   // destructor, while it is whole.
@@ -67,6 +72,7 @@ class SystemList {
 
   const char *blockOpening;
   const char *blockClosing;
+  const char *objectWord;
   SystemObject *head = nullptr;
   // The references resolved into the objects, so that whoever holds one can
   // be told when its object is deleted.

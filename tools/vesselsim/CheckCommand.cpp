@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <optional>
 
 #include "ScenarioFile.h"
 #include "Simulation.h"
@@ -73,6 +74,12 @@ int CheckConfiguration(const CheckOptions &options) {
     std::cerr << "vesselsim: the vessel module could not be loaded\n";
     return 2;
   }
+  std::optional<StrictFindings> strict;
+  if (options.strict) strict.emplace(*vessel->module, "Config/" + className + ".cfg");
+  if (strict && !strict->Available()) {
+    std::cerr << "vesselsim: the vessel module cannot report its findings\n";
+    return 2;
+  }
   const std::vector<std::string> block = {"<SOURCE> " + className};
   host::ScenarioBlockReader reader(block);
   host::ParsedStatus status;
@@ -80,8 +87,8 @@ int CheckConfiguration(const CheckOptions &options) {
   const std::string log = ReadLog();
   std::cout << log;
   bool findings = !log.empty();
-  if (options.strict) {
-    for (const std::string &finding : StrictFindings(configPath, "Config/" + className + ".cfg")) {
+  if (strict) {
+    for (const std::string &finding : strict->Lines()) {
       std::cout << finding << '\n';
       findings = true;
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/TextScan.h"
 #include "systems/electric/AtmRegenerator.h"
 #include "systems/electric/Battery.h"
@@ -19,7 +20,8 @@ namespace {
 
 // True when `read` fields of `expected` were read; otherwise the line is
 // logged as short.
-bool Complete(int read, int expected) {
+bool Complete(const char *line, int read, int expected) {
+  CheckWordCount(line, expected + 1, "line");
   if (read == expected) return true;
   ReportError(kInvalidParameterCount);
   return false;
@@ -29,7 +31,8 @@ bool Complete(int read, int expected) {
 
 void ElectricSystem::ParseConfigurationSection(FILE *file) {
   char *line;
-  while (NextSectionLine(file, "</ELECTRIC>", line)) {
+  SectionLines section(file, "</ELECTRIC>");
+  while (section.Next(line)) {
     if (line != nullptr) ParseLine(file, line);
   }
 }
@@ -41,44 +44,47 @@ void ElectricSystem::ParseLine(FILE *file, const char *line) {
   int n;
   KeywordLine keyword(line);
   if (keyword.Is("<BATTERY>")) {
-    if (Complete((Fields(keyword.rest) >> name >> x >> a).Count(), 3))
+    if (Complete(line, (Fields(keyword.rest) >> name >> x >> a).Count(), 3))
       Append(new Battery(name, ResolveSource(a), x));
   } else if (keyword.Is("<FCELL>")) {
-    if (Complete((Fields(keyword.rest) >> name >> v >> x >> a >> b >> c).Count(), 8))
+    if (Complete(line, (Fields(keyword.rest) >> name >> v >> x >> a >> b >> c).Count(), 8))
       Append(new FuelCell(name, v, hydraulic->ResolvePort(a), hydraulic->ResolvePort(b), hydraulic->ResolvePort(c),
                           static_cast<float>(x)));
   } else if (keyword.Is("<DCBUS>")) {
-    if (Complete((Fields(keyword.rest) >> name >> a).Count(), 2)) Append(new DCBus(name, ResolveSource(a)));
+    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(new DCBus(name, ResolveSource(a)));
   } else if (keyword.Is("<ACBUS>")) {
-    if (Complete((Fields(keyword.rest) >> name >> a).Count(), 2)) Append(new ACBus(name, ResolveSource(a)));
+    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(new ACBus(name, ResolveSource(a)));
   } else if (keyword.Is("<SOCKET>")) {
-    if (Complete((Fields(keyword.rest) >> name >> n >> a >> b >> c >> d).Count(), 6))
+    if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> b >> c >> d).Count(), 6))
       Append(new Socket(name, ResolveSource(a), n, ResolveSource(b), ResolveSource(c), ResolveSource(d)));
   } else if (keyword.Is("<COOLING>")) {
-    ParseCoolingLoop(file, keyword.rest);
+    ParseCoolingLoop(file, line, keyword.rest);
   } else if (keyword.Is("<ATMREGEN>")) {
-    if (Complete((Fields(keyword.rest) >> name >> n >> a >> x >> b >> c).Count(), 6))
+    if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> x >> b >> c).Count(), 6))
       Append(new AtmRegenerator(name, n, ResolveSource(a), x, hydraulic->ResolvePort(b), hydraulic->ResolvePort(c)));
   } else if (keyword.Is("<BOILER>")) {
-    if (Complete((Fields(keyword.rest) >> name >> n >> a >> x >> y >> b).Count(), 6))
+    if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> x >> y >> b).Count(), 6))
       Append(new Boiler(name, n, ResolveSource(a), x, y, hydraulic->ResolveTank(b)));
+  } else {
+    ReportFinding("line not understood in <ELECTRIC>");
   }
 }
 
 // "NAME MODE SOURCE CAPACITY MINT MAXT", then "BODY COEFFICIENT" lines up to
 // "</COOLING>". A body is any object with a thermal part: electric ones by
 // name, fluid ones as "HYDRAULIC:NAME".
-void ElectricSystem::ParseCoolingLoop(FILE *file, const char *text) {
+void ElectricSystem::ParseCoolingLoop(FILE *file, const char *header, const char *text) {
   LineWord name, source;
   int mode;
   double capacity, low, high;
   CoolingLoop *loop = nullptr;
-  if (Complete((Fields(text) >> name >> mode >> source >> capacity >> low >> high).Count(), 6)) {
+  if (Complete(header, (Fields(text) >> name >> mode >> source >> capacity >> low >> high).Count(), 6)) {
     loop = new CoolingLoop(name, mode, ResolveSource(source), capacity, low, high);
     Append(loop);
   }
   char *line;
-  while (NextSectionLine(file, "</COOLING>", line)) {
+  SectionLines section(file, "</COOLING>");
+  while (section.Next(line)) {
     LineWord body;
     double coefficient;
     if (loop == nullptr || line == nullptr || (Fields(line) >> body >> coefficient).Count() != 2) continue;

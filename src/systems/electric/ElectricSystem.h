@@ -14,7 +14,7 @@ class ThermalModel;
 class ElectricSystem : public SystemList {
  public:
   ElectricSystem(ThermalModel *model, HydraulicSystem *fluids)
-      : SystemList("<ELECTRIC>", "</ELECTRIC>"), thermal(model), hydraulic(fluids) {}
+      : SystemList("<ELECTRIC>", "</ELECTRIC>", "electric object"), thermal(model), hydraulic(fluids) {}
 
   // "NOPOWER" is no source, without a log entry; "HYDRAULIC:..." goes to the
   // fluid list; anything else to this list.
@@ -31,5 +31,5 @@ class ElectricSystem : public SystemList {
   // resolves to anything else is refused, logged, as null.
   ElectricObject *ResolveSource(const char *text);
   void ParseLine(FILE *file, const char *line);
-  void ParseCoolingLoop(FILE *file, const char *text);
+  void ParseCoolingLoop(FILE *file, const char *header, const char *text);
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/TextScan.h"
 #include "systems/ThermalModel.h"
 #include "systems/fluid/FluidCrew.h"
@@ -26,18 +27,24 @@ PipeKind KindFromWord(const char *word) {
 
 void HydraulicSystem::ParseConfigurationSection(FILE *file) {
   char *line;
-  while (NextSectionLine(file, "</HYDRAULIC>", line)) {
+  SectionLines section(file, "</HYDRAULIC>");
+  while (section.Next(line)) {
     KeywordLine keyword(line);
     if (keyword.Is("<TANK>")) {
+      CheckWordCount(line, 8, "tank line");
       ParseTank(file, keyword.rest);
     } else if (keyword.Is("<PIPE>")) {
       ParsePipes(file, keyword.rest);
     } else if (keyword.Is("<VENT>")) {
       ParseVent(file, keyword.rest);
     } else if (keyword.Is("<RADIATOR>")) {
+      CheckWordCount(line, 6, "radiator line");
       ParseRadiator(file, keyword.rest);
     } else if (keyword.Is("<CREW>")) {
+      CheckWordCount(line, 4, "crew line");
       ParseCrew(keyword.rest);
+    } else if (line != nullptr) {
+      ReportFinding("line not understood in <HYDRAULIC>");
     }
   }
 }
@@ -54,8 +61,14 @@ void HydraulicSystem::ParseTank(FILE *file, const char *text) {
   Append(tank);
   tank->contents.Reset();
   char *line;
-  while (NextSectionLine(file, "</TANK>", line)) {
-    if (const char *substance = AfterKeyword(line, "CHM")) tank->AddSubstanceLine(substance);
+  SectionLines section(file, "</TANK>");
+  while (section.Next(line)) {
+    if (const char *substance = AfterKeyword(line, "CHM")) {
+      CheckWordCount(line, 5, "substance line");
+      tank->AddSubstanceLine(substance);
+    } else if (line != nullptr) {
+      ReportFinding("line not understood in a tank");
+    }
   }
   tank->Complete(inOpen != 0, outOpen != 0, insulation, this);
 }
@@ -68,8 +81,10 @@ void HydraulicSystem::ParsePipes(FILE *file, const char *text) {
   double setting1 = 0, setting2 = 0;
   bool twoWay = true;
   char *line;
-  while (NextSectionLine(file, "</PIPE>", line)) {
+  SectionLines section(file, "</PIPE>");
+  while (section.Next(line)) {
     LineWord from = "", to = "", kindWord = "", flagWord = "";
+    CheckWordCount(line, 2, "pipe");
     if (line == nullptr || (Fields(line) >> from >> to >> kindWord >> setting1 >> setting2 >> flagWord).Count() < 2)
       continue;
     if (MatchKeyword(kindWord, "ONEWAY") || MatchKeyword(flagWord, "ONEWAY")) twoWay = false;
@@ -92,9 +107,11 @@ void HydraulicSystem::ParseVent(FILE *file, const char *text) {
   vent->out.open = outOpen;
   vent->contents.Reset();
   char *line;
-  while (NextSectionLine(file, "</VENT>", line)) {
+  SectionLines section(file, "</VENT>");
+  while (section.Next(line)) {
     Vec3 position, direction;
     double size;
+    CheckWordCount(line, 3, "exhaust");
     if (line != nullptr && (Fields(line) >> position >> direction >> size).Count() == 7)
       vent->AddExhaust(position, direction, size);
   }

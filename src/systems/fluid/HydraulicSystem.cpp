@@ -44,7 +44,7 @@ FluidTank *HydraulicSystem::TankAt(const void *address) const {
 // Something that resolved, but to the wrong kind of thing, is as invalid a
 // component as a name that resolves to nothing.
 FluidValve *HydraulicSystem::ResolvePort(const char *text) {
-  const VariableRef reference = ResolveReference(text);
+  const VariableRef reference = Resolve(text, "tank");
   if (!reference) return nullptr;
   const void *address = reference.ObjectAddress();
   for (SystemObject *o = First(); o != nullptr; o = o->next) {
@@ -57,7 +57,7 @@ FluidValve *HydraulicSystem::ResolvePort(const char *text) {
 }
 
 FluidTank *HydraulicSystem::ResolveTank(const char *text) {
-  const VariableRef reference = ResolveReference(text);
+  const VariableRef reference = Resolve(text, "tank");
   if (!reference) return nullptr;
   FluidTank *tank = TankAt(reference.ObjectAddress());
   if (tank == nullptr) ReportError(kInvalidComponent);

@@ -14,7 +14,7 @@ class FluidValve;
 
 class HydraulicSystem : public SystemList {
  public:
-  explicit HydraulicSystem(ThermalModel *model) : SystemList("<HYDRAULIC>", "</HYDRAULIC>"), thermal(model) {}
+  explicit HydraulicSystem(ThermalModel *model) : SystemList("<HYDRAULIC>", "</HYDRAULIC>", "fluid object"), thermal(model) {}
   // Tanks and radiators leave the thermal model as they go.
   ~HydraulicSystem() override { DeleteAll(); }
 

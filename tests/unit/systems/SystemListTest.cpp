@@ -27,7 +27,7 @@ class Probe : public SystemObject {
 // A list with nothing to read or write, for the walks every list shares.
 class PlainList : public SystemList {
  public:
-  PlainList() : SystemList("<PLAIN>", "</PLAIN>") {}
+  PlainList() : SystemList("<PLAIN>", "</PLAIN>", "object") {}
   void ParseConfigurationSection(FILE *) override {}
   void LoadFromScenario(FILEHANDLE) override {}
 };
