@@ -163,23 +163,20 @@ bool VesselSystems::LoadPanel(int n) {
 void VesselSystems::PanelRedrawEvent(int area, int event, SURFHANDLE surface) {
   Panel *panel = CurrentPanel();
   if (panel == nullptr) return;
-  panel->drawingSurface = surface;
   Instrument *instrument = panel->InstrumentAt(area);
   if (instrument == nullptr) return;
   if (event == PANEL_REDRAW_ALWAYS) {
-    instrument->FrameRedraw();
+    instrument->FrameRedraw(panel->Context(surface));
   } else if (event == PANEL_REDRAW_MOUSE || event == PANEL_REDRAW_INIT || event == PANEL_REDRAW_USER) {
-    instrument->Redraw();
+    instrument->Redraw(panel->Context(surface));
   }
 }
 
 void VesselSystems::PanelMouseEvent(int area, int event, int mx, int my) {
   Panel *panel = CurrentPanel();
-  Instrument *instrument = panel != nullptr ? panel->InstrumentAt(area) : nullptr;
-  if (instrument == nullptr) return;
-  if (event == PANEL_MOUSE_LBDOWN) instrument->LeftPress(mx, my);
-  if (event == PANEL_MOUSE_RBDOWN) instrument->RightPress(mx, my);
-  if (event == PANEL_MOUSE_LBUP || event == PANEL_MOUSE_RBUP) instrument->ButtonUp();
+  if (panel == nullptr) return;
+  const int32_t key = panel->MouseEvent(area, event, mx, my);
+  if (key != kActionNone) OnKey(key);
 }
 
 void VesselSystems::MfdModeChanged(int mfd) {

@@ -5,11 +5,9 @@
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
-#include "module/VesselSystems.h"
 
-Panel::Panel(VesselSystems *systems, VESSEL *host, DrawingResources *shared, int32_t panelNumber,
-             const char *panelName)
-    : number(panelNumber), vessel(host), owner(systems), resources(shared) {
+Panel::Panel(DrawingResources *shared, int32_t panelNumber, const char *panelName)
+    : number(panelNumber), resources(shared) {
   CopyName(name, panelName);
 }
 
@@ -31,14 +29,23 @@ void Panel::RegisterAreas() {
   }
 }
 
-void Panel::ApplySwitchAction(int32_t code) {
+int32_t Panel::MouseEvent(int32_t area, int event, int mx, int my) {
+  Instrument *instrument = InstrumentAt(area);
+  if (instrument == nullptr) return kActionNone;
+  if (event == PANEL_MOUSE_LBDOWN) return ApplySwitchAction(instrument->LeftPress(mx, my));
+  if (event == PANEL_MOUSE_RBDOWN) return ApplySwitchAction(instrument->RightPress(mx, my));
+  if (event == PANEL_MOUSE_LBUP || event == PANEL_MOUSE_RBUP) instrument->ButtonUp();
+  return kActionNone;
+}
+
+int32_t Panel::ApplySwitchAction(int32_t code) {
+  if (code > kActionLighting) return code;
   if (code == kActionLighting) {
     lightingLevel = (light + 1) / 2;
     textLightingLevel = (textLight + 1) / 2;
-    for (auto &instrument : instruments) instrument->LightingChanged();
-  } else if (code > kActionLighting) {
-    owner->OnKey(code);
+    for (auto &instrument : instruments) instrument->LightingChanged(lightingLevel != 0);
   }
+  return kActionNone;
 }
 
 VariableRef Panel::ResolveLocal(const char *text) {

@@ -11,19 +11,15 @@
 
 #include "panels/instruments/Instrument.h"
 
-class DrawingResources;
-class VesselSystems;
 
 constexpr int kMaxPanels = 10;
 constexpr int kMaxPanelMfds = 6;
 constexpr int kPanelNameSize = 40;
 constexpr int kBackgroundFileSize = 88;
 
-enum SwitchAction : int32_t { kActionNone = 0, kActionLighting = 1 };
-
 class Panel {
  public:
-  Panel(VesselSystems *systems, VESSEL *host, DrawingResources *shared, int32_t panelNumber, const char *panelName);
+  Panel(DrawingResources *shared, int32_t panelNumber, const char *panelName);
 
   // Puts a new instrument at the head of the list.
   void AddInstrument(std::unique_ptr<Instrument> instrument);
@@ -31,8 +27,17 @@ class Panel {
   Instrument *InstrumentAt(int32_t id) const;
   // Gives every instrument its area id and notes the MFDs' areas.
   void RegisterAreas();
-  // 1: lighting levels from LIGHT and TEXTLIGHT; above 1: a key press.
-  void ApplySwitchAction(int32_t code);
+  // What a redraw of one of the panel's areas draws with.
+  DrawContext Context(SURFHANDLE surface) const {
+    return {surface, resources, lightingLevel != 0, textLightingLevel != 0};
+  }
+  // Hands a host mouse event to the instrument of `area` and carries out
+  // what a press asks of the panel; a key press is returned, as its code,
+  // for the vessel to carry out (kActionNone: nothing to press).
+  int32_t MouseEvent(int32_t area, int event, int mx, int my);
+  // kActionLighting: lighting levels from LIGHT and TEXTLIGHT; a key code
+  // (above 1) is returned, anything else gives kActionNone.
+  int32_t ApplySwitchAction(int32_t code);
   // A panel variable, or an instrument's variable ("SW3:SRC"); null, logged,
   // when no instrument has the name.
   VariableRef ResolveLocal(const char *text);
@@ -43,7 +48,6 @@ class Panel {
   void LoadState(FILEHANDLE scn) {}
 
   int32_t width = 0, height = 0;
-  SURFHANDLE drawingSurface = nullptr;
   char name[kPanelNameSize] = "";
   std::vector<std::unique_ptr<Instrument>> instruments;  // list order
   int32_t neighbours[4] = {-1, -1, -1, -1};
@@ -56,8 +60,6 @@ class Panel {
   int32_t lightingLevel = 0;
   int32_t hudMode = 0;
   int32_t mfdMode = -1;
-  VESSEL *vessel;
-  VesselSystems *owner;
   char backgroundFile[kBackgroundFileSize] = "";
   DrawingResources *resources;
 };

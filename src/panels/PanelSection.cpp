@@ -292,7 +292,7 @@ void VesselSystems::ParsePanelSection(FILE *file, const char *name) {
     SectionLines(file, "</PANEL>").Skip();
     return;
   }
-  panels[panelCount] = std::make_unique<Panel>(this, vessel, drawingResources.get(), panelCount, name);
+  panels[panelCount] = std::make_unique<Panel>(drawingResources.get(), panelCount, name);
   PanelParser parser(*this, *panels[panelCount]);
   char *line;
   SectionLines section(file, "</PANEL>");

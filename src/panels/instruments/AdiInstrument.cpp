@@ -243,7 +243,7 @@ void AdiInstrument::UpdateAttitude() {
   }
 }
 
-void AdiInstrument::Redraw() {
+void AdiInstrument::Redraw(const DrawContext &context) {
   UpdateAttitude();
   if (setUp && MakeCurrent()) {
     const float pi = Pi();
@@ -256,17 +256,17 @@ void AdiInstrument::Redraw() {
     glCallList(displayList);
     glFlush();
     glFinish();
-    if (HDC dc = oapiGetDC(panel->drawingSurface)) {
+    if (HDC dc = oapiGetDC(context.surface)) {
       BitBlt(dc, 0, 0, width, height, memoryDC, 0, 0, SRCCOPY);
-      oapiReleaseDC(panel->drawingSurface, dc);
+      oapiReleaseDC(context.surface, dc);
     }
   }
-  BlitBitmap(0, 0, 0, 0, width, height, 0);
+  BlitBitmap(context, 0, 0, 0, 0, width, height, 0);
 }
 
-void AdiInstrument::LightingChanged() {
+void AdiInstrument::LightingChanged(bool lit) {
   if (!MakeCurrent()) return;
-  const float *colour = Lit() ? look.litLight : look.unlitLight;
+  const float *colour = lit ? look.litLight : look.unlitLight;
   const GLfloat diffuse[4] = {colour[0], colour[1], colour[2], 1};
   glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }

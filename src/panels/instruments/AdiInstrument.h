@@ -27,9 +27,9 @@ class AdiInstrument : public Instrument {
   void SetUp(const AdiLook &classLook);
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void FrameRedraw() override { Redraw(); }
-  void LightingChanged() override;
+  void Redraw(const DrawContext &context) override;
+  void FrameRedraw(const DrawContext &context) override { Redraw(context); }
+  void LightingChanged(bool lit) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void ForgetAddress(const void *gone) override {
     Empty(pitchSlot, gone);

@@ -25,15 +25,15 @@ void DigitInstrument::RegisterArea(int32_t id) {
 }
 
 // A value too large to print detaches the counter from it for good.
-void DigitInstrument::FrameRedraw() {
+void DigitInstrument::FrameRedraw(const DrawContext &context) {
   if (!(std::fabs(*variable) <= kLargestShown)) {
     lastValue = -1.0;
     variable = &lastValue;
-    Redraw();
+    Redraw(context);
   }
   if (*variable != lastValue) {
     lastValue = *variable;
-    Redraw();
+    Redraw(context);
   }
 }
 
@@ -51,9 +51,9 @@ void DigitInstrument::Cells(int32_t *cells) const {
   }
 }
 
-void DigitInstrument::Redraw() {
+void DigitInstrument::Redraw(const DrawContext &context) {
   int32_t cells[kMaxDigits];
   Cells(cells);
   for (int p = 0; p < digits && p < kMaxDigits; ++p)
-    if (cells[p] >= 0) BlitBitmap(p * width, 0, cells[p] * width, 0, width, height, SURF_NO_CK);
+    if (cells[p] >= 0) BlitBitmap(context, p * width, 0, cells[p] * width, 0, width, height, SURF_NO_CK);
 }

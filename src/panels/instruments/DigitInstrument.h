@@ -10,8 +10,8 @@ class DigitInstrument : public BoundInstrument<double> {
   DigitInstrument(Panel *owner, int32_t left, int32_t top, int32_t digitCount, double *bound);
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void FrameRedraw() override;
+  void Redraw(const DrawContext &context) override;
+  void FrameRedraw(const DrawContext &context) override;
   // The bitmap cell (in digit widths) of each of the first `digits`
   // characters of the value; -1 past the formatted text.
   void Cells(int32_t *cells) const;

@@ -15,16 +15,14 @@ void Instrument::Register(int32_t id, const RECT &area, int redrawMode, int mous
 
 void Instrument::RequestRedraw() const { oapiTriggerPanelRedrawArea(panel->number, areaId); }
 
-void Instrument::BlitBitmap(int tx, int ty, int sx, int sy, int w, int h, DWORD colourKey) const {
-  SURFHANDLE source = panel->resources != nullptr ? panel->resources->Surface(bitmap) : nullptr;
+void Instrument::BlitBitmap(const DrawContext &context, int tx, int ty, int sx, int sy, int w, int h,
+                            DWORD colourKey) const {
+  SURFHANDLE source = context.resources != nullptr ? context.resources->Surface(bitmap) : nullptr;
   if (source == nullptr) return;
-  oapiBlt(panel->drawingSurface, source, tx, ty, sx, sy, w, h, colourKey);
+  oapiBlt(context.surface, source, tx, ty, sx, sy, w, h, colourKey);
 }
 
-bool Instrument::Lit() const { return panel->lightingLevel != 0; }
-
-void Instrument::DrawTriangle(SURFHANDLE surface, int32_t side, const POINT points[3]) const {
-  const DrawingResources *r = panel->resources;
+void Instrument::DrawTriangle(const DrawingResources *r, SURFHANDLE surface, int32_t side, const POINT points[3]) {
   HDC dc = surface != nullptr && r != nullptr ? oapiGetDC(surface) : nullptr;
   if (dc == nullptr) return;
   SelectObject(dc, r->whiteBrush);

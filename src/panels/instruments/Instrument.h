@@ -12,7 +12,21 @@
 #include "config/ShipVariables.h"
 #include "config/VariableRef.h"
 
+class DrawingResources;
 class Panel;
+
+// What a press asks of the panel: nothing, to apply the lighting switches'
+// levels, or (above 1) the key code for the vessel to press.
+enum SwitchAction : int32_t { kActionNone = 0, kActionLighting = 1 };
+
+// What a redraw draws with: the area's surface, the vessel's drawing
+// resources and the panel's lighting.
+struct DrawContext {
+  SURFHANDLE surface = nullptr;
+  const DrawingResources *resources = nullptr;
+  bool lit = false;
+  bool textLit = false;
+};
 
 constexpr int32_t kInstrumentType = 30;
 // Panel geometry (positions, sizes, counts of pixels) is kept within this
@@ -35,12 +49,13 @@ class Instrument {
   Instrument &operator=(const Instrument &) = delete;
 
   virtual void RegisterArea(int32_t id) {}
-  virtual void Redraw() {}
-  virtual void FrameRedraw() {}
-  virtual void LeftPress(int mx, int my) {}
-  virtual void RightPress(int mx, int my) {}
+  virtual void Redraw(const DrawContext &context) {}
+  virtual void FrameRedraw(const DrawContext &context) {}
+  // A press returns what the panel is to do after it.
+  virtual int32_t LeftPress(int mx, int my) { return kActionNone; }
+  virtual int32_t RightPress(int mx, int my) { return kActionNone; }
   virtual void ButtonUp() {}
-  virtual void LightingChanged() {}
+  virtual void LightingChanged(bool lit) {}
   virtual VariableRef ResolveVariable(const char *keyword) { return {}; }
   // `gone` is about to be released: the instrument stops using it.
   virtual void ForgetAddress(const void *gone) {}
@@ -60,12 +75,11 @@ class Instrument {
   void Register(int32_t id, const RECT &area, int redrawMode, int mouseMask, int surfaceMode);
   void RequestRedraw() const;
   // Blits `w` x `h` from the class bitmap at (sx, sy) to (tx, ty) of the
-  // panel's drawing surface; nothing without a bitmap.
-  void BlitBitmap(int tx, int ty, int sx, int sy, int w, int h, DWORD colourKey) const;
-  bool Lit() const;
+  // context's surface; nothing without a bitmap.
+  void BlitBitmap(const DrawContext &context, int tx, int ty, int sx, int sy, int w, int h, DWORD colourKey) const;
   // Paints `surface` white over `side` x `side` pixels (white is keyed out
   // when it is blitted) with the black triangle `points` on it.
-  void DrawTriangle(SURFHANDLE surface, int32_t side, const POINT points[3]) const;
+  static void DrawTriangle(const DrawingResources *r, SURFHANDLE surface, int32_t side, const POINT points[3]);
   // "NAMEP" gives the variable slot itself, "NAME" the variable it holds
   // (none while it is unbound); anything else gives none.
   template <typename T>

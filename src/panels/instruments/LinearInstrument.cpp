@@ -33,7 +33,7 @@ bool LinearInstrument::UpdateFraction() {
 }
 
 // A triangle pointing toward +x, turned by the look.rotation, on white.
-void LinearInstrument::MakePointer() {
+void LinearInstrument::MakePointer(const DrawingResources *resources) {
   const int32_t s = look.pointerSize;
   pointerSurface = oapiCreateSurface(s + 3, s + 3);
   const double points[3][2] = {{-s / 2.0, -look.pointerWidth / 2.0}, {-s / 2.0, look.pointerWidth / 2.0}, {s / 2.0, 0}};
@@ -45,29 +45,29 @@ void LinearInstrument::MakePointer() {
     triangle[i].x = static_cast<LONG>(centre + px * c - py * sn);
     triangle[i].y = static_cast<LONG>(centre + px * sn + py * c);
   }
-  DrawTriangle(pointerSurface, s + 2, triangle);
+  DrawTriangle(resources, pointerSurface, s + 2, triangle);
 }
 
 // A redraw the host asks for (the panel shown, the lighting changed) starts
 // from a surface that lacks the scale: it paints the whole area.
-void LinearInstrument::Redraw() {
+void LinearInstrument::Redraw(const DrawContext &context) {
   UpdateFraction();
-  Draw(true);
+  Draw(context, true);
 }
 
 // Between those, only a pointer that moved is drawn again.
-void LinearInstrument::FrameRedraw() {
-  if (UpdateFraction()) Draw(false);
+void LinearInstrument::FrameRedraw(const DrawContext &context) {
+  if (UpdateFraction()) Draw(context, false);
 }
 
-void LinearInstrument::LightingChanged() { RequestRedraw(); }
+void LinearInstrument::LightingChanged(bool lit) { RequestRedraw(); }
 
-void LinearInstrument::Draw(bool background) {
-  if (pointerSurface == nullptr) MakePointer();
-  if (background) BlitBitmap(0, 0, LitOffset(), 0, width, height, SURF_NO_CK);
-  BlitBitmap(previousX, previousY, previousX + LitOffset(), previousY, look.pointerSize, look.pointerSize, SURF_NO_CK);
+void LinearInstrument::Draw(const DrawContext &context, bool background) {
+  if (pointerSurface == nullptr) MakePointer(context.resources);
+  if (background) BlitBitmap(context, 0, 0, LitOffset(context), 0, width, height, SURF_NO_CK);
+  BlitBitmap(context, previousX, previousY, previousX + LitOffset(context), previousY, look.pointerSize, look.pointerSize, SURF_NO_CK);
   if (pointerSurface != nullptr)
-    oapiBlt(panel->drawingSurface, pointerSurface, pointerX, pointerY, 1, 1, look.pointerSize, look.pointerSize, 0xFFFFFF);
+    oapiBlt(context.surface, pointerSurface, pointerX, pointerY, 1, 1, look.pointerSize, look.pointerSize, 0xFFFFFF);
   previousX = pointerX;
   previousY = pointerY;
 }

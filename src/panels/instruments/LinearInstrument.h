@@ -12,9 +12,9 @@ class LinearInstrument : public BoundInstrument<double> {
   ~LinearInstrument() override;
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void FrameRedraw() override;
-  void LightingChanged() override;
+  void Redraw(const DrawContext &context) override;
+  void FrameRedraw(const DrawContext &context) override;
+  void LightingChanged(bool lit) override;
   // Recomputes the pointer position; true when the fraction changed.
   bool UpdateFraction();
 
@@ -27,8 +27,8 @@ class LinearInstrument : public BoundInstrument<double> {
   double lastFraction = 1e10;
 
  private:
-  void MakePointer();
+  void MakePointer(const DrawingResources *resources);
   // The pointer where the fraction puts it, over the scale when `background`.
-  void Draw(bool background);
-  int LitOffset() const { return Lit() ? width : 0; }
+  void Draw(const DrawContext &context, bool background);
+  int LitOffset(const DrawContext &context) const { return context.lit ? width : 0; }
 };

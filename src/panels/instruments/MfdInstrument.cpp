@@ -45,11 +45,11 @@ POINT MfdInstrument::LabelPosition(int index) const {
                (index - kRightColumnFirst) * layout.bt_ydist + layout.bt_yofs};
 }
 
-void MfdInstrument::Redraw() {
-  HDC dc = panel->drawingSurface != nullptr ? oapiGetDC(panel->drawingSurface) : nullptr;
+void MfdInstrument::Redraw(const DrawContext &context) {
+  HDC dc = context.surface != nullptr ? oapiGetDC(context.surface) : nullptr;
   if (dc == nullptr) return;
-  if (panel->resources != nullptr)
-    if (HFONT f = panel->resources->Font(look.font)) SelectObject(dc, f);
+  if (context.resources != nullptr)
+    if (HFONT f = context.resources->Font(look.font)) SelectObject(dc, f);
   SetTextColor(dc, ColourOf(look.labelColour));
   SetTextAlign(dc, TA_CENTER | TA_TOP);
   SetBkMode(dc, TRANSPARENT);
@@ -59,12 +59,12 @@ void MfdInstrument::Redraw() {
     const POINT at = LabelPosition(i);
     TextOutA(dc, at.x, at.y, label, static_cast<int>(std::strlen(label)));
   }
-  oapiReleaseDC(panel->drawingSurface, dc);
+  oapiReleaseDC(context.surface, dc);
 }
 
 // Label columns select buttons by row; the strip below the screen has power
 // on the left, mode select in the middle and the next mode on the right.
-void MfdInstrument::LeftPress(int mx, int my) {
+void MfdInstrument::Press(int mx, int my) {
   const int row = layout.bt_ydist != 0 ? (my - layout.bt_yofs) / layout.bt_ydist : -1;
   if (row >= 0 && row <= kLastRow) {
     if (mx < look.borderX) {

@@ -12,8 +12,11 @@ class MfdInstrument : public Instrument {
   MfdInstrument(Panel *owner, int32_t left, int32_t top, int32_t number);
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void LeftPress(int mx, int my) override;
+  void Redraw(const DrawContext &context) override;
+  int32_t LeftPress(int mx, int my) override {
+    Press(mx, my);
+    return kActionNone;
+  }
   int32_t MfdNumber() const override { return mfdNumber; }
   // Where label `index` is written, within the area.
   POINT LabelPosition(int index) const;
@@ -21,6 +24,9 @@ class MfdInstrument : public Instrument {
   int32_t mfdNumber;
   MFDSPEC layout = {};
   MfdLook look;
+  // A button beside the screen, or the strip below it: power, next mode,
+  // mode select.
+  void Press(int mx, int my);
   // Takes `classLook`: the area, the screen rectangle and the buttons.
   void Place(const MfdLook &classLook);
 };

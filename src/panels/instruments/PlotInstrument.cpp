@@ -38,8 +38,8 @@ void PlotInstrument::Track() {
   bugX = static_cast<int32_t>(t);
 }
 
-void PlotInstrument::Redraw() {
-  const DrawingResources *r = panel->resources;
+void PlotInstrument::Redraw(const DrawContext &context) {
+  const DrawingResources *r = context.resources;
   SURFHANDLE background = r != nullptr ? r->Surface(bitmap) : nullptr;
   if (armed) {
     Track();
@@ -47,18 +47,18 @@ void PlotInstrument::Redraw() {
     if (look.trace != 0 && background != nullptr && bug != nullptr)
       oapiBlt(background, bug, bugX, static_cast<int>(bugY), 0, 0, look.bugWidth, look.bugHeight, 0xFFFFFF);
   }
-  if (background != nullptr) oapiBlt(panel->drawingSurface, background, 0, 0, scroll, 0, width, height, SURF_NO_CK);
+  if (background != nullptr) oapiBlt(context.surface, background, 0, 0, scroll, 0, width, height, SURF_NO_CK);
   if (SURFHANDLE over = r != nullptr ? r->Surface(look.overlay) : nullptr)
-    oapiBlt(panel->drawingSurface, over, 0, 0, 0, 0, width, height, 0);
+    oapiBlt(context.surface, over, 0, 0, 0, 0, width, height, 0);
 }
 
 // A disarmed plot is drawn once and then left alone.
-void PlotInstrument::FrameRedraw() {
+void PlotInstrument::FrameRedraw(const DrawContext &context) {
   if (armed) {
-    Redraw();
+    Redraw(context);
     drawnOnce = false;
   } else if (!drawnOnce) {
-    Redraw();
+    Redraw(context);
     drawnOnce = true;
   }
 }

@@ -12,8 +12,8 @@ class PlotInstrument : public Instrument {
   PlotInstrument(Panel *owner, int32_t left, int32_t top, double *vertical, double *horizontal);
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void FrameRedraw() override;
+  void Redraw(const DrawContext &context) override;
+  void FrameRedraw(const DrawContext &context) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void ForgetAddress(const void *gone) override {
     Empty(xSlot, gone);

@@ -55,8 +55,8 @@ double RotationalInstrument::Ease(double shown, double target) {
 }
 
 // An unbound gauge rests at its shown angle.
-void RotationalInstrument::Redraw() {
-  BlitBitmap(0, 0, 0, Lit() ? height : 0, width, height, SURF_NO_CK);
+void RotationalInstrument::Redraw(const DrawContext &context) {
+  BlitBitmap(context, 0, 0, 0, context.lit ? height : 0, width, height, SURF_NO_CK);
   if (variable != nullptr)
     shownAngle = Ease(shownAngle, minAngle + (*variable - minValue) / (maxValue - minValue) * (maxAngle - minAngle));
   POINT rotated[3];
@@ -67,10 +67,10 @@ void RotationalInstrument::Redraw() {
   }
   // The needle's surface is drawn again only when the needle's pixels move.
   if (!std::equal(rotated, rotated + 3, drawnNeedle, SamePoint)) {
-    DrawTriangle(needleSurface, 2 * length + 1, rotated);
+    DrawTriangle(context.resources, needleSurface, 2 * length + 1, rotated);
     std::copy(rotated, rotated + 3, drawnNeedle);
   }
   if (needleSurface != nullptr)
-    oapiBlt(panel->drawingSurface, needleSurface, pivotX - length, pivotY - length, 0, 0, 2 * length, 2 * length,
+    oapiBlt(context.surface, needleSurface, pivotX - length, pivotY - length, 0, 0, 2 * length, 2 * length,
             0xFFFFFF);
 }

@@ -19,8 +19,8 @@ class RotationalInstrument : public BoundInstrument<double> {
   void SetNeedle(int32_t needleWidth, int32_t needleLength);
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void FrameRedraw() override { Redraw(); }
+  void Redraw(const DrawContext &context) override;
+  void FrameRedraw(const DrawContext &context) override { Redraw(context); }
 
   // Moves the shown angle toward `target` by at most one easing step.
   static double Ease(double shown, double target);

@@ -13,19 +13,21 @@ void SelectInstrument::RegisterArea(int32_t id) {
 
 // One frame per position, the lowest leftmost. The position comes from the
 // file as it stands, so the column is worked out wide and then bounded.
-void SelectInstrument::Redraw() {
+void SelectInstrument::Redraw(const DrawContext &context) {
   const int64_t column = (static_cast<int64_t>(position) - lowest) * width;
-  BlitBitmap(0, 0, BoundedCoordinate(static_cast<double>(column)), 0, width, height, 0xFFFFFF);
+  BlitBitmap(context, 0, 0, BoundedCoordinate(static_cast<double>(column)), 0, width, height, 0xFFFFFF);
 }
 
-void SelectInstrument::LeftPress(int mx, int my) {
+int32_t SelectInstrument::LeftPress(int mx, int my) {
   if (position > lowest) --position;
   RequestRedraw();
+  return kActionNone;
 }
 
-void SelectInstrument::RightPress(int mx, int my) {
+int32_t SelectInstrument::RightPress(int mx, int my) {
   if (position < highest) ++position;
   RequestRedraw();
+  return kActionNone;
 }
 
 VariableRef SelectInstrument::ResolveVariable(const char *keyword) {
@@ -44,7 +46,7 @@ void SelectElement::RegisterArea(int32_t id) {
 
 // An index without an address (a line that named nothing) keeps the binding,
 // as an instrument must never be left without a variable.
-void SelectElement::FrameRedraw() {
+void SelectElement::FrameRedraw(const DrawContext &context) {
   if (selectorValue == nullptr) return;
   const int32_t s = *selectorValue;
   if (s == current || s < first || s > last) return;

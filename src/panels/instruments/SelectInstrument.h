@@ -12,9 +12,9 @@ class SelectInstrument : public Instrument {
                    int32_t lowestPosition);
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void LeftPress(int mx, int my) override;
-  void RightPress(int mx, int my) override;
+  void Redraw(const DrawContext &context) override;
+  int32_t LeftPress(int mx, int my) override;
+  int32_t RightPress(int mx, int my) override;
   // "SEL": the position.
   VariableRef ResolveVariable(const char *keyword) override;
 
@@ -32,7 +32,7 @@ class SelectElement : public Instrument {
   // The address for the next index, from first on.
   void AddAddress(void *address) { table.push_back(address); }
   void RegisterArea(int32_t id) override;
-  void FrameRedraw() override;
+  void FrameRedraw(const DrawContext &context) override;
   // A released address is never bound again; a released selector stops it.
   void ForgetAddress(const void *gone) override {
     for (void *&address : table) Empty(address, gone);

@@ -27,8 +27,8 @@ void SwitchInstrument::RegisterArea(int32_t id) {
 
 // Frames: columns for +1, 0, -1 from the left; the lit row below the unlit. A
 // bound variable may hold any number: it shows as the nearest end.
-void SwitchInstrument::Redraw() {
-  BlitBitmap(0, 0, width * (1 - std::clamp(state, -1, 1)), Lit() ? height : 0, width, height, kWhiteKey);
+void SwitchInstrument::Redraw(const DrawContext &context) {
+  BlitBitmap(context, 0, 0, width * (1 - std::clamp(state, -1, 1)), context.lit ? height : 0, width, height, kWhiteKey);
 }
 
 bool SwitchInstrument::StepUp() {
@@ -43,12 +43,14 @@ bool SwitchInstrument::StepDown() {
   return true;
 }
 
-void SwitchInstrument::LeftPress(int mx, int my) {
+int32_t SwitchInstrument::LeftPress(int mx, int my) {
   if (StepUp()) Publish();
+  return kActionNone;
 }
 
-void SwitchInstrument::RightPress(int mx, int my) {
+int32_t SwitchInstrument::RightPress(int mx, int my) {
   if (StepDown()) Publish();
+  return kActionNone;
 }
 
 void SwitchInstrument::ButtonUp() {
@@ -63,18 +65,18 @@ CSwitchInstrument::CSwitchInstrument(Panel *owner, int32_t left, int32_t top, in
     : SwitchInstrument(owner, left, top, positionCount, springBack, bound), action(actionCode) {}
 
 // The action applies on every press, even at the switch's end.
-void CSwitchInstrument::LeftPress(int mx, int my) {
+int32_t CSwitchInstrument::LeftPress(int mx, int my) {
   if (StepUp()) {
     RequestRedraw();
     Publish();
   }
-  panel->ApplySwitchAction(action);
+  return action;
 }
 
-void CSwitchInstrument::RightPress(int mx, int my) {
+int32_t CSwitchInstrument::RightPress(int mx, int my) {
   if (StepDown()) {
     RequestRedraw();
     Publish();
   }
-  panel->ApplySwitchAction(action);
+  return action;
 }

@@ -12,11 +12,11 @@ class SwitchInstrument : public BoundInstrument<int32_t> {
                    int32_t *bound);
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void LeftPress(int mx, int my) override;
-  void RightPress(int mx, int my) override;
+  void Redraw(const DrawContext &context) override;
+  int32_t LeftPress(int mx, int my) override;
+  int32_t RightPress(int mx, int my) override;
   void ButtonUp() override;
-  void LightingChanged() override { RequestRedraw(); }
+  void LightingChanged(bool lit) override { RequestRedraw(); }
 
   int32_t positions;
   int32_t state = -1;
@@ -34,8 +34,8 @@ class CSwitchInstrument : public SwitchInstrument {
   CSwitchInstrument(Panel *owner, int32_t left, int32_t top, int32_t positionCount, int32_t springBack,
                     int32_t *bound, int32_t actionCode);
 
-  void LeftPress(int mx, int my) override;
-  void RightPress(int mx, int my) override;
+  int32_t LeftPress(int mx, int my) override;
+  int32_t RightPress(int mx, int my) override;
 
   int32_t action;
 };

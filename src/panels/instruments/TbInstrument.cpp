@@ -25,7 +25,7 @@ bool TbInstrument::ConditionMet() const {
 }
 
 // Frames: off, on, alternate, side by side.
-void TbInstrument::Redraw() {
+void TbInstrument::Redraw(const DrawContext &context) {
   int frame = 0;
   if (!ConditionMet()) {
     frameState = 0;
@@ -36,23 +36,23 @@ void TbInstrument::Redraw() {
   } else {
     frame = frameState == 1 ? 1 : 2;
   }
-  BlitBitmap(0, 0, frame * width, 0, width, height, SURF_NO_CK);
+  BlitBitmap(context, 0, 0, frame * width, 0, width, height, SURF_NO_CK);
 }
 
 // Blinks in real time, alternating on and alternate.
-void TbInstrument::FrameRedraw() {
+void TbInstrument::FrameRedraw(const DrawContext &context) {
   if (!ConditionMet()) {
-    if (frameState != 0) Redraw();
+    if (frameState != 0) Redraw(context);
     return;
   }
   if (blinkRate == 0) {
-    if (frameState == 0) Redraw();
+    if (frameState == 0) Redraw(context);
     return;
   }
   blinkTimer += oapiGetSysStep();
   if (blinkTimer > 1.0 / blinkRate) {
     blinkTimer = 0;
     frameState = frameState + 1 == 3 ? 1 : frameState + 1;
-    Redraw();
+    Redraw(context);
   }
 }

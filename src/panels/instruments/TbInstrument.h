@@ -11,8 +11,8 @@ class TbInstrument : public BoundInstrument<double> {
   TbInstrument(Panel *owner, int32_t left, int32_t top, double *bound, int32_t testCondition, double rate);
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void FrameRedraw() override;
+  void Redraw(const DrawContext &context) override;
+  void FrameRedraw(const DrawContext &context) override;
   // False when unbound or for an unknown condition.
   bool ConditionMet() const;
 

@@ -25,11 +25,11 @@ void TextInstrument::RegisterArea(int32_t id) {
            PANEL_MAP_BACKGROUND);
 }
 
-void TextInstrument::Redraw() {
-  const DrawingResources *r = panel->resources;
-  HDC dc = panel->drawingSurface != nullptr ? oapiGetDC(panel->drawingSurface) : nullptr;
+void TextInstrument::Redraw(const DrawContext &context) {
+  const DrawingResources *r = context.resources;
+  HDC dc = context.surface != nullptr ? oapiGetDC(context.surface) : nullptr;
   if (dc == nullptr) return;
-  const bool lit = panel->textLightingLevel != 0;
+  const bool lit = context.textLit;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColourOf(lit ? look.litColour : look.unlitColour));
   if (r != nullptr) {
@@ -41,7 +41,7 @@ void TextInstrument::Redraw() {
   // Centred in the area, which is as wide as the label when the frame is
   // narrower: centred on the frame alone, half the label would fall outside.
   TextOutA(dc, AreaWidth() / 2, 0, label, static_cast<int>(std::strlen(label)));
-  oapiReleaseDC(panel->drawingSurface, dc);
+  oapiReleaseDC(context.surface, dc);
 }
 
 // Open at the top where the label sits; centred in the area like the label.

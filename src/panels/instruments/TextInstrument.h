@@ -11,8 +11,8 @@ class TextInstrument : public Instrument {
   TextInstrument(Panel *owner, int32_t centreX, int32_t top, int32_t frameW, int32_t frameR, const char *text);
 
   void RegisterArea(int32_t id) override;
-  void Redraw() override;
-  void LightingChanged() override { RequestRedraw(); }
+  void Redraw(const DrawContext &context) override;
+  void LightingChanged(bool lit) override { RequestRedraw(); }
   // The area's width: the label's or the frame's, whichever is wider.
   int32_t AreaWidth() const { return labelWidth > frameWidth ? labelWidth : frameWidth; }
 

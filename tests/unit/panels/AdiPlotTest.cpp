@@ -12,7 +12,7 @@ namespace {
 
 class BallAndPlot : public ConfigFixture {
  protected:
-  BallAndPlot() : panel(&vessel->systems, vessel.get(), nullptr, 0, "P") {}
+  BallAndPlot() : panel(nullptr, 0, "P") {}
   Panel panel;
 };
 
@@ -139,6 +139,6 @@ TEST_F(BallAndPlot, PlotArithmetic) {
   EXPECT_EQ(plot.ResolveVariable("YAXIS").address, &vertical);
   PlotInstrument loose(&panel, 0, 0, nullptr, nullptr);
   loose.armed = 1;
-  loose.FrameRedraw();
+  loose.FrameRedraw(panel.Context(nullptr));
   EXPECT_EQ(loose.bugX, 0);
 }

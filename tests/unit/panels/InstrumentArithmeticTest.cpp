@@ -14,7 +14,7 @@ namespace {
 
 class Gauges : public ConfigFixture {
  protected:
-  Gauges() : panel(&vessel->systems, vessel.get(), nullptr, 0, "P") {}
+  Gauges() : panel(nullptr, 0, "P") {}
   Panel panel;
 };
 
@@ -40,14 +40,14 @@ TEST_F(Gauges, NeedleTargetFollowsTheScaleUnclamped) {
   RotationalInstrument gauge(&panel, 0, 0, &value);
   gauge.SetScale(100, 135, 0, -135);
   gauge.shownAngle = 0.3;
-  gauge.Redraw();
+  gauge.Redraw(panel.Context(nullptr));
   EXPECT_NEAR(gauge.shownAngle, 0.29, 1e-12);
   value = 200;  // beyond the maximum: the target is beyond 135 degrees
-  for (int i = 0; i < 1000; ++i) gauge.Redraw();
+  for (int i = 0; i < 1000; ++i) gauge.Redraw(panel.Context(nullptr));
   EXPECT_NEAR(gauge.shownAngle, 405 * M_PI / 180, 1e-9);
   RotationalInstrument loose(&panel, 0, 0, nullptr);
   loose.shownAngle = 0.5;
-  loose.Redraw();
+  loose.Redraw(panel.Context(nullptr));
   EXPECT_EQ(loose.shownAngle, 0.5);
 }
 
@@ -79,20 +79,20 @@ TEST_F(Gauges, LinearFractionIsClampedAndOnlyChangesRedraw) {
 TEST_F(Gauges, DigitCellsOfTheFormattedValue) {
   double value = 42;
   DigitInstrument counter(&panel, 0, 0, 4, &value);
-  counter.FrameRedraw();
+  counter.FrameRedraw(panel.Context(nullptr));
   int32_t cells[4];
   counter.Cells(cells);
   EXPECT_EQ(std::vector<int32_t>(cells, cells + 4), (std::vector<int32_t>{0, 0, 4, 2}));
   value = 98765;
-  counter.FrameRedraw();
+  counter.FrameRedraw(panel.Context(nullptr));
   counter.Cells(cells);
   EXPECT_EQ(std::vector<int32_t>(cells, cells + 4), (std::vector<int32_t>{9, 8, 7, 6}));
   value = -7;
-  counter.FrameRedraw();
+  counter.FrameRedraw(panel.Context(nullptr));
   counter.Cells(cells);
   EXPECT_EQ(std::vector<int32_t>(cells, cells + 4), (std::vector<int32_t>{0, 0, 0, 7}));
   value = 1e25;
-  counter.FrameRedraw();
+  counter.FrameRedraw(panel.Context(nullptr));
   EXPECT_EQ(counter.variable, &counter.lastValue);
   EXPECT_EQ(counter.lastValue, -1.0);
   DigitInstrument unbound(&panel, 0, 0, 3, nullptr);
@@ -103,10 +103,10 @@ TEST_F(Gauges, TalkbackConditionsAndBlinking) {
   double value = 0;
   TbInstrument zero(&panel, 0, 0, &value, kZero, 0);
   EXPECT_TRUE(zero.ConditionMet());
-  zero.FrameRedraw();
+  zero.FrameRedraw(panel.Context(nullptr));
   EXPECT_EQ(zero.frameState, 1);
   value = 1;
-  zero.FrameRedraw();
+  zero.FrameRedraw(panel.Context(nullptr));
   EXPECT_EQ(zero.frameState, 0);
   EXPECT_TRUE(TbInstrument(&panel, 0, 0, &value, kGreaterThanZero, 0).ConditionMet());
   EXPECT_FALSE(TbInstrument(&panel, 0, 0, &value, kSmallerThanZero, 0).ConditionMet());
@@ -118,7 +118,7 @@ TEST_F(Gauges, TalkbackConditionsAndBlinking) {
   std::vector<int> states;
   for (int frame = 0; frame < 4; ++frame) {
     sim.frame(0.3 * (frame + 1));  // the host's system step: 0.3 s
-    blink.FrameRedraw();
+    blink.FrameRedraw(panel.Context(nullptr));
     states.push_back(blink.frameState);
   }
   EXPECT_EQ(states, (std::vector<int>{0, 1, 1, 2}));

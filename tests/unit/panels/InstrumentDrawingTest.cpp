@@ -37,17 +37,18 @@ void WriteBmp(const std::string &path, int w, int h, Colour colour) {
 
 class Drawing : public ConfigFixture {
  protected:
-  Drawing() : panel(&vessel->systems, vessel.get(), nullptr, 0, "P") {
+  Drawing() : panel(nullptr, 0, "P") {
     resources.CreateStandardSet();
     panel.resources = &resources;
     target = host::Surface::create(200, 100);
-    panel.drawingSurface = target->handle();
+    surface = target->handle();
   }
   ~Drawing() override { host::Surface::destroy(target); }
   uint32_t At(int x, int y) const { return wincanvas::pixel(target->bitmap(), x, y); }
 
   DrawingResources resources;
   Panel panel;
+  SURFHANDLE surface = nullptr;
   host::Surface *target;
 };
 
@@ -61,15 +62,15 @@ TEST_F(Drawing, SwitchesBlitTheFrameOfTheirStateAndLighting) {
   sw.bitmap = resources.AddSurface("toggle.bmp");
   ASSERT_GT(sw.bitmap, 0);
   sw.state = 1;
-  sw.Redraw();
+  sw.Redraw(panel.Context(surface));
   EXPECT_EQ(At(5, 5), 0x100010u);
   sw.state = 0;
   panel.lightingLevel = 1;
-  sw.Redraw();
+  sw.Redraw(panel.Context(surface));
   EXPECT_EQ(At(5, 5), 0x200020u);
   sw.state = -1;
   panel.lightingLevel = 0;
-  sw.Redraw();
+  sw.Redraw(panel.Context(surface));
   EXPECT_EQ(At(9, 9), 0x300010u);
 }
 
@@ -79,12 +80,12 @@ TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
   gauge.SetScale(100, 90, 0, 0);  // 0 points down the panel
   gauge.SetPivot(50, 50);
   gauge.SetNeedle(6, 40);
-  gauge.Redraw();
+  gauge.Redraw(panel.Context(surface));
   EXPECT_EQ(At(50, 60), 0u);         // below the pivot: needle
   EXPECT_EQ(At(50, 88), 0u);
   EXPECT_NE(At(50, 95), 0xFFFFFFu);  // the needle's white surround is keyed out
   value = 100;  // 90 degrees on: clockwise, pointing left
-  for (int i = 0; i < 200; ++i) gauge.Redraw();
+  for (int i = 0; i < 200; ++i) gauge.Redraw(panel.Context(surface));
   EXPECT_EQ(At(20, 50), 0u);
 }
 
@@ -101,14 +102,14 @@ TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
   linear.look.pointerWidth = 4;
   linear.bitmap = resources.AddSurface("scale.bmp");
   ASSERT_GT(linear.bitmap, 0);
-  linear.Redraw();
+  linear.Redraw(panel.Context(surface));
   EXPECT_EQ(At(15, 5), 0x2040A0u);
-  linear.FrameRedraw();  // the value stands still
+  linear.FrameRedraw(panel.Context(surface));  // the value stands still
   host::Surface::destroy(target);
   target = host::Surface::create(200, 100);
-  panel.drawingSurface = target->handle();
+  surface = target->handle();
   linear.RegisterArea(0);
-  linear.Redraw();
+  linear.Redraw(panel.Context(surface));
   EXPECT_EQ(At(15, 5), 0x2040A0u);
 }
 
@@ -117,7 +118,7 @@ TEST_F(Drawing, ATextFrameIsOpenAtTheTopWhereTheLabelSits) {
   TextInstrument text(&panel, 100, 0, 100, 2, "HELLO");
   text.look.unlitPen = 1;
   text.look.unlitColour[0] = 255;
-  text.Redraw();
+  text.Redraw(panel.Context(surface));
   // Sides from y = 5 to 19, the top line leaving a 40 pixel gap around x = 50.
   EXPECT_EQ(At(0, 10), 0xFF0000u);
   EXPECT_EQ(At(99, 18), 0xFF0000u);
