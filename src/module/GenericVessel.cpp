@@ -44,7 +44,7 @@ void GenericVessel::StepSystems(double simTime) {
   // than a negative one.
   const double dt = std::max(0.0, simTime - previousStepTime);
   previousStepTime = simTime;
-  systems.Step(dt);
+  systems.Step(StepInputs::Sample(*this, dt));
 }
 
 void GenericVessel::PublishFlightState() {

@@ -15,11 +15,11 @@ void VesselSystems::RegisterShipVariables(ShipVariableValues &values) {
   shipVariables.RegisterAll(values);
 }
 
-void VesselSystems::Step(double dt) {
-  lastStepLength = dt;
-  thermal.Step(dt);
-  hydraulic.RefreshAll(dt);
-  electric.RefreshAll(dt);
+void VesselSystems::Step(const StepInputs &inputs) {
+  lastStepLength = inputs.dt;
+  thermal.Step(inputs);
+  hydraulic.RefreshAll(inputs.dt);
+  electric.RefreshAll(inputs.dt);
 }
 
 void VesselSystems::AttachVessel(GenericVessel *owner) {

@@ -27,7 +27,7 @@ class VesselSystems {
 
   // Advances the onboard systems by dt seconds: the thermal model, then the
   // fluid objects, then the electric objects, each in configuration order.
-  void Step(double dt);
+  void Step(const StepInputs &inputs);
   double LastStepLength() const { return lastStepLength; }
 
   // Reads "Config\\<className>.cfg" and builds everything it describes.

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "math/Angles.h"
-#include "math/HostVector.h"
 
 namespace {
 
@@ -26,20 +25,15 @@ void ThermalModel::FinishConfiguration() {
   for (ThermalBody *body : bodies) body->position.Normalise();
 }
 
-void ThermalModel::Step(double dt) {
-  if (vessel == nullptr) return;
-  UpdateGeometry();
-  for (ThermalBody *body : bodies) ExchangeHeat(*body, dt);
+void ThermalModel::Step(const StepInputs &inputs) {
+  UpdateGeometry(inputs);
+  for (ThermalBody *body : bodies) ExchangeHeat(*body, inputs.dt);
 }
 
-void ThermalModel::UpdateGeometry() {
-  OBJHANDLE reference = vessel->GetGravityRef();
-  planetRadius = static_cast<float>(oapiGetSize(reference));
-  VECTOR3 relative, global;
-  vessel->GetRelativePos(reference, relative);
-  vessel->GetGlobalPos(global);
-  const Vec3 rel = FromHost(relative);
-  const Vec3 glob = FromHost(global);
+void ThermalModel::UpdateGeometry(const StepInputs &inputs) {
+  planetRadius = static_cast<float>(inputs.bodyRadius);
+  const Vec3 &rel = inputs.fromBody;
+  const Vec3 &glob = inputs.fromSun;
 
   const float phi = static_cast<float>(AngleBetween(rel, glob));
   const double distance = rel.Length();
@@ -50,11 +44,8 @@ void ThermalModel::UpdateGeometry() {
                 ? std::sin(phi - kPi / 2) * planetRadius * planetRadius / (distance * distance)
                 : 0.0;
 
-  VECTOR3 local;
-  vessel->Global2Local(ToHost(glob - rel), local);
-  planetDirection = FromHost(local).Normalised();
-  vessel->Global2Local(ToHost(glob / 2.0), local);
-  sunDirection = FromHost(local).Normalised();
+  planetDirection = inputs.bodyCentre.Normalised();
+  sunDirection = inputs.sunward.Normalised();
 }
 
 void ThermalModel::ExchangeHeat(ThermalBody &body, double dt) const {

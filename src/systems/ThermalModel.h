@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include <Orbitersdk.h>
-
 #include "math/Vec3.h"
+#include "systems/StepInputs.h"
 #include "systems/ThermalBody.h"
 
 class ThermalModel {
@@ -16,10 +15,9 @@ class ThermalModel {
   void Unregister(ThermalBody *body);
   // Turns every body's position into its unit outward normal.
   void FinishConfiguration();
-  void AttachVessel(VESSEL *owner) { vessel = owner; }
   // Works out the sun and the planet as seen from the vessel, then adds each
-  // body's net radiative heat over dt.
-  void Step(double dt);
+  // body's net radiative heat over the step.
+  void Step(const StepInputs &inputs);
 
   const std::vector<ThermalBody *> &Bodies() const { return bodies; }
 
@@ -30,9 +28,8 @@ class ThermalModel {
   double daySide = 0.0;
 
  private:
-  void UpdateGeometry();
+  void UpdateGeometry(const StepInputs &inputs);
   void ExchangeHeat(ThermalBody &body, double dt) const;
 
   std::vector<ThermalBody *> bodies;
-  VESSEL *vessel = nullptr;
 };

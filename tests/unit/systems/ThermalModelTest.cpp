@@ -13,7 +13,6 @@ class Thermal : public HostFixture {
   Thermal() {
     host = OrbitingVessel("V");
     vessel = std::make_unique<VESSEL>(host->handle());
-    model.AttachVessel(vessel.get());
   }
 
   // A body facing `normal` at `kelvin`, 1 m², 1 kg of 1 J/(kg K).
@@ -42,7 +41,7 @@ TEST_F(Thermal, BetweenSunAndPlanetTheDaySideReflects) {
   host->rpos = _V(-7e6, 0, 0);
   ThermalBody &toPlanet = Body(Vec3(1, 0, 0));
   ThermalBody &toSun = Body(Vec3(-1, 0, 0));
-  model.Step(1.0);
+  model.Step(StepInputs::Sample(*vessel, 1.0));
   EXPECT_EQ(model.sunlit, 1);
   EXPECT_NEAR(model.daySide, std::pow(6.371e6 / 7e6, 2), 1e-6);
   EXPECT_NEAR(toPlanet.heatContent - 3.0, 490.0, 1e-3);
@@ -53,7 +52,7 @@ TEST_F(Thermal, BehindThePlanetOnlyItsGlowArrives) {
   host->rpos = _V(7e6, 0, 0);
   ThermalBody &toPlanet = Body(Vec3(-1, 0, 0));
   ThermalBody &toSun = Body(Vec3(-1, 0, 0) * -1.0);
-  model.Step(1.0);
+  model.Step(StepInputs::Sample(*vessel, 1.0));
   EXPECT_EQ(model.sunlit, 0);
   EXPECT_EQ(model.daySide, 0.0);
   EXPECT_NEAR(toPlanet.heatContent - 3.0, 190.0, 1e-3);
@@ -65,9 +64,9 @@ TEST_F(Thermal, RadiationIsTheFourthPowerOfTheExcessAndScalesWithStepAndInsulati
   ThermalBody &cold = Body(Vec3(1, 0, 0), 3.0);  // faces away: no flux, no loss
   ThermalBody &warm = Body(Vec3(1, 0, 0), 303.0);
   warm.insulation = 0.5;
-  model.Step(0.0);
+  model.Step(StepInputs::Sample(*vessel, 0.0));
   EXPECT_EQ(warm.heatContent, 303.0);
-  model.Step(2.0);
+  model.Step(StepInputs::Sample(*vessel, 2.0));
   EXPECT_EQ(cold.heatContent, 3.0);
   EXPECT_NEAR(303.0 - warm.heatContent, 5.67e-8 * std::pow(300.0, 4) * 2.0 * 0.5, 1e-3);
 }
@@ -76,16 +75,16 @@ TEST_F(Thermal, ALowOrbitPassesThroughTheShadowAndTheAttitudeTurnsTheSun) {
   int sunlitSteps = 0, steps = 0;
   for (double t = 60; t <= 5400; t += 60, ++steps) {
     sim.frame(t);
-    model.Step(0);
+    model.Step(StepInputs::Sample(*vessel, 0));
     sunlitSteps += model.sunlit;
   }
   EXPECT_GT(sunlitSteps, steps / 2);
   EXPECT_LT(sunlitSteps, steps);
   host->rpos = _V(-7e6, 0, 0);
-  model.Step(0);
+  model.Step(StepInputs::Sample(*vessel, 0));
   EXPECT_NEAR(model.sunDirection.x, -1.0, 1e-7);
   host->attitude = host::Rotation::fromAngles(_V(0, M_PI / 2, 0));
-  model.Step(0);
+  model.Step(StepInputs::Sample(*vessel, 0));
   EXPECT_NEAR(std::fabs(model.sunDirection.z), 1.0, 1e-7);
 }
 
@@ -95,7 +94,7 @@ TEST_F(Thermal, ZeroPositionsNormaliseToZeroAndReceiveNothing) {
   ThermalBody &n = Body(Vec3(0, 3, 4));
   model.FinishConfiguration();
   EXPECT_NEAR(n.position.Length(), 1.0, 1e-7);
-  model.Step(1.0);
+  model.Step(StepInputs::Sample(*vessel, 1.0));
   EXPECT_EQ(b.heatContent, 3.0);
   EXPECT_TRUE(std::isfinite(n.heatContent));
 }
