@@ -1,6 +1,8 @@
 #include "systems/SystemList.h"
 
 #include <algorithm>
+#include <cassert>
+#include <cstddef>
 #include <cstring>
 #include <strings.h>
 
@@ -9,38 +11,39 @@
 
 SystemList::~SystemList() { DeleteAll(); }
 
+// The head goes first, each after the others have forgotten it.
 void SystemList::DeleteAll() {
-  while (head != nullptr) {
-    SystemObject *object = head;
-    head = head->next;
-    DropEverywhere(object, nullptr);
-    delete object;
-  }
+  while (!objects.empty()) Delete(0, nullptr);
+}
+
+// Out of the list first, so that only the others are told.
+void SystemList::Delete(size_t index, SystemList *dependents) {
+  const std::unique_ptr<SystemObject> object = std::move(objects[index]);
+  objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index));
+  DropEverywhere(object.get(), dependents);
 }
 
 bool SystemList::Contains(const void *address) const {
-  for (SystemObject *o = head; o != nullptr; o = o->next)
-    if (o == address) return true;
+  for (const auto &o : objects)
+    if (o.get() == address) return true;
   return false;
 }
 
-void SystemList::Append(SystemObject *object) {
+void SystemList::Adopt(std::unique_ptr<SystemObject> object) {
   NoteDefinition(this, object->name);
-  object->next = nullptr;
-  SystemObject **link = &head;
-  while (*link != nullptr) link = &(*link)->next;
-  *link = object;
+  assert(!Contains(object.get()));
+  objects.push_back(std::move(object));
 }
 
 SystemObject *SystemList::FindByName(const char *text) const {
-  for (SystemObject *o = head; o != nullptr; o = o->next)
-    if (MatchKeyword(o->name, text)) return o;
+  for (const auto &o : objects)
+    if (MatchKeyword(o->name, text)) return o.get();
   return nullptr;
 }
 
 SystemObject *SystemList::FindNamed(const char *name) const {
-  for (SystemObject *o = head; o != nullptr; o = o->next)
-    if (strcasecmp(o->name, name) == 0) return o;
+  for (const auto &o : objects)
+    if (strcasecmp(o->name, name) == 0) return o.get();
   return nullptr;
 }
 
@@ -65,22 +68,23 @@ VariableRef SystemList::Resolve(const char *text, const char *what) {
 
 void SystemList::SaveToScenario(FILEHANDLE scn) const {
   oapiWriteScenario_string(scn, blockOpening, "");
-  for (SystemObject *o = head; o != nullptr; o = o->next) o->SaveState(scn);
+  for (const auto &o : objects) o->SaveState(scn);
   oapiWriteScenario_string(scn, blockClosing, "");
 }
 
 void SystemList::RefreshAll(double dt) {
-  for (SystemObject *o = head; o != nullptr; o = o->next) o->Refresh(dt);
+  for (const auto &o : objects) o->Refresh(dt);
 }
 
 void SystemList::MarkStage(const char *prefix, int n) {
-  for (SystemObject *o = head; o != nullptr; o = o->next)
+  for (const auto &o : objects)
     if (MatchKeyword(o->name, prefix)) o->stage = n;
 }
 
 // References are resolved again and again (the bench resolves its watches
 // after every event), so each address is kept once.
 void SystemList::Remember(const void *address, const SystemObject *object) {
+  assert(Contains(object));
   for (const HandedOut &h : handedOut)
     if (h.address == address) return;
   handedOut.push_back({address, object});
@@ -90,16 +94,9 @@ void SystemList::RemoveStage(int n, SystemList *dependents) {
   handedOut.erase(std::remove_if(handedOut.begin(), handedOut.end(),
                                  [n](const HandedOut &h) { return h.object->stage <= n; }),
                   handedOut.end());
-  SystemObject **link = &head;
-  while (*link != nullptr) {
-    SystemObject *object = *link;
-    if (object->stage > n) {
-      link = &object->next;
-      continue;
-    }
-    *link = object->next;
-    DropEverywhere(object, dependents);
-    delete object;
+  for (size_t i = 0; i < objects.size();) {
+    if (objects[i]->stage <= n) Delete(i, dependents);
+    else ++i;
   }
 }
 
@@ -109,7 +106,7 @@ void SystemList::AddressesGoingAt(int n, std::vector<const void *> &gone) const 
 }
 
 void SystemList::DropEverywhere(SystemObject *object, SystemList *dependents) {
-  for (SystemObject *o = head; o != nullptr; o = o->next) o->DropReference(object);
+  for (const auto &o : objects) o->DropReference(object);
   if (dependents != nullptr)
-    for (SystemObject *o = dependents->head; o != nullptr; o = o->next) o->DropReference(object);
+    for (const auto &o : dependents->objects) o->DropReference(object);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "systems/SystemObject.h"
@@ -17,8 +18,13 @@ class SystemList {
   SystemList &operator=(const SystemList &) = delete;
   virtual ~SystemList();
 
-  // Links `object` at the tail; the list owns it from now on.
-  void Append(SystemObject *object);
+  // Puts `object` at the tail; the list owns it from now on.
+  template <typename T>
+  T *Append(std::unique_ptr<T> object) {
+    T *added = object.get();
+    Adopt(std::move(object));
+    return added;
+  }
   // The first object whose name begins with `text`, ignoring case.
   SystemObject *FindByName(const char *text) const;
   // The first object named exactly `name`, ignoring case. Scenario records
@@ -50,7 +56,8 @@ class SystemList {
   // stage is n or less: what goes with those objects at configuration n.
   void AddressesGoingAt(int n, std::vector<const void *> &gone) const;
 
-  SystemObject *First() const { return head; }
+  // The objects in list order.
+  const std::vector<std::unique_ptr<SystemObject>> &Objects() const { return objects; }
 
  protected:
   // As ResolveReference; a name that finds nothing is noted for a check as a
@@ -62,6 +69,8 @@ class SystemList {
   void DeleteAll();
 
  private:
+  void Adopt(std::unique_ptr<SystemObject> object);
+  void Delete(size_t index, SystemList *dependents);
   void DropEverywhere(SystemObject *object, SystemList *dependents);
   void Remember(const void *address, const SystemObject *object);
 
@@ -73,7 +82,7 @@ class SystemList {
   const char *blockOpening;
   const char *blockClosing;
   const char *objectWord;
-  SystemObject *head = nullptr;
+  std::vector<std::unique_ptr<SystemObject>> objects;
   // The references resolved into the objects, so that whoever holds one can
   // be told when its object is deleted.
   std::vector<HandedOut> handedOut;

@@ -32,7 +32,6 @@ class SystemObject {
 
   char name[kNameSize];
   int32_t stage = kNeverSeparated;
-  SystemObject *next = nullptr;
 
  protected:
   virtual void Publish(VariableTable &table) {}

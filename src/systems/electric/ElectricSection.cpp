@@ -45,26 +45,26 @@ void ElectricSystem::ParseLine(FILE *file, const char *line) {
   KeywordLine keyword(line);
   if (keyword.Is("<BATTERY>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> x >> a).Count(), 3))
-      Append(new Battery(name, ResolveSource(a), x));
+      Append(std::make_unique<Battery>(name, ResolveSource(a), x));
   } else if (keyword.Is("<FCELL>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> v >> x >> a >> b >> c).Count(), 8))
-      Append(new FuelCell(name, v, hydraulic->ResolvePort(a), hydraulic->ResolvePort(b), hydraulic->ResolvePort(c),
+      Append(std::make_unique<FuelCell>(name, v, hydraulic->ResolvePort(a), hydraulic->ResolvePort(b), hydraulic->ResolvePort(c),
                           static_cast<float>(x)));
   } else if (keyword.Is("<DCBUS>")) {
-    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(new DCBus(name, ResolveSource(a)));
+    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(std::make_unique<DCBus>(name, ResolveSource(a)));
   } else if (keyword.Is("<ACBUS>")) {
-    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(new ACBus(name, ResolveSource(a)));
+    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(std::make_unique<ACBus>(name, ResolveSource(a)));
   } else if (keyword.Is("<SOCKET>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> b >> c >> d).Count(), 6))
-      Append(new Socket(name, ResolveSource(a), n, ResolveSource(b), ResolveSource(c), ResolveSource(d)));
+      Append(std::make_unique<Socket>(name, ResolveSource(a), n, ResolveSource(b), ResolveSource(c), ResolveSource(d)));
   } else if (keyword.Is("<COOLING>")) {
     ParseCoolingLoop(file, line, keyword.rest);
   } else if (keyword.Is("<ATMREGEN>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> x >> b >> c).Count(), 6))
-      Append(new AtmRegenerator(name, n, ResolveSource(a), x, hydraulic->ResolvePort(b), hydraulic->ResolvePort(c)));
+      Append(std::make_unique<AtmRegenerator>(name, n, ResolveSource(a), x, hydraulic->ResolvePort(b), hydraulic->ResolvePort(c)));
   } else if (keyword.Is("<BOILER>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> x >> y >> b).Count(), 6))
-      Append(new Boiler(name, n, ResolveSource(a), x, y, hydraulic->ResolveTank(b)));
+      Append(std::make_unique<Boiler>(name, n, ResolveSource(a), x, y, hydraulic->ResolveTank(b)));
   } else {
     ReportFinding("line not understood in <ELECTRIC>");
   }
@@ -78,10 +78,8 @@ void ElectricSystem::ParseCoolingLoop(FILE *file, const char *header, const char
   int mode;
   double capacity, low, high;
   CoolingLoop *loop = nullptr;
-  if (Complete(header, (Fields(text) >> name >> mode >> source >> capacity >> low >> high).Count(), 6)) {
-    loop = new CoolingLoop(name, mode, ResolveSource(source), capacity, low, high);
-    Append(loop);
-  }
+  if (Complete(header, (Fields(text) >> name >> mode >> source >> capacity >> low >> high).Count(), 6))
+    loop = Append(std::make_unique<CoolingLoop>(name, mode, ResolveSource(source), capacity, low, high));
   char *line;
   SectionLines section(file, "</COOLING>");
   while (section.Next(line)) {

@@ -57,8 +57,7 @@ void HydraulicSystem::ParseTank(FILE *file, const char *text) {
   double volume = 0, insulation = 0;
   int inOpen = 0, outOpen = 0;
   Fields(text) >> name >> position >> volume >> inOpen >> outOpen >> insulation;
-  FluidTank *tank = new FluidTank(name, volume, position);
-  Append(tank);
+  FluidTank *tank = Append(std::make_unique<FluidTank>(name, volume, position));
   tank->contents.Reset();
   char *line;
   SectionLines section(file, "</TANK>");
@@ -92,7 +91,7 @@ void HydraulicSystem::ParsePipes(FILE *file, const char *text) {
     FluidValve *source = ResolvePort(from);
     FluidValve *destination = ResolvePort(to);
     const bool plain = kind == kPlainPipe;
-    Append(new FluidPipe(name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2, twoWay));
+    Append(std::make_unique<FluidPipe>(name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2, twoWay));
   }
 }
 
@@ -101,8 +100,7 @@ void HydraulicSystem::ParseVent(FILE *file, const char *text) {
   LineWord name = "";
   int inOpen = 0, outOpen = 0;
   Fields(text) >> name >> inOpen >> outOpen;
-  FluidVent *vent = new FluidVent(name);
-  Append(vent);
+  FluidVent *vent = Append(std::make_unique<FluidVent>(name));
   vent->in.open = inOpen;
   vent->out.open = outOpen;
   vent->contents.Reset();
@@ -128,8 +126,8 @@ void HydraulicSystem::ParseRadiator(FILE *file, const char *text) {
   const char *second = ReadConfigLine(file);
   if (second == nullptr || std::sscanf(second, " %lf %lf %lf", &area, &emissivity, &mass) != 3 || !(mass > 0))
     return;
-  FluidRadiator *radiator = new FluidRadiator(name, position, temperature, area, emissivity, mass);
-  Append(radiator);
+  FluidRadiator *radiator =
+      Append(std::make_unique<FluidRadiator>(name, position, temperature, area, emissivity, mass));
   thermal->Register(radiator);
   radiator->system = this;
 }
@@ -139,5 +137,5 @@ void HydraulicSystem::ParseCrew(const char *text) {
   LineWord name = "", tank = "";
   int count = 0;
   Fields(text) >> name >> count >> tank;
-  Append(new FluidCrew(name, count, ResolveTank(tank)));
+  Append(std::make_unique<FluidCrew>(name, count, ResolveTank(tank)));
 }

@@ -32,8 +32,7 @@ void HydraulicSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine, con
 }
 
 void HydraulicSystem::LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource) {
-  for (SystemObject *o = First(); o != nullptr; o = o->next)
-    static_cast<FluidObject *>(o)->LinkToVessel(vessel, ventResource);
+  for (const auto &o : Objects()) static_cast<FluidObject *>(o.get())->LinkToVessel(vessel, ventResource);
 }
 
 FluidTank *HydraulicSystem::TankAt(const void *address) const {
@@ -47,8 +46,8 @@ FluidValve *HydraulicSystem::ResolvePort(const char *text) {
   const VariableRef reference = Resolve(text, "tank");
   if (!reference) return nullptr;
   const void *address = reference.ObjectAddress();
-  for (SystemObject *o = First(); o != nullptr; o = o->next) {
-    FluidTank *tank = dynamic_cast<FluidTank *>(o);
+  for (const auto &o : Objects()) {
+    FluidTank *tank = dynamic_cast<FluidTank *>(o.get());
     if (tank != nullptr && address == &tank->in) return &tank->in;
     if (tank != nullptr && address == &tank->out) return &tank->out;
   }

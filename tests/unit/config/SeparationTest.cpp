@@ -99,11 +99,11 @@ TEST_F(Separation, BadSeparationLinesBuildNothing) {
 TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
   HydraulicSystem &fluids = vessel->systems.hydraulic;
   ElectricSystem &electrics = vessel->systems.electric;
-  fluids.Append(new FluidObject("CABIN"));
-  fluids.Append(new FluidObject("CABIN_AIRLOCK"));
-  fluids.Append(new FluidObject("O2TANK"));
-  electrics.Append(new SystemObject("BATT"));
-  electrics.Append(new SystemObject("BUS"));
+  fluids.Append(std::make_unique<FluidObject>("CABIN"));
+  fluids.Append(std::make_unique<FluidObject>("CABIN_AIRLOCK"));
+  fluids.Append(std::make_unique<FluidObject>("O2TANK"));
+  electrics.Append(std::make_unique<SystemObject>("BATT"));
+  electrics.Append(std::make_unique<SystemObject>("BUS"));
   Load("<SEPARATION>\n<CONFIG> 2\n<DELETE> HYDRAULIC:cabin\n<DELETE> ELECTRIC:BATT   # blanks stay\n"
        "<DELETE> ELECTRIC:BU\n<DELETE> HYDRAULIC:NOTHING\n<DELETE> OTHER:O2\n</CONFIG>\n"
        "<CONFIG> 12\n<DELETE> HYDRAULIC:O2\n</CONFIG>\n</SEPARATION>\n");
@@ -119,13 +119,13 @@ TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
 }
 
 TEST_F(Separation, SystemReferencesGoToTheirListsFromAfterTheSeparator) {
-  vessel->systems.hydraulic.Append(new FluidObject("CABIN"));
-  vessel->systems.electric.Append(new SystemObject("BUS"));
-  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN").address, vessel->systems.hydraulic.First());
-  EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN").address, vessel->systems.hydraulic.First());
+  vessel->systems.hydraulic.Append(std::make_unique<FluidObject>("CABIN"));
+  vessel->systems.electric.Append(std::make_unique<SystemObject>("BUS"));
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN").address, vessel->systems.hydraulic.Objects().front().get());
+  EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN").address, vessel->systems.hydraulic.Objects().front().get());
   // "HYDRAULICS" still goes to the fluid list, which reads from the eleventh character.
-  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICSCABIN").address, vessel->systems.hydraulic.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICSCABIN").address, vessel->systems.hydraulic.Objects().front().get());
   EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICS:ABIN").address, nullptr);
-  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC:BUS").address, vessel->systems.electric.First());
-  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC").address, vessel->systems.electric.First());
+  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC:BUS").address, vessel->systems.electric.Objects().front().get());
+  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC").address, vessel->systems.electric.Objects().front().get());
 }

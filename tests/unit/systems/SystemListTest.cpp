@@ -50,22 +50,22 @@ TEST(SystemList, NamesMatchAsPrefixesFirstInListOrder) {
   PlainList list;
   Probe *a = new Probe("A");
   Probe *ab = new Probe("AB");
-  list.Append(a);
-  list.Append(ab);
+  list.Append(std::unique_ptr<SystemObject>(a));
+  list.Append(std::unique_ptr<SystemObject>(ab));
   EXPECT_EQ(list.FindByName("a"), a);
   EXPECT_EQ(list.FindByName("AB"), ab);
   EXPECT_EQ(list.FindByName(""), a);
   EXPECT_EQ(list.FindByName("ABC"), nullptr);
   PlainList reversed;
-  reversed.Append(new Probe("AB"));
-  reversed.Append(new Probe("A"));
+  reversed.Append(std::make_unique<Probe>("AB"));
+  reversed.Append(std::make_unique<Probe>("A"));
   EXPECT_STREQ(reversed.FindByName("A")->name, "AB");
 }
 
 TEST(SystemList, ReferencesNameAnObjectOrOneOfItsVariables) {
   static PlainList list;
   static Probe *tank = new Probe("TANK");
-  list.Append(tank);
+  list.Append(std::unique_ptr<SystemObject>(tank));
   EXPECT_EQ(list.ResolveReference("TANK:VALUE").address, &tank->value);
   EXPECT_EQ(list.ResolveReference("TA").address, tank);
   const std::string log = LogAfter([] {
@@ -83,9 +83,9 @@ TEST(ElectricSystem, NopowerIsNoSourceAndHydraulicReferencesGoToTheFluidList) {
   fluids = &hydraulic;
   electrics = &electric;
   Probe *tank = new Probe("O2TANK");
-  hydraulic.Append(tank);
+  hydraulic.Append(std::unique_ptr<SystemObject>(tank));
   Probe *bus = new Probe("BUS");
-  electric.Append(bus);
+  electric.Append(std::unique_ptr<SystemObject>(bus));
   EXPECT_EQ(electric.ResolveReference("HYDRAULIC:O2TANK:VALUE").address, &tank->value);
   EXPECT_EQ(electric.ResolveReference("ELECTRIC:BUS").address, bus);
   EXPECT_EQ(electric.ResolveReference("ELECTRIC:HYDRAULIC:O2").address, tank);
@@ -100,16 +100,17 @@ TEST(SystemList, SeparationDeletesMarkedObjectsAfterEveryoneForgetsThem) {
   Probe *stage0 = new Probe("DROP_ZERO");
   Probe *watcher = new Probe("WATCH", stage1);
   Probe *electricWatcher = new Probe("CELL", stage0);
-  for (Probe *p : {keep, stage1, stage0, watcher}) fluidList.Append(p);
-  electricList.Append(electricWatcher);
+  for (Probe *p : {keep, stage1, stage0, watcher}) fluidList.Append(std::unique_ptr<SystemObject>(p));
+  electricList.Append(std::unique_ptr<SystemObject>(electricWatcher));
   fluidList.MarkStage("DROP", 1);
   fluidList.MarkStage("drop_z", 0);
   fluidList.MarkStage("NOTHING", 0);
   EXPECT_EQ(keep->stage, kNeverSeparated);
   fluidList.RemoveStage(1, &electricList);
   EXPECT_EQ(fluidList.FindByName("DROP"), nullptr);
-  EXPECT_EQ(fluidList.First(), keep);
-  EXPECT_EQ(keep->next, watcher);
+  ASSERT_EQ(fluidList.Objects().size(), 2u);
+  EXPECT_EQ(fluidList.Objects()[0].get(), keep);
+  EXPECT_EQ(fluidList.Objects()[1].get(), watcher);
   EXPECT_EQ(watcher->partner, nullptr);
   EXPECT_EQ(electricWatcher->partner, nullptr);
 }

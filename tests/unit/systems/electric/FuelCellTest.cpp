@@ -21,7 +21,7 @@ class FuelCells : public FluidFixture {
     FluidTank *tank = new FluidTank(name, 100, Vec3());
     Fill(*tank, type, grams, 0, 290);
     tank->Complete(true, true, 0, &hydraulic);
-    hydraulic.Append(tank);
+    hydraulic.Append(std::unique_ptr<SystemObject>(tank));
     return tank;
   }
 

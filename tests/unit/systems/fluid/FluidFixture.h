@@ -27,7 +27,7 @@ class FluidFixture : public ::testing::Test {
     FluidTank *tank = new FluidTank(name, volume, Vec3(0, 0, 1));
     Fill(*tank, type, grams, grams, kelvin);
     tank->Complete(true, true, 0.0, &hydraulic);
-    hydraulic.Append(tank);
+    hydraulic.Append(std::unique_ptr<SystemObject>(tank));
     return tank;
   }
 

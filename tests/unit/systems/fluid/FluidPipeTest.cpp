@@ -17,7 +17,7 @@ class Pipes : public FluidFixture {
 
   FluidPipe *Join(PipeKind kind, double s1 = 0, double s2 = 0, bool twoWay = true) {
     FluidPipe *pipe = new FluidPipe("P", &a->out, &b->in, kind, s1, s2, twoWay);
-    hydraulic.Append(pipe);
+    hydraulic.Append(std::unique_ptr<SystemObject>(pipe));
     return pipe;
   }
 
@@ -170,11 +170,11 @@ TEST_F(Pipes, LongRunsConserveMassAndStayFinite) {
   Fill(*c, H2O, 2000, 0, 330);
   Fill(*c, O2, 30, 30, 330);
   c->Complete(true, true, 0, &hydraulic);
-  hydraulic.Append(c);
+  hydraulic.Append(std::unique_ptr<SystemObject>(c));
   Join(kPlainPipe);
-  hydraulic.Append(new FluidPipe("BC", &b->out, &c->in, kRegulatorPipe, 120000, 0, true));
-  hydraulic.Append(new FluidPipe("CA", &c->out, &a->in, kBurstPipe, 20000, 5000, false));
-  hydraulic.Append(new FluidPipe("W", &a->out, &c->in, kWallPipe, 50000, 0, true));
+  hydraulic.Append(std::make_unique<FluidPipe>("BC", &b->out, &c->in, kRegulatorPipe, 120000, 0, true));
+  hydraulic.Append(std::make_unique<FluidPipe>("CA", &c->out, &a->in, kBurstPipe, 20000, 5000, false));
+  hydraulic.Append(std::make_unique<FluidPipe>("W", &a->out, &c->in, kWallPipe, 50000, 0, true));
   const double total = TotalMass(*a) + TotalMass(*b) + TotalMass(*c);
   for (int step = 0; step < 20000; ++step) {
     hydraulic.RefreshAll(0.05);

@@ -39,13 +39,9 @@ class FluidSection : public ConfigFixture {
 TEST_F(FluidSection, BuildsEveryObjectKindInFileOrder) {
   Load(kPlant);
   const char *order[] = {"CABIN1", "O2TANK", "WATER", "FEED", "FEED", "OVERBOARD", "DUMP", "RAD", "PEOPLE"};
-  SystemObject *o = Fluids().First();
-  for (const char *name : order) {
-    ASSERT_NE(o, nullptr);
-    EXPECT_STREQ(o->name, name);
-    o = o->next;
-  }
-  EXPECT_EQ(o, nullptr);
+  const auto &objects = Fluids().Objects();
+  ASSERT_EQ(objects.size(), std::size(order));
+  for (size_t i = 0; i < objects.size(); ++i) EXPECT_STREQ(objects[i]->name, order[i]);
   FluidTank *cabin = Get<FluidTank>("CABIN");
   EXPECT_EQ(cabin->contents.TotalMass(), 11900.0);  // the type-7 line is ignored
   EXPECT_EQ(cabin->insulation, 1.0);
@@ -60,8 +56,8 @@ TEST_F(FluidSection, BuildsEveryObjectKindInFileOrder) {
 
 TEST_F(FluidSection, PipeBlocksShareTheirNameAndOnewayHoldsForTheRest) {
   Load(kPlant);
-  FluidPipe *first = dynamic_cast<FluidPipe *>(Fluids().First()->next->next->next);
-  FluidPipe *second = dynamic_cast<FluidPipe *>(first->next);
+  FluidPipe *first = dynamic_cast<FluidPipe *>(Fluids().Objects().at(3).get());
+  FluidPipe *second = dynamic_cast<FluidPipe *>(Fluids().Objects().at(4).get());
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(first->kind, kRegulatorPipe);
   EXPECT_EQ(first->setting1, 101000.0);
@@ -306,5 +302,5 @@ TEST_F(FluidSection, UnfinishedAndShortLinesNeverBuildFromNothing) {
   loadAndStep("<HYDRAULIC>\n<RADIATOR> R <0 0 0> 300\n1 1 0\n</HYDRAULIC>\n");
   EXPECT_EQ(Get<FluidRadiator>("R"), nullptr);
   loadAndStep("<HYDRAULIC>\n<TANK>\n</TANK>\n<CREW>\n<PIPE>\n\n</PIPE>\n<VENT>\n</VENT>\n</HYDRAULIC>\n");
-  for (SystemObject *o = Fluids().First(); o != nullptr; o = o->next) EXPECT_STREQ(o->name, "");
+  for (const auto &o : Fluids().Objects()) EXPECT_STREQ(o->name, "");
 }

@@ -20,7 +20,7 @@ TEST_F(Tanks, AreaOfAThousandLitreTank) {
 TEST_F(Tanks, ValveOpensAfterItsDelayAndANewCommandReplacesTheOld) {
   FluidTank *tank = new FluidTank("T", 10, Vec3());
   tank->Complete(false, false, 0.5, &hydraulic);
-  hydraulic.Append(tank);
+  hydraulic.Append(std::unique_ptr<SystemObject>(tank));
   EXPECT_EQ(tank->insulation, 0.5);
   tank->in.pendingCommand = 3;
   tank->Refresh(0.0);
