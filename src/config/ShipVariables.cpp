@@ -21,20 +21,11 @@ void RegisterFamily(ShipVariableRegistry &registry, const char *format, int firs
 
 }  // namespace
 
-ShipVariableRegistry::~ShipVariableRegistry() {
-  while (head != nullptr) {
-    ShipVariable *next = head->next;
-    delete head;
-    head = next;
-  }
-}
-
 void ShipVariableRegistry::RegisterVariable(const char *name, VariableRef variable) {
-  ShipVariable *record = new ShipVariable;
-  CopyName(record->name, name);
-  record->variable = variable;
-  record->next = head;
-  head = record;
+  ShipVariable record;
+  CopyName(record.name, name);
+  record.variable = variable;
+  variables.push_back(record);
 }
 
 void ShipVariableRegistry::RegisterAll(ShipVariableValues &v) {
@@ -59,7 +50,7 @@ void ShipVariableRegistry::RegisterAll(ShipVariableValues &v) {
 }
 
 VariableRef ShipVariableRegistry::Find(const char *name) const {
-  for (const ShipVariable *v = head; v != nullptr; v = v->next) {
+  for (auto v = variables.rbegin(); v != variables.rend(); ++v) {
     if (strncasecmp(v->name, name, kCompareLength) == 0) return v->variable;
   }
   return {};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "config/VariableRef.h"
 
@@ -24,18 +25,12 @@ struct ShipVariableValues {
 struct ShipVariable {
   char name[kNameSize];
   VariableRef variable;
-  ShipVariable *next;
 };
 
-// A singly linked list inserted at the head, so the most recently registered
-// of two equal names is found first.
+// Searched newest first, so the most recently registered of two equal names
+// is found.
 class ShipVariableRegistry {
  public:
-  ShipVariableRegistry() = default;
-  ShipVariableRegistry(const ShipVariableRegistry &) = delete;
-  ShipVariableRegistry &operator=(const ShipVariableRegistry &) = delete;
-  ~ShipVariableRegistry();
-
   void RegisterVariable(const char *name, VariableRef variable);
   // Registers every ship variable of `values` in the published order.
   void RegisterAll(ShipVariableValues &values);
@@ -44,5 +39,5 @@ class ShipVariableRegistry {
   VariableRef Find(const char *name) const;
 
  private:
-  ShipVariable *head = nullptr;
+  std::vector<ShipVariable> variables;
 };
