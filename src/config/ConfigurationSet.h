@@ -106,7 +106,7 @@ class ConfigurationSet {
   // tag up to and including the closing one.
   void ParseVesselSection(FILE *file);
   // Its <DELETE> lines mark objects of the two system lists.
-  void ParseSeparationSection(FILE *file, SystemList &hydraulic, SystemList &electric);
+  void ParseSeparationSection(FILE *file, SystemList &fluid, SystemList &electric);
   void ParseKeyboardSection(FILE *file);
 
   // Rebuilds the host's vessel for configuration n; `initial` when restoring
@@ -137,7 +137,7 @@ class ConfigurationSet {
   void ParsePropellants(FILE *file);
   void ParseStageBlock(FILE *file, StageConfiguration &stage);
   void ParseThrusters(FILE *file, StageConfiguration &stage);
-  void ParseSeparationBlock(FILE *file, int n, SystemList &hydraulic, SystemList &electric);
+  void ParseSeparationBlock(FILE *file, int n, SystemList &fluid, SystemList &electric);
   void ApplyPhysicalParameters(const StageConfiguration &stage);
   void ApplyElements(int n);
   void ApplyPropellants(int n, bool initial);

@@ -13,14 +13,14 @@ namespace {
 
 // "HYDRAULIC:NAME" or "ELECTRIC:NAME": every object whose name begins with
 // NAME (trailing blanks included) goes at configuration n.
-void MarkForDeletion(const char *target, int n, SystemList &hydraulic, SystemList &electric) {
-  if (const char *prefix = AfterKeyword(target, "HYDRAULIC:")) hydraulic.MarkStage(prefix, n);
+void MarkForDeletion(const char *target, int n, SystemList &fluid, SystemList &electric) {
+  if (const char *prefix = AfterKeyword(target, "HYDRAULIC:")) fluid.MarkStage(prefix, n);
   if (const char *prefix = AfterKeyword(target, "ELECTRIC:")) electric.MarkStage(prefix, n);
 }
 
 }  // namespace
 
-void ConfigurationSet::ParseSeparationSection(FILE *file, SystemList &hydraulic, SystemList &electric) {
+void ConfigurationSet::ParseSeparationSection(FILE *file, SystemList &fluid, SystemList &electric) {
   char *line;
   SectionLines section(file, "</SEPARATION>");
   while (section.Next(line)) {
@@ -31,13 +31,13 @@ void ConfigurationSet::ParseSeparationSection(FILE *file, SystemList &hydraulic,
     }
     int n = -1;
     if (std::sscanf(number, "%i", &n) != 1) n = -1;
-    ParseSeparationBlock(file, n, hydraulic, electric);
+    ParseSeparationBlock(file, n, fluid, electric);
   }
 }
 
 // A block for a number outside 0 to 9 is read and dropped: it neither ejects
 // nor marks anything.
-void ConfigurationSet::ParseSeparationBlock(FILE *file, int n, SystemList &hydraulic, SystemList &electric) {
+void ConfigurationSet::ParseSeparationBlock(FILE *file, int n, SystemList &fluid, SystemList &electric) {
   StageConfiguration discarded;
   const bool valid = IsConfigurationNumber(n);
   StageConfiguration &stage = valid ? configurations[n] : discarded;
@@ -46,7 +46,7 @@ void ConfigurationSet::ParseSeparationBlock(FILE *file, int n, SystemList &hydra
   while (section.Next(line)) {
     // The character after "<DELETE>" is passed over, whatever it is.
     const char *target = AfterKeyword(line, "<DELETE>", 1);
-    if (valid && target != nullptr) MarkForDeletion(target, n, hydraulic, electric);
+    if (valid && target != nullptr) MarkForDeletion(target, n, fluid, electric);
     if (const char *shift = AfterKeyword(line, "<CGOFFSET>")) ScanVector(shift, stage.centreOfMassShift);
     if (line != nullptr && target == nullptr && !MatchKeyword(line, "<CGOFFSET>") && !MatchKeyword(line, "<EJECT>"))
       ReportFinding("line not understood in a <CONFIG> block");

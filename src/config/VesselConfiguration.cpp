@@ -29,7 +29,7 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
     } else if (keyword.Is("<VESSEL>")) {
       configurationSet.ParseVesselSection(file);
     } else if (keyword.Is("<HYDRAULIC>")) {
-      hydraulic.ParseConfigurationSection(file);
+      fluid.ParseConfigurationSection(file);
     } else if (keyword.Is("<ELECTRIC>")) {
       electric.ParseConfigurationSection(file);
     } else if (keyword.Is("<PANEL>")) {
@@ -38,7 +38,7 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
     } else if (keyword.Is("<KEYBOARD>")) {
       configurationSet.ParseKeyboardSection(file);
     } else if (keyword.Is("<SEPARATION>")) {
-      configurationSet.ParseSeparationSection(file, hydraulic, electric);
+      configurationSet.ParseSeparationSection(file, fluid, electric);
     } else if (line != nullptr) {
       ReportFinding("line outside every section");
     }

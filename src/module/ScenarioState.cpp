@@ -34,7 +34,7 @@ bool GenericVessel::LoadInternals(FILEHANDLE scn) {
       systems.LoadPropellants(scn);
       propellantsRecorded = true;
     } else if (MatchKeyword(line, "<HYDRAULIC>")) {
-      systems.hydraulic.LoadFromScenario(scn);
+      systems.fluid.LoadFromScenario(scn);
     } else if (MatchKeyword(line, "<ELECTRIC>")) {
       systems.electric.LoadFromScenario(scn);
     } else if (const char *index = AfterKeyword(line, "<PANEL>")) {
@@ -80,7 +80,7 @@ void GenericVessel::SaveScenarioState(FILEHANDLE scn) {
   oapiWriteScenario_int(scn, "<CONFIG>", systems.currentConfiguration);
   oapiWriteScenario_string(scn, "<INTERNALS>", "");
   systems.SavePropellants(scn);
-  systems.hydraulic.SaveToScenario(scn);
+  systems.fluid.SaveToScenario(scn);
   systems.electric.SaveToScenario(scn);
   for (int n = 0; n < systems.panelCount; ++n)
     if (const Panel *panel = systems.PanelAt(n)) panel->SaveState(scn);

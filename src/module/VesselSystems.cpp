@@ -18,7 +18,7 @@ void VesselSystems::RegisterShipVariables(ShipVariableValues &values) {
 void VesselSystems::Step(const StepInputs &inputs) {
   lastStepLength = inputs.dt;
   thermal.Step(inputs);
-  hydraulic.RefreshAll(inputs.dt);
+  fluid.RefreshAll(inputs.dt);
   electric.RefreshAll(inputs.dt);
 }
 
@@ -34,7 +34,7 @@ void VesselSystems::SetConfiguration(int n, bool initial) {
   configurationSet.ApplyConfiguration(n, initial);
   RenewVentResource();
   RemoveStageObjects(n);
-  hydraulic.LinkToVessel(vessel, ventResource);
+  fluid.LinkToVessel(vessel, ventResource);
   currentConfiguration = n;
 }
 
@@ -98,7 +98,7 @@ void VesselSystems::LoadPropellants(FILEHANDLE scn) {
 void VesselSystems::RemoveStageObjects(int n) {
   ReleasePanelBindings(n);
   // Electric objects draw on tanks, so they hear of every fluid object that goes.
-  hydraulic.RemoveStage(n, &electric);
+  fluid.RemoveStage(n, &electric);
   electric.RemoveStage(n, nullptr);
 }
 
@@ -106,7 +106,7 @@ void VesselSystems::RemoveStageObjects(int n) {
 // let go of them before their memory is released.
 void VesselSystems::ReleasePanelBindings(int n) {
   std::vector<const void *> gone;
-  hydraulic.AddressesGoingAt(n, gone);
+  fluid.AddressesGoingAt(n, gone);
   electric.AddressesGoingAt(n, gone);
   for (const auto &panel : panels) {
     if (panel == nullptr) continue;
@@ -123,7 +123,7 @@ void VesselSystems::OnKey(int keyCode) {
 VariableRef VesselSystems::ResolveReference(const char *text) {
   if (text == nullptr) return {};
   // The character after a system's name (its colon) is passed over.
-  if (const char *name = AfterKeyword(text, "HYDRAULIC", 1)) return hydraulic.ResolveReference(name);
+  if (const char *name = AfterKeyword(text, "HYDRAULIC", 1)) return fluid.ResolveReference(name);
   if (const char *name = AfterKeyword(text, "ELECTRIC", 1)) return electric.ResolveReference(name);
   if (const char *name = AfterKeyword(text, "SHIP:")) {
     VariableRef variable = shipVariables.Find(name);

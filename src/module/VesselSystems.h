@@ -10,7 +10,7 @@
 #include "panels/Panel.h"
 #include "systems/ThermalModel.h"
 #include "systems/electric/ElectricSystem.h"
-#include "systems/fluid/HydraulicSystem.h"
+#include "systems/fluid/FluidSystem.h"
 
 class GenericVessel;
 
@@ -61,12 +61,12 @@ class VesselSystems {
 
   void AttachVessel(GenericVessel *owner);
 
-  // Declared so that destruction runs electric, hydraulic, thermal, then the
+  // Declared so that destruction runs electric, fluid, thermal, then the
   // configuration set: objects unregister from the thermal model as they go.
   ConfigurationSet configurationSet;
   ThermalModel thermal;
-  HydraulicSystem hydraulic{&thermal};
-  ElectricSystem electric{&thermal, &hydraulic};
+  FluidSystem fluid{&thermal};
+  ElectricSystem electric{&thermal, &fluid};
   // Destroyed before the systems: panels, then classes, then the drawing
   // resources first of all.
   std::unique_ptr<Panel> panels[kMaxPanels];

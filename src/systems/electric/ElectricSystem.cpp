@@ -1,17 +1,26 @@
 #include "systems/electric/ElectricSystem.h"
 
+#include <cstdio>
 #include <strings.h>
 
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/TextScan.h"
+#include "systems/electric/AtmRegenerator.h"
+#include "systems/electric/Battery.h"
+#include "systems/electric/Boiler.h"
+#include "systems/electric/CoolingLoop.h"
 #include "systems/electric/ElectricObject.h"
-#include "systems/fluid/HydraulicSystem.h"
+#include "systems/electric/FuelCell.h"
+#include "systems/electric/PowerBus.h"
+#include "systems/electric/Socket.h"
+#include "systems/fluid/FluidSystem.h"
 
 VariableRef ElectricSystem::ResolveReference(const char *text) {
   if (MatchKeyword(text, "NOPOWER")) return {};
   // The character after a system's name (its colon) is passed over.
   if (const char *name = AfterKeyword(text, "ELECTRIC", 1)) text = name;
-  if (const char *name = AfterKeyword(text, "HYDRAULIC", 1)) return hydraulic->ResolveReference(name);
+  if (const char *name = AfterKeyword(text, "HYDRAULIC", 1)) return fluid->ResolveReference(name);
   return SystemList::ResolveReference(text);
 }
 
@@ -36,5 +45,85 @@ void ElectricSystem::LoadFromScenario(FILEHANDLE scn) {
     } else {
       ReportUnplacedRecord(line);
     }
+  }
+}
+
+// The <ELECTRIC> section: one object a line (a cooling loop with its block of
+// bodies), appended in file order. A line without all of its fields is logged
+// and builds nothing.
+namespace {
+
+// True when `read` fields of `expected` were read; otherwise the line is
+// logged as short.
+bool Complete(const char *line, int read, int expected) {
+  CheckWordCount(line, expected + 1, "line");
+  if (read == expected) return true;
+  ReportError(kInvalidParameterCount);
+  return false;
+}
+
+}  // namespace
+
+void ElectricSystem::ParseConfigurationSection(FILE *file) {
+  char *line;
+  SectionLines section(file, "</ELECTRIC>");
+  while (section.Next(line)) {
+    if (line != nullptr) ParseLine(file, line);
+  }
+}
+
+void ElectricSystem::ParseLine(FILE *file, const char *line) {
+  LineWord name, a, b, c, d;
+  double x, y;
+  Vec3 v;
+  int n;
+  KeywordLine keyword(line);
+  if (keyword.Is("<BATTERY>")) {
+    if (Complete(line, (Fields(keyword.rest) >> name >> x >> a).Count(), 3))
+      Append(std::make_unique<Battery>(name, ResolveSource(a), x));
+  } else if (keyword.Is("<FCELL>")) {
+    if (Complete(line, (Fields(keyword.rest) >> name >> v >> x >> a >> b >> c).Count(), 8))
+      Append(std::make_unique<FuelCell>(name, v, fluid->ResolvePort(a), fluid->ResolvePort(b), fluid->ResolvePort(c),
+                          static_cast<float>(x)));
+  } else if (keyword.Is("<DCBUS>")) {
+    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(std::make_unique<DCBus>(name, ResolveSource(a)));
+  } else if (keyword.Is("<ACBUS>")) {
+    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(std::make_unique<ACBus>(name, ResolveSource(a)));
+  } else if (keyword.Is("<SOCKET>")) {
+    if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> b >> c >> d).Count(), 6))
+      Append(std::make_unique<Socket>(name, ResolveSource(a), n, ResolveSource(b), ResolveSource(c), ResolveSource(d)));
+  } else if (keyword.Is("<COOLING>")) {
+    ParseCoolingLoop(file, line, keyword.rest);
+  } else if (keyword.Is("<ATMREGEN>")) {
+    if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> x >> b >> c).Count(), 6))
+      Append(std::make_unique<AtmRegenerator>(name, n, ResolveSource(a), x, fluid->ResolvePort(b), fluid->ResolvePort(c)));
+  } else if (keyword.Is("<BOILER>")) {
+    if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> x >> y >> b).Count(), 6))
+      Append(std::make_unique<Boiler>(name, n, ResolveSource(a), x, y, fluid->ResolveTank(b)));
+  } else {
+    ReportFinding("line not understood in <ELECTRIC>");
+  }
+}
+
+// "NAME MODE SOURCE CAPACITY MINT MAXT", then "BODY COEFFICIENT" lines up to
+// "</COOLING>". A body is any object with a thermal part: electric ones by
+// name, fluid ones as "HYDRAULIC:NAME".
+void ElectricSystem::ParseCoolingLoop(FILE *file, const char *header, const char *text) {
+  LineWord name, source;
+  int mode;
+  double capacity, low, high;
+  CoolingLoop *loop = nullptr;
+  if (Complete(header, (Fields(text) >> name >> mode >> source >> capacity >> low >> high).Count(), 6))
+    loop = Append(std::make_unique<CoolingLoop>(name, mode, ResolveSource(source), capacity, low, high));
+  char *line;
+  SectionLines section(file, "</COOLING>");
+  while (section.Next(line)) {
+    LineWord body;
+    double coefficient;
+    if (loop == nullptr || line == nullptr || (Fields(line) >> body >> coefficient).Count() != 2) continue;
+    void *address = ResolveReference(body).ObjectAddress();
+    SystemObject *owner = static_cast<SystemObject *>(address);
+    if (address == nullptr || !(Contains(address) || fluid->Contains(address))) continue;
+    if (ThermalBody *thermalPart = owner->ThermalPart()) loop->AddBody(owner, thermalPart, coefficient);
   }
 }

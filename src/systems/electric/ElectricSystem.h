@@ -8,13 +8,13 @@
 #include "systems/SystemList.h"
 
 class ElectricObject;
-class HydraulicSystem;
+class FluidSystem;
 class ThermalModel;
 
 class ElectricSystem : public SystemList {
  public:
-  ElectricSystem(ThermalModel *model, HydraulicSystem *fluids)
-      : SystemList("<ELECTRIC>", "</ELECTRIC>", "electric object"), thermal(model), hydraulic(fluids) {}
+  ElectricSystem(ThermalModel *model, FluidSystem *fluids)
+      : SystemList("<ELECTRIC>", "</ELECTRIC>", "electric object"), thermal(model), fluid(fluids) {}
 
   // "NOPOWER" is no source, without a log entry; "HYDRAULIC:..." goes to the
   // fluid list; anything else to this list.
@@ -24,7 +24,7 @@ class ElectricSystem : public SystemList {
   void LoadFromScenario(FILEHANDLE scn) override;
 
   ThermalModel *thermal;
-  HydraulicSystem *hydraulic;
+  FluidSystem *fluid;
 
  private:
   // A reference that must name an electric object ("NOPOWER": none); what

@@ -5,7 +5,7 @@
 
 #include "systems/SystemObject.h"
 
-class HydraulicSystem;
+class FluidSystem;
 
 class FluidObject : public SystemObject {
  public:
@@ -16,5 +16,5 @@ class FluidObject : public SystemObject {
   virtual void LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource) {}
 
   // The list whose thermal model this object's body is registered with.
-  HydraulicSystem *system = nullptr;
+  FluidSystem *system = nullptr;
 };

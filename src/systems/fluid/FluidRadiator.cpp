@@ -2,7 +2,7 @@
 
 #include "config/ConfigText.h"
 #include "systems/ThermalModel.h"
-#include "systems/fluid/HydraulicSystem.h"
+#include "systems/fluid/FluidSystem.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "systems/ScenarioRecord.h"
 #include "systems/ThermalModel.h"
-#include "systems/fluid/HydraulicSystem.h"
+#include "systems/fluid/FluidSystem.h"
 
 namespace {
 
@@ -47,14 +47,14 @@ void FluidTank::SyncBodyWithContents() {
   heatContent = contents.TotalEnergy();
 }
 
-void FluidTank::Complete(bool inOpen, bool outOpen, double insulationFactor, HydraulicSystem *hydraulic) {
+void FluidTank::Complete(bool inOpen, bool outOpen, double insulationFactor, FluidSystem *fluid) {
   SyncBodyWithContents();
   in.open = inOpen ? 1 : 0;
   out.open = outOpen ? 1 : 0;
-  hydraulic->thermal->Register(this);
+  fluid->thermal->Register(this);
   insulation = insulationFactor != 0.0 ? insulationFactor : 1.0;
   area = SurfaceArea(configuredVolume);
-  system = hydraulic;
+  system = fluid;
 }
 
 void FluidTank::Refresh(double dt) {

@@ -15,8 +15,8 @@ class FluidTank : public FluidObject, public ThermalBody {
   ~FluidTank() override;
 
   // Makes the tank ready once its contents are filled in: totals, valves,
-  // registration with `hydraulic`'s thermal model, insulation and area.
-  void Complete(bool inOpen, bool outOpen, double insulationFactor, HydraulicSystem *hydraulic);
+  // registration with `fluid`'s thermal model, insulation and area.
+  void Complete(bool inOpen, bool outOpen, double insulationFactor, FluidSystem *fluid);
 
   void Refresh(double dt) override;
   // Reads the tank record's fields and its substance lines up to "</TANK>".

@@ -190,7 +190,7 @@ TEST_F(StageConfigurations, SectionsWithoutClosingLinesEndWithTheFile) {
   EXPECT_EQ(Set().configurations[2].ejected.size(), 1u);
   FreshVessel();
   Load("<HYDRAULIC>\n");
-  EXPECT_EQ(vessel->systems.hydraulic.Objects().size(), 0u);
+  EXPECT_EQ(vessel->systems.fluid.Objects().size(), 0u);
   FreshVessel();
   Load("<VESSEL>\n<ELEMENTS>\n<A> a 1 0 2000000000\n");
   EXPECT_EQ(Set().elements.size(), 1u);

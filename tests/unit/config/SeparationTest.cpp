@@ -97,7 +97,7 @@ TEST_F(Separation, BadSeparationLinesBuildNothing) {
 }
 
 TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
-  HydraulicSystem &fluids = vessel->systems.hydraulic;
+  FluidSystem &fluids = vessel->systems.fluid;
   ElectricSystem &electrics = vessel->systems.electric;
   fluids.Append(std::make_unique<FluidObject>("CABIN"));
   fluids.Append(std::make_unique<FluidObject>("CABIN_AIRLOCK"));
@@ -119,12 +119,12 @@ TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
 }
 
 TEST_F(Separation, SystemReferencesGoToTheirListsFromAfterTheSeparator) {
-  vessel->systems.hydraulic.Append(std::make_unique<FluidObject>("CABIN"));
+  vessel->systems.fluid.Append(std::make_unique<FluidObject>("CABIN"));
   vessel->systems.electric.Append(std::make_unique<SystemObject>("BUS"));
-  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN").address, vessel->systems.hydraulic.Objects().front().get());
-  EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN").address, vessel->systems.hydraulic.Objects().front().get());
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN").address, vessel->systems.fluid.Objects().front().get());
+  EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN").address, vessel->systems.fluid.Objects().front().get());
   // "HYDRAULICS" still goes to the fluid list, which reads from the eleventh character.
-  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICSCABIN").address, vessel->systems.hydraulic.Objects().front().get());
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICSCABIN").address, vessel->systems.fluid.Objects().front().get());
   EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICS:ABIN").address, nullptr);
   EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC:BUS").address, vessel->systems.electric.Objects().front().get());
   EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC").address, vessel->systems.electric.Objects().front().get());

@@ -292,7 +292,7 @@ TEST_F(Panels, InstrumentsLetGoOfObjectsDeletedAtSeparation) {
   ASSERT_NE(element->table[0], nullptr);
 
   vessel->systems.SetConfiguration(2, false);
-  EXPECT_EQ(vessel->systems.hydraulic.FindByName("TS_TANK"), nullptr);
+  EXPECT_EQ(vessel->systems.fluid.FindByName("TS_TANK"), nullptr);
   EXPECT_NE(gone->variable, tankPressure);
   EXPECT_EQ(*gone->variable, 0.0);
   EXPECT_EQ(kept->variable, cabinPressure);
@@ -318,7 +318,7 @@ TEST_F(Panels, InstrumentsAreBoundOnlyToVariablesOfTheirOwnType) {
   EXPECT_EQ(whole->variable, &whole->state);
   whole->LeftPress(0, 0);
   EXPECT_NE(Named<DigitInstrument>(0, "PART")->variable, nullptr);
-  EXPECT_NE(vessel->systems.hydraulic.FindByName("CABIN"), nullptr);
+  EXPECT_NE(vessel->systems.fluid.FindByName("CABIN"), nullptr);
 
   auto *onDouble = Named<SwitchInstrument>(0, "ONDOUBLE");
   EXPECT_EQ(onDouble->variable, &onDouble->state);

@@ -8,7 +8,7 @@
 #include "config/ConfigText.h"
 #include "systems/ThermalModel.h"
 #include "systems/electric/ElectricSystem.h"
-#include "systems/fluid/HydraulicSystem.h"
+#include "systems/fluid/FluidSystem.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ std::string LogAfter(void (*action)()) {
 }
 
 ThermalModel thermal;
-HydraulicSystem *fluids;
+FluidSystem *fluids;
 ElectricSystem *electrics;
 
 }  // namespace
@@ -78,12 +78,12 @@ TEST(SystemList, ReferencesNameAnObjectOrOneOfItsVariables) {
 }
 
 TEST(ElectricSystem, NopowerIsNoSourceAndHydraulicReferencesGoToTheFluidList) {
-  static HydraulicSystem hydraulic(&thermal);
-  static ElectricSystem electric(&thermal, &hydraulic);
-  fluids = &hydraulic;
+  static FluidSystem fluid(&thermal);
+  static ElectricSystem electric(&thermal, &fluid);
+  fluids = &fluid;
   electrics = &electric;
   Probe *tank = new Probe("O2TANK");
-  hydraulic.Append(std::unique_ptr<SystemObject>(tank));
+  fluid.Append(std::unique_ptr<SystemObject>(tank));
   Probe *bus = new Probe("BUS");
   electric.Append(std::unique_ptr<SystemObject>(bus));
   EXPECT_EQ(electric.ResolveReference("HYDRAULIC:O2TANK:VALUE").address, &tank->value);

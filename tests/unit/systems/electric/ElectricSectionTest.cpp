@@ -57,7 +57,7 @@ TEST_F(ElectricSection, BuildsTheNetworkWithItsReferences) {
   Load(kNetwork);
   EXPECT_EQ(Log().find("ERROR AT LINE: 31NOTHING 1 02:Invalid component\n"), 0u) << Log();
   FuelCell *cell = Get<FuelCell>("FC1");
-  HydraulicSystem &fluids = vessel->systems.hydraulic;
+  FluidSystem &fluids = vessel->systems.fluid;
   EXPECT_EQ(cell->oxygenInput, &dynamic_cast<FluidTank *>(fluids.FindByName("O2TANK"))->out);
   EXPECT_EQ(Get<PowerBus>("MAINA")->source, cell);
   EXPECT_EQ(Get<PowerBus>("ESS")->source, nullptr);

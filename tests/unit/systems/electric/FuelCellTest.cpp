@@ -20,8 +20,8 @@ class FuelCells : public FluidFixture {
   FluidTank *LiquidTank(const char *name, int type, double grams) {
     FluidTank *tank = new FluidTank(name, 100, Vec3());
     Fill(*tank, type, grams, 0, 290);
-    tank->Complete(true, true, 0, &hydraulic);
-    hydraulic.Append(std::unique_ptr<SystemObject>(tank));
+    tank->Complete(true, true, 0, &fluid);
+    fluid.Append(std::unique_ptr<SystemObject>(tank));
     return tank;
   }
 

@@ -6,7 +6,7 @@
 #include "systems/ThermalModel.h"
 #include "systems/fluid/FluidPipe.h"
 #include "systems/fluid/FluidTank.h"
-#include "systems/fluid/HydraulicSystem.h"
+#include "systems/fluid/FluidSystem.h"
 
 class FluidFixture : public ::testing::Test {
  public:
@@ -26,8 +26,8 @@ class FluidFixture : public ::testing::Test {
   FluidTank *GasTank(const char *name, double volume, int type, double grams, double kelvin = 290.0) {
     FluidTank *tank = new FluidTank(name, volume, Vec3(0, 0, 1));
     Fill(*tank, type, grams, grams, kelvin);
-    tank->Complete(true, true, 0.0, &hydraulic);
-    hydraulic.Append(std::unique_ptr<SystemObject>(tank));
+    tank->Complete(true, true, 0.0, &fluid);
+    fluid.Append(std::unique_ptr<SystemObject>(tank));
     return tank;
   }
 
@@ -38,5 +38,5 @@ class FluidFixture : public ::testing::Test {
   static double TotalMass(FluidTank &tank) { return tank.contents.TotalMass(); }
 
   ThermalModel thermal;
-  HydraulicSystem hydraulic{&thermal};
+  FluidSystem fluid{&thermal};
 };

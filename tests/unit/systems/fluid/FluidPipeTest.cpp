@@ -17,7 +17,7 @@ class Pipes : public FluidFixture {
 
   FluidPipe *Join(PipeKind kind, double s1 = 0, double s2 = 0, bool twoWay = true) {
     FluidPipe *pipe = new FluidPipe("P", &a->out, &b->in, kind, s1, s2, twoWay);
-    hydraulic.Append(std::unique_ptr<SystemObject>(pipe));
+    fluid.Append(std::unique_ptr<SystemObject>(pipe));
     return pipe;
   }
 
@@ -153,7 +153,7 @@ TEST_F(Pipes, ConductionNeverDrainsATankBelowZero) {
 TEST_F(Pipes, RemovedTankIsForgottenByItsPipes) {
   FluidPipe *pipe = Join(kPlainPipe);
   b->stage = 1;
-  hydraulic.RemoveStage(1, nullptr);
+  fluid.RemoveStage(1, nullptr);
   EXPECT_EQ(pipe->destination, nullptr);
   EXPECT_NE(pipe->source, nullptr);
   // With its far end gone the pipe moves nothing, whatever the pressure.
@@ -169,15 +169,15 @@ TEST_F(Pipes, LongRunsConserveMassAndStayFinite) {
   FluidTank *c = new FluidTank("C", 20, Vec3(1, 0, 0));
   Fill(*c, H2O, 2000, 0, 330);
   Fill(*c, O2, 30, 30, 330);
-  c->Complete(true, true, 0, &hydraulic);
-  hydraulic.Append(std::unique_ptr<SystemObject>(c));
+  c->Complete(true, true, 0, &fluid);
+  fluid.Append(std::unique_ptr<SystemObject>(c));
   Join(kPlainPipe);
-  hydraulic.Append(std::make_unique<FluidPipe>("BC", &b->out, &c->in, kRegulatorPipe, 120000, 0, true));
-  hydraulic.Append(std::make_unique<FluidPipe>("CA", &c->out, &a->in, kBurstPipe, 20000, 5000, false));
-  hydraulic.Append(std::make_unique<FluidPipe>("W", &a->out, &c->in, kWallPipe, 50000, 0, true));
+  fluid.Append(std::make_unique<FluidPipe>("BC", &b->out, &c->in, kRegulatorPipe, 120000, 0, true));
+  fluid.Append(std::make_unique<FluidPipe>("CA", &c->out, &a->in, kBurstPipe, 20000, 5000, false));
+  fluid.Append(std::make_unique<FluidPipe>("W", &a->out, &c->in, kWallPipe, 50000, 0, true));
   const double total = TotalMass(*a) + TotalMass(*b) + TotalMass(*c);
   for (int step = 0; step < 20000; ++step) {
-    hydraulic.RefreshAll(0.05);
+    fluid.RefreshAll(0.05);
     if (step == 5000) a->AddHeat(-1e9);
     for (FluidTank *t : {a, b, c}) {
       ASSERT_TRUE(std::isfinite(t->contents.energy) && t->contents.energy >= 0) << step;

@@ -27,7 +27,7 @@ const char *kPlant =
 
 class FluidSection : public ConfigFixture {
  protected:
-  HydraulicSystem &Fluids() { return vessel->systems.hydraulic; }
+  FluidSystem &Fluids() { return vessel->systems.fluid; }
   template <typename T>
   T *Get(const char *name) {
     return dynamic_cast<T *>(Fluids().FindByName(name));
@@ -159,7 +159,7 @@ TEST_F(FluidSection, SavedStateRestoresMassesEnergiesVolumesAndValves) {
   host::ScenarioBlockReader reader(lines);
   char *first;
   reader.next(first);  // "<HYDRAULIC>", as the internals reader has seen it
-  vessel->systems.hydraulic.LoadFromScenario(reader.handle());
+  vessel->systems.fluid.LoadFromScenario(reader.handle());
 
   FluidTank *restored = Get<FluidTank>("CABIN");
   EXPECT_EQ(restored->contents.volume, 9999.5);
@@ -181,7 +181,7 @@ TEST_F(FluidSection, AShortTankRecordKeepsVolumeAndValves) {
   const std::vector<std::string> lines = {"<TANK> O2TANK", "CHM 0 40 0 4000", "</TANK>",
                                          "<TANK> WATER 150",  "</TANK>",          "</HYDRAULIC>"};
   host::ScenarioBlockReader reader(lines);
-  vessel->systems.hydraulic.LoadFromScenario(reader.handle());
+  vessel->systems.fluid.LoadFromScenario(reader.handle());
   FluidTank *oxygen = Get<FluidTank>("O2TANK");
   EXPECT_EQ(oxygen->contents.volume, 100.0);
   EXPECT_EQ(oxygen->in.open, 0);

@@ -19,8 +19,8 @@ TEST_F(Tanks, AreaOfAThousandLitreTank) {
 
 TEST_F(Tanks, ValveOpensAfterItsDelayAndANewCommandReplacesTheOld) {
   FluidTank *tank = new FluidTank("T", 10, Vec3());
-  tank->Complete(false, false, 0.5, &hydraulic);
-  hydraulic.Append(std::unique_ptr<SystemObject>(tank));
+  tank->Complete(false, false, 0.5, &fluid);
+  fluid.Append(std::unique_ptr<SystemObject>(tank));
   EXPECT_EQ(tank->insulation, 0.5);
   tank->in.pendingCommand = 3;
   tank->Refresh(0.0);
@@ -88,7 +88,7 @@ TEST_F(Tanks, DestroyedTanksLeaveTheThermalModel) {
   GasTank("A", 10, N2, 1);
   FluidTank *b = GasTank("B", 10, N2, 1);
   b->stage = 2;
-  hydraulic.RemoveStage(2, nullptr);
+  fluid.RemoveStage(2, nullptr);
   ASSERT_EQ(thermal.Bodies().size(), 1u);
-  EXPECT_EQ(hydraulic.FindByName("B"), nullptr);
+  EXPECT_EQ(fluid.FindByName("B"), nullptr);
 }

@@ -1,19 +1,77 @@
-// The <HYDRAULIC> section: tanks, pipes, vents, radiators and crew, in the
-// order the file gives them.
-#include <strings.h>
+#include "systems/fluid/FluidSystem.h"
 
 #include <cstdio>
+#include <strings.h>
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
 #include "config/TextScan.h"
 #include "systems/ThermalModel.h"
 #include "systems/fluid/FluidCrew.h"
+#include "systems/fluid/FluidObject.h"
 #include "systems/fluid/FluidPipe.h"
 #include "systems/fluid/FluidRadiator.h"
+#include "systems/fluid/FluidTank.h"
 #include "systems/fluid/FluidVent.h"
-#include "systems/fluid/HydraulicSystem.h"
 
+void FluidSystem::LoadFromScenario(FILEHANDLE scn) {
+  char *line;
+  while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</HYDRAULIC>")) {
+    if (const char *record = AfterKeyword(line, "<TANK>")) LoadTankRecord(scn, line, record);
+  }
+}
+
+// A record that names no tank of this vessel is logged and passed over to
+// its end. A volume or valve the record does not give keeps the tank's own.
+void FluidSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine, const char *text) {
+  LineWord name;
+  Fields fields(text);
+  FluidTank *tank = nullptr;
+  if ((fields >> name).Count() == 1) tank = dynamic_cast<FluidTank *>(FindNamed(name));
+  if (tank == nullptr) {
+    ReportUnplacedRecord(recordLine);
+    char *line;
+    while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</TANK>")) {
+    }
+    return;
+  }
+  tank->LoadRecord(scn, fields.Rest());
+}
+
+void FluidSystem::LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource) {
+  for (const auto &o : Objects()) static_cast<FluidObject *>(o.get())->LinkToVessel(vessel, ventResource);
+}
+
+FluidTank *FluidSystem::TankAt(const void *address) const {
+  if (!Contains(address)) return nullptr;
+  return dynamic_cast<FluidTank *>(static_cast<SystemObject *>(const_cast<void *>(address)));
+}
+
+// Something that resolved, but to the wrong kind of thing, is as invalid a
+// component as a name that resolves to nothing.
+FluidValve *FluidSystem::ResolvePort(const char *text) {
+  const VariableRef reference = Resolve(text, "tank");
+  if (!reference) return nullptr;
+  const void *address = reference.ObjectAddress();
+  for (const auto &o : Objects()) {
+    FluidTank *tank = dynamic_cast<FluidTank *>(o.get());
+    if (tank != nullptr && address == &tank->in) return &tank->in;
+    if (tank != nullptr && address == &tank->out) return &tank->out;
+  }
+  ReportError(kInvalidComponent);
+  return nullptr;
+}
+
+FluidTank *FluidSystem::ResolveTank(const char *text) {
+  const VariableRef reference = Resolve(text, "tank");
+  if (!reference) return nullptr;
+  FluidTank *tank = TankAt(reference.ObjectAddress());
+  if (tank == nullptr) ReportError(kInvalidComponent);
+  return tank;
+}
+
+// The <HYDRAULIC> section: tanks, pipes, vents, radiators and crew, in the
+// order the file gives them.
 namespace {
 
 PipeKind KindFromWord(const char *word) {
@@ -25,7 +83,7 @@ PipeKind KindFromWord(const char *word) {
 
 }  // namespace
 
-void HydraulicSystem::ParseConfigurationSection(FILE *file) {
+void FluidSystem::ParseConfigurationSection(FILE *file) {
   char *line;
   SectionLines section(file, "</HYDRAULIC>");
   while (section.Next(line)) {
@@ -51,7 +109,7 @@ void HydraulicSystem::ParseConfigurationSection(FILE *file) {
 
 // " NAME <x y z> VOLUME IN OUT [INSULATION]", then "CHM type mass vapour
 // energy" lines up to "</TANK>". Missing numbers count as 0.
-void HydraulicSystem::ParseTank(FILE *file, const char *text) {
+void FluidSystem::ParseTank(FILE *file, const char *text) {
   LineWord name = "";
   Vec3 position;
   double volume = 0, insulation = 0;
@@ -74,7 +132,7 @@ void HydraulicSystem::ParseTank(FILE *file, const char *text) {
 
 // " NAME", then one pipe a line: "SOURCE DESTINATION KIND [S1 S2] [FLAG]".
 // Settings carry over from line to line; ONEWAY holds for the rest of the block.
-void HydraulicSystem::ParsePipes(FILE *file, const char *text) {
+void FluidSystem::ParsePipes(FILE *file, const char *text) {
   LineWord name = "";
   Fields(text) >> name;
   double setting1 = 0, setting2 = 0;
@@ -96,7 +154,7 @@ void HydraulicSystem::ParsePipes(FILE *file, const char *text) {
 }
 
 // " NAME IN OUT", then one exhaust point a line: "<x y z> <dx dy dz> SIZE".
-void HydraulicSystem::ParseVent(FILE *file, const char *text) {
+void FluidSystem::ParseVent(FILE *file, const char *text) {
   LineWord name = "";
   int inOpen = 0, outOpen = 0;
   Fields(text) >> name >> inOpen >> outOpen;
@@ -118,7 +176,7 @@ void HydraulicSystem::ParseVent(FILE *file, const char *text) {
 // " NAME <x y z> TEMPERATURE" and, on the next line, "AREA EMISSIVITY MASS".
 // Without a second line giving a positive mass there is no radiator: a body
 // without mass has no temperature.
-void HydraulicSystem::ParseRadiator(FILE *file, const char *text) {
+void FluidSystem::ParseRadiator(FILE *file, const char *text) {
   LineWord name = "";
   Vec3 position;
   double temperature = 0, area = 0, emissivity = 0, mass = 0;
@@ -133,7 +191,7 @@ void HydraulicSystem::ParseRadiator(FILE *file, const char *text) {
 }
 
 // "NAME COUNT TANK"
-void HydraulicSystem::ParseCrew(const char *text) {
+void FluidSystem::ParseCrew(const char *text) {
   LineWord name = "", tank = "";
   int count = 0;
   Fields(text) >> name >> count >> tank;

@@ -12,11 +12,11 @@ class ThermalModel;
 class FluidTank;
 class FluidValve;
 
-class HydraulicSystem : public SystemList {
+class FluidSystem : public SystemList {
  public:
-  explicit HydraulicSystem(ThermalModel *model) : SystemList("<HYDRAULIC>", "</HYDRAULIC>", "fluid object"), thermal(model) {}
+  explicit FluidSystem(ThermalModel *model) : SystemList("<HYDRAULIC>", "</HYDRAULIC>", "fluid object"), thermal(model) {}
   // Tanks and radiators leave the thermal model as they go.
-  ~HydraulicSystem() override { DeleteAll(); }
+  ~FluidSystem() override { DeleteAll(); }
 
   void ParseConfigurationSection(FILE *file) override;
   void LoadFromScenario(FILEHANDLE scn) override;
