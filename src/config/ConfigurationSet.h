@@ -102,13 +102,6 @@ class ConfigurationSet {
  public:
   void AttachVessel(VESSEL *owner) { vessel = owner; }
 
-  // Sections of the configuration file, read from the line after the opening
-  // tag up to and including the closing one.
-  void ParseVesselSection(FILE *file);
-  // Its <DELETE> lines mark objects of the two system lists.
-  void ParseSeparationSection(FILE *file, SystemList &fluid, SystemList &electric);
-  void ParseKeyboardSection(FILE *file);
-
   // Rebuilds the host's vessel for configuration n; `initial` when restoring
   // from a scenario rather than entering n by separation.
   void ApplyConfiguration(int n, bool initial);
@@ -133,11 +126,6 @@ class ConfigurationSet {
   double builtEmptyMass = 0.0;
 
  private:
-  void ParseElements(FILE *file);
-  void ParsePropellants(FILE *file);
-  void ParseStageBlock(FILE *file, StageConfiguration &stage);
-  void ParseThrusters(FILE *file, StageConfiguration &stage);
-  void ParseSeparationBlock(FILE *file, int n, SystemList &fluid, SystemList &electric);
   void ApplyPhysicalParameters(const StageConfiguration &stage);
   void ApplyElements(int n);
   void ApplyPropellants(int n, bool initial);
@@ -147,6 +135,3 @@ class ConfigurationSet {
 
   VESSEL *vessel = nullptr;
 };
-
-// Key name ("OAPI_KEY_J", ignoring case) to scan code; 0 when unknown.
-int32_t KeyCodeFromName(const char *name);

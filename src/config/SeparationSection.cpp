@@ -1,11 +1,10 @@
-// The <SEPARATION> section: for each configuration, what a separation into it
-// throws off and how far the centre of mass moves.
+#include "config/SeparationSection.h"
+
 #include <cstdio>
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
-#include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
 #include "systems/SystemList.h"
 
@@ -20,7 +19,7 @@ void MarkForDeletion(const char *target, int n, SystemList &fluid, SystemList &e
 
 }  // namespace
 
-void ConfigurationSet::ParseSeparationSection(FILE *file, SystemList &fluid, SystemList &electric) {
+void SeparationSection::Read(FILE *file) {
   char *line;
   SectionLines section(file, "</SEPARATION>");
   while (section.Next(line)) {
@@ -31,16 +30,16 @@ void ConfigurationSet::ParseSeparationSection(FILE *file, SystemList &fluid, Sys
     }
     int n = -1;
     if (std::sscanf(number, "%i", &n) != 1) n = -1;
-    ParseSeparationBlock(file, n, fluid, electric);
+    ReadBlock(file, n);
   }
 }
 
 // A block for a number outside 0 to 9 is read and dropped: it neither ejects
 // nor marks anything.
-void ConfigurationSet::ParseSeparationBlock(FILE *file, int n, SystemList &fluid, SystemList &electric) {
+void SeparationSection::ReadBlock(FILE *file, int n) {
   StageConfiguration discarded;
   const bool valid = IsConfigurationNumber(n);
-  StageConfiguration &stage = valid ? configurations[n] : discarded;
+  StageConfiguration &stage = valid ? set.configurations[n] : discarded;
   char *line;
   SectionLines section(file, "</CONFIG>");
   while (section.Next(line)) {

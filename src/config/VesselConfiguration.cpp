@@ -1,15 +1,18 @@
-// The configuration file's top level: each section's opening line hands the
-// section to its parser, in file order.
+#include "config/VesselConfiguration.h"
+
 #include <cstdio>
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
 #include "config/TextScan.h"
-#include "module/GenericVessel.h"
+#include "config/KeyboardSection.h"
+#include "config/SeparationSection.h"
+#include "config/VesselSection.h"
+#include "module/VesselSystems.h"
 #include "winpath.h"
 
-void VesselSystems::ReadVesselConfiguration(const char *className) {
+void VesselConfiguration::Read(const char *className) {
   char fileName[64];
   std::snprintf(fileName, sizeof fileName, "Config\\%s.cfg", className);
   FILE *file = OpenWindowsFile(fileName, "rt");
@@ -25,20 +28,20 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
     char word[40] = "";
     KeywordLine keyword(line);
     if (keyword.Is("Panel", 2)) {
-      if ((Fields(keyword.rest) >> read).Count() == 1) LoadClassFile(CopyName(word, read));
+      if ((Fields(keyword.rest) >> read).Count() == 1) systems.LoadClassFile(CopyName(word, read));
     } else if (keyword.Is("<VESSEL>")) {
-      configurationSet.ParseVesselSection(file);
+      VesselSection(systems.configurationSet).Read(file);
     } else if (keyword.Is("<HYDRAULIC>")) {
-      fluid.ParseConfigurationSection(file);
+      systems.fluid.ParseConfigurationSection(file);
     } else if (keyword.Is("<ELECTRIC>")) {
-      electric.ParseConfigurationSection(file);
+      systems.electric.ParseConfigurationSection(file);
     } else if (keyword.Is("<PANEL>")) {
       if ((Fields(keyword.rest) >> read).Count() == 1) CopyName(word, read);
-      ParsePanelSection(file, word);
+      systems.ParsePanelSection(file, word);
     } else if (keyword.Is("<KEYBOARD>")) {
-      configurationSet.ParseKeyboardSection(file);
+      KeyboardSection(systems.configurationSet).Read(file);
     } else if (keyword.Is("<SEPARATION>")) {
-      configurationSet.ParseSeparationSection(file, fluid, electric);
+      SeparationSection(systems.configurationSet, systems.fluid, systems.electric).Read(file);
     } else if (line != nullptr) {
       ReportFinding("line outside every section");
     }
@@ -47,7 +50,4 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
   if (file != nullptr) std::fclose(file);
   EndConfigurationFile();
   CloseDebugLog();
-
-  if (panelCount > 0 && drawingResources) drawingResources->CreateStandardSet();
-  thermal.FinishConfiguration();
 }

@@ -1,12 +1,11 @@
-// The <VESSEL> section: mesh elements, propellant tanks and the numbered
-// configuration blocks.
+#include "config/VesselSection.h"
+
 #include <cstdio>
 #include <cstring>
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
-#include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
 
 namespace {
@@ -56,31 +55,31 @@ bool ParseVectorTag(KeywordLine &keyword, StageConfiguration &stage) {
 
 }  // namespace
 
-void ConfigurationSet::ParseVesselSection(FILE *file) {
+void VesselSection::Read(FILE *file) {
   char *line;
   SectionLines section(file, "</VESSEL>");
   while (section.Next(line)) {
     if (MatchKeyword(line, "<ELEMENTS>")) {
-      ParseElements(file);
+      ReadElements(file);
     } else if (MatchKeyword(line, "<PROPELLANTS>")) {
-      ParsePropellants(file);
+      ReadPropellants(file);
     } else if (MatchKeyword(line, "<CONFIG")) {
       int n = -1;
       // A block for a number outside 0 to 9 is read and dropped.
       StageConfiguration discarded;
       const bool valid = std::sscanf(line, "<CONFIG %i>", &n) == 1 && IsConfigurationNumber(n);
-      ParseStageBlock(file, valid ? configurations[n] : discarded);
+      ReadStageBlock(file, valid ? set.configurations[n] : discarded);
     } else if (line != nullptr) {
       ReportFinding("line not understood in <VESSEL>");
     }
   }
-  for (VesselElement &element : elements) element.mesh = oapiLoadMeshGlobal(element.meshFile);
+  for (VesselElement &element : set.elements) element.mesh = oapiLoadMeshGlobal(element.meshFile);
 }
 
 // An element is a header "<NAME> MESH MASS FIRST LAST", one offset line for
 // each configuration from FIRST to LAST - 1, and one closing line. Every line
 // after the header counts, blank or not, as the format fixes their number.
-void ConfigurationSet::ParseElements(FILE *file) {
+void VesselSection::ReadElements(FILE *file) {
   char *line;
   SectionLines section(file, "</ELEMENTS>");
   while (section.Next(line)) {
@@ -103,11 +102,11 @@ void ConfigurationSet::ParseElements(FILE *file) {
         element.offsets[n] = offset;
     }
     ReadConfigLine(file);
-    InsertAfterFirst(elements, element);
+    InsertAfterFirst(set.elements, element);
   }
 }
 
-void ConfigurationSet::ParsePropellants(FILE *file) {
+void VesselSection::ReadPropellants(FILE *file) {
   char *line;
   SectionLines section(file, "</PROPELLANTS>");
   while (section.Next(line)) {
@@ -116,11 +115,11 @@ void ConfigurationSet::ParsePropellants(FILE *file) {
     CheckWordCount(line, 4, "tank");
     if (line == nullptr || (Fields(line) >> name >> tank.capacity >> tank.first >> tank.last).Count() != 4) continue;
     CopyName(tank.name, name);
-    InsertAfterFirst(propellants, tank);
+    InsertAfterFirst(set.propellants, tank);
   }
 }
 
-void ConfigurationSet::ParseStageBlock(FILE *file, StageConfiguration &stage) {
+void VesselSection::ReadStageBlock(FILE *file, StageConfiguration &stage) {
   char *line;
   SectionLines section(file, "</CONFIG");
   while (section.Next(line)) {
@@ -135,7 +134,7 @@ void ConfigurationSet::ParseStageBlock(FILE *file, StageConfiguration &stage) {
       Vec3 parts[3];
       if (ScanVectors(keyword.rest, parts, 3)) InsertAfterFirst(stage.docks, DockDef{parts[0], parts[1], parts[2]});
     } else if (keyword.Is("<THRUSTERS>")) {
-      ParseThrusters(file, stage);
+      ReadThrusters(file, stage);
     } else if (!ParseVectorTag(keyword, stage)) {
       ReportFinding("line not understood in <VESSEL>");
     }
@@ -144,7 +143,7 @@ void ConfigurationSet::ParseStageBlock(FILE *file, StageConfiguration &stage) {
 
 // "<x y z> <dx dy dz> THRUST PROPELLANT ISP ISPREF GROUP <LENGTH WIDTH>"; a
 // line without its exhaust size gets a thruster without a visible plume.
-void ConfigurationSet::ParseThrusters(FILE *file, StageConfiguration &stage) {
+void VesselSection::ReadThrusters(FILE *file, StageConfiguration &stage) {
   char *line;
   SectionLines section(file, "</THRUSTERS>");
   while (section.Next(line)) {

@@ -9,10 +9,18 @@
 #include "config/ConfigText.h"
 #include "config/ExactNumber.h"
 #include "config/TextScan.h"
+#include "config/VesselConfiguration.h"
 #include "module/GenericVessel.h"
+#include "panels/PanelParser.h"
 
 void VesselSystems::RegisterShipVariables(ShipVariableValues &values) {
   shipVariables.RegisterAll(values);
+}
+
+void VesselSystems::ReadVesselConfiguration(const char *className) {
+  VesselConfiguration(*this).Read(className);
+  if (panelCount > 0 && drawingResources) drawingResources->CreateStandardSet();
+  thermal.FinishConfiguration();
 }
 
 void VesselSystems::Step(const StepInputs &inputs) {
@@ -184,4 +192,19 @@ void VesselSystems::MfdModeChanged(int mfd) {
   const int n = currentPanel < 0 ? 0 : (currentPanel >= panelCount ? panelCount - 1 : currentPanel);
   const Panel *panel = PanelAt(n);
   if (panel != nullptr && mfd >= 0 && mfd < kMaxPanelMfds) oapiTriggerPanelRedrawArea(n, panel->mfdAreas[mfd]);
+}
+
+void VesselSystems::ParsePanelSection(FILE *file, const char *name) {
+  if (panelCount >= kMaxPanels) {
+    // Ten panels are all a vessel can have: a further section is read past.
+    ReportError(kInvalidComponent);
+    SectionLines(file, "</PANEL>").Skip();
+    return;
+  }
+  panels[panelCount] = std::make_unique<Panel>(drawingResources.get(), panelCount, name);
+  PanelParser parser(*this, *panels[panelCount]);
+  char *line;
+  SectionLines section(file, "</PANEL>");
+  while (section.Next(line)) parser.Line(file, line);
+  ++panelCount;
 }

@@ -1,11 +1,11 @@
-// The <KEYBOARD> section and the key names it uses.
+#include "config/KeyboardSection.h"
+
 #include <strings.h>
 
 #include <cstdio>
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
-#include "config/ConfigurationSet.h"
 #include "config/TextScan.h"
 
 namespace {
@@ -61,7 +61,7 @@ int32_t KeyCodeFromName(const char *name) {
 
 // "KEYNAME ACTION CONFIGURATION" per line; a line that does not give all
 // three binds nothing.
-void ConfigurationSet::ParseKeyboardSection(FILE *file) {
+void KeyboardSection::Read(FILE *file) {
   char *line;
   SectionLines section(file, "</KEYBOARD>");
   while (section.Next(line)) {
@@ -72,6 +72,6 @@ void ConfigurationSet::ParseKeyboardSection(FILE *file) {
       continue;
     binding.keyCode = KeyCodeFromName(keyName);
     binding.action = MatchKeyword(action, "SEPARATION") ? kActionSeparation : kActionOther;
-    InsertAfterFirst(keyBindings, binding);
+    InsertAfterFirst(set.keyBindings, binding);
   }
 }

@@ -1,5 +1,5 @@
-// A <PANEL> section: the panel's own lines and one instrument a line, each
-// built from the class its line's tag names.
+#include "panels/PanelParser.h"
+
 #include <strings.h>
 
 #include <cstdio>
@@ -8,9 +8,9 @@
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
-#include "config/ConfigurationSet.h"
+#include "config/KeyboardSection.h"
 #include "config/TextScan.h"
-#include "module/GenericVessel.h"
+#include "module/VesselSystems.h"
 #include "panels/instruments/AdiInstrument.h"
 #include "panels/instruments/DigitInstrument.h"
 #include "panels/instruments/LinearInstrument.h"
@@ -24,8 +24,7 @@
 
 namespace {
 
-
-int32_t TalkbackCondition(const char *word) {
+int32_t ConditionOfWord(const char *word) {
   if (MatchKeyword(word, "ZERO")) return kZero;
   if (MatchKeyword(word, "NON_ZERO")) return kNonZero;
   if (MatchKeyword(word, "GR_ZERO")) return kGreaterThanZero;
@@ -45,39 +44,13 @@ void LabelOf(const char *line, char (&label)[kNameSize]) {
   CopyName(label, text);
 }
 
-// Reads the lines of one panel into its panel record and instruments.
-class PanelParser {
- public:
-  PanelParser(VesselSystems &vesselSystems, Panel &target) : systems(vesselSystems), panel(target) {}
-  void Line(FILE *file, const char *line);
 
- private:
-  void BuildInstrument(const InstrumentClass &c, const char *line);
-  void Switch(const InstrumentClass &c, const char *line, bool action);
-  void Rotational(const InstrumentClass &c, const char *line);
-  void Text(const InstrumentClass &c, const char *line);
-  void Linear(const InstrumentClass &c, const char *line);
-  void Talkback(const InstrumentClass &c, const char *line);
-  void Select(const InstrumentClass &c, const char *line);
-  void Digit(const InstrumentClass &c, const char *line);
-  void Adi(const InstrumentClass &c, const char *line);
-  void Plot(const InstrumentClass &c, const char *line);
-  void Mfd(const InstrumentClass &c, const char *line);
-  void SelectorElements(FILE *file, const char *line);
-  // The variable `reference` names, when it holds a T; anything else that
-  // resolved is refused and logged.
-  template <typename T>
-  T *Resolve(const char *reference) const {
-    return static_cast<T *>(OfKind(systems.ResolveReference(reference), VariableKindOf<T>::kind));
-  }
-  static void *OfKind(const VariableRef &variable, VariableKind kind);
-  // Adds `instrument` named `instrumentName`, sized and drawn from its class.
-  template <typename T>
-  T &Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName);
+}  // namespace
 
-  VesselSystems &systems;
-  Panel &panel;
-};
+template <typename T>
+T *PanelParser::Resolve(const char *reference) const {
+  return static_cast<T *>(OfKind(systems.ResolveReference(reference), VariableKindOf<T>::kind));
+}
 
 template <typename T>
 T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName) {
@@ -192,7 +165,7 @@ void PanelParser::Talkback(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", condition = "", name = "";
   int x = 0, y = 0;
   Fields(line) >> tag >> x >> y >> reference >> condition >> name;
-  Add(std::make_unique<TbInstrument>(&panel, x, y, Resolve<double>(reference), TalkbackCondition(condition),
+  Add(std::make_unique<TbInstrument>(&panel, x, y, Resolve<double>(reference), ConditionOfWord(condition),
                                       TalkbackLook::Of(c).blinkRate),
       c, name);
 }
@@ -281,21 +254,4 @@ void PanelParser::SelectorElements(FILE *file, const char *line) {
     element->AddAddress(slot != nullptr ? OfKind(entry, boundKind) : nullptr);
   }
   panel.AddInstrument(std::move(element));
-}
-
-}  // namespace
-
-void VesselSystems::ParsePanelSection(FILE *file, const char *name) {
-  if (panelCount >= kMaxPanels) {
-    // Ten panels are all a vessel can have: a further section is read past.
-    ReportError(kInvalidComponent);
-    SectionLines(file, "</PANEL>").Skip();
-    return;
-  }
-  panels[panelCount] = std::make_unique<Panel>(drawingResources.get(), panelCount, name);
-  PanelParser parser(*this, *panels[panelCount]);
-  char *line;
-  SectionLines section(file, "</PANEL>");
-  while (section.Next(line)) parser.Line(file, line);
-  ++panelCount;
 }

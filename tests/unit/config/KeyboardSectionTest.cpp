@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "config/ConfigurationSet.h"
+#include "config/KeyboardSection.h"
 
 TEST(KeyCodeFromName, NamesAreSpelledAsTheTableHasThem) {
   EXPECT_EQ(KeyCodeFromName("OAPI_KEY_ESCAPE"), 1);

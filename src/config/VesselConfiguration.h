@@ -1,0 +1,16 @@
+// The configuration file's top level: each section's opening line hands the
+// section to its reader, in file order.
+#pragma once
+
+class VesselSystems;
+
+class VesselConfiguration {
+ public:
+  explicit VesselConfiguration(VesselSystems &target) : systems(target) {}
+  // Reads "Config\\<className>.cfg" into the vessel's systems; a file that
+  // cannot be opened is logged and builds nothing.
+  void Read(const char *className);
+
+ private:
+  VesselSystems &systems;
+};

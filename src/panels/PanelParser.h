@@ -1,0 +1,43 @@
+// A <PANEL> section's lines: the panel's own lines and one instrument a
+// line, each built from the class its line's tag names.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+
+#include "config/VariableRef.h"
+#include "panels/InstrumentClass.h"
+#include "panels/Panel.h"
+
+class VesselSystems;
+
+class PanelParser {
+ public:
+  PanelParser(VesselSystems &vesselSystems, Panel &target) : systems(vesselSystems), panel(target) {}
+  void Line(FILE *file, const char *line);
+
+ private:
+  void BuildInstrument(const InstrumentClass &c, const char *line);
+  void Switch(const InstrumentClass &c, const char *line, bool action);
+  void Rotational(const InstrumentClass &c, const char *line);
+  void Text(const InstrumentClass &c, const char *line);
+  void Linear(const InstrumentClass &c, const char *line);
+  void Talkback(const InstrumentClass &c, const char *line);
+  void Select(const InstrumentClass &c, const char *line);
+  void Digit(const InstrumentClass &c, const char *line);
+  void Adi(const InstrumentClass &c, const char *line);
+  void Plot(const InstrumentClass &c, const char *line);
+  void Mfd(const InstrumentClass &c, const char *line);
+  void SelectorElements(FILE *file, const char *line);
+  // The variable `reference` names, when it holds a T; anything else that
+  // resolved is refused and logged.
+  template <typename T>
+  T *Resolve(const char *reference) const;
+  static void *OfKind(const VariableRef &variable, VariableKind kind);
+  // Adds `instrument` named `instrumentName`, sized and drawn from its class.
+  template <typename T>
+  T &Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName);
+
+  VesselSystems &systems;
+  Panel &panel;
+};
