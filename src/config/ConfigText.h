@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <string>
 
-// Room for 254 characters of a line and its terminator.
-constexpr int kConfigLineSize = 255;
+#include "config/Sizes.h"
 
 // Error codes of the debug log.
 enum ConfigError : int {

@@ -9,7 +9,7 @@
 
 #include <Orbitersdk.h>
 
-#include "config/ShipVariables.h"
+#include "config/Sizes.h"
 #include "math/Vec3.h"
 
 class SystemList;

@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "config/Sizes.h"
 #include "config/VariableRef.h"
-
-constexpr int kNameSize = 28;  // 27 characters and the terminator
 
 // Storage of the 55 ship variables, all 0 until the vessel refreshes them.
 struct ShipVariableValues {

@@ -31,7 +31,7 @@ GenericVessel::GenericVessel(OBJHANDLE hVessel, int flightModel) : VESSEL(hVesse
 }
 
 void GenericVessel::Update(double simTime) {
-  StepSystems(simTime);
+  systems.Step(StepInputs::Sample(*this, clock.Advance(simTime)));
   PublishFlightState();
 
   VESSELSTATUS2 status;
@@ -48,13 +48,6 @@ void GenericVessel::Update(double simTime) {
   PublishDvToGo(status);
 }
 
-void GenericVessel::StepSystems(double simTime) {
-  // A clock that went backwards (a restarted simulation) gives no step rather
-  // than a negative one.
-  const double dt = std::max(0.0, simTime - previousStepTime);
-  previousStepTime = simTime;
-  systems.Step(StepInputs::Sample(*this, dt));
-}
 
 void GenericVessel::PublishFlightState() {
   ShipVariableValues &v = shipVariables;

@@ -5,6 +5,7 @@
 #include <Orbitersdk.h>
 
 #include "config/ShipVariables.h"
+#include "module/StepClock.h"
 #include "module/VesselSystems.h"
 
 class GenericVessel : public VESSEL {
@@ -24,14 +25,11 @@ class GenericVessel : public VESSEL {
 
  private:
   bool LoadInternals(FILEHANDLE scn);
-  void StepSystems(double simTime);
   void PublishFlightState();
   void PublishStatusLists(VESSELSTATUS2 &status);
   void PublishDvToGo(const VESSELSTATUS2 &status);
 
-  // Kept per vessel, so two vessels of the class stepped at the same time
-  // each see the real step length.
-  double previousStepTime = 0.0;
+  StepClock clock;
 
   // The module's own lists for the extended status record, kept with the
   // vessel so that a step allocates nothing.

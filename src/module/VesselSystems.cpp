@@ -1,6 +1,7 @@
 #include "module/VesselSystems.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +25,6 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
 }
 
 void VesselSystems::Step(const StepInputs &inputs) {
-  lastStepLength = inputs.dt;
   thermal.Step(inputs);
   fluid.RefreshAll(inputs.dt);
   electric.RefreshAll(inputs.dt);
@@ -190,6 +190,7 @@ void VesselSystems::PanelMouseEvent(int area, int event, int mx, int my) {
 void VesselSystems::MfdModeChanged(int mfd) {
   if (panelCount <= 0) return;
   const int n = currentPanel < 0 ? 0 : (currentPanel >= panelCount ? panelCount - 1 : currentPanel);
+  assert(n >= 0 && n < panelCount && n < kMaxPanels);
   const Panel *panel = PanelAt(n);
   if (panel != nullptr && mfd >= 0 && mfd < kMaxPanelMfds) oapiTriggerPanelRedrawArea(n, panel->mfdAreas[mfd]);
 }

@@ -28,7 +28,6 @@ class VesselSystems {
   // Advances the onboard systems by dt seconds: the thermal model, then the
   // fluid objects, then the electric objects, each in configuration order.
   void Step(const StepInputs &inputs);
-  double LastStepLength() const { return lastStepLength; }
 
   // Reads "Config\\<className>.cfg" and builds everything it describes.
   void ReadVesselConfiguration(const char *className);
@@ -87,7 +86,6 @@ class VesselSystems {
 
  private:
   GenericVessel *vessel = nullptr;
-  double lastStepLength = 0.0;
   // What the scenario's record says the vent resource held.
   VentGas restoredVentGas;
 

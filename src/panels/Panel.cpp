@@ -1,5 +1,6 @@
 #include "panels/Panel.h"
 
+#include <cassert>
 #include <cstdio>
 #include <cstring>
 
@@ -23,6 +24,9 @@ void Panel::RegisterAreas() {
   for (size_t id = 0; id < instruments.size(); ++id) {
     Instrument &instrument = *instruments[id];
     instrument.RegisterArea(static_cast<int32_t>(id));
+    // An area's id is its place in the list, or none for an instrument
+    // without an area.
+    assert(instrument.areaId == static_cast<int32_t>(id) || instrument.areaId == -1);
     const int32_t mfd = instrument.MfdNumber();
     if (mfd >= 0 && mfd < kMaxPanelMfds)
       mfdAreas[mfd] = instrument.areaId;

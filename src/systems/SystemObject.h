@@ -6,7 +6,7 @@
 
 #include <OrbiterAPI.h>
 
-#include "config/ShipVariables.h"
+#include "config/Sizes.h"
 #include "config/VariableRef.h"
 #include "systems/VariableTable.h"
 

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kAdiTypeCode = 44;
 constexpr float kEasingStep = 0.05f;
 // Margin of the offscreen bitmap around the area.
 constexpr int kMargin = 20;
@@ -32,7 +31,6 @@ uint32_t LittleEndian(const unsigned char *b) {
 
 AdiInstrument::AdiInstrument(Panel *owner, int32_t left, int32_t top, double *yaw, double *pitch, double *roll)
     : Instrument(owner, left, top), pitchSlot(pitch), yawSlot(yaw), rollSlot(roll) {
-  typeCode = kAdiTypeCode;
   BuildMesh();
 }
 

@@ -9,7 +9,7 @@
 #include <Orbitersdk.h>
 
 #include "config/ConfigText.h"
-#include "config/ShipVariables.h"
+#include "config/Sizes.h"
 #include "config/VariableRef.h"
 
 class DrawingResources;
@@ -28,7 +28,6 @@ struct DrawContext {
   bool textLit = false;
 };
 
-constexpr int32_t kInstrumentType = 30;
 // Panel geometry (positions, sizes, counts of pixels) is kept within this
 // magnitude, so that sums and small multiples of it stay within int.
 constexpr int32_t kCoordinateLimit = 1 << 20;
@@ -62,7 +61,6 @@ class Instrument {
   // The host MFD an instrument shows; -1 for every kind but the panel MFD.
   virtual int32_t MfdNumber() const { return -1; }
 
-  int32_t typeCode = kInstrumentType;
   int32_t x, y;
   int32_t width = 0, height = 0;
   int32_t areaId = -1;

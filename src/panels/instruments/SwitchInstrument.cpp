@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kSwitchTypeCode = 33;
 constexpr DWORD kWhiteKey = 0xFFFFFF;
 
 }  // namespace
@@ -16,7 +15,6 @@ SwitchInstrument::SwitchInstrument(Panel *owner, int32_t left, int32_t top, int3
     : BoundInstrument(owner, left, top),
       positions(std::clamp(positionCount, 2, 3)),
       momentary(positionCount >= 3 ? springBack : 0) {
-  typeCode = kSwitchTypeCode;
   variable = bound != nullptr ? bound : &state;
   if (bound != nullptr) state = *bound;
 }

@@ -85,17 +85,10 @@ TEST_F(GenericVesselTest, GroupLevelsAndTotalMassAreThoseOfTheHost) {
   EXPECT_EQ(vessel.shipVariables.totalMass, 1500.0);
 }
 
-// The step length is kept per vessel: a second vessel of the class stepped
-// at the same simulation time still sees the whole frame.
-TEST_F(GenericVesselTest, EachVesselSeesItsOwnStepLength) {
-  GenericVessel first(OrbitingVessel("A")->handle(), 1);
-  GenericVessel second(OrbitingVessel("B")->handle(), 1);
-  first.Update(0.5);
-  second.Update(0.5);
-  EXPECT_EQ(first.systems.LastStepLength(), 0.5);
-  EXPECT_EQ(second.systems.LastStepLength(), 0.5);
-  first.Update(0.52);
-  EXPECT_NEAR(first.systems.LastStepLength(), 0.02, 1e-12);
-  first.Update(0.1);  // a clock that went back gives no step
-  EXPECT_EQ(first.systems.LastStepLength(), 0.0);
+TEST(StepClock, StepsForwardOnlyFromItsOwnLastTime) {
+  StepClock first, second;
+  EXPECT_EQ(first.Advance(0.5), 0.5);
+  EXPECT_EQ(second.Advance(0.5), 0.5);  // a second vessel still sees the whole frame
+  EXPECT_NEAR(first.Advance(0.52), 0.02, 1e-12);
+  EXPECT_EQ(first.Advance(0.1), 0.0);  // a clock that went back gives no step
 }
