@@ -67,7 +67,7 @@ TEST(VesselsimPanel, AClickOutsideItsAreaReachesNothing) {
   EXPECT_NE(r.out.find("SHIP:CUSTOMINT1 = 0\n"), std::string::npos) << r.out;
 }
 
-TEST(VesselsimPanel, PanelUsageErrors) {
+TEST(VesselsimPanel, APanelOrAreaThatIsNotThereIsAUsageError) {
   EXPECT_EQ(RunCapsule("--steps 1 --panel 7").status, 2);
   EXPECT_EQ(RunCapsule("--steps 1 --png " + TempPath("x.png")).status, 2);
   const std::string events = TempPath("bad-click.txt");

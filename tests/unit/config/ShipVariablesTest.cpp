@@ -15,7 +15,7 @@ class ShipReferences : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ShipReferences, ResolveIgnoringCase) {
+TEST_F(ShipReferences, NamesResolveIgnoringCase) {
   EXPECT_EQ(systems.ResolveReference("SHIP:ALTITUDE").address, &values.altitude);
   EXPECT_EQ(systems.ResolveReference("ship:altitude").address, &values.altitude);
   EXPECT_EQ(systems.ResolveReference("Ship:DvToGo").address, &values.dvToGo);

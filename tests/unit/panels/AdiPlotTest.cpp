@@ -109,7 +109,7 @@ TEST_F(BallAndPlot, TheTextureReaderIgnoresRowPadding) {
   EXPECT_FALSE(AdiInstrument::ReadTexture("tiny.bmp", w, h, rgba));
 }
 
-TEST_F(BallAndPlot, PlotArithmetic) {
+TEST_F(BallAndPlot, APlotPlacesItsBugAndScrollsPastItsLimit) {
   double vertical = 25, horizontal = 60;
   PlotInstrument plot(&panel, 0, 0, &vertical, &horizontal);
   plot.horizontalOrigin = 100;

@@ -59,7 +59,7 @@ TEST_F(Panels, AreaIdsRunFromTheLastInstrumentToTheFirst) {
   EXPECT_EQ(panel.InstrumentAt(2)->areaId, 2);
 }
 
-TEST_F(Panels, PanelLinesAndDefaults) {
+TEST_F(Panels, PanelLinesSetTheirFieldsAndOthersKeepTheDefaults) {
   LoadPanels("<PANEL> MAIN\nSIZE 800 400\nBITMAP Bitmaps\\back.bmp\nNEIGHBOURS 1 -1 2 -1\nTRANSPARENT 255 0 255\n"
              "</PANEL>\n<PANEL> SECOND\n</PANEL>\n");
   Panel &main = PanelNumber(0);

@@ -67,7 +67,7 @@ TEST(Watch, AReferenceWithoutANameIsRefusedAndSaysSo) {
   EXPECT_EQ(ref.reference, "SHIP:ALTITUDE");
 }
 
-TEST(KeyNames, HostNamesAndCodes) {
+TEST(KeyNames, HostNamesAndCodesGiveTheKeyAndAnythingElseNone) {
   EXPECT_EQ(KeyCodeFromHostName("oapi_key_f1"), OAPI_KEY_F1);
   EXPECT_EQ(KeyCodeFromHostName("OAPI_KEY_8"), 9);
   EXPECT_EQ(KeyCodeFromHostName("36"), 36);

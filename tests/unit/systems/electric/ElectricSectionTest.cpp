@@ -77,7 +77,7 @@ TEST_F(ElectricSection, BuildsTheNetworkWithItsReferences) {
   EXPECT_NEAR(cell->loadTotal, 3.0 + 7.5, 1e-6);
 }
 
-TEST_F(ElectricSection, VariablesByName) {
+TEST_F(ElectricSection, EachObjectPublishesItsVariablesByName) {
   Load(kNetwork);
   FuelCell *cell = Get<FuelCell>("FC1");
   Battery *battery = Get<Battery>("BATT");
