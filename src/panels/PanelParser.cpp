@@ -44,7 +44,6 @@ void LabelOf(const char *line, char (&label)[kNameSize]) {
   CopyName(label, text);
 }
 
-
 }  // namespace
 
 template <typename T>
@@ -202,8 +201,8 @@ void PanelParser::Plot(const InstrumentClass &c, const char *line) {
   int x = 0, y = 0;
   double low = 0, high = 0, origin = 0, ignored = 0, units = 0;
   Fields(line) >> tag >> x >> y >> vertical >> low >> high >> horizontal >> origin >> ignored >> units >> name;
-  auto &plot = Add(std::make_unique<PlotInstrument>(&panel, x, y, Resolve<double>(vertical), Resolve<double>(horizontal)),
-                   c, name);
+  auto plotted = std::make_unique<PlotInstrument>(&panel, x, y, Resolve<double>(vertical), Resolve<double>(horizontal));
+  auto &plot = Add(std::move(plotted), c, name);
   plot.look = PlotLook::Of(c);
   plot.verticalLow = BoundedCoordinate(low);
   plot.verticalHigh = BoundedCoordinate(high);

@@ -15,8 +15,7 @@ LinearInstrument::~LinearInstrument() {
 }
 
 void LinearInstrument::RegisterArea(int32_t id) {
-  Register(id, RECT{x, y, x + width + 1, y + height + 1}, PANEL_REDRAW_ALWAYS, PANEL_MOUSE_IGNORE,
-           PANEL_MAP_CURRENT);
+  Register(id, RECT{x, y, x + width + 1, y + height + 1}, PANEL_REDRAW_ALWAYS, PANEL_MOUSE_IGNORE, PANEL_MAP_CURRENT);
 }
 
 // An unbound indicator never moves its pointer.
@@ -65,7 +64,8 @@ void LinearInstrument::LightingChanged(bool lit) { RequestRedraw(); }
 void LinearInstrument::Draw(const DrawContext &context, bool background) {
   if (pointerSurface == nullptr) MakePointer(context.resources);
   if (background) BlitBitmap(context, 0, 0, LitOffset(context), 0, width, height, SURF_NO_CK);
-  BlitBitmap(context, previousX, previousY, previousX + LitOffset(context), previousY, look.pointerSize, look.pointerSize, SURF_NO_CK);
+  BlitBitmap(context, previousX, previousY, previousX + LitOffset(context), previousY, look.pointerSize,
+             look.pointerSize, SURF_NO_CK);
   if (pointerSurface != nullptr)
     oapiBlt(context.surface, pointerSurface, pointerX, pointerY, 1, 1, look.pointerSize, look.pointerSize, 0xFFFFFF);
   previousX = pointerX;

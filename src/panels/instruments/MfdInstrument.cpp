@@ -29,12 +29,13 @@ void MfdInstrument::Place(const MfdLook &classLook) {
   layout.nbt_right = look.buttonsRight;
   layout.bt_yofs = look.buttonOffset;
   layout.bt_ydist = look.buttonSpacing;
-  layout.pos = RECT{x + look.borderX, y + look.borderY, x + look.screenWidth + look.borderX, y + look.screenHeight + look.borderY};
+  layout.pos = RECT{x + look.borderX, y + look.borderY, x + look.screenWidth + look.borderX,
+                    y + look.screenHeight + look.borderY};
 }
 
 void MfdInstrument::RegisterArea(int32_t id) {
-  Register(id, RECT{x, y, x + look.screenWidth + 2 * look.borderX, y + look.screenHeight + 2 * look.borderY}, PANEL_REDRAW_USER,
-           PANEL_MOUSE_LBDOWN, PANEL_MAP_BACKGROUND);
+  Register(id, RECT{x, y, x + look.screenWidth + 2 * look.borderX, y + look.screenHeight + 2 * look.borderY},
+           PANEL_REDRAW_USER, PANEL_MOUSE_LBDOWN, PANEL_MAP_BACKGROUND);
   oapiRegisterMFD(mfdNumber, layout);
 }
 

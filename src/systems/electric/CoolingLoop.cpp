@@ -1,6 +1,5 @@
 #include "systems/electric/CoolingLoop.h"
 
-
 #include "config/ConfigText.h"
 #include "systems/ThermalBody.h"
 
@@ -54,7 +53,8 @@ void CoolingLoop::Thermostat() {
 void CoolingLoop::Exchange(double dt) {
   if (bodyCount < 2) return;
   for (int i = 0; i + 1 < bodyCount; ++i) {
-    const double q = (bodies[i + 1].body->temperature - bodies[i].body->temperature) * bodies[i].coefficient * dt * capacity;
+    const double q =
+        (bodies[i + 1].body->temperature - bodies[i].body->temperature) * bodies[i].coefficient * dt * capacity;
     bodies[i].body->AddHeat(q);
     bodies[i + 1].body->AddHeat(-q);
   }

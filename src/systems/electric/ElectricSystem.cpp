@@ -1,7 +1,8 @@
 #include "systems/electric/ElectricSystem.h"
 
-#include <cstdio>
 #include <strings.h>
+
+#include <cstdio>
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
@@ -72,34 +73,44 @@ void ElectricSystem::ParseConfigurationSection(FILE *file) {
   }
 }
 
+// Each line: "<TAG> NAME" and its fields; the sources are electric objects,
+// the ports and tanks fluid ones.
 void ElectricSystem::ParseLine(FILE *file, const char *line) {
-  LineWord name, a, b, c, d;
-  double x, y;
-  Vec3 v;
-  int n;
+  LineWord name, source, oxygen, hydrogen, water, from, to, tank;
+  LineWord candidates[3];
+  double capacity, head, setPoint, power;
+  Vec3 position;
+  int mode;
   KeywordLine keyword(line);
   if (keyword.Is("<BATTERY>")) {
-    if (Complete(line, (Fields(keyword.rest) >> name >> x >> a).Count(), 3))
-      Append(std::make_unique<Battery>(name, ResolveSource(a), x));
+    if (Complete(line, (Fields(keyword.rest) >> name >> capacity >> source).Count(), 3))
+      Append(std::make_unique<Battery>(name, ResolveSource(source), capacity));
   } else if (keyword.Is("<FCELL>")) {
-    if (Complete(line, (Fields(keyword.rest) >> name >> v >> x >> a >> b >> c).Count(), 8))
-      Append(std::make_unique<FuelCell>(name, v, fluid->ResolvePort(a), fluid->ResolvePort(b), fluid->ResolvePort(c),
-                          static_cast<float>(x)));
+    double rating;
+    if (Complete(line, (Fields(keyword.rest) >> name >> position >> rating >> oxygen >> hydrogen >> water).Count(), 8))
+      Append(std::make_unique<FuelCell>(name, position, fluid->ResolvePort(oxygen), fluid->ResolvePort(hydrogen),
+                                        fluid->ResolvePort(water), static_cast<float>(rating)));
   } else if (keyword.Is("<DCBUS>")) {
-    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(std::make_unique<DCBus>(name, ResolveSource(a)));
+    if (Complete(line, (Fields(keyword.rest) >> name >> source).Count(), 2))
+      Append(std::make_unique<DCBus>(name, ResolveSource(source)));
   } else if (keyword.Is("<ACBUS>")) {
-    if (Complete(line, (Fields(keyword.rest) >> name >> a).Count(), 2)) Append(std::make_unique<ACBus>(name, ResolveSource(a)));
+    if (Complete(line, (Fields(keyword.rest) >> name >> source).Count(), 2))
+      Append(std::make_unique<ACBus>(name, ResolveSource(source)));
   } else if (keyword.Is("<SOCKET>")) {
-    if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> b >> c >> d).Count(), 6))
-      Append(std::make_unique<Socket>(name, ResolveSource(a), n, ResolveSource(b), ResolveSource(c), ResolveSource(d)));
+    Fields fields(keyword.rest);
+    fields >> name >> mode >> source >> candidates[0] >> candidates[1] >> candidates[2];
+    if (Complete(line, fields.Count(), 6))
+      Append(std::make_unique<Socket>(name, ResolveSource(source), mode, ResolveSource(candidates[0]),
+                                      ResolveSource(candidates[1]), ResolveSource(candidates[2])));
   } else if (keyword.Is("<COOLING>")) {
     ParseCoolingLoop(file, line, keyword.rest);
   } else if (keyword.Is("<ATMREGEN>")) {
-    if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> x >> b >> c).Count(), 6))
-      Append(std::make_unique<AtmRegenerator>(name, n, ResolveSource(a), x, fluid->ResolvePort(b), fluid->ResolvePort(c)));
+    if (Complete(line, (Fields(keyword.rest) >> name >> mode >> source >> head >> from >> to).Count(), 6))
+      Append(std::make_unique<AtmRegenerator>(name, mode, ResolveSource(source), head, fluid->ResolvePort(from),
+                                              fluid->ResolvePort(to)));
   } else if (keyword.Is("<BOILER>")) {
-    if (Complete(line, (Fields(keyword.rest) >> name >> n >> a >> x >> y >> b).Count(), 6))
-      Append(std::make_unique<Boiler>(name, n, ResolveSource(a), x, y, fluid->ResolveTank(b)));
+    if (Complete(line, (Fields(keyword.rest) >> name >> mode >> source >> setPoint >> power >> tank).Count(), 6))
+      Append(std::make_unique<Boiler>(name, mode, ResolveSource(source), setPoint, power, fluid->ResolveTank(tank)));
   } else {
     ReportFinding("line not understood in <ELECTRIC>");
   }

@@ -1,7 +1,8 @@
 #include "systems/fluid/FluidSystem.h"
 
-#include <cstdio>
 #include <strings.h>
+
+#include <cstdio>
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
@@ -149,7 +150,8 @@ void FluidSystem::ParsePipes(FILE *file, const char *text) {
     FluidValve *source = ResolvePort(from);
     FluidValve *destination = ResolvePort(to);
     const bool plain = kind == kPlainPipe;
-    Append(std::make_unique<FluidPipe>(name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2, twoWay));
+    Append(std::make_unique<FluidPipe>(name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2,
+                                       twoWay));
   }
 }
 
@@ -182,8 +184,7 @@ void FluidSystem::ParseRadiator(FILE *file, const char *text) {
   double temperature = 0, area = 0, emissivity = 0, mass = 0;
   Fields(text) >> name >> position >> temperature;
   const char *second = ReadConfigLine(file);
-  if (second == nullptr || std::sscanf(second, " %lf %lf %lf", &area, &emissivity, &mass) != 3 || !(mass > 0))
-    return;
+  if (second == nullptr || std::sscanf(second, " %lf %lf %lf", &area, &emissivity, &mass) != 3 || !(mass > 0)) return;
   FluidRadiator *radiator =
       Append(std::make_unique<FluidRadiator>(name, position, temperature, area, emissivity, mass));
   thermal->Register(radiator);

@@ -2,9 +2,9 @@
 // <HYDRAULIC> section, saved as tank records in the scenario.
 #pragma once
 
-#include <cstdio>
-
 #include <Orbitersdk.h>
+
+#include <cstdio>
 
 #include "systems/SystemList.h"
 
@@ -14,7 +14,8 @@ class FluidValve;
 
 class FluidSystem : public SystemList {
  public:
-  explicit FluidSystem(ThermalModel *model) : SystemList("<HYDRAULIC>", "</HYDRAULIC>", "fluid object"), thermal(model) {}
+  explicit FluidSystem(ThermalModel *model)
+      : SystemList("<HYDRAULIC>", "</HYDRAULIC>", "fluid object"), thermal(model) {}
   // Tanks and radiators leave the thermal model as they go.
   ~FluidSystem() override { DeleteAll(); }
 
