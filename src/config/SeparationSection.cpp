@@ -29,7 +29,7 @@ void SeparationSection::Read(FILE *file) {
       continue;
     }
     int n = -1;
-    if (std::sscanf(number, "%i", &n) != 1) n = -1;
+    if ((Fields(number) >> n).Count() != 1) n = -1;
     ReadBlock(file, n);
   }
 }

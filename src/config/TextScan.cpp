@@ -1,6 +1,9 @@
 #include "config/TextScan.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <limits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -42,7 +45,20 @@ Fields &Fields::Scan(const char *format, T *value) {
 }
 
 Fields &Fields::operator>>(LineWord &word) { return Scan(kWordFormat.c_str(), word); }
-Fields &Fields::operator>>(int &value) { return Scan(" %i%n", &value); }
+// strtoll with base 0 reads what "%i" reads: blanks, a sign, and a decimal,
+// octal ("0") or hexadecimal ("0x") number.
+Fields &Fields::operator>>(int &value) {
+  char *end = nullptr;
+  const long long read = ended ? 0 : std::strtoll(at, &end, 0);
+  if (ended || end == at) {
+    ended = true;
+    return *this;
+  }
+  value = static_cast<int>(std::clamp<long long>(read, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  at = end;
+  ++count;
+  return *this;
+}
 Fields &Fields::operator>>(double &value) { return Scan(" %lf%n", &value); }
 Fields &Fields::operator>>(Vec3 &v) {
   double *const xyz[] = {&v.x, &v.y, &v.z};

@@ -13,7 +13,9 @@ typedef char LineWord[kConfigLineSize];
 // a LineWord, so no word is ever cut or overruns), a number is read as "%i" or
 // "%lf", a vector as "<x y z>" (its closing ">" required). The first field that
 // does not read ends the scan; `Count` says how many fields were read, a
-// vector's numbers counting one each, as scanf counts them.
+// vector's numbers counting one each, as scanf counts them. An integer beyond
+// the range of int is read as the nearest end of the range, as the host's
+// 32-bit runtime reads it on every platform.
 class Fields {
  public:
   explicit Fields(const char *text) : at(text != nullptr ? text : "") {}

@@ -53,6 +53,13 @@ bool ParseVectorTag(KeywordLine &keyword, StageConfiguration &stage) {
   return false;
 }
 
+// The number of a "<CONFIG n>" line; its tag is matched with its case, as
+// the block has always been read.
+bool StageNumber(const char *line, int &n) {
+  static const char kTag[] = "<CONFIG";
+  return std::strncmp(line, kTag, sizeof kTag - 1) == 0 && (Fields(line + sizeof kTag - 1) >> n).Count() == 1;
+}
+
 }  // namespace
 
 void VesselSection::Read(FILE *file) {
@@ -67,7 +74,7 @@ void VesselSection::Read(FILE *file) {
       int n = -1;
       // A block for a number outside 0 to 9 is read and dropped.
       StageConfiguration discarded;
-      const bool valid = std::sscanf(line, "<CONFIG %i>", &n) == 1 && IsConfigurationNumber(n);
+      const bool valid = StageNumber(line, n) && IsConfigurationNumber(n);
       ReadStageBlock(file, valid ? set.configurations[n] : discarded);
     } else if (line != nullptr) {
       ReportFinding("line not understood in <VESSEL>");

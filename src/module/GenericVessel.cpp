@@ -110,7 +110,7 @@ bool GenericVessel::LoadInternals(FILEHANDLE scn) {
     } else if (MatchKeyword(line, "<ELECTRIC>")) {
       systems.electric.LoadFromScenario(scn);
     } else if (const char *index = AfterKeyword(line, "<PANEL>")) {
-      if (Panel *panel = std::sscanf(index, "%i", &n) == 1 ? systems.PanelAt(n) : nullptr) panel->LoadState(scn);
+      if (Panel *panel = (Fields(index) >> n).Count() == 1 ? systems.PanelAt(n) : nullptr) panel->LoadState(scn);
     }
   }
   return propellantsRecorded;
@@ -135,7 +135,7 @@ void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
       // Only a configuration the vessel can have is taken; otherwise the
       // vessel restores in the configuration it had.
       int n;
-      if (std::sscanf(number, "%i", &n) == 1 && IsConfigurationNumber(n)) systems.currentConfiguration = n;
+      if ((Fields(number) >> n).Count() == 1 && IsConfigurationNumber(n)) systems.currentConfiguration = n;
     } else if (MatchKeyword(line, "PRPLEVEL")) {
       hostLevels = line;
     } else {

@@ -29,12 +29,12 @@ class KeywordReader {
   // Class integers are pixel geometry, or colour components that share their
   // slots and are masked to a byte where they are used.
   static void Ints(const char *text, int32_t &a, int32_t &b) {
-    std::sscanf(text, "%i %i", &a, &b);
+    Fields(text) >> a >> b;
     a = BoundedCoordinate(a);
     b = BoundedCoordinate(b);
   }
   static void Ints(const char *text, int32_t &a, int32_t &b, int32_t &d) {
-    std::sscanf(text, "%i %i %i", &a, &b, &d);
+    Fields(text) >> a >> b >> d;
     a = BoundedCoordinate(a);
     b = BoundedCoordinate(b);
     d = BoundedCoordinate(d);
@@ -62,7 +62,7 @@ void KeywordReader::Apply(const char *line) {
   } else if (keyword.Is("BUGSIZE")) {
     Ints(keyword.rest, I[2], I[3]);
   } else if (keyword.Is("TRACE")) {
-    std::sscanf(keyword.rest, "%i", &I[4]);
+    Fields(keyword.rest) >> I[4];
   } else if (keyword.Is("BITMAP", 1)) {
     c.bitmap = Resources().AddSurface(keyword.rest);
   } else if (keyword.Is("MASK1", 1)) {

@@ -67,7 +67,7 @@ void PanelParser::Line(FILE *file, const char *line) {
   if (line == nullptr) return;
   KeywordLine keyword(line);
   if (keyword.Is("SIZE")) {
-    std::sscanf(keyword.rest, "%i %i", &panel.width, &panel.height);
+    Fields(keyword.rest) >> panel.width >> panel.height;
     panel.width = BoundedCoordinate(panel.width);
     panel.height = BoundedCoordinate(panel.height);
   } else if (keyword.Is("BITMAP", 1)) {
@@ -75,10 +75,10 @@ void PanelParser::Line(FILE *file, const char *line) {
     ReportFileUse(nullptr, ConfigLineCount(), std::string("bitmap ") + keyword.rest, keyword.rest);
   } else if (keyword.Is("NEIGHBOURS")) {
     int32_t *n = panel.neighbours;
-    std::sscanf(keyword.rest, "%i %i %i %i", &n[0], &n[1], &n[2], &n[3]);
+    Fields(keyword.rest) >> n[0] >> n[1] >> n[2] >> n[3];
   } else if (keyword.Is("TRANSPARENT")) {
     int r, g, b;
-    if (std::sscanf(keyword.rest, "%i %i %i", &r, &g, &b) == 3) panel.colourKey = r * 65536.0 + g * 256.0 + b;
+    if ((Fields(keyword.rest) >> r >> g >> b).Count() == 3) panel.colourKey = r * 65536.0 + g * 256.0 + b;
   } else if (keyword.Is("<SELECTEL>")) {
     CheckWordCount(line, 6, "selector element line");
     SelectorElements(file, line);

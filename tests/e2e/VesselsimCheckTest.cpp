@@ -56,9 +56,10 @@ TEST(VesselsimCheck, TheExamplesAreClean) {
 }
 
 // An element line's offset count may be any number: the findings follow the
-// module's own reading, which never reaches past the file. Here the first
-// element (its numbers out of range: no offset line) takes "</VESSEL>" as
-// its closing line, so its block runs on past the section's end.
+// module's own reading, which never reaches past the file. Numbers beyond int
+// read as the ends of its range, as the 32-bit host reads them on every
+// platform, so the first element takes every later line as an offset line
+// and the file ends inside its section.
 TEST(VesselsimCheck, StrictFindingsFollowTheModulesReading) {
   const std::string root = TempPath("root");
   std::filesystem::create_directories(root + "/Config");
@@ -68,9 +69,9 @@ TEST(VesselsimCheck, StrictFindingsFollowTheModulesReading) {
                                                 "<VESSEL>\n<ELEMENTS>\n<Body> NoMesh 1000 0 99999999999999999999\n";
   const Result r = Check("Counts --root " + root + " --strict");
   EXPECT_EQ(r.status, 1) << r.out;
-  EXPECT_NE(r.out.find("Config/Counts.cfg:6: element has 2 of its 5 fields\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("Config/Counts.cfg:2: block has no </ELEMENTS> line\n"), std::string::npos) << r.out;
-  EXPECT_EQ(r.out.find("has no </VESSEL>"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out,
+            "Config/Counts.cfg:3: mesh Meshes/NoMesh.msh not found\n"
+            "Config/Counts.cfg:1: section <VESSEL> has no </VESSEL> line\n");
 }
 
 TEST(VesselsimCheck, StrictNamesAMissingBallTextureAsWritten) {

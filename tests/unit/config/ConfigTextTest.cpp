@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "../module/WorkingFolder.h"
@@ -154,4 +155,10 @@ TEST(Fields, ReadWhatTheirScanfFormatReads) {
     EXPECT_EQ(std::memcmp(&x, &y, sizeof x), 0) << text;
     EXPECT_EQ(i, j) << text;
   }
+  // Beyond int, an integer reads as the nearest end of the range, as the
+  // 32-bit host reads it, whatever this platform's scanf does.
+  int low = 0, high = 0;
+  EXPECT_EQ((Fields("-9223372036854775808 99999999999") >> low >> high).Count(), 2);
+  EXPECT_EQ(low, std::numeric_limits<int>::min());
+  EXPECT_EQ(high, std::numeric_limits<int>::max());
 }

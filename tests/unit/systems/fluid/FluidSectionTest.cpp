@@ -138,12 +138,15 @@ TEST_F(FluidSection, SaveWritesTankRecordsWithFourDecimals) {
   EXPECT_NE(t.find("  </HYDRAULIC> \n"), std::string::npos);
 }
 
+// Every figure comes back, however long its line.
 TEST_F(FluidSection, SavedStateRestoresMassesEnergiesVolumesAndValves) {
   Load(kPlant);
   for (int i = 1; i <= 50; ++i) vessel->Update(i * 0.5);
   FluidTank *cabin = Get<FluidTank>("CABIN");
   cabin->contents.volume = 9999.5;
   cabin->out.open = 0;
+  // Written in full, its line runs to over 150 characters.
+  cabin->contents.substances[CO2].energy = 1e150;
   host::ScenarioWriter writer;
   Fluids().SaveToScenario(writer.handle());
   const FluidContents saved = cabin->contents;
