@@ -54,6 +54,7 @@ void ModuleLibrary::resolveEntryPoints() {
   resolve(*library, "ovcConsumeBufferedKey", ovcConsumeBufferedKey);
   resolve(*library, "vsimResolveReference", resolveReference);
   resolve(*library, "vsimSetFindingSink", setFindingSink);
+  resolve(*library, "vsimDescribeResource", describeResource);
 }
 
 }  // namespace host

@@ -38,6 +38,9 @@ class ModuleLibrary {
   // a message and a file the line uses (null for a finding).
   using FindingSink = void (*)(void *, const char *, int, const char *, const char *);
   void (*setFindingSink)(FindingSink, void *) = nullptr;
+  // What made a propellant resource ("tank NAME", "vent", "" for none the
+  // module made), written into the buffer; optional.
+  void (*describeResource)(VESSEL *, PROPELLANT_HANDLE, char *, int) = nullptr;
 
  private:
   explicit ModuleLibrary(std::unique_ptr<DynamicLibrary> loaded) : library(std::move(loaded)) {}

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "ClassFile.h"
 #include "WindowsFiles.h"
 #include "winpath.h"
 
@@ -16,22 +17,6 @@ namespace host {
 namespace {
 
 Simulation *running = nullptr;
-
-// The module a class file names; "" when it names none. False when there is
-// no class file at all.
-bool readClassFile(const std::string &classFile, std::string &module) {
-  FILE *file = OpenWindowsFile(classFile.c_str(), "rt");
-  if (file == nullptr) return false;
-  char line[512];
-  module.clear();
-  while (module.empty() && std::fgets(line, sizeof line, file) != nullptr) {
-    char key[64], value[256];
-    if (std::sscanf(line, " %63[^= \t] = %255s", key, value) == 2 && strcasecmp(key, "Module") == 0)
-      module = value;
-  }
-  std::fclose(file);
-  return true;
-}
 
 std::string formatted(const char *format, double a, double b = 0, double c = 0) {
   char text[160];
@@ -75,15 +60,20 @@ void Simulation::report(const std::string &message) const {
   }
 }
 
-ModuleLibrary *Simulation::moduleForClass(const std::string &className) {
-  const std::string classFile = "Config\\Vessels\\" + className + ".cfg";
-  std::string name;
-  if (!readClassFile(classFile, name)) {
+// A class without a module (an ejected stage, a payload) is built, as the
+// real host builds it, from its class file's standard keys.
+ModuleLibrary *Simulation::moduleForClass(const std::string &className, Vessel &vessel) {
+  ClassFile file;
+  if (!ClassFile::read("Config\\Vessels\\" + className + ".cfg", file)) {
     report("class " + className + " has no class file; its vessels are plain bodies");
     return nullptr;
   }
-  if (name.empty()) return nullptr;  // a class without a module: a plain body
-  return moduleNamed(name, className);
+  if (!file.module.empty()) return moduleNamed(file.module, className);
+  file.applyTo(vessel.model);
+  if (!file.meshName.empty())
+    if (MeshFile *mesh = loadMesh(file.meshName)) vessel.model.meshes.push_back({mesh, _V(0, 0, 0)});
+  vessel.focusEnabled = file.enableFocus;
+  return nullptr;
 }
 
 ModuleLibrary *Simulation::moduleNamed(const std::string &name, const std::string &className) {
@@ -120,7 +110,7 @@ Vessel *Simulation::createOrbitingVessel(const std::string &name, const std::str
 Vessel *Simulation::createDrivenVessel(const std::string &name, const std::string &className, ModuleLibrary *given) {
   vesselList.push_back(std::make_unique<Vessel>(name, className, planet));
   Vessel *vessel = vesselList.back().get();
-  if (ModuleLibrary *module = given != nullptr ? given : moduleForClass(className)) {
+  if (ModuleLibrary *module = given != nullptr ? given : moduleForClass(className, *vessel)) {
     vessel->module = module;
     vessel->instance = module->ovcInit(vessel->handle(), 1);
     if (vessel->instance == nullptr) {

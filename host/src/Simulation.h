@@ -70,7 +70,9 @@ class Simulation {
   PanelHost panels;
 
  private:
-  ModuleLibrary *moduleForClass(const std::string &className);
+  // The module of the class's class file; null for a plain body, which the
+  // class file's standard keys build into `vessel`.
+  ModuleLibrary *moduleForClass(const std::string &className, Vessel &vessel);
   ModuleLibrary *moduleNamed(const std::string &name, const std::string &className);
   Vessel *createDrivenVessel(const std::string &name, const std::string &className, ModuleLibrary *module);
   void readWorld(const std::vector<std::string> &lines);

@@ -52,6 +52,7 @@ class Vessel : public Object {
   VECTOR3 vrot = _V(0, 0, 0);  // vessel frame, rad/s
   Rotation attitude;
   int status = 0;  // 0 free flight, 1 landed
+  bool focusEnabled = true;  // "EnableFocus" of a plain body's class file
 
   ModuleLibrary *module = nullptr;
   VESSEL *instance = nullptr;

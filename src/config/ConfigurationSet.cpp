@@ -170,3 +170,9 @@ const KeyBinding *ConfigurationSet::FindBinding(int keyCode) const {
     if (binding.keyCode == keyCode) return &binding;
   return nullptr;
 }
+
+const PropellantDef *ConfigurationSet::TankOf(PROPELLANT_HANDLE resource, int n) const {
+  for (const PropellantDef &tank : propellants)
+    if (tank.handle == resource && tank.first <= n && n < tank.last) return &tank;
+  return nullptr;
+}

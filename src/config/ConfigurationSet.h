@@ -115,6 +115,8 @@ class ConfigurationSet {
   // Takes one such line for the restore into configuration n; false when it
   // names no tank present in n.
   bool RecordSavedMass(const char *line, int n);
+  // The tank of configuration n whose resource `resource` is; null for none.
+  const PropellantDef *TankOf(PROPELLANT_HANDLE resource, int n) const;
   // The first binding of `keyCode`, or null.
   const KeyBinding *FindBinding(int keyCode) const;
 

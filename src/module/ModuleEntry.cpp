@@ -1,6 +1,8 @@
 // The ten callbacks through which the host drives the module. Nothing thrown
 // inside the module (an allocation that fails) may cross them: each call
 // ends there, and the host sees the callback's neutral answer.
+#include <cstdio>
+
 #include "config/Diagnostics.h"
 #include "module/GenericVessel.h"
 
@@ -86,3 +88,14 @@ DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const 
 // Not called by the simulator: a checker's sink for what the configuration
 // readers pass over silently; null turns the findings off again.
 DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetFindingSink(sink, context); }
+
+// Not called by the simulator: what made a propellant resource of the vessel,
+// for the bench to show: "tank NAME", "vent", or "" for one the module did
+// not make.
+DLLCLBK void vsimDescribeResource(VESSEL *vessel, PROPELLANT_HANDLE resource, char *text, int size) {
+  if (text == nullptr || size <= 0) return;
+  const VesselSystems &systems = AsGeneric(vessel)->systems;
+  const PropellantDef *tank = systems.configurationSet.TankOf(resource, systems.currentConfiguration);
+  if (resource == systems.ventResource) std::snprintf(text, static_cast<size_t>(size), "vent");
+  else std::snprintf(text, static_cast<size_t>(size), tank != nullptr ? "tank %s" : "", tank != nullptr ? tank->name : "");
+}

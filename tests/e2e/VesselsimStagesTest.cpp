@@ -48,6 +48,14 @@ TEST(VesselsimStages, AFlightThroughTwoSeparationsLosesNothing) {
       " --watch ELECTRIC:FOR_LOOP:AMPS --watch ELECTRIC:FOR_REGEN:AMPS --watch ELECTRIC:HEATER_AC:AMPS" +
       " --watch HYDRAULIC:STORE2:MASS");
   ASSERT_EQ(flown.status, 0) << flown.out;
+  // The dropped stage is built from its class file's keys (an unknown one
+  // passed over), as the host builds a class without a module.
+  EXPECT_NE(flown.out.find("vessel Stages-1_StagesDrop (StagesDrop) plain body\n"
+                           "  empty mass 220 kg, total mass 220 kg, size 1.5 m\n"
+                           "  inertia (0.8, 0.8, 0.4), cw (0.4, 0.7, 1, 1), cross sections (2, 2, 1.8), no focus\n"
+                           "  meshes 1\n    StagesDrop at (0, 0, 0)\n"),
+            std::string::npos)
+      << flown.out;
 
   // The two probes' findings, one entry each, in the order they were read.
   const std::string entry = "ERROR AT LINE: 5<DCBUS> BUS NOSUCHSOURCE 02:Invalid component\n";
@@ -66,6 +74,10 @@ TEST(VesselsimStages, AFlightThroughTwoSeparationsLosesNothing) {
   const std::string before = Propulsion(flown.out);
   EXPECT_NE(before.find("propellant resources 5\n"), std::string::npos) << before;
   EXPECT_NE(before.find("[4] 0.000452"), std::string::npos) << before;
+  // Each resource says what made it, each group its name.
+  EXPECT_NE(before.find(", efficiency 1, tank A\n"), std::string::npos) << before;
+  EXPECT_NE(before.find(", vent\n"), std::string::npos) << before;
+  EXPECT_NE(before.find("    THGROUP_MAIN:"), std::string::npos) << before;
   EXPECT_NE(before.find("level 0.5\n"), std::string::npos) << before;
   EXPECT_EQ(Propulsion(restore(saved)), before);
   EXPECT_EQ(ReadFile(root + "/again.scn"), ReadFile(saved));
@@ -77,7 +89,7 @@ TEST(VesselsimStages, AFlightThroughTwoSeparationsLosesNothing) {
   std::string after = Propulsion(restore(root + "/older.scn"));
   for (const char *tank : {"    [0] ", "    [1] ", "    [2] ", "    [3] "})
     EXPECT_EQ(LineOf(after, tank), LineOf(before, tank));
-  EXPECT_EQ(LineOf(after, "    [4] "), "    [4] 0 of 0 kg, efficiency 1");
+  EXPECT_EQ(LineOf(after, "    [4] "), "    [4] 0 of 0 kg, efficiency 1, vent");
 
   // The configuration loses propellant tank B and fluid tank STORE: their
   // records are logged and put nowhere; A, D and C keep their places and

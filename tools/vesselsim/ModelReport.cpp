@@ -1,6 +1,7 @@
 #include "ModelReport.h"
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -9,6 +10,26 @@ std::string vec(const VECTOR3 &v) {
   char text[96];
   std::snprintf(text, sizeof text, "(%g, %g, %g)", v.x, v.y, v.z);
   return text;
+}
+
+// The host's names of the thruster group types.
+std::string groupName(THGROUP_TYPE type) {
+  static const char *const kNames[] = {
+      "THGROUP_MAIN",          "THGROUP_RETRO",        "THGROUP_HOVER",         "THGROUP_ATT_PITCHUP",
+      "THGROUP_ATT_PITCHDOWN", "THGROUP_ATT_YAWLEFT",  "THGROUP_ATT_YAWRIGHT",  "THGROUP_ATT_BANKLEFT",
+      "THGROUP_ATT_BANKRIGHT", "THGROUP_ATT_RIGHT",    "THGROUP_ATT_LEFT",      "THGROUP_ATT_UP",
+      "THGROUP_ATT_DOWN",      "THGROUP_ATT_FORWARD",  "THGROUP_ATT_BACK"};
+  if (type == THGROUP_USER) return "THGROUP_USER";
+  const int index = static_cast<int>(type);
+  return index >= 0 && index < static_cast<int>(std::size(kNames)) ? kNames[index] : "type " + std::to_string(index);
+}
+
+// What made a resource, as the vessel's module says; "" when it cannot say.
+std::string madeBy(const host::Vessel &v, const host::Propellant &p) {
+  if (v.module == nullptr || v.module->describeResource == nullptr || v.instance == nullptr) return "";
+  char text[64] = "";
+  v.module->describeResource(v.instance, const_cast<host::Propellant *>(&p), text, sizeof text);
+  return text[0] != '\0' ? std::string(", ") + text : "";
 }
 
 template <typename List, typename Item>
@@ -24,12 +45,16 @@ void describe(const host::Vessel &v, std::ostream &out) {
   out << (v.module != nullptr ? " module " + v.module->name : std::string(" plain body")) << '\n';
   out << "  empty mass " << m.emptyMass << " kg, total mass " << v.mass() << " kg, size " << m.size
       << " m\n";
+  if (v.module == nullptr)
+    out << "  inertia " << vec(m.pmi) << ", cw (" << m.cw[0] << ", " << m.cw[1] << ", " << m.cw[2] << ", " << m.cw[3]
+        << "), cross sections " << vec(m.crossSections) << (v.focusEnabled ? "" : ", no focus") << '\n';
   out << "  meshes " << m.meshes.size() << '\n';
   for (const auto &mesh : m.meshes) out << "    " << mesh.mesh->name << " at " << vec(mesh.offset) << '\n';
   out << "  propellant resources " << m.propellants.size() << '\n';
   for (size_t i = 0; i < m.propellants.size(); ++i) {
     const host::Propellant &p = *m.propellants[i];
-    out << "    [" << i << "] " << p.mass << " of " << p.maxMass << " kg, efficiency " << p.efficiency << '\n';
+    out << "    [" << i << "] " << p.mass << " of " << p.maxMass << " kg, efficiency " << p.efficiency << madeBy(v, p)
+        << '\n';
   }
   out << "  thrusters " << m.thrusters.size() << '\n';
   for (size_t i = 0; i < m.thrusters.size(); ++i) {
@@ -40,7 +65,7 @@ void describe(const host::Vessel &v, std::ostream &out) {
   }
   out << "  thruster groups " << m.groups.size() << '\n';
   for (const auto &g : m.groups) {
-    out << "    type " << g->type << ":";
+    out << "    " << groupName(g->type) << ":";
     for (const host::Thruster *t : g->thrusters) out << ' ' << indexOf(m.thrusters, t);
     out << '\n';
   }
