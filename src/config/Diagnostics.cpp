@@ -1,5 +1,6 @@
 #include "config/Diagnostics.h"
 
+#include <cstring>
 #include <sstream>
 #include <vector>
 
@@ -37,8 +38,16 @@ void ReportFindingAt(int line, const std::string &message) {
 
 void ReportFinding(const std::string &message) { ReportFindingAt(ConfigLineCount(), message); }
 
+// A name that ends in blanks (a comment after it, cut off) is looked for with
+// them, and so never found.
 void ReportFileUse(const char *file, int line, const std::string &what, const char *path) {
-  if (findingSink != nullptr) findingSink(sinkContext, file, line, what.c_str(), path);
+  if (findingSink == nullptr) return;
+  const size_t length = std::strlen(path);
+  if (length > 0 && path[length - 1] == ' ') {
+    const std::string message = "file name \"" + std::string(path) + "\" ends in blanks (a comment after it?)";
+    findingSink(sinkContext, file, line, message.c_str(), nullptr);
+  }
+  findingSink(sinkContext, file, line, what.c_str(), path);
 }
 
 void CheckWordCount(const char *line, size_t expected, const char *what) {
