@@ -20,6 +20,10 @@ struct Named {
 
 std::vector<Named> definitions;
 std::vector<Named> unresolved;
+std::vector<Named> required;
+std::string placeFile;
+int placeLine = 0;
+bool muted = false;
 
 }  // namespace
 
@@ -28,15 +32,32 @@ void SetFindingSink(FindingSink sink, void *context) {
   sinkContext = context;
   definitions.clear();
   unresolved.clear();
+  required.clear();
+  muted = false;
 }
 
 bool FindingsWanted() { return findingSink != nullptr; }
 
 void ReportFindingAt(int line, const std::string &message) {
-  if (findingSink != nullptr) findingSink(sinkContext, nullptr, line, message.c_str(), nullptr);
+  if (findingSink != nullptr && !muted) findingSink(sinkContext, nullptr, line, message.c_str(), nullptr);
 }
 
-void ReportFinding(const std::string &message) { ReportFindingAt(ConfigLineCount(), message); }
+void ReportFinding(const std::string &message) {
+  if (findingSink == nullptr || muted) return;
+  if (placeFile.empty()) ReportFindingAt(ConfigLineCount(), message);
+  else findingSink(sinkContext, placeFile.c_str(), placeLine, message.c_str(), nullptr);
+}
+
+void SetFindingPlace(const char *file, int line) {
+  placeFile = file;
+  placeLine = line;
+}
+
+void ClearFindingPlace() { placeFile.clear(); }
+
+void MuteFindings() {
+  if (findingSink != nullptr) muted = true;
+}
 
 // A name that ends in blanks (a comment after it, cut off) is looked for with
 // them, and so never found.
@@ -65,22 +86,39 @@ void NoteDefinition(const void *list, const char *name) {
 }
 
 void NoteUnresolved(const void *list, const char *what, const char *name) {
-  if (findingSink != nullptr && *name != '\0') unresolved.push_back({list, name, ConfigLineCount(), what});
+  if (findingSink != nullptr && !muted && *name != '\0') unresolved.push_back({list, name, ConfigLineCount(), what});
 }
 
+void NoteRequired(const void *list, const char *what, const char *name) {
+  if (findingSink != nullptr && !muted) required.push_back({list, name, ConfigLineCount(), what});
+}
+
+namespace {
+
+const Named *FirstDefinition(const Named &reference, bool later) {
+  for (const Named &definition : definitions)
+    if (definition.list == reference.list && (!later || definition.line > reference.line) &&
+        MatchKeyword(definition.name.c_str(), reference.name.c_str()))
+      return &definition;
+  return nullptr;
+}
+
+}  // namespace
+
 // A definition matches as the readers resolve names: the object's name
-// begins with the reference, ignoring case.
+// begins with the reference, ignoring case. What the file's end reveals is
+// reported even after a mistake muted the rest.
 void ReportLateDefinitions() {
+  muted = false;
   for (const Named &reference : unresolved) {
-    for (const Named &definition : definitions) {
-      if (definition.list != reference.list || definition.line <= reference.line ||
-          !MatchKeyword(definition.name.c_str(), reference.name.c_str()))
-        continue;
+    if (const Named *definition = FirstDefinition(reference, true))
       ReportFindingAt(reference.line, std::string(reference.what) + " " + reference.name +
-                                          " is defined only later, at line " + std::to_string(definition.line));
-      break;
-    }
+                                          " is defined only later, at line " + std::to_string(definition->line));
   }
+  for (const Named &name : required)
+    if (FirstDefinition(name, false) == nullptr)
+      ReportFindingAt(name.line, std::string(name.what) + " " + name.name + " is not defined");
   definitions.clear();
   unresolved.clear();
+  required.clear();
 }

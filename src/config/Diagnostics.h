@@ -16,8 +16,15 @@ using FindingSink = void (*)(void *context, const char *file, int line, const ch
 void SetFindingSink(FindingSink sink, void *context);
 bool FindingsWanted();
 
-// At the configuration file's current line.
+// At the current line: the configuration file's, or the class file's line
+// `SetFindingPlace` names while a class file is read.
 void ReportFinding(const std::string &message);
+void SetFindingPlace(const char *file, int line);
+void ClearFindingPlace();
+// After a mistake that puts the rest of the file out of step (a block that
+// swallowed its own closing line), nothing more is reported from this file
+// but what its end reveals.
+void MuteFindings();
 void ReportFindingAt(int line, const std::string &message);
 void ReportFileUse(const char *file, int line, const std::string &what, const char *path);
 
@@ -31,4 +38,7 @@ void CheckWordCount(const char *line, size_t expected, const char *what);
 // later, at line N").
 void NoteDefinition(const void *list, const char *name);
 void NoteUnresolved(const void *list, const char *what, const char *name);
+// A name that must be defined somewhere in the file: "WHAT NAME is not
+// defined" at the end when no line defines it.
+void NoteRequired(const void *list, const char *what, const char *name);
 void ReportLateDefinitions();

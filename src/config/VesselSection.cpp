@@ -1,7 +1,11 @@
 #include "config/VesselSection.h"
 
+#include <strings.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
@@ -60,6 +64,46 @@ bool StageNumber(const char *line, int &n) {
   return std::strncmp(line, kTag, sizeof kTag - 1) == 0 && (Fields(line + sizeof kTag - 1) >> n).Count() == 1;
 }
 
+// Watches the lines an element takes as its offset lines and its closing
+// line: an offset line that is none means the element has fewer than its
+// numbers ask for, and the lines after it are read out of step (one finding,
+// at the element). When the element takes the block's own closing line, the
+// rest of the file is read out of step too, and nothing more is reported.
+class ElementLines {
+ public:
+  explicit ElementLines(const VesselElement &header)
+      : element(header),
+        headerLine(ConfigLineCount()),
+        expected(std::max<int64_t>(0, static_cast<int64_t>(header.last) - header.first)) {}
+  // A blank or comment line stands for an offset not given.
+  void Offset(const char *line) {
+    Vec3 v;
+    if (line == nullptr) return;
+    if (!short_ && ScanVector(line, v)) ++offsets;
+    else Short(line);
+  }
+  void Closing(const char *line) {
+    if (MatchKeyword(line, "</ELEMENTS>") || MatchKeyword(line, "</VESSEL>")) Short(line);
+  }
+
+ private:
+  void Short(const char *line) {
+    if (!short_) {
+      short_ = true;
+      ReportFindingAt(headerLine, "element " + std::string(element.name) + " expects " + std::to_string(expected) +
+                                      " offset line" + (expected == 1 ? "" : "s") + ", found " +
+                                      std::to_string(offsets));
+    }
+    if (MatchKeyword(line, "</ELEMENTS>") || MatchKeyword(line, "</VESSEL>")) MuteFindings();
+  }
+
+  const VesselElement &element;
+  int headerLine;
+  int64_t expected;
+  int64_t offsets = 0;
+  bool short_ = false;
+};
+
 }  // namespace
 
 void VesselSection::Read(FILE *file) {
@@ -75,12 +119,30 @@ void VesselSection::Read(FILE *file) {
       // A block for a number outside 0 to 9 is read and dropped.
       StageConfiguration discarded;
       const bool valid = StageNumber(line, n) && IsConfigurationNumber(n);
+      if (valid) NoteDefinition(&set.configurations, std::to_string(n).c_str());
+      else if (MatchKeyword(line, "<CONFIG>"))
+        ReportFinding("\"<CONFIG> n\" is the <SEPARATION> form: a stage block of <VESSEL> is \"<CONFIG n>\"");
       ReadStageBlock(file, valid ? set.configurations[n] : discarded);
     } else if (line != nullptr) {
       ReportFinding("line not understood in <VESSEL>");
     }
   }
   for (VesselElement &element : set.elements) element.mesh = oapiLoadMeshGlobal(element.meshFile);
+  CheckThrusterPropellants();
+}
+
+// Thrusters find their tank by the first name their propellant begins, in
+// the list's order, wherever in the section the tanks are.
+void VesselSection::CheckThrusterPropellants() const {
+  for (const auto &[line, propellant] : thrusterPropellants) {
+    const PropellantDef *found = nullptr;
+    for (const PropellantDef &tank : set.propellants)
+      if (found == nullptr && MatchKeyword(tank.name, propellant.c_str())) found = &tank;
+    if (found == nullptr)
+      ReportFindingAt(line, "thruster propellant " + propellant + " names no tank");
+    else if (strcasecmp(found->name, propellant.c_str()) != 0)
+      ReportFindingAt(line, "thruster propellant " + propellant + " matches tank " + found->name + " only as a prefix");
+  }
 }
 
 // An element is a header "<NAME> MESH MASS FIRST LAST", one offset line for
@@ -100,15 +162,17 @@ void VesselSection::ReadElements(FILE *file) {
     name[std::strlen(name) - 1] = '\0';  // the header's closing ">"
     CopyName(element.name, name);
     CopyName(element.meshFile, mesh);
+    ElementLines lines(element);
     for (int64_t n = element.first; n < element.last; ++n) {
       const char *offsetLine = ReadConfigLine(file);
       if (offsetLine == nullptr && ConfigFileEnded(file)) break;
+      lines.Offset(offsetLine);
       Vec3 offset;
       if (IsConfigurationNumber(static_cast<int>(n)) && offsetLine != nullptr &&
           std::sscanf(offsetLine, "<%lf %lf %lf>", &offset.x, &offset.y, &offset.z) == 3)
         element.offsets[n] = offset;
     }
-    ReadConfigLine(file);
+    lines.Closing(ReadConfigLine(file));
     InsertAfterFirst(set.elements, element);
   }
 }
@@ -165,7 +229,9 @@ void VesselSection::ReadThrusters(FILE *file, StageConfiguration &stage) {
     if (read < 11) continue;
     if (read < 13) t.exhaustLength = t.exhaustWidth = 0.0;
     CopyName(t.propellant, propellant);
+    thrusterPropellants.emplace_back(ConfigLineCount(), propellant);
     t.group = GroupIndex(group);
+    if (t.group == kNoGroup) ReportFinding(std::string("thruster group ") + group + " is not one of the host's groups");
     InsertAfterFirst(stage.thrusters, t);
   }
 }

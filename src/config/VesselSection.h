@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "config/ConfigurationSet.h"
 
@@ -17,6 +20,9 @@ class VesselSection {
   void ReadPropellants(FILE *file);
   void ReadStageBlock(FILE *file, StageConfiguration &stage);
   void ReadThrusters(FILE *file, StageConfiguration &stage);
+  void CheckThrusterPropellants() const;
 
   ConfigurationSet &set;
+  // Each thruster line's number and propellant, for the checks at the end.
+  std::vector<std::pair<int, std::string>> thrusterPropellants;
 };
