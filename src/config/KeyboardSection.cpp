@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cstdio>
+#include <string>
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
@@ -72,6 +73,12 @@ void KeyboardSection::Read(FILE *file) {
       continue;
     binding.keyCode = KeyCodeFromName(keyName);
     binding.action = MatchKeyword(action, "SEPARATION") ? kActionSeparation : kActionOther;
+    if (binding.keyCode == 0) ReportFinding(std::string("key ") + keyName + " is not in the key table");
+    if (binding.action == kActionOther)
+      ReportFinding(std::string("action ") + action + " is not one the module knows (SEPARATION)");
+    else
+      NoteRequired(&set.configurations, "separation to configuration",
+                   std::to_string(binding.configuration).c_str());
     InsertAfterFirst(set.keyBindings, binding);
   }
 }

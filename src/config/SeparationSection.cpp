@@ -1,6 +1,8 @@
 #include "config/SeparationSection.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
@@ -10,11 +12,25 @@
 
 namespace {
 
-// "HYDRAULIC:NAME" or "ELECTRIC:NAME": every object whose name begins with
-// NAME (trailing blanks included) goes at configuration n.
+// Every object of `list` whose name begins with `prefix` (trailing blanks
+// included) goes at configuration n. A prefix that marks nothing is a
+// finding: blanks after the name (a comment after it), an object that only
+// a later section defines, or none at all.
+void MarkStage(SystemList &list, const char *prefix, int n) {
+  if (list.MarkStage(prefix, n) > 0) return;
+  const size_t length = std::strlen(prefix);
+  if (length > 0 && prefix[length - 1] == ' ') {
+    ReportFinding("<DELETE> target \"" + std::string(prefix) + "\" ends in blanks (a comment after it?): it deletes nothing");
+    return;
+  }
+  NoteUnresolved(&list, "object to delete", prefix);
+  NoteRequired(&list, "object to delete", prefix);
+}
+
+// "HYDRAULIC:NAME" or "ELECTRIC:NAME".
 void MarkForDeletion(const char *target, int n, SystemList &fluid, SystemList &electric) {
-  if (const char *prefix = AfterKeyword(target, "HYDRAULIC:")) fluid.MarkStage(prefix, n);
-  if (const char *prefix = AfterKeyword(target, "ELECTRIC:")) electric.MarkStage(prefix, n);
+  if (const char *prefix = AfterKeyword(target, "HYDRAULIC:")) MarkStage(fluid, prefix, n);
+  if (const char *prefix = AfterKeyword(target, "ELECTRIC:")) MarkStage(electric, prefix, n);
 }
 
 }  // namespace
@@ -25,7 +41,10 @@ void SeparationSection::Read(FILE *file) {
   while (section.Next(line)) {
     const char *number = AfterKeyword(line, "<CONFIG>");
     if (number == nullptr) {
-      if (line != nullptr) ReportFinding("line not understood in <SEPARATION>");
+      if (MatchKeyword(line, "<CONFIG"))
+        ReportFinding("\"<CONFIG n>\" is the <VESSEL> form: a block of <SEPARATION> is \"<CONFIG> n\"");
+      else if (line != nullptr)
+        ReportFinding("line not understood in <SEPARATION>");
       continue;
     }
     int n = -1;
@@ -57,6 +76,9 @@ void SeparationSection::ReadBlock(FILE *file, int n) {
       Fields fields(text);
       // The class name, then the two vectors.
       if ((fields >> className).Count() == 1 && ScanVectors(fields.Rest(), place, 2)) {
+        const std::string classFile = std::string("Config\\Vessels\\") + className + ".cfg";
+        ReportFileUse(nullptr, ConfigLineCount(), std::string("class file Config/Vessels/") + className + ".cfg",
+                      classFile.c_str());
         CopyName(eject.className, className);
         eject.position = place[0];
         eject.rotation = place[1];

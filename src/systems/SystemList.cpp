@@ -76,9 +76,14 @@ void SystemList::RefreshAll(double dt) {
   for (const auto &o : objects) o->Refresh(dt);
 }
 
-void SystemList::MarkStage(const char *prefix, int n) {
-  for (const auto &o : objects)
-    if (MatchKeyword(o->name, prefix)) o->stage = n;
+int SystemList::MarkStage(const char *prefix, int n) {
+  int marked = 0;
+  for (const auto &o : objects) {
+    if (!MatchKeyword(o->name, prefix)) continue;
+    o->stage = n;
+    ++marked;
+  }
+  return marked;
 }
 
 // References are resolved again and again (the bench resolves its watches

@@ -46,8 +46,9 @@ class SystemList {
   virtual void LoadFromScenario(FILEHANDLE scn) = 0;
   // True when `address` is an object of this list.
   bool Contains(const void *address) const;
-  // Every object whose name begins with `prefix` goes at configuration n.
-  void MarkStage(const char *prefix, int n);
+  // Every object whose name begins with `prefix` goes at configuration n;
+  // how many there are.
+  int MarkStage(const char *prefix, int n);
   // Deletes every object whose stage is n or less. The objects left, and
   // those of `dependents` (a list whose objects point into this one), are
   // told of each deletion first.
