@@ -3,11 +3,18 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+
+#include "config/Diagnostics.h"
+
+// A text cut to fit its field is a finding for an author's check.
+void ReportCutName(const char *text, const char *kept, size_t room);
 
 template <size_t N>
 const char *CopyName(char (&field)[N], const char *text) {
   size_t n = 0;
   for (; text != nullptr && n + 1 < N && text[n] != '\0'; ++n) field[n] = text[n];
   field[n] = '\0';
+  if (text != nullptr && text[n] != '\0' && FindingsWanted()) ReportCutName(text, field, N - 1);
   return field;
 }

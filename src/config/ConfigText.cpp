@@ -40,11 +40,14 @@ bool StripLineEnd(char *buffer) {
 
 // A line of exactly 254 characters fills the buffer before its line end is
 // read; the line end still belongs to it and must not arrive as an extra
-// blank line that would shift every later line number.
-void ConsumePendingLineEnd(FILE *file) {
+// blank line that would shift every later line number. False when the line
+// goes on: its tail is read as the next line.
+bool ConsumePendingLineEnd(FILE *file) {
   int c = std::fgetc(file);
   if (c == '\r') c = std::fgetc(file);
-  if (c != '\n' && c != EOF) std::ungetc(c, file);
+  if (c == '\n' || c == EOF) return true;
+  std::ungetc(c, file);
+  return false;
 }
 
 }  // namespace
@@ -58,8 +61,11 @@ char *ReadConfigLine(FILE *file) {
     return nullptr;
   }
   const bool full = std::strlen(lineBuffer) == kConfigLineSize - 1;
-  if (!StripLineEnd(lineBuffer) && full) ConsumePendingLineEnd(file);
+  const bool goesOn = !StripLineEnd(lineBuffer) && full && !ConsumePendingLineEnd(file);
   if (file == configurationFile) ++lineCount;
+  if (goesOn && file == configurationFile)
+    ReportFinding("line is longer than " + std::to_string(kConfigLineSize - 1) +
+                  " characters: the rest is read as another line");
 
   for (char *p = lineBuffer; *p != '\0'; ++p) {
     if (*p == '\t') *p = ' ';

@@ -122,3 +122,8 @@ void ReportLateDefinitions() {
   unresolved.clear();
   required.clear();
 }
+
+void ReportCutName(const char *text, const char *kept, size_t room) {
+  ReportFinding("\"" + std::string(text) + "\" is longer than " + std::to_string(room) + " characters: it is read as \"" +
+                kept + "\"");
+}

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "config/Diagnostics.h"
+
 bool ScanVectors(const char *text, Vec3 *vectors, int count) {
   Vec3 read[3];
   if (count < 1 || count > 3 || text == nullptr) return false;
@@ -39,9 +41,22 @@ Fields &Fields::Scan(const char *format, T *value) {
     at += used;
     ++count;
   } else {
-    ended = true;
+    EndScan();
   }
   return *this;
+}
+
+// A field that does not read ends the scan. A word where a number belongs is
+// an author's mistake (the field keeps what it held); the end of the line,
+// where optional fields begin, is none.
+void Fields::EndScan() {
+  if (!ended && FindingsWanted()) {
+    LineWord word = "";
+    int used = 0;
+    std::sscanf(at, kWordFormat.c_str(), word, &used);
+    if (word[0] != '\0') ReportFinding("number \"" + std::string(word) + "\" does not read: the value before is kept");
+  }
+  ended = true;
 }
 
 Fields &Fields::operator>>(LineWord &word) { return Scan(kWordFormat.c_str(), word); }
@@ -51,7 +66,7 @@ Fields &Fields::operator>>(int &value) {
   char *end = nullptr;
   const long long read = ended ? 0 : std::strtoll(at, &end, 0);
   if (ended || end == at) {
-    ended = true;
+    EndScan();
     return *this;
   }
   value = static_cast<int>(std::clamp<long long>(read, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));

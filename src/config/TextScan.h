@@ -34,6 +34,7 @@ class Fields {
   Fields &Bracketed(double *const *values, int n);
   template <typename T>
   Fields &Scan(const char *format, T *value);
+  void EndScan();
 
   const char *at;
   int count = 0;

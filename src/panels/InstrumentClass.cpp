@@ -1,6 +1,7 @@
 #include "panels/InstrumentClass.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
@@ -42,6 +43,7 @@ class KeywordReader {
 
   InstrumentClass &c;
   std::unique_ptr<DrawingResources> &resources;
+  bool colourRead = false;
 };
 
 void KeywordReader::Apply(const char *line) {
@@ -52,6 +54,8 @@ void KeywordReader::Apply(const char *line) {
     LineWord kind;
     if ((Fields(keyword.rest) >> kind).Count() == 1) CopyName(c.kind, kind);
   } else if (keyword.Is("SIZE")) {
+    if (colourRead && MatchKeyword(c.kind, "TEXT"))
+      ReportFinding("SIZE after COLOR changes the lit colour (they share their numbers): put SIZE first");
     Ints(keyword.rest, I[0], I[1]);
   } else if (keyword.Is("BORDER")) {
     Ints(keyword.rest, I[2], I[3]);
@@ -72,9 +76,9 @@ void KeywordReader::Apply(const char *line) {
   } else if (keyword.Is("CENTER")) {
     Ints(keyword.rest, I[2], I[3]);
   } else if (keyword.Is("MAX")) {
-    std::sscanf(keyword.rest, "%lf %lf", &D[0], &D[1]);
+    Fields(keyword.rest) >> D[0] >> D[1];
   } else if (keyword.Is("MIN")) {
-    std::sscanf(keyword.rest, "%lf %lf", &D[2], &D[3]);
+    Fields(keyword.rest) >> D[2] >> D[3];
   } else if (keyword.Is("NEEDLE")) {
     Ints(keyword.rest, I[4], I[5]);
   } else if (keyword.Is("FONT")) {
@@ -85,27 +89,32 @@ void KeywordReader::Apply(const char *line) {
       D[0] = height;
     }
   } else if (keyword.Is("COLOR")) {
+    colourRead = true;
     Ints(keyword.rest, I[0], I[1], I[2]);
     c.resource1 = Resources().AddPen(I[0], I[1], I[2]);
   } else if (keyword.Is("BUTTONCOL")) {
-    std::sscanf(keyword.rest, "%lf %lf %lf", &D[0], &D[1], &D[2]);
+    Fields(keyword.rest) >> D[0] >> D[1] >> D[2];
   } else if (keyword.Is("NOCOL")) {
     Ints(keyword.rest, I[3], I[4], I[5]);
     c.resource2 = Resources().AddPen(I[3], I[4], I[5]);
   } else if (keyword.Is("BALTEX")) {
     CopyName(c.ballTexture, keyword.rest);
   } else if (keyword.Is("ZOOM")) {
-    std::sscanf(keyword.rest, "%lf", &D[0]);
+    Fields(keyword.rest) >> D[0];
   } else if (keyword.Is("LIGHT")) {
-    std::sscanf(keyword.rest, "%lf %lf %lf", &D[1], &D[2], &D[3]);
+    Fields(keyword.rest) >> D[1] >> D[2] >> D[3];
   } else if (keyword.Is("AMBIENT", 1)) {
     Ints(keyword.rest, I[2], I[3], I[4]);
   } else if (keyword.Is("LGHTCOL", 1)) {
     Ints(keyword.rest, I[5], I[6], I[7]);
   } else if (keyword.Is("ROTATE")) {
-    std::sscanf(keyword.rest, "%lf", &D[4]);
+    Fields(keyword.rest) >> D[4];
   } else if (keyword.Is("BLINK")) {
-    std::sscanf(keyword.rest, "%lf", &D[0]);
+    Fields(keyword.rest) >> D[0];
+  } else if (!MatchKeyword(line, "</")) {
+    LineWord word = "";
+    Fields(line) >> word;
+    ReportFinding(std::string("keyword ") + word + " is not one a class has");
   }
 }
 
@@ -114,10 +123,12 @@ void KeywordReader::Apply(const char *line) {
 class ClassFileLines {
  public:
   ClassFileLines(FILE *classFile, const char *name) : file(classFile), shown(std::string("config/") + name + ".prd") {}
+  ~ClassFileLines() { ClearFindingPlace(); }
   const char *Next() {
     const char *line = ReadConfigLine(file);
     ++number;
     if (!FindingsWanted() || line == nullptr) return line;
+    SetFindingPlace(shown.c_str(), number);
     KeywordLine keyword(line);
     if (keyword.Is("BITMAP", 1) || keyword.Is("MASK1", 1) || keyword.Is("MASK2", 1))
       ReportFileUse(shown.c_str(), number, std::string("bitmap ") + keyword.rest, keyword.rest);
@@ -150,6 +161,8 @@ void InstrumentClassList::LoadClassFile(const char *name, std::unique_ptr<Drawin
     if (line == nullptr || line[0] != '<') continue;
     auto record = std::make_unique<InstrumentClass>();
     CopyName(record->tag, line);
+    if (record->tag[std::strlen(record->tag) - 1] == ' ')
+      ReportFinding(std::string("tag \"") + record->tag + "\" ends in blanks: a panel line must repeat them to use it");
     KeywordReader keywords(*record, resources);
     do {
       line = lines.Next();

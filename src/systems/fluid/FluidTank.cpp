@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/TextScan.h"
 
 #include "systems/ScenarioRecord.h"
@@ -89,7 +90,12 @@ void FluidTank::AddSubstanceLine(const char *text) {
   Substance s;
   ScenarioRecord record = ScenarioRecord::Reading(text);
   SubstanceRecord(record, s);
-  if (!record.Complete() || !IsSubstanceType(s.type)) return;
+  if (!record.Complete()) return;
+  if (!IsSubstanceType(s.type)) {
+    ReportFinding("substance " + std::to_string(s.type) +
+                  " is not one of the five (0 oxygen, 1 hydrogen, 2 water, 3 nitrogen, 4 carbon dioxide)");
+    return;
+  }
   record.Assign();
   SubstanceRecord(record, s);
   if (std::isfinite(s.mass) && std::isfinite(s.vapourMass) && std::isfinite(s.energy)) contents.AddSubstance(s);
