@@ -207,5 +207,6 @@ void VesselSystems::ParsePanelSection(FILE *file, const char *name) {
   char *line;
   SectionLines section(file, "</PANEL>");
   while (section.Next(line)) parser.Line(file, line);
+  parser.Finish();
   ++panelCount;
 }

@@ -44,11 +44,72 @@ void LabelOf(const char *line, char (&label)[kNameSize]) {
   CopyName(label, text);
 }
 
+const char *KindName(VariableKind kind) {
+  switch (kind) {
+    case VariableKind::kInt: return "an integer";
+    case VariableKind::kFloat: return "a float";
+    case VariableKind::kDouble: return "a double";
+    case VariableKind::kIntSlot: return "an instrument's integer slot";
+    case VariableKind::kDoubleSlot: return "an instrument's double slot";
+    case VariableKind::kObject: return "an object";
+    case VariableKind::kObjectLink: return "an object's link";
+    default: return "nothing";
+  }
+}
+
+// The rectangle an instrument covers on its panel, as far as its class and
+// line say; empty for one without an area of its own.
+RECT Covered(const Instrument &instrument) {
+  if (const auto *text = dynamic_cast<const TextInstrument *>(&instrument)) {
+    const int32_t w = text->AreaWidth();
+    return {text->x - w / 2, text->y, text->x + w / 2, text->y + text->look.labelHeight};
+  }
+  return {instrument.x, instrument.y, instrument.x + instrument.width, instrument.y + instrument.height};
+}
+
+bool Overlap(const RECT &a, const RECT &b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom && a.left < a.right &&
+         a.top < a.bottom && b.left < b.right && b.top < b.bottom;
+}
+
+std::string Named(const Instrument &instrument, int line) {
+  return (instrument.name[0] != '\0' ? std::string(instrument.name) : std::string("the instrument")) + " (line " +
+         std::to_string(line) + ")";
+}
+
 }  // namespace
 
 template <typename T>
 T *PanelParser::Resolve(const char *reference) const {
-  return static_cast<T *>(OfKind(systems.ResolveReference(reference), VariableKindOf<T>::kind));
+  const VariableRef variable = systems.ResolveReference(reference);
+  if (variable && variable.kind != VariableKindOf<T>::kind)
+    ReportFinding(std::string("reference ") + reference + " is " + KindName(variable.kind) + "; this instrument takes " +
+                  KindName(VariableKindOf<T>::kind));
+  return static_cast<T *>(OfKind(variable, VariableKindOf<T>::kind));
+}
+
+// A two-position switch stands at -1 or 1; bound to a variable that starts
+// between them, its first press steps past 1.
+void PanelParser::CheckStart(const SwitchInstrument &sw) {
+  if (sw.positions != 2 || sw.variable == &sw.state || sw.state == -1 || sw.state == 1) return;
+  ReportFinding("two-position switch starts at " + std::to_string(sw.state) +
+                ", between its positions -1 and 1: its first press writes " + std::to_string(sw.state + 2));
+}
+
+// Instruments that overlap, and a name that a later instrument's name begins
+// (references to it find the other), once the whole panel is read.
+void PanelParser::Finish() const {
+  if (!FindingsWanted()) return;
+  for (size_t i = 0; i < placed.size(); ++i) {
+    const auto &[instrument, line] = placed[i];
+    for (size_t j = i + 1; j < placed.size(); ++j)
+      if (Overlap(Covered(*instrument), Covered(*placed[j].first)))
+        ReportFindingAt(placed[j].second, Named(*placed[j].first, placed[j].second) + " overlaps " + Named(*instrument, line));
+    const Instrument *found = instrument->name[0] != '\0' ? panel.FindInstrument(instrument->name) : instrument;
+    if (found != nullptr && found != instrument)
+      ReportFindingAt(line, std::string("references to instrument ") + instrument->name + " find " + found->name +
+                                ", whose name begins it and which comes later");
+  }
 }
 
 template <typename T>
@@ -59,6 +120,7 @@ T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, con
   added.width = look.width;
   added.height = look.height;
   added.bitmap = look.bitmap;
+  placed.emplace_back(&added, ConfigLineCount());
   panel.AddInstrument(std::move(instrument));
   return added;
 }
@@ -114,8 +176,8 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
   int x = 0, y = 0, positions = 0, momentary = 0, code = 0;
   if (!action) {
     Fields(line) >> tag >> x >> y >> positions >> momentary >> reference >> name;
-    Add(std::make_unique<SwitchInstrument>(&panel, x, y, positions, momentary, Resolve<int32_t>(reference)), c,
-        name);
+    CheckStart(Add(std::make_unique<SwitchInstrument>(&panel, x, y, positions, momentary, Resolve<int32_t>(reference)),
+                   c, name));
     return;
   }
   Fields(line) >> tag >> x >> y >> positions >> momentary >> code >> reference;
@@ -124,7 +186,7 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
   const int32_t key = code == 2 ? KeyCodeFromName(reference) : 0;
   int32_t *bound = key != 0 ? nullptr : Resolve<int32_t>(reference);
   if (code == 2) code = key;
-  Add(std::make_unique<CSwitchInstrument>(&panel, x, y, positions, momentary, bound, code), c, "");
+  CheckStart(Add(std::make_unique<CSwitchInstrument>(&panel, x, y, positions, momentary, bound, code), c, ""));
 }
 
 void PanelParser::Rotational(const InstrumentClass &c, const char *line) {
@@ -144,8 +206,11 @@ void PanelParser::Text(const InstrumentClass &c, const char *line) {
   Fields(line) >> tag >> x >> y >> frameWidth >> rows;
   char label[kNameSize];
   LabelOf(line, label);
+  if (std::strchr(FromColumn(line, 7), '<') == nullptr)
+    ReportFinding("text line has no \"<\": its label is the line from its second character");
   auto text = std::make_unique<TextInstrument>(&panel, x, y, frameWidth, rows, label);
   text->look = TextLook::Of(c);
+  placed.emplace_back(text.get(), ConfigLineCount());
   panel.AddInstrument(std::move(text));
 }
 
@@ -218,6 +283,7 @@ void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
   Fields(line) >> tag >> x >> y >> number;
   auto mfd = std::make_unique<MfdInstrument>(&panel, x, y, number);
   mfd->Place(MfdLook::Of(c));
+  placed.emplace_back(mfd.get(), ConfigLineCount());
   panel.AddInstrument(std::move(mfd));
 }
 

@@ -4,17 +4,23 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "config/VariableRef.h"
 #include "panels/InstrumentClass.h"
 #include "panels/Panel.h"
 
+class SwitchInstrument;
 class VesselSystems;
 
 class PanelParser {
  public:
   PanelParser(VesselSystems &vesselSystems, Panel &target) : systems(vesselSystems), panel(target) {}
   void Line(FILE *file, const char *line);
+  // What only the whole panel shows: instruments that overlap, names that
+  // find another instrument.
+  void Finish() const;
 
  private:
   void BuildInstrument(const InstrumentClass &c, const char *line);
@@ -29,6 +35,7 @@ class PanelParser {
   void Plot(const InstrumentClass &c, const char *line);
   void Mfd(const InstrumentClass &c, const char *line);
   void SelectorElements(FILE *file, const char *line);
+  static void CheckStart(const SwitchInstrument &sw);
   // The variable `reference` names, when it holds a T; anything else that
   // resolved is refused and logged.
   template <typename T>
@@ -40,4 +47,6 @@ class PanelParser {
 
   VesselSystems &systems;
   Panel &panel;
+  // Each instrument with an area and its line, in file order.
+  std::vector<std::pair<const Instrument *, int>> placed;
 };

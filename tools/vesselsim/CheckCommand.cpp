@@ -7,6 +7,7 @@
 #include <iostream>
 #include <optional>
 
+#include "ModuleLog.h"
 #include "ScenarioFile.h"
 #include "Simulation.h"
 #include "StrictCheck.h"
@@ -39,13 +40,6 @@ bool Locate(const CheckOptions &options, std::string &className, std::string &ro
   }
   if (options.root.empty()) root = parent == std::string::npos ? "." : folder.substr(0, parent);
   return true;
-}
-
-std::string ReadLog() {
-  std::ifstream in("Varneldebug.txt");
-  std::string text, line;
-  while (std::getline(in, line)) text += line + "\n";
-  return text;
 }
 
 }  // namespace
@@ -84,7 +78,7 @@ int CheckConfiguration(const CheckOptions &options) {
   host::ScenarioBlockReader reader(block);
   host::ParsedStatus status;
   vessel->module->ovcLoadStateEx(vessel->instance, reader.handle(), &status);
-  const std::string log = ReadLog();
+  const std::string log = ModuleLog();
   std::cout << log;
   bool findings = !log.empty();
   if (strict) {

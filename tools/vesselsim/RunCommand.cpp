@@ -14,6 +14,7 @@
 #include "EventScript.h"
 #include "FilePaths.h"
 #include "ModelReport.h"
+#include "ModuleLog.h"
 #include "PlotWriter.h"
 #include "RowSchedule.h"
 #include "Simulation.h"
@@ -296,6 +297,9 @@ void Run::finish() {
   if (!options.png.empty()) writePng(AbsolutePath(options.png, invocationFolder));
   if (!options.plot.empty()) plot();
   if (options.describe) DescribeModels(*sim, std::cout);
+  // A configuration the module could not read fully still flies: say so.
+  const std::string log = ModuleLog();
+  if (!log.empty()) std::cerr << "vesselsim: the module's log, Varneldebug.txt:\n" << log;
 }
 
 int Run::execute() {
