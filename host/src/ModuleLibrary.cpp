@@ -55,6 +55,7 @@ void ModuleLibrary::resolveEntryPoints() {
   resolve(*library, "vsimResolveReference", resolveReference);
   resolve(*library, "vsimSetFindingSink", setFindingSink);
   resolve(*library, "vsimDescribeResource", describeResource);
+  resolve(*library, "vsimSummary", summary);
 }
 
 }  // namespace host

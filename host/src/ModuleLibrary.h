@@ -41,6 +41,8 @@ class ModuleLibrary {
   // What made a propellant resource ("tank NAME", "vent", "" for none the
   // module made), written into the buffer; optional.
   void (*describeResource)(VESSEL *, PROPELLANT_HANDLE, char *, int) = nullptr;
+  // What the vessel's configuration built, counted, into the buffer; optional.
+  void (*summary)(VESSEL *, char *, int) = nullptr;
 
  private:
   explicit ModuleLibrary(std::unique_ptr<DynamicLibrary> loaded) : library(std::move(loaded)) {}

@@ -124,6 +124,8 @@ class ConfigurationSet {
   std::vector<VesselElement> elements;
   std::vector<PropellantDef> propellants;
   std::vector<KeyBinding> keyBindings;
+  // Bit n: the file has a stage block for configuration n.
+  uint32_t definedStages = 0;
   // The empty mass the last ApplyConfiguration built, before any venting.
   double builtEmptyMass = 0.0;
 

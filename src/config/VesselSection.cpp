@@ -119,7 +119,10 @@ void VesselSection::Read(FILE *file) {
       // A block for a number outside 0 to 9 is read and dropped.
       StageConfiguration discarded;
       const bool valid = StageNumber(line, n) && IsConfigurationNumber(n);
-      if (valid) NoteDefinition(&set.configurations, std::to_string(n).c_str());
+      if (valid) {
+        set.definedStages |= 1u << n;
+        NoteDefinition(&set.configurations, std::to_string(n).c_str());
+      }
       else if (MatchKeyword(line, "<CONFIG>"))
         ReportFinding("\"<CONFIG> n\" is the <SEPARATION> form: a stage block of <VESSEL> is \"<CONFIG n>\"");
       ReadStageBlock(file, valid ? set.configurations[n] : discarded);

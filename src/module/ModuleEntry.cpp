@@ -99,3 +99,11 @@ DLLCLBK void vsimDescribeResource(VESSEL *vessel, PROPELLANT_HANDLE resource, ch
   if (resource == systems.ventResource) std::snprintf(text, static_cast<size_t>(size), "vent");
   else std::snprintf(text, static_cast<size_t>(size), tank != nullptr ? "tank %s" : "", tank != nullptr ? tank->name : "");
 }
+
+// Not called by the simulator: what the vessel's configuration built,
+// counted, for the bench's clean check.
+DLLCLBK void vsimSummary(VESSEL *vessel, char *text, int size) {
+  if (text == nullptr || size <= 0) return;
+  text[0] = '\0';
+  Guarded([&] { std::snprintf(text, static_cast<size_t>(size), "%s", AsGeneric(vessel)->systems.Summary().c_str()); });
+}

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "config/ConfigText.h"
@@ -13,6 +14,7 @@
 #include "config/VesselConfiguration.h"
 #include "module/GenericVessel.h"
 #include "panels/PanelParser.h"
+#include "systems/fluid/FluidTank.h"
 
 void VesselSystems::RegisterShipVariables(ShipVariableValues &values) {
   shipVariables.RegisterAll(values);
@@ -209,4 +211,28 @@ void VesselSystems::ParsePanelSection(FILE *file, const char *name) {
   while (section.Next(line)) parser.Line(file, line);
   parser.Finish();
   ++panelCount;
+}
+
+namespace {
+
+std::string Counted(size_t n, const char *what) {
+  return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+std::string VesselSystems::Summary() const {
+  size_t stages = 0, thrusters = 0, fluidTanks = 0, instruments = 0;
+  for (int n = 0; n < kConfigurationCount; ++n) {
+    if ((configurationSet.definedStages >> n) & 1u) ++stages;
+    thrusters += configurationSet.configurations[n].thrusters.size();
+  }
+  for (const auto &object : fluid.Objects())
+    if (dynamic_cast<const FluidTank *>(object.get()) != nullptr) ++fluidTanks;
+  for (int n = 0; n < panelCount; ++n) instruments += panels[n]->instruments.size();
+  return Counted(stages, "configuration") + ", " + Counted(configurationSet.propellants.size(), "propellant tank") +
+         ", " + Counted(fluidTanks, "fluid tank") + ", " + Counted(fluid.Objects().size() - fluidTanks, "other fluid object") +
+         ", " + Counted(electric.Objects().size(), "electric object") + ", " + Counted(thrusters, "thruster") + ", " +
+         (panelCount > 0 ? Counted(static_cast<size_t>(panelCount), "panel") + " with " + Counted(instruments, "instrument")
+                         : std::string("no panel"));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "config/ConfigurationSet.h"
 #include "config/ShipVariables.h"
@@ -59,6 +60,9 @@ class VesselSystems {
   Panel *PanelAt(int n) const { return n >= 0 && n < kMaxPanels ? panels[n].get() : nullptr; }
 
   void AttachVessel(GenericVessel *owner);
+  // What the configuration built, counted: "2 configurations, 4 propellant
+  // tanks, ..., 1 panel with 7 instruments".
+  std::string Summary() const;
 
   // Declared so that destruction runs electric, fluid, thermal, then the
   // configuration set: objects unregister from the thermal model as they go.

@@ -1,6 +1,7 @@
 // `vesselsim check`: the module's own log, and the strict findings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -49,7 +50,11 @@ TEST(VesselsimCheck, TheExamplesAreClean) {
     const size_t root = arguments.find("--root ") + 7;
     const Result r = Check(arguments.substr(0, root) + EXAMPLES_DIR + "/" + arguments.substr(root) + " --strict");
     EXPECT_EQ(r.status, 0) << example << "\n" << r.out;
-    EXPECT_EQ(r.out, "") << example;
+    // One line says what the check read.
+    EXPECT_EQ(r.out.find(arguments.substr(0, arguments.find(' ')) + ".cfg: "), 0u) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    EXPECT_NE(r.out.find(" configuration"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.size() - 14), ": no findings\n") << r.out;
   }
   // A path to the file names the root too.
   EXPECT_EQ(Check(std::string(EXAMPLES_DIR) + "/kestrel/Config/Kestrel.cfg").status, 0);
