@@ -13,7 +13,13 @@
 namespace {
 
 char lineBuffer[kConfigLineSize] = "";
+// Lines as the log counts them: the tail of an over-long line counts as a
+// line of its own. The file's own line numbers, for findings, do not count
+// it, and a tail is read as no line of the file (`inTail`).
 int32_t lineCount = 0;
+int32_t fileLine = 0;
+bool inTail = false;
+bool nextIsTail = false;
 FILE *configurationFile = nullptr;
 FILE *debugLog = nullptr;
 // The sections and blocks of the configuration file being read, outermost
@@ -62,10 +68,15 @@ char *ReadConfigLine(FILE *file) {
   }
   const bool full = std::strlen(lineBuffer) == kConfigLineSize - 1;
   const bool goesOn = !StripLineEnd(lineBuffer) && full && !ConsumePendingLineEnd(file);
-  if (file == configurationFile) ++lineCount;
-  if (goesOn && file == configurationFile)
-    ReportFinding("line is longer than " + std::to_string(kConfigLineSize - 1) +
-                  " characters: the rest is read as another line");
+  if (file == configurationFile) {
+    ++lineCount;
+    inTail = nextIsTail;
+    if (!inTail) ++fileLine;
+    if (goesOn && !inTail)
+      ReportFinding("line is longer than " + std::to_string(kConfigLineSize - 1) +
+                    " characters: the rest is read as another line");
+    nextIsTail = goesOn;
+  }
 
   for (char *p = lineBuffer; *p != '\0'; ++p) {
     if (*p == '\t') *p = ' ';
@@ -78,7 +89,7 @@ char *ReadConfigLine(FILE *file) {
 }
 
 SectionLines::SectionLines(FILE *sectionFile, const char *closingTag)
-    : file(sectionFile), closing(closingTag), openingLine(lineCount) {
+    : file(sectionFile), closing(closingTag), openingLine(fileLine) {
   if (file != configurationFile) return;
   LineWord word = "";
   Fields(lineBuffer) >> word;
@@ -160,6 +171,8 @@ void ReportMissingFile(const char *fileName) {
 void BeginConfigurationFile(FILE *file) {
   configurationFile = file;
   lineCount = 0;
+  fileLine = 0;
+  inTail = nextIsTail = false;
 }
 
 void EndConfigurationFile() {
@@ -167,7 +180,9 @@ void EndConfigurationFile() {
   configurationFile = nullptr;
 }
 
-int32_t ConfigLineCount() { return lineCount; }
+int32_t ConfigLineCount() { return fileLine; }
+
+bool ReadingLineTail() { return inTail; }
 
 // The log is emptied the first time a run opens it in a folder; every later
 // vessel's entries follow, so with several vessels none of their findings is

@@ -91,7 +91,12 @@ void ReportUnplacedRecord(const char *line);
 // restarts the count at 0.
 void BeginConfigurationFile(FILE *file);
 void EndConfigurationFile();
+// The configuration file's line number of the line just read, as the file
+// numbers its lines (the log counts the tail of an over-long line as a line
+// of its own; this does not).
 int32_t ConfigLineCount();
+// Whether the line just read is the tail of an over-long line.
+bool ReadingLineTail();
 
 // The debug log "Varneldebug.txt" in the working folder: emptied by the
 // run's first OpenDebugLog there and appended to by later ones, complete once

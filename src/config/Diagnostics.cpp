@@ -42,8 +42,10 @@ void ReportFindingAt(int line, const std::string &message) {
   if (findingSink != nullptr && !muted) findingSink(sinkContext, nullptr, line, message.c_str(), nullptr);
 }
 
+// What the tail of an over-long line gives rise to follows from the one
+// finding on its line.
 void ReportFinding(const std::string &message) {
-  if (findingSink == nullptr || muted) return;
+  if (findingSink == nullptr || muted || (placeFile.empty() && ReadingLineTail())) return;
   if (placeFile.empty()) ReportFindingAt(ConfigLineCount(), message);
   else findingSink(sinkContext, placeFile.c_str(), placeLine, message.c_str(), nullptr);
 }

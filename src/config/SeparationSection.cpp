@@ -35,18 +35,26 @@ void MarkForDeletion(const char *target, int n, SystemList &fluid, SystemList &e
 
 }  // namespace
 
+// A block opened in the <VESSEL> form is no block: its lines are passed
+// over as the section's own, and say nothing more than its opening line.
 void SeparationSection::Read(FILE *file) {
   char *line;
   SectionLines section(file, "</SEPARATION>");
+  bool inWrongBlock = false;
   while (section.Next(line)) {
     const char *number = AfterKeyword(line, "<CONFIG>");
     if (number == nullptr) {
-      if (MatchKeyword(line, "<CONFIG"))
+      if (MatchKeyword(line, "<CONFIG")) {
         ReportFinding("\"<CONFIG n>\" is the <VESSEL> form: a block of <SEPARATION> is \"<CONFIG> n\"");
-      else if (line != nullptr)
+        inWrongBlock = true;
+      } else if (MatchKeyword(line, "</CONFIG") && inWrongBlock) {
+        inWrongBlock = false;
+      } else if (line != nullptr && !inWrongBlock) {
         ReportFinding("line not understood in <SEPARATION>");
+      }
       continue;
     }
+    inWrongBlock = false;
     int n = -1;
     if ((Fields(number) >> n).Count() != 1) n = -1;
     ReadBlock(file, n);

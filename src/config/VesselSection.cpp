@@ -118,12 +118,13 @@ void VesselSection::Read(FILE *file) {
       int n = -1;
       // A block for a number outside 0 to 9 is read and dropped.
       StageConfiguration discarded;
-      const bool valid = StageNumber(line, n) && IsConfigurationNumber(n);
+      const bool separationForm = MatchKeyword(line, "<CONFIG>");
+      const bool valid = !separationForm && StageNumber(line, n) && IsConfigurationNumber(n);
       if (valid) {
         set.definedStages |= 1u << n;
         NoteDefinition(&set.configurations, std::to_string(n).c_str());
       }
-      else if (MatchKeyword(line, "<CONFIG>"))
+      else if (separationForm)
         ReportFinding("\"<CONFIG> n\" is the <SEPARATION> form: a stage block of <VESSEL> is \"<CONFIG n>\"");
       ReadStageBlock(file, valid ? set.configurations[n] : discarded);
     } else if (line != nullptr) {
@@ -201,7 +202,7 @@ void VesselSection::ReadStageBlock(FILE *file, StageConfiguration &stage) {
     double size;
     KeywordLine keyword(line);
     if (keyword.Is("<SIZE>")) {
-      if (std::sscanf(keyword.rest, "%lf", &size) == 1) stage.size = size;
+      if ((Fields(keyword.rest) >> size).Count() == 1) stage.size = size;
     } else if (keyword.Is("<TOUCHDOWN>")) {
       ScanVectors(keyword.rest, stage.touchdown, 3);
     } else if (keyword.Is("<DOCK>")) {

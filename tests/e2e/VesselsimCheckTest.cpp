@@ -44,6 +44,41 @@ TEST(VesselsimCheck, StrictFindsWhatTheModulePassesOverWithTheirLines) {
     EXPECT_NE(r.out.find(std::string(finding) + "\n"), std::string::npos) << finding << "\n" << r.out;
 }
 
+// Each silent mistake in tests/data/check/Config/Mistakes.cfg and its class
+// file, once: one finding each, at its own line, and nothing else (the
+// mistakes' consequences are no further findings); the log is the module's.
+TEST(VesselsimCheck, StrictReportsEachSilentMistakeOnce) {
+  const Result r = Check(std::string("Mistakes --root ") + TEST_DATA_DIR + "/check --strict");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "ERROR AT LINE: 51<DIAL> 200 10 SHIP:CUSTOMINT3 DIAL 02:Invalid component\n"
+            "config/mistakes.prd:4: keyword SHAPE is not one a class has\n"
+            "config/mistakes.prd:9: SIZE after COLOR changes the lit colour (they share their numbers): put SIZE first\n"
+            "config/mistakes.prd:11: tag \"<DIAL>   \" ends in blanks: a panel line must repeat them to use it\n"
+            "Config/Mistakes.cfg:11: thruster group THGROUP_MIAN is not one of the host's groups\n"
+            "Config/Mistakes.cfg:13: number \"big\" does not read: the value before is kept\n"
+            "Config/Mistakes.cfg:15: \"<CONFIG> n\" is the <SEPARATION> form: a stage block of <VESSEL> is \"<CONFIG n>\"\n"
+            "Config/Mistakes.cfg:10: thruster propellant FUEL names no tank\n"
+            "Config/Mistakes.cfg:11: thruster propellant MAI matches tank MAIN only as a prefix\n"
+            "Config/Mistakes.cfg:19: \"AVERYLONGTANKNAMEOFTHIRTYCHARS\" is longer than 27 characters: it is read as \"AVERYLONGTANKNAMEOFTHIRTYCH\"\n"
+            "Config/Mistakes.cfg:20: substance 7 is not one of the five (0 oxygen, 1 hydrogen, 2 water, 3 nitrogen, 4 carbon dioxide)\n"
+            "Config/Mistakes.cfg:26: line is longer than 254 characters: the rest is read as another line\n"
+            "Config/Mistakes.cfg:29: key OAPI_KEY_QQ is not in the key table\n"
+            "Config/Mistakes.cfg:30: action SEPERATION is not one the module knows (SEPARATION)\n"
+            "Config/Mistakes.cfg:34: \"<CONFIG n>\" is the <VESSEL> form: a block of <SEPARATION> is \"<CONFIG> n\"\n"
+            "Config/Mistakes.cfg:37: <DELETE> target \"KEPT   \" ends in blanks (a comment after it?): it deletes nothing\n"
+            "Config/Mistakes.cfg:40: class file Config/Vessels/NoSuchClass.cfg not found\n"
+            "Config/Mistakes.cfg:47: text line has no \"<\": its label is the line from its second character\n"
+            "Config/Mistakes.cfg:48: two-position switch starts at 0, between its positions -1 and 1: its first press writes 2\n"
+            "Config/Mistakes.cfg:49: two-position switch starts at 0, between its positions -1 and 1: its first press writes 2\n"
+            "Config/Mistakes.cfg:50: reference SHIP:CUSTOMINT3 is an integer; this instrument takes a double\n"
+            "Config/Mistakes.cfg:49: A (line 49) overlaps AB (line 48)\n"
+            "Config/Mistakes.cfg:48: references to instrument AB find A, whose name begins it and which comes later\n"
+            "Config/Mistakes.cfg:39: object to delete LATER is defined only later, at line 44\n"
+            "Config/Mistakes.cfg:31: separation to configuration 5 is not defined\n"
+            "Config/Mistakes.cfg:38: object to delete NOTHING is not defined\n");
+}
+
 TEST(VesselsimCheck, TheExamplesAreClean) {
   for (const char *example : {"Kestrel --root kestrel", "Capsule --root capsule", "Stack --root stack"}) {
     const std::string arguments = std::string(example);

@@ -91,13 +91,13 @@ void FluidTank::AddSubstanceLine(const char *text) {
   ScenarioRecord record = ScenarioRecord::Reading(text);
   SubstanceRecord(record, s);
   if (!record.Complete()) return;
+  record.Assign();
+  SubstanceRecord(record, s);
   if (!IsSubstanceType(s.type)) {
     ReportFinding("substance " + std::to_string(s.type) +
                   " is not one of the five (0 oxygen, 1 hydrogen, 2 water, 3 nitrogen, 4 carbon dioxide)");
     return;
   }
-  record.Assign();
-  SubstanceRecord(record, s);
   if (std::isfinite(s.mass) && std::isfinite(s.vapourMass) && std::isfinite(s.energy)) contents.AddSubstance(s);
 }
 

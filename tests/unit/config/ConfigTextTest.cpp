@@ -74,12 +74,20 @@ TEST(ReadConfigLine, LineOf254CharactersIsOneLine) {
   EXPECT_EQ(ConfigLineCount(), 2);
 }
 
+// The tail of an over-long line arrives as a line of its own, which the log
+// counts as one; the file's own line numbers (those of findings) do not.
 TEST(ReadConfigLine, LongerLineArrivesIn254CharacterPieces) {
-  const std::string line = std::string(254, 'a') + "REST";
-  ConfigFile f(line + "\n");
-  EXPECT_EQ(f.Next(), std::string(254, 'a'));
-  EXPECT_EQ(f.Next(), "REST");
-  EXPECT_EQ(ConfigLineCount(), 2);
+  WorkingFolder folder;
+  OpenDebugLog();
+  {
+    ConfigFile f(std::string(254, 'a') + "REST\n");
+    EXPECT_EQ(f.Next(), std::string(254, 'a'));
+    EXPECT_EQ(f.Next(), "REST");
+    ReportError(kInvalidComponent);
+    EXPECT_EQ(ConfigLineCount(), 1);
+  }
+  CloseDebugLog();
+  EXPECT_EQ(folder.Read("Varneldebug.txt"), "ERROR AT LINE: 2REST 02:Invalid component\n");
 }
 
 TEST(ReadConfigLine, NoFileReadsAsNone) { EXPECT_EQ(ReadConfigLine(nullptr), nullptr); }
