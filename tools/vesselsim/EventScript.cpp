@@ -82,7 +82,11 @@ bool ReadEventScript(const std::string &path, const std::string &baseFolder,
     Event event;
     event.text = line;
     std::string reason;
-    if (!parseEvent(words, baseFolder, event, reason)) {
+    // Events run in file order once the clock reaches them: one before the
+    // event above it would run late, at that event's time.
+    if (parseEvent(words, baseFolder, event, reason) && !events.empty() && event.time < events.back().time)
+      reason = "its time comes before the time of the event above it";
+    if (!reason.empty()) {
       error = path + ":" + std::to_string(number) + ": " + reason + ": " + line;
       return false;
     }

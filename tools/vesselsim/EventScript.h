@@ -1,6 +1,7 @@
 // The scripted events of a run: key presses, variable writes, thruster group
 // levels, panels shown and clicked, saves and panel images at given
-// simulated times, applied in file order once the clock reaches them.
+// simulated times, applied in file order once the clock reaches them; a file
+// whose times go back is refused.
 #pragma once
 
 #include <string>

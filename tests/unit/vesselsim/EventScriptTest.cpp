@@ -25,14 +25,14 @@ bool Read(const std::string &text, std::vector<Event> &events, std::string &erro
 TEST(EventScript, ReadsKeySetAndSaveInFileOrder) {
   std::vector<Event> events;
   std::string error;
-  ASSERT_TRUE(Read("# comment\n\n2.5 key OAPI_KEY_J  # separate\n1 set int=SHIP:CUSTOMINT1 -4\n"
+  ASSERT_TRUE(Read("# comment\n\n1 key OAPI_KEY_J  # separate\n2.5 set int=SHIP:CUSTOMINT1 -4\n"
                    "3 save out.scn\n3 save /abs/x.scn\n",
                    events, error))
       << error;
   ASSERT_EQ(events.size(), 4u);
   EXPECT_EQ(events[0].kind, Event::Kind::Key);
   EXPECT_EQ(events[0].keyCode, OAPI_KEY_J);
-  EXPECT_EQ(events[0].time, 2.5);
+  EXPECT_EQ(events[1].time, 2.5);
   EXPECT_EQ(events[1].target.type, ValueType::Int);
   EXPECT_EQ(events[1].target.reference, "SHIP:CUSTOMINT1");
   EXPECT_EQ(events[1].value, -4.0);
@@ -51,6 +51,11 @@ TEST(EventScript, RejectsWhatItCannotApply) {
     EXPECT_FALSE(Read(text, events, error)) << text;
     EXPECT_NE(error.find(":1:"), std::string::npos) << error;
   }
+  // Out of time order: it would run late, so it is refused with its line.
+  std::vector<Event> events;
+  std::string error;
+  EXPECT_FALSE(Read("2 key OAPI_KEY_J\n2 key OAPI_KEY_K\n1 key OAPI_KEY_J\n", events, error));
+  EXPECT_NE(error.find(":3: its time comes before"), std::string::npos) << error;
 }
 
 TEST(Watch, AReferenceWithoutANameIsRefusedAndSaysSo) {
