@@ -56,6 +56,7 @@ void ModuleLibrary::resolveEntryPoints() {
   resolve(*library, "vsimSetFindingSink", setFindingSink);
   resolve(*library, "vsimDescribeResource", describeResource);
   resolve(*library, "vsimSummary", summary);
+  resolve(*library, "vsimPublish", publish);
 }
 
 }  // namespace host

@@ -43,6 +43,8 @@ class ModuleLibrary {
   void (*describeResource)(VESSEL *, PROPELLANT_HANDLE, char *, int) = nullptr;
   // What the vessel's configuration built, counted, into the buffer; optional.
   void (*summary)(VESSEL *, char *, int) = nullptr;
+  // Publishes the vessel's ship variables without a step; optional.
+  void (*publish)(VESSEL *) = nullptr;
 
  private:
   explicit ModuleLibrary(std::unique_ptr<DynamicLibrary> loaded) : library(std::move(loaded)) {}

@@ -32,6 +32,10 @@ GenericVessel::GenericVessel(OBJHANDLE hVessel, int flightModel) : VESSEL(hVesse
 
 void GenericVessel::Update(double simTime) {
   systems.Step(StepInputs::Sample(*this, clock.Advance(simTime)));
+  PublishState();
+}
+
+void GenericVessel::PublishState() {
   PublishFlightState();
 
   VESSELSTATUS2 status;

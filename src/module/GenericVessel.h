@@ -15,6 +15,8 @@ class GenericVessel : public VESSEL {
   // The per-step update: advances the systems, then publishes the flight
   // state as ship variables.
   void Update(double simTime);
+  // Publishes the host's flight state as ship variables, as every step ends.
+  void PublishState();
 
   void LoadScenarioState(FILEHANDLE scn, void *status);
   void SaveScenarioState(FILEHANDLE scn);

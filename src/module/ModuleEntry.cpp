@@ -107,3 +107,9 @@ DLLCLBK void vsimSummary(VESSEL *vessel, char *text, int size) {
   text[0] = '\0';
   Guarded([&] { std::snprintf(text, static_cast<size_t>(size), "%s", AsGeneric(vessel)->systems.Summary().c_str()); });
 }
+
+// Not called by the simulator: the bench shows a vessel's state as loaded,
+// before the first step, with the ship variables published.
+DLLCLBK void vsimPublish(VESSEL *vessel) {
+  Guarded([&] { AsGeneric(vessel)->PublishState(); });
+}

@@ -72,8 +72,8 @@ TEST(VesselsimSoak, TheReferenceVesselFliesADay) {
   const std::string csv = TempPath("day.csv");
   const std::string events = TempPath("mission.events");
   std::ofstream(events) << "0 set int=ELECTRIC:SM_MAINA:RESET 1\n0 set int=ELECTRIC:SM_MAINB:RESET 1\n"
-                           "0 set int=ELECTRIC:ESSENTIAL:RESET 1\n0 set int=ELECTRIC:AC1:RESET 1\n"
-                           "2 click 30 10 10\n2 click 29 10 10\n600 key OAPI_KEY_J\n5400 key OAPI_KEY_K\n0 panel 0\n";
+                           "0 set int=ELECTRIC:ESSENTIAL:RESET 1\n0 set int=ELECTRIC:AC1:RESET 1\n0 panel 0\n"
+                           "2 click 30 10 10\n2 click 29 10 10\n600 key OAPI_KEY_J\n5400 key OAPI_KEY_K\n";
   std::string watches;
   for (const char *tank : {"CABIN", "WATER", "WASTE", "SCRUBBED", "CM_O2"})
     for (const char *variable : {"MASS", "PRESS", "TEMP"})

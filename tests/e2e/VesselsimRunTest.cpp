@@ -107,10 +107,7 @@ TEST(VesselsimRun, SavedScenarioRestoresTheVesselWhereItWas) {
   r = Vesselsim(std::string("run --root ") + EXAMPLES_DIR + "/minimal " + saved +
                 " --steps 0 --watch SHIP:ALTITUDE --watch SHIP:YAW");
   ASSERT_EQ(r.status, 0) << r.out;
-  // A vessel not yet stepped publishes 0.
-  EXPECT_EQ(WatchLines(r.out).at("SHIP:ALTITUDE"), 0.0);
-  r = Vesselsim(std::string("run --root ") + EXAMPLES_DIR + "/minimal " + saved +
-                " --steps 1 --dt 1e-9 --watch SHIP:ALTITUDE --watch SHIP:YAW");
+  // Not yet stepped, the vessel shows its state as loaded.
   const auto after = WatchLines(r.out);
   EXPECT_NEAR(after.at("SHIP:ALTITUDE"), before.at("SHIP:ALTITUDE"), 0.01);
   EXPECT_NEAR(after.at("SHIP:YAW"), before.at("SHIP:YAW"), 1e-6);

@@ -136,6 +136,10 @@ void Run::prepare() {
   if (options.quiet) sim->messageSink = [](const std::string &) {};
   std::string error;
   if (!sim->loadScenario(scenario, error)) throw UsageError{error};
+  // The row at time 0 shows the state as loaded: what the modules publish
+  // at the end of a step, published once before the first.
+  for (const auto &v : sim->vessels())
+    if (v->instance != nullptr && v->module->publish != nullptr) v->module->publish(v->instance);
   vessel = chooseVessel(*sim, options.vessel);
 
   for (const std::string &text : options.watches) {
