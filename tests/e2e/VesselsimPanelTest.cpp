@@ -31,9 +31,14 @@ TEST(VesselsimPanel, ClickingASwitchSetsItsVariableAndTurnsItsLever) {
   std::ofstream(events) << "0.5 png " << TempPath("before.png") << "\n1 click " << kSpareArea << " 10 10\n"
                         << "1.5 png " << TempPath("after.png") << "\n2 click " << kSpareArea << " 10 10 right\n"
                         << "2 click " << kSpareArea << " 10 10 right\n";
-  const Result r = RunCapsule("--duration 3 --panel 0 --events " + events + " --watch int=SHIP:CUSTOMINT1");
+  const Result r = RunCapsule("--duration 3 --panel 0 --events " + events +
+                              " --watch int=SHIP:CUSTOMINT1 --watch MAIN:SPARESW:STATE --watch MAIN:PRESSGAUGE:ANGLE");
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("SHIP:CUSTOMINT1 = -1"), std::string::npos) << r.out;
+  // The instruments' own state, watched without a picture: the lever where
+  // its variable is, the needle off its rest.
+  EXPECT_EQ(WatchLines(r.out).at("MAIN:SPARESW:STATE"), -1.0) << r.out;
+  EXPECT_NE(WatchLines(r.out).at("MAIN:PRESSGAUGE:ANGLE"), 0.0) << r.out;
   const PngImage before = Image(TempPath("before.png")), after = Image(TempPath("after.png"));
   ASSERT_EQ(before.width, 800);
   EXPECT_GT(after.DifferencesIn(before, 680, 80, 711, 121), 20);

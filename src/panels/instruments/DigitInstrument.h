@@ -15,6 +15,10 @@ class DigitInstrument : public BoundInstrument<double> {
   // The bitmap cell (in digit widths) of each of the first `digits`
   // characters of the value; -1 past the formatted text.
   void Cells(int32_t *cells) const;
+  // "SHOWN" is the value the counter last showed.
+  VariableRef ResolveVariable(const char *keyword) override {
+    return MatchKeyword(keyword, "SHOWN") ? VariableRef::To(lastValue) : BoundInstrument::ResolveVariable(keyword);
+  }
 
   double lastValue = -1.0;
   int32_t digits;

@@ -21,6 +21,10 @@ class RotationalInstrument : public BoundInstrument<double> {
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;
   void FrameRedraw(const DrawContext &context) override { Redraw(context); }
+  // "ANGLE" is the needle's shown angle (rad), which eases toward its value.
+  VariableRef ResolveVariable(const char *keyword) override {
+    return MatchKeyword(keyword, "ANGLE") ? VariableRef::To(shownAngle) : BoundInstrument::ResolveVariable(keyword);
+  }
 
   // Moves the shown angle toward `target` by at most one easing step.
   static double Ease(double shown, double target);

@@ -17,6 +17,11 @@ class SwitchInstrument : public BoundInstrument<int32_t> {
   int32_t RightPress(int mx, int my) override;
   void ButtonUp() override;
   void LightingChanged(bool lit) override { RequestRedraw(); }
+  // "STATE" is the position the switch shows; "SRC" and "SRCP" as for every
+  // bound instrument.
+  VariableRef ResolveVariable(const char *keyword) override {
+    return MatchKeyword(keyword, "STATE") ? VariableRef::To(state) : BoundInstrument::ResolveVariable(keyword);
+  }
 
   int32_t positions;
   int32_t state = -1;
