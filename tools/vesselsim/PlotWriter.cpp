@@ -1,6 +1,9 @@
 #include "PlotWriter.h"
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #ifdef _WIN32
@@ -12,15 +15,32 @@
 
 namespace {
 
-// stdout carries the run's results: gnuplot's messages go to stderr, and
-// what it would draw there when it cannot open the image goes nowhere.
+// stdout carries the run's results, and gnuplot's warnings (a flat series,
+// a font it lacks) are no concern of the author: what it would draw on the
+// terminal goes nowhere, its messages into a scratch file that only a
+// failure shows.
 #ifdef _WIN32
-const char *const kGnuplot = "gnuplot >NUL";
+const char *const kGnuplot = "gnuplot >NUL 2>";
 bool Succeeded(int status) { return status == 0; }
 #else
-const char *const kGnuplot = "gnuplot >/dev/null";
+const char *const kGnuplot = "gnuplot >/dev/null 2>";
 bool Succeeded(int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }
 #endif
+
+std::string ScratchMessagesPath() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  return (folder / ("vesselsim-gnuplot-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
+                    ".txt"))
+      .string();
+}
+
+std::string Messages(const std::string &path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 // gnuplot strings are in single quotes, where a quote is written twice.
 std::string Quoted(const std::string &text) {
@@ -52,17 +72,16 @@ bool WritePlot(const std::string &csvPath, const std::vector<std::string> &names
     error = "--plot needs at least one --watch";
     return false;
   }
-  FILE *gnuplot = popen(kGnuplot, "w");
+  const std::string messages = ScratchMessagesPath();
+  FILE *gnuplot = popen((kGnuplot + std::string("\"") + messages + "\"").c_str(), "w");
   if (gnuplot == nullptr) {
     error = "cannot start gnuplot";
     return false;
   }
   const std::string script = Script(csvPath, names, pngPath);
   std::fwrite(script.data(), 1, script.size(), gnuplot);
-  const int status = pclose(gnuplot);
-  if (!Succeeded(status)) {
-    error = "gnuplot could not draw " + pngPath + " (is gnuplot installed?)";
-    return false;
-  }
-  return true;
+  const bool drawn = Succeeded(pclose(gnuplot));
+  if (!drawn) error = "gnuplot could not draw " + pngPath + " (is gnuplot installed?)\n" + Messages(messages);
+  std::remove(messages.c_str());
+  return drawn;
 }
