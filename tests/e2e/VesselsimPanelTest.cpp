@@ -67,7 +67,7 @@ TEST(VesselsimPanel, AClickOutsideItsAreaReachesNothing) {
   std::ofstream(events) << "0 panel 0\n1 click " << kSpareArea << " 31 10\n1 click " << kSpareArea << " 10 -1\n";
   const Result r = RunCapsule("--steps 60 --events " + events + " --watch int=SHIP:CUSTOMINT1");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_NE(r.out.find("nothing took the click: 1 click 3 31 10"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("outside-events.txt:2: nothing took the click: 1 click 3 31 10"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("nothing took the click: 1 click 3 10 -1"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("SHIP:CUSTOMINT1 = 0\n"), std::string::npos) << r.out;
 }

@@ -81,13 +81,14 @@ bool ReadEventScript(const std::string &path, const std::string &baseFolder,
     words.seekg(0);
     Event event;
     event.text = line;
+    event.where = path + ":" + std::to_string(number);
     std::string reason;
     // Events run in file order once the clock reaches them: one before the
     // event above it would run late, at that event's time.
     if (parseEvent(words, baseFolder, event, reason) && !events.empty() && event.time < events.back().time)
       reason = "its time comes before the time of the event above it";
     if (!reason.empty()) {
-      error = path + ":" + std::to_string(number) + ": " + reason + ": " + line;
+      error = event.Said(reason);
       return false;
     }
     events.push_back(event);

@@ -23,7 +23,11 @@ struct Event {
   double value = 0.0;      // Set, Group
   std::string file;        // Save, Png: absolute
   std::string text;        // the line, for messages
+  std::string where;       // "FILE:LINE", for messages
   bool applied = false;
+
+  // "FILE:LINE: `message`: LINE", as every message about an event reads.
+  std::string Said(const std::string &message) const { return where + ": " + message + ": " + text; }
 };
 
 // Reads an event file; `baseFolder` anchors relative file names. False with a

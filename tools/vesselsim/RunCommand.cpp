@@ -148,11 +148,11 @@ void Run::prepare() {
     watches.push_back({ref, resolveOrFail(vessel, ref.reference)});
   }
   for (const Event &event : events) {
-    if (event.kind == Event::Kind::Group && vessel == nullptr) throw UsageError{"no vessel for: " + event.text};
+    if (event.kind == Event::Kind::Group && vessel == nullptr) throw UsageError{event.Said("no vessel for this event")};
     if (event.kind == Event::Kind::Set) resolveOrFail(vessel, event.target.reference);
     if (event.kind != Event::Kind::Save && event.kind != Event::Kind::Group && event.kind != Event::Kind::Png &&
         (vessel == nullptr || vessel->instance == nullptr))
-      throw UsageError{"event needs a vessel driven by a module: " + event.text};
+      throw UsageError{event.Said("the event needs a vessel driven by a module")};
   }
   if (!options.png.empty() && options.panel < 0) throw UsageError{"--png needs --panel"};
   if (options.panel >= 0) showPanel(options.panel);
@@ -270,12 +270,12 @@ void Run::showPanel(int n) {
 // X and Y are within the area, as the module receives them; the click goes
 // to that area even where another lies over it, and nowhere else.
 void Run::click(const Event &event) {
-  if (!sim->panels.panelShown()) throw UsageError{"click without a panel shown: " + event.text};
+  if (!sim->panels.panelShown()) throw UsageError{event.Said("click without a panel shown")};
   const auto &areas = sim->panels.areas();
   if (std::none_of(areas.begin(), areas.end(), [&](const host::PanelArea &a) { return a.id == event.panel; }))
-    throw UsageError{"no area " + std::to_string(event.panel) + " on the shown panel: " + event.text};
+    throw UsageError{event.Said("no area " + std::to_string(event.panel) + " on the shown panel")};
   if (!sim->panels.clickArea(event.panel, event.x, event.y, event.right))
-    std::cerr << "vesselsim: nothing took the click: " << event.text << '\n';
+    std::cerr << "vesselsim: " << event.Said("nothing took the click") << '\n';
 }
 
 void Run::writePng(const std::string &file) const {
