@@ -92,8 +92,9 @@ bool ScenarioFile::read(const std::string &path, std::string &error) {
   std::string endTag;
   bool inShips = false;
   ShipBlock *ship = nullptr;
+  int shipLine = 0;
   std::string raw;
-  while (std::getline(in, raw)) {
+  for (int number = 1; std::getline(in, raw); ++number) {
     const std::string line = trimmed(raw);
     if (ship != nullptr) {
       if (strcasecmp(line.c_str(), "END") == 0) {
@@ -107,11 +108,12 @@ bool ScenarioFile::read(const std::string &path, std::string &error) {
       } else if (!line.empty()) {
         const size_t colon = line.find(':');
         if (colon == std::string::npos || colon == 0 || colon + 1 == line.size()) {
-          error = "ship line without NAME:CLASS: " + line;
+          error = path + ":" + std::to_string(number) + ": ship line without NAME:CLASS: " + line;
           return false;
         }
         ships.push_back({line.substr(0, colon), line.substr(colon + 1), {}});
         ship = &ships.back();
+        shipLine = number;
       }
     } else if (section != nullptr) {
       if (strcasecmp(line.c_str(), endTag.c_str()) == 0) {
@@ -130,7 +132,7 @@ bool ScenarioFile::read(const std::string &path, std::string &error) {
     }
   }
   if (ship != nullptr) {
-    error = "ship " + ship->name + " has no END line";
+    error = path + ":" + std::to_string(shipLine) + ": ship " + ship->name + " has no END line";
     return false;
   }
   return true;

@@ -82,12 +82,18 @@ TEST(VesselsimRun, WhatIsNotANumberCannotBeWatchedOrSet) {
   }
 }
 
-TEST(VesselsimRun, BadEventLineNamesItsLine) {
+// A mistake in an events file or a scenario names its file and line.
+TEST(VesselsimRun, BadEventOrScenarioLineNamesItsLine) {
   const std::string events = TempPath("bad-events.txt");
   std::ofstream(events) << "0.5 key OAPI_KEY_J\n1.0 key NOT_A_KEY\n";
-  const Result r = Vesselsim(kMinimal + " --steps 5 --events " + events);
+  Result r = Vesselsim(kMinimal + " --steps 5 --events " + events);
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.out.find(":2:"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("bad-events.txt:2: "), std::string::npos) << r.out;
+  const std::string scenario = TempPath("bad.scn");
+  std::ofstream(scenario) << "BEGIN_SHIPS\nProbe-1:Minimal\nEND\nNoClass\nEND_SHIPS\n";
+  r = Vesselsim(std::string("run --root ") + EXAMPLES_DIR + "/minimal " + scenario + " --steps 1");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("bad.scn:4: ship line without NAME:CLASS"), std::string::npos) << r.out;
 }
 
 TEST(VesselsimRun, SavedScenarioRestoresTheVesselWhereItWas) {
