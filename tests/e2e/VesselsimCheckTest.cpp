@@ -80,7 +80,8 @@ TEST(VesselsimCheck, StrictReportsEachSilentMistakeOnce) {
 }
 
 TEST(VesselsimCheck, TheExamplesAreClean) {
-  for (const char *example : {"Kestrel --root kestrel", "Capsule --root capsule", "Stack --root stack"}) {
+  for (const char *example :
+       {"Kestrel --root kestrel", "Capsule --root capsule", "Stack --root stack", "Steady --root steady"}) {
     const std::string arguments = std::string(example);
     const size_t root = arguments.find("--root ") + 7;
     const Result r = Check(arguments.substr(0, root) + EXAMPLES_DIR + "/" + arguments.substr(root) + " --strict");
