@@ -16,8 +16,12 @@ bool ScanVectors(const char *text, Vec3 *vectors, int count) {
   int used = 0;
   for (int i = 0; i < count; ++i) {
     int length = 0;
-    if (std::sscanf(text + used, " <%lf %lf %lf%n", &read[i].x, &read[i].y, &read[i].z, &length) != 3)
+    if (std::sscanf(text + used, " <%lf %lf %lf%n", &read[i].x, &read[i].y, &read[i].z, &length) != 3) {
+      if (FindingsWanted())
+        ReportFinding("\"" + std::string(text + std::strspn(text, " ")) + "\" is not " + std::to_string(count) + " vector" +
+                      (count == 1 ? "" : "s") + " <x y z>: the value before is kept");
       return false;
+    }
     used += length;
     if (text[used] == '>') ++used;
   }

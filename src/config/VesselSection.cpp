@@ -79,7 +79,7 @@ class ElementLines {
   void Offset(const char *line) {
     Vec3 v;
     if (line == nullptr) return;
-    if (!short_ && ScanVector(line, v)) ++offsets;
+    if (!short_ && std::sscanf(line, "<%lf %lf %lf>", &v.x, &v.y, &v.z) == 3) ++offsets;
     else Short(line);
   }
   void Closing(const char *line) {
