@@ -96,8 +96,9 @@ DLLCLBK void vsimDescribeResource(VESSEL *vessel, PROPELLANT_HANDLE resource, ch
   if (text == nullptr || size <= 0) return;
   const VesselSystems &systems = AsGeneric(vessel)->systems;
   const PropellantDef *tank = systems.configurationSet.TankOf(resource, systems.currentConfiguration);
-  if (resource == systems.ventResource) std::snprintf(text, static_cast<size_t>(size), "vent");
-  else std::snprintf(text, static_cast<size_t>(size), tank != nullptr ? "tank %s" : "", tank != nullptr ? tank->name : "");
+  const bool vent = resource == systems.ventResource;
+  std::snprintf(text, static_cast<size_t>(size), "%s%s", vent ? "vent" : tank != nullptr ? "tank " : "",
+                !vent && tank != nullptr ? tank->name : "");
 }
 
 // Not called by the simulator: what the vessel's configuration built,
