@@ -110,6 +110,7 @@ Vessel *Simulation::createOrbitingVessel(const std::string &name, const std::str
 Vessel *Simulation::createDrivenVessel(const std::string &name, const std::string &className, ModuleLibrary *given) {
   vesselList.push_back(std::make_unique<Vessel>(name, className, planet));
   Vessel *vessel = vesselList.back().get();
+  vesselsByObject[static_cast<const Object *>(vessel)] = vessel;
   if (ModuleLibrary *module = given != nullptr ? given : moduleForClass(className, *vessel)) {
     vessel->module = module;
     vessel->instance = module->ovcInit(vessel->handle(), 1);
@@ -134,10 +135,11 @@ Object *Simulation::object(OBJHANDLE handle) const {
   return vessel(handle);
 }
 
+// Every call a module makes with a handle comes here: a lookup, not a walk
+// through the vessels, so that a frame of N vessels costs N times one.
 Vessel *Simulation::vessel(OBJHANDLE handle) const {
-  for (const auto &v : vesselList)
-    if (static_cast<Object *>(v.get()) == handle) return v.get();
-  return nullptr;
+  const auto found = vesselsByObject.find(static_cast<const Object *>(handle));
+  return found != vesselsByObject.end() ? found->second : nullptr;
 }
 
 MeshFile *Simulation::loadMesh(const std::string &name) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Bodies.h"
@@ -81,6 +82,7 @@ class Simulation {
 
   Simulation *previous;  // the one created before this one, still alive
   std::vector<std::unique_ptr<Vessel>> vesselList;
+  std::unordered_map<const Object *, Vessel *> vesselsByObject;
   std::map<std::string, std::unique_ptr<ModuleLibrary>> modules;
   std::map<std::string, std::unique_ptr<MeshFile>> meshes;
   std::map<std::string, std::unique_ptr<std::string>> particleTextures;

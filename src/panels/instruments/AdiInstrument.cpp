@@ -71,10 +71,18 @@ AdiInstrument::~AdiInstrument() {
   }
 }
 
-void AdiInstrument::SetUp(const AdiLook &classLook) {
-  look = classLook;
+void AdiInstrument::SetUp(const AdiLook &classLook) { look = classLook; }
+
+// The rendering context, its bitmap and the texture take megabytes and tens
+// of milliseconds: they are made when the ball is first drawn, so a vessel
+// whose panel is never shown (one of a fleet) has none. The lighting set
+// before then is applied once they are.
+void AdiInstrument::Prepare() {
+  if (prepared) return;
+  prepared = true;
   if (!MakeContext()) return;
   LoadTexture(look.ballTexture);
+  ApplyLighting();
 }
 
 // A bitmap 20 pixels larger than the area each way, bottom-up, with an
@@ -243,6 +251,7 @@ void AdiInstrument::UpdateAttitude() {
 
 void AdiInstrument::Redraw(const DrawContext &context) {
   UpdateAttitude();
+  Prepare();
   if (setUp && MakeCurrent()) {
     const float pi = Pi();
     glMatrixMode(GL_MODELVIEW);
@@ -263,8 +272,13 @@ void AdiInstrument::Redraw(const DrawContext &context) {
 }
 
 void AdiInstrument::LightingChanged(bool lit) {
+  lightsOn = lit;
+  if (prepared) ApplyLighting();
+}
+
+void AdiInstrument::ApplyLighting() {
   if (!MakeCurrent()) return;
-  const float *colour = lit ? look.litLight : look.unlitLight;
+  const float *colour = lightsOn ? look.litLight : look.unlitLight;
   const GLfloat diffuse[4] = {colour[0], colour[1], colour[2], 1};
   glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }

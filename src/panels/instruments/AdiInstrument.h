@@ -18,12 +18,12 @@ constexpr int kBallIndexRoom = 1301;
 
 class AdiInstrument : public Instrument {
  public:
-  // The mesh is built here; SetUp makes the rendering context.
+  // The mesh is built here; the rendering context when the ball is first drawn.
   AdiInstrument(Panel *owner, int32_t left, int32_t top, double *yaw, double *pitch, double *roll);
   ~AdiInstrument() override;
 
-  // Light colours and distance from the class, then the offscreen bitmap,
-  // the OpenGL context, the texture and the display list.
+  // Takes the class's look: light colours, distance and texture. The
+  // rendering context and the rest are made when the ball is first drawn.
   void SetUp(const AdiLook &classLook);
 
   void RegisterArea(int32_t id) override;
@@ -44,6 +44,8 @@ class AdiInstrument : public Instrument {
   static bool ReadTexture(const char *fileName, int &width, int &height, unsigned char *&rgba);
 
   bool setUp = false;
+  bool prepared = false;
+  bool lightsOn = false;
   float vertices[kBallVertices][3];
   float normals[kBallVertices][3];
   float textureCoordinates[kBallVertices][2];
@@ -57,6 +59,8 @@ class AdiInstrument : public Instrument {
 
  private:
   void BuildMesh();
+  void Prepare();
+  void ApplyLighting();
   bool MakeContext();
   void LoadTexture(const char *ballTexture);
   void SetUpScene(bool textured);
