@@ -9,6 +9,10 @@ T Entry(T const (&table)[N], int32_t index) {
   return index > 0 && index < N ? table[index] : nullptr;
 }
 
+HBITMAP LoadBitmapFile(const char *fileName) {
+  return static_cast<HBITMAP>(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
 }  // namespace
 
 DrawingResources::~DrawingResources() {
@@ -25,13 +29,17 @@ DrawingResources::~DrawingResources() {
     if (pens[i] != nullptr) DeleteObject(pens[i]);
 }
 
+// Whether the bitmap loads is learnt now (a class counts on 0 for one that
+// does not); its pixels are kept only once a panel first draws it, so a
+// vessel whose panels are never shown (one of a fleet) holds none.
 int32_t DrawingResources::AddSurface(const char *fileName) {
   if (surfaceCount + 1 >= kMaxSurfaces) return 0;
   const int32_t index = ++surfaceCount;
-  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  HBITMAP bitmap = LoadBitmapFile(fileName);
   if (bitmap == nullptr) return 0;
-  surfaces[index] = oapiCreateSurface(bitmap, true);
-  return surfaces[index] != nullptr ? index : 0;
+  DeleteObject(bitmap);
+  surfaceFiles[index] = fileName;
+  return index;
 }
 
 int32_t DrawingResources::AddFont(const char *face, int height) {
@@ -61,6 +69,13 @@ void DrawingResources::CreateStandardSet() {
   standardSetMade = true;
 }
 
-SURFHANDLE DrawingResources::Surface(int32_t index) const { return Entry(surfaces, index); }
+SURFHANDLE DrawingResources::Surface(int32_t index) const {
+  if (index <= 0 || index >= kMaxSurfaces) return nullptr;
+  if (surfaces[index] == nullptr && !surfaceFiles[index].empty()) {
+    if (HBITMAP bitmap = LoadBitmapFile(surfaceFiles[index].c_str())) surfaces[index] = oapiCreateSurface(bitmap, true);
+    surfaceFiles[index].clear();
+  }
+  return surfaces[index];
+}
 HFONT DrawingResources::Font(int32_t index) const { return Entry(fonts, index); }
 HPEN DrawingResources::Pen(int32_t index) const { return Entry(pens, index); }

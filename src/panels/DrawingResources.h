@@ -1,9 +1,10 @@
-// The host surfaces, fonts and pens that instrument classes need, created
-// once when the class files are read and shared by index by every panel and
-// instrument of the vessel.
+// The host surfaces, fonts and pens that instrument classes need, declared
+// when the class files are read and shared by index by every panel and
+// instrument of the vessel; a surface's pixels are loaded when first drawn.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include <Orbitersdk.h>
 
@@ -44,7 +45,9 @@ class DrawingResources {
   int32_t penCount = 0;
 
  private:
-  SURFHANDLE surfaces[kMaxSurfaces] = {};
+  // A surface is made from its file when first asked for.
+  mutable SURFHANDLE surfaces[kMaxSurfaces] = {};
+  mutable std::string surfaceFiles[kMaxSurfaces];
   HFONT fonts[kMaxFonts] = {};
   HPEN pens[kMaxPens] = {};
 };
