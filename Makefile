@@ -4,14 +4,15 @@
 setup:
 	@bash scripts/setup.sh
 
-# The Linux build and the Windows one: the debug suite also runs the Windows
-# binaries under Wine.
+# The Linux build and the Windows one: the debug suite, then the Windows
+# binaries under Wine (the windows test preset).
 test: setup
 	cmake --preset debug
 	cmake --build --preset debug
 	cmake --preset win32
 	cmake --build --preset win32
 	ctest --preset debug
+	ctest --preset windows
 
 asan: setup
 	cmake --preset asan
