@@ -75,11 +75,11 @@ class ElementLines {
       : element(header),
         headerLine(ConfigLineCount()),
         expected(std::max<int64_t>(0, static_cast<int64_t>(header.last) - header.first)) {}
-  // A blank or comment line stands for an offset not given.
-  void Offset(const char *line) {
-    Vec3 v;
+  // A line the element takes as an offset line, and whether it read as one;
+  // a blank or comment line stands for an offset not given.
+  void Offset(const char *line, bool read) {
     if (line == nullptr) return;
-    if (!short_ && std::sscanf(line, "<%lf %lf %lf>", &v.x, &v.y, &v.z) == 3) ++offsets;
+    if (!short_ && read) ++offsets;
     else Short(line);
   }
   void Closing(const char *line) {
@@ -170,11 +170,11 @@ void VesselSection::ReadElements(FILE *file) {
     for (int64_t n = element.first; n < element.last; ++n) {
       const char *offsetLine = ReadConfigLine(file);
       if (offsetLine == nullptr && ConfigFileEnded(file)) break;
-      lines.Offset(offsetLine);
       Vec3 offset;
-      if (IsConfigurationNumber(static_cast<int>(n)) && offsetLine != nullptr &&
-          std::sscanf(offsetLine, "<%lf %lf %lf>", &offset.x, &offset.y, &offset.z) == 3)
-        element.offsets[n] = offset;
+      const bool read = offsetLine != nullptr &&
+                        std::sscanf(offsetLine, "<%lf %lf %lf>", &offset.x, &offset.y, &offset.z) == 3;
+      lines.Offset(offsetLine, read);
+      if (read && IsConfigurationNumber(static_cast<int>(n))) element.offsets[n] = offset;
     }
     lines.Closing(ReadConfigLine(file));
     InsertAfterFirst(set.elements, element);
