@@ -18,7 +18,7 @@ void SystemList::DeleteAll() {
 
 // Out of the list first, so that only the others are told.
 void SystemList::Delete(size_t index, SystemList *dependents) {
-  const std::unique_ptr<SystemObject> object = std::move(objects[index]);
+  const OwnedObject object = std::move(objects[index]);
   objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index));
   DropEverywhere(object.get(), dependents);
 }
@@ -29,7 +29,7 @@ bool SystemList::Contains(const void *address) const {
   return false;
 }
 
-void SystemList::Adopt(std::unique_ptr<SystemObject> object) {
+void SystemList::Adopt(OwnedObject object) {
   NoteDefinition(this, object->name);
   assert(!Contains(object.get()));
   objects.push_back(std::move(object));

@@ -84,33 +84,33 @@ void ElectricSystem::ParseLine(FILE *file, const char *line) {
   KeywordLine keyword(line);
   if (keyword.Is("<BATTERY>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> capacity >> source).Count(), 3))
-      Append(std::make_unique<Battery>(name, ResolveSource(source), capacity));
+      Append<Battery>(name, ResolveSource(source), capacity);
   } else if (keyword.Is("<FCELL>")) {
     double rating;
     if (Complete(line, (Fields(keyword.rest) >> name >> position >> rating >> oxygen >> hydrogen >> water).Count(), 8))
-      Append(std::make_unique<FuelCell>(name, position, fluid->ResolvePort(oxygen), fluid->ResolvePort(hydrogen),
-                                        fluid->ResolvePort(water), static_cast<float>(rating)));
+      Append<FuelCell>(name, position, fluid->ResolvePort(oxygen), fluid->ResolvePort(hydrogen),
+                       fluid->ResolvePort(water), static_cast<float>(rating));
   } else if (keyword.Is("<DCBUS>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> source).Count(), 2))
-      Append(std::make_unique<DCBus>(name, ResolveSource(source)));
+      Append<DCBus>(name, ResolveSource(source));
   } else if (keyword.Is("<ACBUS>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> source).Count(), 2))
-      Append(std::make_unique<ACBus>(name, ResolveSource(source)));
+      Append<ACBus>(name, ResolveSource(source));
   } else if (keyword.Is("<SOCKET>")) {
     Fields fields(keyword.rest);
     fields >> name >> mode >> source >> candidates[0] >> candidates[1] >> candidates[2];
     if (Complete(line, fields.Count(), 6))
-      Append(std::make_unique<Socket>(name, ResolveSource(source), mode, ResolveSource(candidates[0]),
-                                      ResolveSource(candidates[1]), ResolveSource(candidates[2])));
+      Append<Socket>(name, ResolveSource(source), mode, ResolveSource(candidates[0]),
+                     ResolveSource(candidates[1]), ResolveSource(candidates[2]));
   } else if (keyword.Is("<COOLING>")) {
     ParseCoolingLoop(file, line, keyword.rest);
   } else if (keyword.Is("<ATMREGEN>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> mode >> source >> head >> from >> to).Count(), 6))
-      Append(std::make_unique<AtmRegenerator>(name, mode, ResolveSource(source), head, fluid->ResolvePort(from),
-                                              fluid->ResolvePort(to)));
+      Append<AtmRegenerator>(name, mode, ResolveSource(source), head, fluid->ResolvePort(from),
+                             fluid->ResolvePort(to));
   } else if (keyword.Is("<BOILER>")) {
     if (Complete(line, (Fields(keyword.rest) >> name >> mode >> source >> setPoint >> power >> tank).Count(), 6))
-      Append(std::make_unique<Boiler>(name, mode, ResolveSource(source), setPoint, power, fluid->ResolveTank(tank)));
+      Append<Boiler>(name, mode, ResolveSource(source), setPoint, power, fluid->ResolveTank(tank));
   } else {
     ReportFinding("line not understood in <ELECTRIC>");
   }
@@ -125,7 +125,7 @@ void ElectricSystem::ParseCoolingLoop(FILE *file, const char *header, const char
   double capacity, low, high;
   CoolingLoop *loop = nullptr;
   if (Complete(header, (Fields(text) >> name >> mode >> source >> capacity >> low >> high).Count(), 6))
-    loop = Append(std::make_unique<CoolingLoop>(name, mode, ResolveSource(source), capacity, low, high));
+    loop = Append<CoolingLoop>(name, mode, ResolveSource(source), capacity, low, high);
   char *line;
   SectionLines section(file, "</COOLING>");
   while (section.Next(line)) {

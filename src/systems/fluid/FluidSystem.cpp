@@ -116,7 +116,7 @@ void FluidSystem::ParseTank(FILE *file, const char *text) {
   double volume = 0, insulation = 0;
   int inOpen = 0, outOpen = 0;
   Fields(text) >> name >> position >> volume >> inOpen >> outOpen >> insulation;
-  FluidTank *tank = Append(std::make_unique<FluidTank>(name, volume, position));
+  FluidTank *tank = Append<FluidTank>(name, volume, position);
   tank->contents.Reset();
   char *line;
   SectionLines section(file, "</TANK>");
@@ -150,8 +150,7 @@ void FluidSystem::ParsePipes(FILE *file, const char *text) {
     FluidValve *source = ResolvePort(from);
     FluidValve *destination = ResolvePort(to);
     const bool plain = kind == kPlainPipe;
-    Append(std::make_unique<FluidPipe>(name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2,
-                                       twoWay));
+    Append<FluidPipe>(name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2, twoWay);
   }
 }
 
@@ -160,7 +159,7 @@ void FluidSystem::ParseVent(FILE *file, const char *text) {
   LineWord name = "";
   int inOpen = 0, outOpen = 0;
   Fields(text) >> name >> inOpen >> outOpen;
-  FluidVent *vent = Append(std::make_unique<FluidVent>(name));
+  FluidVent *vent = Append<FluidVent>(name);
   vent->in.open = inOpen;
   vent->out.open = outOpen;
   vent->contents.Reset();
@@ -186,7 +185,7 @@ void FluidSystem::ParseRadiator(FILE *file, const char *text) {
   const char *second = ReadConfigLine(file);
   if (second == nullptr || std::sscanf(second, " %lf %lf %lf", &area, &emissivity, &mass) != 3 || !(mass > 0)) return;
   FluidRadiator *radiator =
-      Append(std::make_unique<FluidRadiator>(name, position, temperature, area, emissivity, mass));
+      Append<FluidRadiator>(name, position, temperature, area, emissivity, mass);
   thermal->Register(radiator);
   radiator->system = this;
 }
@@ -196,5 +195,5 @@ void FluidSystem::ParseCrew(const char *text) {
   LineWord name = "", tank = "";
   int count = 0;
   Fields(text) >> name >> count >> tank;
-  Append(std::make_unique<FluidCrew>(name, count, ResolveTank(tank)));
+  Append<FluidCrew>(name, count, ResolveTank(tank));
 }

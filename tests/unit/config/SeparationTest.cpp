@@ -99,11 +99,11 @@ TEST_F(Separation, BadSeparationLinesBuildNothing) {
 TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
   FluidSystem &fluids = vessel->systems.fluid;
   ElectricSystem &electrics = vessel->systems.electric;
-  fluids.Append(std::make_unique<FluidObject>("CABIN"));
-  fluids.Append(std::make_unique<FluidObject>("CABIN_AIRLOCK"));
-  fluids.Append(std::make_unique<FluidObject>("O2TANK"));
-  electrics.Append(std::make_unique<SystemObject>("BATT"));
-  electrics.Append(std::make_unique<SystemObject>("BUS"));
+  fluids.Append<FluidObject>("CABIN");
+  fluids.Append<FluidObject>("CABIN_AIRLOCK");
+  fluids.Append<FluidObject>("O2TANK");
+  electrics.Append<SystemObject>("BATT");
+  electrics.Append<SystemObject>("BUS");
   Load("<SEPARATION>\n<CONFIG> 2\n<DELETE> HYDRAULIC:cabin\n<DELETE> ELECTRIC:BATT   # blanks stay\n"
        "<DELETE> ELECTRIC:BU\n<DELETE> HYDRAULIC:NOTHING\n<DELETE> OTHER:O2\n</CONFIG>\n"
        "<CONFIG> 12\n<DELETE> HYDRAULIC:O2\n</CONFIG>\n</SEPARATION>\n");
@@ -119,8 +119,8 @@ TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
 }
 
 TEST_F(Separation, SystemReferencesGoToTheirListsFromAfterTheSeparator) {
-  vessel->systems.fluid.Append(std::make_unique<FluidObject>("CABIN"));
-  vessel->systems.electric.Append(std::make_unique<SystemObject>("BUS"));
+  vessel->systems.fluid.Append<FluidObject>("CABIN");
+  vessel->systems.electric.Append<SystemObject>("BUS");
   EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN").address, vessel->systems.fluid.Objects().front().get());
   EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN").address, vessel->systems.fluid.Objects().front().get());
   // "HYDRAULICS" still goes to the fluid list, which reads from the eleventh character.

@@ -48,24 +48,21 @@ ElectricSystem *electrics;
 
 TEST(SystemList, NamesMatchAsPrefixesFirstInListOrder) {
   PlainList list;
-  Probe *a = new Probe("A");
-  Probe *ab = new Probe("AB");
-  list.Append(std::unique_ptr<SystemObject>(a));
-  list.Append(std::unique_ptr<SystemObject>(ab));
+  Probe *a = list.Append<Probe>("A");
+  Probe *ab = list.Append<Probe>("AB");
   EXPECT_EQ(list.FindByName("a"), a);
   EXPECT_EQ(list.FindByName("AB"), ab);
   EXPECT_EQ(list.FindByName(""), a);
   EXPECT_EQ(list.FindByName("ABC"), nullptr);
   PlainList reversed;
-  reversed.Append(std::make_unique<Probe>("AB"));
-  reversed.Append(std::make_unique<Probe>("A"));
+  reversed.Append<Probe>("AB");
+  reversed.Append<Probe>("A");
   EXPECT_STREQ(reversed.FindByName("A")->name, "AB");
 }
 
 TEST(SystemList, ReferencesNameAnObjectOrOneOfItsVariables) {
   static PlainList list;
-  static Probe *tank = new Probe("TANK");
-  list.Append(std::unique_ptr<SystemObject>(tank));
+  static Probe *tank = list.Append<Probe>("TANK");
   EXPECT_EQ(list.ResolveReference("TANK:VALUE").address, &tank->value);
   EXPECT_EQ(list.ResolveReference("TA").address, tank);
   const std::string log = LogAfter([] {
@@ -82,10 +79,8 @@ TEST(ElectricSystem, NopowerIsNoSourceAndHydraulicReferencesGoToTheFluidList) {
   static ElectricSystem electric(&thermal, &fluid);
   fluids = &fluid;
   electrics = &electric;
-  Probe *tank = new Probe("O2TANK");
-  fluid.Append(std::unique_ptr<SystemObject>(tank));
-  Probe *bus = new Probe("BUS");
-  electric.Append(std::unique_ptr<SystemObject>(bus));
+  Probe *tank = fluid.Append<Probe>("O2TANK");
+  Probe *bus = electric.Append<Probe>("BUS");
   EXPECT_EQ(electric.ResolveReference("HYDRAULIC:O2TANK:VALUE").address, &tank->value);
   EXPECT_EQ(electric.ResolveReference("ELECTRIC:BUS").address, bus);
   EXPECT_EQ(electric.ResolveReference("ELECTRIC:HYDRAULIC:O2").address, tank);
@@ -95,13 +90,11 @@ TEST(ElectricSystem, NopowerIsNoSourceAndHydraulicReferencesGoToTheFluidList) {
 
 TEST(SystemList, SeparationDeletesMarkedObjectsAfterEveryoneForgetsThem) {
   PlainList fluidList, electricList;
-  Probe *keep = new Probe("KEEP");
-  Probe *stage1 = new Probe("DROP_ONE");
-  Probe *stage0 = new Probe("DROP_ZERO");
-  Probe *watcher = new Probe("WATCH", stage1);
-  Probe *electricWatcher = new Probe("CELL", stage0);
-  for (Probe *p : {keep, stage1, stage0, watcher}) fluidList.Append(std::unique_ptr<SystemObject>(p));
-  electricList.Append(std::unique_ptr<SystemObject>(electricWatcher));
+  Probe *keep = fluidList.Append<Probe>("KEEP");
+  Probe *stage1 = fluidList.Append<Probe>("DROP_ONE");
+  Probe *stage0 = fluidList.Append<Probe>("DROP_ZERO");
+  Probe *watcher = fluidList.Append<Probe>("WATCH", stage1);
+  Probe *electricWatcher = electricList.Append<Probe>("CELL", stage0);
   fluidList.MarkStage("DROP", 1);
   fluidList.MarkStage("drop_z", 0);
   fluidList.MarkStage("NOTHING", 0);

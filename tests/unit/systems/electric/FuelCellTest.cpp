@@ -18,10 +18,9 @@ class FuelCells : public FluidFixture {
   }
 
   FluidTank *LiquidTank(const char *name, int type, double grams) {
-    FluidTank *tank = new FluidTank(name, 100, Vec3());
+    FluidTank *tank = fluid.Append<FluidTank>(name, 100, Vec3());
     Fill(*tank, type, grams, 0, 290);
     tank->Complete(true, true, 0, &fluid);
-    fluid.Append(std::unique_ptr<SystemObject>(tank));
     return tank;
   }
 

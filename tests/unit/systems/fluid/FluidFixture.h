@@ -24,10 +24,9 @@ class FluidFixture : public ::testing::Test {
   // A tank of `volume` L holding `grams` of gas `type` at `kelvin`, both
   // valves open, appended to the fluid list.
   FluidTank *GasTank(const char *name, double volume, int type, double grams, double kelvin = 290.0) {
-    FluidTank *tank = new FluidTank(name, volume, Vec3(0, 0, 1));
+    FluidTank *tank = fluid.Append<FluidTank>(name, volume, Vec3(0, 0, 1));
     Fill(*tank, type, grams, grams, kelvin);
     tank->Complete(true, true, 0.0, &fluid);
-    fluid.Append(std::unique_ptr<SystemObject>(tank));
     return tank;
   }
 

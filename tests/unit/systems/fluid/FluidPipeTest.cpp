@@ -16,9 +16,7 @@ class Pipes : public FluidFixture {
   }
 
   FluidPipe *Join(PipeKind kind, double s1 = 0, double s2 = 0, bool twoWay = true) {
-    FluidPipe *pipe = new FluidPipe("P", &a->out, &b->in, kind, s1, s2, twoWay);
-    fluid.Append(std::unique_ptr<SystemObject>(pipe));
-    return pipe;
+    return fluid.Append<FluidPipe>("P", &a->out, &b->in, kind, s1, s2, twoWay);
   }
 
   // Pressures as the tanks' last update left them.
@@ -166,15 +164,14 @@ TEST_F(Pipes, RemovedTankIsForgottenByItsPipes) {
 
 // Three tanks in a ring of pipes of every kind, stepped for a long time.
 TEST_F(Pipes, LongRunsConserveMassAndStayFinite) {
-  FluidTank *c = new FluidTank("C", 20, Vec3(1, 0, 0));
+  FluidTank *c = fluid.Append<FluidTank>("C", 20, Vec3(1, 0, 0));
   Fill(*c, H2O, 2000, 0, 330);
   Fill(*c, O2, 30, 30, 330);
   c->Complete(true, true, 0, &fluid);
-  fluid.Append(std::unique_ptr<SystemObject>(c));
   Join(kPlainPipe);
-  fluid.Append(std::make_unique<FluidPipe>("BC", &b->out, &c->in, kRegulatorPipe, 120000, 0, true));
-  fluid.Append(std::make_unique<FluidPipe>("CA", &c->out, &a->in, kBurstPipe, 20000, 5000, false));
-  fluid.Append(std::make_unique<FluidPipe>("W", &a->out, &c->in, kWallPipe, 50000, 0, true));
+  fluid.Append<FluidPipe>("BC", &b->out, &c->in, kRegulatorPipe, 120000, 0, true);
+  fluid.Append<FluidPipe>("CA", &c->out, &a->in, kBurstPipe, 20000, 5000, false);
+  fluid.Append<FluidPipe>("W", &a->out, &c->in, kWallPipe, 50000, 0, true);
   const double total = TotalMass(*a) + TotalMass(*b) + TotalMass(*c);
   for (int step = 0; step < 20000; ++step) {
     fluid.RefreshAll(0.05);

@@ -18,9 +18,8 @@ TEST_F(Tanks, AreaOfAThousandLitreTank) {
 }
 
 TEST_F(Tanks, ValveOpensAfterItsDelayAndANewCommandReplacesTheOld) {
-  FluidTank *tank = new FluidTank("T", 10, Vec3());
+  FluidTank *tank = fluid.Append<FluidTank>("T", 10, Vec3());
   tank->Complete(false, false, 0.5, &fluid);
-  fluid.Append(std::unique_ptr<SystemObject>(tank));
   EXPECT_EQ(tank->insulation, 0.5);
   tank->in.pendingCommand = 3;
   tank->Refresh(0.0);
