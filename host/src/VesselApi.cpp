@@ -116,7 +116,7 @@ void VESSEL::SetTouchdownPoints(const VECTOR3 &pt1, const VECTOR3 &pt2, const VE
 }
 
 DOCKHANDLE VESSEL::CreateDock(const VECTOR3 &pos, const VECTOR3 &dir, const VECTOR3 &rot) const {
-  auto dock = std::make_unique<host::Dock>();
+  auto dock = vessel->model.make<host::Dock>();
   dock->position = pos;
   dock->direction = dir;
   dock->rotation = rot;
@@ -138,8 +138,7 @@ PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxmass, double mass,
                                                    double efficiency) const {
   const double capacity = std::max(0.0, maxmass);
   const double contents = mass < 0.0 ? capacity : std::min(mass, capacity);
-  vessel->model.propellants.push_back(
-      std::make_unique<host::Propellant>(host::Propellant{capacity, contents, efficiency}));
+  vessel->model.propellants.push_back(vessel->model.make<host::Propellant>(capacity, contents, efficiency));
   return vessel->model.propellants.back().get();
 }
 
@@ -172,7 +171,7 @@ void VESSEL::ClearThrusterDefinitions() const { vessel->model.clearThrusters(); 
 THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, double maxth0,
                                        PROPELLANT_HANDLE hp, double isp0, double isp_ref,
                                        double p_ref) const {
-  auto thruster = std::make_unique<host::Thruster>();
+  auto thruster = vessel->model.make<host::Thruster>();
   thruster->position = pos;
   thruster->direction = host::unit(dir);
   thruster->maxThrust = maxth0;
@@ -185,7 +184,7 @@ THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, d
 }
 
 THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP_TYPE thgt) const {
-  auto group = std::make_unique<host::ThrusterGroup>();
+  auto group = vessel->model.make<host::ThrusterGroup>();
   group->type = thgt;
   for (int i = 0; th != nullptr && i < nth; ++i)
     if (host::Thruster *t = vessel->model.findThruster(th[i])) group->thrusters.push_back(t);
@@ -227,7 +226,7 @@ PSTREAM_HANDLE addStream(host::Vessel &vessel, THRUSTER_HANDLE th, const VECTOR3
                          const PARTICLESTREAMSPEC *pss) {
   host::Thruster *t = vessel.model.findThruster(th);
   if (t == nullptr) return nullptr;
-  auto stream = std::make_unique<host::ExhaustStream>();
+  auto stream = vessel.model.make<host::ExhaustStream>();
   stream->thruster = t;
   stream->hasPosition = pos != nullptr;
   stream->position = pos != nullptr ? *pos : t->position;

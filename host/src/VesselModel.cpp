@@ -9,7 +9,7 @@ namespace host {
 namespace {
 
 template <typename T, typename H>
-T *findOwned(const std::vector<std::unique_ptr<T>> &list, H handle) {
+T *findOwned(const std::vector<Part<T>> &list, H handle) {
   for (const auto &item : list)
     if (item.get() == handle) return item.get();
   return nullptr;

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <memory>
+#include <memory_resource>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "OrbiterAPI.h"
@@ -67,7 +70,31 @@ struct Dock {
   bool docked = false;
 };
 
+// A part made in its model's pool: deleting it gives its place back there.
+struct PartDelete {
+  std::pmr::memory_resource *pool;
+  template <typename T>
+  void operator()(T *part) const {
+    part->~T();
+    pool->deallocate(part, sizeof(T), alignof(T));
+  }
+};
+template <typename T>
+using Part = std::unique_ptr<T, PartDelete>;
+
 struct VesselModel {
+  // The parts (docks, tanks, thrusters, groups, streams) are made in the
+  // model's own pool, so one vessel's lie together in memory and a fleet's
+  // frame reads few cache lines per vessel; a deleted part's place is reused.
+  // Declared first: it outlives every part.
+  std::pmr::unsynchronized_pool_resource pool;
+
+  template <typename T, typename... Args>
+  Part<T> make(Args &&...args) {
+    T *part = new (pool.allocate(sizeof(T), alignof(T))) T{std::forward<Args>(args)...};
+    return Part<T>(part, PartDelete{&pool});
+  }
+
   std::vector<MeshEntry> meshes;
   double emptyMass = 0.0;
   double size = 1.0;
@@ -77,12 +104,12 @@ struct VesselModel {
   VECTOR3 pmi = _V(1, 1, 1);
   VECTOR3 cameraOffset = _V(0, 0, 0);
   VECTOR3 touchdown[3] = {_V(0, -1, 1), _V(-1, -1, -1), _V(1, -1, -1)};
-  std::vector<std::unique_ptr<Dock>> docks;
-  std::vector<std::unique_ptr<Propellant>> propellants;
-  std::vector<std::unique_ptr<Thruster>> thrusters;
-  std::vector<std::unique_ptr<ThrusterGroup>> groups;
+  std::vector<Part<Dock>> docks;
+  std::vector<Part<Propellant>> propellants;
+  std::vector<Part<Thruster>> thrusters;
+  std::vector<Part<ThrusterGroup>> groups;
   std::vector<Exhaust> exhausts;
-  std::vector<std::unique_ptr<ExhaustStream>> streams;
+  std::vector<Part<ExhaustStream>> streams;
 
   Propellant *findPropellant(PROPELLANT_HANDLE handle) const;
   Thruster *findThruster(THRUSTER_HANDLE handle) const;

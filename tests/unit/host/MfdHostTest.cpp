@@ -224,10 +224,10 @@ TEST_F(MfdHostTest, PagesShowTheShownVesselsFlightData) {
   EXPECT_EQ(Line(MFD_LEFT, "Alt", ship), "984252 ft");
 
   ship->model.emptyMass = 1000;
-  ship->model.propellants.push_back(std::make_unique<host::Propellant>(host::Propellant{500, 125, 1}));
-  auto engine = std::make_unique<host::Thruster>(
-      host::Thruster{_V(0, 0, 0), _V(0, 0, 1), 20000, ship->model.propellants[0].get(), 3000, 0, 0, 0.5});
-  auto main = std::make_unique<host::ThrusterGroup>(host::ThrusterGroup{THGROUP_MAIN, {engine.get()}});
+  ship->model.propellants.push_back(ship->model.make<host::Propellant>(500.0, 125.0, 1.0));
+  auto engine = ship->model.make<host::Thruster>(_V(0, 0, 0), _V(0, 0, 1), 20000.0,
+                                                 ship->model.propellants[0].get(), 3000.0, 0.0, 0.0, 0.5);
+  auto main = ship->model.make<host::ThrusterGroup>(THGROUP_MAIN, std::vector<host::Thruster *>{engine.get()});
   ship->model.thrusters.push_back(std::move(engine));
   ship->model.groups.push_back(std::move(main));
   ASSERT_TRUE(oapiProcessMFDButton(MFD_LEFT, 2, PANEL_MOUSE_LBDOWN));
