@@ -57,6 +57,7 @@ void ModuleLibrary::resolveEntryPoints() {
   resolve(*library, "vsimDescribeResource", describeResource);
   resolve(*library, "vsimSummary", summary);
   resolve(*library, "vsimPublish", publish);
+  resolve(*library, "vsimListReferences", listReferences);
 }
 
 }  // namespace host

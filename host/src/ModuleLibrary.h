@@ -45,6 +45,10 @@ class ModuleLibrary {
   void (*summary)(VESSEL *, char *, int) = nullptr;
   // Publishes the vessel's ship variables without a step; optional.
   void (*publish)(VESSEL *) = nullptr;
+  // Every reference resolveReference takes to a ship variable or a system
+  // object or variable, one call of the sink (context, reference) each;
+  // optional.
+  void (*listReferences)(VESSEL *, void (*)(void *, const char *), void *) = nullptr;
 
  private:
   explicit ModuleLibrary(std::unique_ptr<DynamicLibrary> loaded) : library(std::move(loaded)) {}

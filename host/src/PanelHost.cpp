@@ -64,6 +64,7 @@ void PanelHost::forget() {
   neighbourIds = PanelNeighbours();
   mfdHost.forgetRegistrations();
   shownVessel = nullptr;
+  held = HeldButton();
   shown = false;
   panelId = -1;
   client.reset();
@@ -163,6 +164,10 @@ void PanelHost::frame() {
   for (int id : due)
     for (const PanelArea &area : areaList)
       if (area.id == id) redraw(area, PANEL_REDRAW_USER);
+  if (held.area < 0) return;
+  const PanelArea &area = areaList[static_cast<size_t>(held.area)];
+  const int pressedBit = held.right ? PANEL_MOUSE_RBPRESSED : PANEL_MOUSE_LBPRESSED;
+  if ((area.mouseEvent & pressedBit) != 0) send(area, pressedBit, held.rx, held.ry);
 }
 
 const PanelArea *PanelHost::areaAt(int x, int y, int pressBit) const {
@@ -191,15 +196,39 @@ bool PanelHost::clickArea(int id, int rx, int ry, bool right) {
   return false;
 }
 
+bool PanelHost::buttonDown(int x, int y, bool right) {
+  buttonUp();
+  if (!shown) return false;
+  const PanelArea *area = areaAt(x, y, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN);
+  if (area == nullptr) return false;
+  held = HeldButton{static_cast<int>(area - areaList.data()), x - area->rect.left, y - area->rect.top, right};
+  send(*area, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN, held.rx, held.ry);
+  return true;
+}
+
+void PanelHost::buttonUp() {
+  if (held.area < 0) return;
+  const PanelArea &area = areaList[static_cast<size_t>(held.area)];
+  const HeldButton released = held;
+  held = HeldButton();
+  release(area, released.rx, released.ry, released.right);
+}
+
 // The module's handlers cannot change the registrations, so the area stays put.
 void PanelHost::press(const PanelArea &area, int rx, int ry, bool right) {
-  client->mouseEvent(area.id, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN, rx, ry);
-  if (area.drawEvent == PANEL_REDRAW_MOUSE) redraw(area, PANEL_REDRAW_MOUSE);
+  send(area, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN, rx, ry);
+  release(area, rx, ry, right);
+}
+
+void PanelHost::release(const PanelArea &area, int rx, int ry, bool right) {
   const int releaseBit = right ? PANEL_MOUSE_RBUP : PANEL_MOUSE_LBUP;
-  if ((area.mouseEvent & releaseBit) != 0) {
-    client->mouseEvent(area.id, releaseBit, rx, ry);
-    if (area.drawEvent == PANEL_REDRAW_MOUSE) redraw(area, PANEL_REDRAW_MOUSE);
-  }
+  if ((area.mouseEvent & releaseBit) != 0) send(area, releaseBit, rx, ry);
+}
+
+// A mouse event, and the redraw an area drawn on mouse events gets after it.
+void PanelHost::send(const PanelArea &area, int event, int rx, int ry) {
+  client->mouseEvent(area.id, event, rx, ry);
+  if (area.drawEvent == PANEL_REDRAW_MOUSE) redraw(area, PANEL_REDRAW_MOUSE);
 }
 
 Extent PanelHost::extent() const {
@@ -214,6 +243,12 @@ Extent PanelHost::extent() const {
 }
 
 bool PanelHost::writePng(const std::string &path, std::string &error) {
+  std::string png;
+  if (!renderPng(png, error)) return false;
+  return wincanvas::writeFile(path, png, error);
+}
+
+bool PanelHost::renderPng(std::string &png, std::string &error) {
   if (!shown) {
     error = "no panel is shown";
     return false;
@@ -232,9 +267,9 @@ bool PanelHost::writePng(const std::string &path, std::string &error) {
                       surface->height());
   mfdHost.draw(shownVessel);
   mfdHost.compose(canvas);
-  const bool written = wincanvas::writePng(canvas, path, error);
+  const bool encoded = wincanvas::encodePng(canvas, png, error);
   DeleteObject(canvas);
-  return written;
+  return encoded;
 }
 
 }  // namespace host

@@ -78,11 +78,19 @@ class PanelHost {
   // The same on area `id` itself at (rx, ry) within it, whatever lies over
   // it. False when no area `id` holds that point and takes that button.
   bool clickArea(int id, int rx, int ry, bool right);
+  // A button held: its press at panel pixel (x, y) on the topmost area there
+  // that takes it, the held event every frame to an area that asks for it,
+  // and the release when it comes up (or at another press, or when the panel
+  // goes). False when no area takes the press.
+  bool buttonDown(int x, int y, bool right);
+  void buttonUp();
 
   // The panel as the user sees it: the background (its colour key shown
   // black), then every area's surface in registration order, then the
   // registered MFDs' screens drawn afresh.
   bool writePng(const std::string &path, std::string &error);
+  // The same picture as the bytes of a PNG file.
+  bool renderPng(std::string &png, std::string &error);
 
   const std::vector<PanelArea> &areas() const { return areaList; }
   const PanelNeighbours &neighbours() const { return neighbourIds; }
@@ -109,6 +117,14 @@ class PanelHost {
   void redraw(const PanelArea &area, int event);
   const PanelArea *areaAt(int x, int y, int pressBit) const;
   void press(const PanelArea &area, int rx, int ry, bool right);
+  void release(const PanelArea &area, int rx, int ry, bool right);
+  void send(const PanelArea &area, int event, int rx, int ry);
+
+  struct HeldButton {
+    int area = -1;  // its place in areaList; -1 when none is held
+    int rx = 0, ry = 0;
+    bool right = false;
+  };
 
   std::unique_ptr<PanelClient> client;
   const Vessel *shownVessel = nullptr;
@@ -123,6 +139,7 @@ class PanelHost {
   DWORD attachFlag = 0;
   DWORD colourKey = SURF_NO_CK;
   PanelNeighbours neighbourIds;
+  HeldButton held;
 };
 
 }  // namespace host

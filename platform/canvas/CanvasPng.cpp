@@ -1,6 +1,7 @@
 // Bitmaps written as PNG files, through stb's one-header writer: the same
 // writer for the stand-in's bitmaps and for Windows' DIB sections.
 #include <cstdint>
+#include <fstream>
 #include <vector>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -9,6 +10,19 @@
 #include "wincanvas.h"
 
 bool wincanvas::writePng(HBITMAP bitmap, const std::string &path, std::string &error) {
+  std::string png;
+  return encodePng(bitmap, png, error) && writeFile(path, png, error);
+}
+
+bool wincanvas::writeFile(const std::string &path, const std::string &bytes, std::string &error) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (out.flush()) return true;
+  error = "cannot write " + path;
+  return false;
+}
+
+bool wincanvas::encodePng(HBITMAP bitmap, std::string &png, std::string &error) {
   const int w = width(bitmap), h = height(bitmap);
   if (w < 1 || h < 1 || row(bitmap, 0) == nullptr) {
     error = "not a bitmap";
@@ -24,8 +38,12 @@ bool wincanvas::writePng(HBITMAP bitmap, const std::string &path, std::string &e
       *out++ = static_cast<unsigned char>(in[x]);
     }
   }
-  if (stbi_write_png(path.c_str(), w, h, 3, rgb.data(), w * 3) == 0) {
-    error = "cannot write " + path;
+  png.clear();
+  const auto append = [](void *context, void *data, int size) {
+    static_cast<std::string *>(context)->append(static_cast<const char *>(data), static_cast<size_t>(size));
+  };
+  if (stbi_write_png_to_func(append, &png, w, h, 3, rgb.data(), w * 3) == 0) {
+    error = "cannot encode the picture";
     return false;
   }
   return true;

@@ -55,3 +55,7 @@ VariableRef ShipVariableRegistry::Find(const char *name) const {
   }
   return {};
 }
+
+void ShipVariableRegistry::ListNames(std::vector<std::string> &names) const {
+  for (const ShipVariable &v : variables) names.push_back(v.name);
+}

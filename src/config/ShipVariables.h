@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "config/Sizes.h"
@@ -36,6 +37,8 @@ class ShipVariableRegistry {
   // The first variable whose name equals `name` over at most 25 characters,
   // ignoring case; none when no name does.
   VariableRef Find(const char *name) const;
+  // Every name, in registration order.
+  void ListNames(std::vector<std::string> &names) const;
 
  private:
   std::vector<ShipVariable> variables;

@@ -85,6 +85,16 @@ DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const 
   return variable.address;
 }
 
+// Not called by the simulator: every reference vsimResolveReference takes to
+// a ship variable or a system object or variable, one call of `sink` each,
+// for the bench's completion.
+DLLCLBK void vsimListReferences(VESSEL *vessel, void (*sink)(void *, const char *), void *context) {
+  if (sink == nullptr) return;
+  Guarded([&] {
+    for (const std::string &reference : AsGeneric(vessel)->systems.ListReferences()) sink(context, reference.c_str());
+  });
+}
+
 // Not called by the simulator: a checker's sink for what the configuration
 // readers pass over silently; null turns the findings off again.
 DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetFindingSink(sink, context); }

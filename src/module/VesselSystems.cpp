@@ -143,6 +143,15 @@ VariableRef VesselSystems::ResolveReference(const char *text) {
   return ResolvePanelReference(text);
 }
 
+std::vector<std::string> VesselSystems::ListReferences() const {
+  std::vector<std::string> references, ship;
+  shipVariables.ListNames(ship);
+  for (const std::string &name : ship) references.push_back("SHIP:" + name);
+  fluid.ListReferences("HYDRAULIC:", references);
+  electric.ListReferences("ELECTRIC:", references);
+  return references;
+}
+
 // The panel being built (at the panel count) can already be named. A panel
 // without a name would take every reference, so it takes none.
 VariableRef VesselSystems::ResolvePanelReference(const char *text) {

@@ -25,6 +25,9 @@ class VesselSystems {
   // Turns a reference such as "SHIP:ALTITUDE" into its variable, or none
   // (logged) when it names nothing.
   VariableRef ResolveReference(const char *text);
+  // The references ResolveReference takes to every ship variable, system
+  // object and object variable: "SHIP:", "HYDRAULIC:" and "ELECTRIC:" ones.
+  std::vector<std::string> ListReferences() const;
 
   // Advances the onboard systems by dt seconds: the thermal model, then the
   // fluid objects, then the electric objects, each in configuration order.

@@ -76,6 +76,16 @@ void SystemList::RefreshAll(double dt) {
   for (const auto &o : objects) o->Refresh(dt);
 }
 
+void SystemList::ListReferences(const std::string &prefix, std::vector<std::string> &references) const {
+  std::vector<std::string> variables;
+  for (const auto &o : objects) {
+    references.push_back(prefix + o->name);
+    variables.clear();
+    o->ListVariables(variables);
+    for (const std::string &variable : variables) references.push_back(prefix + o->name + ":" + variable);
+  }
+}
+
 int SystemList::MarkStage(const char *prefix, int n) {
   int marked = 0;
   for (const auto &o : objects) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <memory_resource>
 #include <new>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -38,6 +39,9 @@ class SystemList {
   // null, logged, when no object has the name.
   virtual VariableRef ResolveReference(const char *text);
   void RefreshAll(double dt);
+  // Every object's name and every "NAME:VARIABLE" it publishes, each after
+  // `prefix`, in list order.
+  void ListReferences(const std::string &prefix, std::vector<std::string> &references) const;
 
   // The section of the configuration file, from the line after its opening
   // tag up to its closing tag.

@@ -9,3 +9,8 @@ VariableRef SystemObject::ResolveVariable(const char *keyword) {
   Publish(table);
   return table.Result(LogsUnknownNames());
 }
+
+void SystemObject::ListVariables(std::vector<std::string> &names) {
+  VariableTable table(&names);
+  Publish(table);
+}

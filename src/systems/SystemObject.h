@@ -26,6 +26,8 @@ class SystemObject {
   virtual void SaveState(FILEHANDLE scn) {}
   // The variable `Publish` declares under that name, or null.
   VariableRef ResolveVariable(const char *keyword);
+  // Every name `Publish` declares, in its order, into `names`.
+  void ListVariables(std::vector<std::string> &names);
   // `object` is about to be deleted: forget every pointer to it.
   virtual void DropReference(SystemObject *object) {}
   virtual ThermalBody *ThermalPart() { return nullptr; }

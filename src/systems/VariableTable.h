@@ -6,27 +6,34 @@
 
 #include <strings.h>
 
+#include <string>
+#include <vector>
+
 #include "config/ConfigText.h"
 #include "config/VariableRef.h"
 
 class VariableTable {
  public:
   explicit VariableTable(const char *requested) : name(requested) {}
+  // A table that finds nothing but lists every name declared into `names`,
+  // each after `prefix` (a part's variables as "PART:NAME").
+  VariableTable(std::vector<std::string> *names, std::string prefix = "")
+      : name(""), listed(names), listPrefix(std::move(prefix)) {}
 
   template <typename T>
   VariableTable &Add(const char *published, T &member) {
-    if (Takes(MatchKeyword(name, published))) found = VariableRef::To(member);
+    if (Takes(published, MatchKeyword(name, published))) found = VariableRef::To(member);
     return *this;
   }
   // A variable found only by its whole name.
   template <typename T>
   VariableTable &AddWhole(const char *published, T &member) {
-    if (Takes(strcasecmp(name, published) == 0)) found = VariableRef::To(member);
+    if (Takes(published, strcasecmp(name, published) == 0)) found = VariableRef::To(member);
     return *this;
   }
   // A variable that holds the address of an object.
   VariableTable &AddLink(const char *published, void *pointer) {
-    if (Takes(MatchKeyword(name, published))) found = VariableRef::Link(pointer);
+    if (Takes(published, MatchKeyword(name, published))) found = VariableRef::Link(pointer);
     return *this;
   }
   // A part with variables of its own: its name alone is the part, its name,
@@ -34,7 +41,11 @@ class VariableTable {
   // reports a name it does not have itself).
   template <typename Part>
   VariableTable &AddPart(const char *published, Part &part) {
-    if (!Takes(MatchKeyword(name, published))) return *this;
+    if (listed != nullptr) {
+      VariableTable inner(listed, listPrefix + published + ":");
+      part.Publish(inner);
+    }
+    if (!Takes(published, MatchKeyword(name, published))) return *this;
     const char *rest = AfterKeyword(name, published);
     found = *rest == '\0' ? VariableRef::Object(&part) : part.ResolveVariable(rest + 1);
     return *this;
@@ -49,7 +60,11 @@ class VariableTable {
 
  private:
   // Whether a declaration that `matches` is the one the name resolves to.
-  bool Takes(bool matches) {
+  bool Takes(const char *published, bool matches) {
+    if (listed != nullptr) {
+      listed->push_back(listPrefix + published);
+      return false;
+    }
     if (taken || !matches) return false;
     taken = true;
     return true;
@@ -58,4 +73,6 @@ class VariableTable {
   const char *name;
   VariableRef found;
   bool taken = false;
+  std::vector<std::string> *listed = nullptr;
+  std::string listPrefix;
 };

@@ -42,6 +42,10 @@ void FluidValve::Refresh(double dt) {
 
 VariableRef FluidValve::ResolveVariable(const char *keyword) {
   VariableTable table(keyword);
-  table.Add("OPEN", pendingCommand).AddWhole("PZ", actuationTimer).Add("ISOPEN", open);
+  Publish(table);
   return table.Result(true);
+}
+
+void FluidValve::Publish(VariableTable &table) {
+  table.Add("OPEN", pendingCommand).AddWhole("PZ", actuationTimer).Add("ISOPEN", open);
 }

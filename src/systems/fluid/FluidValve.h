@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "config/VariableRef.h"
+#include "systems/VariableTable.h"
 #include "systems/fluid/FluidContents.h"
 
 class FluidTank;
@@ -31,6 +32,7 @@ class FluidValve {
   void Refresh(double dt);
   // "OPEN" (the command), "PZ" (the timer, whole name only), "ISOPEN".
   VariableRef ResolveVariable(const char *keyword);
+  void Publish(VariableTable &table);
 
   FluidTank *owner;
   int32_t open = 0;
