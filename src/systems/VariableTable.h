@@ -42,8 +42,10 @@ class VariableTable {
   template <typename Part>
   VariableTable &AddPart(const char *published, Part &part) {
     if (listed != nullptr) {
+      listed->push_back(listPrefix + published);
       VariableTable inner(listed, listPrefix + published + ":");
       part.Publish(inner);
+      return *this;
     }
     if (!Takes(published, MatchKeyword(name, published))) return *this;
     const char *rest = AfterKeyword(name, published);

@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <iostream>
-#include <optional>
 
 #include "ModuleLog.h"
 #include "ScenarioFile.h"
@@ -44,6 +43,42 @@ bool Locate(const CheckOptions &options, std::string &className, std::string &ro
 
 }  // namespace
 
+ClassCheck CheckClass(const std::string &className) {
+  ClassCheck check;
+  const std::string configPath = ResolveWindowsPath(("Config\\" + className + ".cfg").c_str());
+  if (!std::ifstream(configPath)) {
+    check.error = "cannot read " + configPath;
+    return check;
+  }
+  host::Simulation sim;
+  sim.messageSink = [](const std::string &) {};
+  host::Vessel *vessel = sim.createModuleVessel("Check", className, "genvessel");
+  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->ovcLoadStateEx == nullptr) {
+    check.error = "the vessel module could not be loaded";
+    return check;
+  }
+  StrictFindings strict(*vessel->module, "Config/" + className + ".cfg");
+  if (!strict.Available()) {
+    check.error = "the vessel module cannot report its findings";
+    return check;
+  }
+  const std::vector<std::string> block = {"<SOURCE> " + className};
+  host::ScenarioBlockReader reader(block);
+  host::ParsedStatus status;
+  vessel->module->ovcLoadStateEx(vessel->instance, reader.handle(), &status);
+  check.loaded = true;
+  check.log = ModuleLog();
+  check.findings = strict.Lines();
+  check.files = strict.Files();
+  check.files.insert(check.files.begin(), configPath);
+  if (vessel->module->summary != nullptr) {
+    char summary[256] = "";
+    vessel->module->summary(vessel->instance, summary, sizeof summary);
+    check.summary = summary;
+  }
+  return check;
+}
+
 int CheckConfiguration(const CheckOptions &options) {
   std::string className, root, error;
   if (!Locate(options, className, root, error)) {
@@ -56,42 +91,18 @@ int CheckConfiguration(const CheckOptions &options) {
     std::cerr << "vesselsim: cannot enter root folder " << root << '\n';
     return 2;
   }
-  const std::string configPath = ResolveWindowsPath(("Config\\" + className + ".cfg").c_str());
-  if (!std::ifstream(configPath)) {
-    std::cerr << "vesselsim: cannot read " << configPath << '\n';
+  const ClassCheck check = CheckClass(className);
+  if (!check.loaded) {
+    std::cerr << "vesselsim: " << check.error << '\n';
     return 2;
   }
-  host::Simulation sim;
-  sim.messageSink = [](const std::string &) {};
-  host::Vessel *vessel = sim.createModuleVessel("Check", className, "genvessel");
-  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->ovcLoadStateEx == nullptr) {
-    std::cerr << "vesselsim: the vessel module could not be loaded\n";
-    return 2;
-  }
-  std::optional<StrictFindings> strict;
-  if (options.strict) strict.emplace(*vessel->module, "Config/" + className + ".cfg");
-  if (strict && !strict->Available()) {
-    std::cerr << "vesselsim: the vessel module cannot report its findings\n";
-    return 2;
-  }
-  const std::vector<std::string> block = {"<SOURCE> " + className};
-  host::ScenarioBlockReader reader(block);
-  host::ParsedStatus status;
-  vessel->module->ovcLoadStateEx(vessel->instance, reader.handle(), &status);
-  const std::string log = ModuleLog();
-  std::cout << log;
-  bool findings = !log.empty();
-  if (strict) {
-    for (const std::string &finding : strict->Lines()) {
-      std::cout << finding << '\n';
-      findings = true;
-    }
+  std::cout << check.log;
+  bool findings = !check.log.empty();
+  if (options.strict) {
+    for (const std::string &finding : check.findings) std::cout << finding << '\n';
+    findings = findings || !check.findings.empty();
   }
   // A clean check says what it read, so the author knows it read the file.
-  if (!findings && vessel->module->summary != nullptr) {
-    char summary[256] = "";
-    vessel->module->summary(vessel->instance, summary, sizeof summary);
-    std::cout << className << ".cfg: " << summary << ": no findings\n";
-  }
+  if (!findings) std::cout << className << ".cfg: " << check.summary << ": no findings\n";
   return findings ? 1 : 0;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct CheckOptions {
   std::string config;  // a class name under ROOT/Config, or a path to its .cfg
@@ -13,3 +14,15 @@ struct CheckOptions {
 
 // 0 no findings, 1 findings, 2 bad usage or unreadable input.
 int CheckConfiguration(const CheckOptions &options);
+
+// One class's configuration read as a restore reads it, in a host of its
+// own, from the current folder as the host's root.
+struct ClassCheck {
+  bool loaded = false;                // false: the module could not be loaded
+  std::string log;                    // the module's debug log
+  std::vector<std::string> findings;  // "FILE:LINE: message", as --strict shows them
+  std::vector<std::string> files;     // every file the configuration read or used that is there
+  std::string summary;                // what it built, counted
+  std::string error;                  // why it was not loaded
+};
+ClassCheck CheckClass(const std::string &className);

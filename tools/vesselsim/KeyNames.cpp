@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "OrbiterAPI.h"
 
@@ -64,3 +65,39 @@ int ThrusterGroupFromName(const char *name) {
   return -1;
 }
 #undef KEY
+
+namespace {
+
+// Browser codes whose host name is not the code's own word.
+const std::pair<const char *, const char *> kBrowserNames[] = {
+    {"Escape", "ESCAPE"},       {"Minus", "MINUS"},         {"Equal", "EQUALS"},
+    {"Backspace", "BACK"},      {"Enter", "RETURN"},        {"BracketLeft", "LBRACKET"},
+    {"BracketRight", "RBRACKET"}, {"ControlLeft", "LCONTROL"}, {"ControlRight", "RCONTROL"},
+    {"Semicolon", "SEMICOLON"}, {"Quote", "APOSTROPHE"},    {"Backquote", "GRAVE"},
+    {"ShiftLeft", "LSHIFT"},    {"ShiftRight", "RSHIFT"},   {"Backslash", "BACKSLASH"},
+    {"Comma", "COMMA"},         {"Period", "PERIOD"},       {"Slash", "SLASH"},
+    {"AltLeft", "LALT"},        {"AltRight", "RALT"},       {"CapsLock", "CAPITAL"},
+    {"ScrollLock", "SCROLL"},   {"NumpadMultiply", "MULTIPLY"}, {"NumpadSubtract", "SUBTRACT"},
+    {"NumpadAdd", "ADD"},       {"NumpadDecimal", "DECIMAL"}, {"NumpadDivide", "DIVIDE"},
+    {"NumpadEnter", "NUMPADENTER"}, {"IntlBackslash", "OEM_102"}, {"PageUp", "PRIOR"},
+    {"PageDown", "NEXT"},       {"ArrowUp", "UP"},          {"ArrowDown", "DOWN"},
+    {"ArrowLeft", "LEFT"},      {"ArrowRight", "RIGHT"},    {"PrintScreen", "SYSRQ"},
+};
+
+std::string HostWordOf(const std::string &code) {
+  for (const auto &[browser, host] : kBrowserNames)
+    if (code == browser) return host;
+  if (code.size() == 4 && code.compare(0, 3, "Key") == 0) return code.substr(3);
+  if (code.size() == 6 && code.compare(0, 5, "Digit") == 0) return code.substr(5);
+  if (code.size() == 7 && code.compare(0, 6, "Numpad") == 0) return "NUMPAD" + code.substr(6);
+  // Space, Tab, Home, End, Insert, Pause, NumLock, F1 to F12: the same word.
+  return code;
+}
+
+}  // namespace
+
+int KeyCodeFromBrowserCode(const std::string &code) {
+  // Only names of the table: a decimal code is no browser code.
+  if (code.empty() || (code[0] >= '0' && code[0] <= '9')) return 0;
+  return KeyCodeFromHostName(("OAPI_KEY_" + HostWordOf(code)).c_str());
+}

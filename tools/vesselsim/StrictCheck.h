@@ -23,11 +23,16 @@ class StrictFindings {
   // False when the module cannot report its findings.
   bool Available() const { return module.setFindingSink != nullptr; }
   const std::vector<std::string> &Lines() const { return lines; }
+  // The files the configuration read besides its own (class and instrument
+  // files) and the files its lines use that are there, each once.
+  const std::vector<std::string> &Files() const { return files; }
 
  private:
+  void Remember(const std::string &file);
   static void Receive(void *context, const char *file, int line, const char *message, const char *usedFile);
 
   host::ModuleLibrary &module;
   std::string configurationName;
   std::vector<std::string> lines;
+  std::vector<std::string> files;
 };

@@ -10,6 +10,9 @@
 
 #include "CheckCommand.h"
 #include "RunCommand.h"
+#ifdef VESSELSIM_SERVE
+#include "ServeCommand.h"
+#endif
 
 int main(int argc, char **argv) {
 #ifdef _WIN32
@@ -49,6 +52,18 @@ int main(int argc, char **argv) {
   checkCommand->add_option("--root", check.root, "The host's working folder");
   checkCommand->add_flag("--strict", check.strict, "Also report what the module passes over silently");
 
+#ifdef VESSELSIM_SERVE
+  ServeOptions serve;
+  CLI::App *serveCommand = app.add_subcommand("serve", "Fly a scenario live on a web page, rebuilt when its files change");
+  serveCommand->add_option("SCENARIO", serve.scenario, "Scenario file")->required();
+  serveCommand->add_option("--root", serve.root, "The host's working folder");
+  serveCommand->add_option("--port", serve.port, "TCP port of the page");
+  serveCommand->add_option("--bind", serve.bind, "Address the server listens on");
+  serveCommand->add_option("--dt", serve.dt, "Frame step in seconds");
+  serveCommand->add_option("--vessel", serve.vessel, "Vessel the page shows and drives");
+  serveCommand->add_option("--watch", serve.watches, "[TYPE=]REF watched from the start");
+#endif
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp &e) {
@@ -59,5 +74,8 @@ int main(int argc, char **argv) {
   }
   if (app.got_subcommand(runCommand)) return RunScenario(run);
   if (app.got_subcommand(checkCommand)) return CheckConfiguration(check);
+#ifdef VESSELSIM_SERVE
+  if (app.got_subcommand(serveCommand)) return ServeScenario(serve);
+#endif
   return 2;
 }

@@ -1,0 +1,462 @@
+#include "LiveBench.h"
+
+#include <strings.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "KeyNames.h"
+#include "ModuleLog.h"
+
+namespace {
+
+// Simulated seconds of frames one pass of the loop may compute at most, so
+// that requests are never kept waiting long.
+constexpr double kSliceSeconds = 0.02;
+// The panel is rendered at most this often while the clock runs.
+constexpr double kRenderSeconds = 0.04;
+// Files are looked at this often; a change is taken once a look finds them
+// settled, so an editor's save in two writes is read once, whole.
+constexpr double kLookSeconds = 0.1;
+constexpr size_t kMaxSamples = 20000;
+
+double Now() {
+  using namespace std::chrono;
+  return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string ScratchScenario() {
+  std::error_code error;
+  const auto folder = std::filesystem::temp_directory_path(error);
+  return ((error ? std::filesystem::path("/tmp") : folder) /
+          ("vesselsim-serve-" + std::to_string(::getpid()) + ".scn"))
+      .string();
+}
+
+std::string ReadWhole(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+LiveBench::LiveBench(const ServeOptions &o, const std::string &scenarioPath) : options(o) {
+  sim = std::make_unique<host::Simulation>();
+  sim->messageSink = [](const std::string &) {};
+  std::string error;
+  if (!sim->loadScenario(scenarioPath, error)) throw Refusal{error};
+  for (const auto &v : sim->vessels())
+    if (v->instance != nullptr && v->module->publish != nullptr) v->module->publish(v->instance);
+  choosePanelVessel();
+  for (const std::string &text : options.watches) watchLocked(text);
+  if (vessel != nullptr) sim->panels.showPanel(*vessel, 0);
+  recheck();
+}
+
+LiveBench::~LiveBench() { stop(); }
+
+void LiveBench::choosePanelVessel() {
+  vessel = nullptr;
+  if (!options.vessel.empty()) {
+    vessel = sim->findVessel(options.vessel);
+    if (vessel == nullptr) throw Refusal{"no vessel named " + options.vessel};
+    return;
+  }
+  for (const auto &v : sim->vessels())
+    if (v->instance != nullptr) {
+      vessel = v.get();
+      return;
+    }
+}
+
+void LiveBench::start() { simThread = std::thread([this] { run(); }); }
+
+void LiveBench::stop() {
+  {
+    std::lock_guard<std::mutex> guard(lock);
+    stopping = true;
+  }
+  changes.notify_all();
+  if (simThread.joinable()) simThread.join();
+}
+
+bool LiveBench::stopped() {
+  std::lock_guard<std::mutex> guard(lock);
+  return stopping;
+}
+
+void LiveBench::run() {
+  std::unique_lock<std::mutex> guard(lock);
+  double last = Now();
+  while (!stopping) {
+    const double now = Now();
+    const double before = sim->simTime;
+    advance(now - last);
+    last = now;
+    if (sim->simTime != before) record();
+    if (renderWanted || (sim->simTime != before && now - lastRender >= kRenderSeconds)) renderPanel(false);
+    if (now - lastLook >= kLookSeconds) lookAtFiles();
+    changes.wait_for(guard, std::chrono::milliseconds(paused || rate > 0 ? 5 : 0));
+  }
+}
+
+void LiveBench::advance(double wallSeconds) {
+  const double began = Now();
+  for (; stepsWanted > 0; --stepsWanted) stepFrame();
+  if (paused) return;
+  lag += rate > 0 ? wallSeconds * rate : kSliceSeconds * 1e9;
+  while (lag >= options.dt && Now() - began < kSliceSeconds) {
+    stepFrame();
+    lag -= options.dt;
+  }
+  // A clock that cannot keep up runs as fast as it can, not in bursts after.
+  lag = std::min(lag, options.dt);
+}
+
+void LiveBench::stepFrame() {
+  sim->frame(sim->simTime + options.dt);
+  ++version;
+}
+
+void LiveBench::renderPanel(bool force) {
+  renderWanted = false;
+  lastRender = Now();
+  std::string picture, error;
+  if (sim->panels.panelShown()) sim->panels.renderPng(picture, error);
+  if (!force && picture == png) return;
+  png.swap(picture);
+  ++panelVersion;
+  ++version;
+  changes.notify_all();
+}
+
+void LiveBench::record() {
+  Sample sample{sim->simTime, {}};
+  for (const LiveWatch &w : watches) sample.values.push_back(w.variable.read());
+  series.push_back(std::move(sample));
+  if (series.size() > kMaxSamples) series.pop_front();
+  changes.notify_all();
+}
+
+void LiveBench::lookAtFiles() {
+  const double now = Now();
+  lastLook = now;
+  if (files.changed()) {
+    if (changeSeen < 0) changeSeen = now;
+    return;
+  }
+  if (changeSeen < 0) return;
+  reload();
+  changeSeen = -1.0;
+}
+
+void LiveBench::recheck() {
+  const size_t logBefore = ModuleLog().size();
+  check = CheckClass(vessel != nullptr ? vessel->className : std::string());
+  // The log goes on across every vessel the bench makes: the check's own
+  // entries are what it added.
+  check.log = check.log.size() > logBefore ? check.log.substr(logBefore) : std::string();
+  files.watch(check.files);
+  ++version;
+}
+
+void LiveBench::reload() {
+  if (vessel == nullptr) return;
+  const std::string goodLog = check.log;
+  recheck();
+  if (!check.loaded || (!check.log.empty() && check.log != goodLog)) {
+    reloadStatus = "the files no longer read: the last good vessel flies on";
+    check.log = check.log.empty() ? check.error : check.log;
+    return;
+  }
+  const std::string saved = ScratchScenario();
+  std::string error;
+  if (!sim->saveScenario(saved, error)) {
+    reloadStatus = error;
+    return;
+  }
+  rebuild(saved);
+  std::remove(saved.c_str());
+  reloadSeconds = Now() - changeSeen;
+  reloadStatus = "reloaded";
+}
+
+// The new host is made before the old one goes, so the module stays loaded
+// and its clock runs on from the same time.
+void LiveBench::rebuild(const std::string &savedPath) {
+  const int panel = sim->panels.shownPanel();
+  auto rebuilt = std::make_unique<host::Simulation>();
+  rebuilt->messageSink = [](const std::string &) {};
+  std::string error;
+  if (!rebuilt->loadScenario(savedPath, error)) {
+    reloadStatus = error;
+    return;
+  }
+  rebuilt->simTime = sim->simTime;
+  sim->panels.hidePanel();
+  sim = std::move(rebuilt);
+  choosePanelVessel();
+  if (vessel != nullptr && panel >= 0) sim->panels.showPanel(*vessel, panel);
+  resolveWatches();
+  renderPanel(true);
+}
+
+// A key press, a click or a reload may delete or remake system objects:
+// every watch finds its variable again; one that names nothing now reads NaN.
+void LiveBench::resolveWatches() {
+  gone = std::nan("");
+  for (LiveWatch &w : watches) {
+    try {
+      w.variable = resolveOrRefuse(w.ref.reference);
+    } catch (const Refusal &) {
+      w.variable = StoredVariable{&gone, ValueType::Double};
+    }
+  }
+}
+
+StoredVariable LiveBench::resolveOrRefuse(const std::string &reference) const {
+  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->resolveReference == nullptr)
+    throw Refusal{"no vessel driven by the module"};
+  StoredVariable variable;
+  const char *typeName = nullptr;
+  const size_t logBefore = ModuleLog().size();
+  variable.address = vessel->module->resolveReference(vessel->instance, reference.c_str(), &typeName);
+  if (variable.address == nullptr) {
+    // What the module logged of it, in its own words.
+    const std::string after = ModuleLog();
+    const std::string said = after.size() > logBefore ? after.substr(logBefore) : std::string();
+    throw Refusal{"reference does not resolve: " + reference + (said.empty() ? "" : "; the module's log: " + said)};
+  }
+  if (!variable.setType(typeName)) throw Refusal{"reference names no number: " + reference};
+  return variable;
+}
+
+nlohmann::json LiveBench::flightData() const {
+  if (vessel == nullptr) return nullptr;
+  const VECTOR3 &v = vessel->rvel;
+  const auto level = [this](THGROUP_TYPE type) {
+    return vessel->thrusterGroupLevel(vessel->model.findGroup(type));
+  };
+  return {{"name", vessel->name},
+          {"altitude", vessel->altitude()},
+          {"speed", std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z)},
+          {"mass", vessel->mass()},
+          {"main", level(THGROUP_MAIN)},
+          {"retro", level(THGROUP_RETRO)},
+          {"hover", level(THGROUP_HOVER)}};
+}
+
+nlohmann::json LiveBench::state() {
+  std::lock_guard<std::mutex> guard(lock);
+  nlohmann::json watched = nlohmann::json::array();
+  for (const LiveWatch &w : watches) {
+    const double value = w.variable.read();
+    watched.push_back({{"ref", w.ref.reference},
+                       {"value", std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(nullptr)},
+                       {"shown", FormatValue(w.ref.type, value)}});
+  }
+  const host::PanelNeighbours &n = sim->panels.neighbours();
+  const std::string currentLog = ModuleLog();
+  return {{"version", version},
+          {"time", sim->simTime},
+          {"paused", paused},
+          {"rate", rate},
+          {"dt", options.dt},
+          {"flight", flightData()},
+          {"panel", sim->panels.shownPanel()},
+          {"panelVersion", panelVersion},
+          {"neighbours", {{"left", n.left}, {"right", n.right}, {"top", n.top}, {"bottom", n.bottom}}},
+          {"watches", watched},
+          {"log", currentLog},
+          {"findings", check.findings},
+          {"checkLog", check.log},
+          {"files", check.files},
+          {"reload", {{"status", reloadStatus}, {"seconds", reloadSeconds}}}};
+}
+
+uint64_t LiveBench::waitForChange(uint64_t seen, int ms) {
+  std::unique_lock<std::mutex> guard(lock);
+  changes.wait_for(guard, std::chrono::milliseconds(ms), [&] { return stopping || version != seen; });
+  return version;
+}
+
+bool LiveBench::panelPng(std::string &picture) {
+  std::lock_guard<std::mutex> guard(lock);
+  picture = png;
+  return !png.empty();
+}
+
+void LiveBench::changedLocked() {
+  ++version;
+  renderWanted = true;
+  changes.notify_all();
+}
+
+void LiveBench::setClock(const nlohmann::json &request) {
+  std::lock_guard<std::mutex> guard(lock);
+  if (request.contains("rate")) {
+    const double wanted = request.at("rate").get<double>();
+    if (!(wanted == 0 || (wanted >= 1 && wanted <= 1000))) throw Refusal{"rate must be 0 (as fast as it goes) or 1 to 1000"};
+    rate = wanted;
+  }
+  if (request.contains("paused")) paused = request.at("paused").get<bool>();
+  if (request.contains("step")) {
+    const int steps = request.at("step").get<int>();
+    if (steps < 1 || steps > 100000) throw Refusal{"step must be 1 to 100000 frames"};
+    stepsWanted += steps;
+  }
+  lag = 0.0;
+  changedLocked();
+}
+
+void LiveBench::showPanel(int id) {
+  std::lock_guard<std::mutex> guard(lock);
+  if (vessel == nullptr || vessel->instance == nullptr) throw Refusal{"no vessel driven by the module"};
+  if (!sim->panels.showPanel(*vessel, id)) throw Refusal{"vessel " + vessel->name + " has no panel " + std::to_string(id)};
+  changedLocked();
+}
+
+bool LiveBench::mouse(int x, int y, bool right, const std::string &action) {
+  std::lock_guard<std::mutex> guard(lock);
+  bool taken = true;
+  if (action == "down") taken = sim->panels.buttonDown(x, y, right);
+  else if (action == "up") sim->panels.buttonUp();
+  else if (action == "click") taken = sim->panels.click(x, y, right);
+  else throw Refusal{"action must be down, up or click"};
+  resolveWatches();
+  changedLocked();
+  return taken;
+}
+
+void LiveBench::key(const std::string &browserCode) {
+  std::lock_guard<std::mutex> guard(lock);
+  const int code = KeyCodeFromBrowserCode(browserCode);
+  if (code == 0) throw Refusal{"no host key for " + browserCode};
+  if (vessel == nullptr || vessel->module->ovcConsumeBufferedKey == nullptr) throw Refusal{"no vessel takes keys"};
+  char keyState[256] = {};
+  keyState[code & 0xFF] = static_cast<char>(0x80);
+  vessel->module->ovcConsumeBufferedKey(vessel->instance, code, true, keyState);
+  keyState[code & 0xFF] = 0;
+  vessel->module->ovcConsumeBufferedKey(vessel->instance, code, false, keyState);
+  resolveWatches();
+  changedLocked();
+}
+
+void LiveBench::groupLevel(const std::string &group, double level) {
+  std::lock_guard<std::mutex> guard(lock);
+  const int type = ThrusterGroupFromName(group.c_str());
+  if (type < 0) throw Refusal{"no thruster group " + group};
+  if (!(level >= 0 && level <= 1)) throw Refusal{"level must be 0 to 1"};
+  if (vessel == nullptr) throw Refusal{"no vessel"};
+  vessel->setGroupLevel(static_cast<THGROUP_TYPE>(type), level);
+  changedLocked();
+}
+
+void LiveBench::addWatch(const std::string &text) {
+  std::lock_guard<std::mutex> guard(lock);
+  watchLocked(text);
+  changedLocked();
+}
+
+void LiveBench::watchLocked(const std::string &text) {
+  TypedReference ref;
+  std::string error;
+  if (!ref.parse(text, error)) throw Refusal{error};
+  const StoredVariable variable = resolveOrRefuse(ref.reference);
+  for (const LiveWatch &w : watches)
+    if (w.ref.reference == ref.reference) return;
+  watches.push_back({ref, variable});
+  // The recorded series has a column per watch: it starts again.
+  series.clear();
+}
+
+void LiveBench::removeWatch(const std::string &reference) {
+  std::lock_guard<std::mutex> guard(lock);
+  const auto before = watches.size();
+  watches.erase(std::remove_if(watches.begin(), watches.end(),
+                               [&](const LiveWatch &w) { return w.ref.reference == reference; }),
+                watches.end());
+  if (watches.size() == before) throw Refusal{"no watch " + reference};
+  series.clear();
+  changedLocked();
+}
+
+void LiveBench::writeVariable(const std::string &text, const std::string &value) {
+  std::lock_guard<std::mutex> guard(lock);
+  TypedReference ref;
+  std::string error;
+  if (!ref.parse(text, error)) throw Refusal{error};
+  const StoredVariable variable = resolveOrRefuse(ref.reference);
+  double number = 0.0;
+  if (!ParseValue(ref.type, value, number)) throw Refusal{"not a number: " + value};
+  variable.write(number);
+  changedLocked();
+}
+
+std::vector<std::string> LiveBench::references(const std::string &prefix) {
+  std::lock_guard<std::mutex> guard(lock);
+  std::vector<std::string> found;
+  if (vessel == nullptr || vessel->module->listReferences == nullptr) return found;
+  struct Matching {
+    const std::string &prefix;
+    std::vector<std::string> &found;
+  } matching{prefix, found};
+  vessel->module->listReferences(
+      vessel->instance,
+      [](void *context, const char *reference) {
+        auto *m = static_cast<Matching *>(context);
+        if (strncasecmp(reference, m->prefix.c_str(), m->prefix.size()) == 0) m->found.push_back(reference);
+      },
+      &matching);
+  return found;
+}
+
+std::string LiveBench::seriesCsv() {
+  std::lock_guard<std::mutex> guard(lock);
+  std::string csv = "time";
+  for (const LiveWatch &w : watches) csv += "," + w.ref.reference;
+  csv += "\n";
+  for (const Sample &s : series) {
+    csv += ShortestValue(ValueType::Double, s.time);
+    for (size_t i = 0; i < s.values.size(); ++i) csv += "," + ShortestValue(watches[i].ref.type, s.values[i]);
+    csv += "\n";
+  }
+  return csv;
+}
+
+std::string LiveBench::scenarioText() {
+  std::lock_guard<std::mutex> guard(lock);
+  const std::string path = ScratchScenario();
+  std::string error;
+  if (!sim->saveScenario(path, error)) throw Refusal{error};
+  std::string text = ReadWhole(path);
+  std::remove(path.c_str());
+  return text;
+}
+
+std::string LiveBench::saveScenario(const std::string &name) {
+  static const std::regex kPlainName("[A-Za-z0-9_][A-Za-z0-9_ -]{0,63}");
+  if (!std::regex_match(name, kPlainName))
+    throw Refusal{"a scenario name is letters, digits, spaces, '-' and '_' (at most 64)"};
+  std::lock_guard<std::mutex> guard(lock);
+  std::error_code made;
+  std::filesystem::create_directories("Scenarios", made);
+  const std::string path = "Scenarios/" + name + ".scn";
+  std::string error;
+  if (!sim->saveScenario(path, error)) throw Refusal{error};
+  return path;
+}
+
+double LiveBench::lastReloadSeconds() {
+  std::lock_guard<std::mutex> guard(lock);
+  return reloadSeconds;
+}

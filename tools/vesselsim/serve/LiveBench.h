@@ -1,0 +1,132 @@
+// A scenario flown live for the browser bench: the simulation on a thread of
+// its own at a chosen rate, the shown panel rendered whenever it changes,
+// watched variables recorded, and the vessel rebuilt with its state kept when
+// one of the files it is built from changes. Every public call takes the one
+// lock, so the simulation and the requests never reach the module together.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "CheckCommand.h"
+#include "FileWatch.h"
+#include "Simulation.h"
+#include "Watch.h"
+
+struct ServeOptions {
+  std::string scenario;
+  std::string root = ".";
+  int port = 8080;
+  std::string bind = "127.0.0.1";
+  double dt = 0.02;
+  std::string vessel;
+  std::vector<std::string> watches;
+};
+
+// A request the bench refuses, with the reason the page shows.
+struct Refusal {
+  std::string reason;
+};
+
+class LiveBench {
+ public:
+  // Loads the scenario (the current folder is the host's root); throws
+  // Refusal when it cannot.
+  LiveBench(const ServeOptions &options, const std::string &scenarioPath);
+  ~LiveBench();
+  LiveBench(const LiveBench &) = delete;
+  LiveBench &operator=(const LiveBench &) = delete;
+
+  void start();
+  // Stops the clock's thread and ends every wait for a change.
+  void stop();
+  bool stopped();
+
+  // What the page shows, as one object (see the bench's guide).
+  nlohmann::json state();
+  // Waits up to `ms` for a state newer than `seen`; the newest version.
+  uint64_t waitForChange(uint64_t seen, int ms);
+  // The shown panel's latest picture (PNG); false when none is shown.
+  bool panelPng(std::string &png);
+
+  // Each throws Refusal with the reason when it cannot do what is asked.
+  void setClock(const nlohmann::json &request);
+  void showPanel(int id);
+  bool mouse(int x, int y, bool right, const std::string &action);
+  void key(const std::string &browserCode);
+  void groupLevel(const std::string &group, double level);
+  void addWatch(const std::string &text);
+  void removeWatch(const std::string &reference);
+  void writeVariable(const std::string &text, const std::string &value);
+  std::vector<std::string> references(const std::string &prefix);
+  std::string seriesCsv();
+  std::string scenarioText();
+  std::string saveScenario(const std::string &name);
+
+  // The wall-clock seconds the last reload took, from the file's change.
+  double lastReloadSeconds();
+
+ private:
+  struct LiveWatch {
+    TypedReference ref;
+    StoredVariable variable;
+  };
+  struct Sample {
+    double time;
+    std::vector<double> values;
+  };
+
+  void run();
+  void advance(double wallSeconds);
+  void stepFrame();
+  void renderPanel(bool force);
+  void record();
+  void lookAtFiles();
+  void reload();
+  void recheck();
+  void rebuild(const std::string &savedPath);
+  void resolveWatches();
+  void watchLocked(const std::string &text);
+  void changedLocked();
+  void choosePanelVessel();
+  nlohmann::json flightData() const;
+  StoredVariable resolveOrRefuse(const std::string &reference) const;
+
+  const ServeOptions options;
+  std::mutex lock;
+  std::condition_variable changes;
+  std::thread simThread;
+  bool stopping = false;
+
+  std::unique_ptr<host::Simulation> sim;
+  host::Vessel *vessel = nullptr;
+  bool paused = false;
+  double rate = 1.0;  // 0: as fast as it goes
+  int stepsWanted = 0;
+  double lag = 0.0;  // simulated seconds the clock is behind
+
+  std::vector<LiveWatch> watches;
+  std::deque<Sample> series;
+  double gone = 0.0;
+
+  std::string png;
+  uint64_t version = 1;       // bumped whenever anything the page shows changes
+  uint64_t panelVersion = 0;  // bumped when the picture changes
+  bool renderWanted = true;
+  double lastRender = -1.0;
+
+  ClassCheck check;
+  FileWatch files;
+  double lastLook = 0.0;
+  double changeSeen = -1.0;  // wall time a change was first seen
+  std::string reloadStatus = "loaded";
+  double reloadSeconds = 0.0;
+};

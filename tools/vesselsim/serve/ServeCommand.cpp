@@ -1,0 +1,170 @@
+#include "ServeCommand.h"
+
+#include <signal.h>
+
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
+#include <httplib.h>
+
+#include "FilePaths.h"
+
+namespace {
+
+using nlohmann::json;
+
+// The page and its scripts, beside the bench's program.
+std::string WebFolder() {
+  std::error_code error;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return (program.parent_path() / "vesselsim-web").string();
+}
+
+void Reply(httplib::Response &res, int status, const json &body) {
+  res.status = status;
+  res.set_content(body.dump(), "application/json");
+}
+
+// Every request body is a JSON object; anything wrong with it, or anything
+// the bench refuses, is a 400 with the reason and changes nothing.
+using Action = std::function<json(const json &)>;
+httplib::Server::Handler Posted(Action action) {
+  return [action](const httplib::Request &req, httplib::Response &res) {
+    try {
+      const json body = json::parse(req.body);
+      if (!body.is_object()) throw Refusal{"the body must be a JSON object"};
+      Reply(res, 200, action(body));
+    } catch (const json::exception &e) {
+      Reply(res, 400, {{"error", std::string("bad body: ") + e.what()}});
+    } catch (const Refusal &r) {
+      Reply(res, 400, {{"error", r.reason}});
+    }
+  };
+}
+
+void Route(httplib::Server &server, LiveBench &bench) {
+  const json ok = {{"ok", true}};
+  server.Get("/api/state", [&](const httplib::Request &, httplib::Response &res) { Reply(res, 200, bench.state()); });
+  server.Get("/api/panel.png", [&](const httplib::Request &, httplib::Response &res) {
+    std::string png;
+    if (!bench.panelPng(png)) return Reply(res, 404, {{"error", "no panel is shown"}});
+    res.set_header("Cache-Control", "no-store");
+    res.set_content(png, "image/png");
+  });
+  // Server-sent events: the state whenever it changes, at most 20 times a
+  // second; nothing while nothing changes.
+  server.Get("/api/stream", [&](const httplib::Request &, httplib::Response &res) {
+    res.set_header("Cache-Control", "no-store");
+    auto seen = std::make_shared<uint64_t>(0);
+    res.set_chunked_content_provider("text/event-stream", [&bench, seen](size_t, httplib::DataSink &sink) {
+      const uint64_t now = bench.waitForChange(*seen, 1000);
+      if (bench.stopped()) return false;
+      if (now == *seen) return sink.is_writable();  // keeps the connection
+      *seen = now;
+      const std::string event = "data: " + bench.state().dump() + "\n\n";
+      if (!sink.write(event.data(), event.size())) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      return true;
+    });
+  });
+  server.Post("/api/clock", Posted([&](const json &b) { bench.setClock(b); return ok; }));
+  server.Post("/api/panel", Posted([&](const json &b) { bench.showPanel(b.at("id").get<int>()); return ok; }));
+  server.Post("/api/mouse", Posted([&](const json &b) {
+    const std::string button = b.value("button", "left");
+    if (button != "left" && button != "right") throw Refusal{"button must be left or right"};
+    const bool taken = bench.mouse(b.at("x").get<int>(), b.at("y").get<int>(), button == "right",
+                                   b.value("action", "click"));
+    return json{{"taken", taken}};
+  }));
+  server.Post("/api/key", Posted([&](const json &b) { bench.key(b.at("code").get<std::string>()); return ok; }));
+  server.Post("/api/group", Posted([&](const json &b) {
+    bench.groupLevel(b.at("group").get<std::string>(), b.at("level").get<double>());
+    return ok;
+  }));
+  server.Post("/api/watch", Posted([&](const json &b) { bench.addWatch(b.at("ref").get<std::string>()); return ok; }));
+  server.Post("/api/unwatch",
+              Posted([&](const json &b) { bench.removeWatch(b.at("ref").get<std::string>()); return ok; }));
+  server.Post("/api/set", Posted([&](const json &b) {
+    const json &value = b.at("value");
+    bench.writeVariable(b.at("ref").get<std::string>(), value.is_string() ? value.get<std::string>() : value.dump());
+    return ok;
+  }));
+  server.Post("/api/save", Posted([&](const json &b) {
+    return json{{"saved", bench.saveScenario(b.at("name").get<std::string>())}};
+  }));
+  server.Get("/api/references", [&](const httplib::Request &req, httplib::Response &res) {
+    Reply(res, 200, bench.references(req.get_param_value("prefix")));
+  });
+  server.Get("/api/series.csv", [&](const httplib::Request &, httplib::Response &res) {
+    res.set_header("Content-Disposition", "attachment; filename=\"series.csv\"");
+    res.set_content(bench.seriesCsv(), "text/csv");
+  });
+  server.Get("/api/scenario.scn", [&](const httplib::Request &, httplib::Response &res) {
+    try {
+      res.set_header("Content-Disposition", "attachment; filename=\"saved.scn\"");
+      res.set_content(bench.scenarioText(), "text/plain");
+    } catch (const Refusal &r) {
+      Reply(res, 500, {{"error", r.reason}});
+    }
+  });
+}
+
+// Ctrl-C and a polite kill stop the server from a thread of their own: the
+// signals are blocked everywhere else, so no handler runs inside a request.
+// The bench stops first, so the pages' event streams end and the server's
+// threads can be joined.
+std::thread StopOnSignal(httplib::Server &server, LiveBench &bench, sigset_t signals) {
+  return std::thread([&server, &bench, signals] {
+    int received = 0;
+    sigwait(&signals, &received);
+    bench.stop();
+    server.stop();
+  });
+}
+
+}  // namespace
+
+int ServeScenario(const ServeOptions &options) {
+  if (!(options.dt > 0.0)) {
+    std::cerr << "vesselsim: --dt must be positive\n";
+    return 2;
+  }
+  const std::string web = WebFolder();
+  const std::string scenario = AbsolutePath(options.scenario, std::filesystem::current_path().string());
+  std::error_code entered;
+  std::filesystem::current_path(options.root, entered);
+  if (entered) {
+    std::cerr << "vesselsim: cannot enter root folder " << options.root << '\n';
+    return 2;
+  }
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  try {
+    LiveBench bench(options, scenario);
+    httplib::Server server;
+    if (!server.set_mount_point("/", web)) {
+      std::cerr << "vesselsim: the page's files are not at " << web << '\n';
+      return 2;
+    }
+    Route(server, bench);
+    if (!server.bind_to_port(options.bind.c_str(), options.port)) {
+      std::cerr << "vesselsim: cannot listen on " << options.bind << ":" << options.port << '\n';
+      return 2;
+    }
+    bench.start();
+    std::thread stopper = StopOnSignal(server, bench, signals);
+    std::cout << "vesselsim: serving http://" << options.bind << ":" << options.port << "/" << std::endl;
+    const bool listened = server.listen_after_bind();
+    // A server that stopped on its own still has its stopper waiting.
+    if (!bench.stopped()) pthread_kill(stopper.native_handle(), SIGTERM);
+    stopper.join();
+    return listened ? 0 : 2;
+  } catch (const Refusal &r) {
+    std::cerr << "vesselsim: " << r.reason << '\n';
+    return 2;
+  }
+}
