@@ -12,6 +12,8 @@ packages=(
   libosmesa6-dev libglu1-mesa-dev
   fonts-dejavu-core fonts-liberation
   gnuplot-nox
+  libcpp-httplib-dev nlohmann-json3-dev python3
+  chromium chromium-driver python3-selenium
 )
 # The 32-bit Windows build and Wine to run it. Wine's recommended packages
 # are its OpenGL (Mesa), fonts and the like, so they are installed too.

@@ -47,6 +47,15 @@ std::string ReadWhole(const std::string &path) {
   return text.str();
 }
 
+// Whether the files now read with a log entry or a finding the last good
+// vessel's did not have: a file saved half-way, a line mistyped.
+bool ReadsWorse(const ClassCheck &now, const ClassCheck &good) {
+  if (!now.log.empty() && now.log != good.log) return true;
+  for (const std::string &finding : now.findings)
+    if (std::find(good.findings.begin(), good.findings.end(), finding) == good.findings.end()) return true;
+  return false;
+}
+
 }  // namespace
 
 LiveBench::LiveBench(const ServeOptions &o, const std::string &scenarioPath) : options(o) {
@@ -171,11 +180,11 @@ void LiveBench::recheck() {
 
 void LiveBench::reload() {
   if (vessel == nullptr) return;
-  const std::string goodLog = check.log;
+  const ClassCheck good = check;
   recheck();
-  if (!check.loaded || (!check.log.empty() && check.log != goodLog)) {
+  if (!check.loaded || ReadsWorse(check, good)) {
     reloadStatus = "the files no longer read: the last good vessel flies on";
-    check.log = check.log.empty() ? check.error : check.log;
+    if (!check.loaded) check.log = check.error;
     return;
   }
   const std::string saved = ScratchScenario();

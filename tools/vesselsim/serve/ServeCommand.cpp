@@ -43,8 +43,9 @@ httplib::Server::Handler Posted(Action action) {
   };
 }
 
+json Ok() { return {{"ok", true}}; }
+
 void Route(httplib::Server &server, LiveBench &bench) {
-  const json ok = {{"ok", true}};
   server.Get("/api/state", [&](const httplib::Request &, httplib::Response &res) { Reply(res, 200, bench.state()); });
   server.Get("/api/panel.png", [&](const httplib::Request &, httplib::Response &res) {
     std::string png;
@@ -68,8 +69,8 @@ void Route(httplib::Server &server, LiveBench &bench) {
       return true;
     });
   });
-  server.Post("/api/clock", Posted([&](const json &b) { bench.setClock(b); return ok; }));
-  server.Post("/api/panel", Posted([&](const json &b) { bench.showPanel(b.at("id").get<int>()); return ok; }));
+  server.Post("/api/clock", Posted([&](const json &b) { bench.setClock(b); return Ok(); }));
+  server.Post("/api/panel", Posted([&](const json &b) { bench.showPanel(b.at("id").get<int>()); return Ok(); }));
   server.Post("/api/mouse", Posted([&](const json &b) {
     const std::string button = b.value("button", "left");
     if (button != "left" && button != "right") throw Refusal{"button must be left or right"};
@@ -77,18 +78,18 @@ void Route(httplib::Server &server, LiveBench &bench) {
                                    b.value("action", "click"));
     return json{{"taken", taken}};
   }));
-  server.Post("/api/key", Posted([&](const json &b) { bench.key(b.at("code").get<std::string>()); return ok; }));
+  server.Post("/api/key", Posted([&](const json &b) { bench.key(b.at("code").get<std::string>()); return Ok(); }));
   server.Post("/api/group", Posted([&](const json &b) {
     bench.groupLevel(b.at("group").get<std::string>(), b.at("level").get<double>());
-    return ok;
+    return Ok();
   }));
-  server.Post("/api/watch", Posted([&](const json &b) { bench.addWatch(b.at("ref").get<std::string>()); return ok; }));
+  server.Post("/api/watch", Posted([&](const json &b) { bench.addWatch(b.at("ref").get<std::string>()); return Ok(); }));
   server.Post("/api/unwatch",
-              Posted([&](const json &b) { bench.removeWatch(b.at("ref").get<std::string>()); return ok; }));
+              Posted([&](const json &b) { bench.removeWatch(b.at("ref").get<std::string>()); return Ok(); }));
   server.Post("/api/set", Posted([&](const json &b) {
     const json &value = b.at("value");
     bench.writeVariable(b.at("ref").get<std::string>(), value.is_string() ? value.get<std::string>() : value.dump());
-    return ok;
+    return Ok();
   }));
   server.Post("/api/save", Posted([&](const json &b) {
     return json{{"saved", bench.saveScenario(b.at("name").get<std::string>())}};
@@ -138,6 +139,8 @@ int ServeScenario(const ServeOptions &options) {
     std::cerr << "vesselsim: cannot enter root folder " << options.root << '\n';
     return 2;
   }
+  // A page that goes away mid-reply is no reason to stop.
+  signal(SIGPIPE, SIG_IGN);
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);

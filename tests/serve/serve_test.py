@@ -1,0 +1,143 @@
+"""The live bench's HTTP interface against a real `vesselsim serve` of the
+Kestrel: every endpoint, bad bodies, paths out of the page's folder, and the
+vessel rebuilt when its configuration changes or kept when it breaks."""
+import sys
+import time
+import unittest
+import urllib.request
+
+from live_bench import LiveBench
+
+VESSELSIM, KESTREL = sys.argv[1], sys.argv[2]
+
+
+class Serve(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.bench = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn", "--watch", "HYDRAULIC:CABIN:PRESS")
+
+    @classmethod
+    def tearDownClass(cls):
+        status, output = cls.bench.stop()
+        assert status == 0, (status, output)
+        assert "serving http://127.0.0.1:" in output, output
+
+    def test_page_and_its_folder_only(self):
+        status, page = self.bench.request("", raw=True)
+        self.assertEqual(status, 200)
+        self.assertIn(b"uPlot.iife.min.js", page)
+        self.assertEqual(self.bench.request("vendor/uplot/uPlot.min.css", raw=True)[0], 200)
+        for path in ["../CMakeLists.txt", "..%2f..%2fetc%2fpasswd", "%2e%2e/%2e%2e/etc/passwd", "vendor/../../x"]:
+            request = urllib.request.Request(self.bench.url + path)
+            with self.assertRaises(urllib.error.HTTPError, msg=path) as refused:
+                urllib.request.urlopen(request, timeout=5)
+            self.assertIn(refused.exception.code, (400, 404), path)
+
+    def test_clock_panel_mouse_keys_and_watches(self):
+        b = self.bench
+        state = b.get("api/state")
+        self.assertEqual(state["panel"], 0)
+        self.assertEqual(state["neighbours"]["right"], 1)
+        self.assertEqual(state["watches"][0]["ref"], "HYDRAULIC:CABIN:PRESS")
+        self.assertGreater(state["watches"][0]["value"], 1000)
+        self.assertEqual(b.post("api/clock", {"paused": True}), (200, {"ok": True}))
+        paused = b.get("api/state")["time"]
+        time.sleep(0.2)
+        self.assertEqual(b.get("api/state")["time"], paused)
+        b.post("api/clock", {"step": 5})
+        b.wait_for(lambda s: abs(s["time"] - (paused + 5 * s["dt"])) < 1e-9)
+        self.assertEqual(b.post("api/clock", {"rate": 5000})[0], 400)
+        png = b.get("api/panel.png", raw=True)
+        self.assertTrue(png.startswith(b"\x89PNG"))
+        # The drain switch: its bound variable and its picture change.
+        self.assertEqual(b.post("api/watch", {"ref": "int=HYDRAULIC:WASTE:OUT:OPEN"}), (200, {"ok": True}))
+        before = b.get("api/state")["watches"][1]["value"]
+        self.assertEqual(b.post("api/mouse", {"x": 405, "y": 205, "action": "down"}), (200, {"taken": True}))
+        self.assertEqual(b.post("api/mouse", {"x": 0, "y": 0, "action": "up"})[0], 200)
+        b.wait_for(lambda s: s["watches"][1]["value"] != before)
+        self.assertNotEqual(b.get("api/panel.png", raw=True), png)
+        self.assertEqual(b.post("api/mouse", {"x": 1, "y": 1, "action": "click"}), (200, {"taken": False}))
+        # Writes, completion, the series, a panel by id and group levels.
+        self.assertEqual(b.post("api/set", {"ref": "int=HYDRAULIC:WASTE:OUT:OPEN", "value": 0})[0], 200)
+        names = b.get("api/references?prefix=hydraulic:cabin:")
+        self.assertIn("HYDRAULIC:CABIN:PRESS", names)
+        self.assertIn("HYDRAULIC:CABIN:OUT:OPEN", names)
+        b.post("api/clock", {"paused": False, "rate": 1000})
+        b.wait_for(lambda s: s["time"] > paused + 20)
+        csv = b.get("api/series.csv", raw=True).decode().splitlines()
+        self.assertEqual(csv[0], "time,HYDRAULIC:CABIN:PRESS,HYDRAULIC:WASTE:OUT:OPEN")
+        self.assertGreater(len(csv), 3)
+        self.assertEqual(b.post("api/panel", {"id": 1})[0], 200)
+        self.assertEqual(b.get("api/state")["panel"], 1)
+        self.assertEqual(b.post("api/panel", {"id": 7})[0], 400)
+        b.post("api/panel", {"id": 0})
+        self.assertEqual(b.post("api/group", {"group": "THGROUP_MAIN", "level": 0.5})[0], 200)
+        b.wait_for(lambda s: abs(s["flight"]["main"] - 0.5) < 1e-9)
+        b.post("api/group", {"group": "THGROUP_MAIN", "level": 0})
+        # A key that separates a stage: the vessel is lighter.
+        mass = b.get("api/state")["flight"]["mass"]
+        self.assertEqual(b.post("api/key", {"code": "KeyJ"})[0], 200)
+        b.wait_for(lambda s: s["flight"]["mass"] < mass - 100)
+        self.assertEqual(b.post("api/unwatch", {"ref": "HYDRAULIC:WASTE:OUT:OPEN"})[0], 200)
+
+    def test_bad_requests_change_nothing(self):
+        b = self.bench
+        watched = lambda: [w["ref"] for w in b.get("api/state")["watches"]]
+        before = watched()
+        for path, body in [("api/watch", b"not json"), ("api/watch", b"[1]"), ("api/watch", {"nope": 1}),
+                           ("api/watch", {"ref": 5}), ("api/mouse", {"x": "a", "y": 1}),
+                           ("api/mouse", {"x": 1, "y": 1, "button": "middle"}), ("api/key", {"code": "NoSuchKey"}),
+                           ("api/set", {"ref": "SHIP:ALTITUDE", "value": "high"}),
+                           ("api/group", {"group": "THGROUP_NONE", "level": 1}), ("api/save", {"name": "../x"}),
+                           ("api/save", {"name": "a/b"}), ("api/unwatch", {"ref": "NOT:WATCHED"})]:
+            status, reply = b.post(path, body)
+            self.assertEqual(status, 400, (path, body))
+            self.assertTrue(reply["error"], (path, body))
+        status, reply = b.post("api/watch", {"ref": "HYDRAULIC:NOSUCHTANK:PRESS"})
+        self.assertEqual(status, 400)
+        self.assertIn("HYDRAULIC:NOSUCHTANK:PRESS", reply["error"])
+        self.assertEqual(watched(), before)
+
+    def test_saves_only_when_asked(self):
+        b = self.bench
+        import os
+        scenarios = sorted(os.listdir(b.root + "/Scenarios"))
+        text = b.get("api/scenario.scn", raw=True).decode()
+        self.assertIn("BEGIN_SHIPS", text)
+        self.assertEqual(sorted(os.listdir(b.root + "/Scenarios")), scenarios)
+        self.assertEqual(b.post("api/save", {"name": "Live save"}), (200, {"saved": "Scenarios/Live save.scn"}))
+        self.assertIn("BEGIN_SHIPS", open(b.root + "/Scenarios/Live save.scn").read())
+
+    def test_reload_keeps_state_and_refuses_a_broken_file(self):
+        b = self.bench
+        b.post("api/clock", {"paused": True})
+        b.post("api/panel", {"id": 0})
+        b.post("api/watch", {"ref": "HYDRAULIC:CABIN:MASS"})
+        kept = b.get("api/state")
+        picture = b.get("api/panel.png", raw=True)
+        config = b.root + "/Config/Kestrel.cfg"
+        text = open(config).read()
+        moved = text.replace("<TOGGLE> 395 200 3 0", "<TOGGLE> 445 200 3 0", 1)
+        self.assertNotEqual(moved, text)
+        started = time.time()
+        open(config, "w").write(moved)
+        b.wait_for(lambda s: s["reload"]["status"] == "reloaded" and s["panelVersion"] != kept["panelVersion"])
+        self.assertLess(time.time() - started, 2.0)
+        self.assertNotEqual(b.get("api/panel.png", raw=True), picture)
+        b.post("api/clock", {"step": 1})
+        state = b.wait_for(lambda s: s["time"] > kept["time"])
+        self.assertAlmostEqual(state["watches"][-1]["value"], kept["watches"][-1]["value"], delta=1.0)
+        self.assertAlmostEqual(state["flight"]["altitude"], kept["flight"]["altitude"], delta=100.0)
+        self.assertAlmostEqual(state["flight"]["mass"], kept["flight"]["mass"], delta=0.01)
+        b.post("api/unwatch", {"ref": "HYDRAULIC:CABIN:MASS"})
+        # A broken file: the findings show, the vessel flies on.
+        open(config, "w").write(moved.replace("<TANK> CABIN <0 1 0> 10000 1 1 0.001", "<TANK> CABIN <0 1 0> lots", 1))
+        state = b.wait_for(lambda s: s["reload"]["status"].startswith("the files no longer read"))
+        self.assertIn("Config/Kestrel.cfg:99: tank line has 6 of its 8 fields", state["findings"])
+        self.assertGreater(state["watches"][0]["value"], 1000)
+        open(config, "w").write(text)
+        b.wait_for(lambda s: s["reload"]["status"] == "reloaded" and not s["findings"])
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1])

@@ -1,0 +1,173 @@
+// The live bench's page: the state arrives by server-sent events; the panel
+// picture is fetched again only when its version moves on.
+"use strict";
+
+const $ = (id) => document.getElementById(id);
+let state = null;
+let shownPanelVersion = -1;
+let chart = null;
+let chartRefs = "";
+
+async function post(path, body) {
+  const response = await fetch(path, { method: "POST", body: JSON.stringify(body) });
+  const reply = await response.json();
+  if (!response.ok) throw new Error(reply.error);
+  return reply;
+}
+
+function showFlight(f) {
+  if (!f) return "";
+  return `${f.name}: alt ${(f.altitude / 1000).toFixed(3)} km, v ${f.speed.toFixed(1)} m/s, ` +
+         `m ${f.mass.toFixed(1)} kg, main ${f.main.toFixed(2)} retro ${f.retro.toFixed(2)} hover ${f.hover.toFixed(2)}`;
+}
+
+function showPanels(s) {
+  const list = $("panels");
+  const ids = new Set([s.panel, ...Object.values(s.neighbours)].filter((id) => id >= 0));
+  const wanted = [...ids].sort((a, b) => a - b).join(",");
+  if (list.dataset.ids !== wanted) {
+    list.dataset.ids = wanted;
+    list.replaceChildren(...[...ids].sort((a, b) => a - b).map((id) => new Option(`panel ${id}`, id)));
+  }
+  list.value = s.panel;
+  if (s.panelVersion !== shownPanelVersion) {
+    shownPanelVersion = s.panelVersion;
+    $("panel").src = `api/panel.png?v=${s.panelVersion}`;
+  }
+}
+
+function showWatches(s) {
+  const rows = s.watches.map((w) => {
+    const row = document.createElement("tr");
+    row.dataset.ref = w.ref;
+    row.innerHTML = "<td></td><td class='value'></td><td><input size='8' placeholder='write'></td><td><button>x</button></td>";
+    row.cells[0].textContent = w.ref;
+    row.cells[1].textContent = w.shown;
+    row.querySelector("input").addEventListener("change", (e) =>
+      post("api/set", { ref: w.ref, value: e.target.value }).catch((err) => ($("watcherror").textContent = err.message)));
+    row.querySelector("button").addEventListener("click", () => post("api/unwatch", { ref: w.ref }));
+    return row;
+  });
+  const body = $("watches").tBodies[0];
+  const refs = s.watches.map((w) => w.ref).join("|");
+  if (body.dataset.refs !== refs) {
+    body.dataset.refs = refs;
+    body.replaceChildren(...rows);
+  } else {
+    s.watches.forEach((w, i) => (body.rows[i].cells[1].textContent = w.shown));
+  }
+}
+
+async function showChart(s) {
+  const refs = s.watches.map((w) => w.ref).join("|");
+  if (!refs) return;
+  const csv = await (await fetch("api/series.csv")).text();
+  const lines = csv.trim().split("\n").slice(1).slice(-2000);
+  const columns = s.watches.length + 1;
+  const data = Array.from({ length: columns }, () => []);
+  for (const line of lines) line.split(",").forEach((v, i) => i < columns && data[i].push(Number(v)));
+  if (!chart || chartRefs !== refs) {
+    if (chart) chart.destroy();
+    chartRefs = refs;
+    const series = [{ label: "t (s)" }, ...s.watches.map((w, i) => ({ label: w.ref, stroke: `hsl(${i * 67 % 360} 70% 60%)` }))];
+    chart = new uPlot({ width: 560, height: 240, series, axes: [{ stroke: "#aab" }, { stroke: "#aab" }] }, data, $("chart"));
+  } else {
+    chart.setData(data);
+  }
+}
+
+function showFindings(s) {
+  const items = s.findings.map((f) => {
+    const item = document.createElement("li");
+    const match = /^(.*?):(\d+): (.*)$/.exec(f);
+    if (match) {
+      const link = document.createElement("a");
+      link.href = `file://${match[1]}`;
+      link.title = `${match[1]} line ${match[2]}`;
+      link.textContent = `${match[1]}:${match[2]}`;
+      item.append(link, ` ${match[3]}`);
+    } else {
+      item.textContent = f;
+    }
+    return item;
+  });
+  if (s.checkLog) items.unshift(Object.assign(document.createElement("li"), { textContent: s.checkLog }));
+  $("findings").replaceChildren(...items);
+  $("log").textContent = s.log;
+}
+
+let chartDue = 0;
+function show(s) {
+  state = s;
+  $("vessel").textContent = s.flight ? s.flight.name : "vesselsim";
+  $("clock").textContent = `t = ${s.time.toFixed(2)} s${s.paused ? " (paused)" : ""}`;
+  $("pause").textContent = s.paused ? "Run" : "Pause";
+  $("rate").value = String(s.rate);
+  $("flight").textContent = showFlight(s.flight);
+  $("reload").textContent = s.reload.status === "loaded" ? "" :
+    `${s.reload.status}${s.reload.status === "reloaded" ? ` in ${s.reload.seconds.toFixed(2)} s` : ""}`;
+  showPanels(s);
+  showWatches(s);
+  showFindings(s);
+  if (Date.now() > chartDue) {
+    chartDue = Date.now() + 250;
+    showChart(s);
+  }
+}
+
+function listen() {
+  const events = new EventSource("api/stream");
+  events.onmessage = (e) => show(JSON.parse(e.data));
+  events.onerror = () => { events.close(); setTimeout(listen, 1000); };
+}
+
+function panelPoint(e) {
+  const image = $("panel");
+  const box = image.getBoundingClientRect();
+  return {
+    x: Math.floor((e.clientX - box.left) * image.naturalWidth / box.width),
+    y: Math.floor((e.clientY - box.top) * image.naturalHeight / box.height),
+  };
+}
+
+function wire() {
+  const image = $("panel");
+  image.addEventListener("contextmenu", (e) => e.preventDefault());
+  image.addEventListener("mousedown", (e) => {
+    e.preventDefault();
+    post("api/mouse", { ...panelPoint(e), button: e.button === 2 ? "right" : "left", action: "down" });
+  });
+  window.addEventListener("mouseup", () => post("api/mouse", { x: 0, y: 0, action: "up" }));
+  $("pause").addEventListener("click", () => post("api/clock", { paused: !state.paused }));
+  $("step").addEventListener("click", () => post("api/clock", { paused: true, step: 1 }));
+  $("rate").addEventListener("change", (e) => post("api/clock", { rate: Number(e.target.value) }));
+  $("panels").addEventListener("change", (e) => post("api/panel", { id: Number(e.target.value) }));
+  for (const slider of document.querySelectorAll("#groups input"))
+    slider.addEventListener("input", (e) => post("api/group", { group: e.target.dataset.group, level: Number(e.target.value) }));
+  $("watchref").addEventListener("input", async (e) => {
+    const found = await (await fetch(`api/references?prefix=${encodeURIComponent(e.target.value)}`)).json();
+    $("references").replaceChildren(...found.slice(0, 200).map((r) => new Option(r)));
+  });
+  $("watchform").addEventListener("submit", (e) => {
+    e.preventDefault();
+    post("api/watch", { ref: $("watchref").value })
+      .then(() => ($("watcherror").textContent = ""))
+      .catch((err) => ($("watcherror").textContent = err.message));
+  });
+  $("saveform").addEventListener("submit", (e) => {
+    e.preventDefault();
+    post("api/save", { name: $("savename").value })
+      .then((r) => ($("saved").textContent = `saved ${r.saved}`))
+      .catch((err) => ($("saved").textContent = err.message));
+  });
+  document.addEventListener("keydown", (e) => {
+    if (e.target.tagName === "INPUT" || e.target.tagName === "SELECT") return;
+    const neighbour = { ArrowLeft: "left", ArrowRight: "right", ArrowUp: "top", ArrowDown: "bottom" }[e.code];
+    e.preventDefault();
+    if (neighbour && state && state.neighbours[neighbour] >= 0) post("api/panel", { id: state.neighbours[neighbour] });
+    else if (!neighbour) post("api/key", { code: e.code }).catch(() => {});
+  });
+}
+
+wire();
+listen();
