@@ -121,23 +121,32 @@ function listen() {
   events.onerror = () => { events.close(); setTimeout(listen, 1000); };
 }
 
+// The picture's own size, kept from its last load: while a newer picture
+// loads, the image reports none.
+let pictureSize = { width: 1, height: 1 };
 function panelPoint(e) {
-  const image = $("panel");
-  const box = image.getBoundingClientRect();
+  const box = $("panel").getBoundingClientRect();
   return {
-    x: Math.floor((e.clientX - box.left) * image.naturalWidth / box.width),
-    y: Math.floor((e.clientY - box.top) * image.naturalHeight / box.height),
+    x: Math.floor((e.clientX - box.left) * pictureSize.width / box.width),
+    y: Math.floor((e.clientY - box.top) * pictureSize.height / box.height),
   };
 }
 
 function wire() {
   const image = $("panel");
+  image.addEventListener("load", () => (pictureSize = { width: image.naturalWidth, height: image.naturalHeight }));
   image.addEventListener("contextmenu", (e) => e.preventDefault());
+  // The release goes after its press has arrived, never before it.
+  let pressed = null;
   image.addEventListener("mousedown", (e) => {
     e.preventDefault();
-    post("api/mouse", { ...panelPoint(e), button: e.button === 2 ? "right" : "left", action: "down" });
+    pressed = post("api/mouse", { ...panelPoint(e), button: e.button === 2 ? "right" : "left", action: "down" });
   });
-  window.addEventListener("mouseup", () => post("api/mouse", { x: 0, y: 0, action: "up" }));
+  window.addEventListener("mouseup", () => {
+    if (!pressed) return;
+    pressed.finally(() => post("api/mouse", { x: 0, y: 0, action: "up" }));
+    pressed = null;
+  });
   $("pause").addEventListener("click", () => post("api/clock", { paused: !state.paused }));
   $("step").addEventListener("click", () => post("api/clock", { paused: true, step: 1 }));
   $("rate").addEventListener("change", (e) => post("api/clock", { rate: Number(e.target.value) }));
