@@ -41,15 +41,14 @@ class VariableTable {
   // reports a name it does not have itself).
   template <typename Part>
   VariableTable &AddPart(const char *published, Part &part) {
+    if (Takes(published, MatchKeyword(name, published))) {
+      const char *rest = AfterKeyword(name, published);
+      found = *rest == '\0' ? VariableRef::Object(&part) : part.ResolveVariable(rest + 1);
+    }
     if (listed != nullptr) {
-      listed->push_back(listPrefix + published);
       VariableTable inner(listed, listPrefix + published + ":");
       part.Publish(inner);
-      return *this;
     }
-    if (!Takes(published, MatchKeyword(name, published))) return *this;
-    const char *rest = AfterKeyword(name, published);
-    found = *rest == '\0' ? VariableRef::Object(&part) : part.ResolveVariable(rest + 1);
     return *this;
   }
 

@@ -183,9 +183,8 @@ void FluidSystem::ParseRadiator(FILE *file, const char *text) {
   double temperature = 0, area = 0, emissivity = 0, mass = 0;
   Fields(text) >> name >> position >> temperature;
   const char *second = ReadConfigLine(file);
-  if (second == nullptr || std::sscanf(second, " %lf %lf %lf", &area, &emissivity, &mass) != 3 || !(mass > 0)) return;
-  FluidRadiator *radiator =
-      Append<FluidRadiator>(name, position, temperature, area, emissivity, mass);
+  if (second == nullptr || (Fields(second) >> area >> emissivity >> mass).Count() != 3 || !(mass > 0)) return;
+  FluidRadiator *radiator = Append<FluidRadiator>(name, position, temperature, area, emissivity, mass);
   thermal->Register(radiator);
   radiator->system = this;
 }
