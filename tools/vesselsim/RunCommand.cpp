@@ -15,6 +15,7 @@
 #include "FilePaths.h"
 #include "ModelReport.h"
 #include "ModuleLog.h"
+#include "ModuleVessel.h"
 #include "PlotWriter.h"
 #include "RowSchedule.h"
 #include "Simulation.h"
@@ -26,54 +27,25 @@ struct UsageError {
   std::string message;
 };
 
-struct ResolvedWatch {
-  TypedReference ref;
-  StoredVariable variable;
-};
-
 std::string currentFolder() {
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::current_path(error);
   return error ? "." : folder.string();
 }
 
-// Where the plot's data goes when no --csv is asked for.
-std::string ScratchCsvPath() {
-  std::error_code error;
-  const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-  return ((error ? std::filesystem::path(".") : temp) / ("vesselsim-plot-" + std::to_string(::getpid()) + ".csv"))
-      .string();
-}
-
 // The vessel the watches and events act on: the one named, or the first
 // vessel driven by a module.
 host::Vessel *chooseVessel(const host::Simulation &sim, const std::string &name) {
-  if (!name.empty()) {
-    host::Vessel *vessel = sim.findVessel(name);
-    if (vessel == nullptr) throw UsageError{"no vessel named " + name};
-    return vessel;
-  }
-  for (const auto &v : sim.vessels())
-    if (v->instance != nullptr) return v.get();
-  return nullptr;
+  std::string error;
+  host::Vessel *vessel = ChooseVessel(sim, name, error);
+  if (!error.empty()) throw UsageError{error};
+  return vessel;
 }
 
-// The number variable `reference` names; false when it names nothing, or
-// something that is not a number (an object, a port, a pointer).
-bool resolve(host::Vessel *vessel, const std::string &reference, StoredVariable &variable) {
-  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->resolveReference == nullptr)
-    return false;
-  const char *typeName = nullptr;
-  variable.address = vessel->module->resolveReference(vessel->instance, reference.c_str(), &typeName);
-  return variable.address != nullptr && variable.setType(typeName);
-}
-
-StoredVariable resolveOrFail(host::Vessel *vessel, const std::string &reference) {
+StoredVariable resolveOrFail(const host::Vessel *vessel, const std::string &reference) {
   StoredVariable variable;
-  if (!resolve(vessel, reference, variable)) {
-    if (variable.address != nullptr) throw UsageError{"reference names no number: " + reference};
-    throw UsageError{"reference does not resolve: " + reference};
-  }
+  std::string error;
+  if (!ResolveNumber(vessel, reference, variable, error)) throw UsageError{error};
   return variable;
 }
 
@@ -110,7 +82,6 @@ class Run {
   bool refreshWatchesAfter = false;
   bool progress = false;
   std::chrono::steady_clock::time_point started, lastShown;
-  double gone = std::nan("");
 };
 
 void Run::prepare() {
@@ -136,10 +107,8 @@ void Run::prepare() {
   if (options.quiet) sim->messageSink = [](const std::string &) {};
   std::string error;
   if (!sim->loadScenario(scenario, error)) throw UsageError{error};
-  // The row at time 0 shows the state as loaded: what the modules publish
-  // at the end of a step, published once before the first.
-  for (const auto &v : sim->vessels())
-    if (v->instance != nullptr && v->module->publish != nullptr) v->module->publish(v->instance);
+  // The row at time 0 shows the state as loaded.
+  PublishLoadedState(*sim);
   vessel = chooseVessel(*sim, options.vessel);
 
   for (const std::string &text : options.watches) {
@@ -157,8 +126,7 @@ void Run::prepare() {
   if (!options.png.empty() && options.panel < 0) throw UsageError{"--png needs --panel"};
   if (options.panel >= 0) showPanel(options.panel);
   csvPath = !options.csv.empty() ? AbsolutePath(options.csv, invocationFolder)
-                                  : (!options.plot.empty() ? ScratchCsvPath()
-                                                           : "");
+                                  : (!options.plot.empty() ? ScratchPath("plot", "csv") : "");
   if (!csvPath.empty()) {
     csv.open(csvPath, std::ios::binary);
     if (!csv) throw UsageError{"cannot write " + csvPath};
@@ -211,30 +179,16 @@ void Run::showProgress(long long frame, long long frames, bool last) {
   std::cout << line << std::flush;
 }
 
-// A key press or a click may separate a stage, and a separation deletes
-// system objects: every watch finds its variable again, and one whose object
-// is gone shows NaN from then on instead of reading freed memory.
 void Run::refreshWatches() {
-  for (ResolvedWatch &w : watches) {
-    if (resolve(vessel, w.ref.reference, w.variable)) continue;
-    w.variable = StoredVariable{&gone, ValueType::Double};
-    w.ref.type = ValueType::Double;
-  }
+  for (ResolvedWatch &w : watches) RefreshWatch(vessel, w);
 }
 
 void Run::apply(Event &event) {
   switch (event.kind) {
-    case Event::Kind::Key: {
+    case Event::Kind::Key:
       refreshWatchesAfter = true;
-      char keyState[256] = {};
-      keyState[event.keyCode & 0xFF] = static_cast<char>(0x80);
-      if (auto consume = vessel->module->ovcConsumeBufferedKey) {
-        consume(vessel->instance, event.keyCode, true, keyState);
-        keyState[event.keyCode & 0xFF] = 0;
-        consume(vessel->instance, event.keyCode, false, keyState);
-      }
+      PressKey(*vessel, event.keyCode);
       break;
-    }
     case Event::Kind::Set:
       resolveOrFail(vessel, event.target.reference).write(event.value);
       break;

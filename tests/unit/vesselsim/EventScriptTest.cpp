@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
+#include <string>
+
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -79,6 +83,29 @@ TEST(KeyNames, HostNamesAndCodesGiveTheKeyAndAnythingElseNone) {
   EXPECT_EQ(KeyCodeFromHostName("OAPI_KEY"), 0);
   EXPECT_EQ(KeyCodeFromHostName("300"), 0);
   EXPECT_EQ(KeyCodeFromHostName(""), 0);
+}
+
+// The browser's key codes of a US keyboard: each reaches a key of its own.
+TEST(KeyNames, BrowserCodesGiveTheHostsKeysEachADifferentOne) {
+  EXPECT_EQ(KeyCodeFromBrowserCode("KeyJ"), OAPI_KEY_J);
+  EXPECT_EQ(KeyCodeFromBrowserCode("Digit0"), OAPI_KEY_0);
+  EXPECT_EQ(KeyCodeFromBrowserCode("Numpad7"), OAPI_KEY_NUMPAD7);
+  EXPECT_EQ(KeyCodeFromBrowserCode("Enter"), OAPI_KEY_RETURN);
+  EXPECT_EQ(KeyCodeFromBrowserCode("PageDown"), OAPI_KEY_NEXT);
+  std::set<int> keys;
+  const std::string codes[] = {"Escape", "Minus", "Equal", "Backspace", "Tab", "BracketLeft", "BracketRight",
+                               "ControlLeft", "ControlRight", "Semicolon", "Quote", "Backquote", "ShiftLeft",
+                               "ShiftRight", "Backslash", "Comma", "Period", "Slash", "AltLeft", "AltRight",
+                               "Space", "CapsLock", "F1", "F12", "NumLock", "ScrollLock", "NumpadMultiply",
+                               "NumpadSubtract", "NumpadAdd", "NumpadDecimal", "NumpadDivide", "NumpadEnter",
+                               "IntlBackslash", "Home", "End", "PageUp", "Insert", "Pause", "ArrowUp",
+                               "ArrowDown", "ArrowLeft", "ArrowRight", "PrintScreen", "KeyA", "Digit9", "Numpad0"};
+  for (const std::string &code : codes) {
+    EXPECT_NE(KeyCodeFromBrowserCode(code), 0) << code;
+    keys.insert(KeyCodeFromBrowserCode(code));
+  }
+  EXPECT_EQ(keys.size(), std::size(codes));
+  for (const char *none : {"", "36", "Key", "KeyJJ", "MetaLeft", "OAPI_KEY_J"}) EXPECT_EQ(KeyCodeFromBrowserCode(none), 0) << none;
 }
 
 TEST(Watch, ValuesPrintAndRoundTripByType) {

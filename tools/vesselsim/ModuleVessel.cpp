@@ -1,0 +1,53 @@
+#include "ModuleVessel.h"
+
+#include <cmath>
+
+host::Vessel *ChooseVessel(const host::Simulation &sim, const std::string &name, std::string &error) {
+  if (!name.empty()) {
+    host::Vessel *vessel = sim.findVessel(name);
+    if (vessel == nullptr) error = "no vessel named " + name;
+    return vessel;
+  }
+  for (const auto &v : sim.vessels())
+    if (v->instance != nullptr) return v.get();
+  return nullptr;
+}
+
+bool ResolveNumber(const host::Vessel *vessel, const std::string &reference, StoredVariable &variable,
+                   std::string &error) {
+  const bool resolves =
+      vessel != nullptr && vessel->instance != nullptr && vessel->module->resolveReference != nullptr;
+  const char *typeName = nullptr;
+  variable.address = resolves ? vessel->module->resolveReference(vessel->instance, reference.c_str(), &typeName)
+                              : nullptr;
+  if (variable.address == nullptr) {
+    error = "reference does not resolve: " + reference;
+    return false;
+  }
+  if (variable.setType(typeName)) return true;
+  error = "reference names no number: " + reference;
+  return false;
+}
+
+void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch) {
+  static double gone = std::nan("");
+  std::string error;
+  if (ResolveNumber(vessel, watch.ref.reference, watch.variable, error)) return;
+  watch.variable = StoredVariable{&gone, ValueType::Double};
+  watch.ref.type = ValueType::Double;
+}
+
+void PressKey(const host::Vessel &vessel, int keyCode) {
+  const auto consume = vessel.module->ovcConsumeBufferedKey;
+  if (consume == nullptr) return;
+  char keyState[256] = {};
+  keyState[keyCode & 0xFF] = static_cast<char>(0x80);
+  consume(vessel.instance, keyCode, true, keyState);
+  keyState[keyCode & 0xFF] = 0;
+  consume(vessel.instance, keyCode, false, keyState);
+}
+
+void PublishLoadedState(const host::Simulation &sim) {
+  for (const auto &v : sim.vessels())
+    if (v->instance != nullptr && v->module->publish != nullptr) v->module->publish(v->instance);
+}

@@ -1,0 +1,36 @@
+// What the bench does to a vessel driven by the module, the same way for a
+// scripted run and for the live page: choose it, resolve its variables with
+// the module's own resolution, press its keys.
+#pragma once
+
+#include <string>
+
+#include "Simulation.h"
+#include "Watch.h"
+
+// The vessel named, or without a name the first one driven by a module (null
+// when there is none); null with the reason when no vessel has the name.
+host::Vessel *ChooseVessel(const host::Simulation &sim, const std::string &name, std::string &error);
+
+// The number variable `reference` names; false with the reason when it names
+// nothing, or something that is not a number (an object, a port, a pointer).
+bool ResolveNumber(const host::Vessel *vessel, const std::string &reference, StoredVariable &variable,
+                   std::string &error);
+
+// A watched variable and how it is shown.
+struct ResolvedWatch {
+  TypedReference ref;
+  StoredVariable variable;
+};
+
+// A key press or a click may separate a stage, and a separation deletes
+// system objects: the watch finds its variable again, and one whose object
+// is gone shows NaN from then on instead of reading freed memory.
+void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch);
+
+// A key pressed and released through the module's buffered-key entry.
+void PressKey(const host::Vessel &vessel, int keyCode);
+
+// What the modules publish at the end of a step, published once for the
+// state as loaded, before the first step.
+void PublishLoadedState(const host::Simulation &sim);
