@@ -177,10 +177,8 @@ const PanelArea *PanelHost::areaAt(int x, int y, int pressBit) const {
 }
 
 bool PanelHost::click(int x, int y, bool right) {
-  if (!shown) return false;
-  const PanelArea *area = areaAt(x, y, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN);
-  if (area == nullptr) return false;
-  press(*area, x - area->rect.left, y - area->rect.top, right);
+  if (!buttonDown(x, y, right)) return false;
+  buttonUp();
   return true;
 }
 
@@ -243,21 +241,23 @@ Extent PanelHost::extent() const {
 }
 
 bool PanelHost::writePng(const std::string &path, std::string &error) {
-  std::string png;
-  if (!renderPng(png, error)) return false;
-  return wincanvas::writeFile(path, png, error);
+  HBITMAP canvas = composePicture(error);
+  if (canvas == nullptr) return false;
+  const bool written = wincanvas::writePng(canvas, path, error);
+  DeleteObject(canvas);
+  return written;
 }
 
-bool PanelHost::renderPng(std::string &png, std::string &error) {
+HBITMAP PanelHost::composePicture(std::string &error) {
   if (!shown) {
     error = "no panel is shown";
-    return false;
+    return nullptr;
   }
   const Extent size = extent();
   HBITMAP canvas = wincanvas::createBitmap(size.width, size.height);
   if (canvas == nullptr) {
     error = "panel " + std::to_string(panelId) + " has nothing to show";
-    return false;
+    return nullptr;
   }
   if (backgroundBitmap != nullptr)
     wincanvas::copy(canvas, 0, 0, backgroundBitmap, 0, 0, size.width, size.height, colourKey);
@@ -267,9 +267,7 @@ bool PanelHost::renderPng(std::string &png, std::string &error) {
                       surface->height());
   mfdHost.draw(shownVessel);
   mfdHost.compose(canvas);
-  const bool encoded = wincanvas::encodePng(canvas, png, error);
-  DeleteObject(canvas);
-  return encoded;
+  return canvas;
 }
 
 }  // namespace host

@@ -89,8 +89,9 @@ class PanelHost {
   // black), then every area's surface in registration order, then the
   // registered MFDs' screens drawn afresh.
   bool writePng(const std::string &path, std::string &error);
-  // The same picture as the bytes of a PNG file.
-  bool renderPng(std::string &png, std::string &error);
+  // The same picture in a new bitmap the caller frees with DeleteObject;
+  // null with a reason when there is nothing to show.
+  HBITMAP composePicture(std::string &error);
 
   const std::vector<PanelArea> &areas() const { return areaList; }
   const PanelNeighbours &neighbours() const { return neighbourIds; }

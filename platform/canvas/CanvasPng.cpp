@@ -11,12 +11,9 @@
 
 bool wincanvas::writePng(HBITMAP bitmap, const std::string &path, std::string &error) {
   std::string png;
-  return encodePng(bitmap, png, error) && writeFile(path, png, error);
-}
-
-bool wincanvas::writeFile(const std::string &path, const std::string &bytes, std::string &error) {
+  if (!encodePng(bitmap, png, error)) return false;
   std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.write(png.data(), static_cast<std::streamsize>(png.size()));
   if (out.flush()) return true;
   error = "cannot write " + path;
   return false;

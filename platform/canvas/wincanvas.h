@@ -46,7 +46,5 @@ bool fill(HBITMAP bitmap, uint32_t rgb);
 bool writePng(HBITMAP bitmap, const std::string &path, std::string &error);
 // The same PNG file's bytes.
 bool encodePng(HBITMAP bitmap, std::string &png, std::string &error);
-// Writes `bytes` as the whole file `path`; false with a reason.
-bool writeFile(const std::string &path, const std::string &bytes, std::string &error);
 
 }  // namespace wincanvas

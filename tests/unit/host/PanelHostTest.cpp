@@ -200,6 +200,34 @@ TEST_F(PanelHostTest, ClicksGoToTheTopmostAreaThatTakesThatButton) {
   EXPECT_TRUE(Take().empty());
 }
 
+// A button held over frames, as the live bench's page holds one.
+TEST_F(PanelHostTest, AHeldButtonIsPressedEveryFrameUntilItComesUpOrThePanelGoes) {
+  ASSERT_TRUE(Show(0, [](int) {
+    oapiRegisterPanelArea(1, Rect(0, 0, 50, 50), PANEL_REDRAW_NEVER, PANEL_MOUSE_LBDOWN | PANEL_MOUSE_LBPRESSED);
+    oapiRegisterPanelArea(2, Rect(60, 0, 90, 50), PANEL_REDRAW_NEVER, PANEL_MOUSE_RBDOWN | PANEL_MOUSE_RBUP);
+    return true;
+  }));
+  Take();
+  ASSERT_TRUE(sim.panels.buttonDown(10, 20, false));
+  sim.panels.frame();
+  sim.panels.frame();
+  sim.panels.buttonUp();  // area 1 does not ask for the release
+  sim.panels.frame();
+  EXPECT_EQ(Take(), (std::vector<Call>{{"mouse", 1, PANEL_MOUSE_LBDOWN, 10, 20},
+                                       {"mouse", 1, PANEL_MOUSE_LBPRESSED, 10, 20},
+                                       {"mouse", 1, PANEL_MOUSE_LBPRESSED, 10, 20}}));
+  // Area 2 takes no held events; its release comes at the next press.
+  ASSERT_TRUE(sim.panels.buttonDown(70, 5, true));
+  sim.panels.frame();
+  EXPECT_FALSE(sim.panels.buttonDown(55, 5, false));
+  EXPECT_EQ(Take(), (std::vector<Call>{{"mouse", 2, PANEL_MOUSE_RBDOWN, 10, 5}, {"mouse", 2, PANEL_MOUSE_RBUP, 10, 5}}));
+  ASSERT_TRUE(sim.panels.buttonDown(10, 20, false));
+  sim.panels.hidePanel();
+  sim.panels.frame();
+  sim.panels.buttonUp();
+  EXPECT_EQ(Take(), (std::vector<Call>{{"mouse", 1, PANEL_MOUSE_LBDOWN, 10, 20}}));
+}
+
 TEST_F(PanelHostTest, AClickOnAnAreaReachesThatAreaAloneWhateverLiesOverIt) {
   ASSERT_TRUE(Show(0, [](int) {
     oapiRegisterPanelArea(1, Rect(0, 0, 50, 50), PANEL_REDRAW_MOUSE, PANEL_MOUSE_LBDOWN | PANEL_MOUSE_LBUP);

@@ -12,7 +12,6 @@ class FileWatch {
   void watch(const std::vector<std::string> &files);
   // Whether any file changed, appeared or went since the last look.
   bool changed();
-  const std::vector<std::string> &files() const { return paths; }
 
  private:
   struct Stamp {

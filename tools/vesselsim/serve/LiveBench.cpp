@@ -1,7 +1,6 @@
 #include "LiveBench.h"
 
 #include <strings.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -9,11 +8,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <regex>
 #include <sstream>
 
+#include "FilePaths.h"
 #include "KeyNames.h"
 #include "ModuleLog.h"
+#include "wincanvas.h"
 
 namespace {
 
@@ -30,14 +32,6 @@ constexpr size_t kMaxSamples = 20000;
 double Now() {
   using namespace std::chrono;
   return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-std::string ScratchScenario() {
-  std::error_code error;
-  const auto folder = std::filesystem::temp_directory_path(error);
-  return ((error ? std::filesystem::path("/tmp") : folder) /
-          ("vesselsim-serve-" + std::to_string(::getpid()) + ".scn"))
-      .string();
 }
 
 std::string ReadWhole(const std::string &path) {
@@ -63,8 +57,7 @@ LiveBench::LiveBench(const ServeOptions &o, const std::string &scenarioPath) : o
   sim->messageSink = [](const std::string &) {};
   std::string error;
   if (!sim->loadScenario(scenarioPath, error)) throw Refusal{error};
-  for (const auto &v : sim->vessels())
-    if (v->instance != nullptr && v->module->publish != nullptr) v->module->publish(v->instance);
+  PublishLoadedState(*sim);
   choosePanelVessel();
   for (const std::string &text : options.watches) watchLocked(text);
   if (vessel != nullptr) sim->panels.showPanel(*vessel, 0);
@@ -74,17 +67,9 @@ LiveBench::LiveBench(const ServeOptions &o, const std::string &scenarioPath) : o
 LiveBench::~LiveBench() { stop(); }
 
 void LiveBench::choosePanelVessel() {
-  vessel = nullptr;
-  if (!options.vessel.empty()) {
-    vessel = sim->findVessel(options.vessel);
-    if (vessel == nullptr) throw Refusal{"no vessel named " + options.vessel};
-    return;
-  }
-  for (const auto &v : sim->vessels())
-    if (v->instance != nullptr) {
-      vessel = v.get();
-      return;
-    }
+  std::string error;
+  vessel = ChooseVessel(*sim, options.vessel, error);
+  if (!error.empty()) throw Refusal{error};
 }
 
 void LiveBench::start() { simThread = std::thread([this] { run(); }); }
@@ -112,7 +97,7 @@ void LiveBench::run() {
     advance(now - last);
     last = now;
     if (sim->simTime != before) record();
-    if (renderWanted || (sim->simTime != before && now - lastRender >= kRenderSeconds)) renderPanel(false);
+    if (renderWanted || (sim->simTime != before && now - lastRender >= kRenderSeconds)) renderPanel();
     if (now - lastLook >= kLookSeconds) lookAtFiles();
     changes.wait_for(guard, std::chrono::milliseconds(paused || rate > 0 ? 5 : 0));
   }
@@ -122,7 +107,7 @@ void LiveBench::advance(double wallSeconds) {
   const double began = Now();
   for (; stepsWanted > 0; --stepsWanted) stepFrame();
   if (paused) return;
-  lag += rate > 0 ? wallSeconds * rate : kSliceSeconds * 1e9;
+  lag = rate > 0 ? lag + wallSeconds * rate : std::numeric_limits<double>::infinity();
   while (lag >= options.dt && Now() - began < kSliceSeconds) {
     stepFrame();
     lag -= options.dt;
@@ -136,21 +121,31 @@ void LiveBench::stepFrame() {
   ++version;
 }
 
-void LiveBench::renderPanel(bool force) {
+// The picture is composed and compared pixel by pixel; only a changed one
+// is encoded and counted as new.
+void LiveBench::renderPanel() {
   renderWanted = false;
   lastRender = Now();
-  std::string picture, error;
-  if (sim->panels.panelShown()) sim->panels.renderPng(picture, error);
-  if (!force && picture == png) return;
-  png.swap(picture);
-  ++panelVersion;
-  ++version;
-  changes.notify_all();
+  std::string error;
+  HBITMAP canvas = sim->panels.panelShown() ? sim->panels.composePicture(error) : nullptr;
+  std::vector<uint32_t> now;
+  const int width = wincanvas::width(canvas), height = wincanvas::height(canvas);
+  for (int y = 0; y < height; ++y) now.insert(now.end(), wincanvas::row(canvas, y), wincanvas::row(canvas, y) + width);
+  now.push_back(static_cast<uint32_t>(width));
+  if (now != pixels) {
+    pixels.swap(now);
+    png.clear();
+    if (canvas != nullptr) wincanvas::encodePng(canvas, png, error);
+    ++panelVersion;
+    ++version;
+    changes.notify_all();
+  }
+  if (canvas != nullptr) DeleteObject(canvas);
 }
 
 void LiveBench::record() {
   Sample sample{sim->simTime, {}};
-  for (const LiveWatch &w : watches) sample.values.push_back(w.variable.read());
+  for (const ResolvedWatch &w : watches) sample.values.push_back(w.variable.read());
   series.push_back(std::move(sample));
   if (series.size() > kMaxSamples) series.pop_front();
   changes.notify_all();
@@ -159,6 +154,11 @@ void LiveBench::record() {
 void LiveBench::lookAtFiles() {
   const double now = Now();
   lastLook = now;
+  std::string currentLog = ModuleLog();
+  if (currentLog != log) {
+    log.swap(currentLog);
+    ++version;
+  }
   if (files.changed()) {
     if (changeSeen < 0) changeSeen = now;
     return;
@@ -187,7 +187,7 @@ void LiveBench::reload() {
     if (!check.loaded) check.log = check.error;
     return;
   }
-  const std::string saved = ScratchScenario();
+  const std::string saved = ScratchPath("serve", "scn");
   std::string error;
   if (!sim->saveScenario(saved, error)) {
     reloadStatus = error;
@@ -216,36 +216,18 @@ void LiveBench::rebuild(const std::string &savedPath) {
   choosePanelVessel();
   if (vessel != nullptr && panel >= 0) sim->panels.showPanel(*vessel, panel);
   resolveWatches();
-  renderPanel(true);
+  renderWanted = true;
 }
 
-// A key press, a click or a reload may delete or remake system objects:
-// every watch finds its variable again; one that names nothing now reads NaN.
+// A key press, a click or a reload may delete or remake system objects.
 void LiveBench::resolveWatches() {
-  gone = std::nan("");
-  for (LiveWatch &w : watches) {
-    try {
-      w.variable = resolveOrRefuse(w.ref.reference);
-    } catch (const Refusal &) {
-      w.variable = StoredVariable{&gone, ValueType::Double};
-    }
-  }
+  for (ResolvedWatch &w : watches) RefreshWatch(vessel, w);
 }
 
 StoredVariable LiveBench::resolveOrRefuse(const std::string &reference) const {
-  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->resolveReference == nullptr)
-    throw Refusal{"no vessel driven by the module"};
   StoredVariable variable;
-  const char *typeName = nullptr;
-  const size_t logBefore = ModuleLog().size();
-  variable.address = vessel->module->resolveReference(vessel->instance, reference.c_str(), &typeName);
-  if (variable.address == nullptr) {
-    // What the module logged of it, in its own words.
-    const std::string after = ModuleLog();
-    const std::string said = after.size() > logBefore ? after.substr(logBefore) : std::string();
-    throw Refusal{"reference does not resolve: " + reference + (said.empty() ? "" : "; the module's log: " + said)};
-  }
-  if (!variable.setType(typeName)) throw Refusal{"reference names no number: " + reference};
+  std::string error;
+  if (!ResolveNumber(vessel, reference, variable, error)) throw Refusal{error};
   return variable;
 }
 
@@ -267,14 +249,13 @@ nlohmann::json LiveBench::flightData() const {
 nlohmann::json LiveBench::state() {
   std::lock_guard<std::mutex> guard(lock);
   nlohmann::json watched = nlohmann::json::array();
-  for (const LiveWatch &w : watches) {
+  for (const ResolvedWatch &w : watches) {
     const double value = w.variable.read();
     watched.push_back({{"ref", w.ref.reference},
                        {"value", std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(nullptr)},
                        {"shown", FormatValue(w.ref.type, value)}});
   }
   const host::PanelNeighbours &n = sim->panels.neighbours();
-  const std::string currentLog = ModuleLog();
   return {{"version", version},
           {"time", sim->simTime},
           {"paused", paused},
@@ -285,7 +266,7 @@ nlohmann::json LiveBench::state() {
           {"panelVersion", panelVersion},
           {"neighbours", {{"left", n.left}, {"right", n.right}, {"top", n.top}, {"bottom", n.bottom}}},
           {"watches", watched},
-          {"log", currentLog},
+          {"log", log},
           {"findings", check.findings},
           {"checkLog", check.log},
           {"files", check.files},
@@ -351,11 +332,7 @@ void LiveBench::key(const std::string &browserCode) {
   const int code = KeyCodeFromBrowserCode(browserCode);
   if (code == 0) throw Refusal{"no host key for " + browserCode};
   if (vessel == nullptr || vessel->module->ovcConsumeBufferedKey == nullptr) throw Refusal{"no vessel takes keys"};
-  char keyState[256] = {};
-  keyState[code & 0xFF] = static_cast<char>(0x80);
-  vessel->module->ovcConsumeBufferedKey(vessel->instance, code, true, keyState);
-  keyState[code & 0xFF] = 0;
-  vessel->module->ovcConsumeBufferedKey(vessel->instance, code, false, keyState);
+  PressKey(*vessel, code);
   resolveWatches();
   changedLocked();
 }
@@ -381,7 +358,7 @@ void LiveBench::watchLocked(const std::string &text) {
   std::string error;
   if (!ref.parse(text, error)) throw Refusal{error};
   const StoredVariable variable = resolveOrRefuse(ref.reference);
-  for (const LiveWatch &w : watches)
+  for (const ResolvedWatch &w : watches)
     if (w.ref.reference == ref.reference) return;
   watches.push_back({ref, variable});
   // The recorded series has a column per watch: it starts again.
@@ -392,7 +369,7 @@ void LiveBench::removeWatch(const std::string &reference) {
   std::lock_guard<std::mutex> guard(lock);
   const auto before = watches.size();
   watches.erase(std::remove_if(watches.begin(), watches.end(),
-                               [&](const LiveWatch &w) { return w.ref.reference == reference; }),
+                               [&](const ResolvedWatch &w) { return w.ref.reference == reference; }),
                 watches.end());
   if (watches.size() == before) throw Refusal{"no watch " + reference};
   series.clear();
@@ -432,7 +409,7 @@ std::vector<std::string> LiveBench::references(const std::string &prefix) {
 std::string LiveBench::seriesCsv() {
   std::lock_guard<std::mutex> guard(lock);
   std::string csv = "time";
-  for (const LiveWatch &w : watches) csv += "," + w.ref.reference;
+  for (const ResolvedWatch &w : watches) csv += "," + w.ref.reference;
   csv += "\n";
   for (const Sample &s : series) {
     csv += ShortestValue(ValueType::Double, s.time);
@@ -444,7 +421,7 @@ std::string LiveBench::seriesCsv() {
 
 std::string LiveBench::scenarioText() {
   std::lock_guard<std::mutex> guard(lock);
-  const std::string path = ScratchScenario();
+  const std::string path = ScratchPath("serve", "scn");
   std::string error;
   if (!sim->saveScenario(path, error)) throw Refusal{error};
   std::string text = ReadWhole(path);
@@ -463,9 +440,4 @@ std::string LiveBench::saveScenario(const std::string &name) {
   std::string error;
   if (!sim->saveScenario(path, error)) throw Refusal{error};
   return path;
-}
-
-double LiveBench::lastReloadSeconds() {
-  std::lock_guard<std::mutex> guard(lock);
-  return reloadSeconds;
 }

@@ -19,6 +19,7 @@
 #include "CheckCommand.h"
 #include "FileWatch.h"
 #include "Simulation.h"
+#include "ModuleVessel.h"
 #include "Watch.h"
 
 struct ServeOptions {
@@ -71,14 +72,7 @@ class LiveBench {
   std::string scenarioText();
   std::string saveScenario(const std::string &name);
 
-  // The wall-clock seconds the last reload took, from the file's change.
-  double lastReloadSeconds();
-
  private:
-  struct LiveWatch {
-    TypedReference ref;
-    StoredVariable variable;
-  };
   struct Sample {
     double time;
     std::vector<double> values;
@@ -87,7 +81,7 @@ class LiveBench {
   void run();
   void advance(double wallSeconds);
   void stepFrame();
-  void renderPanel(bool force);
+  void renderPanel();
   void record();
   void lookAtFiles();
   void reload();
@@ -113,10 +107,10 @@ class LiveBench {
   int stepsWanted = 0;
   double lag = 0.0;  // simulated seconds the clock is behind
 
-  std::vector<LiveWatch> watches;
+  std::vector<ResolvedWatch> watches;
   std::deque<Sample> series;
-  double gone = 0.0;
 
+  std::vector<uint32_t> pixels;  // of the picture shown, its width last
   std::string png;
   uint64_t version = 1;       // bumped whenever anything the page shows changes
   uint64_t panelVersion = 0;  // bumped when the picture changes
@@ -129,4 +123,5 @@ class LiveBench {
   double changeSeen = -1.0;  // wall time a change was first seen
   std::string reloadStatus = "loaded";
   double reloadSeconds = 0.0;
+  std::string log;  // the module's, as last looked at
 };
