@@ -3,18 +3,16 @@
 // by at most 0.05 rad per axis and frame, with an overlay on top.
 #pragma once
 
-#include "panels/InstrumentLooks.h"
-
 #include <cstdint>
 
 #include <GL/gl.h>
 
+#include "panels/InstrumentLooks.h"
 #include "panels/instruments/Instrument.h"
 
 constexpr int kBallGrid = 25;
 constexpr int kBallVertices = kBallGrid * kBallGrid;
 constexpr int kBallIndexRoom = 1301;
-
 
 class AdiInstrument : public Instrument {
  public:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -406,14 +407,15 @@ std::vector<std::string> LiveBench::references(const std::string &prefix) {
   return found;
 }
 
-std::string LiveBench::seriesCsv() {
+std::string LiveBench::seriesCsv(size_t last) {
   std::lock_guard<std::mutex> guard(lock);
   std::string csv = "time";
   for (const ResolvedWatch &w : watches) csv += "," + w.ref.reference;
   csv += "\n";
-  for (const Sample &s : series) {
-    csv += ShortestValue(ValueType::Double, s.time);
-    for (size_t i = 0; i < s.values.size(); ++i) csv += "," + ShortestValue(watches[i].ref.type, s.values[i]);
+  const size_t first = last > 0 && last < series.size() ? series.size() - last : 0;
+  for (auto s = series.begin() + static_cast<std::ptrdiff_t>(first); s != series.end(); ++s) {
+    csv += ShortestValue(ValueType::Double, s->time);
+    for (size_t i = 0; i < s->values.size(); ++i) csv += "," + ShortestValue(watches[i].ref.type, s->values[i]);
     csv += "\n";
   }
   return csv;

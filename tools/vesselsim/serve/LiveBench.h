@@ -68,7 +68,8 @@ class LiveBench {
   void removeWatch(const std::string &reference);
   void writeVariable(const std::string &text, const std::string &value);
   std::vector<std::string> references(const std::string &prefix);
-  std::string seriesCsv();
+  // The recorded series, its last `last` samples (all when 0).
+  std::string seriesCsv(size_t last);
   std::string scenarioText();
   std::string saveScenario(const std::string &name);
 

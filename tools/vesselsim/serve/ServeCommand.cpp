@@ -97,9 +97,13 @@ void Route(httplib::Server &server, LiveBench &bench) {
   server.Get("/api/references", [&](const httplib::Request &req, httplib::Response &res) {
     Reply(res, 200, bench.references(req.get_param_value("prefix")));
   });
-  server.Get("/api/series.csv", [&](const httplib::Request &, httplib::Response &res) {
+  // The page's chart asks for the last samples only ("?last=N").
+  server.Get("/api/series.csv", [&](const httplib::Request &req, httplib::Response &res) {
+    const std::string last = req.get_param_value("last");
+    if (last.find_first_not_of("0123456789") != std::string::npos || last.size() > 9)
+      return Reply(res, 400, {{"error", "last must be a count of samples"}});
     res.set_header("Content-Disposition", "attachment; filename=\"series.csv\"");
-    res.set_content(bench.seriesCsv(), "text/csv");
+    res.set_content(bench.seriesCsv(last.empty() ? 0 : std::stoul(last)), "text/csv");
   });
   server.Get("/api/scenario.scn", [&](const httplib::Request &, httplib::Response &res) {
     try {

@@ -61,8 +61,8 @@ function showWatches(s) {
 async function showChart(s) {
   const refs = s.watches.map((w) => w.ref).join("|");
   if (!refs) return;
-  const csv = await (await fetch("api/series.csv")).text();
-  const lines = csv.trim().split("\n").slice(1).slice(-2000);
+  const csv = await (await fetch("api/series.csv?last=2000")).text();
+  const lines = csv.trim().split("\n").slice(1);
   const columns = s.watches.length + 1;
   const data = Array.from({ length: columns }, () => []);
   for (const line of lines) line.split(",").forEach((v, i) => i < columns && data[i].push(Number(v)));
