@@ -52,7 +52,6 @@ void GenericVessel::PublishState() {
   PublishDvToGo(status);
 }
 
-
 void GenericVessel::PublishFlightState() {
   ShipVariableValues &v = shipVariables;
   oapiGetAirspeed(GetHandle(), &v.avel);
