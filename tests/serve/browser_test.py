@@ -1,0 +1,75 @@
+"""The live bench's page in a real headless Chromium: a click on the panel's
+battery switch shows in the watch list and the picture, a key separates a
+stage, a gauge moved in the configuration shows in a new picture, and the
+browser's console stays clean. Saves the page as the README's screenshot
+when given a path."""
+import sys
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+
+from live_bench import LiveBench
+
+VESSELSIM, KESTREL = sys.argv[1], sys.argv[2]
+SCREENSHOT = sys.argv[3] if len(sys.argv) > 3 else None
+
+
+def until(test, what, seconds=10):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        value = test()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("never came: " + what)
+
+
+def main():
+    bench = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn", "--watch", "int=ELECTRIC:BATT:LOAD")
+    options = Options()
+    for flag in ["--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1400,900"]:
+        options.add_argument(flag)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    try:
+        browser.get(bench.url)
+        panel = browser.find_element(By.ID, "panel")
+        until(lambda: browser.execute_script("return arguments[0].naturalWidth", panel) > 0, "the panel's picture")
+        value = lambda: browser.find_element(By.CSS_SELECTOR, "#watches td.value").text
+        before, picture = until(value, "the watch's value"), panel.get_attribute("src")
+        # The battery switch at (80, 200) on the main panel, 30 x 40, its
+        # upper half; the page shows the panel at its own size, and offsets
+        # count from the image's centre.
+        ActionChains(browser).move_to_element_with_offset(
+            panel, 90 - panel.size["width"] // 2, 205 - panel.size["height"] // 2).click().perform()
+        until(lambda: value() != before, "the switch's variable changed")
+        until(lambda: panel.get_attribute("src") != picture, "a new picture after the click")
+        # J separates the transfer stage: the vessel is lighter.
+        mass = lambda: float(bench.get("api/state")["flight"]["mass"])
+        heavy = mass()
+        browser.find_element(By.TAG_NAME, "body").send_keys("j")
+        until(lambda: mass() < heavy - 100, "the stage separated")
+        # The cabin pressure gauge moved in the configuration: a new picture.
+        config = bench.root + "/Config/Kestrel.cfg"
+        text = open(config).read()
+        shown = panel.get_attribute("src")
+        open(config, "w").write(text.replace("<PRESSDIAL> 290 40", "<PRESSDIAL> 300 40", 1))
+        until(lambda: panel.get_attribute("src") != shown, "a new picture after the edit")
+        until(lambda: "reloaded" in browser.find_element(By.ID, "reload").text, "the reload shown")
+        if SCREENSHOT:
+            time.sleep(0.5)  # a few frames of the rebuilt vessel
+            browser.save_screenshot(SCREENSHOT)
+        errors = [e for e in browser.get_log("browser") if e["level"] == "SEVERE"]
+        assert not errors, errors
+    finally:
+        browser.quit()
+        status, output = bench.stop()
+    assert status == 0, output
+    print("browser test passed")
+
+
+main()
