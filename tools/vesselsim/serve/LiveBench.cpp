@@ -198,6 +198,7 @@ void LiveBench::reload() {
   std::remove(saved.c_str());
   reloadSeconds = Now() - changeSeen;
   reloadStatus = "reloaded";
+  ++reloads;
 }
 
 // The new host is made before the old one goes, so the module stays loaded
@@ -271,7 +272,7 @@ nlohmann::json LiveBench::state() {
           {"findings", check.findings},
           {"checkLog", check.log},
           {"files", check.files},
-          {"reload", {{"status", reloadStatus}, {"seconds", reloadSeconds}}}};
+          {"reload", {{"status", reloadStatus}, {"seconds", reloadSeconds}, {"count", reloads}}}};
 }
 
 uint64_t LiveBench::waitForChange(uint64_t seen, int ms) {

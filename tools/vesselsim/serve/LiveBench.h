@@ -124,5 +124,6 @@ class LiveBench {
   double changeSeen = -1.0;  // wall time a change was first seen
   std::string reloadStatus = "loaded";
   double reloadSeconds = 0.0;
+  int reloads = 0;
   std::string log;  // the module's, as last looked at
 };
