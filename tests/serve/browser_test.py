@@ -4,6 +4,7 @@ stage, a gauge moved in the configuration shows in a new picture, and the
 browser's console stays clean. Saves the page as the README's screenshot
 when given a path."""
 import sys
+from pathlib import Path
 import time
 
 from selenium import webdriver
@@ -55,9 +56,9 @@ def main():
         until(lambda: mass() < heavy - 100, "the stage separated")
         # The cabin pressure gauge moved in the configuration: a new picture.
         config = bench.root + "/Config/Kestrel.cfg"
-        text = open(config).read()
+        text = Path(config).read_text()
         shown = panel.get_attribute("src")
-        open(config, "w").write(text.replace("<PRESSDIAL> 290 40", "<PRESSDIAL> 300 40", 1))
+        Path(config).write_text(text.replace("<PRESSDIAL> 290 40", "<PRESSDIAL> 300 40", 1))
         until(lambda: panel.get_attribute("src") != shown, "a new picture after the edit")
         until(lambda: "reloaded" in browser.find_element(By.ID, "reload").text, "the reload shown")
         if SCREENSHOT:

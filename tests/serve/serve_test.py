@@ -2,6 +2,7 @@
 Kestrel: every endpoint, bad bodies, paths out of the page's folder, and the
 vessel rebuilt when its configuration changes or kept when it breaks."""
 import sys
+from pathlib import Path
 import time
 import unittest
 import urllib.request
@@ -22,11 +23,17 @@ class Serve(unittest.TestCase):
         assert status == 0, (status, output)
         assert "serving http://127.0.0.1:" in output, output
 
-    def test_page_and_its_folder_only(self):
+    def test_page_its_folder_only_and_pages_that_go(self):
         status, page = self.bench.request("", raw=True)
         self.assertEqual(status, 200)
         self.assertIn(b"uPlot.iife.min.js", page)
         self.assertEqual(self.bench.request("vendor/uplot/uPlot.min.css", raw=True)[0], 200)
+        # A page that goes away mid-stream leaves the server serving.
+        stream = urllib.request.urlopen(self.bench.url + "api/stream", timeout=5)
+        self.assertTrue(stream.readline().startswith(b"data: {"))
+        stream.close()
+        time.sleep(0.2)
+        self.assertEqual(self.bench.request("api/state")[0], 200)
         for path in ["../CMakeLists.txt", "..%2f..%2fetc%2fpasswd", "%2e%2e/%2e%2e/etc/passwd", "vendor/../../x"]:
             request = urllib.request.Request(self.bench.url + path)
             with self.assertRaises(urllib.error.HTTPError, msg=path) as refused:
@@ -51,11 +58,12 @@ class Serve(unittest.TestCase):
         self.assertTrue(png.startswith(b"\x89PNG"))
         # The drain switch: its bound variable and its picture change.
         self.assertEqual(b.post("api/watch", {"ref": "int=HYDRAULIC:WASTE:OUT:OPEN"}), (200, {"ok": True}))
-        before = b.get("api/state")["watches"][1]["value"]
+        shown = b.get("api/state")
+        before = shown["watches"][1]["value"]
         self.assertEqual(b.post("api/mouse", {"x": 405, "y": 205, "action": "down"}), (200, {"taken": True}))
         self.assertEqual(b.post("api/mouse", {"x": 0, "y": 0, "action": "up"})[0], 200)
-        b.wait_for(lambda s: s["watches"][1]["value"] != before)
-        self.assertNotEqual(b.get("api/panel.png", raw=True), png)
+        b.wait_for(lambda s: s["watches"][1]["value"] != before and s["panelVersion"] != shown["panelVersion"])
+        self.assertTrue(b.get("api/panel.png", raw=True) != png, "the picture did not change")
         self.assertEqual(b.post("api/mouse", {"x": 1, "y": 1, "action": "click"}), (200, {"taken": False}))
         # Writes, completion, the series, a panel by id and group levels.
         self.assertEqual(b.post("api/set", {"ref": "int=HYDRAULIC:WASTE:OUT:OPEN", "value": 0})[0], 200)
@@ -109,7 +117,7 @@ class Serve(unittest.TestCase):
         self.assertIn("BEGIN_SHIPS", text)
         self.assertEqual(sorted(os.listdir(b.root + "/Scenarios")), scenarios)
         self.assertEqual(b.post("api/save", {"name": "Live save"}), (200, {"saved": "Scenarios/Live save.scn"}))
-        self.assertIn("BEGIN_SHIPS", open(b.root + "/Scenarios/Live save.scn").read())
+        self.assertIn("BEGIN_SHIPS", Path(b.root + "/Scenarios/Live save.scn").read_text())
 
     def test_reload_keeps_state_and_refuses_a_broken_file(self):
         b = self.bench
@@ -119,14 +127,14 @@ class Serve(unittest.TestCase):
         kept = b.get("api/state")
         picture = b.get("api/panel.png", raw=True)
         config = b.root + "/Config/Kestrel.cfg"
-        text = open(config).read()
+        text = Path(config).read_text()
         moved = text.replace("<TOGGLE> 395 200 3 0", "<TOGGLE> 445 200 3 0", 1)
         self.assertNotEqual(moved, text)
         started = time.time()
-        open(config, "w").write(moved)
+        Path(config).write_text(moved)
         b.wait_for(lambda s: s["reload"]["status"] == "reloaded" and s["panelVersion"] != kept["panelVersion"])
         self.assertLess(time.time() - started, 2.0)
-        self.assertNotEqual(b.get("api/panel.png", raw=True), picture)
+        self.assertTrue(b.get("api/panel.png", raw=True) != picture, "the picture did not change")
         b.post("api/clock", {"step": 1})
         state = b.wait_for(lambda s: s["time"] > kept["time"])
         self.assertAlmostEqual(state["watches"][-1]["value"], kept["watches"][-1]["value"], delta=1.0)
@@ -134,11 +142,11 @@ class Serve(unittest.TestCase):
         self.assertAlmostEqual(state["flight"]["mass"], kept["flight"]["mass"], delta=0.01)
         b.post("api/unwatch", {"ref": "HYDRAULIC:CABIN:MASS"})
         # A broken file: the findings show, the vessel flies on.
-        open(config, "w").write(moved.replace("<TANK> CABIN <0 1 0> 10000 1 1 0.001", "<TANK> CABIN <0 1 0> lots", 1))
+        Path(config).write_text(moved.replace("<TANK> CABIN <0 1 0> 10000 1 1 0.001", "<TANK> CABIN <0 1 0> lots", 1))
         state = b.wait_for(lambda s: s["reload"]["status"].startswith("the files no longer read"))
         self.assertIn("Config/Kestrel.cfg:99: tank line has 6 of its 8 fields", state["findings"])
         self.assertGreater(state["watches"][0]["value"], 1000)
-        open(config, "w").write(text)
+        Path(config).write_text(text)
         b.wait_for(lambda s: s["reload"]["status"] == "reloaded" and not s["findings"])
 
 
