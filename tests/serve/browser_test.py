@@ -19,7 +19,7 @@ VESSELSIM, KESTREL = sys.argv[1], sys.argv[2]
 SCREENSHOT = sys.argv[3] if len(sys.argv) > 3 else None
 
 
-def until(test, what, seconds=10):
+def until(test, what, seconds=30):
     deadline = time.time() + seconds
     while time.time() < deadline:
         value = test()

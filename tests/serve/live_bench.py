@@ -53,7 +53,7 @@ class LiveBench:
     def post(self, path, body):
         return self.request(path, body)
 
-    def wait_for(self, test, seconds=10):
+    def wait_for(self, test, seconds=30):
         deadline = time.time() + seconds
         while time.time() < deadline:
             state = self.get("api/state")
