@@ -250,6 +250,14 @@ BOOL wglDeleteContext(HGLRC hglrc);
 HGLRC wglGetCurrentContext();
 HDC wglGetCurrentDC();
 
+// ------------------------------------------------------------------ process
+
+// The pseudo-handle of the calling process.
+HANDLE GetCurrentProcess();
+// GR_GDIOBJECTS: how many GDI objects the process holds, stock ones included.
+DWORD GetGuiResources(HANDLE process, DWORD flags);
+#define GR_GDIOBJECTS 0
+
 // ------------------------------------------------------------------ errors
 
 DWORD GetLastError();

@@ -90,6 +90,14 @@ void SetError(DWORD code) { lastError = code; }
 
 using namespace win32;
 
+HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)); }
+
+DWORD GetGuiResources(HANDLE process, DWORD flags) {
+  if (process != GetCurrentProcess() || flags != GR_GDIOBJECTS) return 0;
+  std::lock_guard<std::mutex> guard(registryLock);
+  return static_cast<DWORD>(registry().size());
+}
+
 DWORD GetLastError() { return lastError; }
 void SetLastError(DWORD error) { lastError = error; }
 

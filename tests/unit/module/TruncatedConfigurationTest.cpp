@@ -64,6 +64,10 @@ TEST_F(TruncatedConfiguration, TheReferenceVesselCutAfterAnyLine) {
   const std::vector<std::string> classes = LinesOf(kestrel + "/config/kestrel.prd");
   ASSERT_GT(configuration.size(), 200u);
   std::ofstream("config/kestrel.prd") << FirstLines(classes, classes.size());
+  // Every drawing object a vessel makes goes with it, however its files end.
+  Exercise(FirstLines(configuration, configuration.size()));
+  FreshVessel();
+  const DWORD drawingObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   for (size_t count = 0; count <= configuration.size(); ++count) {
     SCOPED_TRACE("configuration cut after line " + std::to_string(count));
     Exercise(FirstLines(configuration, count));
@@ -75,4 +79,6 @@ TEST_F(TruncatedConfiguration, TheReferenceVesselCutAfterAnyLine) {
     std::ofstream("config/kestrel.prd") << FirstLines(classes, count);
     Exercise(whole);
   }
+  FreshVessel();
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), drawingObjects);
 }

@@ -263,9 +263,16 @@ TEST_F(Panels, ShortAndUnfinishedSectionsNeverCrash) {
   };
   loadAndUse("<PANEL> P\n<SW>\n<CSW> 1\n<ROT>\n<LBL>\n<LIN> 1 2\n<TB>\n<SEL>\n<DIG>\n</PANEL>\n");
   EXPECT_EQ(PanelNumber(0).instruments.size(), 8u);  // one for each line, however short
-  loadAndUse("<PANEL> P\n<SELECTEL> P:X:SRCP P:Y:SEL 0 1000000000 0\nSHIP:CUSTOMDBL1\n");
-  ASSERT_EQ(PanelNumber(0).instruments.size(), 1u);
-  EXPECT_EQ(dynamic_cast<SelectElement *>(PanelNumber(0).InstrumentAt(0))->table.size(), 1u);
+  // A selector past the lines the file gave leaves the gauge as it is.
+  loadAndUse("<PANEL> P\n<ROT> 0 0 SHIP:ALTITUDE D1\n<SEL> 0 0 0 Y\n"
+             "<SELECTEL> P:D1:SRCP P:Y:SEL 0 1000000000 0\nSHIP:CUSTOMDBL1\n");
+  auto *cut = dynamic_cast<SelectElement *>(PanelNumber(0).InstrumentAt(0));
+  ASSERT_NE(cut, nullptr);
+  EXPECT_EQ(cut->table.size(), 1u);
+  const double *altitude = Named<RotationalInstrument>(0, "D1")->variable;
+  Named<SelectInstrument>(0, "Y")->position = 1;
+  cut->FrameRedraw({});
+  EXPECT_EQ(Named<RotationalInstrument>(0, "D1")->variable, altitude);
   loadAndUse("<PANEL> P\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 S\n");
   EXPECT_EQ(vessel->systems.panelCount, 1);
   EXPECT_NE(Named<SwitchInstrument>(0, "S"), nullptr);
