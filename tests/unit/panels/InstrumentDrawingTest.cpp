@@ -87,6 +87,12 @@ TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
   value = 100;  // 90 degrees on: clockwise, pointing left
   for (int i = 0; i < 200; ++i) gauge.Redraw(panel.Context(surface));
   EXPECT_EQ(At(20, 50), 0u);
+  value = -100;  // pointing right: the blit of 2L x 2L stops a pixel short of the tip
+  for (int i = 0; i < 400; ++i) gauge.Redraw(panel.Context(surface));
+  wincanvas::fill(target->bitmap(), 0x808080);
+  gauge.Redraw(panel.Context(surface));
+  EXPECT_EQ(At(88, 50), 0u);
+  EXPECT_EQ(At(90, 50), 0x808080u);
 }
 
 // A panel shown again gives the indicator a fresh surface: the redraw the host
@@ -104,6 +110,10 @@ TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
   ASSERT_GT(linear.bitmap, 0);
   linear.Redraw(panel.Context(surface));
   EXPECT_EQ(At(15, 5), 0x2040A0u);
+  int pointer = 0;  // half way down the scale
+  for (int y = 20; y < 26; ++y)
+    for (int x = 0; x < 6; ++x) pointer += At(x, y) == 0u;
+  EXPECT_GT(pointer, 5);
   linear.FrameRedraw(panel.Context(surface));  // the value stands still
   host::Surface::destroy(target);
   target = host::Surface::create(200, 100);
@@ -122,6 +132,8 @@ TEST_F(Drawing, ATextFrameIsOpenAtTheTopWhereTheLabelSits) {
   // Sides from y = 5 to 19, the top line leaving a 40 pixel gap around x = 50.
   EXPECT_EQ(At(0, 10), 0xFF0000u);
   EXPECT_EQ(At(99, 18), 0xFF0000u);
+  EXPECT_EQ(At(99, 6), 0xFF0000u);
+  EXPECT_NE(At(100, 6), 0xFF0000u);
   EXPECT_EQ(At(10, 5), 0xFF0000u);
   EXPECT_EQ(At(90, 5), 0xFF0000u);
   EXPECT_NE(At(50, 5), 0xFF0000u);

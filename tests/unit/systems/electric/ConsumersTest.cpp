@@ -60,8 +60,10 @@ TEST_F(Consumers, AutomaticCoolingLoopHoldsItsStateBetweenTheSetPoints) {
   empty.Refresh(1);  // no first body to read
   EXPECT_EQ(empty.on, 1.0);
   loop.minRate = 10;
+  loop.maxRate = -5;
   loop.Refresh(2.0);
   EXPECT_EQ(loop.minT, 282.0);
+  EXPECT_EQ(loop.maxT, 319.0);
 }
 
 TEST_F(Consumers, LowVoltageStopsTheLoopButKeepsItsDraw) {
@@ -74,6 +76,10 @@ TEST_F(Consumers, LowVoltageStopsTheLoopButKeepsItsDraw) {
   EXPECT_EQ(loop.on, 0.0);
   EXPECT_EQ(a.heatContent, 250000.0);
   EXPECT_FLOAT_EQ(bus.load, 8.3f);
+  bus.voltage = 28.0;  // the limit itself still runs the pump
+  loop.Refresh(1);
+  EXPECT_EQ(loop.on, 1.0);
+  EXPECT_GT(a.heatContent, 250000.0);
 }
 
 TEST_F(Consumers, DestroyingADrawingLoopWithdrawsItsDraw) {

@@ -40,6 +40,12 @@ TEST(LoadProtocol, ADisconnectedBusCollectsLoadAndForwardsItWhole) {
   bus.AddLoad(2);
   bus.RemoveLoad(1);
   EXPECT_EQ(cell.load, 0.0);
+  // Moved while disconnected, it is carried by neither source.
+  Supply other(28.8);
+  bus.Connect(&other);
+  EXPECT_EQ(other.load, 0.0);
+  bus.Connect(&cell);
+  EXPECT_EQ(cell.load, 0.0);
   cell.voltage = 28.8;
   bus.resetCommand = 1;
   bus.Refresh(1);

@@ -120,6 +120,13 @@ TEST_F(Pipes, MovableWallShiftsVolumeNotMass) {
   pipe->Refresh(0.01);
   EXPECT_NEAR(a->contents.volume + b->contents.volume, 200.0, 1e-12);
   EXPECT_GT(b->contents.volume, 101.0);
+  // Below the cap, the wall's travel is in proportion to the step's length.
+  b->contents.volume = 101;
+  pipe->Refresh(1e-5);
+  const double shortStep = b->contents.volume - 101;
+  pipe->Refresh(2e-5);
+  EXPECT_NEAR(b->contents.volume - 101, 3 * shortStep, 1e-12);
+  EXPECT_GT(shortStep, 0.0);
 }
 
 TEST_F(Pipes, HeatFlowsAtOneWattPerKelvinAndAClosedValveStopsEverything) {
