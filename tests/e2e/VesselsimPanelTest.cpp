@@ -1,6 +1,7 @@
 // Panels through the bench: what a vessel author clicks and sees.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -97,16 +98,19 @@ TEST(VesselsimPanel, TheNavigationPanelTurnsItsBallRecordsItsTrackAndSwitchesIts
   // The ball turned with the vessel.
   EXPECT_GT(orbit.DifferencesIn(early, 60, 80, 180, 200), 500);
   // The ball is lit and textured: sky and ground colours, not one flat shade.
-  int blue = 0, brown = 0;
+  // It fills its round window: nothing black shows inside the bezel.
+  int blue = 0, brown = 0, black = 0;
   for (int y = 80; y < 200; ++y)
     for (int x = 60; x < 180; ++x) {
       const uint32_t c = orbit.At(x, y);
-      const int r = c >> 16, b = c & 0xFF;
+      const int r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
       blue += b > r + 30;
       brown += r > b + 30;
+      black += (x - 120) * (x - 120) + (y - 140) * (y - 140) < 55 * 55 && std::max({r, g, b}) < 24;
     }
   EXPECT_GT(blue, 200);
   EXPECT_GT(brown, 200);
+  EXPECT_LT(black, 20);
   // The armed plot left its red track.
   int red = 0;
   for (int y = 40; y < 190; ++y)
