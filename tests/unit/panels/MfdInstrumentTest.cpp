@@ -60,6 +60,7 @@ TEST_F(PanelMfd, ClicksPressButtonsAndTheStripBelowControlsTheDisplay) {
   mfd.LeftPress(220, 250);  // right of the strip: next mode
   EXPECT_EQ(changes.size(), before + 1);
   mfd.LeftPress(100, 100);  // on the screen: nothing
+  mfd.LeftPress(130, 220);  // its last row, above the strip: nothing
   EXPECT_EQ(changes.size(), before + 1);
   mfd.LeftPress(40, 250);  // left of the strip: power
   EXPECT_FALSE(sim.panels.mfds().powered(0));
