@@ -25,15 +25,20 @@ TEST(Vec3, LengthGoesThroughSinglePrecision) {
 }
 
 TEST(Vec3, CrossDotAndComponentwiseOperations) {
-  const Vec3 c = Cross(Vec3(1, 0, 0), Vec3(0, 1, 0));
-  EXPECT_EQ(c.x, 0.0);
-  EXPECT_EQ(c.y, 0.0);
-  EXPECT_EQ(c.z, 1.0);
+  // u x v is orthogonal to both, |u x v|^2 = |u|^2 |v|^2 - (u . v)^2, and the
+  // basis is right-handed.
+  const Vec3 u(1, 2, 3), v(-4, 5, 0.5), c = Cross(u, v);
+  EXPECT_EQ(Dot(c, u), 0.0);
+  EXPECT_EQ(Dot(c, v), 0.0);
+  EXPECT_EQ(Dot(c, c), Dot(u, u) * Dot(v, v) - Dot(u, v) * Dot(u, v));
+  EXPECT_EQ(Cross(Vec3(1, 0, 0), Vec3(0, 1, 0)).z, 1.0);
   EXPECT_EQ(Dot(Vec3(1, 2, 3), Vec3(4, -5, 6)), 12.0);
   const Vec3 q = Vec3(6, 8, 9) / Vec3(2, 4, 3);
   EXPECT_EQ(q.x, 3.0);
   EXPECT_EQ(q.y, 2.0);
   EXPECT_EQ(q.z, 3.0);
+  const Vec3 half = Vec3(2, 4, 6) / 2.0;
+  EXPECT_EQ(half.x + half.y + half.z, 6.0);
   Vec3 a(1, 2, 3);
   a += 1.0;
   a *= 2.0;
@@ -68,6 +73,7 @@ TEST(Vec3, ZeroVectorNormalisesToZeroWithoutNaN) {
 
 TEST(Vec3, AngleBetweenStaysInsideZeroToPi) {
   EXPECT_NEAR(AngleBetween(Vec3(1, 0, 0), Vec3(0, 1, 0)), M_PI / 2, 1e-12);
+  EXPECT_NEAR(AngleBetween(Vec3(2, 0, 0), Vec3(3, 3, 0)), M_PI / 4, 1e-7);
   EXPECT_EQ(AngleBetween(Vec3(0.1, 0.7, 0.3), Vec3(0.2, 1.4, 0.6)), 0.0);
   EXPECT_EQ(AngleBetween(Vec3(0.1, 0.7, 0.3), Vec3(-0.3, -2.1, -0.9)), M_PI);
   EXPECT_FALSE(std::isnan(AngleBetween(Vec3(1e-3, 7, 3), Vec3(1e-3, 7, 3))));
