@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "../module/HostFixture.h"
+#include "systems/electric/Battery.h"
 
 namespace {
 
@@ -46,6 +47,36 @@ TEST_F(Thermal, BetweenSunAndPlanetTheDaySideReflects) {
   EXPECT_NEAR(model.daySide, std::pow(6.371e6 / 7e6, 2), 1e-6);
   EXPECT_NEAR(toPlanet.heatContent - 3.0, 490.0, 1e-3);
   EXPECT_NEAR(toSun.heatContent - 3.0, 1372.0, 1e-3);
+  // Each flux falls with the cosine of its angle to the normal.
+  ThermalBody &sunAt60 = Body(Vec3(-0.5, std::sqrt(0.75), 0));
+  ThermalBody &planetAt60 = Body(Vec3(0.5, std::sqrt(0.75), 0));
+  model.Step(StepInputs::Sample(*vessel, 1.0));
+  EXPECT_NEAR(sunAt60.heatContent - 3.0, 1372.0 / 2, 1e-3);
+  EXPECT_NEAR(planetAt60.heatContent - 3.0, 490.0 / 2, 1e-3);
+}
+
+// The planet 120 degrees from the sun shows half its lit face; at 60 degrees
+// the vessel is inside the shadow cone, whose half angle is asin(R / d), 65.5.
+TEST_F(Thermal, TheDaySideAndTheShadowFollowTheSunAngle) {
+  const double d = 7e6, s = std::sqrt(0.75);
+  host->rpos = _V(-0.5 * d, -s * d, 0);
+  model.Step(StepInputs::Sample(*vessel, 0));
+  EXPECT_EQ(model.sunlit, 1);
+  EXPECT_NEAR(model.daySide, 0.5 * std::pow(6.371e6 / d, 2), 1e-4);  // the sun is not infinitely far
+  host->rpos = _V(0.5 * d, -s * d, 0);
+  model.Step(StepInputs::Sample(*vessel, 0));
+  EXPECT_EQ(model.sunlit, 0);
+  EXPECT_EQ(model.daySide, 0.0);
+}
+
+// A battery pack holds 25 kJ per kelvin and radiates from 0.2 m².
+TEST_F(Thermal, ABatteryPackRadiatesFromItsArea) {
+  host->rpos = _V(7e6, 0, 0);
+  Battery battery("BATT", nullptr, 1000);
+  battery.position = Vec3(1, 0, 0);  // away from the planet, in its shadow
+  model.Register(&battery);
+  model.Step(StepInputs::Sample(*vessel, 1.0));
+  EXPECT_NEAR((290.0 - battery.temperature) * 25000.0, 5.67e-8 * std::pow(287.0, 4) * 0.2, 1e-3);
 }
 
 TEST_F(Thermal, BehindThePlanetOnlyItsGlowArrives) {
