@@ -43,7 +43,12 @@ TEST_F(BallAndPlot, TheBallIsA25By25SphereInOneStrip) {
   EXPECT_NEAR(ball.vertices[kBallVertices - 1][2], 10.0, 1e-5);
   EXPECT_EQ(ball.indices[0], 25u);
   EXPECT_EQ(ball.indices[1], 0u);
-  for (const float *n : ball.normals) EXPECT_NEAR(std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]), 1.0, 1e-5);
+  // Every vertex lies on the sphere of radius 10, its normal pointing outward.
+  for (int h = 0; h < kBallVertices; ++h) {
+    const float *p = ball.vertices[h], *n = ball.normals[h];
+    ASSERT_NEAR(p[0] * p[0] + p[1] * p[1] + p[2] * p[2], 100.0, 1e-3) << h;
+    for (int k = 0; k < 3; ++k) ASSERT_NEAR(n[k], p[k] / 10, 1e-5) << h;
+  }
   EXPECT_EQ(ball.textureCoordinates[24][0], 1.0f);
   EXPECT_EQ(ball.textureCoordinates[600][1], 1.0f);
 }
