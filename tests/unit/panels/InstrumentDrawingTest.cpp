@@ -7,6 +7,7 @@
 #include "panels/instruments/LinearInstrument.h"
 #include "panels/instruments/RotationalInstrument.h"
 #include "panels/instruments/SwitchInstrument.h"
+#include "panels/instruments/TbInstrument.h"
 #include "panels/instruments/TextInstrument.h"
 #include "wincanvas.h"
 
@@ -72,6 +73,26 @@ TEST_F(Drawing, SwitchesBlitTheFrameOfTheirStateAndLighting) {
   panel.lightingLevel = 0;
   sw.Redraw(panel.Context(surface));
   EXPECT_EQ(At(9, 9), 0x300010u);
+}
+
+// Frames side by side: off, on, alternate. At 2 Hz with frames of 0.25 s, the
+// talkback turns over on the frame after each half second has passed.
+TEST_F(Drawing, ATalkbackShowsItsFramesAndBlinksAtItsRate) {
+  WriteBmp("tb.bmp", 30, 10, [](int x, int) { return 0x100000u * (x / 10 + 1); });
+  double value = 0;
+  TbInstrument tb(&panel, 0, 0, &value, kGreaterThanZero, 2);
+  tb.width = tb.height = 10;
+  tb.bitmap = resources.AddSurface("tb.bmp");
+  tb.Redraw(panel.Context(surface));
+  EXPECT_EQ(At(5, 5), 0x100000u);
+  value = 1;
+  std::string shown;
+  for (int frame = 1; frame <= 7; ++frame) {
+    sim.frame(0.25 * frame);
+    tb.FrameRedraw(panel.Context(surface));
+    shown += static_cast<char>('0' + At(5, 5) / 0x100000u - 1);
+  }
+  EXPECT_EQ(shown, "0011122");
 }
 
 TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
