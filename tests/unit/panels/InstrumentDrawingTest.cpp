@@ -87,12 +87,12 @@ TEST_F(Drawing, ATalkbackShowsItsFramesAndBlinksAtItsRate) {
   EXPECT_EQ(At(5, 5), 0x100000u);
   value = 1;
   std::string shown;
-  for (int frame = 1; frame <= 7; ++frame) {
+  for (int frame = 1; frame <= 9; ++frame) {
     sim.frame(0.25 * frame);
     tb.FrameRedraw(panel.Context(surface));
     shown += static_cast<char>('0' + At(5, 5) / 0x100000u - 1);
   }
-  EXPECT_EQ(shown, "0011122");
+  EXPECT_EQ(shown, "001112221");
 }
 
 TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
