@@ -22,7 +22,8 @@ TEST(VesselsimCheck, PrintsTheModulesLogAndExitsOneForFindings) {
   EXPECT_EQ(r.out,
             "ERROR AT LINE: 20FIRST:OUT LATER:IN 02:Invalid component\n"
             "ERROR AT LINE: 27<DCBUS> BUS1 BUS2 02:Invalid component\n"
-            "ERROR AT LINE: 29<DCBUS> SHORT 03:Invalid number of parameters\n");
+            "ERROR AT LINE: 29<DCBUS> LOOPED LOOPED 02:Invalid component\n"
+            "ERROR AT LINE: 30<DCBUS> SHORT 03:Invalid number of parameters\n");
 }
 
 TEST(VesselsimCheck, StrictFindsWhatTheModulePassesOverWithTheirLines) {
@@ -36,12 +37,14 @@ TEST(VesselsimCheck, StrictFindsWhatTheModulePassesOverWithTheirLines) {
            "Config/Broken.cfg:20: tank LATER is defined only later, at line 22",
            "Config/Broken.cfg:24: line not understood in <HYDRAULIC>",
            "Config/Broken.cfg:27: electric object BUS2 is defined only later, at line 28",
-           "Config/Broken.cfg:29: line has 2 of its 3 fields",
-           "Config/Broken.cfg:32: bitmap Bitmaps\\none.bmp not found",
-           "Config/Broken.cfg:33: no instrument class for <NOSUCH>",
-           "Config/Broken.cfg:36: section <KEYBOARD> has no </KEYBOARD> line",
+           "Config/Broken.cfg:30: line has 2 of its 3 fields",
+           "Config/Broken.cfg:33: bitmap Bitmaps\\none.bmp not found",
+           "Config/Broken.cfg:34: no instrument class for <NOSUCH>",
+           "Config/Broken.cfg:37: section <KEYBOARD> has no </KEYBOARD> line",
        })
     EXPECT_NE(r.out.find(std::string(finding) + "\n"), std::string::npos) << finding << "\n" << r.out;
+  // A bus fed by itself names what is defined only on its own line: not later.
+  EXPECT_EQ(r.out.find("LOOPED is defined"), std::string::npos) << r.out;
 }
 
 // Each silent mistake in tests/data/check/Config/Mistakes.cfg and its class
