@@ -127,6 +127,11 @@ TEST_F(Pipes, MovableWallShiftsVolumeNotMass) {
   pipe->Refresh(2e-5);
   EXPECT_NEAR(b->contents.volume - 101, 3 * shortStep, 1e-12);
   EXPECT_GT(shortStep, 0.0);
+  // It never squeezes the far side to nothing.
+  b->contents.volume = kMaxTakeVolume;
+  Pressures(300000, 100000);
+  pipe->Refresh(1.0);
+  EXPECT_EQ(b->contents.volume, kMaxTakeVolume);
 }
 
 TEST_F(Pipes, HeatFlowsAtOneWattPerKelvinAndAClosedValveStopsEverything) {
