@@ -7,6 +7,8 @@
 #include "../module/ConfigFixture.h"
 #include "panels/instruments/AdiInstrument.h"
 #include "panels/instruments/PlotInstrument.h"
+#include "Surface.h"
+#include "wincanvas.h"
 
 namespace {
 
@@ -49,6 +51,7 @@ TEST_F(BallAndPlot, TheBallIsA25By25SphereInOneStrip) {
     ASSERT_NEAR(p[0] * p[0] + p[1] * p[1] + p[2] * p[2], 100.0, 1e-3) << h;
     for (int k = 0; k < 3; ++k) ASSERT_NEAR(n[k], p[k] / 10, 1e-5) << h;
   }
+  EXPECT_EQ(ball.textureCoordinates[0][0], 0.0f);  // the seam runs from 0 to 1
   EXPECT_EQ(ball.textureCoordinates[24][0], 1.0f);
   EXPECT_EQ(ball.textureCoordinates[600][1], 1.0f);
 }
@@ -67,16 +70,67 @@ TEST_F(BallAndPlot, TheBallEasesFiveHundredthsPerAxisAndWrapsTheShortWay) {
   EXPECT_NEAR(ball.shownRoll, 0.0, 1e-6);
   EXPECT_NEAR(ball.shownPitch, 0.0, 1e-6);
   EXPECT_NEAR(ball.shownYaw, 2.5 * pi, 1e-6);
-  yaw = std::nan("");
-  pitch = 1e300;  // far from any angle: bounded work, no hang
+  yaw = 1.5 * pi;  // a target 1.5 pi below: down a turn, then up the short way
   ball.UpdateAttitude();
-  EXPECT_NEAR(ball.shownYaw, 2.5 * pi, 1e-6);
-  EXPECT_TRUE(std::isfinite(ball.shownPitch));
+  EXPECT_NEAR(ball.shownYaw, 0.5 * pi + 0.05, 1e-6);
+  yaw = std::nan("");
+  pitch = 1e300;  // far from any angle: at most 64 turns a frame, then a step
+  const double pitchBefore = ball.shownPitch;
+  ball.UpdateAttitude();
+  EXPECT_NEAR(ball.shownYaw, 0.5 * pi + 0.05, 1e-6);
+  EXPECT_NEAR(ball.shownPitch - pitchBefore, 64 * 2 * pi + 0.05, 1e-6);
   AdiInstrument loose(&panel, 0, 0, nullptr, nullptr, nullptr);
   loose.UpdateAttitude();
   EXPECT_EQ(loose.shownYaw, 0.37);
   EXPECT_EQ(loose.ResolveVariable("YAWP").address, &loose.yawSlot);
   EXPECT_EQ(loose.ResolveVariable("PITCHX").address, nullptr);  // PITCH's value: unbound
+}
+
+// Rendered through the real OpenGL, with a texture whose south half is red
+// and north half blue: level, north is up; a bank of a quarter turn turns the
+// picture a quarter turn anticlockwise; a pitch raises the equator.
+TEST_F(BallAndPlot, TheBallTurnsWithRollAndPitch) {
+  std::string texture(54, '\0');
+  texture[0] = 'B';
+  texture[1] = 'M';
+  const int side = 64;
+  std::memcpy(&texture[18], &side, 4);
+  std::memcpy(&texture[22], &side, 4);
+  for (int y = 0; y < side; ++y)  // bottom-up: the south first
+    for (int x = 0; x < side; ++x) texture += y < side / 2 ? std::string{0, 0, char(255)} : std::string{char(255), 0, 0};
+  std::ofstream("halves.bmp", std::ios::binary) << texture;
+  AdiLook look;
+  look.eyeDistance = 30;
+  std::fill(look.unlitLight, look.unlitLight + 3, 1.0f);
+  std::snprintf(look.ballTexture, sizeof look.ballTexture, " halves.bmp");
+  // Two balls drawn in turn, each in a context of its own.
+  double yaw = 0, pitch = 0, roll = 0, bank = std::acos(-1.0) / 2;
+  AdiInstrument level(&panel, 0, 0, &yaw, &pitch, &roll), banked(&panel, 0, 0, &yaw, &pitch, &bank);
+  host::Surface *levelPicture = host::Surface::create(80, 80), *bankedPicture = host::Surface::create(80, 80);
+  for (AdiInstrument *ball : {&level, &banked}) {
+    ball->width = ball->height = 80;
+    ball->SetUp(look);
+  }
+  auto settle = [&] {
+    for (int frame = 0; frame < 80; ++frame) {
+      level.Redraw(panel.Context(levelPicture->handle()));
+      banked.Redraw(panel.Context(bankedPicture->handle()));
+    }
+  };
+  // The half of the ball a pixel shows; the ball's centre is at 50, 50.
+  auto half = [](host::Surface *picture, int x, int y) {
+    const uint32_t c = wincanvas::pixel(picture->bitmap(), x, y);
+    const int r = c >> 16, b = c & 0xFF;
+    return b > r + 40 ? 'N' : r > b + 40 ? 'S' : '-';
+  };
+  settle();
+  EXPECT_EQ(std::string({half(levelPicture, 50, 30), half(levelPicture, 50, 45), half(levelPicture, 50, 70)}), "NNS");
+  EXPECT_GT(wincanvas::pixel(levelPicture->bitmap(), 50, 30) & 0xFF, 150u);  // every channel of the white light
+  EXPECT_EQ(std::string({half(bankedPicture, 30, 50), half(bankedPicture, 70, 50)}), "NS");
+  pitch = 0.3;  // the equator rises 41 sin 0.3, 12 pixels
+  settle();
+  EXPECT_EQ(std::string({half(levelPicture, 50, 25), half(levelPicture, 50, 45)}), "NS");
+  for (host::Surface *picture : {levelPicture, bankedPicture}) host::Surface::destroy(picture);
 }
 
 TEST_F(BallAndPlot, TheTextureReaderIgnoresRowPadding) {
