@@ -68,6 +68,10 @@ TEST_F(Gauges, LinearFractionIsClampedAndOnlyChangesRedraw) {
   value = 2.5;
   linear.UpdateFraction();
   EXPECT_EQ(linear.pointerY, 106);  // a quarter of the way up from 141 to 3, 106.5 cut to 106
+  LinearInstrument scaled(&panel, 0, 0, &value, 10, 30, 2, 2);
+  value = 38;  // (38 + 2) / 2 is 20, half way from 10 to 30
+  scaled.UpdateFraction();
+  EXPECT_EQ(scaled.lastFraction, 0.5);
   value = 5;
   LinearInstrument zeroRange(&panel, 0, 0, &value, 5, 5, 1, 0);  // 0 / 0
   zeroRange.UpdateFraction();

@@ -105,6 +105,12 @@ TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
   EXPECT_EQ(At(50, 60), 0u);         // below the pivot: needle
   EXPECT_EQ(At(50, 88), 0u);
   EXPECT_NE(At(50, 95), 0xFFFFFFu);  // the needle's white surround is keyed out
+  value = 50;  // 45 degrees on: down and to the left
+  for (int i = 0; i < 200; ++i) gauge.Redraw(panel.Context(surface));
+  wincanvas::fill(target->bitmap(), 0x808080);
+  gauge.Redraw(panel.Context(surface));
+  EXPECT_EQ(At(32, 68), 0u);
+  EXPECT_EQ(At(68, 68), 0x808080u);
   value = 100;  // 90 degrees on: clockwise, pointing left
   for (int i = 0; i < 200; ++i) gauge.Redraw(panel.Context(surface));
   EXPECT_EQ(At(20, 50), 0u);
