@@ -54,6 +54,7 @@ TEST_F(FuelCells, OverloadSagsTheVoltage) {
   cell->Refresh(1.0);
   EXPECT_NEAR(cell->reactionLevel, 1.0f, 1e-6);
   EXPECT_NEAR(cell->voltage, 14.4, 1e-5);
+  EXPECT_NEAR(10000 - Mass(oxygen, O2), 0.607639 * 5 / 6, 1e-6);  // its rated demand, no more
 }
 
 TEST_F(FuelCells, StartsOnlyWhenItCanMeetItsRatedDemand) {
@@ -73,6 +74,10 @@ TEST_F(FuelCells, StartsOnlyWhenItCanMeetItsRatedDemand) {
   dry.Refresh(1.0);
   EXPECT_EQ(dry.voltage, 0.0);
   EXPECT_EQ(dry.running, 1.0);
+  hydrogen->contents.substances[H2].mass = 0.16 * 0.607639;  // 0.96 of the rated demand: not quite enough
+  dry.startCommand = 1;
+  dry.Refresh(1.0);
+  EXPECT_EQ(dry.state, kCellOff);
 }
 
 TEST_F(FuelCells, ARunningCellWithoutReactantStops) {
@@ -132,9 +137,11 @@ TEST_F(FuelCells, ANegativeLoadReactsNothing) {
 TEST_F(FuelCells, ATooDegradedCellCannotDeliver) {
   cell->state = kCellRunning;
   cell->AddLoad(50);
+  cell->Refresh(1.0);
   cell->dph = 2.0;  // 1 - ln(3) < 0
   cell->Refresh(1.0);
   EXPECT_EQ(cell->voltage, 0.0);
+  EXPECT_EQ(cell->current, 0.0);
   EXPECT_EQ(cell->state, kCellOff);
   EXPECT_TRUE(std::isfinite(cell->dph));
   FuelCell unrated("ZERO", Vec3(), &oxygen->out, &hydrogen->out, &water->in, 0);
