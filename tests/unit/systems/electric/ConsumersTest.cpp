@@ -27,11 +27,11 @@ TEST_F(Consumers, CoolingLoopExchangesAlongTheRingAndClosesIt) {
   Supply bus(28.8);
   ThermalBody radiator = Body(250), cell = Body(350);
   CoolingLoop loop("LOOP", kPumpForcedOn, &bus, 2.0, 0, 0);
-  loop.AddBody(nullptr, &radiator, 1);
-  loop.AddBody(nullptr, &cell, 1);
-  loop.Refresh(1.0);
-  // 200 J from the cell, then (349.8 - 250.2) x 2 J more.
-  const double second = (349.8 - 250.2) * 2;
+  loop.AddBody(nullptr, &radiator, 2);
+  loop.AddBody(nullptr, &cell, 0.5);
+  loop.Refresh(0.5);
+  // 100 K x 2 x 0.5 s x 2 = 200 J from the cell, then (349.8 - 250.2) x 0.5 x 0.5 s x 2 more.
+  const double second = (349.8 - 250.2) * 0.5;
   EXPECT_NEAR(radiator.heatContent - 250000, 200 + second, 1e-6);
   EXPECT_NEAR(350000 - cell.heatContent, 200 + second, 1e-6);
   EXPECT_FLOAT_EQ(bus.load, 8.3f);
@@ -52,7 +52,13 @@ TEST_F(Consumers, AutomaticCoolingLoopHoldsItsStateBetweenTheSetPoints) {
   first.SetTemperature(300);
   loop.Refresh(1);
   EXPECT_EQ(loop.on, 1.0);
+  first.SetTemperature(280);  // the set points themselves change nothing
+  loop.Refresh(1);
+  EXPECT_EQ(loop.on, 1.0);
   first.SetTemperature(270);
+  loop.Refresh(1);
+  EXPECT_EQ(loop.on, 0.0);
+  first.SetTemperature(320);
   loop.Refresh(1);
   EXPECT_EQ(loop.on, 0.0);
   EXPECT_EQ(bus.load, 0.0);
@@ -99,6 +105,7 @@ TEST_F(Consumers, RegeneratorScrubsAllCarbonDioxideAndWater) {
   FluidTank *scrubbed = GasTank("SCRUBBED", 100, N2, 1);
   cabin->contents.pressure = 101000;
   scrubbed->contents.pressure = 100000;
+  EXPECT_EQ(AtmRegenerator("OFF", 0, nullptr, 0, nullptr, nullptr).mode, -1);  // configured off
   AtmRegenerator regen("REGEN", 1, nullptr, 0, &cabin->out, &scrubbed->in);
   regen.Refresh(1.0);
   // 1000 Pa x 1 s x 0.001 / 1000 = 0.001 L of the cabin's 10000 L.
