@@ -40,7 +40,8 @@ TEST(VesselsimCheck, StrictFindsWhatTheModulePassesOverWithTheirLines) {
            "Config/Broken.cfg:30: line has 2 of its 3 fields",
            "Config/Broken.cfg:33: bitmap Bitmaps\\none.bmp not found",
            "Config/Broken.cfg:34: no instrument class for <NOSUCH>",
-           "Config/Broken.cfg:37: section <KEYBOARD> has no </KEYBOARD> line",
+           "Config/Broken.cfg:36: the instrument (line 36) overlaps S1 (line 35)",
+           "Config/Broken.cfg:38: section <KEYBOARD> has no </KEYBOARD> line",
        })
     EXPECT_NE(r.out.find(std::string(finding) + "\n"), std::string::npos) << finding << "\n" << r.out;
   // A bus fed by itself names what is defined only on its own line: not later.

@@ -116,6 +116,7 @@ TEST(VesselsimPanel, TheNavigationPanelTurnsItsBallRecordsItsTrackAndSwitchesIts
   for (int y = 40; y < 190; ++y)
     for (int x = 260; x < 460; ++x) red += orbit.At(x, y) == 0xFF3C28u;
   EXPECT_GT(red, 20);
+  EXPECT_GT(orbit.CountIn(0xAAAEB2, 255, 35, 465, 195), 500);  // the plot's overlay frames it
   // Labels beside the MFD screen, and the click on the second left button
   // changed the page the host draws.
   EXPECT_GT(orbit.CountIn(0xE6E6A0, 510, 60, 540, 300), 10);
