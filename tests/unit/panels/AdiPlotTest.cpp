@@ -87,8 +87,8 @@ TEST_F(BallAndPlot, TheBallEasesFiveHundredthsPerAxisAndWrapsTheShortWay) {
 }
 
 // Rendered through the real OpenGL, with a texture whose south half is red
-// and north half blue: level, north is up; a bank of a quarter turn turns the
-// picture a quarter turn anticlockwise; a pitch raises the equator.
+// and north half blue: level, north is up; a bank of +90 degrees turns the
+// picture a quarter turn clockwise; nose up, the equator sinks.
 TEST_F(BallAndPlot, TheBallTurnsWithRollAndPitch) {
   std::string texture(54, '\0');
   texture[0] = 'B';
@@ -100,7 +100,7 @@ TEST_F(BallAndPlot, TheBallTurnsWithRollAndPitch) {
     for (int x = 0; x < side; ++x) texture += y < side / 2 ? std::string{0, 0, char(255)} : std::string{char(255), 0, 0};
   std::ofstream("halves.bmp", std::ios::binary) << texture;
   AdiLook look;
-  look.eyeDistance = 30;
+  look.eyeDistance = -30;  // as ZOOM 30 sets it
   std::fill(look.unlitLight, look.unlitLight + 3, 1.0f);
   std::snprintf(look.ballTexture, sizeof look.ballTexture, " halves.bmp");
   // Two balls drawn in turn, each in a context of its own.
@@ -126,10 +126,10 @@ TEST_F(BallAndPlot, TheBallTurnsWithRollAndPitch) {
   settle();
   EXPECT_EQ(std::string({half(levelPicture, 50, 30), half(levelPicture, 50, 45), half(levelPicture, 50, 70)}), "NNS");
   EXPECT_GT(wincanvas::pixel(levelPicture->bitmap(), 50, 30) & 0xFF, 150u);  // every channel of the white light
-  EXPECT_EQ(std::string({half(bankedPicture, 30, 50), half(bankedPicture, 70, 50)}), "NS");
-  pitch = 0.3;  // the equator rises 41 sin 0.3, 12 pixels
+  EXPECT_EQ(std::string({half(bankedPicture, 30, 50), half(bankedPicture, 70, 50)}), "SN");
+  pitch = 0.3;  // nose up: the equator sinks 41 sin 0.3, 12 pixels
   settle();
-  EXPECT_EQ(std::string({half(levelPicture, 50, 25), half(levelPicture, 50, 45)}), "NS");
+  EXPECT_EQ(std::string({half(levelPicture, 50, 56), half(levelPicture, 50, 75)}), "NS");
   for (host::Surface *picture : {levelPicture, bankedPicture}) host::Surface::destroy(picture);
 }
 

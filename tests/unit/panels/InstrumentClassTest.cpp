@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "../module/ConfigFixture.h"
+#include "panels/InstrumentLooks.h"
 
 namespace {
 
@@ -96,4 +97,26 @@ TEST_F(InstrumentClasses, LongTagsAreCutToTheirField) {
   // Trailing blanks are part of the tag.
   EXPECT_EQ(Classes().FindClass("<PAD> 1 2"), nullptr);
   EXPECT_NE(Classes().FindClass("<PAD>   1 2"), nullptr);
+}
+
+// Each keyword reaches the field of the look it names, whatever slot it shares.
+TEST_F(InstrumentClasses, KeywordsReachTheirLooks) {
+  WriteClassFile("c", "<ROT>\nCLASS ROTATIONAL\nMAX 100 135\nMIN 5 -135\nCENTER 50 60\nNEEDLE 6 40\n</ROT>\n"
+                      "<SEL>\nCLASS SELECT\nMAX 3 0\nMIN 1 0\n</SEL>\n"
+                      "<ADI>\nCLASS ADI\nZOOM 30\nAMBIENT 150 100 50\nLGHTCOL 255 230 180\n</ADI>\n");
+  Classes().LoadClassFile("c", Resources());
+  const RotationalLook gauge = RotationalLook::Of(*Classes().FindClass("<ROT>"));
+  EXPECT_EQ(std::vector<double>({gauge.maxValue, gauge.maxDegrees, gauge.minValue, gauge.minDegrees}),
+            std::vector<double>({100, 135, 5, -135}));
+  EXPECT_EQ(std::vector<int>({gauge.pivotX, gauge.pivotY, gauge.needleWidth, gauge.needleLength}),
+            std::vector<int>({50, 60, 6, 40}));
+  const SelectLook knob = SelectLook::Of(*Classes().FindClass("<SEL>"));
+  EXPECT_EQ(knob.highestPosition, 3);
+  EXPECT_EQ(knob.lowestPosition, 1);
+  const AdiLook ball = AdiLook::Of(*Classes().FindClass("<ADI>"));
+  EXPECT_EQ(ball.eyeDistance, -30.0f);  // the eye looks from -y
+  EXPECT_EQ(std::vector<float>(ball.unlitLight, ball.unlitLight + 3),
+            std::vector<float>({150 / 255.0f, 100 / 255.0f, 50 / 255.0f}));
+  EXPECT_EQ(std::vector<float>(ball.litLight, ball.litLight + 3),
+            std::vector<float>({1.0f, 230 / 255.0f, 180 / 255.0f}));
 }
