@@ -41,11 +41,14 @@ TEST(VesselsimCheck, StrictFindsWhatTheModulePassesOverWithTheirLines) {
            "Config/Broken.cfg:33: bitmap Bitmaps\\none.bmp not found",
            "Config/Broken.cfg:34: no instrument class for <NOSUCH>",
            "Config/Broken.cfg:36: the instrument (line 36) overlaps S1 (line 35)",
-           "Config/Broken.cfg:38: section <KEYBOARD> has no </KEYBOARD> line",
+           "Config/Broken.cfg:39: section <KEYBOARD> has no </KEYBOARD> line",
        })
     EXPECT_NE(r.out.find(std::string(finding) + "\n"), std::string::npos) << finding << "\n" << r.out;
   // A bus fed by itself names what is defined only on its own line: not later.
   EXPECT_EQ(r.out.find("LOOPED is defined"), std::string::npos) << r.out;
+  // Instruments side by side, edge to edge, do not overlap.
+  EXPECT_EQ(r.out.find("overlaps BESIDE"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("BESIDE (line 37) overlaps S1"), std::string::npos) << r.out;
 }
 
 // Each silent mistake in tests/data/check/Config/Mistakes.cfg and its class

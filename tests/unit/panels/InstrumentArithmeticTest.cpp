@@ -61,6 +61,7 @@ TEST_F(Gauges, LinearFractionIsClampedAndOnlyChangesRedraw) {
   EXPECT_TRUE(linear.UpdateFraction());
   EXPECT_EQ(linear.lastFraction, 1.0);
   EXPECT_EQ(linear.pointerY, 3);
+  EXPECT_EQ(linear.pointerX, 4);
   EXPECT_FALSE(linear.UpdateFraction());
   value = -3;
   EXPECT_TRUE(linear.UpdateFraction());

@@ -33,6 +33,7 @@ TEST_F(PanelMfd, TheScreenSitsInsideTheBordersAndItsNameIsMfd) {
   EXPECT_STREQ(mfd.name, "MFD");
   EXPECT_EQ(mfd.MfdNumber(), 0);
   EXPECT_EQ(mfd.layout.pos.left, 30);
+  EXPECT_EQ(mfd.layout.pos.top, 20);
   EXPECT_EQ(mfd.layout.pos.bottom, 220);
 }
 

@@ -130,6 +130,8 @@ TEST_F(Panels, LightingSwitchesSetTheLevelsOnEveryPress) {
   EXPECT_EQ(panel.light, 1);
   EXPECT_EQ(panel.lightingLevel, 1);
   EXPECT_EQ(panel.textLightingLevel, 0);
+  panel.MouseEvent(0, PANEL_MOUSE_LBDOWN, 0, 0);
+  EXPECT_EQ(panel.textLightingLevel, 1);
   panel.light = -1;  // changed behind the switch's back: the next press applies again
   panel.MouseEvent(1, PANEL_MOUSE_LBDOWN, 0, 0);
   EXPECT_EQ(panel.lightingLevel, 0);
@@ -155,8 +157,10 @@ TEST_F(Panels, KeySwitchesPressTheirKey) {
 }
 
 TEST_F(Panels, ReferencesFindPanelsAndInstrumentsByPrefix) {
-  LoadPanels("<PANEL> MAIN\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 SW10\n<SW> 0 0 2 0 SHIP:CUSTOMINT2 SW1\n</PANEL>\n"
-             "<PANEL> MAINSUB\n<SW> 0 0 2 0 MAIN:SW1:SRC OTHER\n</PANEL>\n");
+  LoadPanels("<PANEL> MAIN\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 SW10\n<SW> 0 0 2 0 SHIP:CUSTOMINT2 SW1\n"
+             "<SW> 0 0 2 0 SHIP:CUSTOMINT3 X\n</PANEL>\n<PANEL> MAINSUB\n<SW> 0 0 2 0 MAIN:SW1:SRC OTHER\n</PANEL>\n");
+  // Without a colon, the variable's name starts one character into the text.
+  EXPECT_EQ(Ref("MAIN:XSRC"), &vessel->shipVariables.customInt[2]);
   EXPECT_EQ(Ref("MAIN:LIGHTS"), &PanelNumber(0).light);
   EXPECT_EQ(Ref("MAIN:TEXTLIGHT"), &PanelNumber(0).textLight);
   EXPECT_EQ(Ref("main:mfdmode"), &PanelNumber(0).mfdMode);
