@@ -154,9 +154,12 @@ TEST_F(Drawing, ATextFrameIsOpenAtTheTopWhereTheLabelSits) {
   resources.AddPen(255, 0, 0);
   TextInstrument text(&panel, 100, 0, 100, 2, "HELLO");
   text.look.unlitPen = 1;
-  text.look.unlitColour[0] = 255;
+  text.look.unlitColour[1] = 255;
   text.Redraw(panel.Context(surface));
   // Sides from y = 5 to 19, the top line leaving a 40 pixel gap around x = 50.
+  EXPECT_EQ(At(30, 5), 0xFF0000u);
+  EXPECT_NE(At(32, 5), 0xFF0000u);
+  EXPECT_NE(At(68, 5), 0xFF0000u);
   EXPECT_EQ(At(0, 10), 0xFF0000u);
   EXPECT_EQ(At(99, 18), 0xFF0000u);
   EXPECT_EQ(At(99, 6), 0xFF0000u);
@@ -164,8 +167,8 @@ TEST_F(Drawing, ATextFrameIsOpenAtTheTopWhereTheLabelSits) {
   EXPECT_EQ(At(10, 5), 0xFF0000u);
   EXPECT_EQ(At(90, 5), 0xFF0000u);
   EXPECT_NE(At(50, 5), 0xFF0000u);
-  int red = 0;
+  int green = 0;
   for (int y = 0; y < 14; ++y)
-    for (int x = 31; x < 70; ++x) red += At(x, y) == 0xFF0000u;
-  EXPECT_GT(red, 10);  // the label's glyphs, in the unlit colour
+    for (int x = 31; x < 70; ++x) green += At(x, y) == 0x00FF00u;
+  EXPECT_GT(green, 10);  // the label's glyphs, in the unlit colour
 }

@@ -59,6 +59,34 @@ TEST_F(Panels, AreaIdsRunFromTheLastInstrumentToTheFirst) {
   EXPECT_EQ(panel.InstrumentAt(2)->areaId, 2);
 }
 
+// Each kind's area where its line puts it and its class sizes it, with the
+// host's redraw mode, mouse mask and surface mode, as the host registers them.
+TEST_F(Panels, EachKindRegistersItsArea) {
+  LoadPanels("<PANEL> P\n<SW> 10 20 2 0 SHIP:CUSTOMINT1 S\n<SEL> 100 20 0 K\n<ROT> 200 20 SHIP:ALTITUDE G\n"
+             "<LIN> 320 20 0 10 1 0 SHIP:ALTITUDE L\n<TB> 400 20 SHIP:ALTITUDE ZERO T\n"
+             "<DIG> 500 20 3 SHIP:ALTITUDE D\n<LBL> 600 20 0 0 <HELLO>\n</PANEL>\n");
+  struct Shown : host::PanelClient {
+    VesselSystems &systems;
+    explicit Shown(VesselSystems &s) : systems(s) {}
+    bool loadPanel(int id) override { return systems.LoadPanel(id); }
+    bool redrawEvent(int, int, SURFHANDLE) override { return false; }
+    bool mouseEvent(int, int, int, int) override { return false; }
+  };
+  ASSERT_TRUE(sim.panels.showPanel(std::make_unique<Shown>(vessel->systems), 0));
+  std::vector<std::vector<long>> registered;
+  for (const host::PanelArea &a : sim.panels.areas())
+    registered.push_back({a.rect.left, a.rect.top, a.rect.right, a.rect.bottom, a.drawEvent, a.mouseEvent, a.bkmode});
+  const std::vector<std::vector<long>> expected = {
+      {580, 20, 620, 20, 4, 0, 1},      // the label, centred on x, as tall as its font
+      {500, 20, 548, 44, 1, 0, 2},      // three digits of 16
+      {400, 20, 440, 44, 1, 0, 2},      // the talkback
+      {320, 20, 361, 181, 1, 0, 2},     // the linear scale, one pixel more each way
+      {200, 20, 301, 121, 1, 0, 1},     // the needle gauge, likewise
+      {100, 20, 140, 60, 2, 0x0F, 2},   // the selector
+      {10, 20, 41, 61, 2, 0x0F, 1}};    // the switch
+  EXPECT_EQ(registered, expected);
+}
+
 TEST_F(Panels, PanelLinesSetTheirFieldsAndOthersKeepTheDefaults) {
   LoadPanels("<PANEL> MAIN\nSIZE 800 400\nBITMAP Bitmaps\\back.bmp\nNEIGHBOURS 1 -1 2 -1\nTRANSPARENT 255 0 255\n"
              "</PANEL>\n<PANEL> SECOND\n</PANEL>\n");
