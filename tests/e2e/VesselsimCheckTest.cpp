@@ -106,6 +106,9 @@ TEST(VesselsimCheck, TheExamplesAreClean) {
     EXPECT_NE(r.out.find(" configuration"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.substr(r.out.size() - 14), ": no findings\n") << r.out;
   }
+  EXPECT_EQ(Check(std::string("Capsule --root ") + EXAMPLES_DIR + "/capsule").out,
+            "Capsule.cfg: 1 configuration, 1 propellant tank, 8 fluid tanks, 9 other fluid objects, 11 electric "
+            "objects, 5 thrusters, 2 panels with 38 instruments: no findings\n");
   // A path to the file names the root too.
   EXPECT_EQ(Check(std::string(EXAMPLES_DIR) + "/kestrel/Config/Kestrel.cfg").status, 0);
 }

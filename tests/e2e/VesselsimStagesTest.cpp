@@ -102,6 +102,7 @@ TEST(VesselsimStages, AFlightThroughTwoSeparationsLosesNothing) {
   EXPECT_NE(log.find("ERROR IN SCENARIO: B 49.9374999999997 01:Object name not found\n"), std::string::npos) << log;
   EXPECT_NE(log.find("ERROR IN SCENARIO: <TANK>  STORE 50.000000 1 1 01:Object name not found\n"), std::string::npos)
       << log;
+  EXPECT_EQ(log.find("ERROR IN SCENARIO: A "), std::string::npos) << log;  // the records placed are not
   after = Propulsion(changed);
   for (const char *tank : {"    [0] ", "    [1] ", "    [2] "}) EXPECT_EQ(LineOf(after, tank), LineOf(before, tank));
   EXPECT_EQ(LineOf(after, "    [3] ").substr(8), LineOf(before, "    [4] ").substr(8));

@@ -56,7 +56,8 @@ TEST_F(ModuleEntry, TimestepPublishesAndTheBenchHookResolves) {
 TEST_F(ModuleEntry, ScenarioBlockRoundTrip) {
   const std::vector<std::string> block = {
       "STATUS Orbiting Earth", "RPOS 7000000 0 0", "RVEL 0 0 -7500", "AROT 10 20 30",
-      "<SOURCE> Minimal",      "<CONFIG> 3",       "<INTERNALS>",    "<HYDRAULIC>",
+      "<SOURCE> Minimal",      "<CONFIG> 3",       "<INTERNALS>",    "<PROPELLANTS>",
+      "<VENT> 2 2 0",          "</PROPELLANTS>",   "<HYDRAULIC>",
       "</INTERNALS>",          "  UNKNOWN LINE"};
   host::ScenarioBlockReader reader(block);
   host::ParsedStatus status;
@@ -73,7 +74,7 @@ TEST_F(ModuleEntry, ScenarioBlockRoundTrip) {
   ovcSaveState(vessel, writer.handle());
   EXPECT_NE(writer.text.find("  STATUS Orbiting Earth\n"), std::string::npos) << writer.text;
   EXPECT_NE(writer.text.find("  <SOURCE> Minimal\n  <CONFIG> 3\n  <INTERNALS> \n  <PROPELLANTS> \n"
-                             "  <VENT> 0 0 0\n  </PROPELLANTS> \n  <HYDRAULIC> \n  </HYDRAULIC> \n"
+                             "  <VENT> 2 2 0\n  </PROPELLANTS> \n  <HYDRAULIC> \n  </HYDRAULIC> \n"
                              "  <ELECTRIC> \n  </ELECTRIC> \n  </INTERNALS> \n"),
             std::string::npos)
       << writer.text;

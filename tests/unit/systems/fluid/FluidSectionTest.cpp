@@ -234,6 +234,7 @@ TEST_F(FluidSection, VentingMovesMassFromTheVesselIntoTheVentResource) {
   EXPECT_EQ(hostVessel->model.thrusters.size(), 2u);
   EXPECT_EQ(hostVessel->model.thrusters[0]->level, 1.0);
   EXPECT_EQ(hostVessel->model.exhausts[0].length, 100.0);
+  EXPECT_DOUBLE_EQ(hostVessel->model.exhausts[0].width, 5.0);
   const double empty = vessel->GetEmptyMass();
   FluidContents parcel;
   Substance s;
