@@ -101,10 +101,13 @@ TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
   gauge.SetScale(100, 90, 0, 0);  // 0 points down the panel
   gauge.SetPivot(50, 50);
   gauge.SetNeedle(6, 40);
+  wincanvas::fill(target->bitmap(), 0x808080);
   gauge.Redraw(panel.Context(surface));
   EXPECT_EQ(At(50, 60), 0u);         // below the pivot: needle
   EXPECT_EQ(At(50, 88), 0u);
   EXPECT_NE(At(50, 95), 0xFFFFFFu);  // the needle's white surround is keyed out
+  EXPECT_EQ(At(47, 50), 0u);  // the base: six pixels
+  EXPECT_EQ(At(46, 50), 0x808080u);
   value = 50;  // 45 degrees on: down and to the left
   for (int i = 0; i < 200; ++i) gauge.Redraw(panel.Context(surface));
   wincanvas::fill(target->bitmap(), 0x808080);
@@ -141,6 +144,17 @@ TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
   for (int y = 20; y < 26; ++y)
     for (int x = 0; x < 6; ++x) pointer += At(x, y) == 0u;
   EXPECT_GT(pointer, 5);
+  EXPECT_EQ(At(0, 22), 0u);  // its back edge
+  LinearInstrument turned(&panel, 0, 0, &value, 0, 10, 1, 0);
+  turned.look = linear.look;
+  turned.look.rotation = std::acos(-1.0) / 3;
+  turned.width = 20;
+  turned.height = 50;
+  wincanvas::fill(target->bitmap(), 0x808080);
+  turned.Redraw(panel.Context(surface));
+  EXPECT_EQ(At(0, 21), 0u);  // turned 60 degrees: its back up on the left, its tip down at the right
+  EXPECT_EQ(At(0, 24), 0x808080u);
+  EXPECT_EQ(At(3, 24), 0u);
   linear.FrameRedraw(panel.Context(surface));  // the value stands still
   host::Surface::destroy(target);
   target = host::Surface::create(200, 100);
