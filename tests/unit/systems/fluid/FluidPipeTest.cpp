@@ -161,6 +161,11 @@ TEST_F(Pipes, ConductionNeverDrainsATankBelowZero) {
   Pressures(1e5, 1e5);
   pipe->Refresh(1.0);
   EXPECT_NEAR(a->contents.energy, 18.0, 1e-12);
+  a->temperature = 0;  // and the other way
+  b->temperature = 1e6;
+  b->contents.energy = 20;
+  pipe->Refresh(1.0);
+  EXPECT_NEAR(b->contents.energy, 18.0, 1e-12);
 }
 
 TEST_F(Pipes, RemovedTankIsForgottenByItsPipes) {
