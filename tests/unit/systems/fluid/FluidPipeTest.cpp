@@ -161,11 +161,13 @@ TEST_F(Pipes, ConductionNeverDrainsATankBelowZero) {
   Pressures(1e5, 1e5);
   pipe->Refresh(1.0);
   EXPECT_NEAR(a->contents.energy, 18.0, 1e-12);
-  a->temperature = 0;  // and the other way
+  a->temperature = 0;  // and the other way, the energy conserved
   b->temperature = 1e6;
   b->contents.energy = 20;
+  const double total = a->contents.energy + b->contents.energy;
   pipe->Refresh(1.0);
   EXPECT_NEAR(b->contents.energy, 18.0, 1e-12);
+  EXPECT_NEAR(a->contents.energy + b->contents.energy, total, 1e-9);
 }
 
 TEST_F(Pipes, RemovedTankIsForgottenByItsPipes) {
