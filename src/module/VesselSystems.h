@@ -1,6 +1,7 @@
 // Everything simulated for one vessel, owned for the vessel's whole life.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -75,7 +76,7 @@ class VesselSystems {
   ElectricSystem electric{&thermal, &fluid};
   // Destroyed before the systems: panels, then classes, then the drawing
   // resources first of all.
-  std::unique_ptr<Panel> panels[kMaxPanels];
+  std::array<std::unique_ptr<Panel>, kMaxPanels> panels;
   InstrumentClassList classes;
   std::unique_ptr<DrawingResources> drawingResources;
   int32_t currentConfiguration = 1;

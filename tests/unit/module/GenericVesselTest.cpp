@@ -32,6 +32,11 @@ TEST_F(GenericVesselTest, DvToGoIsNegativeAboveCircularSpeedAndPositiveBelow) {
   EXPECT_LT(fast.shipVariables.dvToGo, -70.0);
   EXPECT_GT(slow.shipVariables.dvToGo, 70.0);
   EXPECT_NEAR(exact.shipVariables.dvToGo, 0.0, 1e-6);
+  host::Vessel *centre = OrbitingVessel("Centre");
+  GenericVessel atCentre(centre->handle(), 1);
+  centre->rpos = _V(0, 0, 0);  // no circular orbit there: its speed counts as 0
+  atCentre.Update(2.0);
+  EXPECT_TRUE(std::isfinite(atCentre.shipVariables.dvToGo));
 }
 
 TEST_F(GenericVesselTest, PublishesTheFirstSixPropellantsAndTwentyThrusters) {
@@ -49,10 +54,11 @@ TEST_F(GenericVesselTest, PublishesTheFirstSixPropellantsAndTwentyThrusters) {
 
 TEST_F(GenericVesselTest, StatusVariablesBeyondTheReportedCountKeepTheirValues) {
   GenericVessel vessel(OrbitingVessel("V")->handle(), 1);
-  vessel.shipVariables.fuel[3] = 0.25;
+  vessel.shipVariables.fuel[1] = vessel.shipVariables.fuel[3] = 0.25;
   vessel.CreatePropellantResource(10.0, 5.0);
   vessel.Update(0.0);
   EXPECT_EQ(vessel.shipVariables.fuel[0], 0.5);
+  EXPECT_EQ(vessel.shipVariables.fuel[1], 0.25);
   EXPECT_EQ(vessel.shipVariables.fuel[3], 0.25);
 }
 

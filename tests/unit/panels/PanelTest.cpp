@@ -240,6 +240,7 @@ TEST_F(Panels, AnEleventhPanelIsNotStored) {
   LoadPanels(sections + "<PANEL> " + std::string(100, 'N') + "\n</PANEL>\n");
   EXPECT_EQ(vessel->systems.panelCount, 10);
   EXPECT_NE(Log().find("<PANEL> P10 02:Invalid component"), std::string::npos) << Log();
+  EXPECT_EQ(Ref("NOPANEL:LIGHT"), nullptr);  // every one of the ten is asked, and no more
 }
 
 // The class's MIN 0 -135 and MAX 100 135: 75 is 67.5 degrees on from straight down.

@@ -95,6 +95,9 @@ TEST_F(Pipes, BurstDiscOpensAboveItsFirstSettingAndClosesBelowItsSecond) {
   Pressures(200000 + 1e5, 1e5);  // below the opening difference, above the closing one
   pipe->Refresh(0.01);
   EXPECT_EQ(pipe->burstOpen, 1);
+  Pressures(100000 + 1e5, 1e5);  // the closing difference itself
+  pipe->Refresh(0.01);
+  EXPECT_EQ(pipe->burstOpen, 1);
   Pressures(50000 + 1e5, 1e5);
   const double before = TotalMass(*a);
   pipe->Refresh(0.01);
