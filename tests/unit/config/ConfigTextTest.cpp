@@ -66,12 +66,16 @@ TEST(ReadConfigLine, LastLineWithoutLineEndAndEveryReadAfterTheEnd) {
   EXPECT_EQ(ConfigLineCount(), 2);
 }
 
-TEST(ReadConfigLine, LineOf254CharactersIsOneLine) {
-  const std::string line(254, 'x');
-  ConfigFile f(line + "\nNEXT\n");
-  EXPECT_EQ(f.Next(), line);
-  EXPECT_EQ(f.Next(), "NEXT");
-  EXPECT_EQ(ConfigLineCount(), 2);
+// 253 characters and the line end fill the buffer exactly; 254 leave the line
+// end to be read on its own.
+TEST(ReadConfigLine, LinesOf253And254CharactersAreOneLine) {
+  for (const size_t length : {253, 254}) {
+    const std::string line(length, 'x');
+    ConfigFile f(line + "\nNEXT\n");
+    EXPECT_EQ(f.Next(), line);
+    EXPECT_EQ(f.Next(), "NEXT");
+    EXPECT_EQ(ConfigLineCount(), 2) << length;
+  }
 }
 
 // The tail of an over-long line arrives as a line of its own, which the log

@@ -100,6 +100,7 @@ TEST_F(StageConfigurations, ParametersReachTheHost) {
   EXPECT_EQ(m.streams[0]->particles.srcsize, 8.0);
   EXPECT_EQ(m.streams[1]->particles.srcrate, 20.0);
   EXPECT_NE(m.streams[1]->particles.tex, nullptr);
+  for (const auto &stream : m.streams) EXPECT_EQ(stream->particles.lmax, 0.5);  // at their fullest from half thrust
 }
 
 TEST_F(StageConfigurations, GroupsOnlyForWordsWithThrustersAndAtMostFifteen) {
