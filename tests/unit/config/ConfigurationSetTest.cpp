@@ -171,8 +171,9 @@ TEST_F(StageConfigurations, NumbersOutsideTheConfigurationsAreBounded) {
 
 // A section cut off by the end of the file keeps what it read before the end.
 TEST_F(StageConfigurations, SectionsWithoutClosingLinesEndWithTheFile) {
-  Load("<VESSEL>\n<ELEMENTS>\n<A> a 1 0 5\n<0 0 0>\n");
-  EXPECT_EQ(Set().elements.size(), 1u);
+  Load("<VESSEL>\n<ELEMENTS>\n<A> a 1 0 5\n<0 0 7>");  // nor a line end after the last
+  ASSERT_EQ(Set().elements.size(), 1u);
+  EXPECT_EQ(Set().elements[0].offsets[0].z, 7.0);
   FreshVessel();
   Load("<VESSEL>\n<PROPELLANTS>\nA 1 0 2\n");
   ASSERT_EQ(Set().propellants.size(), 1u);
