@@ -125,6 +125,32 @@ TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
   EXPECT_EQ(At(90, 50), 0x808080u);
 }
 
+// A needle moved by a frame looks as one drawn there from the start, even when
+// only its rows change: from 0.72 to 0.73 radian every point moves one row.
+TEST_F(Drawing, AMovedNeedleIsDrawnAfresh) {
+  const double perRadian = 100 / (std::acos(-1.0) / 2);
+  double value = 0.72 * perRadian, settled = 0.73 * perRadian;
+  RotationalInstrument moved(&panel, 0, 0, &value), fresh(&panel, 0, 0, &settled);
+  auto picture = [&](RotationalInstrument &gauge) {
+    for (int frame = 0; frame < 100; ++frame) gauge.Redraw(panel.Context(surface));
+    wincanvas::fill(target->bitmap(), 0x808080);
+    gauge.Redraw(panel.Context(surface));
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 100; ++x) pixels.push_back(At(x, y));
+    return pixels;
+  };
+  for (RotationalInstrument *gauge : {&moved, &fresh}) {
+    gauge->SetScale(100, 90, 0, 0);
+    gauge->SetPivot(50, 50);
+    gauge->SetNeedle(6, 40);
+  }
+  picture(moved);
+  value = settled;
+  fresh.shownAngle = 1.0;  // it comes down to 0.73: no frame of it moves rows alone
+  EXPECT_EQ(picture(moved), picture(fresh));
+}
+
 // A panel shown again gives the indicator a fresh surface: the redraw the host
 // asks for then paints the scale, even when the value has not moved.
 TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
