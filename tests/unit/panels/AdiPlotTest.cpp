@@ -18,9 +18,14 @@ class BallAndPlot : public ConfigFixture {
   Panel panel;
 };
 
+// The readers' test pattern, blue, green, red: it tells each pixel's column and row.
+std::string Pattern(int x, int y) { return {char(10 * x + y), char(100 + y), char(200)}; }
+
 // A texture file as the ball reads it: headers, then w x h pixels of three
-// bytes, written here with or without BMP row padding.
-void WriteTexture(const std::string &path, int w, int h, bool padded) {
+// bytes, `bgr(x, y)`, rows from the bottom, written with or without BMP row
+// padding.
+void WriteTexture(const std::string &path, int w, int h, bool padded,
+                  std::string (*bgr)(int x, int y) = Pattern) {
   std::string data(54, '\0');
   data[0] = 'B';
   data[1] = 'M';
@@ -29,7 +34,7 @@ void WriteTexture(const std::string &path, int w, int h, bool padded) {
   const int row = padded ? (w * 3 + 3) & ~3 : w * 3;
   for (int y = 0; y < h; ++y) {
     std::string line;
-    for (int x = 0; x < w; ++x) line += {char(10 * x + y), char(100 + y), char(200)};  // blue, green, red
+    for (int x = 0; x < w; ++x) line += bgr(x, y);
     line.resize(row, char(0xEE));
     data += line;
   }
@@ -90,15 +95,8 @@ TEST_F(BallAndPlot, TheBallEasesFiveHundredthsPerAxisAndWrapsTheShortWay) {
 // and north half blue: level, north is up; a bank of +90 degrees turns the
 // picture a quarter turn clockwise; nose up, the equator sinks.
 TEST_F(BallAndPlot, TheBallTurnsWithRollAndPitch) {
-  std::string texture(54, '\0');
-  texture[0] = 'B';
-  texture[1] = 'M';
-  const int side = 64;
-  std::memcpy(&texture[18], &side, 4);
-  std::memcpy(&texture[22], &side, 4);
-  for (int y = 0; y < side; ++y)  // bottom-up: the south first
-    for (int x = 0; x < side; ++x) texture += y < side / 2 ? std::string{0, 0, char(255)} : std::string{char(255), 0, 0};
-  std::ofstream("halves.bmp", std::ios::binary) << texture;
+  WriteTexture("halves.bmp", 64, 64, false,
+               [](int, int y) { return y < 32 ? std::string{0, 0, char(255)} : std::string{char(255), 0, 0}; });
   AdiLook look;
   look.eyeDistance = -30;  // as ZOOM 30 sets it
   std::fill(look.unlitLight, look.unlitLight + 3, 1.0f);

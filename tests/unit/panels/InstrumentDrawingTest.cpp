@@ -46,6 +46,15 @@ class Drawing : public ConfigFixture {
   }
   ~Drawing() override { host::Surface::destroy(target); }
   uint32_t At(int x, int y) const { return wincanvas::pixel(target->bitmap(), x, y); }
+  // Redraws `instrument` `frames` times (a needle eases a step a frame), then
+  // once more on a grey surface: what its last frame draws, alone.
+  void DrawOnGrey(Instrument &instrument, int frames = 0) {
+    for (int frame = 0; frame < frames; ++frame) instrument.Redraw(panel.Context(surface));
+    wincanvas::fill(target->bitmap(), kGrey);
+    instrument.Redraw(panel.Context(surface));
+  }
+
+  static constexpr uint32_t kGrey = 0x808080;
 
   DrawingResources resources;
   Panel panel;
@@ -101,28 +110,23 @@ TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
   gauge.SetScale(100, 90, 0, 0);  // 0 points down the panel
   gauge.SetPivot(50, 50);
   gauge.SetNeedle(6, 40);
-  wincanvas::fill(target->bitmap(), 0x808080);
-  gauge.Redraw(panel.Context(surface));
+  DrawOnGrey(gauge);
   EXPECT_EQ(At(50, 60), 0u);         // below the pivot: needle
   EXPECT_EQ(At(50, 88), 0u);
   EXPECT_NE(At(50, 95), 0xFFFFFFu);  // the needle's white surround is keyed out
   EXPECT_EQ(At(47, 50), 0u);  // the base: six pixels
-  EXPECT_EQ(At(46, 50), 0x808080u);
+  EXPECT_EQ(At(46, 50), kGrey);
   value = 50;  // 45 degrees on: down and to the left
-  for (int i = 0; i < 200; ++i) gauge.Redraw(panel.Context(surface));
-  wincanvas::fill(target->bitmap(), 0x808080);
-  gauge.Redraw(panel.Context(surface));
+  DrawOnGrey(gauge, 200);
   EXPECT_EQ(At(32, 68), 0u);
-  EXPECT_EQ(At(68, 68), 0x808080u);
+  EXPECT_EQ(At(68, 68), kGrey);
   value = 100;  // 90 degrees on: clockwise, pointing left
-  for (int i = 0; i < 200; ++i) gauge.Redraw(panel.Context(surface));
+  DrawOnGrey(gauge, 200);
   EXPECT_EQ(At(20, 50), 0u);
   value = -100;  // pointing right: the blit of 2L x 2L stops a pixel short of the tip
-  for (int i = 0; i < 400; ++i) gauge.Redraw(panel.Context(surface));
-  wincanvas::fill(target->bitmap(), 0x808080);
-  gauge.Redraw(panel.Context(surface));
+  DrawOnGrey(gauge, 400);
   EXPECT_EQ(At(88, 50), 0u);
-  EXPECT_EQ(At(90, 50), 0x808080u);
+  EXPECT_EQ(At(90, 50), kGrey);
 }
 
 // A needle moved by a frame looks as one drawn there from the start, even when
@@ -132,9 +136,7 @@ TEST_F(Drawing, AMovedNeedleIsDrawnAfresh) {
   double value = 0.72 * perRadian, settled = 0.73 * perRadian;
   RotationalInstrument moved(&panel, 0, 0, &value), fresh(&panel, 0, 0, &settled);
   auto picture = [&](RotationalInstrument &gauge) {
-    for (int frame = 0; frame < 100; ++frame) gauge.Redraw(panel.Context(surface));
-    wincanvas::fill(target->bitmap(), 0x808080);
-    gauge.Redraw(panel.Context(surface));
+    DrawOnGrey(gauge, 100);
     std::vector<uint32_t> pixels;
     for (int y = 0; y < 100; ++y)
       for (int x = 0; x < 100; ++x) pixels.push_back(At(x, y));
@@ -176,10 +178,9 @@ TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
   turned.look.rotation = std::acos(-1.0) / 3;
   turned.width = 20;
   turned.height = 50;
-  wincanvas::fill(target->bitmap(), 0x808080);
-  turned.Redraw(panel.Context(surface));
+  DrawOnGrey(turned);
   EXPECT_EQ(At(0, 21), 0u);  // turned 60 degrees: its back up on the left, its tip down at the right
-  EXPECT_EQ(At(0, 24), 0x808080u);
+  EXPECT_EQ(At(0, 24), kGrey);
   EXPECT_EQ(At(3, 24), 0u);
   linear.FrameRedraw(panel.Context(surface));  // the value stands still
   host::Surface::destroy(target);
