@@ -243,16 +243,6 @@ TEST_F(Panels, AnEleventhPanelIsNotStored) {
   EXPECT_EQ(Ref("NOPANEL:LIGHT"), nullptr);  // every one of the ten is asked, and no more
 }
 
-// The class's MIN 0 -135 and MAX 100 135: 75 is 67.5 degrees on from straight down.
-TEST_F(Panels, AGaugeTakesItsScaleFromItsClass) {
-  LoadPanels("<PANEL> P\n<ROT> 0 0 SHIP:CUSTOMDBL1 G\n</PANEL>\n");
-  vessel->shipVariables.customDbl[0] = 75;
-  auto *gauge = Named<RotationalInstrument>(0, "G");
-  ASSERT_NE(gauge, nullptr);
-  for (int frame = 0; frame < 200; ++frame) gauge->FrameRedraw(PanelNumber(0).Context(nullptr));
-  EXPECT_NEAR(gauge->shownAngle, 67.5 / 180 * M_PI, 1e-6);
-}
-
 TEST_F(Panels, SelectorElementsRebindTheirTarget) {
   LoadPanels("<PANEL> P\n<ROT> 0 0 SHIP:ALTITUDE D1\n<SEL> 0 0 0 SEL1\n"
              "<SELECTEL> P:D1:SRCP P:SEL1:SEL 0 2 -1\nSHIP:CUSTOMDBL1\nSHIP:CUSTOMDBL2\nSHIP:CUSTOMDBL3\n"
