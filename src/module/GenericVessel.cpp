@@ -14,13 +14,19 @@ namespace {
 
 constexpr double kGravitationalConstant = 6.67259e-11;
 
+// The module's own lists for the extended status record. They live on the
+// stack for the one call: a step allocates nothing, and a fleet's vessels
+// share the stack's cache lines instead of each holding its own.
+constexpr int kFuelListSize = 20;
+constexpr int kThrusterListSize = 50;
+
 // "<SOURCE" is matched alone; the class name starts after "> ".
 constexpr size_t kSourceSeparators = 2;
 
 // How many of `reported` entries both the list and the published variables hold.
-template <typename Entry, size_t listSize, size_t publishedSize>
-size_t Publishable(DWORD reported, const Entry (&)[listSize], const double (&)[publishedSize]) {
-  return std::min({static_cast<size_t>(reported), listSize, publishedSize});
+template <size_t publishedSize>
+size_t Publishable(DWORD reported, int listSize, const double (&)[publishedSize]) {
+  return std::min({static_cast<size_t>(reported), static_cast<size_t>(listSize), publishedSize});
 }
 
 }  // namespace
@@ -38,6 +44,8 @@ void GenericVessel::Update(double simTime) {
 void GenericVessel::PublishState() {
   PublishFlightState();
 
+  VESSELSTATUS2::FUELSPEC fuelList[kFuelListSize];
+  VESSELSTATUS2::THRUSTSPEC thrusterList[kThrusterListSize];
   VESSELSTATUS2 status;
   std::memset(&status, 0, sizeof status);
   status.version = 2;
@@ -70,9 +78,9 @@ void GenericVessel::PublishFlightState() {
 }
 
 void GenericVessel::PublishStatusLists(VESSELSTATUS2 &status) {
-  const size_t fuels = Publishable(status.nfuel, fuelList, shipVariables.fuel);
+  const size_t fuels = Publishable(status.nfuel, kFuelListSize, shipVariables.fuel);
   for (size_t i = 0; i < fuels; ++i) shipVariables.fuel[i] = status.fuel[i].level;
-  const size_t thrusters = Publishable(status.nthruster, thrusterList, shipVariables.rcs);
+  const size_t thrusters = Publishable(status.nthruster, kThrusterListSize, shipVariables.rcs);
   for (size_t i = 0; i < thrusters; ++i) shipVariables.rcs[i] = status.thruster[i].level;
 }
 

@@ -32,11 +32,4 @@ class GenericVessel : public VESSEL {
   void PublishDvToGo(const VESSELSTATUS2 &status);
 
   StepClock clock;
-
-  // The module's own lists for the extended status record, kept with the
-  // vessel so that a step allocates nothing.
-  static constexpr int kFuelListSize = 20;
-  static constexpr int kThrusterListSize = 50;
-  VESSELSTATUS2::FUELSPEC fuelList[kFuelListSize];
-  VESSELSTATUS2::THRUSTSPEC thrusterList[kThrusterListSize];
 };

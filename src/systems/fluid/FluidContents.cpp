@@ -8,7 +8,7 @@ FluidContents::FluidContents() {
 
 void FluidContents::Reset() {
   for (Substance &s : substances) {
-    s.mass = s.energy = s.vapourMass = s.partialPressure = s.temperature = 0.0;
+    s.mass = s.energy = s.vapourMass = s.partialPressure = 0.0;
   }
   energy = temperature = pressure = mass = 0.0;
 }

@@ -9,7 +9,6 @@ const SubstanceProperties kSubstances[kSubstanceCount] = {
 };
 
 void Substance::SetTemperature(double kelvin) {
-  temperature = kelvin;
   energy = kelvin * mass * Properties().specificHeat;
 }
 

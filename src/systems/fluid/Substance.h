@@ -32,9 +32,9 @@ struct Substance {
   double energy = 0.0;           // J
   double vapourMass = 0.0;       // g of gas
   double partialPressure = 0.0;  // Pa
-  double temperature = 0.0;      // K
 
   const SubstanceProperties &Properties() const { return kSubstances[type]; }
+  // Its energy at `kelvin`.
   void SetTemperature(double kelvin);
   // The same substance with mass, energy and vapour scaled by `factor`.
   Substance ScaledCopy(float factor) const;
