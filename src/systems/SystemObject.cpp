@@ -1,8 +1,25 @@
 #include "systems/SystemObject.h"
 
+#include <cstring>
+
 #include "config/BoundedCopy.h"
 
-SystemObject::SystemObject(const char *objectName) { CopyName(name, objectName); }
+namespace {
+
+const char *KeptName(const char *objectName) {
+  char cut[kNameSize];
+  CopyName(cut, objectName);
+  const size_t length = std::strlen(cut);
+  char *kept = new char[length + 1];
+  std::memcpy(kept, cut, length + 1);
+  return kept;
+}
+
+}  // namespace
+
+SystemObject::SystemObject(const char *objectName) : name(KeptName(objectName)) {}
+
+SystemObject::~SystemObject() { delete[] name; }
 
 VariableRef SystemObject::ResolveVariable(const char *keyword) {
   VariableTable table(keyword);

@@ -18,7 +18,7 @@ constexpr int32_t kNeverSeparated = 99;
 class SystemObject {
  public:
   explicit SystemObject(const char *objectName);
-  virtual ~SystemObject() = default;
+  virtual ~SystemObject();
   SystemObject(const SystemObject &) = delete;
   SystemObject &operator=(const SystemObject &) = delete;
 
@@ -32,7 +32,10 @@ class SystemObject {
   virtual void DropReference(SystemObject *object) {}
   virtual ThermalBody *ThermalPart() { return nullptr; }
 
-  char name[kNameSize];
+  // Cut to a configuration name's size, and kept apart from the object: a
+  // frame never reads it, so the figures a frame does read share fewer cache
+  // lines with it.
+  const char *const name;
   int32_t stage = kNeverSeparated;
 
  protected:
