@@ -53,12 +53,11 @@ void FuelCell::React(double dt, double factor) {
 }
 
 void FuelCell::DeliverWater() {
-  product.Reset();
+  FluidContents product;
   Substance water;
-  water.type = H2O;
   water.mass = oxygenUsed + hydrogenUsed;
-  water.SetTemperature(temperature);
-  product.AddSubstance(water);
+  water.SetTemperature(temperature, kSubstances[H2O]);
+  product.AddSubstance(H2O, water);
   if (waterOutput != nullptr) waterOutput->Put(product);
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "systems/electric/PowerSource.h"
-#include "systems/fluid/FluidContents.h"
 
 class FluidValve;
 
@@ -21,7 +20,6 @@ class FuelCell : public PowerSource {
   FluidValve *oxygenInput;
   FluidValve *hydrogenInput;
   FluidValve *waterOutput;
-  FluidContents product;
   float ratedCurrent;
   double dph = 0.0;
   float reactionLevel = 0.0f;

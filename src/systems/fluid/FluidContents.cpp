@@ -2,10 +2,6 @@
 
 #include <cmath>
 
-FluidContents::FluidContents() {
-  for (int k = 0; k < kSubstanceCount; ++k) substances[k].type = k;
-}
-
 void FluidContents::Reset() {
   for (Substance &s : substances) {
     s.mass = s.energy = s.vapourMass = s.partialPressure = 0.0;
@@ -13,9 +9,9 @@ void FluidContents::Reset() {
   energy = temperature = pressure = mass = 0.0;
 }
 
-void FluidContents::AddSubstance(const Substance &s) {
-  if (!IsSubstanceType(s.type)) return;
-  substances[s.type].Add(s);
+void FluidContents::AddSubstance(int type, const Substance &s) {
+  if (!IsSubstanceType(type)) return;
+  substances[type].Add(s);
   energy += s.energy;
   Count();
 }
@@ -35,7 +31,7 @@ FluidContents FluidContents::TakeFraction(double volumeTaken) {
   if (!(f > 0)) f = 0;
   for (int k = 0; k < kSubstanceCount; ++k) {
     const Substance part = substances[k].ScaledCopy(static_cast<float>(f));
-    taken.AddSubstance(part);
+    taken.AddSubstance(k, part);
     substances[k].Subtract(part);
     energy -= part.energy;
   }
@@ -74,18 +70,19 @@ double FluidContents::Pressure(double gasVolume, double stiffness, double moles)
 
 void FluidContents::ThermalComps(double dt) {
   double heatCapacity = 0.0;
-  for (const Substance &s : substances) heatCapacity += s.mass * s.Properties().specificHeat;
+  for (int k = 0; k < kSubstanceCount; ++k) heatCapacity += substances[k].mass * kSubstances[k].specificHeat;
   const double totalMass = TotalMass();
   if (totalMass == 0.0) {
     temperature = 0.0;
   } else {
     temperature = (energy / (heatCapacity / totalMass)) / totalMass;
-    for (Substance &s : substances) s.SetTemperature(temperature);
+    for (int k = 0; k < kSubstanceCount; ++k) substances[k].SetTemperature(temperature, kSubstances[k]);
   }
 
   double moles = 0.0, liquidVolume = 0.0, stiffness = 0.0;
-  for (const Substance &s : substances) {
-    const SubstanceProperties &p = s.Properties();
+  for (int k = 0; k < kSubstanceCount; ++k) {
+    const Substance &s = substances[k];
+    const SubstanceProperties &p = kSubstances[k];
     moles += s.vapourMass / p.molarMass;
     const double liquid = (s.mass - s.vapourMass) / p.liquidDensity;
     liquidVolume += liquid;
@@ -95,11 +92,12 @@ void FluidContents::ThermalComps(double dt) {
   pressure = Pressure(gasVolume, stiffness, moles);
   const double effectiveVolume = gasVolume + stiffness * pressure;
 
-  for (Substance &s : substances) {
-    const SubstanceProperties &p = s.Properties();
+  for (int k = 0; k < kSubstanceCount; ++k) {
+    Substance &s = substances[k];
+    const SubstanceProperties &p = kSubstances[k];
     const double vapourPressure =
         p.vapourIntercept - (kVapourReferenceTemperature - temperature) * p.vapourSlope;
-    energy += vapourPressure > pressure ? s.Boil(dt) : s.Condense(dt);
+    energy += vapourPressure > pressure ? s.Boil(dt, p) : s.Condense(dt, p);
     s.partialPressure = effectiveVolume > 0.0
                             ? temperature * kGasConstant * s.vapourMass / p.molarMass / effectiveVolume
                             : 0.0;

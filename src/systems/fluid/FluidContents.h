@@ -7,8 +7,6 @@
 #include "systems/fluid/Substance.h"
 
 struct FluidContents {
-  FluidContents();
-
   Substance substances[kSubstanceCount];  // slot k holds substance k
   int32_t count = 0;                      // slots holding mass
   double energy = 0.0;                    // J
@@ -19,7 +17,9 @@ struct FluidContents {
 
   // Empties every slot and total except volume and count.
   void Reset();
-  void AddSubstance(const Substance &s);
+  // Adds `s` as substance `type`; a type that is not one of the five adds
+  // nothing.
+  void AddSubstance(int type, const Substance &s);
   void AddContents(const FluidContents &other);
   // Takes the share volumeTaken / volume (at most all) of every substance,
   // energy and vapour alike, so what stays keeps its temperature.

@@ -18,8 +18,8 @@ namespace {
 constexpr double kInitialTemperature = 290.0;
 
 // A substance line's fields: type, mass, vapour mass, energy.
-void SubstanceRecord(ScenarioRecord &record, Substance &s) {
-  record.Int(s.type, "   %.0f").Real(s.mass, " %8.4f").Real(s.vapourMass, " %8.4f").Real(s.energy, " %8.4f");
+void SubstanceRecord(ScenarioRecord &record, int32_t &type, Substance &s) {
+  record.Int(type, "   %.0f").Real(s.mass, " %8.4f").Real(s.vapourMass, " %8.4f").Real(s.energy, " %8.4f");
 }
 
 // The area of a sphere of the tank's volume (L), with the exponent 0.3333.
@@ -87,18 +87,19 @@ int FluidTank::AcceptInflow(const FluidContents &parcel) {
 }
 
 void FluidTank::AddSubstanceLine(const char *text) {
+  int32_t type = O2;
   Substance s;
   ScenarioRecord record = ScenarioRecord::Reading(text);
-  SubstanceRecord(record, s);
+  SubstanceRecord(record, type, s);
   if (!record.Complete()) return;
   record.Assign();
-  SubstanceRecord(record, s);
-  if (!IsSubstanceType(s.type)) {
-    ReportFinding("substance " + std::to_string(s.type) +
+  SubstanceRecord(record, type, s);
+  if (!IsSubstanceType(type)) {
+    ReportFinding("substance " + std::to_string(type) +
                   " is not one of the five (0 oxygen, 1 hydrogen, 2 water, 3 nitrogen, 4 carbon dioxide)");
     return;
   }
-  if (std::isfinite(s.mass) && std::isfinite(s.vapourMass) && std::isfinite(s.energy)) contents.AddSubstance(s);
+  if (std::isfinite(s.mass) && std::isfinite(s.vapourMass) && std::isfinite(s.energy)) contents.AddSubstance(type, s);
 }
 
 void FluidTank::Publish(VariableTable &table) {
@@ -119,10 +120,12 @@ void FluidTank::SaveState(FILEHANDLE scn) {
   ScenarioRecord record((std::string(" ") + name).c_str());
   Record(record);
   oapiWriteScenario_string(scn, "   <TANK>", record.Text().c_str());
-  for (Substance s : contents.substances) {
+  for (int k = 0; k < kSubstanceCount; ++k) {
+    int32_t type = k;
+    Substance s = contents.substances[k];
     if (s.mass == 0) continue;
     ScenarioRecord line("");
-    SubstanceRecord(line, s);
+    SubstanceRecord(line, type, s);
     oapiWriteScenario_string(scn, "      CHM", line.Text().c_str());
   }
   oapiWriteScenario_string(scn, "   </TANK>", "");

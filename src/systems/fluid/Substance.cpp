@@ -8,13 +8,12 @@ const SubstanceProperties kSubstances[kSubstanceCount] = {
     {44, 0.858, 347, 493284, 4800, 1014, 32000000},      // CO2
 };
 
-void Substance::SetTemperature(double kelvin) {
-  energy = kelvin * mass * Properties().specificHeat;
+void Substance::SetTemperature(double kelvin, const SubstanceProperties &properties) {
+  energy = kelvin * mass * properties.specificHeat;
 }
 
 Substance Substance::ScaledCopy(float factor) const {
   Substance copy;
-  copy.type = type;
   copy.mass = mass * factor;
   copy.energy = energy * factor;
   copy.vapourMass = vapourMass * factor;
@@ -22,21 +21,19 @@ Substance Substance::ScaledCopy(float factor) const {
 }
 
 void Substance::Add(const Substance &other) {
-  if (other.type != type) return;
   mass += other.mass;
   energy += other.energy;
   vapourMass += other.vapourMass;
 }
 
 void Substance::Subtract(const Substance &other) {
-  if (other.type != type) return;
   mass -= other.mass;
   energy -= other.energy;
   vapourMass -= other.vapourMass;
 }
 
-double Substance::Boil(double amount) {
-  const double latent = Properties().latentHeat;
+double Substance::Boil(double amount, const SubstanceProperties &properties) {
+  const double latent = properties.latentHeat;
   if (mass - 1.0 < amount + vapourMass) amount = mass - 1.0 - vapourMass;
   if (amount < 0) return 0.0;
   if (amount * latent > energy) amount = energy / latent;
@@ -45,9 +42,9 @@ double Substance::Boil(double amount) {
   return -amount * latent;
 }
 
-double Substance::Condense(double amount) {
+double Substance::Condense(double amount, const SubstanceProperties &properties) {
   if (vapourMass < amount) amount = vapourMass;
   vapourMass -= amount;
-  energy += amount * Properties().latentHeat;
-  return amount * Properties().latentHeat;
+  energy += amount * properties.latentHeat;
+  return amount * properties.latentHeat;
 }

@@ -26,16 +26,17 @@ extern const SubstanceProperties kSubstances[kSubstanceCount];
 constexpr double kGasConstant = 8309.280615;
 constexpr double kVapourReferenceTemperature = 273.0;
 
+// One substance's share of a mixture. Which substance it is, is the slot it
+// holds in its mixture: a tank's contents are read every frame, so a share
+// keeps only the figures that change.
 struct Substance {
-  int32_t type = O2;
   double mass = 0.0;             // g, liquid and vapour
   double energy = 0.0;           // J
   double vapourMass = 0.0;       // g of gas
   double partialPressure = 0.0;  // Pa
 
-  const SubstanceProperties &Properties() const { return kSubstances[type]; }
-  // Its energy at `kelvin`.
-  void SetTemperature(double kelvin);
+  // Its energy at `kelvin`, as a substance of `properties`.
+  void SetTemperature(double kelvin, const SubstanceProperties &properties);
   // The same substance with mass, energy and vapour scaled by `factor`.
   Substance ScaledCopy(float factor) const;
   void Add(const Substance &other);
@@ -43,6 +44,6 @@ struct Substance {
   // Turn up to `amount` g of liquid into vapour (never leaving less than 1 g
   // of liquid, never more than the energy pays for) or back; each returns the
   // mixture's energy change.
-  double Boil(double amount);
-  double Condense(double amount);
+  double Boil(double amount, const SubstanceProperties &properties);
+  double Condense(double amount, const SubstanceProperties &properties);
 };

@@ -13,7 +13,6 @@ class FluidFixture : public ::testing::Test {
   // `grams` of substance `type`, `vapour` of them as gas, at `kelvin`.
   static Substance MakeSubstance(int type, double grams, double vapour, double kelvin) {
     Substance s;
-    s.type = type;
     s.mass = grams;
     s.vapourMass = vapour;
     s.energy = kelvin * grams * kSubstances[type].specificHeat;
@@ -31,7 +30,7 @@ class FluidFixture : public ::testing::Test {
   }
 
   static void Fill(FluidTank &tank, int type, double grams, double vapour, double kelvin) {
-    tank.contents.AddSubstance(MakeSubstance(type, grams, vapour, kelvin));
+    tank.contents.AddSubstance(type, MakeSubstance(type, grams, vapour, kelvin));
   }
 
   static double TotalMass(FluidTank &tank) { return tank.contents.TotalMass(); }

@@ -238,9 +238,8 @@ TEST_F(FluidSection, VentingMovesMassFromTheVesselIntoTheVentResource) {
   const double empty = vessel->GetEmptyMass();
   FluidContents parcel;
   Substance s;
-  s.type = N2;
   s.mass = s.vapourMass = 500;
-  parcel.AddSubstance(s);
+  parcel.AddSubstance(N2, s);
   vent->in.Put(parcel);
   EXPECT_NEAR(vessel->GetEmptyMass(), empty - 0.5, 1e-12);
   EXPECT_NEAR(vessel->GetPropellantMass(vessel->systems.ventResource), 0.5, 1e-12);
@@ -262,9 +261,8 @@ TEST_F(FluidSection, AVentHoldsFourExhaustsAndWorksWithNone) {
   EXPECT_EQ(none->exhaustCount, 0);
   FluidContents parcel;
   Substance s;
-  s.type = O2;
   s.mass = 1000;
-  parcel.AddSubstance(s);
+  parcel.AddSubstance(O2, s);
   const double empty = vessel->GetEmptyMass();
   none->in.Put(parcel);
   EXPECT_NEAR(vessel->GetEmptyMass(), empty - 1.0, 1e-12);

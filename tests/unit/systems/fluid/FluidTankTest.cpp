@@ -75,7 +75,7 @@ TEST_F(Tanks, InflowKeepsTheTemperatureUntilTheNextRefresh) {
   FluidTank *tank = GasTank("T", 10, N2, 10, 300);
   tank->Refresh(0.0);
   FluidContents hot;
-  hot.AddSubstance(MakeSubstance(N2, 10, 10, 500));
+  hot.AddSubstance(N2, MakeSubstance(N2, 10, 10, 500));
   EXPECT_EQ(tank->AcceptInflow(hot), 1);
   EXPECT_NEAR(tank->temperature, 300.0, 1e-9);
   EXPECT_NEAR(tank->mass, 20.0, 1e-12);
