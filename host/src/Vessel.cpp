@@ -26,7 +26,7 @@ double ispAt(const Thruster &t, double vacuumIsp, double ambientPressure) {
 }  // namespace
 
 Vessel::Vessel(std::string vesselName, std::string vesselClass, Planet &gravityRef)
-    : Object(std::move(vesselName)), className(std::move(vesselClass)), reference(&gravityRef) {}
+    : Object(std::move(vesselName)), reference(&gravityRef), className(std::move(vesselClass)) {}
 
 Vessel::Thrust Vessel::burnPropellant(double dt) {
   Thrust total{_V(0, 0, 0), _V(0, 0, 0)};

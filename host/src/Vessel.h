@@ -44,8 +44,8 @@ class Vessel : public Object {
   // The host's own scenario lines for this vessel.
   void writeDefaultState(ScenarioWriter &writer) const;
 
-  std::string className;
-  VesselModel model;
+  // The flight state and the module first: every frame reads them, and
+  // reads the class name never.
   Planet *reference;
   VECTOR3 rpos = _V(0, 0, 0);  // relative to the reference body, global axes
   VECTOR3 rvel = _V(0, 0, 0);
@@ -56,6 +56,8 @@ class Vessel : public Object {
 
   ModuleLibrary *module = nullptr;
   VESSEL *instance = nullptr;
+  VesselModel model;
+  std::string className;
 
  private:
   struct Thrust {

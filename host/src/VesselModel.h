@@ -95,19 +95,20 @@ struct VesselModel {
     return Part<T>(part, PartDelete{&pool});
   }
 
-  std::vector<MeshEntry> meshes;
+  // What every frame reads, together; then what only the bench shows.
   double emptyMass = 0.0;
   double size = 1.0;
-  double cw[4] = {0, 0, 0, 0};  // z positive, z negative, x, y
-  VECTOR3 crossSections = _V(0, 0, 0);
-  VECTOR3 rotDrag = _V(0, 0, 0);
   VECTOR3 pmi = _V(1, 1, 1);
-  VECTOR3 cameraOffset = _V(0, 0, 0);
-  VECTOR3 touchdown[3] = {_V(0, -1, 1), _V(-1, -1, -1), _V(1, -1, -1)};
   std::vector<Part<Dock>> docks;
   std::vector<Part<Propellant>> propellants;
   std::vector<Part<Thruster>> thrusters;
   std::vector<Part<ThrusterGroup>> groups;
+  std::vector<MeshEntry> meshes;
+  double cw[4] = {0, 0, 0, 0};  // z positive, z negative, x, y
+  VECTOR3 crossSections = _V(0, 0, 0);
+  VECTOR3 rotDrag = _V(0, 0, 0);
+  VECTOR3 cameraOffset = _V(0, 0, 0);
+  VECTOR3 touchdown[3] = {_V(0, -1, 1), _V(-1, -1, -1), _V(1, -1, -1)};
   std::vector<Exhaust> exhausts;
   std::vector<Part<ExhaustStream>> streams;
 

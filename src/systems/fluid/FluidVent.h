@@ -16,11 +16,13 @@ class FluidVent : public FluidTank {
   void LinkToVessel(VESSEL *owner, PROPELLANT_HANDLE resource) override;
   int AcceptInflow(const FluidContents &parcel) override;
 
-  Vec3 exhaustPositions[kMaxExhausts];
-  Vec3 exhaustDirections[kMaxExhausts];
-  double exhaustSizes[kMaxExhausts] = {};
+  // What an inflow uses first, beside the tank it is; the exhausts' places,
+  // used only when the vessel's thrusters are made, after.
   PROPELLANT_HANDLE propellant = nullptr;
   THRUSTER_HANDLE thrusters[kMaxExhausts] = {};
   VESSEL *vessel = nullptr;
   int32_t exhaustCount = 0;
+  Vec3 exhaustPositions[kMaxExhausts];
+  Vec3 exhaustDirections[kMaxExhausts];
+  double exhaustSizes[kMaxExhausts] = {};
 };
