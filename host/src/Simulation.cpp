@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -110,7 +111,8 @@ Vessel *Simulation::createOrbitingVessel(const std::string &name, const std::str
 Vessel *Simulation::createDrivenVessel(const std::string &name, const std::string &className, ModuleLibrary *given) {
   vesselList.push_back(std::make_unique<Vessel>(name, className, planet));
   Vessel *vessel = vesselList.back().get();
-  vesselsByObject[static_cast<const Object *>(vessel)] = vessel;
+  const Object *handle = vessel;
+  vesselHandles.insert(std::lower_bound(vesselHandles.begin(), vesselHandles.end(), handle, std::less<>()), handle);
   if (ModuleLibrary *module = given != nullptr ? given : moduleForClass(className, *vessel)) {
     vessel->module = module;
     vessel->instance = module->ovcInit(vessel->handle(), 1);
@@ -138,8 +140,9 @@ Object *Simulation::object(OBJHANDLE handle) const {
 // Every call a module makes with a handle comes here: a lookup, not a walk
 // through the vessels, so that a frame of N vessels costs N times one.
 Vessel *Simulation::vessel(OBJHANDLE handle) const {
-  const auto found = vesselsByObject.find(static_cast<const Object *>(handle));
-  return found != vesselsByObject.end() ? found->second : nullptr;
+  const Object *object = static_cast<const Object *>(handle);
+  if (!std::binary_search(vesselHandles.begin(), vesselHandles.end(), object, std::less<>())) return nullptr;
+  return static_cast<Vessel *>(const_cast<Object *>(object));
 }
 
 MeshFile *Simulation::loadMesh(const std::string &name) {

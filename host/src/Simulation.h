@@ -6,7 +6,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "Bodies.h"
@@ -82,7 +81,9 @@ class Simulation {
 
   Simulation *previous;  // the one created before this one, still alive
   std::vector<std::unique_ptr<Vessel>> vesselList;
-  std::unordered_map<const Object *, Vessel *> vesselsByObject;
+  // Every vessel's handle, sorted: a module's calls are looked up here, in a
+  // table small enough to stay in the cache for a whole fleet's frame.
+  std::vector<const Object *> vesselHandles;
   std::map<std::string, std::unique_ptr<ModuleLibrary>> modules;
   std::map<std::string, std::unique_ptr<MeshFile>> meshes;
   std::map<std::string, std::unique_ptr<std::string>> particleTextures;
