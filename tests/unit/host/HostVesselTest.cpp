@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "../module/HostFixture.h"
 #include "VesselAPI.h"
 
@@ -47,6 +49,15 @@ TEST_F(HostVessel, AtmosphereFallsExponentiallyAndAirspeedIsRelativeToIt) {
   EXPECT_TRUE(oapiGetAirspeed(v->handle(), &airspeed));
   EXPECT_NEAR(airspeed, 0.0, 1e-9);
   EXPECT_FALSE(oapiGetAirspeed(&airspeed, &airspeed));  // not a vessel
+}
+
+TEST_F(HostVessel, EachHandleFindsItsOwnVesselAndNothingElseFindsOne) {
+  std::vector<host::Vessel *> made;
+  for (const char *name : {"A", "B", "C", "D", "E"}) made.push_back(OrbitingVessel(name));
+  for (host::Vessel *v : made) EXPECT_EQ(sim.vessel(v->handle()), v);
+  EXPECT_EQ(sim.vessel(reinterpret_cast<char *>(made[2]) + 1), nullptr);
+  EXPECT_EQ(sim.vessel(sim.planet.handle()), nullptr);
+  EXPECT_EQ(sim.vessel(nullptr), nullptr);
 }
 
 TEST_F(HostVessel, ThrustAcceleratesAndBurnsAtThrustOverIsp) {
