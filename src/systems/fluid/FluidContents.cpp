@@ -97,7 +97,9 @@ void FluidContents::ThermalComps(double dt) {
     const SubstanceProperties &p = kSubstances[k];
     const double vapourPressure =
         p.vapourIntercept - (kVapourReferenceTemperature - temperature) * p.vapourSlope;
-    energy += vapourPressure > pressure ? s.Boil(dt, p) : s.Condense(dt, p);
+    // An empty slot neither boils nor condenses, whatever its temperature.
+    const bool holds = s.mass != 0.0 || s.vapourMass != 0.0;
+    if (holds) energy += vapourPressure > pressure ? s.Boil(dt, p) : s.Condense(dt, p);
     s.partialPressure = effectiveVolume > 0.0
                             ? temperature * kGasConstant * s.vapourMass / p.molarMass / effectiveVolume
                             : 0.0;
