@@ -98,14 +98,3 @@ Vec3 Cross(const Vec3 &a, const Vec3 &b) {
 double Dot(const Vec3 &a, const Vec3 &b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 double Distance(const Vec3 &a, const Vec3 &b) { return (a - b).Length(); }
-
-// Rounding can push the cosine of nearly parallel vectors just past 1, whose
-// arc cosine is NaN; the limits are the angles the geometry means.
-double AngleBetween(const Vec3 &a, const Vec3 &b) {
-  const double lengths = b.Length() * a.Length();
-  if (!(lengths > 0.0)) return 0.0;
-  const double cosine = Dot(a, b) / lengths;
-  if (cosine >= 1.0) return 0.0;
-  if (cosine <= -1.0) return M_PI;
-  return std::acos(cosine);
-}

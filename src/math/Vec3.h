@@ -39,5 +39,3 @@ Vec3 operator-(const Vec3 &a);
 Vec3 Cross(const Vec3 &a, const Vec3 &b);
 double Dot(const Vec3 &a, const Vec3 &b);
 double Distance(const Vec3 &a, const Vec3 &b);
-// Angle in [0, pi]; 0 when either vector has no length.
-double AngleBetween(const Vec3 &a, const Vec3 &b);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "math/Angles.h"
-
 namespace {
 
 constexpr float kStefanBoltzmann = 5.67e-8f;
@@ -35,14 +33,18 @@ void ThermalModel::UpdateGeometry(const StepInputs &inputs) {
   const Vec3 &rel = inputs.fromBody;
   const Vec3 &glob = inputs.fromSun;
 
-  const float phi = static_cast<float>(AngleBetween(rel, glob));
+  // The angle between the vessel's directions from the planet and from the
+  // sun decides both: under the planet's angular radius, asin(R / d), the
+  // vessel is in shadow; past a right angle it faces the lit side. Both are
+  // compared as cosines, so a frame needs no arc sine or arc cosine:
+  // cos(asin(r)) = sqrt(1 - r^2) and sin(angle - pi/2) = -cos(angle).
   const double distance = rel.Length();
-  // Inside the planet's radius every direction is shadowed.
+  const double lengths = distance * glob.Length();
+  const double cosine = lengths > 0.0 ? std::clamp(Dot(rel, glob) / lengths, -1.0, 1.0) : 1.0;
+  // Inside the planet's radius the shadow is the whole night side.
   const double ratio = distance > 0.0 ? std::min(1.0, planetRadius / distance) : 1.0;
-  sunlit = std::asin(ratio) < phi ? 1 : 0;
-  daySide = phi > kPi / 2 && distance > 0.0
-                ? std::sin(phi - kPi / 2) * planetRadius * planetRadius / (distance * distance)
-                : 0.0;
+  sunlit = cosine < std::sqrt(1.0 - ratio * ratio) ? 1 : 0;
+  daySide = cosine < 0.0 && distance > 0.0 ? -cosine * planetRadius * planetRadius / (distance * distance) : 0.0;
 
   planetDirection = inputs.bodyCentre.Normalised();
   sunDirection = inputs.sunward.Normalised();

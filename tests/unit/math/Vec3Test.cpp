@@ -68,13 +68,4 @@ TEST(Vec3, ZeroVectorNormalisesToZeroWithoutNaN) {
   EXPECT_EQ(n.x, 0.0);
   EXPECT_EQ(n.y, 0.0);
   EXPECT_EQ(n.z, 0.0);
-  EXPECT_EQ(AngleBetween(Vec3(), Vec3(1, 0, 0)), 0.0);
-}
-
-TEST(Vec3, AngleBetweenStaysInsideZeroToPi) {
-  EXPECT_NEAR(AngleBetween(Vec3(1, 0, 0), Vec3(0, 1, 0)), M_PI / 2, 1e-12);
-  EXPECT_NEAR(AngleBetween(Vec3(2, 0, 0), Vec3(3, 3, 0)), M_PI / 4, 1e-7);
-  EXPECT_EQ(AngleBetween(Vec3(0.1, 0.7, 0.3), Vec3(0.2, 1.4, 0.6)), 0.0);
-  EXPECT_EQ(AngleBetween(Vec3(0.1, 0.7, 0.3), Vec3(-0.3, -2.1, -0.9)), M_PI);
-  EXPECT_FALSE(std::isnan(AngleBetween(Vec3(1e-3, 7, 3), Vec3(1e-3, 7, 3))));
 }
