@@ -44,7 +44,8 @@ void ThermalModel::UpdateGeometry(const StepInputs &inputs) {
   // Inside the planet's radius the shadow is the whole night side.
   const double ratio = distance > 0.0 ? std::min(1.0, planetRadius / distance) : 1.0;
   sunlit = cosine < std::sqrt(1.0 - ratio * ratio) ? 1 : 0;
-  daySide = cosine < 0.0 && distance > 0.0 ? -cosine * planetRadius * planetRadius / (distance * distance) : 0.0;
+  // A negative cosine has a distance behind it: without one the cosine is 1.
+  daySide = cosine < 0.0 ? -cosine * planetRadius * planetRadius / (distance * distance) : 0.0;
 
   planetDirection = inputs.bodyCentre.Normalised();
   sunDirection = inputs.sunward.Normalised();
