@@ -1,5 +1,8 @@
-// The host API: types, constants and oapi functions, with the host SDK's names
-// and layouts. Text arguments the host only reads are const here.
+// The host API: types, constants and oapi functions, declared as the host's
+// SDK declares them (names, nesting, parameter and return types, constness and
+// layouts), so that a module built against these headers calls exactly what
+// the real host exports. Where the host takes text as `char *`, it still only
+// reads it.
 #pragma once
 
 #include <windows.h>
@@ -53,7 +56,7 @@ typedef void *PSTREAM_HANDLE;
 
 // ----------------------------------------------------------- thruster groups
 
-typedef enum {
+enum THGROUP_TYPE {
   THGROUP_MAIN,
   THGROUP_RETRO,
   THGROUP_HOVER,
@@ -70,7 +73,7 @@ typedef enum {
   THGROUP_ATT_FORWARD,
   THGROUP_ATT_BACK,
   THGROUP_USER = 0x40
-} THGROUP_TYPE;
+};
 
 // ---------------------------------------------------------- status records
 
@@ -133,10 +136,6 @@ typedef struct {
 
 // --------------------------------------------------------- particle streams
 
-typedef enum { EMISSIVE, DIFFUSE } PARTICLE_LTYPE;
-typedef enum { LVL_FLAT, LVL_LIN, LVL_SQRT, LVL_PLIN, LVL_PSQRT } PARTICLE_LEVELMAP;
-typedef enum { ATM_FLAT, ATM_PLIN, ATM_PLOG } PARTICLE_ATMSMAP;
-
 typedef struct {
   DWORD flags;
   double srcsize;
@@ -146,10 +145,10 @@ typedef struct {
   double lifetime;
   double growthrate;
   double atmslowdown;
-  PARTICLE_LTYPE ltype;
-  PARTICLE_LEVELMAP levelmap;
+  enum LTYPE { EMISSIVE, DIFFUSE } ltype;
+  enum LEVELMAP { LVL_FLAT, LVL_LIN, LVL_SQRT, LVL_PLIN, LVL_PSQRT } levelmap;
   double lmin, lmax;
-  PARTICLE_ATMSMAP atmsmap;
+  enum ATMSMAP { ATM_FLAT, ATM_PLIN, ATM_PLOG } atmsmap;
   double amin, amax;
   SURFHANDLE tex;
 } PARTICLESTREAMSPEC;
@@ -322,14 +321,14 @@ OAPIFUNC BOOL oapiGetHeading(OBJHANDLE hVessel, double *heading);
 // Vessels and meshes
 OAPIFUNC OBJHANDLE oapiCreateVessel(const char *name, const char *classname,
                                     const VESSELSTATUS &status);
-OAPIFUNC MESHHANDLE oapiLoadMeshGlobal(const char *fname);
-OAPIFUNC SURFHANDLE oapiRegisterParticleTexture(const char *name);
+OAPIFUNC const MESHHANDLE oapiLoadMeshGlobal(const char *fname);
+OAPIFUNC SURFHANDLE oapiRegisterParticleTexture(char *name);
 
 // Scenario files
 OAPIFUNC bool oapiReadScenario_nextline(FILEHANDLE scn, char *&line);
-OAPIFUNC void oapiWriteScenario_string(FILEHANDLE scn, const char *item, const char *string);
-OAPIFUNC void oapiWriteScenario_int(FILEHANDLE scn, const char *item, int i);
-OAPIFUNC void oapiWriteScenario_float(FILEHANDLE scn, const char *item, double d);
+OAPIFUNC void oapiWriteScenario_string(FILEHANDLE scn, char *item, char *string);
+OAPIFUNC void oapiWriteScenario_int(FILEHANDLE scn, char *item, int i);
+OAPIFUNC void oapiWriteScenario_float(FILEHANDLE scn, char *item, double d);
 
 // Panels
 OAPIFUNC void oapiRegisterPanelBackground(HBITMAP hBmp,
@@ -339,7 +338,7 @@ OAPIFUNC void oapiSetPanelNeighbours(int left, int right, int top, int bottom);
 OAPIFUNC void oapiRegisterPanelArea(int id, const RECT &pos, int draw_event = PANEL_REDRAW_NEVER,
                                     int mouse_event = PANEL_MOUSE_IGNORE,
                                     int bkmode = PANEL_MAP_NONE);
-OAPIFUNC bool oapiTriggerPanelRedrawArea(int panel_id, int area_id);
+OAPIFUNC void oapiTriggerPanelRedrawArea(int panel_id, int area_id);
 
 // Surfaces and drawing
 OAPIFUNC SURFHANDLE oapiCreateSurface(int width, int height);
@@ -353,8 +352,8 @@ OAPIFUNC double oapiGetSysStep();
 OAPIFUNC char *oapiDebugString();
 
 // MFDs
-OAPIFUNC void oapiRegisterMFD(int mfd, const MFDSPEC &layout);
+OAPIFUNC void oapiRegisterMFD(int mfd, const MFDSPEC &spec);
 OAPIFUNC const char *oapiMFDButtonLabel(int mfd, int bt);
 OAPIFUNC bool oapiProcessMFDButton(int mfd, int bt, int event);
-OAPIFUNC bool oapiSendMFDKey(int mfd, DWORD key);
+OAPIFUNC int oapiSendMFDKey(int mfd, DWORD key);
 OAPIFUNC void oapiToggleMFD_on(int mfd);

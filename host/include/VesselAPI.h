@@ -4,17 +4,15 @@
 
 #include "OrbiterAPI.h"
 
-namespace host {
+// The host's own vessel, which a VESSEL stands for.
 class Vessel;
-}
 
 class OAPIFUNC VESSEL {
  public:
   VESSEL(OBJHANDLE hVessel, int fmodel = 1);
-  virtual ~VESSEL();
 
   // Identity and other vessels
-  OBJHANDLE GetHandle() const;
+  const OBJHANDLE GetHandle() const;
   char *GetName() const;
   void GetStatus(VESSELSTATUS &status) const;
   void GetStatusEx(void *status) const;
@@ -32,11 +30,11 @@ class OAPIFUNC VESSEL {
   double GetThrusterGroupLevel(THGROUP_HANDLE thg) const;
 
   // Bodies and frames
-  OBJHANDLE GetGravityRef() const;
+  const OBJHANDLE GetGravityRef() const;
   void GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const;
   void GetGlobalPos(VECTOR3 &pos) const;
-  void Global2Local(const VECTOR3 &glob, VECTOR3 &loc) const;
-  void Local2Rel(const VECTOR3 &loc, VECTOR3 &rel) const;
+  void Global2Local(const VECTOR3 &global, VECTOR3 &local) const;
+  void Local2Rel(const VECTOR3 &local, VECTOR3 &rel) const;
 
   // Vessel model
   void ClearMeshes() const;
@@ -52,7 +50,7 @@ class OAPIFUNC VESSEL {
   void SetTouchdownPoints(const VECTOR3 &pt1, const VECTOR3 &pt2, const VECTOR3 &pt3) const;
   DOCKHANDLE CreateDock(const VECTOR3 &pos, const VECTOR3 &dir, const VECTOR3 &rot) const;
   void ClearDockDefinitions() const;
-  bool ShiftCentreOfMass(const VECTOR3 &shift);
+  void ShiftCentreOfMass(const VECTOR3 &shift);
 
   // Propulsion
   PROPELLANT_HANDLE CreatePropellantResource(double maxmass, double mass = -1.0,
@@ -68,10 +66,9 @@ class OAPIFUNC VESSEL {
   THGROUP_HANDLE CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP_TYPE thgt) const;
   void SetThrusterLevel(THRUSTER_HANDLE th, double level) const;
   void SetThrusterGroupLevel(THGROUP_TYPE thgt, double level) const;
-  unsigned int AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale,
-                          SURFHANDLE tex = 0) const;
-  unsigned int AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, const VECTOR3 &pos,
-                          const VECTOR3 &dir, SURFHANDLE tex = 0) const;
+  UINT AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, SURFHANDLE tex = 0) const;
+  UINT AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, const VECTOR3 &pos,
+                  const VECTOR3 &dir, SURFHANDLE tex = 0) const;
   PSTREAM_HANDLE AddExhaustStream(THRUSTER_HANDLE th, PARTICLESTREAMSPEC *pss = 0) const;
   PSTREAM_HANDLE AddExhaustStream(THRUSTER_HANDLE th, const VECTOR3 &pos,
                                   PARTICLESTREAMSPEC *pss = 0) const;
@@ -80,6 +77,8 @@ class OAPIFUNC VESSEL {
   void ParseScenarioLineEx(char *line, void *status) const;
   void SaveDefaultState(FILEHANDLE scn) const;
 
- private:
-  host::Vessel *vessel;
+ protected:
+  Vessel *vessel;
+  short flightmodel;
+  short version;
 };

@@ -37,12 +37,12 @@ OBJHANDLE oapiCreateVessel(const char *name, const char *classname, const VESSEL
   return vessel->handle();
 }
 
-MESHHANDLE oapiLoadMeshGlobal(const char *fname) {
+const MESHHANDLE oapiLoadMeshGlobal(const char *fname) {
   Simulation *sim = Simulation::current();
   return sim != nullptr && fname != nullptr ? sim->loadMesh(fname) : nullptr;
 }
 
-SURFHANDLE oapiRegisterParticleTexture(const char *name) {
+SURFHANDLE oapiRegisterParticleTexture(char *name) {
   Simulation *sim = Simulation::current();
   return sim != nullptr && name != nullptr ? sim->particleTexture(name) : nullptr;
 }
@@ -51,17 +51,17 @@ bool oapiReadScenario_nextline(FILEHANDLE scn, char *&line) {
   return scn != nullptr && static_cast<host::ScenarioBlockReader *>(scn)->next(line);
 }
 
-void oapiWriteScenario_string(FILEHANDLE scn, const char *item, const char *string) {
+void oapiWriteScenario_string(FILEHANDLE scn, char *item, char *string) {
   if (scn != nullptr) static_cast<host::ScenarioWriter *>(scn)->item(item, string);
 }
 
-void oapiWriteScenario_int(FILEHANDLE scn, const char *item, int i) {
+void oapiWriteScenario_int(FILEHANDLE scn, char *item, int i) {
   char value[16];
   std::snprintf(value, sizeof value, "%d", i);
   oapiWriteScenario_string(scn, item, value);
 }
 
-void oapiWriteScenario_float(FILEHANDLE scn, const char *item, double d) {
+void oapiWriteScenario_float(FILEHANDLE scn, char *item, double d) {
   char value[32];
   std::snprintf(value, sizeof value, "%.10g", d);
   oapiWriteScenario_string(scn, item, value);

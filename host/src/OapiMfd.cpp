@@ -19,9 +19,9 @@ bool oapiProcessMFDButton(int mfd, int bt, int event) {
   return host != nullptr && host->mfds().processButton(mfd, bt, event);
 }
 
-bool oapiSendMFDKey(int mfd, DWORD key) {
+int oapiSendMFDKey(int mfd, DWORD key) {
   host::PanelHost *host = runningPanels();
-  return host != nullptr && host->mfds().sendKey(mfd, key);
+  return host != nullptr && host->mfds().sendKey(mfd, key) ? 1 : 0;
 }
 
 void oapiToggleMFD_on(int mfd) {

@@ -25,9 +25,8 @@ void oapiRegisterPanelArea(int id, const RECT &pos, int draw_event, int mouse_ev
   if (host::PanelHost *host = runningPanels()) host->registerArea(id, pos, draw_event, mouse_event, bkmode);
 }
 
-bool oapiTriggerPanelRedrawArea(int panel_id, int area_id) {
-  host::PanelHost *host = runningPanels();
-  return host != nullptr && host->triggerRedraw(panel_id, area_id);
+void oapiTriggerPanelRedrawArea(int panel_id, int area_id) {
+  if (host::PanelHost *host = runningPanels()) host->triggerRedraw(panel_id, area_id);
 }
 
 SURFHANDLE oapiCreateSurface(int width, int height) {

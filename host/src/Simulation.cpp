@@ -116,6 +116,13 @@ Vessel *Simulation::createDrivenVessel(const std::string &name, const std::strin
   if (ModuleLibrary *module = given != nullptr ? given : moduleForClass(className, *vessel)) {
     vessel->module = module;
     vessel->instance = module->ovcInit(vessel->handle(), 1);
+    if (vessel->instance != nullptr && vessel->instance != vessel->interfaceAddress) {
+      // Any member call through such a pointer would act on something that is
+      // not the vessel's interface.
+      report("module " + module->name + " handed back vessel " + name + " at another address than its VESSEL's");
+      if (module->ovcExit != nullptr) module->ovcExit(vessel->instance);
+      vessel->instance = nullptr;
+    }
     if (vessel->instance == nullptr) {
       report("module " + module->name + " did not create vessel " + name);
       vessel->module = nullptr;

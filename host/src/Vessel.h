@@ -58,6 +58,9 @@ class Vessel : public Object {
   VESSEL *instance = nullptr;
   VesselModel model;
   std::string className;
+  // The VESSEL interface most recently built on this vessel: the one a
+  // module's ovcInit built must be the very address it hands back.
+  const VESSEL *interfaceAddress = nullptr;
 
  private:
   struct Thrust {

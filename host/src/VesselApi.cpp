@@ -22,173 +22,175 @@ host::Vessel *detachedVessel() {
   return &detached;
 }
 
+// The VESSEL keeps the host's vessel under the interface's opaque type; in
+// this host that vessel is a host::Vessel.
+host::Vessel &internal(Vessel *opaque) { return *reinterpret_cast<host::Vessel *>(opaque); }
+
 }  // namespace
 
-VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel) {
-  vessel = host::runningVessel(hVessel);
-  if (vessel == nullptr) vessel = detachedVessel();
+VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel) : flightmodel(static_cast<short>(fmodel)), version(0) {
+  host::Vessel *running = host::runningVessel(hVessel);
+  vessel = reinterpret_cast<Vessel *>(running != nullptr ? running : detachedVessel());
+  internal(vessel).interfaceAddress = this;
 }
 
-VESSEL::~VESSEL() = default;
+const OBJHANDLE VESSEL::GetHandle() const { return internal(vessel).handle(); }
 
-OBJHANDLE VESSEL::GetHandle() const { return vessel->handle(); }
+char *VESSEL::GetName() const { return &internal(vessel).name[0]; }
 
-char *VESSEL::GetName() const { return &vessel->name[0]; }
-
-void VESSEL::GetStatus(VESSELSTATUS &status) const { vessel->fillStatus(status); }
+void VESSEL::GetStatus(VESSELSTATUS &status) const { internal(vessel).fillStatus(status); }
 
 void VESSEL::GetStatusEx(void *status) const {
   if (status == nullptr) return;
   VESSELSTATUS2 *record = static_cast<VESSELSTATUS2 *>(status);
-  if (record->version == 2) vessel->fillStatus(*record);
+  if (record->version == 2) internal(vessel).fillStatus(*record);
 }
 
-double VESSEL::GetAltitude() const { return vessel->altitude(); }
-double VESSEL::GetPitch() const { return vessel->pitch(); }
-double VESSEL::GetBank() const { return vessel->bank(); }
-double VESSEL::GetAOA() const { return vessel->angleOfAttack(); }
-double VESSEL::GetAtmDensity() const { return vessel->reference->density(vessel->altitude()); }
-double VESSEL::GetAtmPressure() const { return vessel->reference->pressure(vessel->altitude()); }
-double VESSEL::GetMass() const { return vessel->mass(); }
+double VESSEL::GetAltitude() const { return internal(vessel).altitude(); }
+double VESSEL::GetPitch() const { return internal(vessel).pitch(); }
+double VESSEL::GetBank() const { return internal(vessel).bank(); }
+double VESSEL::GetAOA() const { return internal(vessel).angleOfAttack(); }
+double VESSEL::GetAtmDensity() const { return internal(vessel).reference->density(internal(vessel).altitude()); }
+double VESSEL::GetAtmPressure() const { return internal(vessel).reference->pressure(internal(vessel).altitude()); }
+double VESSEL::GetMass() const { return internal(vessel).mass(); }
 
 UINT VESSEL::DockingStatus(UINT port) const {
-  const auto &docks = vessel->model.docks;
+  const auto &docks = internal(vessel).model.docks;
   return port < docks.size() && docks[port]->docked ? 1 : 0;
 }
 
 double VESSEL::GetThrusterGroupLevel(THGROUP_TYPE thgt) const {
-  return vessel->thrusterGroupLevel(vessel->model.findGroup(thgt));
+  return internal(vessel).thrusterGroupLevel(internal(vessel).model.findGroup(thgt));
 }
 
 double VESSEL::GetThrusterGroupLevel(THGROUP_HANDLE thg) const {
-  return vessel->thrusterGroupLevel(vessel->model.findGroup(thg));
+  return internal(vessel).thrusterGroupLevel(internal(vessel).model.findGroup(thg));
 }
 
-OBJHANDLE VESSEL::GetGravityRef() const { return vessel->reference->handle(); }
+const OBJHANDLE VESSEL::GetGravityRef() const { return internal(vessel).reference->handle(); }
 
 void VESSEL::GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const {
   host::Object *ref = host::runningObject(hRef);
-  pos = ref != nullptr ? vessel->globalPosition() - ref->globalPosition() : _V(0, 0, 0);
+  pos = ref != nullptr ? internal(vessel).globalPosition() - ref->globalPosition() : _V(0, 0, 0);
 }
 
-void VESSEL::GetGlobalPos(VECTOR3 &pos) const { pos = vessel->globalPosition(); }
+void VESSEL::GetGlobalPos(VECTOR3 &pos) const { pos = internal(vessel).globalPosition(); }
 
 void VESSEL::Global2Local(const VECTOR3 &glob, VECTOR3 &loc) const {
-  loc = vessel->attitude.applyInverse(glob - vessel->globalPosition());
+  loc = internal(vessel).attitude.applyInverse(glob - internal(vessel).globalPosition());
 }
 
 void VESSEL::Local2Rel(const VECTOR3 &loc, VECTOR3 &rel) const {
-  rel = vessel->attitude.apply(loc) + vessel->rpos;
+  rel = internal(vessel).attitude.apply(loc) + internal(vessel).rpos;
 }
 
-void VESSEL::ClearMeshes() const { vessel->model.meshes.clear(); }
+void VESSEL::ClearMeshes() const { internal(vessel).model.meshes.clear(); }
 
 UINT VESSEL::AddMesh(MESHHANDLE hMesh, const VECTOR3 *ofs) const {
   if (hMesh == nullptr) return (UINT)-1;
-  auto &meshes = vessel->model.meshes;
+  auto &meshes = internal(vessel).model.meshes;
   meshes.push_back({static_cast<host::MeshFile *>(hMesh), ofs != nullptr ? *ofs : _V(0, 0, 0)});
   return static_cast<UINT>(meshes.size() - 1);
 }
 
 // Not clamped: a configuration adds its elements' full masses and then takes
 // its tanks' capacities off, and the sum must come out right.
-void VESSEL::SetEmptyMass(double m) const { vessel->model.emptyMass = m; }
-double VESSEL::GetEmptyMass() const { return vessel->model.emptyMass; }
-void VESSEL::SetSize(double size) const { vessel->model.size = size; }
+void VESSEL::SetEmptyMass(double m) const { internal(vessel).model.emptyMass = m; }
+double VESSEL::GetEmptyMass() const { return internal(vessel).model.emptyMass; }
+void VESSEL::SetSize(double size) const { internal(vessel).model.size = size; }
 
 void VESSEL::SetCW(double cw_z_pos, double cw_z_neg, double cw_x, double cw_y) const {
-  double *cw = vessel->model.cw;
+  double *cw = internal(vessel).model.cw;
   cw[0] = cw_z_pos;
   cw[1] = cw_z_neg;
   cw[2] = cw_x;
   cw[3] = cw_y;
 }
 
-void VESSEL::SetCrossSections(const VECTOR3 &cs) const { vessel->model.crossSections = cs; }
-void VESSEL::SetRotDrag(const VECTOR3 &rd) const { vessel->model.rotDrag = rd; }
-void VESSEL::SetPMI(const VECTOR3 &pmi) const { vessel->model.pmi = pmi; }
-void VESSEL::SetCameraOffset(const VECTOR3 &co) const { vessel->model.cameraOffset = co; }
+void VESSEL::SetCrossSections(const VECTOR3 &cs) const { internal(vessel).model.crossSections = cs; }
+void VESSEL::SetRotDrag(const VECTOR3 &rd) const { internal(vessel).model.rotDrag = rd; }
+void VESSEL::SetPMI(const VECTOR3 &pmi) const { internal(vessel).model.pmi = pmi; }
+void VESSEL::SetCameraOffset(const VECTOR3 &co) const { internal(vessel).model.cameraOffset = co; }
 
 void VESSEL::SetTouchdownPoints(const VECTOR3 &pt1, const VECTOR3 &pt2, const VECTOR3 &pt3) const {
-  vessel->model.touchdown[0] = pt1;
-  vessel->model.touchdown[1] = pt2;
-  vessel->model.touchdown[2] = pt3;
+  internal(vessel).model.touchdown[0] = pt1;
+  internal(vessel).model.touchdown[1] = pt2;
+  internal(vessel).model.touchdown[2] = pt3;
 }
 
 DOCKHANDLE VESSEL::CreateDock(const VECTOR3 &pos, const VECTOR3 &dir, const VECTOR3 &rot) const {
-  auto dock = vessel->model.make<host::Dock>();
+  auto dock = internal(vessel).model.make<host::Dock>();
   dock->position = pos;
   dock->direction = dir;
   dock->rotation = rot;
-  vessel->model.docks.push_back(std::move(dock));
-  return vessel->model.docks.back().get();
+  internal(vessel).model.docks.push_back(std::move(dock));
+  return internal(vessel).model.docks.back().get();
 }
 
-void VESSEL::ClearDockDefinitions() const { vessel->model.docks.clear(); }
+void VESSEL::ClearDockDefinitions() const { internal(vessel).model.docks.clear(); }
 
 // The vessel's reference point moves by `shift`: the vessel stays where it is
 // in space, so everything placed in its frame moves the other way.
-bool VESSEL::ShiftCentreOfMass(const VECTOR3 &shift) {
-  vessel->rpos += vessel->attitude.apply(shift);
-  vessel->model.shiftPositions(shift * -1.0);
-  return true;
+void VESSEL::ShiftCentreOfMass(const VECTOR3 &shift) {
+  internal(vessel).rpos += internal(vessel).attitude.apply(shift);
+  internal(vessel).model.shiftPositions(shift * -1.0);
 }
 
 PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxmass, double mass,
                                                    double efficiency) const {
   const double capacity = std::max(0.0, maxmass);
   const double contents = mass < 0.0 ? capacity : std::min(mass, capacity);
-  vessel->model.propellants.push_back(vessel->model.make<host::Propellant>(capacity, contents, efficiency));
-  return vessel->model.propellants.back().get();
+  internal(vessel).model.propellants.push_back(internal(vessel).model.make<host::Propellant>(capacity, contents, efficiency));
+  return internal(vessel).model.propellants.back().get();
 }
 
 void VESSEL::DelPropellantResource(PROPELLANT_HANDLE &ph) const {
-  if (host::Propellant *p = vessel->model.findPropellant(ph)) vessel->model.deletePropellant(p);
+  if (host::Propellant *p = internal(vessel).model.findPropellant(ph)) internal(vessel).model.deletePropellant(p);
   ph = nullptr;
 }
 
 double VESSEL::GetPropellantMaxMass(PROPELLANT_HANDLE ph) const {
-  const host::Propellant *p = vessel->model.findPropellant(ph);
+  const host::Propellant *p = internal(vessel).model.findPropellant(ph);
   return p != nullptr ? p->maxMass : 0.0;
 }
 
 double VESSEL::GetPropellantMass(PROPELLANT_HANDLE ph) const {
-  const host::Propellant *p = vessel->model.findPropellant(ph);
+  const host::Propellant *p = internal(vessel).model.findPropellant(ph);
   return p != nullptr ? p->mass : 0.0;
 }
 
 // A resource takes what is put into it: its capacity grows to hold more than
 // it was made for (a vent's resource starts with none).
 void VESSEL::SetPropellantMass(PROPELLANT_HANDLE ph, double mass) const {
-  host::Propellant *p = vessel->model.findPropellant(ph);
+  host::Propellant *p = internal(vessel).model.findPropellant(ph);
   if (p == nullptr || !(mass >= 0)) return;
   p->mass = mass;
   p->maxMass = std::max(p->maxMass, mass);
 }
 
-void VESSEL::ClearThrusterDefinitions() const { vessel->model.clearThrusters(); }
+void VESSEL::ClearThrusterDefinitions() const { internal(vessel).model.clearThrusters(); }
 
 THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, double maxth0,
                                        PROPELLANT_HANDLE hp, double isp0, double isp_ref,
                                        double p_ref) const {
-  auto thruster = vessel->model.make<host::Thruster>();
+  auto thruster = internal(vessel).model.make<host::Thruster>();
   thruster->position = pos;
   thruster->direction = host::unit(dir);
   thruster->maxThrust = maxth0;
-  thruster->resource = vessel->model.findPropellant(hp);
+  thruster->resource = internal(vessel).model.findPropellant(hp);
   thruster->isp = isp0;
   thruster->ispRef = isp_ref;
   thruster->pressureRef = p_ref;
-  vessel->model.thrusters.push_back(std::move(thruster));
-  return vessel->model.thrusters.back().get();
+  internal(vessel).model.thrusters.push_back(std::move(thruster));
+  return internal(vessel).model.thrusters.back().get();
 }
 
 THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP_TYPE thgt) const {
-  auto group = vessel->model.make<host::ThrusterGroup>();
+  auto group = internal(vessel).model.make<host::ThrusterGroup>();
   group->type = thgt;
   for (int i = 0; th != nullptr && i < nth; ++i)
-    if (host::Thruster *t = vessel->model.findThruster(th[i])) group->thrusters.push_back(t);
-  auto &groups = vessel->model.groups;
+    if (host::Thruster *t = internal(vessel).model.findThruster(th[i])) group->thrusters.push_back(t);
+  auto &groups = internal(vessel).model.groups;
   // A standard group type has one group; a new one replaces the old.
   if (thgt != THGROUP_USER)
     groups.erase(std::remove_if(groups.begin(), groups.end(), [thgt](const auto &g) { return g->type == thgt; }),
@@ -198,26 +200,26 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP
 }
 
 void VESSEL::SetThrusterLevel(THRUSTER_HANDLE th, double level) const {
-  if (host::Thruster *t = vessel->model.findThruster(th)) t->level = std::max(0.0, std::min(1.0, level));
+  if (host::Thruster *t = internal(vessel).model.findThruster(th)) t->level = std::max(0.0, std::min(1.0, level));
 }
 
 void VESSEL::SetThrusterGroupLevel(THGROUP_TYPE thgt, double level) const {
-  vessel->setGroupLevel(thgt, level);
+  internal(vessel).setGroupLevel(thgt, level);
 }
 
 unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, SURFHANDLE tex) const {
-  host::Thruster *t = vessel->model.findThruster(th);
+  host::Thruster *t = internal(vessel).model.findThruster(th);
   if (t == nullptr) return (unsigned int)-1;
-  vessel->model.exhausts.push_back({t, lscale, wscale, false, t->position, t->direction * -1.0, tex});
-  return static_cast<unsigned int>(vessel->model.exhausts.size() - 1);
+  internal(vessel).model.exhausts.push_back({t, lscale, wscale, false, t->position, t->direction * -1.0, tex});
+  return static_cast<unsigned int>(internal(vessel).model.exhausts.size() - 1);
 }
 
 unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, const VECTOR3 &pos,
                                 const VECTOR3 &dir, SURFHANDLE tex) const {
-  host::Thruster *t = vessel->model.findThruster(th);
+  host::Thruster *t = internal(vessel).model.findThruster(th);
   if (t == nullptr) return (unsigned int)-1;
-  vessel->model.exhausts.push_back({t, lscale, wscale, true, pos, dir, tex});
-  return static_cast<unsigned int>(vessel->model.exhausts.size() - 1);
+  internal(vessel).model.exhausts.push_back({t, lscale, wscale, true, pos, dir, tex});
+  return static_cast<unsigned int>(internal(vessel).model.exhausts.size() - 1);
 }
 
 namespace {
@@ -239,12 +241,12 @@ PSTREAM_HANDLE addStream(host::Vessel &vessel, THRUSTER_HANDLE th, const VECTOR3
 }  // namespace
 
 PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE th, PARTICLESTREAMSPEC *pss) const {
-  return addStream(*vessel, th, nullptr, pss);
+  return addStream(internal(vessel), th, nullptr, pss);
 }
 
 PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE th, const VECTOR3 &pos,
                                         PARTICLESTREAMSPEC *pss) const {
-  return addStream(*vessel, th, &pos, pss);
+  return addStream(internal(vessel), th, &pos, pss);
 }
 
 void VESSEL::ParseScenarioLineEx(char *line, void *status) const {
@@ -252,5 +254,5 @@ void VESSEL::ParseScenarioLineEx(char *line, void *status) const {
 }
 
 void VESSEL::SaveDefaultState(FILEHANDLE scn) const {
-  if (scn != nullptr) vessel->writeDefaultState(*static_cast<host::ScenarioWriter *>(scn));
+  if (scn != nullptr) internal(vessel).writeDefaultState(*static_cast<host::ScenarioWriter *>(scn));
 }

@@ -7,6 +7,7 @@
 
 #include "config/ConfigText.h"
 #include "config/ExactNumber.h"
+#include "config/ScenarioLines.h"
 #include "config/TextScan.h"
 #include "math/HostVector.h"
 
@@ -16,10 +17,14 @@ constexpr double kReferencePressure = 101400.0;
 constexpr int kMaxThrustersPerGroup = 15;
 
 // The two particle streams every main engine trails, shared by all vessels.
-PARTICLESTREAMSPEC contrailStream = {0,   8.0,  5.0,  350.0,   0.3, 8.0, 4.0, 3.0, DIFFUSE,
-                                     LVL_PSQRT, 0.0, 0.5, ATM_PLOG, 1e-6, 0.1, nullptr};
-PARTICLESTREAMSPEC exhaustGlowStream = {0,   4.0,  20.0, 350.0,   0.1, 0.3, 12.0, 2.0, EMISSIVE,
-                                        LVL_PSQRT, 0.0, 0.5, ATM_PLOG, 1e-6, 0.1, nullptr};
+PARTICLESTREAMSPEC contrailStream = {
+    0, 8.0, 5.0, 350.0, 0.3, 8.0, 4.0, 3.0, PARTICLESTREAMSPEC::DIFFUSE, PARTICLESTREAMSPEC::LVL_PSQRT, 0.0, 0.5,
+    PARTICLESTREAMSPEC::ATM_PLOG, 1e-6, 0.1, nullptr};
+PARTICLESTREAMSPEC exhaustGlowStream = {
+    0, 4.0, 20.0, 350.0, 0.1, 0.3, 12.0, 2.0, PARTICLESTREAMSPEC::EMISSIVE, PARTICLESTREAMSPEC::LVL_PSQRT, 0.0, 0.5,
+    PARTICLESTREAMSPEC::ATM_PLOG, 1e-6, 0.1, nullptr};
+// The host takes the texture's name as `char *`.
+char contrailTexture[] = "Contrail2";
 
 THGROUP_TYPE HostGroup(int index) {
   return index == kUserGroupIndex ? THGROUP_USER : static_cast<THGROUP_TYPE>(index);
@@ -103,7 +108,7 @@ void ConfigurationSet::ApplyThrusters(StageConfiguration &stage) {
 }
 
 void ConfigurationSet::ApplyGroups(StageConfiguration &stage) {
-  exhaustGlowStream.tex = oapiRegisterParticleTexture("Contrail2");
+  exhaustGlowStream.tex = oapiRegisterParticleTexture(contrailTexture);
   for (int g = 0; g <= kUserGroupIndex; ++g) {
     THRUSTER_HANDLE members[kMaxThrustersPerGroup];
     int count = 0;
@@ -148,7 +153,7 @@ PROPELLANT_HANDLE ConfigurationSet::FindPropellant(const char *name) const {
 void ConfigurationSet::SavePropellantMasses(FILEHANDLE scn) const {
   for (const PropellantDef &tank : propellants) {
     if (tank.handle == nullptr) continue;
-    oapiWriteScenario_string(scn, tank.name, ExactNumber(vessel->GetPropellantMass(tank.handle)).text);
+    WriteScenarioString(scn, tank.name, ExactNumber(vessel->GetPropellantMass(tank.handle)).text);
   }
 }
 

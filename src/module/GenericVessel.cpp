@@ -8,6 +8,7 @@
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
+#include "config/ScenarioLines.h"
 #include "config/TextScan.h"
 
 namespace {
@@ -159,13 +160,13 @@ void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
 
 void GenericVessel::SaveScenarioState(FILEHANDLE scn) {
   SaveDefaultState(scn);
-  oapiWriteScenario_string(scn, "<SOURCE>", sourceClassName);
-  oapiWriteScenario_int(scn, "<CONFIG>", systems.currentConfiguration);
-  oapiWriteScenario_string(scn, "<INTERNALS>", "");
+  WriteScenarioString(scn, "<SOURCE>", sourceClassName);
+  WriteScenarioInt(scn, "<CONFIG>", systems.currentConfiguration);
+  WriteScenarioString(scn, "<INTERNALS>", "");
   systems.SavePropellants(scn);
   systems.fluid.SaveToScenario(scn);
   systems.electric.SaveToScenario(scn);
   for (int n = 0; n < systems.panelCount; ++n)
     if (const Panel *panel = systems.PanelAt(n)) panel->SaveState(scn);
-  oapiWriteScenario_string(scn, "</INTERNALS>", "");
+  WriteScenarioString(scn, "</INTERNALS>", "");
 }

@@ -10,6 +10,7 @@
 
 #include "config/ConfigText.h"
 #include "config/ExactNumber.h"
+#include "config/ScenarioLines.h"
 #include "config/TextScan.h"
 #include "config/VesselConfiguration.h"
 #include "module/GenericVessel.h"
@@ -68,16 +69,16 @@ void VesselSystems::RenewVentResource() {
 }
 
 void VesselSystems::SavePropellants(FILEHANDLE scn) const {
-  oapiWriteScenario_string(scn, "<PROPELLANTS>", "");
+  WriteScenarioString(scn, "<PROPELLANTS>", "");
   configurationSet.SavePropellantMasses(scn);
   if (ventResource != nullptr) {
     char gas[128];
     std::snprintf(gas, sizeof gas, "%s %s %s", ExactNumber(vessel->GetPropellantMass(ventResource)).text,
                   ExactNumber(vessel->GetPropellantMaxMass(ventResource)).text,
                   ExactNumber(configurationSet.builtEmptyMass - vessel->GetEmptyMass()).text);
-    oapiWriteScenario_string(scn, "<VENT>", gas);
+    WriteScenarioString(scn, "<VENT>", gas);
   }
-  oapiWriteScenario_string(scn, "</PROPELLANTS>", "");
+  WriteScenarioString(scn, "</PROPELLANTS>", "");
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
+#include "config/ScenarioLines.h"
 
 Panel::Panel(DrawingResources *shared, int32_t panelNumber, const char *panelName)
     : number(panelNumber), resources(shared) {
@@ -77,8 +78,8 @@ Instrument *Panel::FindInstrument(const char *text) const {
 void Panel::SaveState(FILEHANDLE scn) const {
   char value[16];
   std::snprintf(value, sizeof value, "%i", number);
-  oapiWriteScenario_string(scn, "<PANEL>", value);
-  oapiWriteScenario_int(scn, "<TEXT>", textLightingLevel);
-  oapiWriteScenario_int(scn, "<LIGHT>", lightingLevel);
-  oapiWriteScenario_string(scn, "</PANEL>", value);
+  WriteScenarioString(scn, "<PANEL>", value);
+  WriteScenarioInt(scn, "<TEXT>", textLightingLevel);
+  WriteScenarioInt(scn, "<LIGHT>", lightingLevel);
+  WriteScenarioString(scn, "</PANEL>", value);
 }

@@ -8,6 +8,7 @@
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
+#include "config/ScenarioLines.h"
 
 SystemList::~SystemList() { DeleteAll(); }
 
@@ -67,9 +68,9 @@ VariableRef SystemList::Resolve(const char *text, const char *what) {
 }
 
 void SystemList::SaveToScenario(FILEHANDLE scn) const {
-  oapiWriteScenario_string(scn, blockOpening, "");
+  WriteScenarioString(scn, blockOpening, "");
   for (const auto &o : objects) o->SaveState(scn);
-  oapiWriteScenario_string(scn, blockClosing, "");
+  WriteScenarioString(scn, blockClosing, "");
 }
 
 void SystemList::RefreshAll(double dt) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "config/ConfigText.h"
+#include "config/ScenarioLines.h"
 
 void ElectricObject::Publish(VariableTable &table) {
   table.Add("VOLTS", voltage).Add("AMPS", current).Add("RESET", resetCommand).AddLink("SRC", &source);
@@ -12,7 +13,7 @@ void ElectricObject::SaveState(FILEHANDLE scn) {
   if (RecordTag() == nullptr) return;
   ScenarioRecord record(name);
   Record(record);
-  oapiWriteScenario_string(scn, RecordTag(), record.Text().c_str());
+  WriteScenarioString(scn, RecordTag(), record.Text().c_str());
 }
 
 // The tag is compared as written, without its blanks, and case and all.

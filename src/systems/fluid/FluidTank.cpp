@@ -7,6 +7,7 @@
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
+#include "config/ScenarioLines.h"
 #include "config/TextScan.h"
 
 #include "systems/ScenarioRecord.h"
@@ -119,16 +120,16 @@ void FluidTank::Record(ScenarioRecord &record) {
 void FluidTank::SaveState(FILEHANDLE scn) {
   ScenarioRecord record((std::string(" ") + name).c_str());
   Record(record);
-  oapiWriteScenario_string(scn, "   <TANK>", record.Text().c_str());
+  WriteScenarioString(scn, "   <TANK>", record.Text().c_str());
   for (int k = 0; k < kSubstanceCount; ++k) {
     int32_t type = k;
     Substance s = contents.substances[k];
     if (s.mass == 0) continue;
     ScenarioRecord line("");
     SubstanceRecord(line, type, s);
-    oapiWriteScenario_string(scn, "      CHM", line.Text().c_str());
+    WriteScenarioString(scn, "      CHM", line.Text().c_str());
   }
-  oapiWriteScenario_string(scn, "   </TANK>", "");
+  WriteScenarioString(scn, "   </TANK>", "");
 }
 
 // The record's volume and valves, as far as they read, are taken after its

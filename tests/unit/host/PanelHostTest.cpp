@@ -147,11 +147,11 @@ TEST_F(PanelHostTest, FramesRedrawAlwaysAreasThenRequestedAreasOnce) {
     return true;
   }));
   Take();
-  EXPECT_TRUE(oapiTriggerPanelRedrawArea(4, 3));
-  EXPECT_TRUE(oapiTriggerPanelRedrawArea(4, 2));
-  EXPECT_TRUE(oapiTriggerPanelRedrawArea(4, 3));
-  EXPECT_FALSE(oapiTriggerPanelRedrawArea(5, 2));   // not the shown panel
-  EXPECT_FALSE(oapiTriggerPanelRedrawArea(4, 99));  // no such area
+  oapiTriggerPanelRedrawArea(4, 3);
+  oapiTriggerPanelRedrawArea(4, 2);
+  oapiTriggerPanelRedrawArea(4, 3);
+  oapiTriggerPanelRedrawArea(5, 2);   // not the shown panel: nothing
+  oapiTriggerPanelRedrawArea(4, 99);  // no such area: nothing
   sim.frame(0.1);  // the simulation's frame ends with the panel's
   EXPECT_EQ(Take(), (std::vector<Call>{{"redraw", 1, PANEL_REDRAW_ALWAYS},
                                        {"redraw", 3, PANEL_REDRAW_USER},
@@ -170,7 +170,7 @@ TEST_F(PanelHostTest, ARequestMadeWhileRedrawingWaitsForTheNextFrame) {
       },
       [](int area, int event, SURFHANDLE) {
         if (area == 1 || event == PANEL_REDRAW_INIT) {
-          EXPECT_TRUE(oapiTriggerPanelRedrawArea(0, 2));
+          oapiTriggerPanelRedrawArea(0, 2);
         }
       }));
   EXPECT_EQ(Take().size(), 2u);  // the two initial redraws
@@ -344,6 +344,6 @@ TEST_F(PanelHostTest, ANewPanelFreesTheOldOnesSurfacesWhichTheModuleCannotDestro
   ASSERT_TRUE(Show(1, [](int) { return true; }));
   EXPECT_EQ(oapiGetDC(old), nullptr);
   EXPECT_FALSE(wincanvas::isBitmap(oldBackground));
-  EXPECT_FALSE(oapiTriggerPanelRedrawArea(0, 1));
+  EXPECT_FALSE(sim.panels.triggerRedraw(0, 1));
   EXPECT_EQ(sim.panels.shownPanel(), 1);
 }
