@@ -19,7 +19,7 @@ packages=(
 # are its OpenGL (Mesa), fonts and the like, so they are installed too.
 windows_packages=(
   g++-mingw-w64-i686-posix googletest
-  wine wine32:i386 file
+  wine wine32:i386 file llvm
 )
 
 # The packages of the list given that are not installed yet.

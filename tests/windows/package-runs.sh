@@ -16,6 +16,11 @@ for callback in ovcInit ovcExit ovcTimestep ovcLoadStateEx ovcSaveState ovcLoadP
     ovcPanelMouseEvent ovcMFDmode ovcConsumeBufferedKey; do
   grep -qE "\] $callback$" <<<"$exports" || { echo "genvessel.dll does not export $callback"; exit 1; }
 done
+# It imports the host API from orbiter.exe, where the real host exports it,
+# and needs nothing else but Windows' own DLLs.
+exports=$root/../shared/sdk/exports.2016.txt
+[ -f "$exports" ] || { echo "no host export list at $exports: imports not checked against it"; exports=""; }
+bash "$root/tests/windows/check-imports.sh" "$module" $exports
 kestrel=genvessel-win32/examples/kestrel
 wine genvessel-win32/vesselsim.exe run --root "$kestrel" "$kestrel/Scenarios/Kestrel.scn" --steps 50 \
   --panel 0 --png main.png --watch SHIP:ALTITUDE | tee run.txt
