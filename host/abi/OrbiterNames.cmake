@@ -33,7 +33,9 @@ target_link_libraries(orbiter_imports INTERFACE ${imports_lib})
 add_dependencies(orbiter_imports orbiter_names)
 
 # A DLL under the real host's name; the linker exports everything it has,
-# the decorated aliases too.
+# the decorated aliases too, but not the compiler's runtime linked into it:
+# each program has its own.
 set_target_properties(vesselhost PROPERTIES OUTPUT_NAME orbiter SUFFIX .exe LINK_DEPENDS ${exports_def})
-target_link_options(vesselhost PRIVATE -Wl,--export-all-symbols ${exports_def})
+target_link_options(vesselhost PRIVATE -Wl,--export-all-symbols
+                    -Wl,--exclude-libs=libgcc.a:libgcc_eh.a:libstdc++.a:libwinpthread.a:libpthread.a ${exports_def})
 add_dependencies(vesselhost orbiter_names)

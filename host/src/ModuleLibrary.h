@@ -49,6 +49,9 @@ class ModuleLibrary {
   // object or variable, one call of the sink (context, reference) each;
   // optional.
   void (*listReferences)(VESSEL *, void (*)(void *, const char *), void *) = nullptr;
+  // Makes the module's next callback fail inside, as an allocation that fails
+  // would; optional, for tests of the boundary.
+  void (*failNextCallback)() = nullptr;
 
  private:
   explicit ModuleLibrary(std::unique_ptr<DynamicLibrary> loaded) : library(std::move(loaded)) {}

@@ -140,8 +140,9 @@ PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxmass, double mass,
                                                    double efficiency) const {
   const double capacity = std::max(0.0, maxmass);
   const double contents = mass < 0.0 ? capacity : std::min(mass, capacity);
-  internal(vessel).model.propellants.push_back(internal(vessel).model.make<host::Propellant>(capacity, contents, efficiency));
-  return internal(vessel).model.propellants.back().get();
+  host::VesselModel &model = internal(vessel).model;
+  model.propellants.push_back(model.make<host::Propellant>(capacity, contents, efficiency));
+  return model.propellants.back().get();
 }
 
 void VESSEL::DelPropellantResource(PROPELLANT_HANDLE &ph) const {

@@ -195,11 +195,25 @@ void OpenDebugLog() {
   debugLog = std::fopen("Varneldebug.txt", first ? "w" : "a");
 }
 
-void ReportUnplacedRecord(const char *line) {
+namespace {
+
+// One entry of the log from outside a reading: the log is opened for it when
+// no reading has it open.
+void AppendToDebugLog(const std::string &entry) {
   const bool wasOpen = debugLog != nullptr;
   if (!wasOpen) OpenDebugLog();
-  if (debugLog != nullptr) std::fprintf(debugLog, "ERROR IN SCENARIO: %s%s", line, kErrorTexts[kObjectNameNotFound]);
+  if (debugLog != nullptr) std::fputs(entry.c_str(), debugLog);
   if (!wasOpen) CloseDebugLog();
+}
+
+}  // namespace
+
+void ReportUnplacedRecord(const char *line) {
+  AppendToDebugLog(std::string("ERROR IN SCENARIO: ") + line + kErrorTexts[kObjectNameNotFound]);
+}
+
+void ReportCallbackFailure(const char *callback, const char *what) {
+  AppendToDebugLog(std::string(callback) + " failed inside the module (" + what + "); the call was abandoned\n");
 }
 
 void CloseDebugLog() {

@@ -86,6 +86,9 @@ void ReportMissingFile(const char *fileName);
 // vessel does not have: its record is dropped rather than put into another,
 // and the line is logged, since it has no line number in a configuration file.
 void ReportUnplacedRecord(const char *line);
+// A host callback that failed inside the module (`what` says how) and ended
+// there, so that nothing thrown reaches the host.
+void ReportCallbackFailure(const char *callback, const char *what);
 
 // Marks `file` as the configuration file whose lines are counted, and
 // restarts the count at 0.

@@ -1,8 +1,12 @@
 // The ten callbacks through which the host drives the module. Nothing thrown
-// inside the module (an allocation that fails) may cross them: each call
-// ends there, and the host sees the callback's neutral answer.
+// inside the module (an allocation that fails) may cross them into the host:
+// each call ends there, the debug log says so, and the host sees the
+// callback's neutral answer.
 #include <cstdio>
+#include <exception>
+#include <new>
 
+#include "config/ConfigText.h"
 #include "config/Diagnostics.h"
 #include "module/GenericVessel.h"
 
@@ -10,65 +14,75 @@ namespace {
 
 GenericVessel *AsGeneric(VESSEL *vessel) { return static_cast<GenericVessel *>(vessel); }
 
+// Set by vsimFailNextCallback: the next guarded call fails inside.
+bool failNextCallback = false;
+
 template <typename Result, typename Call>
-Result Guarded(Result fallback, Call call) {
+Result Guarded(const char *callback, Result fallback, Call call) {
   try {
+    if (failNextCallback) {
+      failNextCallback = false;
+      throw std::bad_alloc();
+    }
     return call();
+  } catch (const std::exception &failure) {
+    ReportCallbackFailure(callback, failure.what());
   } catch (...) {
-    return fallback;
+    ReportCallbackFailure(callback, "an unknown exception");
   }
+  return fallback;
 }
 
 template <typename Call>
-void Guarded(Call call) {
-  try {
+void Guarded(const char *callback, Call call) {
+  Guarded(callback, true, [&] {
     call();
-  } catch (...) {
-  }
+    return true;
+  });
 }
 
 }  // namespace
 
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hVessel, int flightModel) {
-  return Guarded<VESSEL *>(nullptr, [&] { return new GenericVessel(hVessel, flightModel); });
+  return Guarded<VESSEL *>("ovcInit", nullptr, [&] { return new GenericVessel(hVessel, flightModel); });
 }
 
 DLLCLBK void ovcExit(VESSEL *vessel) { delete AsGeneric(vessel); }
 
 DLLCLBK void ovcTimestep(VESSEL *vessel, double simTime) {
-  Guarded([&] { AsGeneric(vessel)->Update(simTime); });
+  Guarded("ovcTimestep", [&] { AsGeneric(vessel)->Update(simTime); });
 }
 
 DLLCLBK void ovcLoadStateEx(VESSEL *vessel, FILEHANDLE scn, void *status) {
-  Guarded([&] { AsGeneric(vessel)->LoadScenarioState(scn, status); });
+  Guarded("ovcLoadStateEx", [&] { AsGeneric(vessel)->LoadScenarioState(scn, status); });
 }
 
 DLLCLBK void ovcSaveState(VESSEL *vessel, FILEHANDLE scn) {
-  Guarded([&] { AsGeneric(vessel)->SaveScenarioState(scn); });
+  Guarded("ovcSaveState", [&] { AsGeneric(vessel)->SaveScenarioState(scn); });
 }
 
 DLLCLBK bool ovcLoadPanel(VESSEL *vessel, int id) {
-  return Guarded(false, [&] { return AsGeneric(vessel)->systems.LoadPanel(id); });
+  return Guarded("ovcLoadPanel", false, [&] { return AsGeneric(vessel)->systems.LoadPanel(id); });
 }
 
 DLLCLBK bool ovcPanelRedrawEvent(VESSEL *vessel, int id, int event, SURFHANDLE surf) {
-  Guarded([&] { AsGeneric(vessel)->systems.PanelRedrawEvent(id, event, surf); });
+  Guarded("ovcPanelRedrawEvent", [&] { AsGeneric(vessel)->systems.PanelRedrawEvent(id, event, surf); });
   return true;
 }
 
 DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int my) {
-  Guarded([&] { AsGeneric(vessel)->systems.PanelMouseEvent(id, event, mx, my); });
+  Guarded("ovcPanelMouseEvent", [&] { AsGeneric(vessel)->systems.PanelMouseEvent(id, event, mx, my); });
   return true;
 }
 
 DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode) {
-  Guarded([&] { AsGeneric(vessel)->systems.MfdModeChanged(mfd); });
+  Guarded("ovcMFDmode", [&] { AsGeneric(vessel)->systems.MfdModeChanged(mfd); });
 }
 
 // The host handles every key as well, so the module never reports a key as
 // consumed.
 DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *kstate) {
-  if (down) Guarded([&] { AsGeneric(vessel)->systems.OnKey(static_cast<int>(key)); });
+  if (down) Guarded("ovcConsumeBufferedKey", [&] { AsGeneric(vessel)->systems.OnKey(static_cast<int>(key)); });
   return 0;
 }
 
@@ -77,7 +91,8 @@ DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *ks
 // variable's own type goes to `typeName` ("int", "float" or "double"; null
 // for what is not a number: an object, a port or a pointer).
 DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const char **typeName) {
-  const VariableRef variable = AsGeneric(vessel)->systems.ResolveReference(reference);
+  const VariableRef variable = Guarded("vsimResolveReference", VariableRef(),
+                                        [&] { return AsGeneric(vessel)->systems.ResolveReference(reference); });
   *typeName = variable.kind == VariableKind::kInt      ? "int"
               : variable.kind == VariableKind::kFloat  ? "float"
               : variable.kind == VariableKind::kDouble ? "double"
@@ -90,7 +105,7 @@ DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const 
 // for the bench's completion.
 DLLCLBK void vsimListReferences(VESSEL *vessel, void (*sink)(void *, const char *), void *context) {
   if (sink == nullptr) return;
-  Guarded([&] {
+  Guarded("vsimListReferences", [&] {
     for (const std::string &reference : AsGeneric(vessel)->systems.ListReferences()) sink(context, reference.c_str());
   });
 }
@@ -116,11 +131,17 @@ DLLCLBK void vsimDescribeResource(VESSEL *vessel, PROPELLANT_HANDLE resource, ch
 DLLCLBK void vsimSummary(VESSEL *vessel, char *text, int size) {
   if (text == nullptr || size <= 0) return;
   text[0] = '\0';
-  Guarded([&] { std::snprintf(text, static_cast<size_t>(size), "%s", AsGeneric(vessel)->systems.Summary().c_str()); });
+  Guarded("vsimSummary", [&] {
+    std::snprintf(text, static_cast<size_t>(size), "%s", AsGeneric(vessel)->systems.Summary().c_str());
+  });
 }
 
 // Not called by the simulator: the bench shows a vessel's state as loaded,
 // before the first step, with the ship variables published.
 DLLCLBK void vsimPublish(VESSEL *vessel) {
-  Guarded([&] { AsGeneric(vessel)->PublishState(); });
+  Guarded("vsimPublish", [&] { AsGeneric(vessel)->PublishState(); });
 }
+
+// Not called by the simulator: the module's next guarded callback fails
+// inside, as an allocation that fails would, for a test of the boundary.
+DLLCLBK void vsimFailNextCallback() { failNextCallback = true; }
