@@ -86,6 +86,16 @@ TEST_F(ModuleBoundary, ResultsAndStructsTheHostFillsArriveAsSent) {
   EXPECT_EQ(part.className, "StagesDrop");
   ExpectVector(part.rvel, stages->rvel.x, stages->rvel.y, stages->rvel.z);
   EXPECT_EQ(stages->model.thrusters[0]->maxThrust, 900.0);
+  // bool results: the module reads its saved block back line by line until
+  // the host says there is none left, and comes back in its second stage.
+  std::string error;
+  ASSERT_TRUE(sim.saveScenario("Scenarios/Separated.scn", error)) << error;
+  host::Simulation restored;
+  ASSERT_TRUE(restored.loadScenario("Scenarios/Separated.scn", error)) << error;
+  const host::Vessel *again = restored.findVessel("Stages-1");
+  ASSERT_NE(again, nullptr);
+  ASSERT_FALSE(again->model.thrusters.empty());
+  EXPECT_EQ(again->model.thrusters[0]->maxThrust, 900.0);
 }
 
 TEST_F(ModuleBoundary, AFailureInsideACallbackEndsThereAndIsLogged) {
