@@ -21,7 +21,7 @@ rm -f "$work/sdk/lib/orbitersdk.lib"
 i686-w64-mingw32-ar rc "$work/sdk/lib/orbitersdk.lib"
 cmake -S "$root" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
   -DGV_HOST_SDK="$work/sdk" >"$work/configure.log"
-cmake --build "$work/build" -j 2 | tail -1
+cmake --build "$work/build" -j 2 >"$work/build.log" 2>&1 || { cat "$work/build.log"; exit 1; }
 sources=$(find "$root/src" -name '*.cpp' | wc -l)
 objects=$(find "$work/build" -name '*.cpp.obj' | wc -l)
 [ "$objects" -eq "$sources" ] || { echo "$objects objects for $sources sources"; exit 1; }
