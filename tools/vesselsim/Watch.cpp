@@ -1,5 +1,6 @@
 #include "Watch.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -119,6 +120,9 @@ bool ParseValue(ValueType type, const std::string &text, double &value) {
     value = static_cast<double>(n);
     return true;
   }
+  // Only a finite number goes into a variable: a NaN or an infinity written
+  // into a tank or a body would spread through the plant into the scenario.
   value = std::strtod(begin, &end);
-  return *begin != '\0' && *end == '\0';
+  if (*begin == '\0' || *end != '\0' || !std::isfinite(value)) return false;
+  return type != ValueType::Float || std::fabs(value) <= FLT_MAX;
 }

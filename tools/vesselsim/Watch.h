@@ -33,5 +33,6 @@ struct StoredVariable {
 // `value` shown as `type`.
 std::string FormatValue(ValueType type, double value);    // "%.6g" or "%d"
 std::string ShortestValue(ValueType type, double value);  // round-trips exactly
-// Parses `text` as `type`; false when it is not a number of that type.
+// Parses `text` as `type`; false when it is not a number of that type (a
+// finite one, within a float's range for a float).
 bool ParseValue(ValueType type, const std::string &text, double &value);

@@ -22,6 +22,20 @@ double AvailableLiquid(const FluidValve *port, int type) {
   return std::max(0.0, s.mass - s.vapourMass);
 }
 
+// Takes `used` g of substance `type` from the tank behind `port`. The reactant
+// leaves with its share of the substance's energy, as a valve's take moves
+// energy with mass, so a tank the cell drains does not heat up; its vapour
+// stays as it is until the tank's own refresh.
+void TakeReactant(const FluidValve *port, int type, double used) {
+  if (port == nullptr) return;
+  FluidContents &contents = port->owner->contents;
+  Substance &s = contents.substances[type];
+  const double energy = s.mass > 0.0 ? s.energy * used / s.mass : 0.0;
+  s.mass -= used;
+  s.energy -= energy;
+  contents.energy -= energy;
+}
+
 }  // namespace
 
 FuelCell::FuelCell(const char *cellName, const Vec3 &place, FluidValve *oxygen, FluidValve *hydrogen,
@@ -44,8 +58,8 @@ void FuelCell::React(double dt, double factor) {
   hydrogenUsed = demand / 6.0 < hydrogen ? demand / 6.0 : hydrogen;
   oxygenUsed = 5.0 * hydrogenUsed < oxygen ? 5.0 * hydrogenUsed : oxygen;
   reactionLevel = demand != 0.0 ? static_cast<float>((hydrogenUsed + oxygenUsed) / demand) : 0.0f;
-  if (oxygenInput != nullptr) oxygenInput->owner->contents.substances[O2].mass -= oxygenUsed;
-  if (hydrogenInput != nullptr) hydrogenInput->owner->contents.substances[H2].mass -= hydrogenUsed;
+  TakeReactant(oxygenInput, O2, oxygenUsed);
+  TakeReactant(hydrogenInput, H2, hydrogenUsed);
   DeliverWater();
   AddHeat((oxygenUsed + hydrogenUsed) * kReactionHeat);
   if (hydrogenUsed != 0.0) dph += (oxygenUsed / (demand * hydrogenUsed + 0.01) - 0.4) / 100000.0 * dt;

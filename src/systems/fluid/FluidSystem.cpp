@@ -2,10 +2,13 @@
 
 #include <strings.h>
 
+#include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
+#include "config/ExactNumber.h"
 #include "config/TextScan.h"
 #include "systems/ThermalModel.h"
 #include "systems/fluid/FluidCrew.h"
@@ -109,26 +112,33 @@ void FluidSystem::ParseConfigurationSection(FILE *file) {
 }
 
 // " NAME <x y z> VOLUME IN OUT [INSULATION]", then "CHM type mass vapour
-// energy" lines up to "</TANK>". Missing numbers count as 0.
+// energy" lines up to "</TANK>". Missing numbers count as 0. A tank with no
+// room (a volume of 0 or below) would have no pressure but an endless or
+// undefined one, which its pipes would carry on to the others: it is not
+// built, and its lines are passed over.
 void FluidSystem::ParseTank(FILE *file, const char *text) {
   LineWord name = "";
   Vec3 position;
   double volume = 0, insulation = 0;
   int inOpen = 0, outOpen = 0;
   Fields(text) >> name >> position >> volume >> inOpen >> outOpen >> insulation;
-  FluidTank *tank = Append<FluidTank>(name, volume, position);
-  tank->contents.Reset();
+  const bool roomy = volume > 0.0 && std::isfinite(volume);
+  if (!roomy)
+    ReportFinding(std::string("tank ") + name + " has a volume of " + ExactNumber(volume).text +
+                  " L; a tank must hold more than 0 L, so it is not built");
+  FluidTank *tank = roomy ? Append<FluidTank>(name, volume, position) : nullptr;
+  if (tank != nullptr) tank->contents.Reset();
   char *line;
   SectionLines section(file, "</TANK>");
   while (section.Next(line)) {
     if (const char *substance = AfterKeyword(line, "CHM")) {
       CheckWordCount(line, 5, "substance line");
-      tank->AddSubstanceLine(substance);
+      if (tank != nullptr) tank->AddSubstanceLine(substance);
     } else if (line != nullptr) {
       ReportFinding("line not understood in a tank");
     }
   }
-  tank->Complete(inOpen != 0, outOpen != 0, insulation, this);
+  if (tank != nullptr) tank->Complete(inOpen != 0, outOpen != 0, insulation, this);
 }
 
 // " NAME", then one pipe a line: "SOURCE DESTINATION KIND [S1 S2] [FLAG]".

@@ -396,7 +396,7 @@ void LiveBench::writeVariable(const std::string &text, const std::string &value)
   if (!ref.parse(text, error)) throw Refusal{error};
   const StoredVariable variable = resolveOrRefuse(ref.reference);
   double number = 0.0;
-  if (!ParseValue(ref.type, value, number)) throw Refusal{"not a number: " + value};
+  if (!ParseValue(ref.type, value, number)) throw Refusal{"not a finite number the variable can hold: " + value};
   variable.write(number);
   changedLocked();
 }

@@ -1,0 +1,62 @@
+// What a plant may never do, flown through the bench: make energy from
+// nothing, or a number that is not one.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "Vesselsim.h"
+
+namespace {
+
+const std::string kRoot = std::string(TEST_DATA_DIR) + "/plant";
+
+Result Fly(const std::string &vessel, const std::string &arguments) {
+  return Vesselsim("run --root " + kRoot + " " + kRoot + "/Scenarios/" + vessel + ".scn " + arguments);
+}
+
+}  // namespace
+
+// A fuel cell drains its own oxygen tank to a third in an hour. What it takes
+// leaves with its share of the tank's energy, so the tank does not heat up: it
+// ends no warmer than an untouched twin (both all but insulated).
+TEST(VesselsimPlant, ATankAFuelCellDrainsDoesNotHeatUp) {
+  const Result r = Fly("Drain", "--dt 0.1 --duration 3600 --events " + kRoot + "/Scenarios/Drain.events " +
+                                    "--watch HYDRAULIC:O2TANK:MASS --watch HYDRAULIC:O2TANK:TEMP " +
+                                    "--watch HYDRAULIC:O2SPARE:TEMP --watch ELECTRIC:FC:AMPS");
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto end = WatchLines(r.out);
+  EXPECT_EQ(end["ELECTRIC:FC:AMPS"], 33.0);
+  EXPECT_LT(end["HYDRAULIC:O2TANK:MASS"], 400.0);
+  EXPECT_GT(end["HYDRAULIC:O2TANK:TEMP"], 200.0);
+  EXPECT_LE(end["HYDRAULIC:O2TANK:TEMP"], end["HYDRAULIC:O2SPARE:TEMP"] + 0.5);
+}
+
+// A bottle typed with a negative volume would have no pressure but an
+// undefined one, which its pipe would carry into the cabin and the saved
+// scenario. The check says so at its line, the bottle is not built, and a
+// value that is not a finite number is refused wherever a run would write it.
+TEST(VesselsimPlant, NoNumberThatIsNotOneIsKeptOrSaved) {
+  const Result check = Vesselsim("check Negative --strict --root " + kRoot);
+  EXPECT_EQ(check.status, 1) << check.out;
+  EXPECT_NE(check.out.find("Negative.cfg:10: tank BOTTLE has a volume of -20 L; a tank must hold more than 0 L, so "
+                           "it is not built"),
+            std::string::npos)
+      << check.out;
+  const std::string saved = TempPath("negative.scn");
+  Result r = Fly("Negative", "--duration 60 --save " + saved + " --watch HYDRAULIC:CABIN:PRESS");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const double cabin = WatchLines(r.out).at("HYDRAULIC:CABIN:PRESS");
+  EXPECT_TRUE(std::isfinite(cabin) && cabin > 0) << r.out;
+  EXPECT_EQ(ReadFile(saved).find("nan"), std::string::npos);
+  for (const char *value : {"nan", "inf", "-1e999", "float=1e39"}) {
+    const std::string events = TempPath("write.events");
+    const std::string typed = std::string(value).rfind("float=", 0) == 0 ? "float=" : "";
+    std::ofstream(events) << "1 set " << typed << "HYDRAULIC:CABIN:PRESS " << (value + typed.size()) << "\n";
+    r = Fly("Negative", "--duration 2 --events " + events);
+    EXPECT_EQ(r.status, 2) << value;
+    EXPECT_NE(r.out.find("a finite number the variable can hold is wanted"), std::string::npos) << r.out;
+  }
+}
