@@ -128,7 +128,9 @@ void SectionLines::NoteRunPastEnclosingClose(const char *line) {
   for (size_t i = 0; i + 1 < openSections.size(); ++i) {
     if (!MatchKeyword(line, openSections[i]->closing)) continue;
     runPastEnclosingClose = true;
-    ReportFindingAt(openingLine, std::string("block has no ") + closing + " line");
+    ReportFindingAt(openingLine, std::string("block has no ") + closing + " line: it reads on past " +
+                                     openSections[i]->closing + " at line " + std::to_string(ConfigLineCount()) +
+                                     " to the next " + closing + " line or the end of the file");
     return;
   }
 }

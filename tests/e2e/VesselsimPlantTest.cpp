@@ -60,3 +60,21 @@ TEST(VesselsimPlant, NoNumberThatIsNotOneIsKeptOrSaved) {
     EXPECT_NE(r.out.find("a finite number the variable can hold is wanted"), std::string::npos) << r.out;
   }
 }
+
+// A cooling loop's body lines are references like every other: one that
+// names nothing is logged, and what the loop leaves out (a body without its
+// coefficient, a seventh body) the check says at its line, as it does a block
+// that never closes and takes the keyboard map with it.
+TEST(VesselsimPlant, ACoolingLoopSaysWhatItLeavesOut) {
+  Result r = Vesselsim("check Loop --strict --root " + kRoot);
+  EXPECT_EQ(r.status, 1);
+  for (const char *finding :
+       {"ERROR AT LINE: 21HYDRAULIC:NOWHERE", "Loop.cfg:20: cooling body HYDRAULIC:HOT has no coefficient: it is left "
+                                              "out of loop LOOP",
+        "Loop.cfg:28: loop LOOP already has 6 bodies: HYDRAULIC:COLD is left out"})
+    EXPECT_NE(r.out.find(finding), std::string::npos) << finding << "\n" << r.out;
+  r = Vesselsim("check Unclosed --strict --root " + kRoot);
+  EXPECT_NE(r.out.find("Unclosed.cfg:13: block has no </COOLING> line: it reads on past </ELECTRIC> at line 15"),
+            std::string::npos)
+      << r.out;
+}

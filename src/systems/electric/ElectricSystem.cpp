@@ -130,11 +130,24 @@ void ElectricSystem::ParseCoolingLoop(FILE *file, const char *header, const char
   SectionLines section(file, "</COOLING>");
   while (section.Next(line)) {
     LineWord body;
-    double coefficient;
-    if (loop == nullptr || line == nullptr || (Fields(line) >> body >> coefficient).Count() != 2) continue;
+    double coefficient = 0;
+    if (loop == nullptr || line == nullptr) continue;
+    // The body is resolved whatever follows it, so that a name matching
+    // nothing is logged as every other reference is.
+    const int read = (Fields(line) >> body >> coefficient).Count();
     void *address = ResolveReference(body).ObjectAddress();
     SystemObject *owner = static_cast<SystemObject *>(address);
     if (address == nullptr || !(Contains(address) || fluid->Contains(address))) continue;
-    if (ThermalBody *thermalPart = owner->ThermalPart()) loop->AddBody(owner, thermalPart, coefficient);
+    ThermalBody *thermalPart = owner->ThermalPart();
+    if (read < 2)
+      ReportFinding(std::string("cooling body ") + body + " has no coefficient: it is left out of loop " + loop->name);
+    else if (thermalPart == nullptr)
+      ReportFinding(std::string("cooling body ") + body + " has no temperature to move: it is left out of loop " +
+                    loop->name);
+    else if (loop->bodyCount == kMaxLoopBodies)
+      ReportFinding(std::string("loop ") + loop->name + " already has " + std::to_string(kMaxLoopBodies) +
+                    " bodies: " + body + " is left out");
+    else
+      loop->AddBody(owner, thermalPart, coefficient);
   }
 }
