@@ -90,12 +90,14 @@ Fields &Fields::Pair(double &a, double &b) {
 }
 
 // Each number read is kept, as scanf keeps it, even when a later one or the
-// closing ">" is missing.
+// closing ">" is missing; a bracket opened but not read to its end is an
+// author's mistake, and the fields after it are not read.
 Fields &Fields::Bracketed(double *const *values, int n) {
   const char *p = at;
   while (!ended && std::isspace(static_cast<unsigned char>(*p))) ++p;
   ended = ended || *p != '<';
-  if (!ended) ++p;
+  if (ended) return *this;
+  const char *opening = p++;
   for (int i = 0; i < n && !ended; ++i) {
     int used = 0;
     ended = std::sscanf(p, " %lf%n", values[i], &used) != 1;
@@ -105,7 +107,14 @@ Fields &Fields::Bracketed(double *const *values, int n) {
     }
   }
   ended = ended || *p != '>';
-  if (!ended) at = p + 1;
+  if (!ended) {
+    at = p + 1;
+  } else if (FindingsWanted()) {
+    const char *closing = std::strchr(opening, '>');
+    const std::string written(opening, closing != nullptr ? closing + 1 : opening + std::strlen(opening));
+    ReportFinding("\"" + written + "\" is not " + std::to_string(n) + " numbers in <>: the numbers before the " +
+                  "mistake are kept, the rest of the line is not read");
+  }
   return *this;
 }
 

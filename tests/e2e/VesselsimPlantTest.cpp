@@ -78,3 +78,15 @@ TEST(VesselsimPlant, ACoolingLoopSaysWhatItLeavesOut) {
             std::string::npos)
       << r.out;
 }
+
+// Typing mistakes that leave an object unbuilt or built wrong are each
+// pointed at, at their line, with what the module does about them.
+TEST(VesselsimPlant, TheCheckPointsAtEveryTypingMistake) {
+  const Result r = Vesselsim("check Typos --strict --root " + kRoot);
+  EXPECT_EQ(r.status, 1);
+  for (const char *finding :
+       {"Typos.cfg:5: \"<0 1 x>\" is not 3 numbers in <>", "Typos.cfg:5: tank BAD has a volume of 0 L",
+        "Typos.cfg:9: exhaust line gives 6 of its 7 numbers", "Typos.cfg:14: vent VENT already has 4 exhausts",
+        "Typos.cfg:17: radiator FEW wants", "Typos.cfg:19: radiator LIGHT wants", "Typos.cfg:21: radiator REMARKED wants"})
+    EXPECT_NE(r.out.find(finding), std::string::npos) << finding << "\n" << r.out;
+}

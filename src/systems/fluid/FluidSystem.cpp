@@ -177,9 +177,16 @@ void FluidSystem::ParseVent(FILE *file, const char *text) {
   SectionLines section(file, "</VENT>");
   while (section.Next(line)) {
     Vec3 position, direction;
-    double size;
-    CheckWordCount(line, 3, "exhaust");
-    if (line != nullptr && (Fields(line) >> position >> direction >> size).Count() == 7)
+    double size = 0;
+    if (line == nullptr) continue;
+    const int read = (Fields(line) >> position >> direction >> size).Count();
+    if (read != 7)
+      ReportFinding("exhaust line gives " + std::to_string(read) +
+                    " of its 7 numbers (<x y z> <dx dy dz> SIZE): no exhaust is made");
+    else if (vent->exhaustCount == kMaxExhausts)
+      ReportFinding(std::string("vent ") + name + " already has " + std::to_string(kMaxExhausts) +
+                    " exhausts: this one is not made");
+    else
       vent->AddExhaust(position, direction, size);
   }
 }
@@ -193,7 +200,14 @@ void FluidSystem::ParseRadiator(FILE *file, const char *text) {
   double temperature = 0, area = 0, emissivity = 0, mass = 0;
   Fields(text) >> name >> position >> temperature;
   const char *second = ReadConfigLine(file);
-  if (second == nullptr || (Fields(second) >> area >> emissivity >> mass).Count() != 3 || !(mass > 0)) return;
+  const int read = second != nullptr ? (Fields(second) >> area >> emissivity >> mass).Count() : 0;
+  if (read != 3 || !(mass > 0)) {
+    ReportFinding(std::string("radiator ") + name + " wants \"AREA EMISSIVITY MASS\" on the line after it, the mass " +
+                  "above 0; this line gives " + std::to_string(read) + " of the 3 numbers" +
+                  (read == 3 ? " and a mass of " + std::string(ExactNumber(mass).text) : "") +
+                  ": the radiator is not built");
+    return;
+  }
   FluidRadiator *radiator = Append<FluidRadiator>(name, position, temperature, area, emissivity, mass);
   thermal->Register(radiator);
   radiator->system = this;
