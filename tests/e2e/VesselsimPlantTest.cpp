@@ -90,3 +90,18 @@ TEST(VesselsimPlant, TheCheckPointsAtEveryTypingMistake) {
         "Typos.cfg:17: radiator FEW wants", "Typos.cfg:19: radiator LIGHT wants", "Typos.cfg:21: radiator REMARKED wants"})
     EXPECT_NE(r.out.find(finding), std::string::npos) << finding << "\n" << r.out;
 }
+
+// A battery charging from a bus that a separation deletes stops charging and
+// keeps its command; restored from a scenario saved after, it says the same.
+TEST(VesselsimPlant, ABatteryWhoseSourceWentStaysAsItWasAfterARestore) {
+  const std::string saved = TempPath("orphan.scn");
+  const std::string watches = " --watch int=ELECTRIC:SPARE:LOAD --watch ELECTRIC:SPARE:LOADING";
+  Result r = Fly("Orphan", "--duration 4 --events " + kRoot + "/Scenarios/Orphan.events --save " + saved + watches);
+  ASSERT_EQ(r.status, 0) << r.out;
+  const auto flown = WatchLines(r.out);
+  EXPECT_EQ(flown.at("ELECTRIC:SPARE:LOAD"), 1.0);
+  EXPECT_EQ(flown.at("ELECTRIC:SPARE:LOADING"), 0.0);
+  r = Vesselsim("run --root " + kRoot + " " + saved + " --duration 2" + watches);
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(WatchLines(r.out), flown);
+}

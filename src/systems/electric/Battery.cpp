@@ -1,6 +1,5 @@
 #include "systems/electric/Battery.h"
 
-
 #include "config/ConfigText.h"
 
 namespace {
@@ -37,8 +36,8 @@ void Battery::Refresh(double dt) {
     source->AddLoad(kChargingDraw);
     charging = 1.0;
   }
-  if (chargeCommand == -1 && source != nullptr && charging != 0) {
-    source->RemoveLoad(kChargingDraw);
+  if (chargeCommand == -1 && charging != 0) {
+    if (source != nullptr) source->RemoveLoad(kChargingDraw);
     charging = 0.0;
   }
   if (charging != 0) {
@@ -67,5 +66,7 @@ void Battery::Record(ScenarioRecord &record) {
 }
 
 // The charging flag follows the restored command; the draw it stands for is
-// already in the source's restored load.
-void Battery::Restored() { charging = chargeCommand == 1 ? 1.0 : 0.0; }
+// already in the source's restored load. A battery whose source is gone (a
+// separation deleted it) keeps the command and does not charge, as it did
+// before the save.
+void Battery::Restored() { charging = chargeCommand == 1 && source != nullptr ? 1.0 : 0.0; }
