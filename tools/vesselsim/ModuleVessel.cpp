@@ -29,12 +29,31 @@ bool ResolveNumber(const host::Vessel *vessel, const std::string &reference, Sto
   return false;
 }
 
-void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch) {
+namespace {
+
+// What a watch reads once what it watched is gone.
+void ReadGone(ResolvedWatch &watch) {
   static double gone = std::nan("");
-  std::string error;
-  if (ResolveNumber(vessel, watch.ref.reference, watch.variable, error)) return;
   watch.variable = StoredVariable{&gone, ValueType::Double};
   watch.ref.type = ValueType::Double;
+}
+
+}  // namespace
+
+void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch) {
+  std::string error;
+  if (!ResolveNumber(vessel, watch.ref.reference, watch.variable, error)) ReadGone(watch);
+}
+
+// Objects never move while they live, and a separation only removes them:
+// the reference finds the watched variable again while its object lives, and
+// another variable only when that object went and the name now finds another
+// (the first object whose name begins with it).
+void KeepWatchOnItsObject(const host::Vessel *vessel, ResolvedWatch &watch) {
+  const void *bound = watch.variable.address;
+  std::string error;
+  if (!ResolveNumber(vessel, watch.ref.reference, watch.variable, error) || watch.variable.address != bound)
+    ReadGone(watch);
 }
 
 void PressKey(const host::Vessel &vessel, int keyCode) {

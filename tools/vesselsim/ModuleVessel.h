@@ -27,6 +27,9 @@ struct ResolvedWatch {
 // system objects: the watch finds its variable again, and one whose object
 // is gone shows NaN from then on instead of reading freed memory.
 void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch);
+// After a separation: the watch stays on the object it was bound to, and
+// reads nan once that object is gone.
+void KeepWatchOnItsObject(const host::Vessel *vessel, ResolvedWatch &watch);
 
 // A key pressed and released through the module's buffered-key entry.
 void PressKey(const host::Vessel &vessel, int keyCode);

@@ -180,7 +180,7 @@ void Run::showProgress(long long frame, long long frames, bool last) {
 }
 
 void Run::refreshWatches() {
-  for (ResolvedWatch &w : watches) RefreshWatch(vessel, w);
+  for (ResolvedWatch &w : watches) KeepWatchOnItsObject(vessel, w);
 }
 
 void Run::apply(Event &event) {
