@@ -87,7 +87,11 @@ TEST(VesselsimPlant, TheCheckPointsAtEveryTypingMistake) {
   for (const char *finding :
        {"Typos.cfg:5: \"<0 1 x>\" is not 3 numbers in <>", "Typos.cfg:5: tank BAD has a volume of 0 L",
         "Typos.cfg:9: exhaust line gives 6 of its 7 numbers", "Typos.cfg:14: vent VENT already has 4 exhausts",
-        "Typos.cfg:17: radiator FEW wants", "Typos.cfg:19: radiator LIGHT wants", "Typos.cfg:21: radiator REMARKED wants"})
+        "Typos.cfg:17: radiator FEW wants", "Typos.cfg:19: radiator LIGHT wants",
+        "Typos.cfg:21: radiator REMARKED wants",
+        "Typos.cfg:24: substance 0 of tank ODD: 200 g of vapour is more than its 100 g in all",
+        "Typos.cfg:25: substance 3 of tank ODD: its energy puts it at 29.5 K, below the 61.5 K it can be held at",
+        "Typos.cfg:26: substance 1 of tank ODD: a mass, vapour mass or energy below 0 cannot be"})
     EXPECT_NE(r.out.find(finding), std::string::npos) << finding << "\n" << r.out;
 }
 

@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
+#include "config/ExactNumber.h"
 #include "config/ScenarioLines.h"
 #include "config/TextScan.h"
 
@@ -100,7 +102,30 @@ void FluidTank::AddSubstanceLine(const char *text) {
                   " is not one of the five (0 oxygen, 1 hydrogen, 2 water, 3 nitrogen, 4 carbon dioxide)");
     return;
   }
-  if (std::isfinite(s.mass) && std::isfinite(s.vapourMass) && std::isfinite(s.energy)) contents.AddSubstance(type, s);
+  if (!(std::isfinite(s.mass) && std::isfinite(s.vapourMass) && std::isfinite(s.energy))) return;
+  ReportImpossibleSubstance(type, s);
+  contents.AddSubstance(type, s);
+}
+
+// What a substance line cannot mean, though the tank takes it as written:
+// the check says so.
+void FluidTank::ReportImpossibleSubstance(int type, const Substance &s) {
+  const std::string what = "substance " + std::to_string(type) + " of tank " + name + ": ";
+  if (s.mass < 0 || s.vapourMass < 0 || s.energy < 0) {
+    ReportFinding(what + "a mass, vapour mass or energy below 0 cannot be");
+  } else if (s.vapourMass > s.mass) {
+    ReportFinding(what + ExactNumber(s.vapourMass).text + " g of vapour is more than its " + ExactNumber(s.mass).text +
+                  " g in all");
+  } else if (s.mass > 0) {
+    // Below the temperature where its vapour pressure line reaches 0 the
+    // substance's pressure has no meaning.
+    const SubstanceProperties &p = kSubstances[type];
+    const double kelvin = s.energy / (s.mass * p.specificHeat);
+    const double lowest = kVapourReferenceTemperature - p.vapourIntercept / p.vapourSlope;
+    if (kelvin < lowest)
+      ReportFinding(what + "its energy puts it at " + ExactNumber(std::round(kelvin * 10) / 10).text +
+                    " K, below the " + ExactNumber(std::round(lowest * 10) / 10).text + " K it can be held at");
+  }
 }
 
 void FluidTank::Publish(VariableTable &table) {

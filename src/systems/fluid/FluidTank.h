@@ -46,4 +46,5 @@ class FluidTank : public FluidObject, public ThermalBody {
   void Publish(VariableTable &table) override;
   bool LogsUnknownNames() const override { return true; }
   void SyncBodyWithContents();
+  void ReportImpossibleSubstance(int type, const Substance &s);
 };
