@@ -62,9 +62,19 @@ VariableRef SystemList::Resolve(const char *text, const char *what) {
     ReportError(kInvalidComponent);
     return {};
   }
+  ReportShadowedName(buffer, object, what);
   VariableRef address = hasVariable ? object->ResolveVariable(colon + 1) : VariableRef::Object(object);
   if (address) Remember(address.address, object);
   return address;
+}
+
+// A name finds the first object whose name begins with it: one declared
+// before the object of exactly that name takes every reference to it.
+void SystemList::ReportShadowedName(const char *name, const SystemObject *found, const char *what) const {
+  if (!FindingsWanted() || strcasecmp(found->name, name) == 0) return;
+  if (const SystemObject *exact = FindNamed(name))
+    ReportFinding(std::string("reference ") + name + " finds " + found->name +
+                  ", declared first and named beginning with it: it never reaches the " + what + " " + exact->name);
 }
 
 void SystemList::SaveToScenario(FILEHANDLE scn) const {

@@ -87,6 +87,7 @@ class SystemList {
   void Delete(size_t index, SystemList *dependents);
   void DropEverywhere(SystemObject *object, SystemList *dependents);
   void Remember(const void *address, const SystemObject *object);
+  void ReportShadowedName(const char *name, const SystemObject *found, const char *what) const;
 
   static constexpr size_t kFirstStorage = 4096;
 

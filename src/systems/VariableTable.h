@@ -6,10 +6,12 @@
 
 #include <strings.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "config/ConfigText.h"
+#include "config/Diagnostics.h"
 #include "config/VariableRef.h"
 
 class VariableTable {
@@ -68,6 +70,8 @@ class VariableTable {
     }
     if (taken || !matches) return false;
     taken = true;
+    if (std::strlen(name) != std::strlen(published) && std::strchr(name, ':') == nullptr)
+      ReportFinding(std::string("variable ") + name + " is read as " + published + ", the first name it begins with");
     return true;
   }
 

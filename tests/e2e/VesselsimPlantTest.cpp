@@ -115,3 +115,15 @@ TEST(VesselsimPlant, ABatteryWhoseSourceWentStaysAsItWasAfterARestore) {
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(WatchLines(r.out), flown);
 }
+
+// A reference finds the first object whose name begins with it, and a
+// variable the first variable name it begins with; where that is not the
+// name written, the check says so.
+TEST(VesselsimPlant, TheCheckPointsAtNamesThatBeginOtherNames) {
+  const Result r = Vesselsim("check Prefix --strict --root " + kRoot);
+  EXPECT_EQ(r.status, 1);
+  for (const char *finding : {"Prefix.cfg:14: reference LMPBUS finds LMPBUSAUX, declared first and named beginning "
+                              "with it: it never reaches the electric object LMPBUS",
+                              "Prefix.cfg:16: variable TEMPERATURE is read as TEMP"})
+    EXPECT_NE(r.out.find(finding), std::string::npos) << finding << "\n" << r.out;
+}
