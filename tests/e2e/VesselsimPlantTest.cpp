@@ -118,12 +118,14 @@ TEST(VesselsimPlant, ABatteryWhoseSourceWentStaysAsItWasAfterARestore) {
 
 // A reference finds the first object whose name begins with it, and a
 // variable the first variable name it begins with; where that is not the
-// name written, the check says so.
+// name written, the check says so, as it does a socket turned to a position
+// without a candidate.
 TEST(VesselsimPlant, TheCheckPointsAtNamesThatBeginOtherNames) {
   const Result r = Vesselsim("check Prefix --strict --root " + kRoot);
   EXPECT_EQ(r.status, 1);
-  for (const char *finding : {"Prefix.cfg:14: reference LMPBUS finds LMPBUSAUX, declared first and named beginning "
+  for (const char *finding : {"Prefix.cfg:15: reference LMPBUS finds LMPBUSAUX, declared first and named beginning "
                               "with it: it never reaches the electric object LMPBUS",
-                              "Prefix.cfg:16: variable TEMPERATURE is read as TEMP"})
+                              "Prefix.cfg:16: socket SELECT at position 4 selects no candidate",
+                              "Prefix.cfg:18: variable TEMPERATURE is read as TEMP"})
     EXPECT_NE(r.out.find(finding), std::string::npos) << finding << "\n" << r.out;
 }

@@ -99,6 +99,11 @@ void ElectricSystem::ParseLine(FILE *file, const char *line) {
   } else if (keyword.Is("<SOCKET>")) {
     Fields fields(keyword.rest);
     fields >> name >> mode >> source >> candidates[0] >> candidates[1] >> candidates[2];
+    // Positions 1 to 3 choose a candidate; 0 applies none until the socket is
+    // turned, and any other selects none ever (its CONNECT reads it less 2).
+    if (mode < 0 || mode > 3)
+      ReportFinding(std::string("socket ") + name + " at position " + std::to_string(mode) +
+                    " selects no candidate (1, 2 or 3 do; 0 leaves the target's source as it is)");
     if (Complete(line, fields.Count(), 6))
       Append<Socket>(name, ResolveSource(source), mode, ResolveSource(candidates[0]),
                      ResolveSource(candidates[1]), ResolveSource(candidates[2]));
