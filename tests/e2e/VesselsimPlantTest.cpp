@@ -50,7 +50,20 @@ TEST(VesselsimPlant, NoNumberThatIsNotOneIsKeptOrSaved) {
   ASSERT_EQ(r.status, 0) << r.out;
   const double cabin = WatchLines(r.out).at("HYDRAULIC:CABIN:PRESS");
   EXPECT_TRUE(std::isfinite(cabin) && cabin > 0) << r.out;
-  EXPECT_EQ(ReadFile(saved).find("nan"), std::string::npos);
+  std::string scenario = ReadFile(saved);
+  EXPECT_EQ(scenario.find("nan"), std::string::npos);
+  // A scenario that gives the cabin no room is not taken at its word either:
+  // the cabin keeps its own volume.
+  const std::string resume = "run --root " + kRoot + " " + saved + " --duration 1 --watch HYDRAULIC:CABIN:PRESS";
+  r = Vesselsim(resume);
+  const double resumed = WatchLines(r.out).at("HYDRAULIC:CABIN:PRESS");
+  const size_t volume = scenario.find("CABIN 5000.000000");
+  ASSERT_NE(volume, std::string::npos) << scenario;
+  scenario.replace(volume, 17, "CABIN -5");
+  std::ofstream(saved) << scenario;
+  r = Vesselsim(resume);
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(WatchLines(r.out).at("HYDRAULIC:CABIN:PRESS"), resumed) << r.out;
   for (const char *value : {"nan", "inf", "-1e999", "float=1e39"}) {
     const std::string events = TempPath("write.events");
     const std::string typed = std::string(value).rfind("float=", 0) == 0 ? "float=" : "";

@@ -170,6 +170,10 @@ void FluidTank::LoadRecord(FILEHANDLE scn, const char *fields) {
     more = oapiReadScenario_nextline(scn, line);
   }
   SyncBodyWithContents();
+  const double volume = contents.volume;
   record.Assign();
   Record(record);
+  // A saved volume of no room would give the tank no pressure but an endless
+  // or undefined one: the tank keeps its own.
+  if (!(contents.volume > 0.0 && std::isfinite(contents.volume))) contents.volume = volume;
 }
