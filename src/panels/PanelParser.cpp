@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
@@ -23,6 +24,18 @@
 #include "panels/instruments/TextInstrument.h"
 
 namespace {
+
+// A fuel cell's START and a valve's OPEN are commands the object reads once in
+// its next step: a momentary switch (three positions) writes 0 again when the
+// button is released, before that step, so the command is never seen.
+void ReportSpringBackOnACommand(int positions, int momentary, const char *reference) {
+  const char *colon = std::strrchr(reference, ':');
+  const char *variable = colon != nullptr ? colon + 1 : reference;
+  if (positions < 3 || momentary == 0 || (strcasecmp(variable, "START") != 0 && strcasecmp(variable, "OPEN") != 0))
+    return;
+  ReportFinding(std::string("a momentary switch on ") + reference +
+                " springs back to 0 before the command is read: use a switch that stays");
+}
 
 int32_t ConditionOfWord(const char *word) {
   if (MatchKeyword(word, "ZERO")) return kZero;
@@ -176,11 +189,13 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
   int x = 0, y = 0, positions = 0, momentary = 0, code = 0;
   if (!action) {
     Fields(line) >> tag >> x >> y >> positions >> momentary >> reference >> name;
+    ReportSpringBackOnACommand(positions, momentary, reference);
     CheckStart(Add(std::make_unique<SwitchInstrument>(&panel, x, y, positions, momentary, Resolve<int32_t>(reference)),
                    c, name));
     return;
   }
   Fields(line) >> tag >> x >> y >> positions >> momentary >> code >> reference;
+  ReportSpringBackOnACommand(positions, momentary, reference);
   // A key switch names its key where other switches name their variable: a
   // key name is no variable, and no mistake to log.
   const int32_t key = code == 2 ? KeyCodeFromName(reference) : 0;

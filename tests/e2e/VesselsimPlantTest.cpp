@@ -142,3 +142,16 @@ TEST(VesselsimPlant, TheCheckPointsAtNamesThatBeginOtherNames) {
                               "Prefix.cfg:18: variable TEMPERATURE is read as TEMP"})
     EXPECT_NE(r.out.find(finding), std::string::npos) << finding << "\n" << r.out;
 }
+
+// A fuel cell's START and a valve's OPEN are read once a step: a momentary
+// switch on one springs back before that, and the check says so.
+TEST(VesselsimPlant, TheCheckPointsAtAMomentarySwitchOnACommand) {
+  const Result r = Vesselsim("check Switches --strict --root " + kRoot);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("Switches.cfg:15: a momentary switch on ELECTRIC:FC:START springs back to 0 before the command "
+                       "is read: use a switch that stays"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("Switches.cfg:16: a momentary switch on HYDRAULIC:O2:OUT:OPEN"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Switches.cfg:17:"), std::string::npos) << r.out;
+}
