@@ -352,7 +352,7 @@ OAPIFUNC double oapiGetSysStep();
 OAPIFUNC char *oapiDebugString();
 
 // MFDs
-OAPIFUNC void oapiRegisterMFD(int mfd, const MFDSPEC &spec);
+OAPIFUNC void oapiRegisterMFD(int mfd, const MFDSPEC &layout);
 OAPIFUNC const char *oapiMFDButtonLabel(int mfd, int bt);
 OAPIFUNC bool oapiProcessMFDButton(int mfd, int bt, int event);
 OAPIFUNC int oapiSendMFDKey(int mfd, DWORD key);
