@@ -70,7 +70,7 @@ class VariableTable {
     }
     if (taken || !matches) return false;
     taken = true;
-    if (std::strlen(name) != std::strlen(published) && std::strchr(name, ':') == nullptr)
+    if (FindingsWanted() && std::strlen(name) != std::strlen(published) && std::strchr(name, ':') == nullptr)
       ReportFinding(std::string("variable ") + name + " is read as " + published + ", the first name it begins with");
     return true;
   }

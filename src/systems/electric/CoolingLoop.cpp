@@ -17,8 +17,10 @@ CoolingLoop::CoolingLoop(const char *loopName, int32_t pumpMode, ElectricObject 
       maxT(upperSetPoint),
       capacity(heatCapacity) {}
 
-void CoolingLoop::AddBody(SystemObject *owner, ThermalBody *body, double coefficient) {
-  if (bodyCount < kMaxLoopBodies) bodies[bodyCount++] = RingBody{owner, body, coefficient};
+bool CoolingLoop::AddBody(SystemObject *owner, ThermalBody *body, double coefficient) {
+  if (bodyCount == kMaxLoopBodies) return false;
+  bodies[bodyCount++] = RingBody{owner, body, coefficient};
+  return true;
 }
 
 void CoolingLoop::Refresh(double dt) {

@@ -15,8 +15,9 @@ class CoolingLoop : public SwitchedConsumer {
   CoolingLoop(const char *loopName, int32_t pumpMode, ElectricObject *loopSource, double heatCapacity,
               double lowerSetPoint, double upperSetPoint);
 
-  // Adds the thermal part of `owner` to the ring; a seventh is ignored.
-  void AddBody(SystemObject *owner, ThermalBody *body, double coefficient);
+  // Adds the thermal part of `owner` to the ring; false, adding nothing, for
+  // a seventh.
+  bool AddBody(SystemObject *owner, ThermalBody *body, double coefficient);
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
 

@@ -149,10 +149,8 @@ void ElectricSystem::ParseCoolingLoop(FILE *file, const char *header, const char
     else if (thermalPart == nullptr)
       ReportFinding(std::string("cooling body ") + body + " has no temperature to move: it is left out of loop " +
                     loop->name);
-    else if (loop->bodyCount == kMaxLoopBodies)
+    else if (!loop->AddBody(owner, thermalPart, coefficient))
       ReportFinding(std::string("loop ") + loop->name + " already has " + std::to_string(kMaxLoopBodies) +
                     " bodies: " + body + " is left out");
-    else
-      loop->AddBody(owner, thermalPart, coefficient);
   }
 }

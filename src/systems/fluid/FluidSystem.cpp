@@ -183,11 +183,9 @@ void FluidSystem::ParseVent(FILE *file, const char *text) {
     if (read != 7)
       ReportFinding("exhaust line gives " + std::to_string(read) +
                     " of its 7 numbers (<x y z> <dx dy dz> SIZE): no exhaust is made");
-    else if (vent->exhaustCount == kMaxExhausts)
+    else if (!vent->AddExhaust(position, direction, size))
       ReportFinding(std::string("vent ") + name + " already has " + std::to_string(kMaxExhausts) +
                     " exhausts: this one is not made");
-    else
-      vent->AddExhaust(position, direction, size);
   }
 }
 

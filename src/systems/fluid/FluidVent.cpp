@@ -12,12 +12,13 @@ constexpr double kReferencePressure = 101400.0;
 
 FluidVent::FluidVent(const char *ventName) : FluidTank(ventName, 0.0, Vec3()) {}
 
-void FluidVent::AddExhaust(const Vec3 &point, const Vec3 &direction, double size) {
-  if (exhaustCount >= kMaxExhausts) return;
+bool FluidVent::AddExhaust(const Vec3 &point, const Vec3 &direction, double size) {
+  if (exhaustCount >= kMaxExhausts) return false;
   exhaustPositions[exhaustCount] = point;
   exhaustDirections[exhaustCount] = direction;
   exhaustSizes[exhaustCount] = size;
   ++exhaustCount;
+  return true;
 }
 
 void FluidVent::LinkToVessel(VESSEL *owner, PROPELLANT_HANDLE resource) {

@@ -11,8 +11,8 @@ class FluidVent : public FluidTank {
  public:
   explicit FluidVent(const char *ventName);
 
-  // A fifth and later exhaust point is ignored.
-  void AddExhaust(const Vec3 &point, const Vec3 &direction, double size);
+  // A fifth and later exhaust point is ignored: false, adding nothing.
+  bool AddExhaust(const Vec3 &point, const Vec3 &direction, double size);
   void LinkToVessel(VESSEL *owner, PROPELLANT_HANDLE resource) override;
   int AcceptInflow(const FluidContents &parcel) override;
 
