@@ -2,9 +2,12 @@
 # The module as a vessel author builds it against the host's own SDK: the
 # GV_HOST_SDK configuration with the win32 toolchain, every source file
 # compiled against the SDK's headers, and the DLL it links imports only what
-# the host exports. The SDK publishes its headers, not its import libraries:
-# the import library the win32 build makes from our headers stands in for
-# orbiter.lib, an empty one for orbitersdk.lib.
+# the host exports, and flies. The SDK publishes its headers, not its import
+# libraries: the import library the win32 build makes from our headers stands
+# in for orbiter.lib, an empty one for orbitersdk.lib. Then every struct the
+# module hands to the host, and the VESSEL, laid out by the win32 compiler
+# from our headers and from the SDK's: the same sizes and member offsets
+# (tests/windows/layout).
 #   sdk-module.sh [SDK]      (default: ../shared/sdk beside the project)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -36,4 +39,14 @@ cp "$work/build/bin/genvessel.dll" "$flight/Modules/"
 wine "$root/build/win32/bin/vesselsim.exe" run --root "$flight" "$flight/Scenarios/Kestrel.scn" --steps 50 \
   --watch SHIP:ALTITUDE --watch ELECTRIC:BATT:VOLTS | tee "$flight/run.txt"
 grep -q "^SHIP:ALTITUDE = 300000" "$flight/run.txt"
+
+layout=$root/tests/windows/layout
+compile() {
+  i686-w64-mingw32-g++-posix -std=c++17 -msse2 -mfpmath=sse -D_USE_MATH_DEFINES -DNOMINMAX -I "$layout" "$@"
+}
+compile -c "$layout/LayoutTable.cpp" -o "$flight/ours.o" -DLAYOUT_TABLE=gv_layout_ours -I "$root/host/include"
+compile -c "$layout/LayoutTable.cpp" -o "$flight/sdk.o" -DLAYOUT_TABLE=gv_layout_sdk \
+  -include "$root/cmake/sdk-prelude.h" -I "$work/build/sdk-shim" -I "$sdk/include"
+compile "$layout/CompareLayouts.cpp" "$flight/ours.o" "$flight/sdk.o" -o "$flight/layouts.exe" -static
+wine "$flight/layouts.exe"
 echo "1 passed, 0 failed"

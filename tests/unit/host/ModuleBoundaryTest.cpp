@@ -5,10 +5,8 @@
 // the module reaches the host.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "../module/WorkingFolder.h"
 #include "Simulation.h"
@@ -20,7 +18,7 @@ class ModuleBoundary : public ::testing::Test {
   ModuleBoundary() {
     for (const auto &entry : std::filesystem::directory_iterator(TEST_DATA_DIR "/stages"))
       std::filesystem::copy(entry.path(), entry.path().filename(), std::filesystem::copy_options::recursive);
-    sim.messageSink = [this](const std::string &m) { messages.push_back(m); };
+    sim.messageSink = [](const std::string &) {};  // the host's own messages are not tested here
     std::string error;
     EXPECT_TRUE(sim.loadScenario("Scenarios/Stages.scn", error)) << error;
     stages = sim.findVessel("Stages-1");
@@ -36,7 +34,6 @@ class ModuleBoundary : public ::testing::Test {
 
   WorkingFolder folder;  // first made, last gone: the module logs into it
   host::Simulation sim;
-  std::vector<std::string> messages;
   host::Vessel *stages = nullptr;
 };
 
@@ -48,12 +45,12 @@ void ExpectVector(const VECTOR3 &actual, double x, double y, double z) {
 
 }  // namespace
 
-TEST_F(ModuleBoundary, TheVesselHandedBackIsTheInterfaceTheHostBuiltAndItsCallsArriveAsSent) {
+// The host keeps a module vessel only when ovcInit hands back the VESSEL
+// whose constructor it saw.
+TEST_F(ModuleBoundary, WhatCrossesTheBoundaryArrivesAsSent) {
   ASSERT_NE(stages, nullptr);
   ASSERT_NE(stages->instance, nullptr);
   EXPECT_EQ(stages->instance, stages->interfaceAddress);
-  EXPECT_TRUE(std::none_of(messages.begin(), messages.end(),
-                           [](const std::string &m) { return m.find("another address") != std::string::npos; }));
   // Member calls with references and doubles: the first stage's thrusters and
   // shape, as its configuration gives them (the vent's two come after).
   const host::VesselModel &model = stages->model;
@@ -68,10 +65,6 @@ TEST_F(ModuleBoundary, TheVesselHandedBackIsTheInterfaceTheHostBuiltAndItsCallsA
   ExpectVector(model.thrusters[1]->direction, 0, -1, 0);
   ExpectVector(model.pmi, 2, 2, 1);
   EXPECT_EQ(model.size, 3.0);
-}
-
-TEST_F(ModuleBoundary, ResultsAndStructsTheHostFillsArriveAsSent) {
-  ASSERT_NE(stages, nullptr);
   sim.frame(0.1);
   // double results
   EXPECT_EQ(Variable("SHIP:ALTITUDE"), stages->altitude());
