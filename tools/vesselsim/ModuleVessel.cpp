@@ -51,9 +51,8 @@ void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch) {
 // (the first object whose name begins with it).
 void KeepWatchOnItsObject(const host::Vessel *vessel, ResolvedWatch &watch) {
   const void *bound = watch.variable.address;
-  std::string error;
-  if (!ResolveNumber(vessel, watch.ref.reference, watch.variable, error) || watch.variable.address != bound)
-    ReadGone(watch);
+  RefreshWatch(vessel, watch);
+  if (watch.variable.address != bound) ReadGone(watch);
 }
 
 void PressKey(const host::Vessel &vessel, int keyCode) {

@@ -110,6 +110,7 @@ void FluidTank::AddSubstanceLine(const char *text) {
 // What a substance line cannot mean, though the tank takes it as written:
 // the check says so.
 void FluidTank::ReportImpossibleSubstance(int type, const Substance &s) {
+  if (!FindingsWanted()) return;  // a restored scenario's lines, say
   const std::string what = "substance " + std::to_string(type) + " of tank " + name + ": ";
   if (s.mass < 0 || s.vapourMass < 0 || s.energy < 0) {
     ReportFinding(what + "a mass, vapour mass or energy below 0 cannot be");
@@ -122,9 +123,10 @@ void FluidTank::ReportImpossibleSubstance(int type, const Substance &s) {
     const SubstanceProperties &p = kSubstances[type];
     const double kelvin = s.energy / (s.mass * p.specificHeat);
     const double lowest = kVapourReferenceTemperature - p.vapourIntercept / p.vapourSlope;
+    auto tenths = [](double kelvins) { return std::string(ExactNumber(std::round(kelvins * 10) / 10).text); };
     if (kelvin < lowest)
-      ReportFinding(what + "its energy puts it at " + ExactNumber(std::round(kelvin * 10) / 10).text +
-                    " K, below the " + ExactNumber(std::round(lowest * 10) / 10).text + " K it can be held at");
+      ReportFinding(what + "its energy puts it at " + tenths(kelvin) + " K, below the " + tenths(lowest) +
+                    " K it can be held at");
   }
 }
 
