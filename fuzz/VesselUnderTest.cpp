@@ -1,9 +1,35 @@
 #include "VesselUnderTest.h"
 
+#include <cmath>
+#include <cstdlib>
+
 #include "ScenarioFile.h"
 #include "Simulation.h"
 #include "Surface.h"
 #include "module/GenericVessel.h"
+#include "systems/fluid/FluidTank.h"
+
+namespace {
+
+bool Finite(const FluidContents &c) {
+  bool finite = std::isfinite(c.energy) && std::isfinite(c.mass) && std::isfinite(c.pressure) &&
+                std::isfinite(c.temperature);
+  for (const Substance &s : c.substances)
+    finite = finite && std::isfinite(s.mass) && std::isfinite(s.energy) && std::isfinite(s.vapourMass);
+  return finite;
+}
+
+// No input may leave a NaN or an infinity in a body or a tank: it would spread
+// through the plant into every saved scenario.
+void RequireFinitePlant(const GenericVessel &vessel) {
+  for (const ThermalBody *body : vessel.systems.thermal.Bodies()) {
+    const auto *tank = dynamic_cast<const FluidTank *>(body);
+    if (!std::isfinite(body->temperature) || !std::isfinite(body->heatContent) || (tank && !Finite(tank->contents)))
+      std::abort();
+  }
+}
+
+}  // namespace
 
 void ExerciseVessel(const std::vector<std::string> &block) {
   host::Simulation sim;
@@ -13,9 +39,11 @@ void ExerciseVessel(const std::vector<std::string> &block) {
   host::ScenarioBlockReader reader(block);
   host::ParsedStatus status;
   vessel.LoadScenarioState(reader.handle(), &status);
+  RequireFinitePlant(vessel);
   for (int frame = 1; frame <= 3; ++frame) {
     sim.frame(frame * 0.5);
     vessel.Update(frame * 0.5);
+    RequireFinitePlant(vessel);
   }
   for (int key : {OAPI_KEY_J, OAPI_KEY_K, OAPI_KEY_G}) vessel.systems.OnKey(key);
   host::ScenarioWriter writer;

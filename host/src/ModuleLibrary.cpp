@@ -58,6 +58,7 @@ void ModuleLibrary::resolveEntryPoints() {
   resolve(*library, "vsimSummary", summary);
   resolve(*library, "vsimPublish", publish);
   resolve(*library, "vsimListReferences", listReferences);
+  resolve(*library, "vsimPlantFault", plantFault);
   resolve(*library, "vsimFailNextCallback", failNextCallback);
 }
 

@@ -43,6 +43,9 @@ class ModuleLibrary {
   void (*describeResource)(VESSEL *, PROPELLANT_HANDLE, char *, int) = nullptr;
   // What the vessel's configuration built, counted, into the buffer; optional.
   void (*summary)(VESSEL *, char *, int) = nullptr;
+  // What in the vessel's plant cannot be as it stands, into the buffer ("" for
+  // nothing); optional.
+  void (*plantFault)(VESSEL *, char *, int) = nullptr;
   // Publishes the vessel's ship variables without a step; optional.
   void (*publish)(VESSEL *) = nullptr;
   // Every reference resolveReference takes to a ship variable or a system

@@ -214,6 +214,11 @@ void ReportUnplacedRecord(const char *line) {
   AppendToDebugLog(std::string("ERROR IN SCENARIO: ") + line + kErrorTexts[kObjectNameNotFound]);
 }
 
+void ReportLostFigure(const char *object) {
+  AppendToDebugLog(std::string("ERROR IN STEP: ") + object +
+                   " made a number that is not one; it keeps its state of the step before\n");
+}
+
 void ReportCallbackFailure(const char *callback, const char *what) {
   AppendToDebugLog(std::string(callback) + " failed inside the module (" + what + "); the call was abandoned\n");
 }

@@ -86,6 +86,9 @@ void ReportMissingFile(const char *fileName);
 // vessel does not have: its record is dropped rather than put into another,
 // and the line is logged, since it has no line number in a configuration file.
 void ReportUnplacedRecord(const char *line);
+// An object whose step made a NaN or an infinity, and so keeps its state of
+// the step before: logged once for the object.
+void ReportLostFigure(const char *object);
 // A host callback that failed inside the module (`what` says how) and ended
 // there, so that nothing thrown reaches the host.
 void ReportCallbackFailure(const char *callback, const char *what);

@@ -41,6 +41,14 @@ void Guarded(const char *callback, Call call) {
   });
 }
 
+// A text the bench asks for, into its buffer; empty when the call fails.
+template <typename Describe>
+void GuardedText(const char *callback, char *text, int size, Describe describe) {
+  if (text == nullptr || size <= 0) return;
+  text[0] = '\0';
+  Guarded(callback, [&] { std::snprintf(text, static_cast<size_t>(size), "%s", describe().c_str()); });
+}
+
 }  // namespace
 
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hVessel, int flightModel) {
@@ -129,11 +137,14 @@ DLLCLBK void vsimDescribeResource(VESSEL *vessel, PROPELLANT_HANDLE resource, ch
 // Not called by the simulator: what the vessel's configuration built,
 // counted, for the bench's clean check.
 DLLCLBK void vsimSummary(VESSEL *vessel, char *text, int size) {
-  if (text == nullptr || size <= 0) return;
-  text[0] = '\0';
-  Guarded("vsimSummary", [&] {
-    std::snprintf(text, static_cast<size_t>(size), "%s", AsGeneric(vessel)->systems.Summary().c_str());
-  });
+  GuardedText("vsimSummary", text, size, [&] { return AsGeneric(vessel)->systems.Summary(); });
+}
+
+// Not called by the simulator: what in the vessel's plant cannot be as it
+// stands, so that the bench takes back a write that left it so; "" when
+// nothing.
+DLLCLBK void vsimPlantFault(VESSEL *vessel, char *text, int size) {
+  GuardedText("vsimPlantFault", text, size, [&] { return AsGeneric(vessel)->systems.PlantFault(); });
 }
 
 // Not called by the simulator: the bench shows a vessel's state as loaded,

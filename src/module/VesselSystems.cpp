@@ -31,6 +31,13 @@ void VesselSystems::Step(const StepInputs &inputs) {
   thermal.Step(inputs);
   fluid.RefreshAll(inputs.dt);
   electric.RefreshAll(inputs.dt);
+  fluid.KeepBodiesFinite();
+  electric.KeepBodiesFinite();
+}
+
+std::string VesselSystems::PlantFault() const {
+  std::string fault = fluid.Fault();
+  return fault.empty() ? electric.Fault() : fault;
 }
 
 void VesselSystems::AttachVessel(GenericVessel *owner) {

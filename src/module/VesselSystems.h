@@ -33,6 +33,9 @@ class VesselSystems {
   // Advances the onboard systems by dt seconds: the thermal model, then the
   // fluid objects, then the electric objects, each in configuration order.
   void Step(const StepInputs &inputs);
+  // What in the plant cannot be as it stands, as a write from outside may
+  // leave it (a tank of no room, a body below 0 K); empty when nothing.
+  std::string PlantFault() const;
 
   // Reads "Config\\<className>.cfg" and builds everything it describes.
   void ReadVesselConfiguration(const char *className);

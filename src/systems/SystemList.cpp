@@ -9,6 +9,7 @@
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
 #include "config/ScenarioLines.h"
+#include "systems/ThermalBody.h"
 
 SystemList::~SystemList() { DeleteAll(); }
 
@@ -85,6 +86,23 @@ void SystemList::SaveToScenario(FILEHANDLE scn) const {
 
 void SystemList::RefreshAll(double dt) {
   for (const auto &o : objects) o->Refresh(dt);
+}
+
+void SystemList::KeepBodiesFinite() {
+  for (const auto &o : objects) {
+    ThermalBody *body = o->ThermalPart();
+    if (body == nullptr || body->HoldsFinite() || body->lapseLogged) continue;
+    body->lapseLogged = true;
+    ReportLostFigure(o->name);
+  }
+}
+
+std::string SystemList::Fault() const {
+  for (const auto &o : objects) {
+    std::string fault = o->Fault();
+    if (!fault.empty()) return fault;
+  }
+  return "";
 }
 
 void SystemList::ListReferences(const std::string &prefix, std::vector<std::string> &references) const {

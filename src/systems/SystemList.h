@@ -39,6 +39,12 @@ class SystemList {
   // null, logged, when no object has the name.
   virtual VariableRef ResolveReference(const char *text);
   void RefreshAll(double dt);
+  // After a step: every object's body that the step left with a NaN or an
+  // infinity goes back to its figures of the step before, logged once for
+  // that object.
+  void KeepBodiesFinite();
+  // The first object's fault, or empty when none has one.
+  std::string Fault() const;
   // Every object's name and every "NAME:VARIABLE" it publishes, each after
   // `prefix`, in list order.
   void ListReferences(const std::string &prefix, std::vector<std::string> &references) const;

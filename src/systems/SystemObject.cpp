@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "config/BoundedCopy.h"
+#include "config/ExactNumber.h"
+#include "systems/ThermalBody.h"
 
 namespace {
 
@@ -20,6 +22,12 @@ const char *KeptName(const char *objectName) {
 SystemObject::SystemObject(const char *objectName) : name(KeptName(objectName)) {}
 
 SystemObject::~SystemObject() { delete[] name; }
+
+std::string SystemObject::Fault() {
+  const ThermalBody *body = ThermalPart();
+  if (body == nullptr || body->temperature >= 0.0) return "";
+  return std::string(name) + " at " + ExactNumber(body->temperature).text + " K: no temperature is below 0 K";
+}
 
 VariableRef SystemObject::ResolveVariable(const char *keyword) {
   VariableTable table(keyword);

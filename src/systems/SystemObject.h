@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include <OrbiterAPI.h>
 
@@ -31,6 +32,9 @@ class SystemObject {
   // `object` is about to be deleted: forget every pointer to it.
   virtual void DropReference(SystemObject *object) {}
   virtual ThermalBody *ThermalPart() { return nullptr; }
+  // What about the object cannot be as it stands (a body below 0 K), in
+  // words; empty when nothing.
+  virtual std::string Fault();
 
   // Cut to a configuration name's size, and kept apart from the object: a
   // frame never reads it, so the figures a frame does read share fewer cache

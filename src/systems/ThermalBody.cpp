@@ -7,6 +7,17 @@ void ThermalBody::AddHeat(double heat) {
   if (specificHeat * mass > 0) temperature = heatContent / specificHeat / mass;
 }
 
+bool ThermalBody::HoldsFinite() {
+  if (heatContent * 0.0 + temperature * 0.0 == 0.0) {
+    keptHeat = heatContent;
+    keptTemperature = temperature;
+    return true;
+  }
+  heatContent = keptHeat;
+  temperature = keptTemperature;
+  return false;
+}
+
 void ThermalBody::SetTemperature(double kelvin) {
   temperature = kelvin;
   heatContent = kelvin * specificHeat * mass;

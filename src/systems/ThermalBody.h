@@ -11,6 +11,10 @@ class ThermalBody {
   // Adds `heat` joules (negative removes) and updates the temperature.
   virtual void AddHeat(double heat);
   void SetTemperature(double kelvin);
+  // After a step: true when the body's figures are finite, which it then
+  // keeps; otherwise it takes back those it kept after the step before, so a
+  // NaN or an infinity never spreads from it.
+  virtual bool HoldsFinite();
 
   double heatContent = 0.0;    // J
   double specificHeat = 0.0;   // per unit of mass
@@ -19,4 +23,10 @@ class ThermalBody {
   Vec3 position;               // outward normal once the configuration is read
   double mass = 0.0;
   double temperature = 0.0;    // K
+  // Whether a step that lost a finite figure was logged: once a body.
+  bool lapseLogged = false;
+
+ private:
+  double keptHeat = 0.0;
+  double keptTemperature = 0.0;
 };

@@ -74,21 +74,62 @@ TEST(VesselsimPlant, AnHourMakesNoEnergyAndNoNumberThatIsNotOne) {
   }
 }
 
+// What a write or a restore may not leave in the plant:
+// - a write that leaves a tank no room or a body below 0 K is taken back and
+//   ends the run with its reason;
+// - a radiator written far beyond what its radiation can hold in a double
+//   makes an infinite step: it keeps the state of the step before, logged
+//   once however many steps it would;
+// - a restored substance line with more vapour than mass is taken as all
+//   vapour, and the cabin's pressure stays a number.
+TEST(VesselsimPlant, NothingWrittenOrRestoredLeavesANumberThatIsNotOne) {
+  const std::string root = CopyOfTestRoot("plant", "plant-writes"), events = root + "/writes.events";
+  const std::string run = "run --root " + root + " " + root + "/Scenarios/Plant.scn --duration 3 --events " + events;
+  const char *const refused[][2] = {
+      {"HYDRAULIC:CABIN:VOLUME -5", "refused, tank CABIN of -5 L: a tank must hold more than 0 L"},
+      {"HYDRAULIC:RAD:TEMP -1", "refused, RAD at -1 K: no temperature is below 0 K"},
+  };
+  for (const auto &[write, reason] : refused) {
+    std::ofstream(events) << "1 set " << write << "\n";
+    const Result r = Vesselsim(run);
+    EXPECT_EQ(r.status, 2) << write;
+    EXPECT_NE(r.out.find(reason), std::string::npos) << r.out;
+  }
+
+  std::ofstream(events) << "1 set HYDRAULIC:RAD:TEMP 1e80\n";
+  const Result hot = Vesselsim(run + " --watch HYDRAULIC:RAD:TEMP --save " + root + "/hot.scn");
+  ASSERT_EQ(hot.status, 0) << hot.out;
+  EXPECT_LT(WatchLines(hot.out).at("HYDRAULIC:RAD:TEMP"), 300.0);
+  const std::string log = ReadFile(root + "/Varneldebug.txt");
+  const std::string lapse = "ERROR IN STEP: RAD made a number that is not one; it keeps its state of the step before\n";
+  EXPECT_NE(log.find(lapse), std::string::npos) << log;
+  EXPECT_EQ(log.find(lapse), log.rfind(lapse)) << log;
+
+  std::string scenario = ReadFile(root + "/hot.scn");
+  const size_t nitrogen = scenario.find("CHM    3 4600.0000 4600.0000");
+  ASSERT_NE(nitrogen, std::string::npos) << scenario;
+  std::ofstream(root + "/vapour.scn") << scenario.replace(nitrogen, 29, "CHM    3 4600.0000 909713");
+  const Result restored = Vesselsim("run --root " + root + " " + root + "/vapour.scn --duration 2 --dt 0.5"
+                                    " --watch HYDRAULIC:CABIN:PRESS");
+  ASSERT_EQ(restored.status, 0) << restored.out;
+  EXPECT_TRUE(std::isfinite(WatchLines(restored.out).at("HYDRAULIC:CABIN:PRESS"))) << restored.out;
+}
+
 // Each mistake the module builds around is pointed at, at its line, with
 // what the module does about it; a cooling body that names nothing is logged
 // as every reference is.
 TEST(VesselsimPlant, TheCheckPointsAtEveryMistakeItBuildsAround) {
   const char *const expected[][2] = {
-      {"Plant", "Plant.cfg:35: tank BOTTLE has a volume of -20 L; a tank must hold more than 0 L, so it is not built"},
-      {"Plant", "Plant.cfg:59: a momentary switch on ELECTRIC:FC:START springs back to 0 before the command is read: "
+      {"Plant", "Plant.cfg:36: tank BOTTLE has a volume of -20 L; a tank must hold more than 0 L, so it is not built"},
+      {"Plant", "Plant.cfg:62: a momentary switch on ELECTRIC:FC:START springs back to 0 before the command is read: "
                 "use a switch that stays"},
-      {"Plant", "Plant.cfg:60: a momentary switch on HYDRAULIC:O2TANK:OUT:OPEN"},
+      {"Plant", "Plant.cfg:63: a momentary switch on HYDRAULIC:O2TANK:OUT:OPEN"},
       {"Careless", "Careless.cfg:7: \"<0 1 x>\" is not 3 numbers in <>"},
       {"Careless", "Careless.cfg:7: tank BAD has a volume of 0 L"},
-      {"Careless", "Careless.cfg:11: substance 0 of tank ODD: 200 g of vapour is more than its 100 g in all"},
+      {"Careless", "Careless.cfg:11: substance 0 of tank ODD: 200 g of vapour is more than its 100 g in all; it is taken as 100 g of vapour"},
       {"Careless", "Careless.cfg:12: substance 3 of tank ODD: its energy puts it at 29.5 K, below the 61.5 K it can "
                    "be held at"},
-      {"Careless", "Careless.cfg:13: substance 1 of tank ODD: a mass, vapour mass or energy below 0 cannot be"},
+      {"Careless", "Careless.cfg:13: substance 1 of tank ODD: a mass, vapour mass or energy below 0 cannot be; the line is ignored"},
       {"Careless", "Careless.cfg:22: exhaust line gives 6 of its 7 numbers"},
       {"Careless", "Careless.cfg:27: vent VENT already has 4 exhausts"},
       {"Careless", "Careless.cfg:30: radiator FEW wants"},
@@ -110,5 +151,5 @@ TEST(VesselsimPlant, TheCheckPointsAtEveryMistakeItBuildsAround) {
     EXPECT_EQ(checks[config].status, 1) << config;
     EXPECT_NE(checks[config].out.find(finding), std::string::npos) << finding << "\n" << checks[config].out;
   }
-  EXPECT_EQ(checks["Plant"].out.find("Plant.cfg:61:"), std::string::npos);  // a switch that stays
+  EXPECT_EQ(checks["Plant"].out.find("Plant.cfg:64:"), std::string::npos);  // a switch that stays
 }

@@ -99,6 +99,7 @@ class Serve(unittest.TestCase):
                            ("api/watch", {"ref": 5}), ("api/mouse", {"x": "a", "y": 1}),
                            ("api/mouse", {"x": 1, "y": 1, "button": "middle"}), ("api/key", {"code": "NoSuchKey"}),
                            ("api/set", {"ref": "SHIP:ALTITUDE", "value": "high"}),
+                           ("api/set", {"ref": "HYDRAULIC:CABIN:VOLUME", "value": "-5"}),
                            ("api/group", {"group": "THGROUP_NONE", "level": 1}), ("api/save", {"name": "../x"}),
                            ("api/save", {"name": "a/b"}), ("api/unwatch", {"ref": "NOT:WATCHED"})]:
             status, reply = b.post(path, body)
@@ -108,6 +109,10 @@ class Serve(unittest.TestCase):
         self.assertEqual(status, 400)
         self.assertIn("HYDRAULIC:NOSUCHTANK:PRESS", reply["error"])
         self.assertEqual(watched(), before)
+        b.post("api/watch", {"ref": "HYDRAULIC:CABIN:VOLUME"})
+        volume = next(w for w in b.get("api/state")["watches"] if w["ref"] == "HYDRAULIC:CABIN:VOLUME")
+        self.assertEqual(volume["value"], 10000)
+        b.post("api/unwatch", {"ref": "HYDRAULIC:CABIN:VOLUME"})
 
     def test_saves_only_when_asked(self):
         b = self.bench

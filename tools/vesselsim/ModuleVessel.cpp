@@ -29,6 +29,18 @@ bool ResolveNumber(const host::Vessel *vessel, const std::string &reference, Sto
   return false;
 }
 
+bool WriteNumber(const host::Vessel *vessel, const StoredVariable &variable, double value, std::string &refusal) {
+  const double before = variable.read();
+  variable.write(value);
+  if (vessel->module->plantFault == nullptr) return true;
+  char fault[256];
+  vessel->module->plantFault(vessel->instance, fault, sizeof fault);
+  if (fault[0] == '\0') return true;
+  variable.write(before);
+  refusal = fault;
+  return false;
+}
+
 namespace {
 
 // What a watch reads once what it watched is gone.

@@ -17,6 +17,11 @@ host::Vessel *ChooseVessel(const host::Simulation &sim, const std::string &name,
 bool ResolveNumber(const host::Vessel *vessel, const std::string &reference, StoredVariable &variable,
                    std::string &error);
 
+// Writes `value` into `variable`; false, with the write taken back and the
+// module's reason in `refusal`, when it leaves something in the vessel's
+// plant that cannot be (a tank of no room, a body below 0 K).
+bool WriteNumber(const host::Vessel *vessel, const StoredVariable &variable, double value, std::string &refusal);
+
 // A watched variable and how it is shown.
 struct ResolvedWatch {
   TypedReference ref;

@@ -189,9 +189,12 @@ void Run::apply(Event &event) {
       refreshWatchesAfter = true;
       PressKey(*vessel, event.keyCode);
       break;
-    case Event::Kind::Set:
-      resolveOrFail(vessel, event.target.reference).write(event.value);
+    case Event::Kind::Set: {
+      std::string refusal;
+      if (!WriteNumber(vessel, resolveOrFail(vessel, event.target.reference), event.value, refusal))
+        throw UsageError{event.Said("refused, " + refusal)};
       break;
+    }
     case Event::Kind::Save:
       saveScenario(event.file);
       break;

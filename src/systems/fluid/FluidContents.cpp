@@ -9,6 +9,15 @@ void FluidContents::Reset() {
   energy = temperature = pressure = mass = 0.0;
 }
 
+// A figure times 0 is 0 unless the figure is a NaN or an infinity, so a sum
+// of such products tells without a branch for every figure.
+bool FluidContents::Finite() const {
+  double zero = energy * 0.0 + mass * 0.0 + pressure * 0.0 + temperature * 0.0 + volume * 0.0;
+  for (const Substance &s : substances)
+    zero += s.mass * 0.0 + s.energy * 0.0 + s.vapourMass * 0.0 + s.partialPressure * 0.0;
+  return zero == 0.0;
+}
+
 void FluidContents::AddSubstance(int type, const Substance &s) {
   if (!IsSubstanceType(type)) return;
   substances[type].Add(s);

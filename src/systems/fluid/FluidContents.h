@@ -29,6 +29,8 @@ struct FluidContents {
   double TotalMass() { return mass = SumMass(); }
   double TotalEnergy();
   int32_t Count();
+  // Whether every figure is a finite number.
+  bool Finite() const;
   // Temperature, pressure, boiling and condensation, partial pressures.
   void ThermalComps(double dt);
 

@@ -59,6 +59,7 @@ void FluidTank::Complete(bool inOpen, bool outOpen, double insulationFactor, Flu
   insulation = insulationFactor != 0.0 ? insulationFactor : 1.0;
   area = SurfaceArea(configuredVolume);
   system = fluid;
+  keptContents = contents;
 }
 
 void FluidTank::Refresh(double dt) {
@@ -73,6 +74,24 @@ void FluidTank::AddHeat(double q) {
   if (contents.energy < -q) q = -contents.energy / 10;
   contents.energy += q;
   heatContent += q;
+}
+
+bool FluidTank::HoldsFinite() {
+  if (contents.Finite() && ThermalBody::HoldsFinite()) {
+    keptContents = contents;
+    return true;
+  }
+  contents = keptContents;
+  mass = contents.mass;
+  heatContent = contents.energy;
+  temperature = contents.temperature;
+  return false;
+}
+
+std::string FluidTank::Fault() {
+  if (contents.volume > 0.0) return SystemObject::Fault();
+  return std::string("tank ") + name + " of " + ExactNumber(contents.volume).text +
+         " L: a tank must hold more than 0 L";
 }
 
 FluidContents FluidTank::Take(double volume) {
@@ -103,31 +122,39 @@ void FluidTank::AddSubstanceLine(const char *text) {
     return;
   }
   if (!(std::isfinite(s.mass) && std::isfinite(s.vapourMass) && std::isfinite(s.energy))) return;
-  ReportImpossibleSubstance(type, s);
-  contents.AddSubstance(type, s);
+  if (TakesSubstance(type, s)) contents.AddSubstance(type, s);
 }
 
-// What a substance line cannot mean, though the tank takes it as written:
-// the check says so.
-void FluidTank::ReportImpossibleSubstance(int type, const Substance &s) {
-  if (!FindingsWanted()) return;  // a restored scenario's lines, say
+// A substance line that cannot be would turn the tank's pressure into NaN at
+// its first step, which the pipes would carry on into every tank they reach:
+// a mass, vapour mass or energy below 0 is refused, and vapour beyond the
+// substance's mass is taken as all of it. The check says what was done.
+bool FluidTank::TakesSubstance(int type, Substance &s) {
   const std::string what = "substance " + std::to_string(type) + " of tank " + name + ": ";
   if (s.mass < 0 || s.vapourMass < 0 || s.energy < 0) {
-    ReportFinding(what + "a mass, vapour mass or energy below 0 cannot be");
-  } else if (s.vapourMass > s.mass) {
-    ReportFinding(what + ExactNumber(s.vapourMass).text + " g of vapour is more than its " + ExactNumber(s.mass).text +
-                  " g in all");
-  } else if (s.mass > 0) {
-    // Below the temperature where its vapour pressure line reaches 0 the
-    // substance's pressure has no meaning.
-    const SubstanceProperties &p = kSubstances[type];
-    const double kelvin = s.energy / (s.mass * p.specificHeat);
-    const double lowest = kVapourReferenceTemperature - p.vapourIntercept / p.vapourSlope;
-    auto tenths = [](double kelvins) { return std::string(ExactNumber(std::round(kelvins * 10) / 10).text); };
-    if (kelvin < lowest)
-      ReportFinding(what + "its energy puts it at " + tenths(kelvin) + " K, below the " + tenths(lowest) +
-                    " K it can be held at");
+    ReportFinding(what + "a mass, vapour mass or energy below 0 cannot be; the line is ignored");
+    return false;
   }
+  if (s.vapourMass > s.mass) {
+    ReportFinding(what + ExactNumber(s.vapourMass).text + " g of vapour is more than its " + ExactNumber(s.mass).text +
+                  " g in all; it is taken as " + ExactNumber(s.mass).text + " g of vapour");
+    s.vapourMass = s.mass;
+  } else if (s.mass > 0 && FindingsWanted()) {
+    ReportTooCold(type, s, what);
+  }
+  return true;
+}
+
+// Below the temperature where its vapour pressure line reaches 0 the
+// substance's pressure has no meaning, though the tank takes it as written.
+void FluidTank::ReportTooCold(int type, const Substance &s, const std::string &what) {
+  const SubstanceProperties &p = kSubstances[type];
+  const double kelvin = s.energy / (s.mass * p.specificHeat);
+  const double lowest = kVapourReferenceTemperature - p.vapourIntercept / p.vapourSlope;
+  auto tenths = [](double kelvins) { return std::string(ExactNumber(std::round(kelvins * 10) / 10).text); };
+  if (kelvin < lowest)
+    ReportFinding(what + "its energy puts it at " + tenths(kelvin) + " K, below the " + tenths(lowest) +
+                  " K it can be held at");
 }
 
 void FluidTank::Publish(VariableTable &table) {
@@ -178,4 +205,5 @@ void FluidTank::LoadRecord(FILEHANDLE scn, const char *fields) {
   // A saved volume of no room would give the tank no pressure but an endless
   // or undefined one: the tank keeps its own.
   if (!(contents.volume > 0.0 && std::isfinite(contents.volume))) contents.volume = volume;
+  keptContents = contents;
 }

@@ -3,6 +3,8 @@
 // bottles.
 #pragma once
 
+#include <string>
+
 #include "systems/ScenarioRecord.h"
 #include "systems/ThermalBody.h"
 #include "systems/fluid/FluidContents.h"
@@ -26,10 +28,13 @@ class FluidTank : public FluidObject, public ThermalBody {
   // Spreads heat over the contents; a removal larger than the energy held is
   // cut to a tenth of that energy.
   void AddHeat(double q) override;
+  bool HoldsFinite() override;
+  std::string Fault() override;
 
   // A "CHM" line's text after its tag: type, mass, vapour mass, energy. An
-  // entry for a substance that does not exist, or with a number that is not
-  // finite (which would make every figure of the tank NaN), is ignored.
+  // entry for a substance that does not exist, with a number that is not
+  // finite or below 0 (which would make every figure of the tank NaN), is
+  // ignored.
   void AddSubstanceLine(const char *text);
 
   FluidContents Take(double volume);
@@ -39,6 +44,8 @@ class FluidTank : public FluidObject, public ThermalBody {
   FluidValve in{this};
   FluidValve out{this};
   double configuredVolume;
+  // The contents as the last step left them finite.
+  FluidContents keptContents;
 
  private:
   // The record's fields after the name: volume and the two valves.
@@ -46,5 +53,6 @@ class FluidTank : public FluidObject, public ThermalBody {
   void Publish(VariableTable &table) override;
   bool LogsUnknownNames() const override { return true; }
   void SyncBodyWithContents();
-  void ReportImpossibleSubstance(int type, const Substance &s);
+  bool TakesSubstance(int type, Substance &s);
+  void ReportTooCold(int type, const Substance &s, const std::string &what);
 };

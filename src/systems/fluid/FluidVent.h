@@ -15,6 +15,8 @@ class FluidVent : public FluidTank {
   bool AddExhaust(const Vec3 &point, const Vec3 &direction, double size);
   void LinkToVessel(VESSEL *owner, PROPELLANT_HANDLE resource) override;
   int AcceptInflow(const FluidContents &parcel) override;
+  // A vent holds nothing, so it has no room to lose.
+  std::string Fault() override { return SystemObject::Fault(); }
 
   // What an inflow uses first, beside the tank it is; the exhausts' places,
   // used only when the vessel's thrusters are made, after.

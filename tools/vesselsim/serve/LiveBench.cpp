@@ -397,7 +397,8 @@ void LiveBench::writeVariable(const std::string &text, const std::string &value)
   const StoredVariable variable = resolveOrRefuse(ref.reference);
   double number = 0.0;
   if (!ParseValue(ref.type, value, number)) throw Refusal{"not a finite number the variable can hold: " + value};
-  variable.write(number);
+  std::string refusal;
+  if (!WriteNumber(vessel, variable, number, refusal)) throw Refusal{refusal};
   changedLocked();
 }
 
