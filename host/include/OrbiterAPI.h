@@ -348,6 +348,7 @@ OAPIFUNC void oapiBlt(SURFHANDLE tgt, SURFHANDLE src, int tgtx, int tgty, int sr
                       int w, int h, DWORD ck = SURF_NO_CK);
 OAPIFUNC HDC oapiGetDC(SURFHANDLE surf);
 OAPIFUNC void oapiReleaseDC(SURFHANDLE surf, HDC hDC);
+OAPIFUNC double oapiGetSimTime();
 OAPIFUNC double oapiGetSysStep();
 OAPIFUNC char *oapiDebugString();
 

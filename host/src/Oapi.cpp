@@ -67,6 +67,11 @@ void oapiWriteScenario_float(FILEHANDLE scn, char *item, double d) {
   oapiWriteScenario_string(scn, item, value);
 }
 
+double oapiGetSimTime() {
+  Simulation *sim = Simulation::current();
+  return sim != nullptr ? sim->simTime : 0.0;
+}
+
 double oapiGetSysStep() {
   Simulation *sim = Simulation::current();
   return sim != nullptr ? sim->sysStep : 0.0;

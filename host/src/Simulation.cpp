@@ -196,6 +196,13 @@ bool Simulation::loadScenario(const std::string &path, std::string &error) {
   return true;
 }
 
+bool Simulation::resumeScenario(const std::string &path, const Simulation &earlier, std::string &error) {
+  simTime = earlier.simTime;
+  if (!loadScenario(path, error)) return false;
+  environment = earlier.environment;
+  return true;
+}
+
 void Simulation::restoreVessel(const ShipBlock &block) {
   Vessel *vessel = createVessel(block.name, block.className);
   ParsedStatus status;

@@ -31,6 +31,10 @@ class Simulation {
   // vessels; false with a message when the file cannot be used.
   bool loadScenario(const std::string &path, std::string &error);
   bool saveScenario(const std::string &path, std::string &error) const;
+  // Reads a scenario that `earlier` saved as the same session going on: the
+  // clock runs on from the earlier one's time, and the date counts from the
+  // earlier one's start, so the time flown is not added to it twice.
+  bool resumeScenario(const std::string &path, const Simulation &earlier, std::string &error);
 
   // One frame: physics to `newTime`, every module vessel's time step, then
   // the shown panel's redraws.

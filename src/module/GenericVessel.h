@@ -31,5 +31,5 @@ class GenericVessel : public VESSEL {
   void PublishStatusLists(VESSELSTATUS2 &status);
   void PublishDvToGo(const VESSELSTATUS2 &status);
 
-  StepClock clock;
+  StepClock clock{oapiGetSimTime()};
 };

@@ -6,6 +6,10 @@
 
 class StepClock {
  public:
+  // A vessel made while the simulation runs takes its first step from the
+  // time it was made, not from the simulation's start.
+  explicit StepClock(double madeAt) : previous(madeAt) {}
+
   // The step from the last time to `simTime`. A clock that went backwards
   // (a restarted simulation) gives no step rather than a negative one.
   double Advance(double simTime) {
@@ -15,5 +19,5 @@ class StepClock {
   }
 
  private:
-  double previous = 0.0;
+  double previous;
 };

@@ -17,9 +17,11 @@ def free_port():
 
 
 class LiveBench:
-    def __init__(self, vesselsim, example, scenario, *extra):
+    def __init__(self, vesselsim, example, scenario, *extra, prepare=None):
         self.folder = tempfile.mkdtemp(prefix="vesselsim-serve-")
         self.root = shutil.copytree(example, self.folder + "/root")
+        if prepare:
+            prepare(self.root)
         self.port = free_port()
         self.url = f"http://127.0.0.1:{self.port}/"
         self.process = subprocess.Popen(

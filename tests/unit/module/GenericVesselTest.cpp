@@ -92,9 +92,10 @@ TEST_F(GenericVesselTest, GroupLevelsAndTotalMassAreThoseOfTheHost) {
 }
 
 TEST(StepClock, StepsForwardOnlyFromItsOwnLastTime) {
-  StepClock first, second;
+  StepClock first(0.0), second(0.0), late(300.0);
   EXPECT_EQ(first.Advance(0.5), 0.5);
   EXPECT_EQ(second.Advance(0.5), 0.5);  // a second vessel still sees the whole frame
   EXPECT_NEAR(first.Advance(0.52), 0.02, 1e-12);
   EXPECT_EQ(first.Advance(0.1), 0.0);  // a clock that went back gives no step
+  EXPECT_NEAR(late.Advance(300.02), 0.02, 1e-12);  // made at 300 s: not a 300 s step
 }

@@ -16,6 +16,12 @@ bool FileWatch::changed() {
   return any;
 }
 
+bool FileWatch::allThere() const {
+  for (const Stamp &stamp : stamps)
+    if (!stamp.exists) return false;
+  return true;
+}
+
 FileWatch::Stamp FileWatch::stampOf(const std::string &path) {
   Stamp stamp;
   std::error_code error;

@@ -12,6 +12,8 @@ class FileWatch {
   void watch(const std::vector<std::string> &files);
   // Whether any file changed, appeared or went since the last look.
   bool changed();
+  // Whether every watched file was there at the last look.
+  bool allThere() const;
 
  private:
   struct Stamp {

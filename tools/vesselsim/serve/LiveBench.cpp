@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <regex>
 #include <sstream>
 
 #include "FilePaths.h"
@@ -42,12 +43,27 @@ std::string ReadWhole(const std::string &path) {
   return text.str();
 }
 
-// Whether the files now read with a log entry or a finding the last good
-// vessel's did not have: a file saved half-way, a line mistyped.
-bool ReadsWorse(const ClassCheck &now, const ClassCheck &good) {
-  if (!now.log.empty() && now.log != good.log) return true;
-  for (const std::string &finding : now.findings)
-    if (std::find(good.findings.begin(), good.findings.end(), finding) == good.findings.end()) return true;
+// What a log entry or a finding says, without the line it was at: lines
+// above it that move must not make an old mistake look new.
+std::string WithoutLineNumber(const std::string &said) {
+  static const std::regex line(R"(^(ERROR AT LINE: )\d+|^([^:]*):\d+: )");
+  return std::regex_replace(said, line, "$1$2", std::regex_constants::format_first_only);
+}
+
+std::vector<std::string> Sayings(const std::vector<std::string> &findings, const std::string &log) {
+  std::vector<std::string> said;
+  for (const std::string &finding : findings) said.push_back(WithoutLineNumber(finding));
+  std::istringstream lines(log);
+  for (std::string entry; std::getline(lines, entry);) said.push_back(WithoutLineNumber(entry));
+  return said;
+}
+
+// Whether the files now read with a log entry or a finding the vessel flying
+// did not have: a file saved half-way, a line mistyped.
+bool ReadsWorse(const ClassCheck &now, const ClassCheck &flying) {
+  const std::vector<std::string> before = Sayings(flying.findings, flying.log);
+  for (const std::string &said : Sayings(now.findings, now.log))
+    if (std::find(before.begin(), before.end(), said) == before.end()) return true;
   return false;
 }
 
@@ -74,6 +90,8 @@ LiveBench::LiveBench(const ServeOptions &o, const std::string &scenarioPath) : o
   for (const std::string &text : options.watches) watchLocked(text);
   if (vessel != nullptr) sim->panels.showPanel(*vessel, 0);
   recheck();
+  flying = check;
+  files.watch(flying.files);
 }
 
 LiveBench::~LiveBench() { stop(); }
@@ -171,7 +189,9 @@ void LiveBench::lookAtFiles() {
     log.swap(currentLog);
     ++version;
   }
-  if (files.changed()) {
+  // A file that is gone for a moment (an editor that saves by renaming, a
+  // checkout) is waited for, and read once it is back.
+  if (files.changed() || !files.allThere()) {
     if (changeSeen < 0) changeSeen = now;
     return;
   }
@@ -186,15 +206,15 @@ void LiveBench::recheck() {
   // The log goes on across every vessel the bench makes: the check's own
   // entries are what it added.
   check.log = check.log.size() > logBefore ? check.log.substr(logBefore) : std::string();
-  files.watch(check.files);
   ++version;
 }
 
+// The files are read afresh, and compared with what the vessel flying was
+// built from, however many refused versions came between.
 void LiveBench::reload() {
   if (vessel == nullptr) return;
-  const ClassCheck good = check;
   recheck();
-  if (!check.loaded || ReadsWorse(check, good)) {
+  if (!check.loaded || ReadsWorse(check, flying)) {
     reloadStatus = "the files no longer read: the last good vessel flies on";
     if (!check.loaded) check.log = check.error;
     return;
@@ -205,8 +225,11 @@ void LiveBench::reload() {
     reloadStatus = error;
     return;
   }
-  rebuild(saved);
+  const bool rebuilt = rebuild(saved);
   std::remove(saved.c_str());
+  if (!rebuilt) return;
+  flying = check;
+  files.watch(flying.files);
   reloadSeconds = Now() - changeSeen;
   reloadStatus = "reloaded";
   ++reloads;
@@ -214,22 +237,23 @@ void LiveBench::reload() {
 
 // The new host is made before the old one goes, so the module stays loaded
 // and its clock runs on from the same time.
-void LiveBench::rebuild(const std::string &savedPath) {
+bool LiveBench::rebuild(const std::string &savedPath) {
   const int panel = sim->panels.shownPanel();
   auto rebuilt = std::make_unique<host::Simulation>();
   rebuilt->messageSink = [](const std::string &) {};
   std::string error;
-  if (!rebuilt->loadScenario(savedPath, error)) {
+  if (!rebuilt->resumeScenario(savedPath, *sim, error)) {
     reloadStatus = error;
-    return;
+    return false;
   }
-  rebuilt->simTime = sim->simTime;
   sim->panels.hidePanel();
   sim = std::move(rebuilt);
+  PublishLoadedState(*sim);
   choosePanelVessel();
   if (vessel != nullptr && panel >= 0) sim->panels.showPanel(*vessel, panel);
   resolveWatches();
   renderWanted = true;
+  return true;
 }
 
 // A key press, a click or a reload may delete or remake system objects.

@@ -87,7 +87,7 @@ class LiveBench {
   void lookAtFiles();
   void reload();
   void recheck();
-  void rebuild(const std::string &savedPath);
+  bool rebuild(const std::string &savedPath);
   void resolveWatches();
   void watchLocked(const std::string &text);
   void changedLocked();
@@ -118,8 +118,9 @@ class LiveBench {
   bool renderWanted = true;
   double lastRender = -1.0;
 
-  ClassCheck check;
-  FileWatch files;
+  ClassCheck check;   // the files as last read
+  ClassCheck flying;  // what the vessel flying was built from
+  FileWatch files;    // flying's files
   double lastLook = 0.0;
   double changeSeen = -1.0;  // wall time a change was first seen
   std::string reloadStatus = "loaded";
