@@ -1,9 +1,14 @@
-"""The live bench's page in a real headless Chromium: a click on the panel's
+"""The live bench's page in a real headless Chromium: a hostile page from
+another port drives nothing; a click on the panel's
 battery switch shows in the watch list and the picture, a key separates a
 stage, a gauge moved in the configuration shows in a new picture, and the
 browser's console stays clean. Saves the page as the README's screenshot
 when given a path."""
+import functools
+import http.server
 import sys
+import tempfile
+import threading
 from pathlib import Path
 import time
 
@@ -29,6 +34,38 @@ def until(test, what, seconds=30):
     raise AssertionError("never came: " + what)
 
 
+HOSTILE = """<!doctype html><body><script>
+const bench = "http://127.0.0.1:%d/";
+const send = (path, body) => fetch(bench + path, { method: "POST", mode: "no-cors", body: JSON.stringify(body) });
+Promise.allSettled([send("api/clock", { rate: 1000 }), send("api/key", { code: "KeyJ" }),
+                    send("api/save", { name: "Kestrel" }), fetch(bench + "api/scenario.scn")])
+  .then(() => (document.body.dataset.done = "yes"));
+</script></body>"""
+
+
+def hostile_page_changes_nothing(browser, bench):
+    """A page from another port sends the bench what an author's page would,
+    without the token: the clock, the vessel and the author's files stay."""
+    folder = tempfile.mkdtemp(prefix="vesselsim-hostile-")
+    Path(folder, "index.html").write_text(HOSTILE % bench.port)
+    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    scenario = Path(bench.root, "Scenarios", "Kestrel.scn")
+    before, kept = bench.get("api/state"), scenario.read_text()
+    try:
+        browser.get("http://127.0.0.1:%d/index.html" % server.server_address[1])
+        until(lambda: browser.execute_script("return document.body.dataset.done"), "the hostile page's requests")
+        time.sleep(0.3)
+    finally:
+        server.shutdown()
+    browser.get_log("browser")  # the refusals it met are its own errors, not the page's
+    after = bench.get("api/state")
+    assert after["rate"] == before["rate"], after["rate"]
+    assert abs(after["flight"]["mass"] - before["flight"]["mass"]) < 1, (before["flight"], after["flight"])
+    assert scenario.read_text() == kept
+
+
 def main():
     bench = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn", "--watch", "int=ELECTRIC:BATT:LOAD")
     options = Options()
@@ -37,7 +74,8 @@ def main():
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     try:
-        browser.get(bench.url)
+        hostile_page_changes_nothing(browser, bench)
+        browser.get(bench.page)
         panel = browser.find_element(By.ID, "panel")
         until(lambda: browser.execute_script("return arguments[0].naturalWidth", panel) > 0, "the panel's picture")
         value = lambda: browser.find_element(By.CSS_SELECTOR, "#watches td.value").text

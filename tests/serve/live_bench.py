@@ -1,6 +1,7 @@
 """A `vesselsim serve` of a scratch copy of an example, on a free loopback
 port, for the live bench's tests."""
 import json
+import select
 import shutil
 import socket
 import subprocess
@@ -23,24 +24,28 @@ class LiveBench:
         if prepare:
             prepare(self.root)
         self.port = free_port()
-        self.url = f"http://127.0.0.1:{self.port}/"
         self.process = subprocess.Popen(
             [vesselsim, "serve", f"{self.root}/Scenarios/{scenario}", "--root", self.root,
              "--port", str(self.port), *extra],
             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-        deadline = time.time() + 20
-        while time.time() < deadline:
-            try:
-                self.get("api/state")
-                return
-            except OSError:
-                time.sleep(0.1)
-        self.stop()
-        raise RuntimeError("vesselsim serve did not start")
+        # The first line is the page's address with its token.
+        ready = select.select([self.process.stdout], [], [], 20)[0]
+        self.first_line = self.process.stdout.readline() if ready else ""
+        if "?token=" not in self.first_line:
+            self.stop()
+            raise RuntimeError("vesselsim serve did not start: " + self.first_line)
+        self.page = self.first_line.split()[-1]
+        self.token = self.page.split("?token=")[1]
+        self.url = f"http://127.0.0.1:{self.port}/"
 
-    def request(self, path, body=None, raw=False):
+    def request(self, path, body=None, raw=False, headers=None):
         data = None if body is None else (body if isinstance(body, bytes) else json.dumps(body).encode())
-        request = urllib.request.Request(self.url + path, data=data, method="POST" if data is not None else "GET")
+        sent = {"Authorization": "token " + self.token}
+        if data is not None:
+            sent["Content-Type"] = "application/json"
+        sent.update(headers or {})
+        request = urllib.request.Request(self.url + path, data=data, method="POST" if data is not None else "GET",
+                                         headers={k: v for k, v in sent.items() if v is not None})
         try:
             with urllib.request.urlopen(request, timeout=10) as response:
                 payload = response.read()
@@ -71,4 +76,4 @@ class LiveBench:
             output, _ = self.process.communicate(timeout=15)
         finally:
             shutil.rmtree(self.folder, ignore_errors=True)
-        return self.process.returncode, output
+        return self.process.returncode, getattr(self, "first_line", "") + output

@@ -1,6 +1,8 @@
 """The live bench's HTTP interface against a real `vesselsim serve` of the
 Kestrel: every endpoint, bad bodies, paths out of the page's folder, and the
 vessel rebuilt when its configuration changes or kept when it breaks."""
+import json
+import subprocess
 import sys
 from pathlib import Path
 import time
@@ -29,7 +31,7 @@ class Serve(unittest.TestCase):
         self.assertIn(b"uPlot.iife.min.js", page)
         self.assertEqual(self.bench.request("vendor/uplot/uPlot.min.css", raw=True)[0], 200)
         # A page that goes away mid-stream leaves the server serving.
-        stream = urllib.request.urlopen(self.bench.url + "api/stream", timeout=5)
+        stream = urllib.request.urlopen(self.bench.url + "api/stream?token=" + self.bench.token, timeout=5)
         self.assertTrue(stream.readline().startswith(b"data: {"))
         stream.close()
         time.sleep(0.2)
@@ -113,6 +115,31 @@ class Serve(unittest.TestCase):
         volume = next(w for w in b.get("api/state")["watches"] if w["ref"] == "HYDRAULIC:CABIN:VOLUME")
         self.assertEqual(volume["value"], 10000)
         b.post("api/unwatch", {"ref": "HYDRAULIC:CABIN:VOLUME"})
+
+    def test_only_its_author_drives_it(self):
+        b = self.bench
+        rate = b.get("api/state")["rate"]
+        refused = [
+            (403, "api/state", None, {"Authorization": None}),
+            (403, "api/state", None, {"Authorization": "token " + "0" * len(b.token)}),
+            (403, "api/state", None, {"Host": "rebound.example:%d" % b.port}),
+            (415, "api/clock", json.dumps({"rate": 1000}).encode(), {"Content-Type": "text/plain"}),
+            (413, "api/watch", b"{" + b" " * (1 << 20) + b"}", {}),
+            (400, "api/clock", {"rate": 10, "step": 0}, {}),
+        ]
+        for status, path, body, headers in refused:
+            self.assertEqual(b.request(path, body, headers=headers)[0], status, (path, headers))
+        self.assertEqual(b.get("api/state")["rate"], rate)
+        self.assertEqual(b.request("api/state?token=" + b.token, headers={"Authorization": None})[0], 200)
+        # A number is a decimal: "010" is ten.
+        b.post("api/watch", {"ref": "int=SHIP:CUSTOMINT1"})
+        self.assertEqual(b.post("api/set", {"ref": "int=SHIP:CUSTOMINT1", "value": "010"})[0], 200)
+        self.assertEqual(next(w["value"] for w in b.get("api/state")["watches"] if w["ref"] == "SHIP:CUSTOMINT1"), 10)
+        b.post("api/unwatch", {"ref": "SHIP:CUSTOMINT1"})
+        # The port is the bench's alone.
+        second = subprocess.run([VESSELSIM, "serve", b.root + "/Scenarios/Kestrel.scn", "--root", b.root,
+                                 "--port", str(b.port)], capture_output=True, text=True, timeout=30)
+        self.assertEqual(second.returncode, 2, second.stdout + second.stderr)
 
     def test_saves_only_when_asked(self):
         b = self.bench

@@ -115,7 +115,8 @@ bool ParseValue(ValueType type, const std::string &text, double &value) {
   const char *begin = text.c_str();
   char *end;
   if (type == ValueType::Int) {
-    const long long n = std::strtoll(begin, &end, 0);
+    // Decimal only: "010" is ten, as an author means it, not eight.
+    const long long n = std::strtoll(begin, &end, 10);
     if (*begin == '\0' || *end != '\0' || n < INT32_MIN || n > INT32_MAX) return false;
     value = static_cast<double>(n);
     return true;

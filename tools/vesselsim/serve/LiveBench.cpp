@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <limits>
 #include <regex>
 #include <sstream>
@@ -30,6 +31,8 @@ constexpr double kRenderSeconds = 0.04;
 // settled, so an editor's save in two writes is read once, whole.
 constexpr double kLookSeconds = 0.1;
 constexpr size_t kMaxSamples = 20000;
+// Event streams open at once: each holds a request thread while it lives.
+constexpr int kMaxStreams = 4;
 
 double Now() {
   using namespace std::chrono;
@@ -118,10 +121,35 @@ bool LiveBench::stopped() {
   return stopping;
 }
 
+// What it throws reaches the request's thread.
+template <typename Work>
+auto LiveBench::onClock(Work work) -> decltype(work()) {
+  std::packaged_task<decltype(work())()> task(std::move(work));
+  auto done = task.get_future();
+  {
+    std::lock_guard<std::mutex> guard(lock);
+    if (stopping) throw Refusal{"the bench is stopping"};
+    tasks.emplace_back([&task] { task(); });
+  }
+  changes.notify_all();
+  return done.get();
+}
+
+void LiveBench::runTasks() {
+  while (!tasks.empty()) {
+    const std::function<void()> task = std::move(tasks.front());
+    tasks.pop_front();
+    task();
+  }
+}
+
+// Requests are served between slices of frames; those that came as the
+// bench stopped are served before the thread ends, so none waits for ever.
 void LiveBench::run() {
   std::unique_lock<std::mutex> guard(lock);
   double last = Now();
   while (!stopping) {
+    runTasks();
     const double now = Now();
     const double before = sim->simTime;
     advance(now - last);
@@ -129,14 +157,16 @@ void LiveBench::run() {
     if (sim->simTime != before) record();
     if (renderWanted || (sim->simTime != before && now - lastRender >= kRenderSeconds)) renderPanel();
     if (now - lastLook >= kLookSeconds) lookAtFiles();
-    changes.wait_for(guard, std::chrono::milliseconds(paused || rate > 0 ? 5 : 0));
+    const bool idle = tasks.empty() && stepsWanted == 0 && (paused || rate > 0);
+    changes.wait_for(guard, std::chrono::milliseconds(idle ? 5 : 0));
   }
+  runTasks();
 }
 
 void LiveBench::advance(double wallSeconds) {
   const double began = Now();
-  for (; stepsWanted > 0; --stepsWanted) stepFrame();
-  if (paused) return;
+  for (; stepsWanted > 0 && Now() - began < kSliceSeconds; --stepsWanted) stepFrame();
+  if (paused || stepsWanted > 0) return;
   lag = rate > 0 ? lag + wallSeconds * rate : std::numeric_limits<double>::infinity();
   while (lag >= options.dt && Now() - began < kSliceSeconds) {
     stepFrame();
@@ -316,6 +346,18 @@ uint64_t LiveBench::waitForChange(uint64_t seen, int ms) {
   return version;
 }
 
+bool LiveBench::openStream() {
+  std::lock_guard<std::mutex> guard(lock);
+  if (streams >= kMaxStreams) return false;
+  ++streams;
+  return true;
+}
+
+void LiveBench::closeStream() {
+  std::lock_guard<std::mutex> guard(lock);
+  --streams;
+}
+
 bool LiveBench::panelPng(std::string &picture) {
   std::lock_guard<std::mutex> guard(lock);
   picture = png;
@@ -328,66 +370,69 @@ void LiveBench::changedLocked() {
   changes.notify_all();
 }
 
+// The whole request is read and checked before any of it is done.
 void LiveBench::setClock(const nlohmann::json &request) {
   std::lock_guard<std::mutex> guard(lock);
-  if (request.contains("rate")) {
-    const double wanted = request.at("rate").get<double>();
-    if (!(wanted == 0 || (wanted >= 1 && wanted <= 1000))) throw Refusal{"rate must be 0 (as fast as it goes) or 1 to 1000"};
-    rate = wanted;
-  }
-  if (request.contains("paused")) paused = request.at("paused").get<bool>();
-  if (request.contains("step")) {
-    const int steps = request.at("step").get<int>();
-    if (steps < 1 || steps > 100000) throw Refusal{"step must be 1 to 100000 frames"};
-    stepsWanted += steps;
-  }
+  const double wanted = request.value("rate", rate);
+  if (!(wanted == 0 || (wanted >= 1 && wanted <= 1000))) throw Refusal{"rate must be 0 (as fast as it goes) or 1 to 1000"};
+  const int steps = request.value("step", 0);
+  if (request.contains("step") && (steps < 1 || steps > 100000)) throw Refusal{"step must be 1 to 100000 frames"};
+  const bool pause = request.value("paused", paused);
+  rate = wanted;
+  paused = pause;
+  stepsWanted += steps;
   lag = 0.0;
   changedLocked();
 }
 
 void LiveBench::showPanel(int id) {
-  std::lock_guard<std::mutex> guard(lock);
-  if (vessel == nullptr || vessel->instance == nullptr) throw Refusal{"no vessel driven by the module"};
-  if (!sim->panels.showPanel(*vessel, id)) throw Refusal{"vessel " + vessel->name + " has no panel " + std::to_string(id)};
-  changedLocked();
+  onClock([&] {
+    if (vessel == nullptr || vessel->instance == nullptr) throw Refusal{"no vessel driven by the module"};
+    if (!sim->panels.showPanel(*vessel, id)) throw Refusal{"vessel " + vessel->name + " has no panel " + std::to_string(id)};
+    changedLocked();
+  });
 }
 
 bool LiveBench::mouse(int x, int y, bool right, const std::string &action) {
-  std::lock_guard<std::mutex> guard(lock);
-  bool taken = true;
-  if (action == "down") taken = sim->panels.buttonDown(x, y, right);
-  else if (action == "up") sim->panels.buttonUp();
-  else if (action == "click") taken = sim->panels.click(x, y, right);
-  else throw Refusal{"action must be down, up or click"};
-  resolveWatches();
-  changedLocked();
-  return taken;
+  return onClock([&] {
+    bool taken = true;
+    if (action == "down") taken = sim->panels.buttonDown(x, y, right);
+    else if (action == "up") sim->panels.buttonUp();
+    else if (action == "click") taken = sim->panels.click(x, y, right);
+    else throw Refusal{"action must be down, up or click"};
+    resolveWatches();
+    changedLocked();
+    return taken;
+  });
 }
 
 void LiveBench::key(const std::string &browserCode) {
-  std::lock_guard<std::mutex> guard(lock);
-  const int code = KeyCodeFromBrowserCode(browserCode);
-  if (code == 0) throw Refusal{"no host key for " + browserCode};
-  if (vessel == nullptr || vessel->module->ovcConsumeBufferedKey == nullptr) throw Refusal{"no vessel takes keys"};
-  PressKey(*vessel, code);
-  resolveWatches();
-  changedLocked();
+  onClock([&] {
+    const int code = KeyCodeFromBrowserCode(browserCode);
+    if (code == 0) throw Refusal{"no host key for " + browserCode};
+    if (vessel == nullptr || vessel->module->ovcConsumeBufferedKey == nullptr) throw Refusal{"no vessel takes keys"};
+    PressKey(*vessel, code);
+    resolveWatches();
+    changedLocked();
+  });
 }
 
 void LiveBench::groupLevel(const std::string &group, double level) {
-  std::lock_guard<std::mutex> guard(lock);
-  const int type = ThrusterGroupFromName(group.c_str());
-  if (type < 0) throw Refusal{"no thruster group " + group};
-  if (!(level >= 0 && level <= 1)) throw Refusal{"level must be 0 to 1"};
-  if (vessel == nullptr) throw Refusal{"no vessel"};
-  vessel->setGroupLevel(static_cast<THGROUP_TYPE>(type), level);
-  changedLocked();
+  onClock([&] {
+    const int type = ThrusterGroupFromName(group.c_str());
+    if (type < 0) throw Refusal{"no thruster group " + group};
+    if (!(level >= 0 && level <= 1)) throw Refusal{"level must be 0 to 1"};
+    if (vessel == nullptr) throw Refusal{"no vessel"};
+    vessel->setGroupLevel(static_cast<THGROUP_TYPE>(type), level);
+    changedLocked();
+  });
 }
 
 void LiveBench::addWatch(const std::string &text) {
-  std::lock_guard<std::mutex> guard(lock);
-  watchLocked(text);
-  changedLocked();
+  onClock([&] {
+    watchLocked(text);
+    changedLocked();
+  });
 }
 
 void LiveBench::watchLocked(const std::string &text) {
@@ -414,34 +459,36 @@ void LiveBench::removeWatch(const std::string &reference) {
 }
 
 void LiveBench::writeVariable(const std::string &text, const std::string &value) {
-  std::lock_guard<std::mutex> guard(lock);
-  TypedReference ref;
-  std::string error;
-  if (!ref.parse(text, error)) throw Refusal{error};
-  const StoredVariable variable = resolveOrRefuse(ref.reference);
-  double number = 0.0;
-  if (!ParseValue(ref.type, value, number)) throw Refusal{"not a finite number the variable can hold: " + value};
-  std::string refusal;
-  if (!WriteNumber(vessel, variable, number, refusal)) throw Refusal{refusal};
-  changedLocked();
+  onClock([&] {
+    TypedReference ref;
+    std::string error;
+    if (!ref.parse(text, error)) throw Refusal{error};
+    const StoredVariable variable = resolveOrRefuse(ref.reference);
+    double number = 0.0;
+    if (!ParseValue(ref.type, value, number)) throw Refusal{"not a finite number the variable can hold: " + value};
+    std::string refusal;
+    if (!WriteNumber(vessel, variable, number, refusal)) throw Refusal{refusal};
+    changedLocked();
+  });
 }
 
 std::vector<std::string> LiveBench::references(const std::string &prefix) {
-  std::lock_guard<std::mutex> guard(lock);
-  std::vector<std::string> found;
-  if (vessel == nullptr || vessel->module->listReferences == nullptr) return found;
-  struct Matching {
-    const std::string &prefix;
-    std::vector<std::string> &found;
-  } matching{prefix, found};
-  vessel->module->listReferences(
-      vessel->instance,
-      [](void *context, const char *reference) {
-        auto *m = static_cast<Matching *>(context);
-        if (strncasecmp(reference, m->prefix.c_str(), m->prefix.size()) == 0) m->found.push_back(reference);
-      },
-      &matching);
-  return found;
+  return onClock([&] {
+    std::vector<std::string> found;
+    if (vessel == nullptr || vessel->module->listReferences == nullptr) return found;
+    struct Matching {
+      const std::string &prefix;
+      std::vector<std::string> &found;
+    } matching{prefix, found};
+    vessel->module->listReferences(
+        vessel->instance,
+        [](void *context, const char *reference) {
+          auto *m = static_cast<Matching *>(context);
+          if (strncasecmp(reference, m->prefix.c_str(), m->prefix.size()) == 0) m->found.push_back(reference);
+        },
+        &matching);
+    return found;
+  });
 }
 
 std::string LiveBench::seriesCsv(size_t last) {
@@ -459,22 +506,24 @@ std::string LiveBench::seriesCsv(size_t last) {
 }
 
 std::string LiveBench::scenarioText() {
-  std::lock_guard<std::mutex> guard(lock);
-  const std::string path = ScratchPath("serve", "scn");
-  std::string error;
-  if (!sim->saveScenario(path, error)) throw Refusal{error};
-  std::string text = ReadWhole(path);
-  std::remove(path.c_str());
-  return text;
+  return onClock([&] {
+    const std::string path = ScratchPath("serve", "scn");
+    std::string error;
+    if (!sim->saveScenario(path, error)) throw Refusal{error};
+    std::string text = ReadWhole(path);
+    std::remove(path.c_str());
+    return text;
+  });
 }
 
 std::string LiveBench::saveScenario(const std::string &name) {
   if (!IsPlainName(name)) throw Refusal{"a scenario name is letters, digits, spaces, '-' and '_' (at most 64)"};
-  std::lock_guard<std::mutex> guard(lock);
-  std::error_code made;
-  std::filesystem::create_directories("Scenarios", made);
-  const std::string path = "Scenarios/" + name + ".scn";
-  std::string error;
-  if (!sim->saveScenario(path, error)) throw Refusal{error};
-  return path;
+  return onClock([&] {
+    std::error_code made;
+    std::filesystem::create_directories("Scenarios", made);
+    const std::string path = "Scenarios/" + name + ".scn";
+    std::string error;
+    if (!sim->saveScenario(path, error)) throw Refusal{error};
+    return path;
+  });
 }

@@ -1,13 +1,16 @@
 // A scenario flown live for the browser bench: the simulation on a thread of
 // its own at a chosen rate, the shown panel rendered whenever it changes,
 // watched variables recorded, and the vessel rebuilt with its state kept when
-// one of the files it is built from changes. Every public call takes the one
-// lock, so the simulation and the requests never reach the module together.
+// one of the files it is built from changes. The clock's thread alone calls
+// into the module and the host: a request that acts on the vessel is handed
+// to it and answered from there (the attitude ball's drawing context belongs
+// to the thread that made it). What only reads takes the one lock.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -55,6 +58,9 @@ class LiveBench {
   nlohmann::json state();
   // Waits up to `ms` for a state newer than `seen`; the newest version.
   uint64_t waitForChange(uint64_t seen, int ms);
+  // A page's event stream: false when as many are open as the bench serves.
+  bool openStream();
+  void closeStream();
   // The shown panel's latest picture (PNG); false when none is shown.
   bool panelPng(std::string &png);
 
@@ -79,6 +85,9 @@ class LiveBench {
     std::vector<double> values;
   };
 
+  template <typename Work>
+  auto onClock(Work work) -> decltype(work());
+  void runTasks();
   void run();
   void advance(double wallSeconds);
   void stepFrame();
@@ -100,6 +109,8 @@ class LiveBench {
   std::condition_variable changes;
   std::thread simThread;
   bool stopping = false;
+  std::deque<std::function<void()>> tasks;  // for the clock's thread
+  int streams = 0;
 
   std::unique_ptr<host::Simulation> sim;
   host::Vessel *vessel = nullptr;

@@ -9,6 +9,7 @@
 #include <httplib.h>
 
 #include "FilePaths.h"
+#include "Gatekeeper.h"
 
 namespace {
 
@@ -54,8 +55,11 @@ void Route(httplib::Server &server, LiveBench &bench) {
     res.set_content(png, "image/png");
   });
   // Server-sent events: the state whenever it changes, at most 20 times a
-  // second; nothing while nothing changes.
+  // second; nothing while nothing changes. Each holds a request thread, so
+  // their number is bounded and the rest of the threads answer requests.
   server.Get("/api/stream", [&](const httplib::Request &, httplib::Response &res) {
+    if (!bench.openStream())
+      return Reply(res, 503, {{"error", "as many pages are open as the bench serves: close one and reload"}});
     res.set_header("Cache-Control", "no-store");
     auto seen = std::make_shared<uint64_t>(0);
     res.set_chunked_content_provider("text/event-stream", [&bench, seen](size_t, httplib::DataSink &sink) {
@@ -67,7 +71,7 @@ void Route(httplib::Server &server, LiveBench &bench) {
       if (!sink.write(event.data(), event.size())) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
       return true;
-    });
+    }, [&bench](bool) { bench.closeStream(); });
   });
   server.Post("/api/clock", Posted([&](const json &b) { bench.setClock(b); return Ok(); }));
   server.Post("/api/panel", Posted([&](const json &b) { bench.showPanel(b.at("id").get<int>()); return Ok(); }));
@@ -115,6 +119,29 @@ void Route(httplib::Server &server, LiveBench &bench) {
   });
 }
 
+constexpr size_t kMaxBody = 1 << 20;
+// Four of them may hold event streams.
+constexpr size_t kRequestThreads = 12;
+
+// Only the author's page is served; a request's body is bounded; the port is
+// the bench's alone: a second bench on it is an error, not a second
+// simulation answering every other request.
+void Guard(httplib::Server &server, const Gatekeeper &keeper) {
+  server.set_pre_routing_handler([&keeper](const httplib::Request &req, httplib::Response &res) {
+    int status = 0;
+    std::string reason;
+    if (keeper.admits(req, status, reason)) return httplib::Server::HandlerResponse::Unhandled;
+    Reply(res, status, {{"error", reason}});
+    return httplib::Server::HandlerResponse::Handled;
+  });
+  server.set_payload_max_length(kMaxBody);
+  server.new_task_queue = [] { return new httplib::ThreadPool(kRequestThreads); };
+  server.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
+}
+
 // Ctrl-C and a polite kill stop the server from a thread of their own: the
 // signals are blocked everywhere else, so no handler runs inside a request.
 // The bench stops first, so the pages' event streams end and the server's
@@ -157,6 +184,8 @@ int ServeScenario(const ServeOptions &options) {
       std::cerr << "vesselsim: the page's files are not at " << web << '\n';
       return 2;
     }
+    const Gatekeeper keeper(options.bind);
+    Guard(server, keeper);
     Route(server, bench);
     if (!server.bind_to_port(options.bind.c_str(), options.port)) {
       std::cerr << "vesselsim: cannot listen on " << options.bind << ":" << options.port << '\n';
@@ -164,7 +193,13 @@ int ServeScenario(const ServeOptions &options) {
     }
     bench.start();
     std::thread stopper = StopOnSignal(server, bench, signals);
-    std::cout << "vesselsim: serving http://" << options.bind << ":" << options.port << "/" << std::endl;
+    const std::string host = options.bind.find(':') != std::string::npos ? "[" + options.bind + "]" : options.bind;
+    std::cout << "vesselsim: serving http://" << host << ":" << options.port << "/?token=" << keeper.token()
+              << std::endl;
+    if (!IsLoopback(options.bind))
+      std::cerr << "vesselsim: warning: " << options.bind
+                << " is not a loopback address: other machines can reach the bench; the token is all that keeps "
+                   "them from driving it\n";
     const bool listened = server.listen_after_bind();
     // A server that stopped on its own still has its stopper waiting.
     if (!bench.stopped()) pthread_kill(stopper.native_handle(), SIGTERM);

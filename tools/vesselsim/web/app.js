@@ -8,8 +8,22 @@ let shownPanelVersion = -1;
 let chart = null;
 let chartRefs = "";
 
+// The bench answers only requests that carry the token of the address it
+// printed; links and the event stream carry it in their address.
+const token = new URLSearchParams(location.search).get("token") || "";
+const withToken = (path) => `${path}${path.includes("?") ? "&" : "?"}token=${encodeURIComponent(token)}`;
+const authorised = { Authorization: `token ${token}` };
+
+async function get(path) {
+  return fetch(path, { headers: authorised });
+}
+
 async function post(path, body) {
-  const response = await fetch(path, { method: "POST", body: JSON.stringify(body) });
+  const response = await fetch(path, {
+    method: "POST",
+    headers: { ...authorised, "Content-Type": "application/json" },
+    body: JSON.stringify(body),
+  });
   const reply = await response.json();
   if (!response.ok) throw new Error(reply.error);
   return reply;
@@ -32,7 +46,7 @@ function showPanels(s) {
   list.value = s.panel;
   if (s.panelVersion !== shownPanelVersion) {
     shownPanelVersion = s.panelVersion;
-    $("panel").src = `api/panel.png?v=${s.panelVersion}`;
+    $("panel").src = withToken(`api/panel.png?v=${s.panelVersion}`);
   }
 }
 
@@ -61,7 +75,7 @@ function showWatches(s) {
 async function showChart(s) {
   const refs = s.watches.map((w) => w.ref).join("|");
   if (!refs) return;
-  const csv = await (await fetch("api/series.csv?last=2000")).text();
+  const csv = await (await get("api/series.csv?last=2000")).text();
   const lines = csv.trim().split("\n").slice(1);
   const columns = s.watches.length + 1;
   const data = Array.from({ length: columns }, () => []);
@@ -116,7 +130,7 @@ function show(s) {
 }
 
 function listen() {
-  const events = new EventSource("api/stream");
+  const events = new EventSource(withToken("api/stream"));
   events.onmessage = (e) => show(JSON.parse(e.data));
   events.onerror = () => { events.close(); setTimeout(listen, 1000); };
 }
@@ -133,6 +147,7 @@ function panelPoint(e) {
 }
 
 function wire() {
+  for (const link of [$("csvlink"), $("scnlink")]) link.href = withToken(link.getAttribute("href"));
   const image = $("panel");
   image.addEventListener("load", () => (pictureSize = { width: image.naturalWidth, height: image.naturalHeight }));
   image.addEventListener("contextmenu", (e) => e.preventDefault());
@@ -154,7 +169,7 @@ function wire() {
   for (const slider of document.querySelectorAll("#groups input"))
     slider.addEventListener("input", (e) => post("api/group", { group: e.target.dataset.group, level: Number(e.target.value) }));
   $("watchref").addEventListener("input", async (e) => {
-    const found = await (await fetch(`api/references?prefix=${encodeURIComponent(e.target.value)}`)).json();
+    const found = await (await get(`api/references?prefix=${encodeURIComponent(e.target.value)}`)).json();
     $("references").replaceChildren(...found.slice(0, 200).map((r) => new Option(r)));
   });
   $("watchform").addEventListener("submit", (e) => {

@@ -1,0 +1,68 @@
+#include "Gatekeeper.h"
+
+#include <cstdio>
+#include <random>
+
+namespace {
+
+std::string RandomToken() {
+  std::random_device device;
+  std::string token;
+  char hex[9];
+  for (int i = 0; i < 4; ++i) {
+    std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(device()));
+    token += hex;
+  }
+  return token;
+}
+
+// The host part of a Host header: "127.0.0.1:8080" and "[::1]:8080" alike.
+std::string HostPart(const std::string &header) {
+  if (!header.empty() && header[0] == '[') return header.substr(1, header.find(']') - 1);
+  return header.substr(0, header.find(':'));
+}
+
+// Compared in a time that does not depend on where they differ.
+bool SameSecret(const std::string &a, const std::string &b) {
+  if (a.size() != b.size()) return false;
+  unsigned char differ = 0;
+  for (size_t i = 0; i < a.size(); ++i) differ |= static_cast<unsigned char>(a[i] ^ b[i]);
+  return differ == 0;
+}
+
+}  // namespace
+
+Gatekeeper::Gatekeeper(const std::string &bind) : bound(bind), secret(RandomToken()) {}
+
+bool IsLoopback(const std::string &address) {
+  return address == "localhost" || address == "::1" || address.rfind("127.", 0) == 0;
+}
+
+bool Gatekeeper::knownHost(const std::string &host) const { return host == "localhost" || host == "127.0.0.1" ||
+                                                                   host == "::1" || host == bound; }
+
+bool Gatekeeper::carriesToken(const httplib::Request &req) const {
+  if (req.has_param("token")) return SameSecret(req.get_param_value("token"), secret);
+  const std::string authorization = req.get_header_value("Authorization");
+  const std::string scheme = "token ";
+  return authorization.rfind(scheme, 0) == 0 && SameSecret(authorization.substr(scheme.size()), secret);
+}
+
+bool Gatekeeper::admits(const httplib::Request &req, int &status, std::string &reason) const {
+  status = 403;
+  if (!knownHost(HostPart(req.get_header_value("Host")))) {
+    reason = "the bench answers only to its own address";
+    return false;
+  }
+  if (req.path.rfind("/api/", 0) != 0) return true;
+  if (!carriesToken(req)) {
+    reason = "the bench's token is missing or wrong: open the address vesselsim serve printed";
+    return false;
+  }
+  if (req.method == "POST" && req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
+    status = 415;
+    reason = "a request's body must be sent as application/json";
+    return false;
+  }
+  return true;
+}

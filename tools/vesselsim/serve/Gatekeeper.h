@@ -1,0 +1,34 @@
+// Who may drive the live bench: only the page its author opened. Any page the
+// author visits could otherwise send requests to a loopback port, and a name
+// that resolves to the loopback address could read what the bench answers.
+#pragma once
+
+#include <string>
+
+#include <httplib.h>
+
+class Gatekeeper {
+ public:
+  // A fresh random token for the bench bound at `bind`.
+  explicit Gatekeeper(const std::string &bind);
+
+  // The token a request to the bench's interface carries, as "?token=" or
+  // the header "Authorization: token ...".
+  const std::string &token() const { return secret; }
+
+  // Whether `req` may be served; otherwise the status and the reason to
+  // refuse it with. Every request must name the bench by a loopback name or
+  // the bound address; requests to the interface must carry the token; a
+  // POST must say its body is JSON.
+  bool admits(const httplib::Request &req, int &status, std::string &reason) const;
+
+ private:
+  bool knownHost(const std::string &host) const;
+  bool carriesToken(const httplib::Request &req) const;
+
+  std::string bound;
+  std::string secret;
+};
+
+// Whether the bench listens only where no other machine reaches it.
+bool IsLoopback(const std::string &address);
