@@ -374,7 +374,8 @@ void LiveBench::changedLocked() {
 void LiveBench::setClock(const nlohmann::json &request) {
   std::lock_guard<std::mutex> guard(lock);
   const double wanted = request.value("rate", rate);
-  if (!(wanted == 0 || (wanted >= 1 && wanted <= 1000))) throw Refusal{"rate must be 0 (as fast as it goes) or 1 to 1000"};
+  if (!(wanted == 0 || (wanted >= 1 && wanted <= 1000)))
+    throw Refusal{"rate must be 0 (as fast as it goes) or 1 to 1000"};
   const int steps = request.value("step", 0);
   if (request.contains("step") && (steps < 1 || steps > 100000)) throw Refusal{"step must be 1 to 100000 frames"};
   const bool pause = request.value("paused", paused);
@@ -388,7 +389,8 @@ void LiveBench::setClock(const nlohmann::json &request) {
 void LiveBench::showPanel(int id) {
   onClock([&] {
     if (vessel == nullptr || vessel->instance == nullptr) throw Refusal{"no vessel driven by the module"};
-    if (!sim->panels.showPanel(*vessel, id)) throw Refusal{"vessel " + vessel->name + " has no panel " + std::to_string(id)};
+    if (!sim->panels.showPanel(*vessel, id))
+      throw Refusal{"vessel " + vessel->name + " has no panel " + std::to_string(id)};
     changedLocked();
   });
 }

@@ -87,7 +87,10 @@ void Route(httplib::Server &server, LiveBench &bench) {
     bench.groupLevel(b.at("group").get<std::string>(), b.at("level").get<double>());
     return Ok();
   }));
-  server.Post("/api/watch", Posted([&](const json &b) { bench.addWatch(b.at("ref").get<std::string>()); return Ok(); }));
+  server.Post("/api/watch", Posted([&](const json &b) {
+    bench.addWatch(b.at("ref").get<std::string>());
+    return Ok();
+  }));
   server.Post("/api/unwatch",
               Posted([&](const json &b) { bench.removeWatch(b.at("ref").get<std::string>()); return Ok(); }));
   server.Post("/api/set", Posted([&](const json &b) {
