@@ -203,6 +203,30 @@ class Serve(unittest.TestCase):
         b.wait_for(lambda s: s["reload"]["status"] == "reloaded" and not s["findings"])
 
 
+class ServeForLong(unittest.TestCase):
+    def test_panel_switches_and_reloads_hold_no_memory(self):
+        """The attitude ball's drawing context is made and freed on one thread:
+        twenty rounds of every panel and a reload leave the memory as it was
+        after the first."""
+        bench = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn")
+        rss = lambda: int(next(l for l in open(f"/proc/{bench.process.pid}/status")
+                               if l.startswith("VmRSS")).split()[1]) / 1024
+        config = Path(bench.root + "/Config/Kestrel.cfg")
+        text = config.read_text()
+        try:
+            for round in range(20):
+                for panel in (1, 2, 0):
+                    bench.post("api/panel", {"id": panel})
+                count = bench.get("api/state")["reload"]["count"]
+                config.write_text(text + "#" * (round + 1) + "\n")
+                bench.wait_for(lambda s: s["reload"]["count"] > count)
+                if round == 1:
+                    settled = rss()
+            self.assertLess(rss() - settled, 20, "MB held over 18 rounds")
+        finally:
+            bench.stop()
+
+
 class ServeAFileWithAFinding(unittest.TestCase):
     def test_a_finding_it_was_built_with_does_not_block_a_reload_when_lines_move(self):
         def mistype(root):
