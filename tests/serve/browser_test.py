@@ -75,7 +75,13 @@ def main():
     browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     try:
         hostile_page_changes_nothing(browser, bench)
+        # Without its token the page says where to go instead of failing quietly.
+        browser.get(bench.url)
+        connection = lambda: browser.find_element(By.ID, "connection").text
+        until(lambda: "open the address vesselsim serve printed" in connection(), "the refusal shown")
+        browser.get_log("browser")
         browser.get(bench.page)
+        until(lambda: connection().startswith("live"), "the connection shown")
         panel = browser.find_element(By.ID, "panel")
         until(lambda: browser.execute_script("return arguments[0].naturalWidth", panel) > 0, "the panel's picture")
         value = lambda: browser.find_element(By.CSS_SELECTOR, "#watches td.value").text

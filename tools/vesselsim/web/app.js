@@ -129,10 +129,45 @@ function show(s) {
   }
 }
 
+// The clock's real rate, from the simulated time against the wall's over the
+// last few seconds.
+let rateSamples = [];
+function showConnection(s) {
+  const now = performance.now() / 1000;
+  rateSamples = [...rateSamples.filter((r) => now - r.wall < 3), { wall: now, time: s.time }];
+  const first = rateSamples[0];
+  const rate = now > first.wall + 0.5 ? (s.time - first.time) / (now - first.wall) : null;
+  $("connection").className = "live";
+  $("connection").textContent = s.paused ? "live, paused" : rate === null ? "live" : `live, ${rate.toFixed(1)}x real time`;
+}
+
+// Why the stream stopped: the bench refused this page (no token, or another
+// bench's), or the bench is gone.
+async function showLost() {
+  rateSamples = [];
+  let why = "the bench is gone: start vesselsim serve again";
+  try {
+    const status = (await get("api/state")).status;
+    if (status === 403) why = "the bench refuses this page: open the address vesselsim serve printed";
+    else if (status === 503) why = "as many pages are open as the bench serves: close one";
+    else why = "reconnecting";
+  } catch (_) {}
+  $("connection").className = "lost";
+  $("connection").textContent = why;
+}
+
 function listen() {
   const events = new EventSource(withToken("api/stream"));
-  events.onmessage = (e) => show(JSON.parse(e.data));
-  events.onerror = () => { events.close(); setTimeout(listen, 1000); };
+  events.onmessage = (e) => {
+    const s = JSON.parse(e.data);
+    show(s);
+    showConnection(s);
+  };
+  events.onerror = () => {
+    events.close();
+    showLost();
+    setTimeout(listen, 1000);
+  };
 }
 
 // The picture's own size, kept from its last load: while a newer picture
@@ -186,6 +221,8 @@ function wire() {
   });
   document.addEventListener("keydown", (e) => {
     if (e.target.tagName === "INPUT" || e.target.tagName === "SELECT") return;
+    // The browser's own keys (F5, Ctrl+R, Ctrl+W, ...) stay the browser's.
+    if (/^F\d+$/.test(e.key) || e.ctrlKey || e.metaKey || e.altKey) return;
     const neighbour = { ArrowLeft: "left", ArrowRight: "right", ArrowUp: "top", ArrowDown: "bottom" }[e.code];
     e.preventDefault();
     if (neighbour && state && state.neighbours[neighbour] >= 0) post("api/panel", { id: state.neighbours[neighbour] });
