@@ -207,7 +207,13 @@ void LiveBench::record() {
   Sample sample{sim->simTime, {}};
   for (const ResolvedWatch &w : watches) sample.values.push_back(w.variable.read());
   series.push_back(std::move(sample));
-  if (series.size() > kMaxSamples) series.pop_front();
+  // A full record keeps every other sample: it covers twice the time at half
+  // the detail, so the start of a long session stays in it.
+  if (series.size() > kMaxSamples) {
+    std::deque<Sample> thinned;
+    for (size_t i = 0; i < series.size(); i += 2) thinned.push_back(std::move(series[i]));
+    series.swap(thinned);
+  }
   changes.notify_all();
 }
 
@@ -445,18 +451,18 @@ void LiveBench::watchLocked(const std::string &text) {
   for (const ResolvedWatch &w : watches)
     if (w.ref.reference == ref.reference) return;
   watches.push_back({ref, variable});
-  // The recorded series has a column per watch: it starts again.
-  series.clear();
+  // The record so far keeps its columns; the new one has no past.
+  for (Sample &sample : series) sample.values.push_back(std::nan(""));
 }
 
 void LiveBench::removeWatch(const std::string &reference) {
   std::lock_guard<std::mutex> guard(lock);
-  const auto before = watches.size();
-  watches.erase(std::remove_if(watches.begin(), watches.end(),
-                               [&](const ResolvedWatch &w) { return w.ref.reference == reference; }),
-                watches.end());
-  if (watches.size() == before) throw Refusal{"no watch " + reference};
-  series.clear();
+  const auto gone = std::find_if(watches.begin(), watches.end(),
+                                 [&](const ResolvedWatch &w) { return w.ref.reference == reference; });
+  if (gone == watches.end()) throw Refusal{"no watch " + reference};
+  const auto column = gone - watches.begin();
+  watches.erase(gone);
+  for (Sample &sample : series) sample.values.erase(sample.values.begin() + column);
   changedLocked();
 }
 
@@ -493,15 +499,20 @@ std::vector<std::string> LiveBench::references(const std::string &prefix) {
   });
 }
 
-std::string LiveBench::seriesCsv(size_t last) {
+std::string LiveBench::seriesCsv(size_t last, size_t points) {
   std::lock_guard<std::mutex> guard(lock);
   std::string csv = "time";
   for (const ResolvedWatch &w : watches) csv += "," + w.ref.reference;
   csv += "\n";
   const size_t first = last > 0 && last < series.size() ? series.size() - last : 0;
-  for (auto s = series.begin() + static_cast<std::ptrdiff_t>(first); s != series.end(); ++s) {
-    csv += ShortestValue(ValueType::Double, s->time);
-    for (size_t i = 0; i < s->values.size(); ++i) csv += "," + ShortestValue(watches[i].ref.type, s->values[i]);
+  const size_t count = series.size() - first;
+  const size_t stride = points > 0 && count > points ? (count + points - 1) / points : 1;
+  // The newest sample is always in, whatever the stride.
+  for (size_t k = first + (count - 1) % stride; k < series.size(); k += stride) {
+    const Sample &s = series[k];
+    csv += ShortestValue(ValueType::Double, s.time);
+    for (size_t i = 0; i < s.values.size(); ++i)
+      csv += "," + (std::isnan(s.values[i]) ? std::string() : ShortestValue(watches[i].ref.type, s.values[i]));
     csv += "\n";
   }
   return csv;

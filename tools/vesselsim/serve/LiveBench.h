@@ -74,8 +74,10 @@ class LiveBench {
   void removeWatch(const std::string &reference);
   void writeVariable(const std::string &text, const std::string &value);
   std::vector<std::string> references(const std::string &prefix);
-  // The recorded series, its last `last` samples (all when 0).
-  std::string seriesCsv(size_t last);
+  // The recorded series, its last `last` samples (all when 0), thinned
+  // evenly to at most `points` rows (all when 0). A value the record does
+  // not have (a watch added later) is an empty field.
+  std::string seriesCsv(size_t last, size_t points);
   std::string scenarioText();
   std::string saveScenario(const std::string &name);
 

@@ -104,13 +104,19 @@ void Route(httplib::Server &server, LiveBench &bench) {
   server.Get("/api/references", [&](const httplib::Request &req, httplib::Response &res) {
     Reply(res, 200, bench.references(req.get_param_value("prefix")));
   });
-  // The page's chart asks for the last samples only ("?last=N").
+  // The page's chart asks for the whole record thinned to what it shows
+  // ("?points=N"), or for the last samples only ("?last=N").
   server.Get("/api/series.csv", [&](const httplib::Request &req, httplib::Response &res) {
-    const std::string last = req.get_param_value("last");
-    if (last.find_first_not_of("0123456789") != std::string::npos || last.size() > 9)
-      return Reply(res, 400, {{"error", "last must be a count of samples"}});
+    size_t counts[2] = {0, 0};
+    const char *names[2] = {"last", "points"};
+    for (int i = 0; i < 2; ++i) {
+      const std::string count = req.get_param_value(names[i]);
+      if (count.find_first_not_of("0123456789") != std::string::npos || count.size() > 9)
+        return Reply(res, 400, {{"error", std::string(names[i]) + " must be a count of samples"}});
+      counts[i] = count.empty() ? 0 : std::stoul(count);
+    }
     res.set_header("Content-Disposition", "attachment; filename=\"series.csv\"");
-    res.set_content(bench.seriesCsv(last.empty() ? 0 : std::stoul(last)), "text/csv");
+    res.set_content(bench.seriesCsv(counts[0], counts[1]), "text/csv");
   });
   server.Get("/api/scenario.scn", [&](const httplib::Request &, httplib::Response &res) {
     try {

@@ -72,21 +72,51 @@ function showWatches(s) {
   }
 }
 
+// The chart: simulated seconds across; a scale for each kind of variable
+// (the reference's last word: PRESS, TEMP, VOLTS...) or, when the author
+// asks, for each series. A zoom holds while the clock runs, until a double
+// click lets go of it.
+let zoomed = false;
+const scaleOf = (ref, i) => ($("scaleper").checked ? `s${i}` : ref.split(":").pop());
+const compact = (v) => (v === null ? "" : Math.abs(v) >= 1e5 || (v !== 0 && Math.abs(v) < 1e-3)
+  ? v.toExponential(2) : String(Number(v.toPrecision(5))));
+
+function makeChart(watches, data) {
+  const scales = { x: { time: false } };
+  const axes = [{ stroke: "#aab", label: "t (s)", values: (u, vals) => vals.map(compact) }];
+  const series = [{ label: "t (s)", value: (u, v) => compact(v) }];
+  watches.forEach((w, i) => {
+    const scale = scaleOf(w.ref, i);
+    if (!scales[scale]) {
+      scales[scale] = {};
+      axes.push({ scale, stroke: `hsl(${i * 67 % 360} 70% 60%)`, side: axes.length % 2 ? 3 : 1, size: 70,
+                  label: $("scaleper").checked ? w.ref : scale,
+                  values: (u, vals) => vals.map(compact) });
+    }
+    series.push({ label: w.ref, scale, stroke: `hsl(${i * 67 % 360} 70% 60%)`, value: (u, v) => compact(v) });
+  });
+  const hooks = { setSelect: [() => (zoomed = true)] };
+  const width = Math.max(420, $("chart").clientWidth || 560);
+  const made = new uPlot({ width, height: 260, scales, axes, series, hooks }, data, $("chart"));
+  made.over.addEventListener("dblclick", () => (zoomed = false));
+  return made;
+}
+
 async function showChart(s) {
-  const refs = s.watches.map((w) => w.ref).join("|");
-  if (!refs) return;
-  const csv = await (await get("api/series.csv?last=2000")).text();
+  const refs = s.watches.map((w) => w.ref).join("|") + ($("scaleper").checked ? "|per series" : "");
+  if (!s.watches.length) return;
+  const csv = await (await get("api/series.csv?points=2000")).text();
   const lines = csv.trim().split("\n").slice(1);
   const columns = s.watches.length + 1;
   const data = Array.from({ length: columns }, () => []);
-  for (const line of lines) line.split(",").forEach((v, i) => i < columns && data[i].push(Number(v)));
+  for (const line of lines) line.split(",").forEach((v, i) => i < columns && data[i].push(v === "" ? null : Number(v)));
   if (!chart || chartRefs !== refs) {
     if (chart) chart.destroy();
     chartRefs = refs;
-    const series = [{ label: "t (s)" }, ...s.watches.map((w, i) => ({ label: w.ref, stroke: `hsl(${i * 67 % 360} 70% 60%)` }))];
-    chart = new uPlot({ width: 560, height: 240, series, axes: [{ stroke: "#aab" }, { stroke: "#aab" }] }, data, $("chart"));
+    zoomed = false;
+    chart = makeChart(s.watches, data);
   } else {
-    chart.setData(data);
+    chart.setData(data, !zoomed);
   }
 }
 
