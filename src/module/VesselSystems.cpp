@@ -157,6 +157,8 @@ std::vector<std::string> VesselSystems::ListReferences() const {
   for (const std::string &name : ship) references.push_back("SHIP:" + name);
   fluid.ListReferences("HYDRAULIC:", references);
   electric.ListReferences("ELECTRIC:", references);
+  for (int n = 0; n < panelCount; ++n)
+    if (panels[n] != nullptr) panels[n]->ListReferences(references);
   return references;
 }
 

@@ -27,7 +27,8 @@ class VesselSystems {
   // (logged) when it names nothing.
   VariableRef ResolveReference(const char *text);
   // The references ResolveReference takes to every ship variable, system
-  // object and object variable: "SHIP:", "HYDRAULIC:" and "ELECTRIC:" ones.
+  // object and object variable ("SHIP:", "HYDRAULIC:" and "ELECTRIC:" ones),
+  // then every variable a panel or an instrument holds itself.
   std::vector<std::string> ListReferences() const;
 
   // Advances the onboard systems by dt seconds: the thermal model, then the

@@ -7,6 +7,7 @@
 #include "config/BoundedCopy.h"
 #include "config/ConfigText.h"
 #include "config/ScenarioLines.h"
+#include "config/TextScan.h"
 
 Panel::Panel(DrawingResources *shared, int32_t panelNumber, const char *panelName)
     : number(panelNumber), resources(shared) {
@@ -73,6 +74,32 @@ Instrument *Panel::FindInstrument(const char *text) const {
     if (instrument->name[0] != '\0' && MatchKeyword(text, instrument->name)) return instrument.get();
   }
   return nullptr;
+}
+
+void Panel::ListReferences(std::vector<std::string> &references) const {
+  if (name[0] == '\0') return;
+  const std::string prefix = std::string(name) + ":";
+  for (const char *own : {"LIGHT", "TEXTLIGHT", "MFDMODE", "HUDMODE"}) references.push_back(prefix + own);
+  std::vector<const char *> variables;
+  for (const auto &instrument : instruments) {
+    if (instrument->name[0] == '\0') continue;
+    variables.clear();
+    instrument->ListOwnVariables(variables);
+    for (const char *variable : variables) references.push_back(prefix + instrument->name + ":" + variable);
+  }
+}
+
+void Panel::LoadState(FILEHANDLE scn) {
+  char *line;
+  int32_t level;
+  while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</PANEL>")) {
+    KeywordLine tagged(line);
+    if (tagged.Is("<TEXT>") && (Fields(tagged.rest) >> level).Count() == 1) textLightingLevel = level != 0;
+    if (tagged.Is("<LIGHT>") && (Fields(tagged.rest) >> level).Count() == 1) lightingLevel = level != 0;
+  }
+  textLight = textLightingLevel != 0 ? 1 : -1;
+  light = lightingLevel != 0 ? 1 : -1;
+  for (auto &instrument : instruments) instrument->LightingChanged(lightingLevel != 0);
 }
 
 void Panel::SaveState(FILEHANDLE scn) const {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <Orbitersdk.h>
@@ -42,10 +43,14 @@ class Panel {
   // when no instrument has the name.
   VariableRef ResolveLocal(const char *text);
   Instrument *FindInstrument(const char *text) const;
+  // Every variable ResolveLocal takes that the panel or an instrument holds
+  // itself, as "PANEL:LIGHT", "PANEL:INSTRUMENT:STATE".
+  void ListReferences(std::vector<std::string> &references) const;
   void SaveState(FILEHANDLE scn) const;
-  // Saved lighting levels are not restored: the switches that set them are
-  // not saved either, so the panel starts unlit, consistent with them.
-  void LoadState(FILEHANDLE scn) {}
+  // Reads the saved lighting levels, from the line after "<PANEL>" to
+  // "</PANEL>": the panel comes back lit as it was saved, and its LIGHT and
+  // TEXTLIGHT say so, so a switch bound to them shows it.
+  void LoadState(FILEHANDLE scn);
 
   int32_t width = 0, height = 0;
   char name[kPanelNameSize] = "";

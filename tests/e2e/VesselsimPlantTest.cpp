@@ -81,7 +81,8 @@ TEST(VesselsimPlant, AnHourMakesNoEnergyAndNoNumberThatIsNotOne) {
 //   makes an infinite step: it keeps the state of the step before, logged
 //   once however many steps it would;
 // - a restored substance line with more vapour than mass is taken as all
-//   vapour, and the cabin's pressure stays a number.
+//   vapour, and the cabin's pressure stays a number; a panel saved lit comes
+//   back lit.
 TEST(VesselsimPlant, NothingWrittenOrRestoredLeavesANumberThatIsNotOne) {
   const std::string root = CopyOfTestRoot("plant", "plant-writes"), events = root + "/writes.events";
   const std::string run = "run --root " + root + " " + root + "/Scenarios/Plant.scn --duration 3 --events " + events;
@@ -108,11 +109,18 @@ TEST(VesselsimPlant, NothingWrittenOrRestoredLeavesANumberThatIsNotOne) {
   std::string scenario = ReadFile(root + "/hot.scn");
   const size_t nitrogen = scenario.find("CHM    3 4600.0000 4600.0000");
   ASSERT_NE(nitrogen, std::string::npos) << scenario;
-  std::ofstream(root + "/vapour.scn") << scenario.replace(nitrogen, 29, "CHM    3 4600.0000 909713");
+  scenario.replace(nitrogen, 29, "CHM    3 4600.0000 909713");
+  // A panel saved lit comes back lit, its lighting variable saying so.
+  const size_t light = scenario.find("<LIGHT> 0");
+  ASSERT_NE(light, std::string::npos) << scenario;
+  std::ofstream(root + "/vapour.scn") << scenario.replace(light, 9, "<LIGHT> 1");
   const Result restored = Vesselsim("run --root " + root + " " + root + "/vapour.scn --duration 2 --dt 0.5"
-                                    " --watch HYDRAULIC:CABIN:PRESS");
+                                    " --watch HYDRAULIC:CABIN:PRESS --watch int=P:LIGHT --watch int=P:TEXTLIGHT");
   ASSERT_EQ(restored.status, 0) << restored.out;
-  EXPECT_TRUE(std::isfinite(WatchLines(restored.out).at("HYDRAULIC:CABIN:PRESS"))) << restored.out;
+  const auto watched = WatchLines(restored.out);
+  EXPECT_TRUE(std::isfinite(watched.at("HYDRAULIC:CABIN:PRESS"))) << restored.out;
+  EXPECT_EQ(watched.at("P:LIGHT"), 1.0);
+  EXPECT_EQ(watched.at("P:TEXTLIGHT"), -1.0);
 }
 
 // Each mistake the module builds around is pointed at, at its line, with

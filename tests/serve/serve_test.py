@@ -165,6 +165,16 @@ class Serve(unittest.TestCase):
         b.post("api/panel", {"id": 0})
         co2 = "HYDRAULIC:CABIN:CO2_PPRESS"
         b.post("api/watch", {"ref": co2})
+        # What the scenario does not keep: the lights switched on, a selector
+        # turned, a custom ship variable.
+        self.assertTrue(b.post("api/mouse", {"x": 585, "y": 85})[1]["taken"])
+        carried = {"int=MAIN:BUSSEL:SEL": 2, "int=SHIP:CUSTOMINT1": 7}
+        for ref, wanted in carried.items():
+            self.assertEqual(b.post("api/set", {"ref": ref, "value": wanted})[0], 200)
+        carried["int=MAIN:LIGHT"] = 1
+        for ref in carried:
+            b.post("api/watch", {"ref": ref})
+        self.assertIn("MAIN:BUSSEL:SEL", b.get("api/references?prefix=main:"))
         value = lambda s: next(w["value"] for w in s["watches"] if w["ref"] == co2)
         before = b.get("api/state")
         b.post("api/clock", {"step": 1})
@@ -185,6 +195,9 @@ class Serve(unittest.TestCase):
         self.assertEqual(reloaded["time"], kept["time"])
         self.assertNotEqual(reloaded["flight"]["altitude"], 0)
         self.assertEqual(date(), kept_date)
+        for ref, wanted in carried.items():
+            self.assertEqual(next(w["value"] for w in reloaded["watches"] if w["ref"] == ref.split("=")[1]), wanted)
+            b.post("api/unwatch", {"ref": ref.split("=")[1]})
         # The first frame after the rebuild is one frame, not the session so far.
         b.post("api/clock", {"step": 1})
         state = b.wait_for(lambda s: s["time"] > kept["time"])

@@ -67,6 +67,16 @@ void KeepWatchOnItsObject(const host::Vessel *vessel, ResolvedWatch &watch) {
   if (watch.variable.address != bound) ReadGone(watch);
 }
 
+std::vector<std::string> ListReferences(const host::Vessel *vessel) {
+  std::vector<std::string> references;
+  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->listReferences == nullptr) return references;
+  const auto collect = [](void *context, const char *reference) {
+    static_cast<std::vector<std::string> *>(context)->push_back(reference);
+  };
+  vessel->module->listReferences(vessel->instance, collect, &references);
+  return references;
+}
+
 void PressKey(const host::Vessel &vessel, int keyCode) {
   const auto consume = vessel.module->ovcConsumeBufferedKey;
   if (consume == nullptr) return;

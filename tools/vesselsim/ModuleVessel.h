@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Simulation.h"
 #include "Watch.h"
@@ -35,6 +36,10 @@ void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch);
 // After a separation: the watch stays on the object it was bound to, and
 // reads nan once that object is gone.
 void KeepWatchOnItsObject(const host::Vessel *vessel, ResolvedWatch &watch);
+
+// Every reference the module lists for the vessel (ship variables, system
+// objects and their variables, what panels and instruments hold).
+std::vector<std::string> ListReferences(const host::Vessel *vessel);
 
 // A key pressed and released through the module's buffered-key entry.
 void PressKey(const host::Vessel &vessel, int keyCode);

@@ -19,6 +19,7 @@ class DigitInstrument : public BoundInstrument<double> {
   VariableRef ResolveVariable(const char *keyword) override {
     return MatchKeyword(keyword, "SHOWN") ? VariableRef::To(lastValue) : BoundInstrument::ResolveVariable(keyword);
   }
+  void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("SHOWN"); }
 
   double lastValue = -1.0;
   int32_t digits;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include <Orbitersdk.h>
 
@@ -56,6 +57,9 @@ class Instrument {
   virtual void ButtonUp() {}
   virtual void LightingChanged(bool lit) {}
   virtual VariableRef ResolveVariable(const char *keyword) { return {}; }
+  // The names of the variables the instrument holds itself (its position,
+  // what it shows), which ResolveVariable takes; not its bindings.
+  virtual void ListOwnVariables(std::vector<const char *> &names) const {}
   // `gone` is about to be released: the instrument stops using it.
   virtual void ForgetAddress(const void *gone) {}
   // The host MFD an instrument shows; -1 for every kind but the panel MFD.

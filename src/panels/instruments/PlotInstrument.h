@@ -15,6 +15,7 @@ class PlotInstrument : public Instrument {
   void Redraw(const DrawContext &context) override;
   void FrameRedraw(const DrawContext &context) override;
   VariableRef ResolveVariable(const char *keyword) override;
+  void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("ARM"); }
   void ForgetAddress(const void *gone) override {
     Empty(xSlot, gone);
     Empty(ySlot, gone);

@@ -25,6 +25,7 @@ class RotationalInstrument : public BoundInstrument<double> {
   VariableRef ResolveVariable(const char *keyword) override {
     return MatchKeyword(keyword, "ANGLE") ? VariableRef::To(shownAngle) : BoundInstrument::ResolveVariable(keyword);
   }
+  void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("ANGLE"); }
 
   // Moves the shown angle toward `target` by at most one easing step.
   static double Ease(double shown, double target);

@@ -22,6 +22,7 @@ class SwitchInstrument : public BoundInstrument<int32_t> {
   VariableRef ResolveVariable(const char *keyword) override {
     return MatchKeyword(keyword, "STATE") ? VariableRef::To(state) : BoundInstrument::ResolveVariable(keyword);
   }
+  void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("STATE"); }
 
   int32_t positions;
   int32_t state = -1;

@@ -271,10 +271,38 @@ void LiveBench::reload() {
   ++reloads;
 }
 
+namespace {
+
+// What a scenario does not keep but a reload must: what panels and
+// instruments hold (lighting switches, selector positions, needles on their
+// way) and the custom ship variables. The systems' own variables come back
+// from the scenario, so that a changed file can change them.
+std::vector<std::pair<std::string, double>> HeldOutsideTheScenario(const host::Vessel *vessel) {
+  std::vector<std::pair<std::string, double>> held;
+  StoredVariable variable;
+  std::string error;
+  for (const std::string &reference : ListReferences(vessel)) {
+    const bool system = reference.rfind("HYDRAULIC:", 0) == 0 || reference.rfind("ELECTRIC:", 0) == 0 ||
+                        (reference.rfind("SHIP:", 0) == 0 && reference.rfind("SHIP:CUSTOM", 0) != 0);
+    if (!system && ResolveNumber(vessel, reference, variable, error)) held.emplace_back(reference, variable.read());
+  }
+  return held;
+}
+
+void GiveBack(const host::Vessel *vessel, const std::vector<std::pair<std::string, double>> &held) {
+  StoredVariable variable;
+  std::string error;
+  for (const auto &[reference, value] : held)
+    if (ResolveNumber(vessel, reference, variable, error)) WriteNumber(vessel, variable, value, error);
+}
+
+}  // namespace
+
 // The new host is made before the old one goes, so the module stays loaded
 // and its clock runs on from the same time.
 bool LiveBench::rebuild(const std::string &savedPath) {
   const int panel = sim->panels.shownPanel();
+  const auto held = HeldOutsideTheScenario(vessel);
   auto rebuilt = std::make_unique<host::Simulation>();
   rebuilt->messageSink = [](const std::string &) {};
   std::string error;
@@ -286,6 +314,7 @@ bool LiveBench::rebuild(const std::string &savedPath) {
   sim = std::move(rebuilt);
   PublishLoadedState(*sim);
   choosePanelVessel();
+  GiveBack(vessel, held);
   if (vessel != nullptr && panel >= 0) sim->panels.showPanel(*vessel, panel);
   resolveWatches();
   renderWanted = true;
@@ -483,18 +512,8 @@ void LiveBench::writeVariable(const std::string &text, const std::string &value)
 std::vector<std::string> LiveBench::references(const std::string &prefix) {
   return onClock([&] {
     std::vector<std::string> found;
-    if (vessel == nullptr || vessel->module->listReferences == nullptr) return found;
-    struct Matching {
-      const std::string &prefix;
-      std::vector<std::string> &found;
-    } matching{prefix, found};
-    vessel->module->listReferences(
-        vessel->instance,
-        [](void *context, const char *reference) {
-          auto *m = static_cast<Matching *>(context);
-          if (strncasecmp(reference, m->prefix.c_str(), m->prefix.size()) == 0) m->found.push_back(reference);
-        },
-        &matching);
+    for (const std::string &reference : ListReferences(vessel))
+      if (strncasecmp(reference.c_str(), prefix.c_str(), prefix.size()) == 0) found.push_back(reference);
     return found;
   });
 }
