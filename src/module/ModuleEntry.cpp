@@ -148,9 +148,13 @@ DLLCLBK void vsimPlantFault(VESSEL *vessel, char *text, int size) {
 }
 
 // Not called by the simulator: the bench shows a vessel's state as loaded,
-// before the first step, with the ship variables published.
+// before the first step, with the ship variables published and every tank's
+// temperature and pressures worked out from its contents.
 DLLCLBK void vsimPublish(VESSEL *vessel) {
-  Guarded("vsimPublish", [&] { AsGeneric(vessel)->PublishState(); });
+  Guarded("vsimPublish", [&] {
+    AsGeneric(vessel)->PublishState();
+    AsGeneric(vessel)->systems.fluid.ShowTankFigures();
+  });
 }
 
 // Not called by the simulator: the module's next guarded callback fails

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "ModuleLog.h"
+#include "ModuleVessel.h"
 #include "ScenarioFile.h"
 #include "Simulation.h"
 #include "StrictCheck.h"
@@ -71,6 +72,13 @@ ClassCheck CheckClass(const std::string &className) {
   check.findings = strict.Lines();
   check.files = strict.Files();
   check.files.insert(check.files.begin(), configPath);
+  StoredVariable volume;
+  std::string unresolved;
+  for (const std::string &reference : ListReferences(vessel)) {
+    const bool tankVolume = reference.rfind("HYDRAULIC:", 0) == 0 && reference.size() > 7 &&
+                            reference.compare(reference.size() - 7, 7, ":VOLUME") == 0;
+    if (tankVolume && ResolveNumber(vessel, reference, volume, unresolved)) check.volumes[reference] = volume.read();
+  }
   if (vessel->module->summary != nullptr) {
     char summary[256] = "";
     vessel->module->summary(vessel->instance, summary, sizeof summary);

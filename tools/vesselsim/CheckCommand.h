@@ -3,6 +3,7 @@
 // passes over without a word.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct ClassCheck {
   std::vector<std::string> findings;  // "FILE:LINE: message", as --strict shows them
   std::vector<std::string> files;     // every file the configuration read or used that is there
   std::string summary;                // what it built, counted
+  std::map<std::string, double> volumes;  // every tank's volume as the files give it
   std::string error;                  // why it was not loaded
 };
 ClassCheck CheckClass(const std::string &className);

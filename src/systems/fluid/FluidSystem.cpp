@@ -51,6 +51,11 @@ FluidTank *FluidSystem::TankAt(const void *address) const {
   return dynamic_cast<FluidTank *>(static_cast<SystemObject *>(const_cast<void *>(address)));
 }
 
+void FluidSystem::ShowTankFigures() {
+  for (const auto &object : Objects())
+    if (auto *tank = dynamic_cast<FluidTank *>(object.get())) tank->ShowFigures();
+}
+
 // Something that resolved, but to the wrong kind of thing, is as invalid a
 // component as a name that resolves to nothing.
 FluidValve *FluidSystem::ResolvePort(const char *text) {

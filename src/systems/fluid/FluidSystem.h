@@ -28,6 +28,10 @@ class FluidSystem : public SystemList {
   // resolves to anything else is refused as null.
   FluidValve *ResolvePort(const char *text);
   FluidTank *ResolveTank(const char *text);
+  // Every tank's temperature and pressures as its next step will work them
+  // out from its contents, without stepping: what a restored vessel shows
+  // before its first frame.
+  void ShowTankFigures();
 
   ThermalModel *thermal;
 

@@ -94,6 +94,14 @@ std::string FluidTank::Fault() {
          " L: a tank must hold more than 0 L";
 }
 
+void FluidTank::ShowFigures() {
+  FluidContents worked = contents;
+  worked.ThermalComps(0.0);
+  contents.temperature = temperature = worked.temperature;
+  contents.pressure = worked.pressure;
+  for (int k = 0; k < kSubstanceCount; ++k) contents.substances[k].partialPressure = worked.substances[k].partialPressure;
+}
+
 FluidContents FluidTank::Take(double volume) {
   FluidContents taken = contents.TakeFraction(volume);
   mass -= taken.TotalMass();

@@ -37,6 +37,8 @@ class FluidTank : public FluidObject, public ThermalBody {
   // ignored.
   void AddSubstanceLine(const char *text);
 
+  // The temperature and pressures the contents give, worked out on a copy.
+  void ShowFigures();
   FluidContents Take(double volume);
   virtual int AcceptInflow(const FluidContents &parcel);
 

@@ -250,6 +250,7 @@ void LiveBench::recheck() {
 void LiveBench::reload() {
   if (vessel == nullptr) return;
   recheck();
+  const ClassCheck before = flying;
   if (!check.loaded || ReadsWorse(check, flying)) {
     reloadStatus = "the files no longer read: the last good vessel flies on";
     if (!check.loaded) check.log = check.error;
@@ -267,7 +268,8 @@ void LiveBench::reload() {
   flying = check;
   files.watch(flying.files);
   reloadSeconds = Now() - changeSeen;
-  reloadStatus = "reloaded";
+  const std::string kept = takeChangedVolumes(before);
+  reloadStatus = kept.empty() ? "reloaded" : "reloaded; kept from the flight: " + kept;
   ++reloads;
 }
 
@@ -297,6 +299,23 @@ void GiveBack(const host::Vessel *vessel, const std::vector<std::pair<std::strin
 }
 
 }  // namespace
+
+// A tank volume the files changed is the new one, unless the flight had
+// changed it too: that one is kept, and named.
+std::string LiveBench::takeChangedVolumes(const ClassCheck &before) {
+  std::string kept;
+  StoredVariable volume;
+  std::string error;
+  for (const auto &[reference, wanted] : check.volumes) {
+    const auto was = before.volumes.find(reference);
+    if (was == before.volumes.end() || was->second == wanted || !ResolveNumber(vessel, reference, volume, error))
+      continue;
+    if (volume.read() == was->second && WriteNumber(vessel, volume, wanted, error)) continue;
+    kept += (kept.empty() ? "" : ", ") + reference + " " + ShortestValue(ValueType::Double, volume.read()) +
+            " (the files say " + ShortestValue(ValueType::Double, wanted) + ")";
+  }
+  return kept;
+}
 
 // The new host is made before the old one goes, so the module stays loaded
 // and its clock runs on from the same time.

@@ -99,6 +99,7 @@ class LiveBench {
   void reload();
   void recheck();
   bool rebuild(const std::string &savedPath);
+  std::string takeChangedVolumes(const ClassCheck &before);
   void resolveWatches();
   void watchLocked(const std::string &text);
   void changedLocked();
