@@ -92,6 +92,8 @@ def main():
         ActionChains(browser).move_to_element_with_offset(
             panel, 90 - panel.size["width"] // 2, 205 - panel.size["height"] // 2).click().perform()
         until(lambda: value() != before, "the switch's variable changed")
+        outline = browser.find_element(By.ID, "areaoutline")
+        until(lambda: outline.is_displayed() and outline.text.startswith("area "), "the area under the pointer")
         until(lambda: panel.get_attribute("src") != picture, "a new picture after the click")
         # J separates the transfer stage: the vessel is lighter.
         mass = lambda: float(bench.get("api/state")["flight"]["mass"])
@@ -105,6 +107,12 @@ def main():
         Path(config).write_text(text.replace("<PRESSDIAL> 290 40", "<PRESSDIAL> 300 40", 1))
         until(lambda: panel.get_attribute("src") != shown, "a new picture after the edit")
         until(lambda: "reloaded" in browser.find_element(By.ID, "reload").text, "the reload shown")
+        # A mistyped line: the page shows it over everything, to select and copy.
+        Path(config).write_text(text.replace("<TANK> CABIN <0 1 0> 10000 1 1 0.001", "<TANK> CABIN <0 1 0> lots", 1))
+        overlay = browser.find_element(By.ID, "overlay")
+        until(lambda: overlay.is_displayed() and "<TANK> CABIN <0 1 0> lots" in overlay.text, "the refused line shown")
+        Path(config).write_text(text)
+        until(lambda: not overlay.is_displayed(), "the overlay gone once the files read")
         if SCREENSHOT:
             time.sleep(0.5)  # a few frames of the rebuilt vessel
             browser.save_screenshot(SCREENSHOT)

@@ -19,6 +19,7 @@
 #include "KeyNames.h"
 #include "ModuleLog.h"
 #include "wincanvas.h"
+#include "winpath.h"
 
 namespace {
 
@@ -68,6 +69,18 @@ bool ReadsWorse(const ClassCheck &now, const ClassCheck &flying) {
   for (const std::string &said : Sayings(now.findings, now.log))
     if (std::find(before.begin(), before.end(), said) == before.end()) return true;
   return false;
+}
+
+// The text of the line a finding ("FILE:LINE: message") points at, or "".
+std::string LineFound(const std::string &finding) {
+  static const std::regex place(R"(^([^:]+):(\d+): )");
+  std::smatch found;
+  if (!std::regex_search(finding, found, place)) return "";
+  std::ifstream file(ResolveWindowsPath(found[1].str().c_str()));
+  std::string line;
+  for (long n = std::stol(found[2].str()); n > 0 && std::getline(file, line); --n) {
+  }
+  return file ? line : "";
 }
 
 // A name that is a file name on every system and reaches no other folder:
@@ -242,6 +255,8 @@ void LiveBench::recheck() {
   // The log goes on across every vessel the bench makes: the check's own
   // entries are what it added.
   check.log = check.log.size() > logBefore ? check.log.substr(logBefore) : std::string();
+  findingLines.clear();
+  for (const std::string &finding : check.findings) findingLines.push_back(LineFound(finding));
   ++version;
 }
 
@@ -367,6 +382,17 @@ nlohmann::json LiveBench::flightData() const {
           {"hover", level(THGROUP_HOVER)}};
 }
 
+// The shown panel's areas that take the mouse, for the page to outline.
+nlohmann::json LiveBench::shownAreas() const {
+  nlohmann::json areas = nlohmann::json::array();
+  for (const host::PanelArea &area : sim->panels.areas()) {
+    if (area.mouseEvent == PANEL_MOUSE_IGNORE) continue;
+    const RECT &r = area.rect;
+    areas.push_back({{"id", area.id}, {"x", r.left}, {"y", r.top}, {"w", r.right - r.left}, {"h", r.bottom - r.top}});
+  }
+  return areas;
+}
+
 nlohmann::json LiveBench::state() {
   std::lock_guard<std::mutex> guard(lock);
   nlohmann::json watched = nlohmann::json::array();
@@ -389,6 +415,8 @@ nlohmann::json LiveBench::state() {
           {"watches", watched},
           {"log", log},
           {"findings", check.findings},
+          {"findingLines", findingLines},
+          {"areas", shownAreas()},
           {"checkLog", check.log},
           {"files", check.files},
           {"reload", {{"status", reloadStatus}, {"seconds", reloadSeconds}, {"count", reloads}}}};

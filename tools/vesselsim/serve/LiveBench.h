@@ -105,6 +105,7 @@ class LiveBench {
   void changedLocked();
   void choosePanelVessel();
   nlohmann::json flightData() const;
+  nlohmann::json shownAreas() const;
   StoredVariable resolveOrRefuse(const std::string &reference) const;
 
   const ServeOptions options;
@@ -133,6 +134,7 @@ class LiveBench {
   double lastRender = -1.0;
 
   ClassCheck check;   // the files as last read
+  std::vector<std::string> findingLines;  // the line each finding points at
   ClassCheck flying;  // what the vessel flying was built from
   FileWatch files;    // flying's files
   double lastLook = 0.0;

@@ -120,23 +120,33 @@ async function showChart(s) {
   }
 }
 
-function showFindings(s) {
-  const items = s.findings.map((f) => {
+// Each finding as text to select and copy, its place first, with the line
+// it points at beneath it.
+function findingItems(s) {
+  const items = s.findings.map((f, i) => {
     const item = document.createElement("li");
-    const match = /^(.*?):(\d+): (.*)$/.exec(f);
-    if (match) {
-      const link = document.createElement("a");
-      link.href = `file://${match[1]}`;
-      link.title = `${match[1]} line ${match[2]}`;
-      link.textContent = `${match[1]}:${match[2]}`;
-      item.append(link, ` ${match[3]}`);
-    } else {
-      item.textContent = f;
-    }
+    const match = /^(.*?:\d+): (.*)$/.exec(f);
+    const place = Object.assign(document.createElement("code"), { textContent: match ? match[1] : "" });
+    item.append(place, match ? ` ${match[2]}` : f);
+    if (s.findingLines[i]) item.append(Object.assign(document.createElement("pre"), { textContent: s.findingLines[i] }));
     return item;
   });
   if (s.checkLog) items.unshift(Object.assign(document.createElement("li"), { textContent: s.checkLog }));
-  $("findings").replaceChildren(...items);
+  return items;
+}
+
+// The findings, and while the files are refused the same over the page, until
+// dismissed or the files read again.
+let dismissed = "";
+function showFindings(s) {
+  const said = JSON.stringify([s.findings, s.checkLog]);
+  if ($("findings").dataset.said !== said) {
+    $("findings").dataset.said = said;
+    $("findings").replaceChildren(...findingItems(s));
+    $("overlayfindings").replaceChildren(...findingItems(s));
+  }
+  const refused = s.reload.status.startsWith("the files no longer read");
+  $("overlay").hidden = !refused || dismissed === said;
   $("log").textContent = s.log;
 }
 
@@ -211,7 +221,26 @@ function panelPoint(e) {
   };
 }
 
+// The clickable areas of the shown panel, outlined with their ids under the
+// pointer.
+function outlineArea(e) {
+  const box = $("panel").getBoundingClientRect();
+  const point = panelPoint(e);
+  const area = (state ? state.areas : []).find((a) =>
+    point.x >= a.x && point.x < a.x + a.w && point.y >= a.y && point.y < a.y + a.h);
+  const outline = $("areaoutline");
+  outline.hidden = !area;
+  if (!area) return;
+  const scale = box.width / pictureSize.width;
+  Object.assign(outline.style, { left: `${area.x * scale}px`, top: `${area.y * scale}px`,
+                                 width: `${area.w * scale}px`, height: `${area.h * scale}px` });
+  outline.textContent = `area ${area.id}`;
+}
+
 function wire() {
+  $("dismiss").addEventListener("click", () => ($("overlay").hidden = true, dismissed = $("findings").dataset.said));
+  $("panel").addEventListener("mousemove", outlineArea);
+  $("panel").addEventListener("mouseleave", () => ($("areaoutline").hidden = true));
   for (const link of [$("csvlink"), $("scnlink")]) link.href = withToken(link.getAttribute("href"));
   const image = $("panel");
   image.addEventListener("load", () => (pictureSize = { width: image.naturalWidth, height: image.naturalHeight }));
