@@ -84,6 +84,10 @@ class PanelHost {
   // goes). False when no area takes the press.
   bool buttonDown(int x, int y, bool right);
   void buttonUp();
+  // The area a press of that button at panel pixel (x, y) goes to, or null.
+  const PanelArea *pressedArea(int x, int y, bool right) const {
+    return areaAt(x, y, right ? PANEL_MOUSE_RBDOWN : PANEL_MOUSE_LBDOWN);
+  }
 
   // The panel as the user sees it: the background (its colour key shown
   // black), then every area's surface in registration order, then the

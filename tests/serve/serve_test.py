@@ -265,6 +265,40 @@ class ServeForLong(unittest.TestCase):
             bench.stop()
 
 
+class ServeAndReplay(unittest.TestCase):
+    def test_a_recorded_session_replays_to_the_same_state(self):
+        watched = ["HYDRAULIC:CABIN:PRESS", "int=ELECTRIC:BATT:LOAD", "int=HYDRAULIC:WASTE:OUT:OPEN",
+                   "SHIP:TOTALMASS", "SHIP:ALTITUDE"]
+        bench = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn", *[a for w in watched for a in ("--watch", w)])
+        try:
+            b = bench
+            b.post("api/clock", {"paused": True})
+            steps = lambda n: (b.post("api/clock", {"step": n}),
+                               b.wait_for(lambda s: s["time"] >= t + n * s["dt"] - 1e-9))
+            t = b.get("api/state")["time"]
+            b.post("api/set", {"ref": "int=ELECTRIC:BATT:LOAD", "value": 1})
+            b.post("api/mouse", {"x": 405, "y": 205})  # the drain switch, up
+            steps(30)
+            t = b.get("api/state")["time"]
+            b.post("api/key", {"code": "KeyJ"})
+            b.post("api/group", {"group": "THGROUP_MAIN", "level": 0.5})
+            steps(40)
+            state = b.get("api/state")
+            events = Path(b.folder, "session.events")
+            events.write_bytes(b.get("api/session.events", raw=True))
+            run = subprocess.run([VESSELSIM, "run", b.root + "/Scenarios/Kestrel.scn", "--root", b.root,
+                                  "--events", str(events), "--duration", repr(state["time"]),
+                                  *[a for w in watched for a in ("--watch", w)]],
+                                 capture_output=True, text=True, timeout=60)
+            self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+            replayed = dict(l.split(" = ") for l in run.stdout.splitlines() if " = " in l)
+            for w in state["watches"]:
+                self.assertAlmostEqual(float(replayed[w["ref"]]), w["value"], delta=abs(w["value"]) * 1e-5 + 1e-9,
+                                       msg=(w["ref"], events.read_text()))
+        finally:
+            bench.stop()
+
+
 class ServeAFileWithAFinding(unittest.TestCase):
     def test_a_finding_it_was_built_with_does_not_block_a_reload_when_lines_move(self):
         def mistype(root):

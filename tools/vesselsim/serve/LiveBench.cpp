@@ -104,7 +104,7 @@ LiveBench::LiveBench(const ServeOptions &o, const std::string &scenarioPath) : o
   PublishLoadedState(*sim);
   choosePanelVessel();
   for (const std::string &text : options.watches) watchLocked(text);
-  if (vessel != nullptr) sim->panels.showPanel(*vessel, 0);
+  if (vessel != nullptr && sim->panels.showPanel(*vessel, 0)) note("panel 0");
   recheck();
   flying = check;
   files.watch(flying.files);
@@ -190,7 +190,7 @@ void LiveBench::advance(double wallSeconds) {
 }
 
 void LiveBench::stepFrame() {
-  sim->frame(sim->simTime + options.dt);
+  sim->frame(static_cast<double>(++frameCount) * options.dt);
   ++version;
 }
 
@@ -283,6 +283,8 @@ void LiveBench::reload() {
   flying = check;
   files.watch(flying.files);
   reloadSeconds = Now() - changeSeen;
+  session.push_back("# at " + ShortestValue(ValueType::Double, sim->simTime) +
+                    " s the vessel was rebuilt from changed files: a replay flies the files as they are now");
   const std::string kept = takeChangedVolumes(before);
   reloadStatus = kept.empty() ? "reloaded" : "reloaded; kept from the flight: " + kept;
   ++reloads;
@@ -446,6 +448,20 @@ bool LiveBench::panelPng(std::string &picture) {
   return !png.empty();
 }
 
+void LiveBench::note(const std::string &event) {
+  session.push_back(ShortestValue(ValueType::Double, sim->simTime) + " " + event);
+}
+
+std::string LiveBench::sessionEvents() {
+  std::lock_guard<std::mutex> guard(lock);
+  std::string text = "# What was done on the live bench, for vesselsim run --events on " + options.scenario +
+                     " --root " + options.root + " --dt " + ShortestValue(ValueType::Double, options.dt) +
+                     "\n# a --duration of " + ShortestValue(ValueType::Double, sim->simTime) +
+                     " s ends where the bench is now\n";
+  for (const std::string &line : session) text += line + "\n";
+  return text;
+}
+
 void LiveBench::changedLocked() {
   ++version;
   renderWanted = true;
@@ -473,6 +489,7 @@ void LiveBench::showPanel(int id) {
     if (vessel == nullptr || vessel->instance == nullptr) throw Refusal{"no vessel driven by the module"};
     if (!sim->panels.showPanel(*vessel, id))
       throw Refusal{"vessel " + vessel->name + " has no panel " + std::to_string(id)};
+    note("panel " + std::to_string(id));
     changedLocked();
   });
 }
@@ -480,6 +497,12 @@ void LiveBench::showPanel(int id) {
 bool LiveBench::mouse(int x, int y, bool right, const std::string &action) {
   return onClock([&] {
     bool taken = true;
+    // A run replays a press as a click on its area, pressed and released at
+    // once.
+    const host::PanelArea *area = action != "up" ? sim->panels.pressedArea(x, y, right) : nullptr;
+    if (area != nullptr)
+      note("click " + std::to_string(area->id) + " " + std::to_string(x - area->rect.left) + " " +
+           std::to_string(y - area->rect.top) + (right ? " right" : ""));
     if (action == "down") taken = sim->panels.buttonDown(x, y, right);
     else if (action == "up") sim->panels.buttonUp();
     else if (action == "click") taken = sim->panels.click(x, y, right);
@@ -496,6 +519,7 @@ void LiveBench::key(const std::string &browserCode) {
     if (code == 0) throw Refusal{"no host key for " + browserCode};
     if (vessel == nullptr || vessel->module->ovcConsumeBufferedKey == nullptr) throw Refusal{"no vessel takes keys"};
     PressKey(*vessel, code);
+    note("key " + std::to_string(code));
     resolveWatches();
     changedLocked();
   });
@@ -508,6 +532,7 @@ void LiveBench::groupLevel(const std::string &group, double level) {
     if (!(level >= 0 && level <= 1)) throw Refusal{"level must be 0 to 1"};
     if (vessel == nullptr) throw Refusal{"no vessel"};
     vessel->setGroupLevel(static_cast<THGROUP_TYPE>(type), level);
+    note("group " + group + " " + ShortestValue(ValueType::Double, level));
     changedLocked();
   });
 }
@@ -552,6 +577,8 @@ void LiveBench::writeVariable(const std::string &text, const std::string &value)
     if (!ParseValue(ref.type, value, number)) throw Refusal{"not a finite number the variable can hold: " + value};
     std::string refusal;
     if (!WriteNumber(vessel, variable, number, refusal)) throw Refusal{refusal};
+    const char *typed = ref.type == ValueType::Int ? "int=" : ref.type == ValueType::Float ? "float=" : "";
+    note(std::string("set ") + typed + ref.reference + " " + ShortestValue(ref.type, number));
     changedLocked();
   });
 }

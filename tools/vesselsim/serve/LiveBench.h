@@ -79,6 +79,9 @@ class LiveBench {
   // not have (a watch added later) is an empty field.
   std::string seriesCsv(size_t last, size_t points);
   std::string scenarioText();
+  // What the author did since the bench started, as an events file that
+  // `vesselsim run` replays on the scenario to the same state.
+  std::string sessionEvents();
   std::string saveScenario(const std::string &name);
 
  private:
@@ -103,6 +106,7 @@ class LiveBench {
   void resolveWatches();
   void watchLocked(const std::string &text);
   void changedLocked();
+  void note(const std::string &event);
   void choosePanelVessel();
   nlohmann::json flightData() const;
   nlohmann::json shownAreas() const;
@@ -121,6 +125,8 @@ class LiveBench {
   bool paused = false;
   double rate = 1.0;  // 0: as fast as it goes
   int stepsWanted = 0;
+  long long frameCount = 0;  // the clock is frameCount x dt, as a run's is
+  std::vector<std::string> session;  // events-file lines
   double lag = 0.0;  // simulated seconds the clock is behind
 
   std::vector<ResolvedWatch> watches;

@@ -118,6 +118,10 @@ void Route(httplib::Server &server, LiveBench &bench) {
     res.set_header("Content-Disposition", "attachment; filename=\"series.csv\"");
     res.set_content(bench.seriesCsv(counts[0], counts[1]), "text/csv");
   });
+  server.Get("/api/session.events", [&](const httplib::Request &, httplib::Response &res) {
+    res.set_header("Content-Disposition", "attachment; filename=\"session.events\"");
+    res.set_content(bench.sessionEvents(), "text/plain");
+  });
   server.Get("/api/scenario.scn", [&](const httplib::Request &, httplib::Response &res) {
     try {
       res.set_header("Content-Disposition", "attachment; filename=\"saved.scn\"");

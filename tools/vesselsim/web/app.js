@@ -241,7 +241,7 @@ function wire() {
   $("dismiss").addEventListener("click", () => ($("overlay").hidden = true, dismissed = $("findings").dataset.said));
   $("panel").addEventListener("mousemove", outlineArea);
   $("panel").addEventListener("mouseleave", () => ($("areaoutline").hidden = true));
-  for (const link of [$("csvlink"), $("scnlink")]) link.href = withToken(link.getAttribute("href"));
+  for (const link of [$("csvlink"), $("scnlink"), $("recordlink")]) link.href = withToken(link.getAttribute("href"));
   const image = $("panel");
   image.addEventListener("load", () => (pictureSize = { width: image.naturalWidth, height: image.naturalHeight }));
   image.addEventListener("contextmenu", (e) => e.preventDefault());
