@@ -59,6 +59,7 @@ void ModuleLibrary::resolveEntryPoints() {
   resolve(*library, "vsimPublish", publish);
   resolve(*library, "vsimListReferences", listReferences);
   resolve(*library, "vsimPlantFault", plantFault);
+  resolve(*library, "vsimPanelName", panelName);
   resolve(*library, "vsimFailNextCallback", failNextCallback);
 }
 

@@ -46,6 +46,8 @@ class ModuleLibrary {
   // What in the vessel's plant cannot be as it stands, into the buffer ("" for
   // nothing); optional.
   void (*plantFault)(VESSEL *, char *, int) = nullptr;
+  // The name of the vessel's panel n into the buffer ("" for none); optional.
+  void (*panelName)(VESSEL *, int, char *, int) = nullptr;
   // Publishes the vessel's ship variables without a step; optional.
   void (*publish)(VESSEL *) = nullptr;
   // Every reference resolveReference takes to a ship variable or a system

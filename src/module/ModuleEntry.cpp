@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 #include <new>
+#include <string>
 
 #include "config/ConfigText.h"
 #include "config/Diagnostics.h"
@@ -138,6 +139,15 @@ DLLCLBK void vsimDescribeResource(VESSEL *vessel, PROPELLANT_HANDLE resource, ch
 // counted, for the bench's clean check.
 DLLCLBK void vsimSummary(VESSEL *vessel, char *text, int size) {
   GuardedText("vsimSummary", text, size, [&] { return AsGeneric(vessel)->systems.Summary(); });
+}
+
+// Not called by the simulator: the name of the vessel's panel n ("" for none),
+// for the bench to list its panels by name.
+DLLCLBK void vsimPanelName(VESSEL *vessel, int n, char *text, int size) {
+  GuardedText("vsimPanelName", text, size, [&] {
+    const Panel *panel = n < AsGeneric(vessel)->systems.panelCount ? AsGeneric(vessel)->systems.PanelAt(n) : nullptr;
+    return std::string(panel != nullptr ? panel->name : "");
+  });
 }
 
 // Not called by the simulator: what in the vessel's plant cannot be as it

@@ -40,6 +40,9 @@ TEST(VesselsimPanel, ClickingASwitchSetsItsVariableAndTurnsItsLever) {
   // its variable is, the needle off its rest.
   EXPECT_EQ(WatchLines(r.out).at("MAIN:SPARESW:STATE"), -1.0) << r.out;
   EXPECT_NE(WatchLines(r.out).at("MAIN:PRESSGAUGE:ANGLE"), 0.0) << r.out;
+  // Without --panel, a watch of what an instrument holds shows its panel.
+  const Result hidden = RunCapsule("--duration 1 --watch MAIN:PRESSGAUGE:ANGLE");
+  EXPECT_NE(WatchLines(hidden.out).at("MAIN:PRESSGAUGE:ANGLE"), 0.0) << hidden.out;
   const PngImage before = Image(TempPath("before.png")), after = Image(TempPath("after.png"));
   ASSERT_EQ(before.width, 800);
   EXPECT_GT(after.DifferencesIn(before, 680, 80, 711, 121), 20);

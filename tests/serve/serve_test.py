@@ -46,6 +46,7 @@ class Serve(unittest.TestCase):
         b = self.bench
         state = b.get("api/state")
         self.assertEqual(state["panel"], 0)
+        self.assertEqual(state["panelNames"][:2], ["MAIN", "NAV"])
         self.assertEqual(state["neighbours"]["right"], 1)
         self.assertEqual(state["watches"][0]["ref"], "HYDRAULIC:CABIN:PRESS")
         self.assertGreater(state["watches"][0]["value"], 1000)

@@ -77,6 +77,21 @@ std::vector<std::string> ListReferences(const host::Vessel *vessel) {
   return references;
 }
 
+// A vessel has up to ten panels.
+constexpr int kPanelsAtMost = 10;
+
+std::vector<std::string> PanelNames(const host::Vessel *vessel) {
+  std::vector<std::string> names;
+  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->panelName == nullptr) return names;
+  char name[64];
+  for (int n = 0; n < kPanelsAtMost; ++n) {
+    vessel->module->panelName(vessel->instance, n, name, sizeof name);
+    names.push_back(name);
+  }
+  while (!names.empty() && names.back().empty()) names.pop_back();
+  return names;
+}
+
 void PressKey(const host::Vessel &vessel, int keyCode) {
   const auto consume = vessel.module->ovcConsumeBufferedKey;
   if (consume == nullptr) return;

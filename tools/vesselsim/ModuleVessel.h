@@ -41,6 +41,10 @@ void KeepWatchOnItsObject(const host::Vessel *vessel, ResolvedWatch &watch);
 // objects and their variables, what panels and instruments hold).
 std::vector<std::string> ListReferences(const host::Vessel *vessel);
 
+// The names of the vessel's panels, by number: "" for a number it has no
+// panel of; empty when the module cannot say.
+std::vector<std::string> PanelNames(const host::Vessel *vessel);
+
 // A key pressed and released through the module's buffered-key entry.
 void PressKey(const host::Vessel &vessel, int keyCode);
 

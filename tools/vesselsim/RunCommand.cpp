@@ -1,5 +1,6 @@
 #include "RunCommand.h"
 
+#include <strings.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -65,6 +66,7 @@ class Run {
   void apply(Event &event);
   void saveScenario(const std::string &file) const;
   void showPanel(int n);
+  void showWatchedPanel();
   void click(const Event &event);
   void writePng(const std::string &file) const;
   void plot();
@@ -125,6 +127,7 @@ void Run::prepare() {
   }
   if (!options.png.empty() && options.panel < 0) throw UsageError{"--png needs --panel"};
   if (options.panel >= 0) showPanel(options.panel);
+  else showWatchedPanel();
   csvPath = !options.csv.empty() ? AbsolutePath(options.csv, invocationFolder)
                                   : (!options.plot.empty() ? ScratchPath("plot", "csv") : "");
   if (!csvPath.empty()) {
@@ -217,6 +220,20 @@ void Run::apply(Event &event) {
 void Run::saveScenario(const std::string &file) const {
   std::string error;
   if (!sim->saveScenario(file, error)) throw UsageError{error};
+}
+
+// What an instrument holds moves only while its panel is shown: without
+// --panel, the panel of the first watch that names one is shown.
+void Run::showWatchedPanel() {
+  const std::vector<std::string> names = PanelNames(vessel);
+  for (const ResolvedWatch &w : watches) {
+    const std::string first = w.ref.reference.substr(0, w.ref.reference.find(':'));
+    for (size_t n = 0; n < names.size(); ++n) {
+      if (names[n].empty() || strcasecmp(names[n].c_str(), first.c_str()) != 0) continue;
+      showPanel(static_cast<int>(n));
+      return;
+    }
+  }
 }
 
 void Run::showPanel(int n) {

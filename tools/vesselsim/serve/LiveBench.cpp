@@ -104,6 +104,7 @@ LiveBench::LiveBench(const ServeOptions &o, const std::string &scenarioPath) : o
   PublishLoadedState(*sim);
   choosePanelVessel();
   for (const std::string &text : options.watches) watchLocked(text);
+  panelNames = PanelNames(vessel);
   if (vessel != nullptr && sim->panels.showPanel(*vessel, 0)) note("panel 0");
   recheck();
   flying = check;
@@ -350,6 +351,7 @@ bool LiveBench::rebuild(const std::string &savedPath) {
   sim = std::move(rebuilt);
   PublishLoadedState(*sim);
   choosePanelVessel();
+  panelNames = PanelNames(vessel);
   GiveBack(vessel, held);
   if (vessel != nullptr && panel >= 0) sim->panels.showPanel(*vessel, panel);
   resolveWatches();
@@ -412,6 +414,7 @@ nlohmann::json LiveBench::state() {
           {"dt", options.dt},
           {"flight", flightData()},
           {"panel", sim->panels.shownPanel()},
+          {"panelNames", panelNames},
           {"panelVersion", panelVersion},
           {"neighbours", {{"left", n.left}, {"right", n.right}, {"top", n.top}, {"bottom", n.bottom}}},
           {"watches", watched},

@@ -130,6 +130,7 @@ class LiveBench {
   double lag = 0.0;  // simulated seconds the clock is behind
 
   std::vector<ResolvedWatch> watches;
+  std::vector<std::string> panelNames;  // by number
   std::deque<Sample> series;
 
   std::vector<uint32_t> pixels;  // of the picture shown, its width last

@@ -37,11 +37,13 @@ function showFlight(f) {
 
 function showPanels(s) {
   const list = $("panels");
-  const ids = new Set([s.panel, ...Object.values(s.neighbours)].filter((id) => id >= 0));
-  const wanted = [...ids].sort((a, b) => a - b).join(",");
+  const named = s.panelNames.map((name, id) => (name ? id : -1));
+  const ids = new Set([s.panel, ...Object.values(s.neighbours), ...named].filter((id) => id >= 0));
+  const wanted = [...ids].sort((a, b) => a - b).map((id) => `${id} ${s.panelNames[id] || ""}`).join(",");
   if (list.dataset.ids !== wanted) {
     list.dataset.ids = wanted;
-    list.replaceChildren(...[...ids].sort((a, b) => a - b).map((id) => new Option(`panel ${id}`, id)));
+    list.replaceChildren(...[...ids].sort((a, b) => a - b).map((id) =>
+      new Option(s.panelNames[id] ? `${id} ${s.panelNames[id]}` : `panel ${id}`, id)));
   }
   list.value = s.panel;
   if (s.panelVersion !== shownPanelVersion) {
