@@ -150,6 +150,26 @@ class Serve(unittest.TestCase):
                                  "--port", str(b.port)], capture_output=True, text=True, timeout=30)
         self.assertEqual(second.returncode, 2, second.stdout + second.stderr)
 
+    def test_long_steps_and_many_pages_keep_requests_answered(self):
+        b = self.bench
+        streams = [urllib.request.urlopen(b.url + "api/stream?token=" + b.token, timeout=5) for _ in range(4)]
+        try:
+            self.assertEqual(b.request("api/stream")[0], 503)
+            b.post("api/clock", {"paused": True, "step": 100000})
+            started = time.time()
+            self.assertEqual(b.request("api/state")[0], 200)
+            self.assertEqual(b.post("api/watch", {"ref": "HYDRAULIC:CABIN:TEMP"})[0], 200)
+            self.assertLess(time.time() - started, 1.0)
+        finally:
+            for stream in streams:
+                stream.close()
+            b.post("api/unwatch", {"ref": "HYDRAULIC:CABIN:TEMP"})
+            # A pause stops the steps still to go.
+            b.post("api/clock", {"paused": True})
+            stopped = b.get("api/state")["time"]
+            time.sleep(0.2)
+            self.assertEqual(b.get("api/state")["time"], stopped)
+
     def test_saves_only_when_asked(self):
         b = self.bench
         import os

@@ -482,7 +482,8 @@ void LiveBench::setClock(const nlohmann::json &request) {
   const bool pause = request.value("paused", paused);
   rate = wanted;
   paused = pause;
-  stepsWanted += steps;
+  // A pause alone also stops the steps still to go.
+  stepsWanted = pause && !request.contains("step") ? 0 : stepsWanted + steps;
   lag = 0.0;
   changedLocked();
 }
