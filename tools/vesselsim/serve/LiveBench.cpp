@@ -12,7 +12,6 @@
 #include <fstream>
 #include <future>
 #include <limits>
-#include <regex>
 #include <sstream>
 
 #include "FilePaths.h"
@@ -47,11 +46,33 @@ std::string ReadWhole(const std::string &path) {
   return text.str();
 }
 
+// A finding's place, "FILE:LINE: ": the file, the line, and where the
+// message begins; false for a text that does not begin with one.
+bool FindingPlace(const std::string &finding, std::string &file, long &line, size_t &message) {
+  const size_t colon = finding.find(':');
+  if (colon == std::string::npos || colon == 0) return false;
+  size_t end = colon + 1;
+  while (end < finding.size() && std::isdigit(static_cast<unsigned char>(finding[end]))) ++end;
+  if (end == colon + 1 || end - colon > 10 || finding.compare(end, 2, ": ") != 0) return false;
+  file = finding.substr(0, colon);
+  line = std::stol(finding.substr(colon + 1, end - colon - 1));
+  message = end + 2;
+  return true;
+}
+
 // What a log entry or a finding says, without the line it was at: lines
 // above it that move must not make an old mistake look new.
 std::string WithoutLineNumber(const std::string &said) {
-  static const std::regex line(R"(^(ERROR AT LINE: )\d+|^([^:]*):\d+: )");
-  return std::regex_replace(said, line, "$1$2", std::regex_constants::format_first_only);
+  const std::string logged = "ERROR AT LINE: ";
+  if (said.rfind(logged, 0) == 0) {
+    size_t end = logged.size();
+    while (end < said.size() && std::isdigit(static_cast<unsigned char>(said[end]))) ++end;
+    return logged + said.substr(end);
+  }
+  std::string file;
+  long line;
+  size_t message;
+  return FindingPlace(said, file, line, message) ? file + ": " + said.substr(message) : said;
 }
 
 std::vector<std::string> Sayings(const std::vector<std::string> &findings, const std::string &log) {
@@ -73,12 +94,12 @@ bool ReadsWorse(const ClassCheck &now, const ClassCheck &flying) {
 
 // The text of the line a finding ("FILE:LINE: message") points at, or "".
 std::string LineFound(const std::string &finding) {
-  static const std::regex place(R"(^([^:]+):(\d+): )");
-  std::smatch found;
-  if (!std::regex_search(finding, found, place)) return "";
-  std::ifstream file(ResolveWindowsPath(found[1].str().c_str()));
-  std::string line;
-  for (long n = std::stol(found[2].str()); n > 0 && std::getline(file, line); --n) {
+  std::string path, line;
+  long number;
+  size_t message;
+  if (!FindingPlace(finding, path, number, message)) return "";
+  std::ifstream file(ResolveWindowsPath(path.c_str()));
+  for (; number > 0 && std::getline(file, line); --number) {
   }
   return file ? line : "";
 }
