@@ -48,8 +48,7 @@ void oapiBlt(SURFHANDLE tgt, SURFHANDLE src, int tgtx, int tgty, int srcx, int s
   Surface *target = Surface::find(tgt);
   Surface *source = Surface::find(src);
   if (target == nullptr || source == nullptr) return;
-  wincanvas::copy(target->bitmap(), tgtx, tgty, source->bitmap(), srcx, srcy, w, h,
-                  ck == SURF_NO_CK ? wincanvas::kNoKey : ck);
+  target->blit(*source, tgtx, tgty, srcx, srcy, w, h, ck);
 }
 
 HDC oapiGetDC(SURFHANDLE surf) {

@@ -153,10 +153,44 @@ void PanelHost::redraw(const PanelArea &area, int event) {
   client->redrawEvent(area.id, event, area.surface);
 }
 
+// Blits are copies, so doing the same ones again onto their own result
+// changes nothing; under a background the same ones on the same background
+// give the same pixels. Either way the area's pixels are what drawing every
+// frame gives, at the cost of comparing a few records.
+void PanelHost::redrawEveryFrame(PanelArea &area) {
+  Surface *surface = Surface::find(area.surface);
+  if (surface == nullptr) return redraw(area, PANEL_REDRAW_ALWAYS);
+  const bool background = area.bkmode == PANEL_MAP_BACKGROUND && backgroundBitmap != nullptr;
+  recording.blits.clear();
+  recording.carriedOut = false;
+  recording.prepare = nullptr;
+  if (background)
+    recording.prepare = [&] {
+      wincanvas::copy(surface->bitmap(), 0, 0, backgroundBitmap, area.rect.left, area.rect.top, surface->width(),
+                      surface->height());
+      surface->touch();
+    };
+  surface->record(&recording);
+  client->redrawEvent(area.id, PANEL_REDRAW_ALWAYS, area.surface);
+  if (recording.carriedOut) {
+    // Drawn through a DC as well: done as drawn, and nothing to compare with.
+    area.drawn.clear();
+    area.drawnVersion = 0;
+    return;
+  }
+  if (surface->version() == area.drawnVersion && recording.blits == area.drawn) {
+    surface->record(nullptr);
+    return;
+  }
+  surface->carryOut();
+  area.drawn.swap(recording.blits);
+  area.drawnVersion = surface->version();
+}
+
 void PanelHost::frame() {
   if (!shown) return;
-  for (const PanelArea &area : areaList)
-    if (area.drawEvent == PANEL_REDRAW_ALWAYS) redraw(area, PANEL_REDRAW_ALWAYS);
+  for (PanelArea &area : areaList)
+    if (area.drawEvent == PANEL_REDRAW_ALWAYS) redrawEveryFrame(area);
   // Requests made while these redraws run are for the next frame. The two
   // lists trade storage, so a frame allocates nothing.
   due.swap(requested);

@@ -9,6 +9,7 @@
 
 #include "MfdHost.h"
 #include "OrbiterAPI.h"
+#include "Surface.h"
 
 namespace host {
 
@@ -35,6 +36,11 @@ struct PanelArea {
   // The area's own surface, the rectangle's size; null for an empty or
   // oversized rectangle.
   SURFHANDLE surface;
+  // The blits of the last every-frame redraw that was carried out, and the
+  // surface's version after it: a redraw that makes the same blits from the
+  // same sources onto an unchanged surface would change no pixel.
+  std::vector<SurfaceBlit> drawn = {};
+  uint64_t drawnVersion = 0;
 };
 
 // Panel ids beside the shown one; -1 for none.
@@ -120,6 +126,10 @@ class PanelHost {
  private:
   void forget();
   void redraw(const PanelArea &area, int event);
+  // The every-frame redraw, its blits recorded and carried out only when
+  // they differ from the last frame's.
+  void redrawEveryFrame(PanelArea &area);
+  BlitRecording recording;
   const PanelArea *areaAt(int x, int y, int pressBit) const;
   void press(const PanelArea &area, int rx, int ry, bool right);
   void release(const PanelArea &area, int rx, int ry, bool right);

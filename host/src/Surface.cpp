@@ -15,8 +15,11 @@ std::unordered_set<const Surface *> &liveSurfaces() {
 
 Surface *remember(Surface *surface) {
   liveSurfaces().insert(surface);
+  surface->touch();
   return surface;
 }
+
+uint64_t lastVersion = 0;
 
 }  // namespace
 
@@ -30,6 +33,7 @@ Surface *Surface::fromBitmap(HBITMAP bitmap, bool releaseBitmap) {
   const int w = wincanvas::width(bitmap), h = wincanvas::height(bitmap);
   Surface *surface = create(w, h);
   if (surface != nullptr) wincanvas::copy(surface->pixels, 0, 0, bitmap, 0, 0, w, h);
+  if (surface != nullptr) surface->touch();
   if (releaseBitmap) DeleteObject(bitmap);
   return surface;
 }
@@ -53,7 +57,35 @@ Surface::~Surface() {
 int Surface::width() const { return wincanvas::width(pixels); }
 int Surface::height() const { return wincanvas::height(pixels); }
 
+void Surface::touch() { changed = ++lastVersion; }
+
+void Surface::blit(const Surface &source, int tgtx, int tgty, int srcx, int srcy, int w, int h, DWORD key) {
+  const SurfaceBlit made{&source, source.version(), tgtx, tgty, srcx, srcy, w, h, key};
+  if (recording != nullptr) recording->blits.push_back(made);
+  else perform(made);
+}
+
+void Surface::perform(const SurfaceBlit &b) {
+  if (find(const_cast<Surface *>(b.source)) == nullptr) return;
+  wincanvas::copy(pixels, b.tgtx, b.tgty, b.source->pixels, b.srcx, b.srcy, b.w, b.h,
+                  b.key == SURF_NO_CK ? wincanvas::kNoKey : b.key);
+  touch();
+}
+
+void Surface::carryOut() {
+  BlitRecording *done = recording;
+  if (done == nullptr) return;
+  recording = nullptr;
+  done->carriedOut = true;
+  if (done->prepare) done->prepare();
+  for (const SurfaceBlit &b : done->blits) perform(b);
+}
+
+// What is drawn through a DC may change the pixels: the surface is changed
+// as far as anyone comparing versions knows.
 HDC Surface::getDC() {
+  carryOut();
+  touch();
   if (dc != nullptr) return dc;
   dc = CreateCompatibleDC(nullptr);
   bitmapBefore = SelectObject(dc, pixels);
@@ -66,6 +98,7 @@ HDC Surface::getDC() {
 
 void Surface::releaseDC(HDC hdc) {
   if (hdc == nullptr || hdc != dc) return;
+  touch();
   SelectObject(dc, bitmapBefore);
   DeleteDC(dc);
   dc = nullptr;

@@ -347,3 +347,63 @@ TEST_F(PanelHostTest, ANewPanelFreesTheOldOnesSurfacesWhichTheModuleCannotDestro
   EXPECT_FALSE(sim.panels.triggerRedraw(0, 1));
   EXPECT_EQ(sim.panels.shownPanel(), 1);
 }
+
+// An every-frame redraw that makes the same blits from unchanged sources is
+// not carried out again, so the area must still show exactly what drawing it
+// would: a changed source, a blit left out, or pixels another redraw changed
+// all show at once.
+TEST_F(PanelHostTest, RepeatedEveryFrameBlitsShowWhatDrawingThemWould) {
+  SURFHANDLE source = oapiCreateSurface(4, 4);
+  // The whole of `surf` in one colour, pen and brush alike.
+  const auto paint = [](SURFHANDLE surf, COLORREF colour) {
+    HDC dc = oapiGetDC(surf);
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HBRUSH brush = CreateSolidBrush(colour);
+    HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, brush);
+    Rectangle(dc, 0, 0, 4, 4);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    oapiReleaseDC(surf, dc);
+  };
+  paint(source, RGB(255, 0, 0));
+  bool blitting = true;
+  ASSERT_TRUE(Show(
+      0,
+      [](int) {
+        oapiRegisterPanelBackground(Background(20, 10, 0x336699));
+        oapiRegisterPanelArea(1, Rect(0, 0, 4, 4), PANEL_REDRAW_ALWAYS, 0, PANEL_MAP_BACKGROUND);
+        oapiRegisterPanelArea(2, Rect(10, 0, 14, 4), PANEL_REDRAW_ALWAYS, 0, PANEL_MAP_CURRENT);
+        return true;
+      },
+      [&](int area, int, SURFHANDLE surf) {
+        if (blitting) oapiBlt(surf, source, area == 1 ? 0 : 1, 0, 0, 0, 3, 3, SURF_NO_CK);
+      }));
+  // Read from the picture, which leaves the surfaces as they are.
+  const auto shown = [&](int area) {
+    std::string error;
+    HBITMAP picture = sim.panels.composePicture(error);
+    const uint32_t pixel = wincanvas::pixel(picture, area == 1 ? 1 : 11, 1);
+    DeleteObject(picture);
+    return pixel;
+  };
+  for (int frame = 0; frame < 2; ++frame) {
+    sim.panels.frame();
+    EXPECT_EQ(shown(1), 0xFF0000u);
+    EXPECT_EQ(shown(2), 0xFF0000u);
+  }
+  paint(source, RGB(0, 255, 0));
+  sim.panels.frame();
+  EXPECT_EQ(shown(1), 0x00FF00u);
+  EXPECT_EQ(shown(2), 0x00FF00u);
+  // Pixels changed behind the last frame's back are drawn over again.
+  paint(sim.panels.areas()[1].surface, RGB(0, 0, 255));
+  sim.panels.frame();
+  EXPECT_EQ(shown(2), 0x00FF00u);
+  blitting = false;
+  sim.panels.frame();
+  EXPECT_EQ(shown(1), 0x336699u);  // the background alone
+  EXPECT_EQ(shown(2), 0x00FF00u);  // what it last showed
+  oapiDestroySurface(source);
+}
