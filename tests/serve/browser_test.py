@@ -107,15 +107,15 @@ def main():
         Path(config).write_text(text.replace("<PRESSDIAL> 290 40", "<PRESSDIAL> 300 40", 1))
         until(lambda: panel.get_attribute("src") != shown, "a new picture after the edit")
         until(lambda: "reloaded" in browser.find_element(By.ID, "reload").text, "the reload shown")
+        if SCREENSHOT:
+            time.sleep(0.5)  # a few frames of the rebuilt vessel
+            browser.save_screenshot(SCREENSHOT)
         # A mistyped line: the page shows it over everything, to select and copy.
         Path(config).write_text(text.replace("<TANK> CABIN <0 1 0> 10000 1 1 0.001", "<TANK> CABIN <0 1 0> lots", 1))
         overlay = browser.find_element(By.ID, "overlay")
         until(lambda: overlay.is_displayed() and "<TANK> CABIN <0 1 0> lots" in overlay.text, "the refused line shown")
         Path(config).write_text(text)
         until(lambda: not overlay.is_displayed(), "the overlay gone once the files read")
-        if SCREENSHOT:
-            time.sleep(0.5)  # a few frames of the rebuilt vessel
-            browser.save_screenshot(SCREENSHOT)
         errors = [e for e in browser.get_log("browser") if e["level"] == "SEVERE"]
         assert not errors, errors
     finally:
