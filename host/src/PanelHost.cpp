@@ -145,11 +145,19 @@ bool PanelHost::triggerRedraw(int panel, int areaId) {
   return true;
 }
 
+bool PanelHost::mapsBackground(const PanelArea &area) const {
+  return area.bkmode == PANEL_MAP_BACKGROUND && backgroundBitmap != nullptr;
+}
+
+void PanelHost::copyBackground(const PanelArea &area, Surface &surface) const {
+  wincanvas::copy(surface.bitmap(), 0, 0, backgroundBitmap, area.rect.left, area.rect.top, surface.width(),
+                  surface.height());
+  surface.touch();
+}
+
 void PanelHost::redraw(const PanelArea &area, int event) {
   Surface *surface = Surface::find(area.surface);
-  if (area.bkmode == PANEL_MAP_BACKGROUND && surface != nullptr && backgroundBitmap != nullptr)
-    wincanvas::copy(surface->bitmap(), 0, 0, backgroundBitmap, area.rect.left, area.rect.top, surface->width(),
-                    surface->height());
+  if (surface != nullptr && mapsBackground(area)) copyBackground(area, *surface);
   client->redrawEvent(area.id, event, area.surface);
 }
 
@@ -160,16 +168,10 @@ void PanelHost::redraw(const PanelArea &area, int event) {
 void PanelHost::redrawEveryFrame(PanelArea &area) {
   Surface *surface = Surface::find(area.surface);
   if (surface == nullptr) return redraw(area, PANEL_REDRAW_ALWAYS);
-  const bool background = area.bkmode == PANEL_MAP_BACKGROUND && backgroundBitmap != nullptr;
   recording.blits.clear();
   recording.carriedOut = false;
   recording.prepare = nullptr;
-  if (background)
-    recording.prepare = [&] {
-      wincanvas::copy(surface->bitmap(), 0, 0, backgroundBitmap, area.rect.left, area.rect.top, surface->width(),
-                      surface->height());
-      surface->touch();
-    };
+  if (mapsBackground(area)) recording.prepare = [&] { copyBackground(area, *surface); };
   surface->record(&recording);
   client->redrawEvent(area.id, PANEL_REDRAW_ALWAYS, area.surface);
   if (recording.carriedOut) {

@@ -125,6 +125,9 @@ class PanelHost {
 
  private:
   void forget();
+  bool mapsBackground(const PanelArea &area) const;
+  // The background under `area` into its surface, which then has changed.
+  void copyBackground(const PanelArea &area, Surface &surface) const;
   void redraw(const PanelArea &area, int event);
   // The every-frame redraw, its blits recorded and carried out only when
   // they differ from the last frame's.
