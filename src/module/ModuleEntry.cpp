@@ -145,7 +145,7 @@ DLLCLBK void vsimSummary(VESSEL *vessel, char *text, int size) {
 // for the bench to list its panels by name.
 DLLCLBK void vsimPanelName(VESSEL *vessel, int n, char *text, int size) {
   GuardedText("vsimPanelName", text, size, [&] {
-    const Panel *panel = n < AsGeneric(vessel)->systems.panelCount ? AsGeneric(vessel)->systems.PanelAt(n) : nullptr;
+    const Panel *panel = AsGeneric(vessel)->systems.PanelAt(n);
     return std::string(panel != nullptr ? panel->name : "");
   });
 }

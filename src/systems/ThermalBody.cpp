@@ -8,7 +8,7 @@ void ThermalBody::AddHeat(double heat) {
 }
 
 bool ThermalBody::HoldsFinite() {
-  if (heatContent * 0.0 + temperature * 0.0 == 0.0) {
+  if (FiguresFinite()) {
     keptHeat = heatContent;
     keptTemperature = temperature;
     return true;

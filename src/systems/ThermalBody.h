@@ -15,6 +15,8 @@ class ThermalBody {
   // keeps; otherwise it takes back those it kept after the step before, so a
   // NaN or an infinity never spreads from it.
   virtual bool HoldsFinite();
+  // Whether the heat content and the temperature are finite numbers.
+  bool FiguresFinite() const { return heatContent * 0.0 + temperature * 0.0 == 0.0; }
 
   double heatContent = 0.0;    // J
   double specificHeat = 0.0;   // per unit of mass

@@ -2,7 +2,6 @@
 
 #include <strings.h>
 
-#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -118,16 +117,14 @@ void FluidSystem::ParseConfigurationSection(FILE *file) {
 
 // " NAME <x y z> VOLUME IN OUT [INSULATION]", then "CHM type mass vapour
 // energy" lines up to "</TANK>". Missing numbers count as 0. A tank with no
-// room (a volume of 0 or below) would have no pressure but an endless or
-// undefined one, which its pipes would carry on to the others: it is not
-// built, and its lines are passed over.
+// room is not built, and its lines are passed over.
 void FluidSystem::ParseTank(FILE *file, const char *text) {
   LineWord name = "";
   Vec3 position;
   double volume = 0, insulation = 0;
   int inOpen = 0, outOpen = 0;
   Fields(text) >> name >> position >> volume >> inOpen >> outOpen >> insulation;
-  const bool roomy = volume > 0.0 && std::isfinite(volume);
+  const bool roomy = FluidTank::HasRoom(volume);
   if (!roomy)
     ReportFinding(std::string("tank ") + name + " has a volume of " + ExactNumber(volume).text +
                   " L; a tank must hold more than 0 L, so it is not built");

@@ -76,8 +76,9 @@ void FluidTank::AddHeat(double q) {
   heatContent += q;
 }
 
+// The body's figures follow the contents, so the contents alone are kept.
 bool FluidTank::HoldsFinite() {
-  if (contents.Finite() && ThermalBody::HoldsFinite()) {
+  if (contents.Finite() && FiguresFinite()) {
     keptContents = contents;
     return true;
   }
@@ -89,7 +90,7 @@ bool FluidTank::HoldsFinite() {
 }
 
 std::string FluidTank::Fault() {
-  if (contents.volume > 0.0) return SystemObject::Fault();
+  if (HasRoom(contents.volume)) return SystemObject::Fault();
   return std::string("tank ") + name + " of " + ExactNumber(contents.volume).text +
          " L: a tank must hold more than 0 L";
 }
@@ -210,8 +211,7 @@ void FluidTank::LoadRecord(FILEHANDLE scn, const char *fields) {
   const double volume = contents.volume;
   record.Assign();
   Record(record);
-  // A saved volume of no room would give the tank no pressure but an endless
-  // or undefined one: the tank keeps its own.
-  if (!(contents.volume > 0.0 && std::isfinite(contents.volume))) contents.volume = volume;
+  // A saved volume of no room: the tank keeps its own.
+  if (!HasRoom(contents.volume)) contents.volume = volume;
   keptContents = contents;
 }

@@ -3,6 +3,7 @@
 // bottles.
 #pragma once
 
+#include <cmath>
 #include <string>
 
 #include "systems/ScenarioRecord.h"
@@ -15,6 +16,10 @@ class FluidTank : public FluidObject, public ThermalBody {
  public:
   FluidTank(const char *tankName, double volume, const Vec3 &place);
   ~FluidTank() override;
+
+  // Whether a tank of `litres` has room: one of 0 L or less would have no
+  // pressure but an endless or undefined one, which its pipes would carry on.
+  static bool HasRoom(double litres) { return litres > 0.0 && std::isfinite(litres); }
 
   // Makes the tank ready once its contents are filled in: totals, valves,
   // registration with `fluid`'s thermal model, insulation and area.
