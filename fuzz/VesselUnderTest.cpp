@@ -1,6 +1,5 @@
 #include "VesselUnderTest.h"
 
-#include <cmath>
 #include <cstdlib>
 
 #include "ScenarioFile.h"
@@ -11,21 +10,12 @@
 
 namespace {
 
-bool Finite(const FluidContents &c) {
-  bool finite = std::isfinite(c.energy) && std::isfinite(c.mass) && std::isfinite(c.pressure) &&
-                std::isfinite(c.temperature);
-  for (const Substance &s : c.substances)
-    finite = finite && std::isfinite(s.mass) && std::isfinite(s.energy) && std::isfinite(s.vapourMass);
-  return finite;
-}
-
 // No input may leave a NaN or an infinity in a body or a tank: it would spread
 // through the plant into every saved scenario.
 void RequireFinitePlant(const GenericVessel &vessel) {
   for (const ThermalBody *body : vessel.systems.thermal.Bodies()) {
     const auto *tank = dynamic_cast<const FluidTank *>(body);
-    if (!std::isfinite(body->temperature) || !std::isfinite(body->heatContent) || (tank && !Finite(tank->contents)))
-      std::abort();
+    if (!body->FiguresFinite() || (tank != nullptr && !tank->contents.Finite())) std::abort();
   }
 }
 

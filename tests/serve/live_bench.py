@@ -11,6 +11,11 @@ import urllib.error
 import urllib.request
 
 
+def watched(state, ref):
+    """The value of the watch `ref` ("int=" and the like left off) in a state."""
+    return next(w["value"] for w in state["watches"] if w["ref"] == ref.split("=")[-1])
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))

@@ -9,7 +9,7 @@ import time
 import unittest
 import urllib.request
 
-from live_bench import LiveBench
+from live_bench import LiveBench, watched
 
 VESSELSIM, KESTREL = sys.argv[1], sys.argv[2]
 
@@ -104,8 +104,8 @@ class Serve(unittest.TestCase):
 
     def test_bad_requests_change_nothing(self):
         b = self.bench
-        watched = lambda: [w["ref"] for w in b.get("api/state")["watches"]]
-        before = watched()
+        watch_refs = lambda: [w["ref"] for w in b.get("api/state")["watches"]]
+        before = watch_refs()
         for path, body in [("api/watch", b"not json"), ("api/watch", b"[1]"), ("api/watch", {"nope": 1}),
                            ("api/watch", {"ref": 5}), ("api/mouse", {"x": "a", "y": 1}),
                            ("api/mouse", {"x": 1, "y": 1, "button": "middle"}), ("api/key", {"code": "NoSuchKey"}),
@@ -119,10 +119,9 @@ class Serve(unittest.TestCase):
         status, reply = b.post("api/watch", {"ref": "HYDRAULIC:NOSUCHTANK:PRESS"})
         self.assertEqual(status, 400)
         self.assertIn("HYDRAULIC:NOSUCHTANK:PRESS", reply["error"])
-        self.assertEqual(watched(), before)
+        self.assertEqual(watch_refs(), before)
         b.post("api/watch", {"ref": "HYDRAULIC:CABIN:VOLUME"})
-        volume = next(w for w in b.get("api/state")["watches"] if w["ref"] == "HYDRAULIC:CABIN:VOLUME")
-        self.assertEqual(volume["value"], 10000)
+        self.assertEqual(watched(b.get("api/state"), "HYDRAULIC:CABIN:VOLUME"), 10000)
         b.post("api/unwatch", {"ref": "HYDRAULIC:CABIN:VOLUME"})
 
     def test_only_its_author_drives_it(self):
@@ -143,7 +142,7 @@ class Serve(unittest.TestCase):
         # A number is a decimal: "010" is ten.
         b.post("api/watch", {"ref": "int=SHIP:CUSTOMINT1"})
         self.assertEqual(b.post("api/set", {"ref": "int=SHIP:CUSTOMINT1", "value": "010"})[0], 200)
-        self.assertEqual(next(w["value"] for w in b.get("api/state")["watches"] if w["ref"] == "SHIP:CUSTOMINT1"), 10)
+        self.assertEqual(watched(b.get("api/state"), "SHIP:CUSTOMINT1"), 10)
         b.post("api/unwatch", {"ref": "SHIP:CUSTOMINT1"})
         # The port is the bench's alone.
         second = subprocess.run([VESSELSIM, "serve", b.root + "/Scenarios/Kestrel.scn", "--root", b.root,
@@ -160,12 +159,15 @@ class Serve(unittest.TestCase):
             self.assertEqual(b.request("api/state")[0], 200)
             self.assertEqual(b.post("api/watch", {"ref": "HYDRAULIC:CABIN:TEMP"})[0], 200)
             self.assertLess(time.time() - started, 1.0)
+            # A new rate leaves the steps going; a pause alone stops them.
+            b.post("api/clock", {"rate": 10})
+            going = b.get("api/state")["time"]
+            b.wait_for(lambda s: s["time"] > going + 1)
         finally:
             for stream in streams:
                 stream.close()
             b.post("api/unwatch", {"ref": "HYDRAULIC:CABIN:TEMP"})
-            # A pause stops the steps still to go.
-            b.post("api/clock", {"paused": True})
+            b.post("api/clock", {"paused": True, "rate": 1})
             stopped = b.get("api/state")["time"]
             time.sleep(0.2)
             self.assertEqual(b.get("api/state")["time"], stopped)
@@ -196,7 +198,7 @@ class Serve(unittest.TestCase):
         for ref in carried:
             b.post("api/watch", {"ref": ref})
         self.assertIn("MAIN:BUSSEL:SEL", b.get("api/references?prefix=main:"))
-        value = lambda s: next(w["value"] for w in s["watches"] if w["ref"] == co2)
+        value = lambda s: watched(s, co2)
         before = b.get("api/state")
         b.post("api/clock", {"step": 1})
         kept = b.wait_for(lambda s: s["time"] > before["time"])
@@ -219,7 +221,7 @@ class Serve(unittest.TestCase):
         self.assertAlmostEqual(value(reloaded), value(kept), delta=abs(value(kept)) * 1e-3)
         self.assertEqual(date(), kept_date)
         for ref, wanted in carried.items():
-            self.assertEqual(next(w["value"] for w in reloaded["watches"] if w["ref"] == ref.split("=")[1]), wanted)
+            self.assertEqual(watched(reloaded, ref), wanted)
             b.post("api/unwatch", {"ref": ref.split("=")[1]})
         # The first frame after the rebuild is one frame, not the session so far.
         b.post("api/clock", {"step": 1})
@@ -240,7 +242,7 @@ class Serve(unittest.TestCase):
             moved = moved.replace("<TANK> CABIN <0 1 0> %d" % was, "<TANK> CABIN <0 1 0> %d" % file_volume, 1)
             Path(config).write_text(moved)
             state = b.wait_for(lambda s: s["reload"]["count"] > count)
-            self.assertEqual(next(w["value"] for w in state["watches"] if w["ref"] == volume), flown or file_volume)
+            self.assertEqual(watched(state, volume), flown or file_volume)
         self.assertEqual(state["reload"]["status"],
                          "reloaded; kept from the flight: HYDRAULIC:CABIN:VOLUME 11000 (the files say 13000)")
         b.post("api/unwatch", {"ref": volume})
@@ -262,77 +264,58 @@ class Serve(unittest.TestCase):
         b.wait_for(lambda s: s["reload"]["status"].startswith("reloaded") and not s["findings"])
 
 
-class ServeForLong(unittest.TestCase):
-    def test_panel_switches_and_reloads_hold_no_memory(self):
-        """The attitude ball's drawing context is made and freed on one thread:
-        twenty rounds of every panel and a reload leave the memory as it was
-        after the first."""
-        bench = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn")
-        rss = lambda: int(next(l for l in open(f"/proc/{bench.process.pid}/status")
-                               if l.startswith("VmRSS")).split()[1]) / 1024
-        config = Path(bench.root + "/Config/Kestrel.cfg")
-        text = config.read_text()
+class ServeAMistypedFileForLong(unittest.TestCase):
+    def test_a_session_replays_and_reloads_hold_nothing(self):
+        """A bench of files with a finding in them: a recorded session replays
+        with `run` to the same state; then twenty rounds of every panel and a
+        reload, each with every line moved, all reload (the finding the vessel
+        was built with is no new one) and hold no memory (the attitude ball's
+        drawing context is made and freed on one thread)."""
+        refs = ["HYDRAULIC:CABIN:PRESS", "int=ELECTRIC:BATT:LOAD", "int=HYDRAULIC:WASTE:OUT:OPEN",
+                "SHIP:TOTALMASS", "SHIP:ALTITUDE"]
+        watches = [a for ref in refs for a in ("--watch", ref)]
+
+        def mistype(root):
+            config = Path(root + "/Config/Kestrel.cfg")
+            config.write_text(config.read_text().replace("</HYDRAULIC>", "NOT A LINE\n</HYDRAULIC>", 1))
+        b = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn", *watches, prepare=mistype)
         try:
+            self.assertTrue(any("line not understood" in f for f in b.get("api/state")["findings"]))
+            b.post("api/clock", {"paused": True})
+            for actions in [[("api/set", {"ref": "int=ELECTRIC:BATT:LOAD", "value": 1}),
+                             ("api/mouse", {"x": 405, "y": 205})],  # the drain switch, up
+                            [("api/key", {"code": "KeyJ"}), ("api/group", {"group": "THGROUP_MAIN", "level": 0.5})]]:
+                for path, body in actions:
+                    self.assertEqual(b.post(path, body)[0], 200)
+                t = b.get("api/state")["time"]
+                b.post("api/clock", {"step": 30})
+                state = b.wait_for(lambda s: s["time"] >= t + 30 * s["dt"] - 1e-9)
+            events = Path(b.folder, "session.events")
+            events.write_bytes(b.get("api/session.events", raw=True))
+            run = subprocess.run([VESSELSIM, "run", b.root + "/Scenarios/Kestrel.scn", "--root", b.root, "--events",
+                                  str(events), "--duration", repr(state["time"]), *watches],
+                                 capture_output=True, text=True, timeout=60)
+            self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+            replayed = dict(l.split(" = ") for l in run.stdout.splitlines() if " = " in l)
+            for ref in refs:
+                self.assertAlmostEqual(float(replayed[ref.split("=")[-1]]), watched(state, ref),
+                                       delta=abs(watched(state, ref)) * 1e-5 + 1e-9, msg=(ref, events.read_text()))
+
+            rss = lambda: int(next(l for l in open(f"/proc/{b.process.pid}/status")
+                                   if l.startswith("VmRSS")).split()[1]) / 1024
+            config = Path(b.root + "/Config/Kestrel.cfg")
+            text = config.read_text()
             for round in range(20):
                 for panel in (1, 2, 0):
-                    bench.post("api/panel", {"id": panel})
-                count = bench.get("api/state")["reload"]["count"]
-                config.write_text(text + "#" * (round + 1) + "\n")
-                bench.wait_for(lambda s: s["reload"]["count"] > count)
+                    b.post("api/panel", {"id": panel})
+                count = b.get("api/state")["reload"]["count"]
+                config.write_text("#\n" * (round + 1) + text)
+                b.wait_for(lambda s: s["reload"]["count"] > count)
                 if round == 1:
                     settled = rss()
             self.assertLess(rss() - settled, 20, "MB held over 18 rounds")
         finally:
-            bench.stop()
-
-
-class ServeAndReplay(unittest.TestCase):
-    def test_a_recorded_session_replays_to_the_same_state(self):
-        watched = ["HYDRAULIC:CABIN:PRESS", "int=ELECTRIC:BATT:LOAD", "int=HYDRAULIC:WASTE:OUT:OPEN",
-                   "SHIP:TOTALMASS", "SHIP:ALTITUDE"]
-        bench = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn", *[a for w in watched for a in ("--watch", w)])
-        try:
-            b = bench
-            b.post("api/clock", {"paused": True})
-            steps = lambda n: (b.post("api/clock", {"step": n}),
-                               b.wait_for(lambda s: s["time"] >= t + n * s["dt"] - 1e-9))
-            t = b.get("api/state")["time"]
-            b.post("api/set", {"ref": "int=ELECTRIC:BATT:LOAD", "value": 1})
-            b.post("api/mouse", {"x": 405, "y": 205})  # the drain switch, up
-            steps(30)
-            t = b.get("api/state")["time"]
-            b.post("api/key", {"code": "KeyJ"})
-            b.post("api/group", {"group": "THGROUP_MAIN", "level": 0.5})
-            steps(40)
-            state = b.get("api/state")
-            events = Path(b.folder, "session.events")
-            events.write_bytes(b.get("api/session.events", raw=True))
-            run = subprocess.run([VESSELSIM, "run", b.root + "/Scenarios/Kestrel.scn", "--root", b.root,
-                                  "--events", str(events), "--duration", repr(state["time"]),
-                                  *[a for w in watched for a in ("--watch", w)]],
-                                 capture_output=True, text=True, timeout=60)
-            self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-            replayed = dict(l.split(" = ") for l in run.stdout.splitlines() if " = " in l)
-            for w in state["watches"]:
-                self.assertAlmostEqual(float(replayed[w["ref"]]), w["value"], delta=abs(w["value"]) * 1e-5 + 1e-9,
-                                       msg=(w["ref"], events.read_text()))
-        finally:
-            bench.stop()
-
-
-class ServeAFileWithAFinding(unittest.TestCase):
-    def test_a_finding_it_was_built_with_does_not_block_a_reload_when_lines_move(self):
-        def mistype(root):
-            config = Path(root + "/Config/Kestrel.cfg")
-            config.write_text(config.read_text().replace("</HYDRAULIC>", "NOT A LINE\n</HYDRAULIC>", 1))
-        bench = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn", prepare=mistype)
-        try:
-            self.assertTrue(any("line not understood" in f for f in bench.get("api/state")["findings"]))
-            config = Path(bench.root + "/Config/Kestrel.cfg")
-            config.write_text("# a comment that moves every line\n" + config.read_text())
-            bench.wait_for(lambda s: s["reload"]["status"] == "reloaded")
-        finally:
-            bench.stop()
+            b.stop()
 
 
 if __name__ == "__main__":

@@ -29,7 +29,7 @@ bool parseEvent(std::istringstream &words, const std::string &base, Event &event
     std::string value;
     words >> argument >> value;
     if (event.target.parse(argument, error) && !ParseValue(event.target.type, value, event.value))
-      error = "bad value '" + value + "': a finite number the variable can hold is wanted";
+      error = RefusedValue(value);
   } else if (kind == "group") {
     event.kind = Event::Kind::Group;
     std::string level;

@@ -111,6 +111,10 @@ std::string ShortestValue(ValueType type, double value) {
   return std::string(text, result.ptr);
 }
 
+std::string RefusedValue(const std::string &text) {
+  return "bad value '" + text + "': a finite number the variable can hold is wanted";
+}
+
 bool ParseValue(ValueType type, const std::string &text, double &value) {
   const char *begin = text.c_str();
   char *end;

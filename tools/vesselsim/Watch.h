@@ -36,3 +36,5 @@ std::string ShortestValue(ValueType type, double value);  // round-trips exactly
 // Parses `text` as `type`; false when it is not a number of that type (a
 // finite one, within a float's range for a float).
 bool ParseValue(ValueType type, const std::string &text, double &value);
+// Why ParseValue refused `text`.
+std::string RefusedValue(const std::string &text);

@@ -38,8 +38,9 @@ bool IsLoopback(const std::string &address) {
   return address == "localhost" || address == "::1" || address.rfind("127.", 0) == 0;
 }
 
-bool Gatekeeper::knownHost(const std::string &host) const { return host == "localhost" || host == "127.0.0.1" ||
-                                                                   host == "::1" || host == bound; }
+bool Gatekeeper::knownHost(const std::string &host) const {
+  return host == "localhost" || host == "127.0.0.1" || host == "::1" || host == bound;
+}
 
 bool Gatekeeper::carriesToken(const httplib::Request &req) const {
   if (req.has_param("token")) return SameSecret(req.get_param_value("token"), secret);

@@ -501,10 +501,11 @@ void LiveBench::setClock(const nlohmann::json &request) {
   const int steps = request.value("step", 0);
   if (request.contains("step") && (steps < 1 || steps > 100000)) throw Refusal{"step must be 1 to 100000 frames"};
   const bool pause = request.value("paused", paused);
+  // A pause asked for alone also stops the steps still to go.
+  const bool halt = request.value("paused", false) && !request.contains("step");
   rate = wanted;
   paused = pause;
-  // A pause alone also stops the steps still to go.
-  stepsWanted = pause && !request.contains("step") ? 0 : stepsWanted + steps;
+  stepsWanted = halt ? 0 : stepsWanted + steps;
   lag = 0.0;
   changedLocked();
 }
@@ -521,6 +522,7 @@ void LiveBench::showPanel(int id) {
 
 bool LiveBench::mouse(int x, int y, bool right, const std::string &action) {
   return onClock([&] {
+    if (action != "down" && action != "up" && action != "click") throw Refusal{"action must be down, up or click"};
     bool taken = true;
     // A run replays a press as a click on its area, pressed and released at
     // once.
@@ -530,8 +532,7 @@ bool LiveBench::mouse(int x, int y, bool right, const std::string &action) {
            std::to_string(y - area->rect.top) + (right ? " right" : ""));
     if (action == "down") taken = sim->panels.buttonDown(x, y, right);
     else if (action == "up") sim->panels.buttonUp();
-    else if (action == "click") taken = sim->panels.click(x, y, right);
-    else throw Refusal{"action must be down, up or click"};
+    else taken = sim->panels.click(x, y, right);
     resolveWatches();
     changedLocked();
     return taken;
@@ -599,7 +600,7 @@ void LiveBench::writeVariable(const std::string &text, const std::string &value)
     if (!ref.parse(text, error)) throw Refusal{error};
     const StoredVariable variable = resolveOrRefuse(ref.reference);
     double number = 0.0;
-    if (!ParseValue(ref.type, value, number)) throw Refusal{"not a finite number the variable can hold: " + value};
+    if (!ParseValue(ref.type, value, number)) throw Refusal{RefusedValue(value)};
     std::string refusal;
     if (!WriteNumber(vessel, variable, number, refusal)) throw Refusal{refusal};
     const char *typed = ref.type == ValueType::Int ? "int=" : ref.type == ValueType::Float ? "float=" : "";
