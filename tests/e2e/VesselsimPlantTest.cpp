@@ -129,10 +129,12 @@ TEST(VesselsimPlant, TheCheckPointsAtEveryMistakeItBuildsAround) {
       {"Plant", "Plant.cfg:63: a momentary switch on HYDRAULIC:O2TANK:OUT:OPEN"},
       {"Careless", "Careless.cfg:7: \"<0 1 x>\" is not 3 numbers in <>"},
       {"Careless", "Careless.cfg:7: tank BAD has a volume of 0 L"},
-      {"Careless", "Careless.cfg:11: substance 0 of tank ODD: 200 g of vapour is more than its 100 g in all; it is taken as 100 g of vapour"},
+      {"Careless", "Careless.cfg:11: substance 0 of tank ODD: 200 g of vapour is more than its 100 g in all; it is "
+                   "taken as 100 g of vapour"},
       {"Careless", "Careless.cfg:12: substance 3 of tank ODD: its energy puts it at 29.5 K, below the 61.5 K it can "
                    "be held at"},
-      {"Careless", "Careless.cfg:13: substance 1 of tank ODD: a mass, vapour mass or energy below 0 cannot be; the line is ignored"},
+      {"Careless", "Careless.cfg:13: substance 1 of tank ODD: a mass, vapour mass or energy below 0 cannot be; the "
+                   "line is ignored"},
       {"Careless", "Careless.cfg:22: exhaust line gives 6 of its 7 numbers"},
       {"Careless", "Careless.cfg:27: vent VENT already has 4 exhausts"},
       {"Careless", "Careless.cfg:30: radiator FEW wants"},
