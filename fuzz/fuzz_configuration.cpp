@@ -6,13 +6,13 @@
 #include <string>
 
 #include "FuzzRoot.h"
-#include "config/Diagnostics.h"
 #include "VesselUnderTest.h"
+#include "module/ModuleLog.h"
 
 // The input is the configuration, then after a line "%%%%" the class file.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   EnterScratchRoot();
-  SetFindingSink([](void *, const char *, int, const char *, const char *) {}, nullptr);
+  SetModuleFindingSink([](void *, const char *, int, const char *, const char *) {}, nullptr);
   const std::string input(reinterpret_cast<const char *>(data), size);
   const size_t split = input.find("\n%%%%\n");
   WriteFile("Config/Fuzz.cfg", "Panel: fuzz\n" + input.substr(0, split));

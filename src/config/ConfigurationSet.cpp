@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <strings.h>
 
-#include "config/ConfigText.h"
 #include "config/ExactNumber.h"
 #include "config/ScenarioLines.h"
-#include "config/TextScan.h"
+#include "config/text/Keywords.h"
+#include "config/text/TextScan.h"
 #include "math/HostVector.h"
 
 namespace {

@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <string>
 
-#include "config/ConfigText.h"
-#include "config/Diagnostics.h"
-#include "config/TextScan.h"
+#include "config/text/Diagnostics.h"
+#include "config/text/Keywords.h"
+#include "config/text/ParseContext.h"
+#include "config/text/SectionLines.h"
+#include "config/text/TextScan.h"
 
 namespace {
 
@@ -62,23 +64,24 @@ int32_t KeyCodeFromName(const char *name) {
 
 // "KEYNAME ACTION CONFIGURATION" per line; a line that does not give all
 // three binds nothing.
-void KeyboardSection::Read(FILE *file) {
+void KeyboardSection::Read(ParseContext &context) {
   char *line;
-  SectionLines section(file, "</KEYBOARD>");
+  SectionLines section(context, "</KEYBOARD>");
   while (section.Next(line)) {
     LineWord keyName, action;
     KeyBinding binding;
-    CheckWordCount(line, 3, "key binding");
-    if (line == nullptr || (Fields(line) >> keyName >> action >> binding.configuration).Count() != 3)
+    context.diagnostics.CheckWordCount(line, 3, "key binding");
+    if (line == nullptr ||
+        (Fields(line, &context.diagnostics) >> keyName >> action >> binding.configuration).Count() != 3)
       continue;
     binding.keyCode = KeyCodeFromName(keyName);
     binding.action = MatchKeyword(action, "SEPARATION") ? kActionSeparation : kActionOther;
-    if (binding.keyCode == 0) ReportFinding(std::string("key ") + keyName + " is not in the key table");
+    if (binding.keyCode == 0) context.diagnostics.Report(std::string("key ") + keyName + " is not in the key table");
     if (binding.action == kActionOther)
-      ReportFinding(std::string("action ") + action + " is not one the module knows (SEPARATION)");
+      context.diagnostics.Report(std::string("action ") + action + " is not one the module knows (SEPARATION)");
     else
-      NoteRequired(&set.configurations, "separation to configuration",
-                   std::to_string(binding.configuration).c_str());
+      context.diagnostics.NoteRequired(&set.configurations, "separation to configuration",
+                                       std::to_string(binding.configuration).c_str());
     InsertAfterFirst(set.keyBindings, binding);
   }
 }

@@ -7,11 +7,13 @@
 
 #include "config/ConfigurationSet.h"
 
+class ParseContext;
+
 class KeyboardSection {
  public:
   explicit KeyboardSection(ConfigurationSet &target) : set(target) {}
   // From the line after "<KEYBOARD>" up to and including its closing line.
-  void Read(FILE *file);
+  void Read(ParseContext &context);
 
  private:
   ConfigurationSet &set;

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <strings.h>
 
-#include "config/BoundedCopy.h"
+#include "config/text/BoundedCopy.h"
 
 namespace {
 

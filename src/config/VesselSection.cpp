@@ -7,10 +7,12 @@
 #include <cstring>
 #include <string>
 
-#include "config/BoundedCopy.h"
-#include "config/ConfigText.h"
-#include "config/Diagnostics.h"
-#include "config/TextScan.h"
+#include "config/text/BoundedCopy.h"
+#include "config/text/Diagnostics.h"
+#include "config/text/Keywords.h"
+#include "config/text/ParseContext.h"
+#include "config/text/SectionLines.h"
+#include "config/text/TextScan.h"
 
 namespace {
 
@@ -48,10 +50,10 @@ const VectorTag kVectorTags[] = {
     {"<CAMERAOFF>", &StageConfiguration::cameraOffset},
 };
 
-bool ParseVectorTag(KeywordLine &keyword, StageConfiguration &stage) {
+bool ParseVectorTag(KeywordLine &keyword, StageConfiguration &stage, Diagnostics &diagnostics) {
   for (const VectorTag &tag : kVectorTags) {
     if (!keyword.Is(tag.tag)) continue;
-    ScanVector(keyword.rest, stage.*tag.member);
+    ScanVector(keyword.rest, stage.*tag.member, &diagnostics);
     return true;
   }
   return false;
@@ -59,9 +61,10 @@ bool ParseVectorTag(KeywordLine &keyword, StageConfiguration &stage) {
 
 // The number of a "<CONFIG n>" line; its tag is matched with its case, as
 // the block has always been read.
-bool StageNumber(const char *line, int &n) {
+bool StageNumber(const char *line, int &n, Diagnostics &diagnostics) {
   static const char kTag[] = "<CONFIG";
-  return std::strncmp(line, kTag, sizeof kTag - 1) == 0 && (Fields(line + sizeof kTag - 1) >> n).Count() == 1;
+  return std::strncmp(line, kTag, sizeof kTag - 1) == 0 &&
+         (Fields(line + sizeof kTag - 1, &diagnostics) >> n).Count() == 1;
 }
 
 // Watches the lines an element takes as its offset lines and its closing
@@ -71,9 +74,10 @@ bool StageNumber(const char *line, int &n) {
 // rest of the file is read out of step too, and nothing more is reported.
 class ElementLines {
  public:
-  explicit ElementLines(const VesselElement &header)
+  ElementLines(const VesselElement &header, ParseContext &context)
       : element(header),
-        headerLine(ConfigLineCount()),
+        diagnostics(context.diagnostics),
+        headerLine(context.Line()),
         expected(std::max<int64_t>(0, static_cast<int64_t>(header.last) - header.first)) {}
   // A line the element takes as an offset line, and whether it read as one;
   // a blank or comment line stands for an offset not given.
@@ -90,14 +94,15 @@ class ElementLines {
   void Short(const char *line) {
     if (!short_) {
       short_ = true;
-      ReportFindingAt(headerLine, "element " + std::string(element.name) + " expects " + std::to_string(expected) +
-                                      " offset line" + (expected == 1 ? "" : "s") + ", found " +
-                                      std::to_string(offsets));
+      diagnostics.ReportAt(headerLine, "element " + std::string(element.name) + " expects " + std::to_string(expected) +
+                                           " offset line" + (expected == 1 ? "" : "s") + ", found " +
+                                           std::to_string(offsets));
     }
-    if (MatchKeyword(line, "</ELEMENTS>") || MatchKeyword(line, "</VESSEL>")) MuteFindings();
+    if (MatchKeyword(line, "</ELEMENTS>") || MatchKeyword(line, "</VESSEL>")) diagnostics.Mute();
   }
 
   const VesselElement &element;
+  Diagnostics &diagnostics;
   int headerLine;
   int64_t expected;
   int64_t offsets = 0;
@@ -106,136 +111,144 @@ class ElementLines {
 
 }  // namespace
 
-void VesselSection::Read(FILE *file) {
+void VesselSection::Read(ParseContext &context) {
   char *line;
-  SectionLines section(file, "</VESSEL>");
+  SectionLines section(context, "</VESSEL>");
   while (section.Next(line)) {
     if (MatchKeyword(line, "<ELEMENTS>")) {
-      ReadElements(file);
+      ReadElements(context);
     } else if (MatchKeyword(line, "<PROPELLANTS>")) {
-      ReadPropellants(file);
+      ReadPropellants(context);
     } else if (MatchKeyword(line, "<CONFIG")) {
       int n = -1;
       // A block for a number outside 0 to 9 is read and dropped.
       StageConfiguration discarded;
       const bool separationForm = MatchKeyword(line, "<CONFIG>");
-      const bool valid = !separationForm && StageNumber(line, n) && IsConfigurationNumber(n);
+      const bool valid = !separationForm && StageNumber(line, n, context.diagnostics) && IsConfigurationNumber(n);
       if (valid) {
         set.definedStages |= 1u << n;
-        NoteDefinition(&set.configurations, std::to_string(n).c_str());
+        context.diagnostics.NoteDefinition(&set.configurations, std::to_string(n).c_str());
       }
       else if (separationForm)
-        ReportFinding("\"<CONFIG> n\" is the <SEPARATION> form: a stage block of <VESSEL> is \"<CONFIG n>\"");
-      ReadStageBlock(file, valid ? set.configurations[n] : discarded);
+        context.diagnostics.Report(
+            "\"<CONFIG> n\" is the <SEPARATION> form: a stage block of <VESSEL> is \"<CONFIG n>\"");
+      ReadStageBlock(context, valid ? set.configurations[n] : discarded);
     } else if (line != nullptr) {
-      ReportFinding("line not understood in <VESSEL>");
+      context.diagnostics.Report("line not understood in <VESSEL>");
     }
   }
   for (VesselElement &element : set.elements) element.mesh = oapiLoadMeshGlobal(element.meshFile);
-  CheckThrusterPropellants();
+  CheckThrusterPropellants(context.diagnostics);
 }
 
 // Thrusters find their tank by the first name their propellant begins, in
 // the list's order, wherever in the section the tanks are.
-void VesselSection::CheckThrusterPropellants() const {
+void VesselSection::CheckThrusterPropellants(Diagnostics &diagnostics) const {
   for (const auto &[line, propellant] : thrusterPropellants) {
     const PropellantDef *found = nullptr;
     for (const PropellantDef &tank : set.propellants)
       if (found == nullptr && MatchKeyword(tank.name, propellant.c_str())) found = &tank;
     if (found == nullptr)
-      ReportFindingAt(line, "thruster propellant " + propellant + " names no tank");
+      diagnostics.ReportAt(line, "thruster propellant " + propellant + " names no tank");
     else if (strcasecmp(found->name, propellant.c_str()) != 0)
-      ReportFindingAt(line, "thruster propellant " + propellant + " matches tank " + found->name + " only as a prefix");
+      diagnostics.ReportAt(line,
+                           "thruster propellant " + propellant + " matches tank " + found->name + " only as a prefix");
   }
 }
 
 // An element is a header "<NAME> MESH MASS FIRST LAST", one offset line for
 // each configuration from FIRST to LAST - 1, and one closing line. Every line
 // after the header counts, blank or not, as the format fixes their number.
-void VesselSection::ReadElements(FILE *file) {
+void VesselSection::ReadElements(ParseContext &context) {
   char *line;
-  SectionLines section(file, "</ELEMENTS>");
+  SectionLines section(context, "</ELEMENTS>");
   while (section.Next(line)) {
     if (line == nullptr || line[0] != '<') continue;
     VesselElement element;
     LineWord name, mesh;
-    CheckWordCount(line, 5, "element");
-    if ((Fields(line + 1) >> name >> mesh >> element.mass >> element.first >> element.last).Count() != 5) continue;
-    ReportFileUse(nullptr, ConfigLineCount(), std::string("mesh Meshes/") + mesh + ".msh",
-                  (std::string("Meshes\\") + mesh + ".msh").c_str());
+    context.diagnostics.CheckWordCount(line, 5, "element");
+    if ((Fields(line + 1, &context.diagnostics) >> name >> mesh >> element.mass >> element.first >> element.last)
+            .Count() != 5)
+      continue;
+    context.diagnostics.ReportFileUse(nullptr, context.Line(), std::string("mesh Meshes/") + mesh + ".msh",
+                                      (std::string("Meshes\\") + mesh + ".msh").c_str());
     name[std::strlen(name) - 1] = '\0';  // the header's closing ">"
-    CopyName(element.name, name);
-    CopyName(element.meshFile, mesh);
-    ElementLines lines(element);
+    CopyName(element.name, name, &context.diagnostics);
+    CopyName(element.meshFile, mesh, &context.diagnostics);
+    ElementLines lines(element, context);
     for (int64_t n = element.first; n < element.last; ++n) {
-      const char *offsetLine = ReadConfigLine(file);
-      if (offsetLine == nullptr && ConfigFileEnded(file)) break;
+      const char *offsetLine = context.NextLine();
+      if (offsetLine == nullptr && context.Ended()) break;
       Vec3 offset;
       const bool read = offsetLine != nullptr &&
                         std::sscanf(offsetLine, "<%lf %lf %lf>", &offset.x, &offset.y, &offset.z) == 3;
       lines.Offset(offsetLine, read);
       if (read && IsConfigurationNumber(static_cast<int>(n))) element.offsets[n] = offset;
     }
-    lines.Closing(ReadConfigLine(file));
+    lines.Closing(context.NextLine());
     InsertAfterFirst(set.elements, element);
   }
 }
 
-void VesselSection::ReadPropellants(FILE *file) {
+void VesselSection::ReadPropellants(ParseContext &context) {
   char *line;
-  SectionLines section(file, "</PROPELLANTS>");
+  SectionLines section(context, "</PROPELLANTS>");
   while (section.Next(line)) {
     PropellantDef tank;
     LineWord name;
-    CheckWordCount(line, 4, "tank");
-    if (line == nullptr || (Fields(line) >> name >> tank.capacity >> tank.first >> tank.last).Count() != 4) continue;
-    CopyName(tank.name, name);
+    context.diagnostics.CheckWordCount(line, 4, "tank");
+    if (line == nullptr ||
+        (Fields(line, &context.diagnostics) >> name >> tank.capacity >> tank.first >> tank.last).Count() != 4)
+      continue;
+    CopyName(tank.name, name, &context.diagnostics);
     InsertAfterFirst(set.propellants, tank);
   }
 }
 
-void VesselSection::ReadStageBlock(FILE *file, StageConfiguration &stage) {
+void VesselSection::ReadStageBlock(ParseContext &context, StageConfiguration &stage) {
   char *line;
-  SectionLines section(file, "</CONFIG");
+  SectionLines section(context, "</CONFIG");
   while (section.Next(line)) {
     if (line == nullptr) continue;
     double size;
     KeywordLine keyword(line);
     if (keyword.Is("<SIZE>")) {
-      if ((Fields(keyword.rest) >> size).Count() == 1) stage.size = size;
+      if ((Fields(keyword.rest, &context.diagnostics) >> size).Count() == 1) stage.size = size;
     } else if (keyword.Is("<TOUCHDOWN>")) {
-      ScanVectors(keyword.rest, stage.touchdown, 3);
+      ScanVectors(keyword.rest, stage.touchdown, 3, &context.diagnostics);
     } else if (keyword.Is("<DOCK>")) {
       Vec3 parts[3];
-      if (ScanVectors(keyword.rest, parts, 3)) InsertAfterFirst(stage.docks, DockDef{parts[0], parts[1], parts[2]});
+      if (ScanVectors(keyword.rest, parts, 3, &context.diagnostics))
+        InsertAfterFirst(stage.docks, DockDef{parts[0], parts[1], parts[2]});
     } else if (keyword.Is("<THRUSTERS>")) {
-      ReadThrusters(file, stage);
-    } else if (!ParseVectorTag(keyword, stage)) {
-      ReportFinding("line not understood in <VESSEL>");
+      ReadThrusters(context, stage);
+    } else if (!ParseVectorTag(keyword, stage, context.diagnostics)) {
+      context.diagnostics.Report("line not understood in <VESSEL>");
     }
   }
 }
 
 // "<x y z> <dx dy dz> THRUST PROPELLANT ISP ISPREF GROUP <LENGTH WIDTH>"; a
 // line without its exhaust size gets a thruster without a visible plume.
-void VesselSection::ReadThrusters(FILE *file, StageConfiguration &stage) {
+void VesselSection::ReadThrusters(ParseContext &context, StageConfiguration &stage) {
   char *line;
-  SectionLines section(file, "</THRUSTERS>");
+  SectionLines section(context, "</THRUSTERS>");
   while (section.Next(line)) {
     if (line == nullptr) continue;
     ThrusterDef t;
     LineWord propellant, group;
-    CheckWordCount(line, 11, "thruster");
-    const int read = (Fields(line) >> t.position >> t.direction >> t.maxThrust >> propellant >> t.isp >> t.ispRef >>
-                      group)
+    context.diagnostics.CheckWordCount(line, 11, "thruster");
+    const int read = (Fields(line, &context.diagnostics) >> t.position >> t.direction >> t.maxThrust >> propellant >>
+                      t.isp >> t.ispRef >> group)
                          .Pair(t.exhaustLength, t.exhaustWidth)
                          .Count();
     if (read < 11) continue;
     if (read < 13) t.exhaustLength = t.exhaustWidth = 0.0;
-    CopyName(t.propellant, propellant);
-    thrusterPropellants.emplace_back(ConfigLineCount(), propellant);
+    CopyName(t.propellant, propellant, &context.diagnostics);
+    thrusterPropellants.emplace_back(context.Line(), propellant);
     t.group = GroupIndex(group);
-    if (t.group == kNoGroup) ReportFinding(std::string("thruster group ") + group + " is not one of the host's groups");
+    if (t.group == kNoGroup)
+      context.diagnostics.Report(std::string("thruster group ") + group + " is not one of the host's groups");
     InsertAfterFirst(stage.thrusters, t);
   }
 }

@@ -9,18 +9,21 @@
 
 #include "config/ConfigurationSet.h"
 
+class Diagnostics;
+class ParseContext;
+
 class VesselSection {
  public:
   explicit VesselSection(ConfigurationSet &target) : set(target) {}
   // From the line after "<VESSEL>" up to and including its closing line.
-  void Read(FILE *file);
+  void Read(ParseContext &context);
 
  private:
-  void ReadElements(FILE *file);
-  void ReadPropellants(FILE *file);
-  void ReadStageBlock(FILE *file, StageConfiguration &stage);
-  void ReadThrusters(FILE *file, StageConfiguration &stage);
-  void CheckThrusterPropellants() const;
+  void ReadElements(ParseContext &context);
+  void ReadPropellants(ParseContext &context);
+  void ReadStageBlock(ParseContext &context, StageConfiguration &stage);
+  void ReadThrusters(ParseContext &context, StageConfiguration &stage);
+  void CheckThrusterPropellants(Diagnostics &diagnostics) const;
 
   ConfigurationSet &set;
   // Each thruster line's number and propellant, for the checks at the end.

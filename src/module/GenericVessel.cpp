@@ -6,10 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "config/BoundedCopy.h"
-#include "config/ConfigText.h"
 #include "config/ScenarioLines.h"
-#include "config/TextScan.h"
+#include "config/text/BoundedCopy.h"
+#include "config/text/Keywords.h"
+#include "config/text/TextScan.h"
+#include "module/ModuleLog.h"
 
 namespace {
 
@@ -111,20 +112,23 @@ bool GenericVessel::LoadInternals(FILEHANDLE scn) {
   // objects were built, not from the restored ones.
   systems.RemoveStageObjects(systems.currentConfiguration);
   bool propellantsRecorded = false;
+  // Records that name nothing of this vessel, logged once the block is read.
+  std::string logEntries;
   char *line;
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</INTERNALS>")) {
     int n;
     if (MatchKeyword(line, "<PROPELLANTS>")) {
-      systems.LoadPropellants(scn);
+      systems.LoadPropellants(scn, logEntries);
       propellantsRecorded = true;
     } else if (MatchKeyword(line, "<HYDRAULIC>")) {
-      systems.fluid.LoadFromScenario(scn);
+      systems.fluid.LoadFromScenario(scn, logEntries);
     } else if (MatchKeyword(line, "<ELECTRIC>")) {
-      systems.electric.LoadFromScenario(scn);
+      systems.electric.LoadFromScenario(scn, logEntries);
     } else if (const char *index = AfterKeyword(line, "<PANEL>")) {
       if (Panel *panel = (Fields(index) >> n).Count() == 1 ? systems.PanelAt(n) : nullptr) panel->LoadState(scn);
     }
   }
+  AppendToModuleLog(logEntries);
   return propellantsRecorded;
 }
 
@@ -136,6 +140,8 @@ bool GenericVessel::LoadInternals(FILEHANDLE scn) {
 void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
   std::string hostLevels;
   bool propellantsRecorded = false;
+  // Records that name nothing of this vessel, logged once the block is read.
+  std::string logEntries;
   char *line;
   while (oapiReadScenario_nextline(scn, line)) {
     if (MatchKeyword(line, "<INTERNALS>")) {

@@ -7,9 +7,8 @@
 #include <new>
 #include <string>
 
-#include "config/ConfigText.h"
-#include "config/Diagnostics.h"
 #include "module/GenericVessel.h"
+#include "module/ModuleLog.h"
 
 namespace {
 
@@ -27,9 +26,9 @@ Result Guarded(const char *callback, Result fallback, Call call) {
     }
     return call();
   } catch (const std::exception &failure) {
-    ReportCallbackFailure(callback, failure.what());
+    AppendToModuleLog(DebugLog::CallbackFailure(callback, failure.what()));
   } catch (...) {
-    ReportCallbackFailure(callback, "an unknown exception");
+    AppendToModuleLog(DebugLog::CallbackFailure(callback, "an unknown exception"));
   }
   return fallback;
 }
@@ -121,7 +120,7 @@ DLLCLBK void vsimListReferences(VESSEL *vessel, void (*sink)(void *, const char 
 
 // Not called by the simulator: a checker's sink for what the configuration
 // readers pass over silently; null turns the findings off again.
-DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetFindingSink(sink, context); }
+DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetModuleFindingSink(sink, context); }
 
 // Not called by the simulator: what made a propellant resource of the vessel,
 // for the bench to show: "tank NAME", "vent", or "" for one the module did

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "config/ConfigText.h"
 #include "config/ExactNumber.h"
 #include "config/ScenarioLines.h"
-#include "config/TextScan.h"
-#include "config/VesselConfiguration.h"
+#include "config/text/Keywords.h"
+#include "config/text/ParseContext.h"
+#include "config/text/SectionLines.h"
+#include "config/text/TextScan.h"
 #include "module/GenericVessel.h"
+#include "module/ModuleLog.h"
+#include "module/VesselConfiguration.h"
 #include "panels/PanelParser.h"
 #include "systems/fluid/FluidTank.h"
 
@@ -22,7 +25,8 @@ void VesselSystems::RegisterShipVariables(ShipVariableValues &values) {
 }
 
 void VesselSystems::ReadVesselConfiguration(const char *className) {
-  VesselConfiguration(*this).Read(className);
+  ModuleReading reading;
+  VesselConfiguration(*this).Read(className, reading.Report());
   if (panelCount > 0 && drawingResources) drawingResources->CreateStandardSet();
   thermal.FinishConfiguration();
 }
@@ -31,8 +35,10 @@ void VesselSystems::Step(const StepInputs &inputs) {
   thermal.Step(inputs);
   fluid.RefreshAll(inputs.dt);
   electric.RefreshAll(inputs.dt);
-  fluid.KeepBodiesFinite();
-  electric.KeepBodiesFinite();
+  std::string logEntries;
+  fluid.KeepBodiesFinite(logEntries);
+  electric.KeepBodiesFinite(logEntries);
+  AppendToModuleLog(logEntries);
 }
 
 std::string VesselSystems::PlantFault() const {
@@ -101,12 +107,12 @@ bool ScanVentGas(const char *text, VesselSystems::VentGas &gas) {
 
 }  // namespace
 
-void VesselSystems::LoadPropellants(FILEHANDLE scn) {
+void VesselSystems::LoadPropellants(FILEHANDLE scn, std::string &logEntries) {
   char *line;
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</PROPELLANTS>")) {
     VentGas gas;
     if (!MatchKeyword(line, "<VENT>")) {
-      if (!configurationSet.RecordSavedMass(line, currentConfiguration)) ReportUnplacedRecord(line);
+      if (!configurationSet.RecordSavedMass(line, currentConfiguration)) logEntries += DebugLog::UnplacedRecord(line);
     } else if (ScanVentGas(AfterKeyword(line, "<VENT>"), gas)) {
       restoredVentGas = gas;
     }
@@ -138,17 +144,22 @@ void VesselSystems::OnKey(int keyCode) {
   if (binding != nullptr && binding->action == kActionSeparation) SetConfiguration(binding->configuration, false);
 }
 
-VariableRef VesselSystems::ResolveReference(const char *text) {
+VariableRef VesselSystems::ResolveReference(const char *text, Diagnostics &diagnostics) {
   if (text == nullptr) return {};
   // The character after a system's name (its colon) is passed over.
-  if (const char *name = AfterKeyword(text, "HYDRAULIC", 1)) return fluid.ResolveReference(name);
-  if (const char *name = AfterKeyword(text, "ELECTRIC", 1)) return electric.ResolveReference(name);
+  if (const char *name = AfterKeyword(text, "HYDRAULIC", 1)) return fluid.ResolveReference(name, diagnostics);
+  if (const char *name = AfterKeyword(text, "ELECTRIC", 1)) return electric.ResolveReference(name, diagnostics);
   if (const char *name = AfterKeyword(text, "SHIP:")) {
     VariableRef variable = shipVariables.Find(name);
-    if (!variable) ReportError(kInvalidComponent);
+    if (!variable) diagnostics.LogError(kInvalidComponent);
     return variable;
   }
-  return ResolvePanelReference(text);
+  return ResolvePanelReference(text, diagnostics);
+}
+
+VariableRef VesselSystems::ResolveReference(const char *text) {
+  Diagnostics quiet;
+  return ResolveReference(text, quiet);
 }
 
 std::vector<std::string> VesselSystems::ListReferences() const {
@@ -164,15 +175,15 @@ std::vector<std::string> VesselSystems::ListReferences() const {
 
 // The panel being built (at the panel count) can already be named. A panel
 // without a name would take every reference, so it takes none.
-VariableRef VesselSystems::ResolvePanelReference(const char *text) {
+VariableRef VesselSystems::ResolvePanelReference(const char *text, Diagnostics &diagnostics) {
   for (int n = 0; n <= panelCount && n < kMaxPanels; ++n) {
     Panel *panel = panels[n].get();
     if (panel == nullptr) continue;
     // The character after the panel's name (its colon) is passed over.
     const char *local = panel->name[0] != '\0' ? AfterKeyword(text, panel->name, 1) : nullptr;
-    if (local != nullptr) return panel->ResolveLocal(local);
+    if (local != nullptr) return panel->ResolveLocal(local, diagnostics);
   }
-  ReportError(kInvalidComponent);
+  diagnostics.LogError(kInvalidComponent);
   return {};
 }
 
@@ -216,18 +227,18 @@ void VesselSystems::MfdModeChanged(int mfd) {
   if (panel != nullptr && mfd >= 0 && mfd < kMaxPanelMfds) oapiTriggerPanelRedrawArea(n, panel->mfdAreas[mfd]);
 }
 
-void VesselSystems::ParsePanelSection(FILE *file, const char *name) {
+void VesselSystems::ParsePanelSection(ParseContext &context, const char *name) {
   if (panelCount >= kMaxPanels) {
     // Ten panels are all a vessel can have: a further section is read past.
-    ReportError(kInvalidComponent);
-    SectionLines(file, "</PANEL>").Skip();
+    context.diagnostics.LogError(kInvalidComponent);
+    SectionLines(context, "</PANEL>").Skip();
     return;
   }
   panels[panelCount] = std::make_unique<Panel>(drawingResources.get(), panelCount, name);
-  PanelParser parser(*this, *panels[panelCount]);
+  PanelParser parser(*this, *panels[panelCount], context);
   char *line;
-  SectionLines section(file, "</PANEL>");
-  while (section.Next(line)) parser.Line(file, line);
+  SectionLines section(context, "</PANEL>");
+  while (section.Next(line)) parser.Line(line);
   parser.Finish();
   ++panelCount;
 }

@@ -25,6 +25,8 @@ class VesselSystems {
   void RegisterShipVariables(ShipVariableValues &values);
   // Turns a reference such as "SHIP:ALTITUDE" into its variable, or none
   // (logged) when it names nothing.
+  VariableRef ResolveReference(const char *text, Diagnostics &diagnostics);
+  // As the vessel flies: nothing is logged.
   VariableRef ResolveReference(const char *text);
   // The references ResolveReference takes to every ship variable, system
   // object and object variable ("SHIP:", "HYDRAULIC:" and "ELECTRIC:" ones),
@@ -52,8 +54,8 @@ class VesselSystems {
   // mass by name and the gas in the vent resource.
   void SavePropellants(FILEHANDLE scn) const;
   // Reads the record from the line after its opening tag; what it cannot
-  // place is logged.
-  void LoadPropellants(FILEHANDLE scn);
+  // place goes to `logEntries`.
+  void LoadPropellants(FILEHANDLE scn, std::string &logEntries);
 
   // Panels: the host's panel callbacks land here.
   bool LoadPanel(int n);
@@ -62,9 +64,11 @@ class VesselSystems {
   // Asks the host to redraw the area of MFD `mfd` on the current panel.
   void MfdModeChanged(int mfd);
   // "Panel NAME" lines: every class of "config\NAME.prd".
-  void LoadClassFile(const char *name) { classes.LoadClassFile(name, drawingResources); }
+  void LoadClassFile(ParseContext &context, const char *name) {
+    classes.LoadClassFile(context, name, drawingResources);
+  }
   // A <PANEL> section, from the line after its opening line.
-  void ParsePanelSection(FILE *file, const char *name);
+  void ParsePanelSection(ParseContext &context, const char *name);
   Panel *PanelAt(int n) const { return n >= 0 && n < kMaxPanels ? panels[n].get() : nullptr; }
 
   void AttachVessel(GenericVessel *owner);
@@ -103,7 +107,7 @@ class VesselSystems {
 
   void RenewVentResource();
 
-  VariableRef ResolvePanelReference(const char *text);
+  VariableRef ResolvePanelReference(const char *text, Diagnostics &diagnostics);
   void ReleasePanelBindings(int n);
   Panel *CurrentPanel() const { return PanelAt(currentPanel); }
   ShipVariableRegistry shipVariables;

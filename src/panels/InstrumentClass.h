@@ -7,6 +7,7 @@
 #include <vector>
 
 class DrawingResources;
+class ParseContext;
 
 struct InstrumentClass {
   char tag[25] = "";        // the opening line, "<TOGGLE>" and what follows
@@ -25,7 +26,7 @@ class InstrumentClassList {
  public:
   // Reads every class of "config\NAME.prd", creating what they need in
   // `resources` (made on first need).
-  void LoadClassFile(const char *name, std::unique_ptr<DrawingResources> &resources);
+  void LoadClassFile(ParseContext &context, const char *name, std::unique_ptr<DrawingResources> &resources);
   // The first class whose tag begins `line`, ignoring case; null for none.
   const InstrumentClass *FindClass(const char *line) const;
 

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "config/BoundedCopy.h"
-#include "config/ConfigText.h"
 #include "config/ScenarioLines.h"
-#include "config/TextScan.h"
+#include "config/text/BoundedCopy.h"
+#include "config/text/Keywords.h"
+#include "config/text/TextScan.h"
 
 Panel::Panel(DrawingResources *shared, int32_t panelNumber, const char *panelName)
     : number(panelNumber), resources(shared) {
@@ -54,14 +54,14 @@ int32_t Panel::ApplySwitchAction(int32_t code) {
   return kActionNone;
 }
 
-VariableRef Panel::ResolveLocal(const char *text) {
+VariableRef Panel::ResolveLocal(const char *text, Diagnostics &diagnostics) {
   if (MatchKeyword(text, "LIGHT")) return VariableRef::To(light);
   if (MatchKeyword(text, "TEXTLIGHT")) return VariableRef::To(textLight);
   if (MatchKeyword(text, "MFDMODE")) return VariableRef::To(mfdMode);
   if (MatchKeyword(text, "HUDMODE")) return VariableRef::To(hudMode);
   Instrument *instrument = FindInstrument(text);
   if (instrument == nullptr) {
-    ReportError(kInvalidComponent);
+    diagnostics.LogError(kInvalidComponent);
     return {};
   }
   const char *colon = std::strchr(text, ':');

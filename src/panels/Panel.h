@@ -12,6 +12,7 @@
 
 #include "panels/instruments/Instrument.h"
 
+class Diagnostics;
 
 constexpr int kMaxPanels = 10;
 constexpr int kMaxPanelMfds = 6;
@@ -41,7 +42,7 @@ class Panel {
   int32_t ApplySwitchAction(int32_t code);
   // A panel variable, or an instrument's variable ("SW3:SRC"); null, logged,
   // when no instrument has the name.
-  VariableRef ResolveLocal(const char *text);
+  VariableRef ResolveLocal(const char *text, Diagnostics &diagnostics);
   Instrument *FindInstrument(const char *text) const;
   // Every variable ResolveLocal takes that the panel or an instrument holds
   // itself, as "PANEL:LIGHT", "PANEL:INSTRUMENT:STATE".

@@ -6,11 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "config/BoundedCopy.h"
-#include "config/ConfigText.h"
-#include "config/Diagnostics.h"
 #include "config/KeyboardSection.h"
-#include "config/TextScan.h"
+#include "config/text/BoundedCopy.h"
+#include "config/text/Diagnostics.h"
+#include "config/text/Keywords.h"
+#include "config/text/ParseContext.h"
+#include "config/text/TextScan.h"
 #include "module/VesselSystems.h"
 #include "panels/instruments/AdiInstrument.h"
 #include "panels/instruments/DigitInstrument.h"
@@ -28,13 +29,13 @@ namespace {
 // A fuel cell's START and a valve's OPEN are commands the object reads once in
 // its next step: a momentary switch (three positions) writes 0 again when the
 // button is released, before that step, so the command is never seen.
-void ReportSpringBackOnACommand(int positions, int momentary, const char *reference) {
+void ReportSpringBackOnACommand(Diagnostics &diagnostics, int positions, int momentary, const char *reference) {
   const char *colon = std::strrchr(reference, ':');
   const char *variable = colon != nullptr ? colon + 1 : reference;
   if (positions < 3 || momentary == 0 || (strcasecmp(variable, "START") != 0 && strcasecmp(variable, "OPEN") != 0))
     return;
-  ReportFinding(std::string("a momentary switch on ") + reference +
-                " springs back to 0 before the command is read: use a switch that stays");
+  diagnostics.Report(std::string("a momentary switch on ") + reference +
+                     " springs back to 0 before the command is read: use a switch that stays");
 }
 
 int32_t ConditionOfWord(const char *word) {
@@ -47,14 +48,14 @@ int32_t ConditionOfWord(const char *word) {
 
 // The label between "<" and ">" from the eighth character on, or the line
 // from its second character when there is no "<".
-void LabelOf(const char *line, char (&label)[kNameSize]) {
+void LabelOf(const char *line, char (&label)[kNameSize], Diagnostics &diagnostics) {
   const char *open = std::strchr(FromColumn(line, 7), '<');
   char text[kConfigLineSize];
   std::snprintf(text, sizeof text, "%s", open != nullptr ? open + 1 : FromColumn(line, 1));
   if (open != nullptr) {
     if (char *close = std::strchr(text, '>')) *close = '\0';
   }
-  CopyName(label, text);
+  CopyName(label, text, &diagnostics);
 }
 
 const char *KindName(VariableKind kind) {
@@ -94,34 +95,36 @@ std::string Named(const Instrument &instrument, int line) {
 
 template <typename T>
 T *PanelParser::Resolve(const char *reference) const {
-  const VariableRef variable = systems.ResolveReference(reference);
+  const VariableRef variable = systems.ResolveReference(reference, context.diagnostics);
   if (variable && variable.kind != VariableKindOf<T>::kind)
-    ReportFinding(std::string("reference ") + reference + " is " + KindName(variable.kind) + "; this instrument takes " +
-                  KindName(VariableKindOf<T>::kind));
+    context.diagnostics.Report(std::string("reference ") + reference + " is " + KindName(variable.kind) +
+                               "; this instrument takes " + KindName(VariableKindOf<T>::kind));
   return static_cast<T *>(OfKind(variable, VariableKindOf<T>::kind));
 }
 
 // A two-position switch stands at -1 or 1; bound to a variable that starts
 // between them, its first press steps past 1.
-void PanelParser::CheckStart(const SwitchInstrument &sw) {
+void PanelParser::CheckStart(const SwitchInstrument &sw) const {
   if (sw.positions != 2 || sw.variable == &sw.state || sw.state == -1 || sw.state == 1) return;
-  ReportFinding("two-position switch starts at " + std::to_string(sw.state) +
-                ", between its positions -1 and 1: its first press writes " + std::to_string(sw.state + 2));
+  context.diagnostics.Report("two-position switch starts at " + std::to_string(sw.state) +
+                             ", between its positions -1 and 1: its first press writes " +
+                             std::to_string(sw.state + 2));
 }
 
 // Instruments that overlap, and a name that a later instrument's name begins
 // (references to it find the other), once the whole panel is read.
 void PanelParser::Finish() const {
-  if (!FindingsWanted()) return;
+  if (!context.diagnostics.FindingsWanted()) return;
   for (size_t i = 0; i < placed.size(); ++i) {
     const auto &[instrument, line] = placed[i];
     for (size_t j = i + 1; j < placed.size(); ++j)
       if (Overlap(Covered(*instrument), Covered(*placed[j].first)))
-        ReportFindingAt(placed[j].second, Named(*placed[j].first, placed[j].second) + " overlaps " + Named(*instrument, line));
+        context.diagnostics.ReportAt(
+            placed[j].second, Named(*placed[j].first, placed[j].second) + " overlaps " + Named(*instrument, line));
     const Instrument *found = instrument->name[0] != '\0' ? panel.FindInstrument(instrument->name) : instrument;
     if (found != nullptr && found != instrument)
-      ReportFindingAt(line, std::string("references to instrument ") + instrument->name + " find " + found->name +
-                                ", whose name begins it and which comes later");
+      context.diagnostics.ReportAt(line, std::string("references to instrument ") + instrument->name + " find " +
+                                             found->name + ", whose name begins it and which comes later");
   }
 }
 
@@ -129,40 +132,41 @@ template <typename T>
 T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName) {
   T &added = *instrument;
   const AreaLook look = AreaLook::Of(c);
-  CopyName(added.name, instrumentName);
+  CopyName(added.name, instrumentName, &context.diagnostics);
   added.width = look.width;
   added.height = look.height;
   added.bitmap = look.bitmap;
-  placed.emplace_back(&added, ConfigLineCount());
+  placed.emplace_back(&added, context.Line());
   panel.AddInstrument(std::move(instrument));
   return added;
 }
 
-void PanelParser::Line(FILE *file, const char *line) {
+void PanelParser::Line(const char *line) {
   if (line == nullptr) return;
   KeywordLine keyword(line);
   if (keyword.Is("SIZE")) {
-    Fields(keyword.rest) >> panel.width >> panel.height;
+    Fields(keyword.rest, &context.diagnostics) >> panel.width >> panel.height;
     panel.width = BoundedCoordinate(panel.width);
     panel.height = BoundedCoordinate(panel.height);
   } else if (keyword.Is("BITMAP", 1)) {
-    CopyName(panel.backgroundFile, keyword.rest);
-    ReportFileUse(nullptr, ConfigLineCount(), std::string("bitmap ") + keyword.rest, keyword.rest);
+    CopyName(panel.backgroundFile, keyword.rest, &context.diagnostics);
+    context.diagnostics.ReportFileUse(nullptr, context.Line(), std::string("bitmap ") + keyword.rest, keyword.rest);
   } else if (keyword.Is("NEIGHBOURS")) {
     int32_t *n = panel.neighbours;
-    Fields(keyword.rest) >> n[0] >> n[1] >> n[2] >> n[3];
+    Fields(keyword.rest, &context.diagnostics) >> n[0] >> n[1] >> n[2] >> n[3];
   } else if (keyword.Is("TRANSPARENT")) {
     int r, g, b;
-    if ((Fields(keyword.rest) >> r >> g >> b).Count() == 3) panel.colourKey = r * 65536.0 + g * 256.0 + b;
+    if ((Fields(keyword.rest, &context.diagnostics) >> r >> g >> b).Count() == 3)
+      panel.colourKey = r * 65536.0 + g * 256.0 + b;
   } else if (keyword.Is("<SELECTEL>")) {
-    CheckWordCount(line, 6, "selector element line");
-    SelectorElements(file, line);
+    context.diagnostics.CheckWordCount(line, 6, "selector element line");
+    SelectorElements(line);
   } else if (const InstrumentClass *c = systems.classes.FindClass(line)) {
     BuildInstrument(*c, line);
   } else if (line[0] == '<') {
     LineWord tag;
-    Fields(line) >> tag;
-    ReportFinding(std::string("no instrument class for ") + tag);
+    Fields(line, &context.diagnostics) >> tag;
+    context.diagnostics.Report(std::string("no instrument class for ") + tag);
   }
 }
 
@@ -188,14 +192,14 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0, positions = 0, momentary = 0, code = 0;
   if (!action) {
-    Fields(line) >> tag >> x >> y >> positions >> momentary >> reference >> name;
-    ReportSpringBackOnACommand(positions, momentary, reference);
+    Fields(line, &context.diagnostics) >> tag >> x >> y >> positions >> momentary >> reference >> name;
+    ReportSpringBackOnACommand(context.diagnostics, positions, momentary, reference);
     CheckStart(Add(std::make_unique<SwitchInstrument>(&panel, x, y, positions, momentary, Resolve<int32_t>(reference)),
                    c, name));
     return;
   }
-  Fields(line) >> tag >> x >> y >> positions >> momentary >> code >> reference;
-  ReportSpringBackOnACommand(positions, momentary, reference);
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> positions >> momentary >> code >> reference;
+  ReportSpringBackOnACommand(context.diagnostics, positions, momentary, reference);
   // A key switch names its key where other switches name their variable: a
   // key name is no variable, and no mistake to log.
   const int32_t key = code == 2 ? KeyCodeFromName(reference) : 0;
@@ -207,7 +211,7 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
 void PanelParser::Rotational(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0;
-  Fields(line) >> tag >> x >> y >> reference >> name;
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> reference >> name;
   auto &gauge = Add(std::make_unique<RotationalInstrument>(&panel, x, y, Resolve<double>(reference)), c, name);
   const RotationalLook look = RotationalLook::Of(c);
   gauge.SetScale(look.maxValue, look.maxDegrees, look.minValue, look.minDegrees);
@@ -218,14 +222,14 @@ void PanelParser::Rotational(const InstrumentClass &c, const char *line) {
 void PanelParser::Text(const InstrumentClass &c, const char *line) {
   LineWord tag;
   int x = 0, y = 0, frameWidth = 0, rows = 0;
-  Fields(line) >> tag >> x >> y >> frameWidth >> rows;
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> frameWidth >> rows;
   char label[kNameSize];
-  LabelOf(line, label);
+  LabelOf(line, label, context.diagnostics);
   if (std::strchr(FromColumn(line, 7), '<') == nullptr)
-    ReportFinding("text line has no \"<\": its label is the line from its second character");
+    context.diagnostics.Report("text line has no \"<\": its label is the line from its second character");
   auto text = std::make_unique<TextInstrument>(&panel, x, y, frameWidth, rows, label);
   text->look = TextLook::Of(c);
-  placed.emplace_back(text.get(), ConfigLineCount());
+  placed.emplace_back(text.get(), context.Line());
   panel.AddInstrument(std::move(text));
 }
 
@@ -233,7 +237,7 @@ void PanelParser::Linear(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0;
   double low = 0, high = 0, divisor = 0, offset = 0;
-  Fields(line) >> tag >> x >> y >> low >> high >> divisor >> offset >> reference >> name;
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> low >> high >> divisor >> offset >> reference >> name;
   auto &linear = Add(
       std::make_unique<LinearInstrument>(&panel, x, y, Resolve<double>(reference), low, high, divisor, offset), c,
       name);
@@ -243,7 +247,7 @@ void PanelParser::Linear(const InstrumentClass &c, const char *line) {
 void PanelParser::Talkback(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", condition = "", name = "";
   int x = 0, y = 0;
-  Fields(line) >> tag >> x >> y >> reference >> condition >> name;
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> reference >> condition >> name;
   Add(std::make_unique<TbInstrument>(&panel, x, y, Resolve<double>(reference), ConditionOfWord(condition),
                                       TalkbackLook::Of(c).blinkRate),
       c, name);
@@ -252,7 +256,7 @@ void PanelParser::Talkback(const InstrumentClass &c, const char *line) {
 void PanelParser::Select(const InstrumentClass &c, const char *line) {
   LineWord tag, name = "";
   int x = 0, y = 0, initial = 0;
-  Fields(line) >> tag >> x >> y >> initial >> name;
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> initial >> name;
   const SelectLook look = SelectLook::Of(c);
   Add(std::make_unique<SelectInstrument>(&panel, x, y, initial, look.highestPosition, look.lowestPosition), c, name);
 }
@@ -260,7 +264,7 @@ void PanelParser::Select(const InstrumentClass &c, const char *line) {
 void PanelParser::Digit(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0, digits = 0;
-  Fields(line) >> tag >> x >> y >> digits >> reference >> name;
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> digits >> reference >> name;
   Add(std::make_unique<DigitInstrument>(&panel, x, y, digits, Resolve<double>(reference)), c, name);
 }
 
@@ -268,7 +272,7 @@ void PanelParser::Digit(const InstrumentClass &c, const char *line) {
 void PanelParser::Adi(const InstrumentClass &c, const char *line) {
   LineWord tag, yaw = "", pitch = "", roll = "", name = "";
   int x = 0, y = 0;
-  Fields(line) >> tag >> x >> y >> yaw >> pitch >> roll >> name;
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> yaw >> pitch >> roll >> name;
   auto &ball = Add(std::make_unique<AdiInstrument>(&panel, x, y, Resolve<double>(yaw), Resolve<double>(pitch),
                                                    Resolve<double>(roll)),
                    c, name);
@@ -280,7 +284,8 @@ void PanelParser::Plot(const InstrumentClass &c, const char *line) {
   LineWord tag, vertical = "", horizontal = "", name = "";
   int x = 0, y = 0;
   double low = 0, high = 0, origin = 0, ignored = 0, units = 0;
-  Fields(line) >> tag >> x >> y >> vertical >> low >> high >> horizontal >> origin >> ignored >> units >> name;
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> vertical >> low >> high >> horizontal >> origin >> ignored >>
+      units >> name;
   auto plotted = std::make_unique<PlotInstrument>(&panel, x, y, Resolve<double>(vertical), Resolve<double>(horizontal));
   auto &plot = Add(std::move(plotted), c, name);
   plot.look = PlotLook::Of(c);
@@ -295,19 +300,19 @@ void PanelParser::Plot(const InstrumentClass &c, const char *line) {
 void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
   LineWord tag;
   int x = 0, y = 0, number = 0;
-  Fields(line) >> tag >> x >> y >> number;
+  Fields(line, &context.diagnostics) >> tag >> x >> y >> number;
   auto mfd = std::make_unique<MfdInstrument>(&panel, x, y, number);
   mfd->Place(MfdLook::Of(c));
-  placed.emplace_back(mfd.get(), ConfigLineCount());
+  placed.emplace_back(mfd.get(), context.Line());
   panel.AddInstrument(std::move(mfd));
 }
 
 // An instrument reads and writes what it is bound to as its own type: an
 // integer read as a double, a number written into an object or a pointer
 // would show garbage or corrupt memory.
-void *PanelParser::OfKind(const VariableRef &variable, VariableKind kind) {
+void *PanelParser::OfKind(const VariableRef &variable, VariableKind kind) const {
   if (variable.kind == kind) return variable.address;
-  if (variable) ReportError(kInvalidComponent);
+  if (variable) context.diagnostics.LogError(kInvalidComponent);
   return nullptr;
 }
 
@@ -315,22 +320,23 @@ void *PanelParser::OfKind(const VariableRef &variable, VariableKind kind) {
 // index from FIRST to LAST. The target must be an instrument's variable slot
 // ("...:SRCP"): anything else would be overwritten with an address. Each
 // address bound into it must be of the slot's own type.
-void PanelParser::SelectorElements(FILE *file, const char *line) {
+void PanelParser::SelectorElements(const char *line) {
   LineWord tag, target = "", selector = "";
   int first = 0, last = -1, initial = -1;
-  Fields(line) >> tag >> target >> selector >> first >> last >> initial;
-  const VariableRef targetVariable = systems.ResolveReference(target);
+  Fields(line, &context.diagnostics) >> tag >> target >> selector >> first >> last >> initial;
+  const VariableRef targetVariable = systems.ResolveReference(target, context.diagnostics);
   const VariableKind boundKind = targetVariable.BoundKind();
   void **slot = boundKind != VariableKind::kNone ? static_cast<void **>(targetVariable.address) : nullptr;
-  if (targetVariable && slot == nullptr) ReportError(kInvalidComponent);
+  if (targetVariable && slot == nullptr) context.diagnostics.LogError(kInvalidComponent);
   auto element =
       std::make_unique<SelectElement>(&panel, slot, Resolve<int32_t>(selector), first, last, initial);
   for (int64_t index = first; index <= last; ++index) {
-    const char *referenceLine = ReadConfigLine(file);
-    if (referenceLine == nullptr && ConfigFileEnded(file)) break;
+    const char *referenceLine = context.NextLine();
+    if (referenceLine == nullptr && context.Ended()) break;
     LineWord reference;
-    const bool named = referenceLine != nullptr && (Fields(referenceLine) >> reference).Count() == 1;
-    const VariableRef entry = named ? systems.ResolveReference(reference) : VariableRef();
+    const bool named =
+        referenceLine != nullptr && (Fields(referenceLine, &context.diagnostics) >> reference).Count() == 1;
+    const VariableRef entry = named ? systems.ResolveReference(reference, context.diagnostics) : VariableRef();
     element->AddAddress(slot != nullptr ? OfKind(entry, boundKind) : nullptr);
   }
   panel.AddInstrument(std::move(element));

@@ -11,13 +11,15 @@
 #include "panels/InstrumentClass.h"
 #include "panels/Panel.h"
 
+class ParseContext;
 class SwitchInstrument;
 class VesselSystems;
 
 class PanelParser {
  public:
-  PanelParser(VesselSystems &vesselSystems, Panel &target) : systems(vesselSystems), panel(target) {}
-  void Line(FILE *file, const char *line);
+  PanelParser(VesselSystems &vesselSystems, Panel &target, ParseContext &parse)
+      : systems(vesselSystems), panel(target), context(parse) {}
+  void Line(const char *line);
   // What only the whole panel shows: instruments that overlap, names that
   // find another instrument.
   void Finish() const;
@@ -34,19 +36,20 @@ class PanelParser {
   void Adi(const InstrumentClass &c, const char *line);
   void Plot(const InstrumentClass &c, const char *line);
   void Mfd(const InstrumentClass &c, const char *line);
-  void SelectorElements(FILE *file, const char *line);
-  static void CheckStart(const SwitchInstrument &sw);
+  void SelectorElements(const char *line);
+  void CheckStart(const SwitchInstrument &sw) const;
   // The variable `reference` names, when it holds a T; anything else that
   // resolved is refused and logged.
   template <typename T>
   T *Resolve(const char *reference) const;
-  static void *OfKind(const VariableRef &variable, VariableKind kind);
+  void *OfKind(const VariableRef &variable, VariableKind kind) const;
   // Adds `instrument` named `instrumentName`, sized and drawn from its class.
   template <typename T>
   T &Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName);
 
   VesselSystems &systems;
   Panel &panel;
+  ParseContext &context;
   // Each instrument with an area and its line, in file order.
   std::vector<std::pair<const Instrument *, int>> placed;
 };

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/TextScan.h"
+#include "config/text/TextScan.h"
 
 class ScenarioRecord {
  public:

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <strings.h>
 
-#include "config/ConfigText.h"
-#include "config/Diagnostics.h"
 #include "config/ScenarioLines.h"
+#include "config/text/Diagnostics.h"
+#include "config/text/Keywords.h"
 #include "systems/ThermalBody.h"
 
 SystemList::~SystemList() { DeleteAll(); }
@@ -32,7 +32,6 @@ bool SystemList::Contains(const void *address) const {
 }
 
 void SystemList::Adopt(OwnedObject object) {
-  NoteDefinition(this, object->name);
   assert(!Contains(object.get()));
   objects.push_back(std::move(object));
 }
@@ -49,9 +48,16 @@ SystemObject *SystemList::FindNamed(const char *name) const {
   return nullptr;
 }
 
-VariableRef SystemList::ResolveReference(const char *text) { return Resolve(text, objectWord); }
+VariableRef SystemList::ResolveReference(const char *text, Diagnostics &diagnostics) {
+  return Resolve(text, objectWord, diagnostics);
+}
 
-VariableRef SystemList::Resolve(const char *text, const char *what) {
+VariableRef SystemList::ResolveReference(const char *text) {
+  Diagnostics quiet;
+  return ResolveReference(text, quiet);
+}
+
+VariableRef SystemList::Resolve(const char *text, const char *what, Diagnostics &diagnostics) {
   char buffer[kConfigLineSize];
   std::snprintf(buffer, sizeof buffer, "%s", text);
   char *colon = std::strchr(buffer, ':');
@@ -59,23 +65,25 @@ VariableRef SystemList::Resolve(const char *text, const char *what) {
   if (hasVariable) *colon = '\0';
   SystemObject *object = FindByName(buffer);
   if (object == nullptr) {
-    NoteUnresolved(this, what, buffer);
-    ReportError(kInvalidComponent);
+    diagnostics.NoteUnresolved(this, what, buffer);
+    diagnostics.LogError(kInvalidComponent);
     return {};
   }
-  ReportShadowedName(buffer, object, what);
-  VariableRef address = hasVariable ? object->ResolveVariable(colon + 1) : VariableRef::Object(object);
+  ReportShadowedName(buffer, object, what, diagnostics);
+  VariableRef address = hasVariable ? object->ResolveVariable(colon + 1, diagnostics) : VariableRef::Object(object);
   if (address) Remember(address.address, object);
   return address;
 }
 
 // A name finds the first object whose name begins with it: one declared
 // before the object of exactly that name takes every reference to it.
-void SystemList::ReportShadowedName(const char *name, const SystemObject *found, const char *what) const {
-  if (!FindingsWanted() || strcasecmp(found->name, name) == 0) return;
+void SystemList::ReportShadowedName(const char *name, const SystemObject *found, const char *what,
+                                    Diagnostics &diagnostics) const {
+  if (!diagnostics.FindingsWanted() || strcasecmp(found->name, name) == 0) return;
   if (const SystemObject *exact = FindNamed(name))
-    ReportFinding(std::string("reference ") + name + " finds " + found->name +
-                  ", declared first and named beginning with it: it never reaches the " + what + " " + exact->name);
+    diagnostics.Report(std::string("reference ") + name + " finds " + found->name +
+                       ", declared first and named beginning with it: it never reaches the " + what + " " +
+                       exact->name);
 }
 
 void SystemList::SaveToScenario(FILEHANDLE scn) const {
@@ -88,12 +96,12 @@ void SystemList::RefreshAll(double dt) {
   for (const auto &o : objects) o->Refresh(dt);
 }
 
-void SystemList::KeepBodiesFinite() {
+void SystemList::KeepBodiesFinite(std::string &logEntries) {
   for (const auto &o : objects) {
     ThermalBody *body = o->ThermalPart();
     if (body == nullptr || body->HoldsFinite() || body->lapseLogged) continue;
     body->lapseLogged = true;
-    ReportLostFigure(o->name);
+    logEntries += DebugLog::LostFigure(o->name);
   }
 }
 

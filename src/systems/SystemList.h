@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <memory_resource>
 #include <new>
@@ -10,7 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "config/text/Diagnostics.h"
 #include "systems/SystemObject.h"
+
+class ParseContext;
 
 class SystemList {
  public:
@@ -35,14 +39,25 @@ class SystemList {
   // name their object in full, so a record whose object is gone is not put
   // into another whose name merely begins the same way.
   SystemObject *FindNamed(const char *name) const;
+  // Makes a T named `objectName` at the tail, as a configuration line
+  // defines it: a name cut to fit is said.
+  template <typename T, typename... Args>
+  T *Define(Diagnostics &diagnostics, const char *objectName, Args &&...args) {
+    T *made = Append<T>(objectName, std::forward<Args>(args)...);
+    if (std::strcmp(made->name, objectName) != 0) diagnostics.ReportCutName(objectName, made->name, kNameSize - 1);
+    diagnostics.NoteDefinition(this, made->name);
+    return made;
+  }
   // "NAME" gives the object, "NAME:VARIABLE" the address of its variable;
   // null, logged, when no object has the name.
-  virtual VariableRef ResolveReference(const char *text);
+  virtual VariableRef ResolveReference(const char *text, Diagnostics &diagnostics);
+  // As the vessel flies: nothing is logged.
+  VariableRef ResolveReference(const char *text);
   void RefreshAll(double dt);
   // After a step: every object's body that the step left with a NaN or an
   // infinity goes back to its figures of the step before, logged once for
   // that object.
-  void KeepBodiesFinite();
+  void KeepBodiesFinite(std::string &logEntries);
   // The first object's fault, or empty when none has one.
   std::string Fault() const;
   // Every object's name and every "NAME:VARIABLE" it publishes, each after
@@ -51,12 +66,12 @@ class SystemList {
 
   // The section of the configuration file, from the line after its opening
   // tag up to its closing tag.
-  virtual void ParseConfigurationSection(FILE *file) = 0;
+  virtual void ParseConfigurationSection(ParseContext &context) = 0;
   // The list's block of the scenario's internals: its tags around the state
   // of each object in list order.
   void SaveToScenario(FILEHANDLE scn) const;
   // Reads the block from the line after its opening tag.
-  virtual void LoadFromScenario(FILEHANDLE scn) = 0;
+  virtual void LoadFromScenario(FILEHANDLE scn, std::string &logEntries) = 0;
   // True when `address` is an object of this list.
   bool Contains(const void *address) const;
   // Every object whose name begins with `prefix` goes at configuration n;
@@ -82,7 +97,7 @@ class SystemList {
  protected:
   // As ResolveReference; a name that finds nothing is noted for a check as a
   // reference to a `what`.
-  VariableRef Resolve(const char *text, const char *what);
+  VariableRef Resolve(const char *text, const char *what, Diagnostics &diagnostics);
   // Deletes every object, each after the others have forgotten it. A list
   // whose objects reach back into it on destruction calls this from its own
   // destructor, while it is whole.
@@ -93,7 +108,8 @@ class SystemList {
   void Delete(size_t index, SystemList *dependents);
   void DropEverywhere(SystemObject *object, SystemList *dependents);
   void Remember(const void *address, const SystemObject *object);
-  void ReportShadowedName(const char *name, const SystemObject *found, const char *what) const;
+  void ReportShadowedName(const char *name, const SystemObject *found, const char *what,
+                          Diagnostics &diagnostics) const;
 
   static constexpr size_t kFirstStorage = 4096;
 

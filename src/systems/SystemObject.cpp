@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "config/BoundedCopy.h"
 #include "config/ExactNumber.h"
+#include "config/text/BoundedCopy.h"
 #include "systems/ThermalBody.h"
 
 namespace {
@@ -29,8 +29,8 @@ std::string SystemObject::Fault() {
   return std::string(name) + " at " + ExactNumber(body->temperature).text + " K: no temperature is below 0 K";
 }
 
-VariableRef SystemObject::ResolveVariable(const char *keyword) {
-  VariableTable table(keyword);
+VariableRef SystemObject::ResolveVariable(const char *keyword, Diagnostics &diagnostics) {
+  VariableTable table(keyword, diagnostics);
   Publish(table);
   return table.Result(LogsUnknownNames());
 }

@@ -26,7 +26,7 @@ class SystemObject {
   virtual void Refresh(double dt) {}
   virtual void SaveState(FILEHANDLE scn) {}
   // The variable `Publish` declares under that name, or null.
-  VariableRef ResolveVariable(const char *keyword);
+  VariableRef ResolveVariable(const char *keyword, Diagnostics &diagnostics);
   // Every name `Publish` declares, in its order, into `names`.
   void ListVariables(std::vector<std::string> &names);
   // `object` is about to be deleted: forget every pointer to it.

@@ -10,13 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "config/ConfigText.h"
-#include "config/Diagnostics.h"
 #include "config/VariableRef.h"
+#include "config/text/Diagnostics.h"
+#include "config/text/Keywords.h"
 
 class VariableTable {
  public:
-  explicit VariableTable(const char *requested) : name(requested) {}
+  // Resolves `requested`, telling `findings` what the name finds.
+  VariableTable(const char *requested, Diagnostics &findings) : name(requested), diagnostics(&findings) {}
   // A table that finds nothing but lists every name declared into `names`,
   // each after `prefix` (a part's variables as "PART:NAME").
   VariableTable(std::vector<std::string> *names, std::string prefix = "")
@@ -45,7 +46,7 @@ class VariableTable {
   VariableTable &AddPart(const char *published, Part &part) {
     if (Takes(published, MatchKeyword(name, published))) {
       const char *rest = AfterKeyword(name, published);
-      found = *rest == '\0' ? VariableRef::Object(&part) : part.ResolveVariable(rest + 1);
+      found = *rest == '\0' ? VariableRef::Object(&part) : part.ResolveVariable(rest + 1, *diagnostics);
     }
     if (listed != nullptr) {
       VariableTable inner(listed, listPrefix + published + ":");
@@ -57,7 +58,7 @@ class VariableTable {
   // The variable found; a name nothing declared is logged (code 2) when
   // `logUnknown`.
   VariableRef Result(bool logUnknown) const {
-    if (!taken && logUnknown) ReportError(kInvalidParameterCount);
+    if (!taken && logUnknown) diagnostics->LogError(kInvalidParameterCount);
     return found;
   }
 
@@ -70,12 +71,15 @@ class VariableTable {
     }
     if (taken || !matches) return false;
     taken = true;
-    if (FindingsWanted() && std::strlen(name) != std::strlen(published) && std::strchr(name, ':') == nullptr)
-      ReportFinding(std::string("variable ") + name + " is read as " + published + ", the first name it begins with");
+    if (diagnostics->FindingsWanted() && std::strlen(name) != std::strlen(published) &&
+        std::strchr(name, ':') == nullptr)
+      diagnostics->Report(std::string("variable ") + name + " is read as " + published +
+                          ", the first name it begins with");
     return true;
   }
 
   const char *name;
+  Diagnostics *diagnostics = nullptr;
   VariableRef found;
   bool taken = false;
   std::vector<std::string> *listed = nullptr;

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "panels/Panel.h"
 #include "winpath.h"
 

@@ -1,6 +1,6 @@
 #include "panels/instruments/Instrument.h"
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "panels/DrawingResources.h"
 #include "panels/Panel.h"
 

@@ -9,9 +9,9 @@
 
 #include <Orbitersdk.h>
 
-#include "config/ConfigText.h"
 #include "config/Sizes.h"
 #include "config/VariableRef.h"
+#include "config/text/Keywords.h"
 
 class DrawingResources;
 class Panel;

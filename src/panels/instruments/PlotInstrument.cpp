@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "panels/DrawingResources.h"
 #include "panels/Panel.h"
 

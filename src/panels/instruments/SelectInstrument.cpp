@@ -1,6 +1,6 @@
 #include "panels/instruments/SelectInstrument.h"
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "panels/Panel.h"
 
 SelectInstrument::SelectInstrument(Panel *owner, int32_t left, int32_t top, int32_t initial,

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/BoundedCopy.h"
+#include "config/text/BoundedCopy.h"
 #include "panels/DrawingResources.h"
 #include "panels/Panel.h"
 

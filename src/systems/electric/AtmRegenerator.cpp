@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "systems/electric/Battery.h"
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "systems/electric/Boiler.h"
 
-
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "systems/electric/CoolingLoop.h"
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "systems/ThermalBody.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "config/ConfigText.h"
 #include "config/ScenarioLines.h"
+#include "config/text/Keywords.h"
 
 void ElectricObject::Publish(VariableTable &table) {
   table.Add("VOLTS", voltage).Add("AMPS", current).Add("RESET", resetCommand).AddLink("SRC", &source);

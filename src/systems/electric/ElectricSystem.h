@@ -7,6 +7,7 @@
 
 #include "systems/SystemList.h"
 
+class ParseContext;
 class ElectricObject;
 class FluidSystem;
 class ThermalModel;
@@ -18,10 +19,11 @@ class ElectricSystem : public SystemList {
 
   // "NOPOWER" is no source, without a log entry; "HYDRAULIC:..." goes to the
   // fluid list; anything else to this list.
-  VariableRef ResolveReference(const char *text) override;
+  VariableRef ResolveReference(const char *text, Diagnostics &diagnostics) override;
+  using SystemList::ResolveReference;
 
-  void ParseConfigurationSection(FILE *file) override;
-  void LoadFromScenario(FILEHANDLE scn) override;
+  void ParseConfigurationSection(ParseContext &context) override;
+  void LoadFromScenario(FILEHANDLE scn, std::string &logEntries) override;
 
   ThermalModel *thermal;
   FluidSystem *fluid;
@@ -29,7 +31,7 @@ class ElectricSystem : public SystemList {
  private:
   // A reference that must name an electric object ("NOPOWER": none); what
   // resolves to anything else is refused, logged, as null.
-  ElectricObject *ResolveSource(const char *text);
-  void ParseLine(FILE *file, const char *line);
-  void ParseCoolingLoop(FILE *file, const char *header, const char *text);
+  ElectricObject *ResolveSource(const char *text, Diagnostics &diagnostics);
+  void ParseLine(ParseContext &context, const char *line);
+  void ParseCoolingLoop(ParseContext &context, const char *header, const char *text);
 };

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include "systems/electric/Socket.h"
 
-
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 
 Socket::Socket(const char *socketName, ElectricObject *connected, int configured, ElectricObject *first,
                ElectricObject *second, ElectricObject *third)

@@ -1,6 +1,6 @@
 #include "systems/electric/SwitchedConsumer.h"
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 
 SwitchedConsumer::SwitchedConsumer(const char *consumerName, int32_t consumerMode, ElectricObject *consumerSource,
                                    float amps)

@@ -1,6 +1,6 @@
 #include "systems/fluid/FluidRadiator.h"
 
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "systems/ThermalModel.h"
 #include "systems/fluid/FluidSystem.h"
 

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <string>
 
-#include "config/ConfigText.h"
-#include "config/Diagnostics.h"
 #include "config/ExactNumber.h"
-#include "config/TextScan.h"
+#include "config/text/Diagnostics.h"
+#include "config/text/Keywords.h"
+#include "config/text/ParseContext.h"
+#include "config/text/SectionLines.h"
+#include "config/text/TextScan.h"
 #include "systems/ThermalModel.h"
 #include "systems/fluid/FluidCrew.h"
 #include "systems/fluid/FluidObject.h"
@@ -17,22 +19,22 @@
 #include "systems/fluid/FluidTank.h"
 #include "systems/fluid/FluidVent.h"
 
-void FluidSystem::LoadFromScenario(FILEHANDLE scn) {
+void FluidSystem::LoadFromScenario(FILEHANDLE scn, std::string &logEntries) {
   char *line;
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</HYDRAULIC>")) {
-    if (const char *record = AfterKeyword(line, "<TANK>")) LoadTankRecord(scn, line, record);
+    if (const char *record = AfterKeyword(line, "<TANK>")) LoadTankRecord(scn, line, record, logEntries);
   }
 }
 
 // A record that names no tank of this vessel is logged and passed over to
 // its end. A volume or valve the record does not give keeps the tank's own.
-void FluidSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine, const char *text) {
+void FluidSystem::LoadTankRecord(FILEHANDLE scn, const char *recordLine, const char *text, std::string &logEntries) {
   LineWord name;
   Fields fields(text);
   FluidTank *tank = nullptr;
   if ((fields >> name).Count() == 1) tank = dynamic_cast<FluidTank *>(FindNamed(name));
   if (tank == nullptr) {
-    ReportUnplacedRecord(recordLine);
+    logEntries += DebugLog::UnplacedRecord(recordLine);
     char *line;
     while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</TANK>")) {
     }
@@ -57,8 +59,8 @@ void FluidSystem::ShowTankFigures() {
 
 // Something that resolved, but to the wrong kind of thing, is as invalid a
 // component as a name that resolves to nothing.
-FluidValve *FluidSystem::ResolvePort(const char *text) {
-  const VariableRef reference = Resolve(text, "tank");
+FluidValve *FluidSystem::ResolvePort(const char *text, Diagnostics &diagnostics) {
+  const VariableRef reference = Resolve(text, "tank", diagnostics);
   if (!reference) return nullptr;
   const void *address = reference.ObjectAddress();
   for (const auto &o : Objects()) {
@@ -66,15 +68,15 @@ FluidValve *FluidSystem::ResolvePort(const char *text) {
     if (tank != nullptr && address == &tank->in) return &tank->in;
     if (tank != nullptr && address == &tank->out) return &tank->out;
   }
-  ReportError(kInvalidComponent);
+  diagnostics.LogError(kInvalidComponent);
   return nullptr;
 }
 
-FluidTank *FluidSystem::ResolveTank(const char *text) {
-  const VariableRef reference = Resolve(text, "tank");
+FluidTank *FluidSystem::ResolveTank(const char *text, Diagnostics &diagnostics) {
+  const VariableRef reference = Resolve(text, "tank", diagnostics);
   if (!reference) return nullptr;
   FluidTank *tank = TankAt(reference.ObjectAddress());
-  if (tank == nullptr) ReportError(kInvalidComponent);
+  if (tank == nullptr) diagnostics.LogError(kInvalidComponent);
   return tank;
 }
 
@@ -91,26 +93,26 @@ PipeKind KindFromWord(const char *word) {
 
 }  // namespace
 
-void FluidSystem::ParseConfigurationSection(FILE *file) {
+void FluidSystem::ParseConfigurationSection(ParseContext &context) {
   char *line;
-  SectionLines section(file, "</HYDRAULIC>");
+  SectionLines section(context, "</HYDRAULIC>");
   while (section.Next(line)) {
     KeywordLine keyword(line);
     if (keyword.Is("<TANK>")) {
-      CheckWordCount(line, 8, "tank line");
-      ParseTank(file, keyword.rest);
+      context.diagnostics.CheckWordCount(line, 8, "tank line");
+      ParseTank(context, keyword.rest);
     } else if (keyword.Is("<PIPE>")) {
-      ParsePipes(file, keyword.rest);
+      ParsePipes(context, keyword.rest);
     } else if (keyword.Is("<VENT>")) {
-      ParseVent(file, keyword.rest);
+      ParseVent(context, keyword.rest);
     } else if (keyword.Is("<RADIATOR>")) {
-      CheckWordCount(line, 6, "radiator line");
-      ParseRadiator(file, keyword.rest);
+      context.diagnostics.CheckWordCount(line, 6, "radiator line");
+      ParseRadiator(context, keyword.rest);
     } else if (keyword.Is("<CREW>")) {
-      CheckWordCount(line, 4, "crew line");
-      ParseCrew(keyword.rest);
+      context.diagnostics.CheckWordCount(line, 4, "crew line");
+      ParseCrew(context, keyword.rest);
     } else if (line != nullptr) {
-      ReportFinding("line not understood in <HYDRAULIC>");
+      context.diagnostics.Report("line not understood in <HYDRAULIC>");
     }
   }
 }
@@ -118,26 +120,26 @@ void FluidSystem::ParseConfigurationSection(FILE *file) {
 // " NAME <x y z> VOLUME IN OUT [INSULATION]", then "CHM type mass vapour
 // energy" lines up to "</TANK>". Missing numbers count as 0. A tank with no
 // room is not built, and its lines are passed over.
-void FluidSystem::ParseTank(FILE *file, const char *text) {
+void FluidSystem::ParseTank(ParseContext &context, const char *text) {
   LineWord name = "";
   Vec3 position;
   double volume = 0, insulation = 0;
   int inOpen = 0, outOpen = 0;
-  Fields(text) >> name >> position >> volume >> inOpen >> outOpen >> insulation;
+  Fields(text, &context.diagnostics) >> name >> position >> volume >> inOpen >> outOpen >> insulation;
   const bool roomy = FluidTank::HasRoom(volume);
   if (!roomy)
-    ReportFinding(std::string("tank ") + name + " has a volume of " + ExactNumber(volume).text +
-                  " L; a tank must hold more than 0 L, so it is not built");
-  FluidTank *tank = roomy ? Append<FluidTank>(name, volume, position) : nullptr;
+    context.diagnostics.Report(std::string("tank ") + name + " has a volume of " + ExactNumber(volume).text +
+                               " L; a tank must hold more than 0 L, so it is not built");
+  FluidTank *tank = roomy ? Define<FluidTank>(context.diagnostics, name, volume, position) : nullptr;
   if (tank != nullptr) tank->contents.Reset();
   char *line;
-  SectionLines section(file, "</TANK>");
+  SectionLines section(context, "</TANK>");
   while (section.Next(line)) {
     if (const char *substance = AfterKeyword(line, "CHM")) {
-      CheckWordCount(line, 5, "substance line");
-      if (tank != nullptr) tank->AddSubstanceLine(substance);
+      context.diagnostics.CheckWordCount(line, 5, "substance line");
+      if (tank != nullptr) tank->AddSubstanceLine(substance, context.diagnostics);
     } else if (line != nullptr) {
-      ReportFinding("line not understood in a tank");
+      context.diagnostics.Report("line not understood in a tank");
     }
   }
   if (tank != nullptr) tank->Complete(inOpen != 0, outOpen != 0, insulation, this);
@@ -145,78 +147,81 @@ void FluidSystem::ParseTank(FILE *file, const char *text) {
 
 // " NAME", then one pipe a line: "SOURCE DESTINATION KIND [S1 S2] [FLAG]".
 // Settings carry over from line to line; ONEWAY holds for the rest of the block.
-void FluidSystem::ParsePipes(FILE *file, const char *text) {
+void FluidSystem::ParsePipes(ParseContext &context, const char *text) {
   LineWord name = "";
-  Fields(text) >> name;
+  Fields(text, &context.diagnostics) >> name;
   double setting1 = 0, setting2 = 0;
   bool twoWay = true;
   char *line;
-  SectionLines section(file, "</PIPE>");
+  SectionLines section(context, "</PIPE>");
   while (section.Next(line)) {
     LineWord from = "", to = "", kindWord = "", flagWord = "";
-    CheckWordCount(line, 2, "pipe");
-    if (line == nullptr || (Fields(line) >> from >> to >> kindWord >> setting1 >> setting2 >> flagWord).Count() < 2)
+    context.diagnostics.CheckWordCount(line, 2, "pipe");
+    if (line == nullptr ||
+        (Fields(line, &context.diagnostics) >> from >> to >> kindWord >> setting1 >> setting2 >> flagWord).Count() < 2)
       continue;
     if (MatchKeyword(kindWord, "ONEWAY") || MatchKeyword(flagWord, "ONEWAY")) twoWay = false;
     const PipeKind kind = KindFromWord(kindWord);
-    FluidValve *source = ResolvePort(from);
-    FluidValve *destination = ResolvePort(to);
+    FluidValve *source = ResolvePort(from, context.diagnostics);
+    FluidValve *destination = ResolvePort(to, context.diagnostics);
     const bool plain = kind == kPlainPipe;
-    Append<FluidPipe>(name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2, twoWay);
+    Define<FluidPipe>(context.diagnostics, name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2,
+                      twoWay);
   }
 }
 
 // " NAME IN OUT", then one exhaust point a line: "<x y z> <dx dy dz> SIZE".
-void FluidSystem::ParseVent(FILE *file, const char *text) {
+void FluidSystem::ParseVent(ParseContext &context, const char *text) {
   LineWord name = "";
   int inOpen = 0, outOpen = 0;
-  Fields(text) >> name >> inOpen >> outOpen;
-  FluidVent *vent = Append<FluidVent>(name);
+  Fields(text, &context.diagnostics) >> name >> inOpen >> outOpen;
+  FluidVent *vent = Define<FluidVent>(context.diagnostics, name);
   vent->in.open = inOpen;
   vent->out.open = outOpen;
   vent->contents.Reset();
   char *line;
-  SectionLines section(file, "</VENT>");
+  SectionLines section(context, "</VENT>");
   while (section.Next(line)) {
     Vec3 position, direction;
     double size = 0;
     if (line == nullptr) continue;
-    const int read = (Fields(line) >> position >> direction >> size).Count();
+    const int read = (Fields(line, &context.diagnostics) >> position >> direction >> size).Count();
     if (read != 7)
-      ReportFinding("exhaust line gives " + std::to_string(read) +
-                    " of its 7 numbers (<x y z> <dx dy dz> SIZE): no exhaust is made");
+      context.diagnostics.Report("exhaust line gives " + std::to_string(read) +
+                                 " of its 7 numbers (<x y z> <dx dy dz> SIZE): no exhaust is made");
     else if (!vent->AddExhaust(position, direction, size))
-      ReportFinding(std::string("vent ") + name + " already has " + std::to_string(kMaxExhausts) +
-                    " exhausts: this one is not made");
+      context.diagnostics.Report(std::string("vent ") + name + " already has " + std::to_string(kMaxExhausts) +
+                                 " exhausts: this one is not made");
   }
 }
 
 // " NAME <x y z> TEMPERATURE" and, on the next line, "AREA EMISSIVITY MASS".
 // Without a second line giving a positive mass there is no radiator: a body
 // without mass has no temperature.
-void FluidSystem::ParseRadiator(FILE *file, const char *text) {
+void FluidSystem::ParseRadiator(ParseContext &context, const char *text) {
   LineWord name = "";
   Vec3 position;
   double temperature = 0, area = 0, emissivity = 0, mass = 0;
-  Fields(text) >> name >> position >> temperature;
-  const char *second = ReadConfigLine(file);
-  const int read = second != nullptr ? (Fields(second) >> area >> emissivity >> mass).Count() : 0;
+  Fields(text, &context.diagnostics) >> name >> position >> temperature;
+  const char *second = context.NextLine();
+  const int read = second != nullptr ? (Fields(second, &context.diagnostics) >> area >> emissivity >> mass).Count() : 0;
   if (read != 3 || !(mass > 0)) {
-    ReportFinding(std::string("radiator ") + name + " wants \"AREA EMISSIVITY MASS\" on the line after it, the mass " +
-                  "above 0; this line gives " + std::to_string(read) + " of the 3 numbers" +
-                  (read == 3 ? " and a mass of " + std::string(ExactNumber(mass).text) : "") +
-                  ": the radiator is not built");
+    context.diagnostics.Report(
+        std::string("radiator ") + name + " wants \"AREA EMISSIVITY MASS\" on the line after it, the mass " +
+        "above 0; this line gives " + std::to_string(read) + " of the 3 numbers" +
+        (read == 3 ? " and a mass of " + std::string(ExactNumber(mass).text) : "") + ": the radiator is not built");
     return;
   }
-  FluidRadiator *radiator = Append<FluidRadiator>(name, position, temperature, area, emissivity, mass);
+  FluidRadiator *radiator =
+      Define<FluidRadiator>(context.diagnostics, name, position, temperature, area, emissivity, mass);
   thermal->Register(radiator);
   radiator->system = this;
 }
 
 // "NAME COUNT TANK"
-void FluidSystem::ParseCrew(const char *text) {
+void FluidSystem::ParseCrew(ParseContext &context, const char *text) {
   LineWord name = "", tank = "";
   int count = 0;
-  Fields(text) >> name >> count >> tank;
-  Append<FluidCrew>(name, count, ResolveTank(tank));
+  Fields(text, &context.diagnostics) >> name >> count >> tank;
+  Define<FluidCrew>(context.diagnostics, name, count, ResolveTank(tank, context.diagnostics));
 }

@@ -8,6 +8,7 @@
 
 #include "systems/SystemList.h"
 
+class ParseContext;
 class ThermalModel;
 class FluidTank;
 class FluidValve;
@@ -19,15 +20,15 @@ class FluidSystem : public SystemList {
   // Tanks and radiators leave the thermal model as they go.
   ~FluidSystem() override { DeleteAll(); }
 
-  void ParseConfigurationSection(FILE *file) override;
-  void LoadFromScenario(FILEHANDLE scn) override;
+  void ParseConfigurationSection(ParseContext &context) override;
+  void LoadFromScenario(FILEHANDLE scn, std::string &logEntries) override;
   // After every configuration change: vents make their thrusters anew.
   void LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource);
 
   // A reference that must name a tank port ("TANK:OUT"), or a tank; what
   // resolves to anything else is refused as null.
-  FluidValve *ResolvePort(const char *text);
-  FluidTank *ResolveTank(const char *text);
+  FluidValve *ResolvePort(const char *text, Diagnostics &diagnostics);
+  FluidTank *ResolveTank(const char *text, Diagnostics &diagnostics);
   // Every tank's temperature and pressures as its next step will work them
   // out from its contents, without stepping: what a restored vessel shows
   // before its first frame.
@@ -36,12 +37,12 @@ class FluidSystem : public SystemList {
   ThermalModel *thermal;
 
  private:
-  void ParseTank(FILE *file, const char *text);
-  void ParsePipes(FILE *file, const char *text);
-  void ParseVent(FILE *file, const char *text);
-  void ParseRadiator(FILE *file, const char *text);
-  void ParseCrew(const char *text);
+  void ParseTank(ParseContext &context, const char *text);
+  void ParsePipes(ParseContext &context, const char *text);
+  void ParseVent(ParseContext &context, const char *text);
+  void ParseRadiator(ParseContext &context, const char *text);
+  void ParseCrew(ParseContext &context, const char *text);
   // `text` is what follows the tag in `recordLine`.
-  void LoadTankRecord(FILEHANDLE scn, const char *recordLine, const char *text);
+  void LoadTankRecord(FILEHANDLE scn, const char *recordLine, const char *text, std::string &logEntries);
   FluidTank *TankAt(const void *address) const;
 };

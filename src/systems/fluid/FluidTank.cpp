@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <string>
 
-#include "config/ConfigText.h"
-#include "config/Diagnostics.h"
 #include "config/ExactNumber.h"
 #include "config/ScenarioLines.h"
-#include "config/TextScan.h"
+#include "config/text/Diagnostics.h"
+#include "config/text/Keywords.h"
+#include "config/text/TextScan.h"
 
 #include "systems/ScenarioRecord.h"
 #include "systems/ThermalModel.h"
@@ -117,7 +117,7 @@ int FluidTank::AcceptInflow(const FluidContents &parcel) {
   return 1;
 }
 
-void FluidTank::AddSubstanceLine(const char *text) {
+void FluidTank::AddSubstanceLine(const char *text, Diagnostics &diagnostics) {
   int32_t type = O2;
   Substance s;
   ScenarioRecord record = ScenarioRecord::Reading(text);
@@ -126,44 +126,45 @@ void FluidTank::AddSubstanceLine(const char *text) {
   record.Assign();
   SubstanceRecord(record, type, s);
   if (!IsSubstanceType(type)) {
-    ReportFinding("substance " + std::to_string(type) +
-                  " is not one of the five (0 oxygen, 1 hydrogen, 2 water, 3 nitrogen, 4 carbon dioxide)");
+    diagnostics.Report("substance " + std::to_string(type) +
+                       " is not one of the five (0 oxygen, 1 hydrogen, 2 water, 3 nitrogen, 4 carbon dioxide)");
     return;
   }
   if (!(std::isfinite(s.mass) && std::isfinite(s.vapourMass) && std::isfinite(s.energy))) return;
-  if (TakesSubstance(type, s)) contents.AddSubstance(type, s);
+  if (TakesSubstance(type, s, diagnostics)) contents.AddSubstance(type, s);
 }
 
 // A substance line that cannot be would turn the tank's pressure into NaN at
 // its first step, which the pipes would carry on into every tank they reach:
 // a mass, vapour mass or energy below 0 is refused, and vapour beyond the
 // substance's mass is taken as all of it. The check says what was done.
-bool FluidTank::TakesSubstance(int type, Substance &s) {
+bool FluidTank::TakesSubstance(int type, Substance &s, Diagnostics &diagnostics) {
   const std::string what = "substance " + std::to_string(type) + " of tank " + name + ": ";
   if (s.mass < 0 || s.vapourMass < 0 || s.energy < 0) {
-    ReportFinding(what + "a mass, vapour mass or energy below 0 cannot be; the line is ignored");
+    diagnostics.Report(what + "a mass, vapour mass or energy below 0 cannot be; the line is ignored");
     return false;
   }
   if (s.vapourMass > s.mass) {
-    ReportFinding(what + ExactNumber(s.vapourMass).text + " g of vapour is more than its " + ExactNumber(s.mass).text +
-                  " g in all; it is taken as " + ExactNumber(s.mass).text + " g of vapour");
+    diagnostics.Report(what + ExactNumber(s.vapourMass).text + " g of vapour is more than its " +
+                       ExactNumber(s.mass).text + " g in all; it is taken as " + ExactNumber(s.mass).text +
+                       " g of vapour");
     s.vapourMass = s.mass;
-  } else if (s.mass > 0 && FindingsWanted()) {
-    ReportTooCold(type, s, what);
+  } else if (s.mass > 0 && diagnostics.FindingsWanted()) {
+    ReportTooCold(type, s, what, diagnostics);
   }
   return true;
 }
 
 // Below the temperature where its vapour pressure line reaches 0 the
 // substance's pressure has no meaning, though the tank takes it as written.
-void FluidTank::ReportTooCold(int type, const Substance &s, const std::string &what) {
+void FluidTank::ReportTooCold(int type, const Substance &s, const std::string &what, Diagnostics &diagnostics) {
   const SubstanceProperties &p = kSubstances[type];
   const double kelvin = s.energy / (s.mass * p.specificHeat);
   const double lowest = kVapourReferenceTemperature - p.vapourIntercept / p.vapourSlope;
   auto tenths = [](double kelvins) { return std::string(ExactNumber(std::round(kelvins * 10) / 10).text); };
   if (kelvin < lowest)
-    ReportFinding(what + "its energy puts it at " + tenths(kelvin) + " K, below the " + tenths(lowest) +
-                  " K it can be held at");
+    diagnostics.Report(what + "its energy puts it at " + tenths(kelvin) + " K, below the " + tenths(lowest) +
+                       " K it can be held at");
 }
 
 void FluidTank::Publish(VariableTable &table) {
@@ -203,8 +204,9 @@ void FluidTank::LoadRecord(FILEHANDLE scn, const char *fields) {
   char *line;
   bool more = oapiReadScenario_nextline(scn, line);
   contents.Reset();
+  Diagnostics quiet;
   while (more && !MatchKeyword(line, "</TANK>")) {
-    if (const char *substance = AfterKeyword(line, "CHM")) AddSubstanceLine(substance);
+    if (const char *substance = AfterKeyword(line, "CHM")) AddSubstanceLine(substance, quiet);
     more = oapiReadScenario_nextline(scn, line);
   }
   SyncBodyWithContents();

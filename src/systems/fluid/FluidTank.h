@@ -40,7 +40,7 @@ class FluidTank : public FluidObject, public ThermalBody {
   // entry for a substance that does not exist, with a number that is not
   // finite or below 0 (which would make every figure of the tank NaN), is
   // ignored.
-  void AddSubstanceLine(const char *text);
+  void AddSubstanceLine(const char *text, Diagnostics &diagnostics);
 
   // The temperature and pressures the contents give, worked out on a copy.
   void ShowFigures();
@@ -60,6 +60,6 @@ class FluidTank : public FluidObject, public ThermalBody {
   void Publish(VariableTable &table) override;
   bool LogsUnknownNames() const override { return true; }
   void SyncBodyWithContents();
-  bool TakesSubstance(int type, Substance &s);
-  void ReportTooCold(int type, const Substance &s, const std::string &what);
+  bool TakesSubstance(int type, Substance &s, Diagnostics &diagnostics);
+  void ReportTooCold(int type, const Substance &s, const std::string &what, Diagnostics &diagnostics);
 };

@@ -40,8 +40,8 @@ void FluidValve::Refresh(double dt) {
   }
 }
 
-VariableRef FluidValve::ResolveVariable(const char *keyword) {
-  VariableTable table(keyword);
+VariableRef FluidValve::ResolveVariable(const char *keyword, Diagnostics &diagnostics) {
+  VariableTable table(keyword, diagnostics);
   Publish(table);
   return table.Result(true);
 }

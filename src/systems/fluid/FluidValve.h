@@ -31,7 +31,7 @@ class FluidValve {
   // Runs a pending open or close command down to completion.
   void Refresh(double dt);
   // "OPEN" (the command), "PZ" (the timer, whole name only), "ISOPEN".
-  VariableRef ResolveVariable(const char *keyword);
+  VariableRef ResolveVariable(const char *keyword, Diagnostics &diagnostics);
   void Publish(VariableTable &table);
 
   FluidTank *owner;

@@ -45,6 +45,13 @@ class ConfigFixture : public HostFixture {
   ConfigurationSet &Set() { return vessel->systems.configurationSet; }
   // The address a reference resolves to on the vessel.
   void *Ref(const char *text) { return vessel->systems.ResolveReference(text).address; }
+  // The same, logged as a reading logs what does not resolve: each entry
+  // carries line 0, the reading having none.
+  void *LoggedRef(const char *text) {
+    DebugLog log(false);
+    Diagnostics logged(&log, nullptr, nullptr);
+    return vessel->systems.ResolveReference(text, logged).address;
+  }
 
   WorkingFolder folder;
   const std::string root;

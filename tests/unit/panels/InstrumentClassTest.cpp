@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "../module/ConfigFixture.h"
+#include "config/text/ParseContext.h"
 #include "panels/InstrumentLooks.h"
 
 namespace {
@@ -16,6 +17,13 @@ class InstrumentClasses : public ConfigFixture {
     std::ofstream("config/" + name + ".prd") << text;
   }
   InstrumentClassList &Classes() { return vessel->systems.classes; }
+  // Reads "config/NAME.prd" as a configuration's "Panel" line does.
+  void LoadClassFile(const char *name) {
+    SourceText none(nullptr);
+    Diagnostics quiet;
+    ParseContext context(none, quiet);
+    Classes().LoadClassFile(context, name, Resources());
+  }
   std::unique_ptr<DrawingResources> &Resources() { return vessel->systems.drawingResources; }
 };
 
@@ -24,7 +32,7 @@ class InstrumentClasses : public ConfigFixture {
 TEST_F(InstrumentClasses, TagsArePrefixesAndTheLaterDefinitionWins) {
   WriteClassFile("a", "<SW>\nCLASS SWITCH\nSIZE 10 20\n</SW>\nstray text\n<SW2>\nclass cswitch\nsize 30 40\n</SW2>\n"
                       "<SW>\nCLASS SWITCH\nSIZE 11 21\n</SW>\n");
-  Classes().LoadClassFile("a", Resources());
+  LoadClassFile("a");
   ASSERT_EQ(Classes().Classes().size(), 3u);
   const InstrumentClass *sw2 = Classes().FindClass("<SW2> 1 2 3");
   ASSERT_NE(sw2, nullptr);
@@ -42,7 +50,7 @@ TEST_F(InstrumentClasses, KeywordsShareSlotsAndButtonSizeIsNotButtons) {
   WriteClassFile("b", "<MFD>\nCLASS MFD\nBUTTONSIZE 18 40\nBUTTONS 6 6\nBORDER 30 10\nSIZE 200 200\n"
                       "BUTTONCOL 255 128 0\n</MFD>\n<TXT>\nSIZE 5 6\nCOLOR 255 0 0\nNOCOL 0 255 0\nFONT Arial 14\n"
                       "BLINK 3\nROTATE 45\nLIGHT 1 2 3\nBALTEX  Textures\\ball.bmp\n</TXT>\n");
-  Classes().LoadClassFile("b", Resources());
+  LoadClassFile("b");
   const InstrumentClass *mfd = Classes().FindClass("<MFD>");
   EXPECT_EQ(mfd->I[6], 18);
   EXPECT_EQ(mfd->I[7], 40);
@@ -67,7 +75,7 @@ TEST_F(InstrumentClasses, KeywordsShareSlotsAndButtonSizeIsNotButtons) {
 
 TEST_F(InstrumentClasses, MissingBitmapsAdvanceTheCountButGiveNoIndex) {
   WriteClassFile("c", "<A>\nBITMAP Bitmaps\\nothing.bmp\nMASK1 nothing.bmp\nMASK2 nothing.bmp\n</A>\n");
-  Classes().LoadClassFile("c", Resources());
+  LoadClassFile("c");
   const InstrumentClass *a = Classes().FindClass("<A>");
   EXPECT_EQ(a->bitmap, 0);
   EXPECT_EQ(a->resource1, 0);
@@ -80,19 +88,19 @@ TEST_F(InstrumentClasses, TablesNeverOverflowAndUnfinishedFilesEnd) {
   for (int i = 0; i < 60; ++i) text += "BITMAP none.bmp\nCOLOR 1 2 3\nFONT Arial 10\n";
   text += "</MANY>\n<OPEN>\nCLASS TEXT\nSIZE 1 2\n";
   WriteClassFile("d", text);
-  Classes().LoadClassFile("d", Resources());
+  LoadClassFile("d");
   EXPECT_EQ(Resources()->surfaceCount, kMaxSurfaces - 1);
   EXPECT_EQ(Resources()->penCount, kMaxPens - 1);
   EXPECT_EQ(Resources()->fontCount, kMaxFonts - 1);
   EXPECT_EQ(Classes().FindClass("<MANY>")->resource1, 0);
   ASSERT_NE(Classes().FindClass("<OPEN>"), nullptr);
   EXPECT_EQ(Classes().FindClass("<OPEN>")->I[1], 2);
-  Classes().LoadClassFile("no_such_file", Resources());
+  LoadClassFile("no_such_file");
 }
 
 TEST_F(InstrumentClasses, LongTagsAreCutToTheirField) {
   WriteClassFile("e", "<" + std::string(60, 'T') + ">\nCLASS X\n</X>\n<PAD>   \nCLASS Y\n</PAD>\n");
-  Classes().LoadClassFile("e", Resources());
+  LoadClassFile("e");
   EXPECT_EQ(std::string(Classes().Classes()[1]->tag), "<" + std::string(23, 'T'));
   // Trailing blanks are part of the tag.
   EXPECT_EQ(Classes().FindClass("<PAD> 1 2"), nullptr);
@@ -104,7 +112,7 @@ TEST_F(InstrumentClasses, KeywordsReachTheirLooks) {
   WriteClassFile("c", "<ROT>\nCLASS ROTATIONAL\nMAX 100 135\nMIN 5 -135\nCENTER 50 60\nNEEDLE 6 40\n</ROT>\n"
                       "<SEL>\nCLASS SELECT\nMAX 3 0\nMIN 1 0\n</SEL>\n"
                       "<ADI>\nCLASS ADI\nZOOM 30\nAMBIENT 150 100 50\nLGHTCOL 255 230 180\n</ADI>\n");
-  Classes().LoadClassFile("c", Resources());
+  LoadClassFile("c");
   const RotationalLook gauge = RotationalLook::Of(*Classes().FindClass("<ROT>"));
   EXPECT_EQ(std::vector<double>({gauge.maxValue, gauge.maxDegrees, gauge.minValue, gauge.minDegrees}),
             std::vector<double>({100, 135, 5, -135}));

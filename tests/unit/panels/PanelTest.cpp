@@ -8,7 +8,7 @@
 
 #include "../module/ConfigFixture.h"
 #include "ScenarioFile.h"
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "panels/instruments/DigitInstrument.h"
 #include "panels/instruments/LinearInstrument.h"
 #include "panels/instruments/RotationalInstrument.h"
@@ -197,10 +197,8 @@ TEST_F(Panels, ReferencesFindPanelsAndInstrumentsByPrefix) {
   EXPECT_EQ(Ref("MAIN:SW10:SRC"), &vessel->shipVariables.customInt[1]);
   EXPECT_EQ(Ref("MAINSUB:OTHER:SRC"), nullptr);  // MAIN is a prefix of MAINSUB and comes first
   EXPECT_EQ(Named<SwitchInstrument>(1, "OTHER")->variable, &vessel->shipVariables.customInt[1]);
-  OpenDebugLog();
-  EXPECT_EQ(Ref("MAIN:NOPE:SRC"), nullptr);
-  EXPECT_EQ(Ref("NOPANEL:LIGHT"), nullptr);
-  CloseDebugLog();
+  EXPECT_EQ(LoggedRef("MAIN:NOPE:SRC"), nullptr);
+  EXPECT_EQ(LoggedRef("NOPANEL:LIGHT"), nullptr);
   const std::string log = Log();
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
 }

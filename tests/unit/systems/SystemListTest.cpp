@@ -5,7 +5,7 @@
 #include <string>
 
 #include "../module/WorkingFolder.h"
-#include "config/ConfigText.h"
+#include "config/text/Keywords.h"
 #include "systems/ThermalModel.h"
 #include "systems/electric/ElectricSystem.h"
 #include "systems/fluid/FluidSystem.h"
@@ -28,15 +28,18 @@ class Probe : public SystemObject {
 class PlainList : public SystemList {
  public:
   PlainList() : SystemList("<PLAIN>", "</PLAIN>", "object") {}
-  void ParseConfigurationSection(FILE *) override {}
-  void LoadFromScenario(FILEHANDLE) override {}
+  void ParseConfigurationSection(ParseContext &) override {}
+  void LoadFromScenario(FILEHANDLE, std::string &) override {}
 };
 
-std::string LogAfter(void (*action)()) {
+// What `action` logs through the diagnostics of a reading.
+std::string LogAfter(void (*action)(Diagnostics &)) {
   WorkingFolder folder;
-  OpenDebugLog();
-  action();
-  CloseDebugLog();
+  {
+    DebugLog log(true);
+    Diagnostics logged(&log, nullptr, nullptr);
+    action(logged);
+  }
   return folder.Read("Varneldebug.txt");
 }
 
@@ -65,10 +68,10 @@ TEST(SystemList, ReferencesNameAnObjectOrOneOfItsVariables) {
   static Probe *tank = list.Append<Probe>("TANK");
   EXPECT_EQ(list.ResolveReference("TANK:VALUE").address, &tank->value);
   EXPECT_EQ(list.ResolveReference("TA").address, tank);
-  const std::string log = LogAfter([] {
-    EXPECT_EQ(list.ResolveReference("NONE:VALUE").address, nullptr);
-    EXPECT_EQ(list.ResolveReference("TANK:NOPE").address, nullptr);
-    EXPECT_EQ(list.ResolveReference(":VALUE").address, nullptr);
+  const std::string log = LogAfter([](Diagnostics &logged) {
+    EXPECT_EQ(list.ResolveReference("NONE:VALUE", logged).address, nullptr);
+    EXPECT_EQ(list.ResolveReference("TANK:NOPE", logged).address, nullptr);
+    EXPECT_EQ(list.ResolveReference(":VALUE", logged).address, nullptr);
   });
   EXPECT_NE(log.find(" 02:Invalid component\n"), std::string::npos);
   EXPECT_NE(log.find(" 03:Invalid number of parameters\n"), std::string::npos);
@@ -84,7 +87,8 @@ TEST(ElectricSystem, NopowerIsNoSourceAndHydraulicReferencesGoToTheFluidList) {
   EXPECT_EQ(electric.ResolveReference("HYDRAULIC:O2TANK:VALUE").address, &tank->value);
   EXPECT_EQ(electric.ResolveReference("ELECTRIC:BUS").address, bus);
   EXPECT_EQ(electric.ResolveReference("ELECTRIC:HYDRAULIC:O2").address, tank);
-  const std::string log = LogAfter([] { EXPECT_EQ(electrics->ResolveReference("NOPOWER").address, nullptr); });
+  const std::string log =
+      LogAfter([](Diagnostics &logged) { EXPECT_EQ(electrics->ResolveReference("NOPOWER", logged).address, nullptr); });
   EXPECT_EQ(log, "");
 }
 

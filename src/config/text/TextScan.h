@@ -2,8 +2,12 @@
 // when all of its numbers read, so a bad line leaves what was there before.
 #pragma once
 
-#include "config/ConfigText.h"
+#include <cstddef>
+
+#include "config/Sizes.h"
 #include "math/Vec3.h"
+
+class Diagnostics;
 
 // A word buffer that any word of a configuration line fits into.
 typedef char LineWord[kConfigLineSize];
@@ -18,7 +22,9 @@ typedef char LineWord[kConfigLineSize];
 // 32-bit runtime reads it on every platform.
 class Fields {
  public:
-  explicit Fields(const char *text) : at(text != nullptr ? text : "") {}
+  // A field that does not read is reported to `findings`, when given.
+  explicit Fields(const char *text, Diagnostics *findings = nullptr)
+      : at(text != nullptr ? text : ""), diagnostics(findings) {}
   Fields &operator>>(LineWord &word);
   Fields &operator>>(int &value);
   Fields &operator>>(double &value);
@@ -37,14 +43,15 @@ class Fields {
   void EndScan();
 
   const char *at;
+  Diagnostics *diagnostics;
   int count = 0;
   bool ended = false;
 };
 
 // " <x y z>" (blanks before "<" optional).
-bool ScanVector(const char *text, Vec3 &v);
+bool ScanVector(const char *text, Vec3 &v, Diagnostics *findings = nullptr);
 // Several " <x y z>" one after the other.
-bool ScanVectors(const char *text, Vec3 *vectors, int count);
+bool ScanVectors(const char *text, Vec3 *vectors, int count, Diagnostics *findings = nullptr);
 // The text from the 0-based column on, or "" for a shorter line: for the
 // formats that read from a fixed character whatever the line starts with.
 const char *FromColumn(const char *line, size_t column);

@@ -1,25 +1,25 @@
-#include "config/TextScan.h"
+#include "config/text/TextScan.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
-#include <limits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 
-#include "config/Diagnostics.h"
+#include "config/text/Diagnostics.h"
 
-bool ScanVectors(const char *text, Vec3 *vectors, int count) {
+bool ScanVectors(const char *text, Vec3 *vectors, int count, Diagnostics *findings) {
   Vec3 read[3];
   if (count < 1 || count > 3 || text == nullptr) return false;
   int used = 0;
   for (int i = 0; i < count; ++i) {
     int length = 0;
     if (std::sscanf(text + used, " <%lf %lf %lf%n", &read[i].x, &read[i].y, &read[i].z, &length) != 3) {
-      if (FindingsWanted())
-        ReportFinding("\"" + std::string(text + std::strspn(text, " ")) + "\" is not " + std::to_string(count) + " vector" +
-                      (count == 1 ? "" : "s") + " <x y z>: the value before is kept");
+      if (findings != nullptr)
+        findings->Report("\"" + std::string(text + std::strspn(text, " ")) + "\" is not " + std::to_string(count) +
+                         " vector" + (count == 1 ? "" : "s") + " <x y z>: the value before is kept");
       return false;
     }
     used += length;
@@ -29,7 +29,7 @@ bool ScanVectors(const char *text, Vec3 *vectors, int count) {
   return true;
 }
 
-bool ScanVector(const char *text, Vec3 &v) { return ScanVectors(text, &v, 1); }
+bool ScanVector(const char *text, Vec3 &v, Diagnostics *findings) { return ScanVectors(text, &v, 1, findings); }
 
 namespace {
 
@@ -54,11 +54,12 @@ Fields &Fields::Scan(const char *format, T *value) {
 // an author's mistake (the field keeps what it held); the end of the line,
 // where optional fields begin, is none.
 void Fields::EndScan() {
-  if (!ended && FindingsWanted()) {
+  if (!ended && diagnostics != nullptr && diagnostics->FindingsWanted()) {
     LineWord word = "";
     int used = 0;
     std::sscanf(at, kWordFormat.c_str(), word, &used);
-    if (word[0] != '\0') ReportFinding("number \"" + std::string(word) + "\" does not read: the value before is kept");
+    if (word[0] != '\0')
+      diagnostics->Report("number \"" + std::string(word) + "\" does not read: the value before is kept");
   }
   ended = true;
 }
@@ -73,7 +74,8 @@ Fields &Fields::operator>>(int &value) {
     EndScan();
     return *this;
   }
-  value = static_cast<int>(std::clamp<long long>(read, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  value =
+      static_cast<int>(std::clamp<long long>(read, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
   at = end;
   ++count;
   return *this;
@@ -109,11 +111,11 @@ Fields &Fields::Bracketed(double *const *values, int n) {
   ended = ended || *p != '>';
   if (!ended) {
     at = p + 1;
-  } else if (FindingsWanted()) {
+  } else if (diagnostics != nullptr && diagnostics->FindingsWanted()) {
     const char *closing = std::strchr(opening, '>');
     const std::string written(opening, closing != nullptr ? closing + 1 : opening + std::strlen(opening));
-    ReportFinding("\"" + written + "\" is not " + std::to_string(n) + " numbers in <>: the numbers before the " +
-                  "mistake are kept, the rest of the line is not read");
+    diagnostics->Report("\"" + written + "\" is not " + std::to_string(n) + " numbers in <>: the numbers before the " +
+                        "mistake are kept, the rest of the line is not read");
   }
   return *this;
 }

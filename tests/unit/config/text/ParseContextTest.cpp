@@ -1,4 +1,4 @@
-#include "config/ConfigText.h"
+#include "config/text/ParseContext.h"
 
 #include <gtest/gtest.h>
 
@@ -8,104 +8,113 @@
 #include <limits>
 #include <string>
 
-#include "../module/WorkingFolder.h"
-#include "config/TextScan.h"
+#include "../../module/WorkingFolder.h"
+#include "config/text/Keywords.h"
+#include "config/text/SourceText.h"
+#include "config/text/TextScan.h"
 
 namespace {
 
-// A configuration file with the given text, open for reading and counted.
+SourceText TextOf(const std::string &text) {
+  FILE *file = std::tmpfile();
+  std::fputs(text.c_str(), file);
+  std::rewind(file);
+  SourceText source(file);
+  std::fclose(file);
+  return source;
+}
+
+// A configuration file with the given text, read as a configuration file is,
+// its log entries going to `log`.
 class ConfigFile {
  public:
-  explicit ConfigFile(const std::string &text) {
-    file = std::tmpfile();
-    std::fputs(text.c_str(), file);
-    std::rewind(file);
-    BeginConfigurationFile(file);
-  }
-  ~ConfigFile() {
-    EndConfigurationFile();
-    std::fclose(file);
-  }
+  explicit ConfigFile(const std::string &text, DebugLog *log = nullptr)
+      : source(TextOf(text)), diagnostics(log, nullptr, nullptr), context(source, diagnostics) {}
   std::string Next() {
-    const char *line = ReadConfigLine(file);
+    const char *line = context.NextLine();
     return line ? line : "<none>";
   }
-  FILE *file;
+  SourceText source;
+  Diagnostics diagnostics;
+  ParseContext context;
 };
 
 
 }  // namespace
 
-TEST(ReadConfigLine, SkipsLeadingBlanksCutsCommentsAndKeepsTrailingBlanks) {
+TEST(NextLine, SkipsLeadingBlanksCutsCommentsAndKeepsTrailingBlanks) {
   ConfigFile f("   <SIZE> 12  # the size\n\tMESH\tname\n");
   EXPECT_EQ(f.Next(), "<SIZE> 12  ");
   EXPECT_EQ(f.Next(), "MESH name");
-  EXPECT_EQ(ConfigLineCount(), 2);
+  EXPECT_EQ(f.context.Line(), 2);
 }
 
-TEST(ReadConfigLine, BlankAndCommentLinesReadAsNoneButCount) {
+TEST(NextLine, BlankAndCommentLinesReadAsNoneButCount) {
   ConfigFile f("# only a comment\n    \n\nVALUE\n");
   EXPECT_EQ(f.Next(), "<none>");
   EXPECT_EQ(f.Next(), "<none>");
   EXPECT_EQ(f.Next(), "<none>");
   EXPECT_EQ(f.Next(), "VALUE");
-  EXPECT_EQ(ConfigLineCount(), 4);
+  EXPECT_EQ(f.context.Line(), 4);
 }
 
-TEST(ReadConfigLine, HashInsideAWordStartsAComment) {
+TEST(NextLine, HashInsideAWordStartsAComment) {
   ConfigFile f("TANK O2#main 12\n");
   EXPECT_EQ(f.Next(), "TANK O2");
 }
 
-TEST(ReadConfigLine, LastLineWithoutLineEndAndEveryReadAfterTheEnd) {
+TEST(NextLine, LastLineWithoutLineEndAndEveryReadAfterTheEnd) {
   ConfigFile f("FIRST\r\nLAST");
   EXPECT_EQ(f.Next(), "FIRST");
   EXPECT_EQ(f.Next(), "LAST");
   EXPECT_EQ(f.Next(), "<none>");
   EXPECT_EQ(f.Next(), "<none>");
-  EXPECT_EQ(ConfigLineCount(), 2);
+  EXPECT_EQ(f.context.Line(), 2);
 }
 
 // 253 characters and the line end fill the buffer exactly; 254 leave the line
 // end to be read on its own.
-TEST(ReadConfigLine, LinesOf253And254CharactersAreOneLine) {
+TEST(NextLine, LinesOf253And254CharactersAreOneLine) {
   for (const size_t length : {253, 254}) {
     const std::string line(length, 'x');
     ConfigFile f(line + "\nNEXT\n");
     EXPECT_EQ(f.Next(), line);
     EXPECT_EQ(f.Next(), "NEXT");
-    EXPECT_EQ(ConfigLineCount(), 2) << length;
+    EXPECT_EQ(f.context.Line(), 2) << length;
   }
 }
 
 // The tail of an over-long line arrives as a line of its own, which the log
 // counts as one; the file's own line numbers (those of findings) do not.
-TEST(ReadConfigLine, LongerLineArrivesIn254CharacterPieces) {
+TEST(NextLine, LongerLineArrivesIn254CharacterPieces) {
   WorkingFolder folder;
-  OpenDebugLog();
   {
-    ConfigFile f(std::string(254, 'a') + "REST\n");
+    DebugLog log(true);
+    ConfigFile f(std::string(254, 'a') + "REST\n", &log);
     EXPECT_EQ(f.Next(), std::string(254, 'a'));
     EXPECT_EQ(f.Next(), "REST");
-    ReportError(kInvalidComponent);
-    EXPECT_EQ(ConfigLineCount(), 1);
+    f.diagnostics.LogError(kInvalidComponent);
+    EXPECT_EQ(f.context.Line(), 1);
   }
-  CloseDebugLog();
   EXPECT_EQ(folder.Read("Varneldebug.txt"), "ERROR AT LINE: 2REST 02:Invalid component\n");
 }
 
-TEST(ReadConfigLine, NoFileReadsAsNone) { EXPECT_EQ(ReadConfigLine(nullptr), nullptr); }
+TEST(NextLine, NoFileReadsAsNone) {
+  SourceText none(nullptr);
+  Diagnostics quiet;
+  ParseContext context(none, quiet);
+  EXPECT_FALSE(none.Opened());
+  EXPECT_TRUE(context.Ended());
+  EXPECT_EQ(context.NextLine(), nullptr);
+}
 
-TEST(ReadConfigLine, LinesOfOtherFilesAreNotCounted) {
+TEST(NextLine, LinesOfOtherFilesAreNotCounted) {
   ConfigFile config("A\nB\n");
   config.Next();
-  FILE *classFile = std::tmpfile();
-  std::fputs("X\nY\n", classFile);
-  std::rewind(classFile);
-  EXPECT_STREQ(ReadConfigLine(classFile), "X");
-  EXPECT_STREQ(ReadConfigLine(classFile), "Y");
-  std::fclose(classFile);
-  EXPECT_EQ(ConfigLineCount(), 1);
+  SourceText classFile = TextOf("X\nY\n");
+  EXPECT_STREQ(config.context.NextLine(classFile), "X");
+  EXPECT_STREQ(config.context.NextLine(classFile), "Y");
+  EXPECT_EQ(config.context.Line(), 1);
 }
 
 TEST(MatchKeyword, ComparesTheKeywordsLengthIgnoringCase) {
@@ -117,35 +126,35 @@ TEST(MatchKeyword, ComparesTheKeywordsLengthIgnoringCase) {
   EXPECT_FALSE(MatchKeyword("PANELX", "<PANEL>"));
 }
 
-TEST(ReportError, WritesLineNumberWholeEditedLineAndMessage) {
+TEST(LogError, WritesLineNumberWholeEditedLineAndMessage) {
   WorkingFolder folder;
-  OpenDebugLog();
   {
-    ConfigFile f("FIRST\n  SWITCH\tA SHIP:NOPE # why\n");
-    f.Next();
-    f.Next();
-    ReportError(kInvalidComponent);
-  }
-  {
+    DebugLog log(true);
+    {
+      ConfigFile f("FIRST\n  SWITCH\tA SHIP:NOPE # why\n", &log);
+      f.Next();
+      f.Next();
+      f.diagnostics.LogError(kInvalidComponent);
+    }
     // A second file restarts the count: its first line is line 1.
-    ConfigFile f("LINE ONE\n");
+    ConfigFile f("LINE ONE\n", &log);
     f.Next();
-    ReportError(kInvalidParameterCount);
-    ReportError(kObjectNameNotFound);
-    ReportError(7);  // not a code: ignored
+    f.diagnostics.LogError(kInvalidParameterCount);
+    f.diagnostics.LogError(kObjectNameNotFound);
+    f.diagnostics.LogError(7);  // not a code: ignored
   }
-  CloseDebugLog();
   EXPECT_EQ(folder.Read("Varneldebug.txt"),
             "ERROR AT LINE: 2  SWITCH A SHIP:NOPE  02:Invalid component\n"
             "ERROR AT LINE: 1LINE ONE 03:Invalid number of parameters\n"
             "ERROR AT LINE: 1LINE ONE 01:Object name not found\n");
 }
 
-TEST(ReportError, DoesNothingWhileNoLogIsOpen) {
+TEST(LogError, DoesNothingWithoutALog) {
   WorkingFolder folder;
-  OpenDebugLog();
-  CloseDebugLog();
-  ReportError(kInvalidComponent);
+  { DebugLog log(true); }
+  ConfigFile f("LINE\n");
+  f.Next();
+  f.diagnostics.LogError(kInvalidComponent);
   EXPECT_EQ(folder.Read("Varneldebug.txt"), "");
 }
 

@@ -7,6 +7,7 @@
 
 #include "config/ConfigurationSet.h"
 
+class ParseContext;
 class SystemList;
 
 class SeparationSection {
@@ -14,10 +15,10 @@ class SeparationSection {
   SeparationSection(ConfigurationSet &target, SystemList &fluidList, SystemList &electricList)
       : set(target), fluid(fluidList), electric(electricList) {}
   // From the line after "<SEPARATION>" up to and including its closing line.
-  void Read(FILE *file);
+  void Read(ParseContext &context);
 
  private:
-  void ReadBlock(FILE *file, int n);
+  void ReadBlock(ParseContext &context, int n);
 
   ConfigurationSet &set;
   SystemList &fluid;

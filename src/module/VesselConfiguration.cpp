@@ -1,0 +1,50 @@
+#include "module/VesselConfiguration.h"
+
+#include <cstdio>
+
+#include "config/KeyboardSection.h"
+#include "config/VesselSection.h"
+#include "config/text/BoundedCopy.h"
+#include "config/text/Diagnostics.h"
+#include "config/text/Keywords.h"
+#include "config/text/ParseContext.h"
+#include "config/text/SourceText.h"
+#include "config/text/TextScan.h"
+#include "module/SeparationSection.h"
+#include "module/VesselSystems.h"
+
+void VesselConfiguration::Read(const char *className, Diagnostics &diagnostics) {
+  char fileName[64];
+  std::snprintf(fileName, sizeof fileName, "Config\\%s.cfg", className);
+  SourceText text = SourceText::OpenWindowsFile(fileName);
+  if (!text.Opened()) diagnostics.LogMissingFile(fileName);
+  ParseContext context(text, diagnostics);
+  while (!context.Ended()) ReadTopLevelLine(context, context.NextLine());
+  diagnostics.ReportLateDefinitions();
+}
+
+void VesselConfiguration::ReadTopLevelLine(ParseContext &context, const char *line) {
+  LineWord read;
+  // Class file and panel names are cut to 39 characters.
+  char word[40] = "";
+  KeywordLine keyword(line);
+  if (keyword.Is("Panel", 2)) {
+    if ((Fields(keyword.rest, &context.diagnostics) >> read).Count() == 1)
+      systems.LoadClassFile(context, CopyName(word, read, &context.diagnostics));
+  } else if (keyword.Is("<VESSEL>")) {
+    VesselSection(systems.configurationSet).Read(context);
+  } else if (keyword.Is("<HYDRAULIC>")) {
+    systems.fluid.ParseConfigurationSection(context);
+  } else if (keyword.Is("<ELECTRIC>")) {
+    systems.electric.ParseConfigurationSection(context);
+  } else if (keyword.Is("<PANEL>")) {
+    if ((Fields(keyword.rest, &context.diagnostics) >> read).Count() == 1) CopyName(word, read, &context.diagnostics);
+    systems.ParsePanelSection(context, word);
+  } else if (keyword.Is("<KEYBOARD>")) {
+    KeyboardSection(systems.configurationSet).Read(context);
+  } else if (keyword.Is("<SEPARATION>")) {
+    SeparationSection(systems.configurationSet, systems.fluid, systems.electric).Read(context);
+  } else if (line != nullptr) {
+    context.diagnostics.Report("line outside every section");
+  }
+}
