@@ -16,15 +16,40 @@ namespace {
 constexpr double kReferencePressure = 101400.0;
 constexpr int kMaxThrustersPerGroup = 15;
 
-// The two particle streams every main engine trails, shared by all vessels.
-PARTICLESTREAMSPEC contrailStream = {
-    0, 8.0, 5.0, 350.0, 0.3, 8.0, 4.0, 3.0, PARTICLESTREAMSPEC::DIFFUSE, PARTICLESTREAMSPEC::LVL_PSQRT, 0.0, 0.5,
-    PARTICLESTREAMSPEC::ATM_PLOG, 1e-6, 0.1, nullptr};
-PARTICLESTREAMSPEC exhaustGlowStream = {
-    0, 4.0, 20.0, 350.0, 0.1, 0.3, 12.0, 2.0, PARTICLESTREAMSPEC::EMISSIVE, PARTICLESTREAMSPEC::LVL_PSQRT, 0.0, 0.5,
-    PARTICLESTREAMSPEC::ATM_PLOG, 1e-6, 0.1, nullptr};
-// The host takes the texture's name as `char *`.
-char contrailTexture[] = "Contrail2";
+// The two particle streams every main engine trails; the host makes each
+// stream from the spec when it is added.
+const PARTICLESTREAMSPEC kContrailStream = {0,
+                                            8.0,
+                                            5.0,
+                                            350.0,
+                                            0.3,
+                                            8.0,
+                                            4.0,
+                                            3.0,
+                                            PARTICLESTREAMSPEC::DIFFUSE,
+                                            PARTICLESTREAMSPEC::LVL_PSQRT,
+                                            0.0,
+                                            0.5,
+                                            PARTICLESTREAMSPEC::ATM_PLOG,
+                                            1e-6,
+                                            0.1,
+                                            nullptr};
+const PARTICLESTREAMSPEC kExhaustGlowStream = {0,
+                                               4.0,
+                                               20.0,
+                                               350.0,
+                                               0.1,
+                                               0.3,
+                                               12.0,
+                                               2.0,
+                                               PARTICLESTREAMSPEC::EMISSIVE,
+                                               PARTICLESTREAMSPEC::LVL_PSQRT,
+                                               0.0,
+                                               0.5,
+                                               PARTICLESTREAMSPEC::ATM_PLOG,
+                                               1e-6,
+                                               0.1,
+                                               nullptr};
 
 THGROUP_TYPE HostGroup(int index) {
   return index == kUserGroupIndex ? THGROUP_USER : static_cast<THGROUP_TYPE>(index);
@@ -108,7 +133,10 @@ void ConfigurationSet::ApplyThrusters(StageConfiguration &stage) {
 }
 
 void ConfigurationSet::ApplyGroups(StageConfiguration &stage) {
-  exhaustGlowStream.tex = oapiRegisterParticleTexture(contrailTexture);
+  PARTICLESTREAMSPEC contrail = kContrailStream, glow = kExhaustGlowStream;
+  // The host takes the texture's name as `char *`.
+  char texture[] = "Contrail2";
+  glow.tex = oapiRegisterParticleTexture(texture);
   for (int g = 0; g <= kUserGroupIndex; ++g) {
     THRUSTER_HANDLE members[kMaxThrustersPerGroup];
     int count = 0;
@@ -116,8 +144,8 @@ void ConfigurationSet::ApplyGroups(StageConfiguration &stage) {
       if (t.group != g || count == kMaxThrustersPerGroup) continue;
       members[count++] = t.handle;
       if (g == 0) {
-        vessel->AddExhaustStream(t.handle, &contrailStream);
-        vessel->AddExhaustStream(t.handle, &exhaustGlowStream);
+        vessel->AddExhaustStream(t.handle, &contrail);
+        vessel->AddExhaustStream(t.handle, &glow);
       }
     }
     if (count > 0) vessel->CreateThrusterGroup(members, count, HostGroup(g));

@@ -180,8 +180,8 @@ void VesselSection::ReadElements(ParseContext &context) {
       const char *offsetLine = context.NextLine();
       if (offsetLine == nullptr && context.Ended()) break;
       Vec3 offset;
-      const bool read = offsetLine != nullptr &&
-                        std::sscanf(offsetLine, "<%lf %lf %lf>", &offset.x, &offset.y, &offset.z) == 3;
+      // An offset line that is none is the element's finding, not the vector's.
+      const bool read = offsetLine != nullptr && (Fields(offsetLine) >> offset).Count() == 3;
       lines.Offset(offsetLine, read);
       if (read && IsConfigurationNumber(static_cast<int>(n))) element.offsets[n] = offset;
     }

@@ -58,10 +58,12 @@ TEST(VesselsimCheck, StrictReportsEachSilentMistakeOnce) {
   // An element short of its offset lines swallows its block's closing line,
   // and the rest of the file is read out of step: one finding says so.
   const Result elements = Check(std::string("Elements --root ") + TEST_DATA_DIR + "/check --strict");
-  EXPECT_EQ(elements.out,
-            "Config/Elements.cfg:4: \"<0.3 abc 0.9>\" is not 1 vector <x y z>: the value before is kept\n"
-            "Config/Elements.cfg:7: mesh Meshes/NoMesh.msh not found\n"
-            "Config/Elements.cfg:7: element Body expects 2 offset lines, found 1\n");
+  EXPECT_EQ(
+      elements.out,
+      "Config/Elements.cfg:4: \"<0.3 abc 0.9>\" is not a vector <x y z>: the value before is kept and the rest of "
+      "the line is not read\n"
+      "Config/Elements.cfg:7: mesh Meshes/NoMesh.msh not found\n"
+      "Config/Elements.cfg:7: element Body expects 2 offset lines, found 1\n");
   const Result r = Check(std::string("Mistakes --root ") + TEST_DATA_DIR + "/check --strict");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out,

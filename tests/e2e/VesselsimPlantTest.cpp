@@ -124,24 +124,29 @@ TEST(VesselsimPlant, NothingWrittenOrRestoredLeavesANumberThatIsNotOne) {
 TEST(VesselsimPlant, TheCheckPointsAtEveryMistakeItBuildsAround) {
   const char *const expected[][2] = {
       {"Plant", "Plant.cfg:36: tank BOTTLE has a volume of -20 L; a tank must hold more than 0 L, so it is not built"},
-      {"Plant", "Plant.cfg:62: a momentary switch on ELECTRIC:FC:START springs back to 0 before the command is read: "
-                "use a switch that stays"},
+      {"Plant",
+       "Plant.cfg:62: a momentary switch on ELECTRIC:FC:START springs back to 0 before the command is read: "
+       "use a switch that stays"},
       {"Plant", "Plant.cfg:63: a momentary switch on HYDRAULIC:O2TANK:OUT:OPEN"},
-      {"Careless", "Careless.cfg:7: \"<0 1 x>\" is not 3 numbers in <>"},
+      {"Careless", "Careless.cfg:7: \"<0 1 x>\" is not a vector <x y z>: the value before is kept"},
       {"Careless", "Careless.cfg:7: tank BAD has a volume of 0 L"},
-      {"Careless", "Careless.cfg:11: substance 0 of tank ODD: 200 g of vapour is more than its 100 g in all; it is "
-                   "taken as 100 g of vapour"},
-      {"Careless", "Careless.cfg:12: substance 3 of tank ODD: its energy puts it at 29.5 K, below the 61.5 K it can "
-                   "be held at"},
-      {"Careless", "Careless.cfg:13: substance 1 of tank ODD: a mass, vapour mass or energy below 0 cannot be; the "
-                   "line is ignored"},
+      {"Careless",
+       "Careless.cfg:11: substance 0 of tank ODD: 200 g of vapour is more than its 100 g in all; it is "
+       "taken as 100 g of vapour"},
+      {"Careless",
+       "Careless.cfg:12: substance 3 of tank ODD: its energy puts it at 29.5 K, below the 61.5 K it can "
+       "be held at"},
+      {"Careless",
+       "Careless.cfg:13: substance 1 of tank ODD: a mass, vapour mass or energy below 0 cannot be; the "
+       "line is ignored"},
       {"Careless", "Careless.cfg:22: exhaust line gives 6 of its 7 numbers"},
       {"Careless", "Careless.cfg:27: vent VENT already has 4 exhausts"},
       {"Careless", "Careless.cfg:30: radiator FEW wants"},
       {"Careless", "Careless.cfg:32: radiator LIGHT wants"},
       {"Careless", "Careless.cfg:34: radiator REMARKED wants"},
-      {"Careless", "Careless.cfg:43: reference LMPBUS finds LMPBUSAUX, declared first and named beginning with it: "
-                   "it never reaches the electric object LMPBUS"},
+      {"Careless",
+       "Careless.cfg:43: reference LMPBUS finds LMPBUSAUX, declared first and named beginning with it: "
+       "it never reaches the electric object LMPBUS"},
       {"Careless", "Careless.cfg:44: socket SELECT at position 4 selects no candidate"},
       {"Careless", "Careless.cfg:45: block has no </COOLING> line: it reads on past </ELECTRIC> at line 56"},
       {"Careless", "Careless.cfg:46: cooling body HYDRAULIC:HOT has no coefficient: it is left out of loop LOOP"},

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -10,113 +10,140 @@
 
 #include "config/text/Diagnostics.h"
 
+namespace {
+
+bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+const char *SkipBlanks(const char *at) {
+  while (IsBlank(*at)) ++at;
+  return at;
+}
+
+// A number as "%lf" reads it: strtod's number, with the characters scanf
+// takes past it and cannot give back. An exponent without digits ("1e+") is
+// taken and ignored; "0x" without digits, or "infin" short of "infinity",
+// fails.
+bool ReadNumber(const char *&at, double &value) {
+  const char *start = SkipBlanks(at);
+  char *end = nullptr;
+  const double read = std::strtod(start, &end);
+  if (end == start) return false;
+  const std::string number(start, static_cast<const char *>(end));
+  const char next = static_cast<char>(std::tolower(static_cast<unsigned char>(*end)));
+  const bool hex = number.find_first_of("xX") != std::string::npos;
+  const bool bareZero = number.find_first_not_of("+-") == number.size() - 1 && number.back() == '0';
+  const bool infinity = std::isinf(read) && std::isalpha(static_cast<unsigned char>(number.back()));
+  if ((bareZero && next == 'x') || (infinity && next == 'i')) return false;
+  if (next == (hex ? 'p' : 'e') && !infinity && number.find_first_of("nN") == std::string::npos) {
+    ++end;
+    if (*end == '+' || *end == '-') ++end;
+  }
+  value = read;
+  at = end;
+  return true;
+}
+
+// A word as "%254s" reads it: the blanks before it passed over, it runs to
+// the next blank.
+bool ReadWord(const char *&at, LineWord &word) {
+  const char *start = SkipBlanks(at);
+  size_t length = 0;
+  while (start[length] != '\0' && !IsBlank(start[length]) && length + 1 < sizeof(LineWord)) ++length;
+  if (length == 0) return false;
+  std::memcpy(word, start, length);
+  word[length] = '\0';
+  at = start + length;
+  return true;
+}
+
+}  // namespace
+
+// All vectors or none, so that a bad one leaves every value as it was.
 bool ScanVectors(const char *text, Vec3 *vectors, int count, Diagnostics *findings) {
   Vec3 read[3];
   if (count < 1 || count > 3 || text == nullptr) return false;
-  int used = 0;
-  for (int i = 0; i < count; ++i) {
-    int length = 0;
-    if (std::sscanf(text + used, " <%lf %lf %lf%n", &read[i].x, &read[i].y, &read[i].z, &length) != 3) {
-      if (findings != nullptr)
-        findings->Report("\"" + std::string(text + std::strspn(text, " ")) + "\" is not " + std::to_string(count) +
-                         " vector" + (count == 1 ? "" : "s") + " <x y z>: the value before is kept");
-      return false;
-    }
-    used += length;
-    if (text[used] == '>') ++used;
-  }
-  for (int i = 0; i < count; ++i) vectors[i] = read[i];
+  Fields fields(text, findings);
+  for (int i = 0; i < count; ++i) fields >> read[i];
+  if (fields.Count() != 3 * count) return false;
+  std::copy(read, read + count, vectors);
   return true;
 }
 
 bool ScanVector(const char *text, Vec3 &v, Diagnostics *findings) { return ScanVectors(text, &v, 1, findings); }
 
-namespace {
-
-// " %<width>s%n", the width the LineWord's, less its terminator.
-const std::string kWordFormat = " %" + std::to_string(kConfigLineSize - 1) + "s%n";
-
-}  // namespace
-
-template <typename T>
-Fields &Fields::Scan(const char *format, T *value) {
-  int used = 0;
-  if (!ended && std::sscanf(at, format, value, &used) == 1) {
-    at += used;
-    ++count;
-  } else {
-    EndScan();
-  }
-  return *this;
-}
-
 // A field that does not read ends the scan. A word where a number belongs is
 // an author's mistake (the field keeps what it held); the end of the line,
 // where optional fields begin, is none.
 void Fields::EndScan() {
-  if (!ended && diagnostics != nullptr && diagnostics->FindingsWanted()) {
-    LineWord word = "";
-    int used = 0;
-    std::sscanf(at, kWordFormat.c_str(), word, &used);
-    if (word[0] != '\0')
-      diagnostics->Report("number \"" + std::string(word) + "\" does not read: the value before is kept");
-  }
+  LineWord word = "";
+  const char *rest = at;
+  if (!ended && diagnostics != nullptr && diagnostics->FindingsWanted() && ReadWord(rest, word))
+    diagnostics->Report("number \"" + std::string(word) + "\" does not read: the value before is kept");
   ended = true;
 }
 
-Fields &Fields::operator>>(LineWord &word) { return Scan(kWordFormat.c_str(), word); }
+Fields &Fields::Took(bool read) {
+  if (read)
+    ++count;
+  else
+    EndScan();
+  return *this;
+}
+
+Fields &Fields::operator>>(LineWord &word) { return Took(!ended && ReadWord(at, word)); }
+
 // strtoll with base 0 reads what "%i" reads: blanks, a sign, and a decimal,
 // octal ("0") or hexadecimal ("0x") number.
 Fields &Fields::operator>>(int &value) {
   char *end = nullptr;
   const long long read = ended ? 0 : std::strtoll(at, &end, 0);
-  if (ended || end == at) {
-    EndScan();
-    return *this;
-  }
+  if (ended || end == at) return Took(false);
   value =
       static_cast<int>(std::clamp<long long>(read, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
   at = end;
-  ++count;
-  return *this;
+  return Took(true);
 }
-Fields &Fields::operator>>(double &value) { return Scan(" %lf%n", &value); }
+
+Fields &Fields::operator>>(double &value) { return Took(!ended && ReadNumber(at, value)); }
+
 Fields &Fields::operator>>(Vec3 &v) {
   double *const xyz[] = {&v.x, &v.y, &v.z};
-  return Bracketed(xyz, 3);
+  return Bracketed(xyz, 3, "a vector <x y z>");
 }
 
 Fields &Fields::Pair(double &a, double &b) {
   double *const ab[] = {&a, &b};
-  return Bracketed(ab, 2);
+  return Bracketed(ab, 2, "two numbers <a b>");
 }
 
-// Each number read is kept, as scanf keeps it, even when a later one or the
-// closing ">" is missing; a bracket opened but not read to its end is an
-// author's mistake, and the fields after it are not read.
-Fields &Fields::Bracketed(double *const *values, int n) {
-  const char *p = at;
-  while (!ended && std::isspace(static_cast<unsigned char>(*p))) ++p;
-  ended = ended || *p != '<';
-  if (ended) return *this;
-  const char *opening = p++;
-  for (int i = 0; i < n && !ended; ++i) {
-    int used = 0;
-    ended = std::sscanf(p, " %lf%n", values[i], &used) != 1;
-    if (!ended) {
-      p += used;
-      ++count;
-    }
+// Every vector of a line reads by one rule: all its numbers or none of them
+// (a bad one keeps the values before, and the rest of the line is not read);
+// its closing ">" may be left out, which is said.
+Fields &Fields::Bracketed(double *const *values, int n, const char *what) {
+  const char *opening = SkipBlanks(at);
+  if (ended || *opening == '\0') return Took(false);
+  double read[3];
+  const char *p = opening + 1;
+  int numbers = 0;
+  while (*opening == '<' && numbers < n && ReadNumber(p, read[numbers])) ++numbers;
+  p = SkipBlanks(p);
+  if (numbers < n) {
+    const char *closing = std::strpbrk(opening, *opening == '<' ? ">" : " ");
+    const std::string written(opening,
+                              closing == nullptr ? opening + std::strlen(opening) : closing + (*closing == '>'));
+    if (diagnostics != nullptr)
+      diagnostics->Report("\"" + written + "\" is not " + what +
+                          ": the value before is kept and the rest of the line is not read");
+    ended = true;
+    return *this;
   }
-  ended = ended || *p != '>';
-  if (!ended) {
-    at = p + 1;
-  } else if (diagnostics != nullptr && diagnostics->FindingsWanted()) {
-    const char *closing = std::strchr(opening, '>');
-    const std::string written(opening, closing != nullptr ? closing + 1 : opening + std::strlen(opening));
-    diagnostics->Report("\"" + written + "\" is not " + std::to_string(n) + " numbers in <>: the numbers before the " +
-                        "mistake are kept, the rest of the line is not read");
-  }
+  if (*p == '>')
+    ++p;
+  else if (diagnostics != nullptr)
+    diagnostics->Report("\"" + std::string(opening, p) + "\" has no closing \">\": it is read as " + what);
+  for (int i = 0; i < n; ++i) *values[i] = read[i];
+  at = p;
+  count += n;
   return *this;
 }
 

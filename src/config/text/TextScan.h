@@ -15,11 +15,11 @@ typedef char LineWord[kConfigLineSize];
 // A line's fields read in order, as the files' scanf formats read them: each
 // field passes over the blanks before it, a word runs to the next blank (into
 // a LineWord, so no word is ever cut or overruns), a number is read as "%i" or
-// "%lf", a vector as "<x y z>" (its closing ">" required). The first field that
-// does not read ends the scan; `Count` says how many fields were read, a
-// vector's numbers counting one each, as scanf counts them. An integer beyond
-// the range of int is read as the nearest end of the range, as the host's
-// 32-bit runtime reads it on every platform.
+// "%lf". A vector is "<x y z>": all three numbers or none, the closing ">"
+// optional. The first field that does not read ends the scan; `Count` says
+// how many fields were read, a vector's numbers counting one each, as scanf
+// counts them. An integer beyond the range of int is read as the nearest end
+// of the range, as the host's 32-bit runtime reads it on every platform.
 class Fields {
  public:
   // A field that does not read is reported to `findings`, when given.
@@ -36,10 +36,10 @@ class Fields {
   const char *Rest() const { return at; }
 
  private:
-  // Numbers in angle brackets, as "<%lf %lf ...>".
-  Fields &Bracketed(double *const *values, int n);
-  template <typename T>
-  Fields &Scan(const char *format, T *value);
+  // `n` numbers in angle brackets, `what` they are, for a finding.
+  Fields &Bracketed(double *const *values, int n, const char *what);
+  // Counts a field read, or ends the scan at one that did not read.
+  Fields &Took(bool read);
   void EndScan();
 
   const char *at;
@@ -48,9 +48,9 @@ class Fields {
   bool ended = false;
 };
 
-// " <x y z>" (blanks before "<" optional).
+// " <x y z>" (blanks before "<" optional), read as Fields reads a vector.
 bool ScanVector(const char *text, Vec3 &v, Diagnostics *findings = nullptr);
-// Several " <x y z>" one after the other.
+// Several " <x y z>" one after the other: all of them, or none.
 bool ScanVectors(const char *text, Vec3 *vectors, int count, Diagnostics *findings = nullptr);
 // The text from the 0-based column on, or "" for a shorter line: for the
 // formats that read from a fixed character whatever the line starts with.

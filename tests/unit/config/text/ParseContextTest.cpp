@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "../../module/WorkingFolder.h"
 #include "config/text/Keywords.h"
@@ -159,10 +160,11 @@ TEST(LogError, DoesNothingWithoutALog) {
 }
 
 // The field scanner reads what the scanf format it stands for reads, field for
-// field and value for value, on good and broken lines alike.
+// field and value for value, on good lines and on words where numbers belong.
 TEST(Fields, ReadWhatTheirScanfFormatReads) {
-  for (const char *text : {"FC <1 2 3> 100 O2:OUT 7", "FC <1 2> 100 O2 7", "FC <1 2 3 > 100 X 7", "FC 1 2 3",
-                           "  FC   <-1e3 .5 3>5 W 0x10", "", "FC <1 2 3> 1e999 W 010", "FC<1 2 3>7 W 1", "FC <a>"}) {
+  for (const char *text :
+       {"FC <1 2 3> 100 O2:OUT 7", "FC 1 2 3", "  FC   <-1e3 .5 3>5 W 0x10", "", "FC <1 2 3> 1e999 W 010",
+        "FC<1 2 3>7 W 1", "FC <a>", "FC <1 2 3> 1e W", "FC <1 2 3> 0x W"}) {
     LineWord a = "", b = "", c = "", d = "";
     Vec3 v(-1, -1, -1), w(-1, -1, -1);
     double x = -1, y = -1;
@@ -176,10 +178,32 @@ TEST(Fields, ReadWhatTheirScanfFormatReads) {
     EXPECT_EQ(std::memcmp(&x, &y, sizeof x), 0) << text;
     EXPECT_EQ(i, j) << text;
   }
+  for (const char *text : {"1e+ 5", "-0x 5", "0x1p 5", "1.5E3 5", "0x1A 5", "inf 5", "infin 5", "nanq 5", ".5 5",
+                           "1x 5", "+.e1 5", "1e5x 5", "- 5", "1.e 5"}) {
+    double expected[2] = {-1, -1}, read[2] = {-1, -1};
+    const int scanned = std::sscanf(text, "%lf %lf", &expected[0], &expected[1]);
+    EXPECT_EQ((Fields(text) >> read[0] >> read[1]).Count(), std::max(scanned, 0)) << text;
+    EXPECT_EQ(std::memcmp(expected, read, sizeof read), 0) << text;
+  }
   // Beyond int, an integer reads as the nearest end of the range, as the
   // 32-bit host reads it, whatever this platform's scanf does.
   int low = 0, high = 0;
   EXPECT_EQ((Fields("-9223372036854775808 99999999999") >> low >> high).Count(), 2);
   EXPECT_EQ(low, std::numeric_limits<int>::min());
   EXPECT_EQ(high, std::numeric_limits<int>::max());
+}
+
+// Every vector reads by one rule, wherever it stands: all its numbers or none
+// (the value before kept, the line read no further), its ">" optional.
+TEST(Fields, AVectorIsAllItsNumbersOrNone) {
+  for (const auto &[text, count, kept] :
+       {std::tuple{"<1 2> 7", 0, true}, {"<1 2 3 7", 4, false}, {" < 1 2 3 > 7", 4, false}, {"7 <1 2 3>", 0, true}}) {
+    Vec3 v(-1, -1, -1);
+    double after = -1;
+    EXPECT_EQ((Fields(text) >> v >> after).Count(), count) << text;
+    EXPECT_EQ(v.x == -1 && v.y == -1 && v.z == -1, kept) << text;
+    Vec3 tag(-1, -1, -1);
+    EXPECT_EQ(ScanVector(text, tag), !kept) << text;
+    EXPECT_EQ(std::memcmp(&tag, &v, sizeof v), 0) << text;
+  }
 }
