@@ -18,38 +18,12 @@ constexpr int kMaxThrustersPerGroup = 15;
 
 // The two particle streams every main engine trails; the host makes each
 // stream from the spec when it is added.
-const PARTICLESTREAMSPEC kContrailStream = {0,
-                                            8.0,
-                                            5.0,
-                                            350.0,
-                                            0.3,
-                                            8.0,
-                                            4.0,
-                                            3.0,
-                                            PARTICLESTREAMSPEC::DIFFUSE,
-                                            PARTICLESTREAMSPEC::LVL_PSQRT,
-                                            0.0,
-                                            0.5,
-                                            PARTICLESTREAMSPEC::ATM_PLOG,
-                                            1e-6,
-                                            0.1,
-                                            nullptr};
-const PARTICLESTREAMSPEC kExhaustGlowStream = {0,
-                                               4.0,
-                                               20.0,
-                                               350.0,
-                                               0.1,
-                                               0.3,
-                                               12.0,
-                                               2.0,
-                                               PARTICLESTREAMSPEC::EMISSIVE,
-                                               PARTICLESTREAMSPEC::LVL_PSQRT,
-                                               0.0,
-                                               0.5,
-                                               PARTICLESTREAMSPEC::ATM_PLOG,
-                                               1e-6,
-                                               0.1,
-                                               nullptr};
+const PARTICLESTREAMSPEC kContrailStream = {
+    0, 8.0, 5.0, 350.0, 0.3, 8.0, 4.0, 3.0, PARTICLESTREAMSPEC::DIFFUSE, PARTICLESTREAMSPEC::LVL_PSQRT, 0.0, 0.5,
+    PARTICLESTREAMSPEC::ATM_PLOG, 1e-6, 0.1, nullptr};
+const PARTICLESTREAMSPEC kExhaustGlowStream = {
+    0, 4.0, 20.0, 350.0, 0.1, 0.3, 12.0, 2.0, PARTICLESTREAMSPEC::EMISSIVE, PARTICLESTREAMSPEC::LVL_PSQRT, 0.0, 0.5,
+    PARTICLESTREAMSPEC::ATM_PLOG, 1e-6, 0.1, nullptr};
 
 THGROUP_TYPE HostGroup(int index) {
   return index == kUserGroupIndex ? THGROUP_USER : static_cast<THGROUP_TYPE>(index);
