@@ -13,9 +13,9 @@ void SystemsStep(benchmark::State &state) {
   BenchRoot root(SyntheticConfiguration(n));
   BenchVessel v;
   const StepInputs inputs = StepInputs::Sample(*v.vessel, 0.02);
-  for (int i = 0; i < 10; ++i) v.vessel->systems.Step(inputs);
+  for (int i = 0; i < 10; ++i) v.vessel->systems.onboard.Step(inputs);
   const long long before = AllocationCount();
-  for (auto _ : state) v.vessel->systems.Step(inputs);
+  for (auto _ : state) v.vessel->systems.onboard.Step(inputs);
   state.counters["objects"] = 2.0 * n;
   state.counters["time_per_object"] =
       benchmark::Counter(2.0 * n, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);

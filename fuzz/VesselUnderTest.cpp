@@ -13,7 +13,7 @@ namespace {
 // No input may leave a NaN or an infinity in a body or a tank: it would spread
 // through the plant into every saved scenario.
 void RequireFinitePlant(const GenericVessel &vessel) {
-  for (const ThermalBody *body : vessel.systems.thermal.Bodies()) {
+  for (const ThermalBody *body : vessel.systems.onboard.Thermal().Bodies()) {
     const auto *tank = dynamic_cast<const FluidTank *>(body);
     if (!body->FiguresFinite() || (tank != nullptr && !tank->contents.Finite())) std::abort();
   }
@@ -40,15 +40,15 @@ void ExerciseVessel(const std::vector<std::string> &block) {
   vessel.SaveScenarioState(writer.handle());
   host::Surface *surface = host::Surface::create(64, 64);
   for (int panel = 0; panel < 3; ++panel) {
-    if (!vessel.systems.LoadPanel(panel)) continue;
-    const int areas = static_cast<int>(vessel.systems.PanelAt(panel)->instruments.size());
+    if (!vessel.systems.deck.Load(panel)) continue;
+    const int areas = static_cast<int>(vessel.systems.deck.PanelAt(panel)->instruments.size());
     for (int area = 0; area < areas && area < 64; ++area) {
       for (int event : {PANEL_REDRAW_INIT, PANEL_REDRAW_ALWAYS, PANEL_REDRAW_USER})
-        vessel.systems.PanelRedrawEvent(area, event, surface->handle());
+        vessel.systems.deck.RedrawEvent(area, event, surface->handle());
       for (int event : {PANEL_MOUSE_LBDOWN, PANEL_MOUSE_LBUP, PANEL_MOUSE_RBDOWN, PANEL_MOUSE_RBUP})
         vessel.systems.PanelMouseEvent(area, event, 5, 5);
     }
-    vessel.systems.MfdModeChanged(0);
+    vessel.systems.deck.MfdModeChanged(0);
   }
   host::Surface::destroy(surface);
 }

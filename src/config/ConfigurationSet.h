@@ -9,7 +9,7 @@
 
 #include <Orbitersdk.h>
 
-#include "config/Sizes.h"
+#include "config/text/Sizes.h"
 #include "math/Vec3.h"
 
 class SystemList;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "config/Sizes.h"
 #include "config/VariableRef.h"
+#include "config/text/Sizes.h"
 
 // Storage of the 55 ship variables, all 0 until the vessel refreshes them.
 struct ShipVariableValues {

@@ -39,7 +39,7 @@ GenericVessel::GenericVessel(OBJHANDLE hVessel, int flightModel) : VESSEL(hVesse
 }
 
 void GenericVessel::Update(double simTime) {
-  systems.Step(StepInputs::Sample(*this, clock.Advance(simTime)));
+  systems.onboard.Step(StepInputs::Sample(*this, clock.Advance(simTime)));
   PublishState();
 }
 
@@ -110,7 +110,7 @@ bool GenericVessel::LoadInternals(FILEHANDLE scn) {
   // comes back: the saved loads of the sources never held the draws of those
   // objects, so they are withdrawn from the loads registered while the
   // objects were built, not from the restored ones.
-  systems.RemoveStageObjects(systems.currentConfiguration);
+  systems.RemoveStageObjects(systems.stages.Current());
   bool propellantsRecorded = false;
   // Records that name nothing of this vessel, logged once the block is read.
   std::string logEntries;
@@ -118,14 +118,11 @@ bool GenericVessel::LoadInternals(FILEHANDLE scn) {
   while (oapiReadScenario_nextline(scn, line) && !MatchKeyword(line, "</INTERNALS>")) {
     int n;
     if (MatchKeyword(line, "<PROPELLANTS>")) {
-      systems.LoadPropellants(scn, logEntries);
+      systems.stages.LoadPropellants(scn, logEntries);
       propellantsRecorded = true;
-    } else if (MatchKeyword(line, "<HYDRAULIC>")) {
-      systems.fluid.LoadFromScenario(scn, logEntries);
-    } else if (MatchKeyword(line, "<ELECTRIC>")) {
-      systems.electric.LoadFromScenario(scn, logEntries);
+    } else if (systems.onboard.LoadFromScenario(line, scn, logEntries)) {
     } else if (const char *index = AfterKeyword(line, "<PANEL>")) {
-      if (Panel *panel = (Fields(index) >> n).Count() == 1 ? systems.PanelAt(n) : nullptr) panel->LoadState(scn);
+      if ((Fields(index) >> n).Count() == 1) systems.deck.LoadFromScenario(n, scn);
     }
   }
   AppendToModuleLog(logEntries);
@@ -140,8 +137,6 @@ bool GenericVessel::LoadInternals(FILEHANDLE scn) {
 void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
   std::string hostLevels;
   bool propellantsRecorded = false;
-  // Records that name nothing of this vessel, logged once the block is read.
-  std::string logEntries;
   char *line;
   while (oapiReadScenario_nextline(scn, line)) {
     if (MatchKeyword(line, "<INTERNALS>")) {
@@ -153,26 +148,24 @@ void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
       // Only a configuration the vessel can have is taken; otherwise the
       // vessel restores in the configuration it had.
       int n;
-      if ((Fields(number) >> n).Count() == 1 && IsConfigurationNumber(n)) systems.currentConfiguration = n;
+      if ((Fields(number) >> n).Count() == 1) systems.stages.RestoreCurrent(n);
     } else if (MatchKeyword(line, "PRPLEVEL")) {
       hostLevels = line;
     } else {
       ParseScenarioLineEx(line, status);
     }
   }
-  systems.SetConfiguration(systems.currentConfiguration, true);
+  systems.SetConfiguration(systems.stages.Current(), true);
   if (!propellantsRecorded && !hostLevels.empty()) ParseScenarioLineEx(hostLevels.data(), status);
 }
 
 void GenericVessel::SaveScenarioState(FILEHANDLE scn) {
   SaveDefaultState(scn);
   WriteScenarioString(scn, "<SOURCE>", sourceClassName);
-  WriteScenarioInt(scn, "<CONFIG>", systems.currentConfiguration);
+  WriteScenarioInt(scn, "<CONFIG>", systems.stages.Current());
   WriteScenarioString(scn, "<INTERNALS>", "");
-  systems.SavePropellants(scn);
-  systems.fluid.SaveToScenario(scn);
-  systems.electric.SaveToScenario(scn);
-  for (int n = 0; n < systems.panelCount; ++n)
-    if (const Panel *panel = systems.PanelAt(n)) panel->SaveState(scn);
+  systems.stages.SavePropellants(scn);
+  systems.onboard.SaveToScenario(scn);
+  systems.deck.SaveToScenario(scn);
   WriteScenarioString(scn, "</INTERNALS>", "");
 }

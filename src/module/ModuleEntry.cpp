@@ -70,11 +70,11 @@ DLLCLBK void ovcSaveState(VESSEL *vessel, FILEHANDLE scn) {
 }
 
 DLLCLBK bool ovcLoadPanel(VESSEL *vessel, int id) {
-  return Guarded("ovcLoadPanel", false, [&] { return AsGeneric(vessel)->systems.LoadPanel(id); });
+  return Guarded("ovcLoadPanel", false, [&] { return AsGeneric(vessel)->systems.deck.Load(id); });
 }
 
 DLLCLBK bool ovcPanelRedrawEvent(VESSEL *vessel, int id, int event, SURFHANDLE surf) {
-  Guarded("ovcPanelRedrawEvent", [&] { AsGeneric(vessel)->systems.PanelRedrawEvent(id, event, surf); });
+  Guarded("ovcPanelRedrawEvent", [&] { AsGeneric(vessel)->systems.deck.RedrawEvent(id, event, surf); });
   return true;
 }
 
@@ -84,7 +84,7 @@ DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int m
 }
 
 DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode) {
-  Guarded("ovcMFDmode", [&] { AsGeneric(vessel)->systems.MfdModeChanged(mfd); });
+  Guarded("ovcMFDmode", [&] { AsGeneric(vessel)->systems.deck.MfdModeChanged(mfd); });
 }
 
 // The host handles every key as well, so the module never reports a key as
@@ -128,8 +128,8 @@ DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetModuleFind
 DLLCLBK void vsimDescribeResource(VESSEL *vessel, PROPELLANT_HANDLE resource, char *text, int size) {
   if (text == nullptr || size <= 0) return;
   const VesselSystems &systems = AsGeneric(vessel)->systems;
-  const PropellantDef *tank = systems.configurationSet.TankOf(resource, systems.currentConfiguration);
-  const bool vent = resource == systems.ventResource;
+  const PropellantDef *tank = systems.stages.Set().TankOf(resource, systems.stages.Current());
+  const bool vent = resource == systems.stages.VentResource();
   std::snprintf(text, static_cast<size_t>(size), "%s%s", vent ? "vent" : tank != nullptr ? "tank " : "",
                 !vent && tank != nullptr ? tank->name : "");
 }
@@ -144,7 +144,7 @@ DLLCLBK void vsimSummary(VESSEL *vessel, char *text, int size) {
 // for the bench to list its panels by name.
 DLLCLBK void vsimPanelName(VESSEL *vessel, int n, char *text, int size) {
   GuardedText("vsimPanelName", text, size, [&] {
-    const Panel *panel = AsGeneric(vessel)->systems.PanelAt(n);
+    const Panel *panel = AsGeneric(vessel)->systems.deck.PanelAt(n);
     return std::string(panel != nullptr ? panel->name : "");
   });
 }
@@ -153,7 +153,7 @@ DLLCLBK void vsimPanelName(VESSEL *vessel, int n, char *text, int size) {
 // stands, so that the bench takes back a write that left it so; "" when
 // nothing.
 DLLCLBK void vsimPlantFault(VESSEL *vessel, char *text, int size) {
-  GuardedText("vsimPlantFault", text, size, [&] { return AsGeneric(vessel)->systems.PlantFault(); });
+  GuardedText("vsimPlantFault", text, size, [&] { return AsGeneric(vessel)->systems.onboard.Fault(); });
 }
 
 // Not called by the simulator: the bench shows a vessel's state as loaded,
@@ -162,7 +162,7 @@ DLLCLBK void vsimPlantFault(VESSEL *vessel, char *text, int size) {
 DLLCLBK void vsimPublish(VESSEL *vessel) {
   Guarded("vsimPublish", [&] {
     AsGeneric(vessel)->PublishState();
-    AsGeneric(vessel)->systems.fluid.ShowTankFigures();
+    AsGeneric(vessel)->systems.onboard.Fluid().ShowTankFigures();
   });
 }
 

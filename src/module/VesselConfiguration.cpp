@@ -10,8 +10,9 @@
 #include "config/text/ParseContext.h"
 #include "config/text/SourceText.h"
 #include "config/text/TextScan.h"
+#include "module/OnboardSystems.h"
 #include "module/SeparationSection.h"
-#include "module/VesselSystems.h"
+#include "panels/PanelDeck.h"
 
 void VesselConfiguration::Read(const char *className, Diagnostics &diagnostics) {
   char fileName[64];
@@ -30,20 +31,20 @@ void VesselConfiguration::ReadTopLevelLine(ParseContext &context, const char *li
   KeywordLine keyword(line);
   if (keyword.Is("Panel", 2)) {
     if ((Fields(keyword.rest, &context.diagnostics) >> read).Count() == 1)
-      systems.LoadClassFile(context, CopyName(word, read, &context.diagnostics));
+      deck.LoadClassFile(context, CopyName(word, read, &context.diagnostics));
   } else if (keyword.Is("<VESSEL>")) {
-    VesselSection(systems.configurationSet).Read(context);
+    VesselSection(set).Read(context);
   } else if (keyword.Is("<HYDRAULIC>")) {
-    systems.fluid.ParseConfigurationSection(context);
+    onboard.Fluid().ParseConfigurationSection(context);
   } else if (keyword.Is("<ELECTRIC>")) {
-    systems.electric.ParseConfigurationSection(context);
+    onboard.Electric().ParseConfigurationSection(context);
   } else if (keyword.Is("<PANEL>")) {
     if ((Fields(keyword.rest, &context.diagnostics) >> read).Count() == 1) CopyName(word, read, &context.diagnostics);
-    systems.ParsePanelSection(context, word);
+    deck.ParseSection(context, word, resolver);
   } else if (keyword.Is("<KEYBOARD>")) {
-    KeyboardSection(systems.configurationSet).Read(context);
+    KeyboardSection(set).Read(context);
   } else if (keyword.Is("<SEPARATION>")) {
-    SeparationSection(systems.configurationSet, systems.fluid, systems.electric).Read(context);
+    SeparationSection(set, onboard.Fluid(), onboard.Electric()).Read(context);
   } else if (line != nullptr) {
     context.diagnostics.Report("line outside every section");
   }

@@ -2,13 +2,18 @@
 // section to its reader, in file order.
 #pragma once
 
+class ConfigurationSet;
 class Diagnostics;
+class OnboardSystems;
+class PanelDeck;
 class ParseContext;
-class VesselSystems;
+class VariableResolver;
 
 class VesselConfiguration {
  public:
-  explicit VesselConfiguration(VesselSystems &target) : systems(target) {}
+  // Panel lines resolve their references through `references`.
+  VesselConfiguration(ConfigurationSet &stages, OnboardSystems &plant, PanelDeck &panels, VariableResolver &references)
+      : set(stages), onboard(plant), deck(panels), resolver(references) {}
   // Reads "Config\\<className>.cfg" into the vessel's systems; a file that
   // cannot be opened is logged and builds nothing.
   void Read(const char *className, Diagnostics &diagnostics);
@@ -16,5 +21,8 @@ class VesselConfiguration {
  private:
   void ReadTopLevelLine(ParseContext &context, const char *line);
 
-  VesselSystems &systems;
+  ConfigurationSet &set;
+  OnboardSystems &onboard;
+  PanelDeck &deck;
+  VariableResolver &resolver;
 };

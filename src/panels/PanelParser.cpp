@@ -7,12 +7,12 @@
 #include <string>
 
 #include "config/KeyboardSection.h"
+#include "config/VariableResolver.h"
 #include "config/text/BoundedCopy.h"
 #include "config/text/Diagnostics.h"
 #include "config/text/Keywords.h"
 #include "config/text/ParseContext.h"
 #include "config/text/TextScan.h"
-#include "module/VesselSystems.h"
 #include "panels/instruments/AdiInstrument.h"
 #include "panels/instruments/DigitInstrument.h"
 #include "panels/instruments/LinearInstrument.h"
@@ -95,7 +95,7 @@ std::string Named(const Instrument &instrument, int line) {
 
 template <typename T>
 T *PanelParser::Resolve(const char *reference) const {
-  const VariableRef variable = systems.ResolveReference(reference, context.diagnostics);
+  const VariableRef variable = resolver.ResolveReference(reference, context.diagnostics);
   if (variable && variable.kind != VariableKindOf<T>::kind)
     context.diagnostics.Report(std::string("reference ") + reference + " is " + KindName(variable.kind) +
                                "; this instrument takes " + KindName(VariableKindOf<T>::kind));
@@ -161,7 +161,7 @@ void PanelParser::Line(const char *line) {
   } else if (keyword.Is("<SELECTEL>")) {
     context.diagnostics.CheckWordCount(line, 6, "selector element line");
     SelectorElements(line);
-  } else if (const InstrumentClass *c = systems.classes.FindClass(line)) {
+  } else if (const InstrumentClass *c = classes.FindClass(line)) {
     BuildInstrument(*c, line);
   } else if (line[0] == '<') {
     LineWord tag;
@@ -194,8 +194,9 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
   if (!action) {
     Fields(line, &context.diagnostics) >> tag >> x >> y >> positions >> momentary >> reference >> name;
     ReportSpringBackOnACommand(context.diagnostics, positions, momentary, reference);
-    CheckStart(Add(std::make_unique<SwitchInstrument>(&panel, x, y, positions, momentary, Resolve<int32_t>(reference)),
-                   c, name));
+    CheckStart(
+        Add(std::make_unique<SwitchInstrument>(panel.number, x, y, positions, momentary, Resolve<int32_t>(reference)),
+            c, name));
     return;
   }
   Fields(line, &context.diagnostics) >> tag >> x >> y >> positions >> momentary >> code >> reference;
@@ -205,14 +206,14 @@ void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action
   const int32_t key = code == 2 ? KeyCodeFromName(reference) : 0;
   int32_t *bound = key != 0 ? nullptr : Resolve<int32_t>(reference);
   if (code == 2) code = key;
-  CheckStart(Add(std::make_unique<CSwitchInstrument>(&panel, x, y, positions, momentary, bound, code), c, ""));
+  CheckStart(Add(std::make_unique<CSwitchInstrument>(panel.number, x, y, positions, momentary, bound, code), c, ""));
 }
 
 void PanelParser::Rotational(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0;
   Fields(line, &context.diagnostics) >> tag >> x >> y >> reference >> name;
-  auto &gauge = Add(std::make_unique<RotationalInstrument>(&panel, x, y, Resolve<double>(reference)), c, name);
+  auto &gauge = Add(std::make_unique<RotationalInstrument>(panel.number, x, y, Resolve<double>(reference)), c, name);
   const RotationalLook look = RotationalLook::Of(c);
   gauge.SetScale(look.maxValue, look.maxDegrees, look.minValue, look.minDegrees);
   gauge.SetPivot(look.pivotX, look.pivotY);
@@ -227,7 +228,7 @@ void PanelParser::Text(const InstrumentClass &c, const char *line) {
   LabelOf(line, label, context.diagnostics);
   if (std::strchr(FromColumn(line, 7), '<') == nullptr)
     context.diagnostics.Report("text line has no \"<\": its label is the line from its second character");
-  auto text = std::make_unique<TextInstrument>(&panel, x, y, frameWidth, rows, label);
+  auto text = std::make_unique<TextInstrument>(panel.number, x, y, frameWidth, rows, label);
   text->look = TextLook::Of(c);
   placed.emplace_back(text.get(), context.Line());
   panel.AddInstrument(std::move(text));
@@ -239,7 +240,7 @@ void PanelParser::Linear(const InstrumentClass &c, const char *line) {
   double low = 0, high = 0, divisor = 0, offset = 0;
   Fields(line, &context.diagnostics) >> tag >> x >> y >> low >> high >> divisor >> offset >> reference >> name;
   auto &linear = Add(
-      std::make_unique<LinearInstrument>(&panel, x, y, Resolve<double>(reference), low, high, divisor, offset), c,
+      std::make_unique<LinearInstrument>(panel.number, x, y, Resolve<double>(reference), low, high, divisor, offset), c,
       name);
   linear.look = LinearLook::Of(c);
 }
@@ -248,8 +249,8 @@ void PanelParser::Talkback(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", condition = "", name = "";
   int x = 0, y = 0;
   Fields(line, &context.diagnostics) >> tag >> x >> y >> reference >> condition >> name;
-  Add(std::make_unique<TbInstrument>(&panel, x, y, Resolve<double>(reference), ConditionOfWord(condition),
-                                      TalkbackLook::Of(c).blinkRate),
+  Add(std::make_unique<TbInstrument>(panel.number, x, y, Resolve<double>(reference), ConditionOfWord(condition),
+                                     TalkbackLook::Of(c).blinkRate),
       c, name);
 }
 
@@ -258,14 +259,15 @@ void PanelParser::Select(const InstrumentClass &c, const char *line) {
   int x = 0, y = 0, initial = 0;
   Fields(line, &context.diagnostics) >> tag >> x >> y >> initial >> name;
   const SelectLook look = SelectLook::Of(c);
-  Add(std::make_unique<SelectInstrument>(&panel, x, y, initial, look.highestPosition, look.lowestPosition), c, name);
+  Add(std::make_unique<SelectInstrument>(panel.number, x, y, initial, look.highestPosition, look.lowestPosition), c,
+      name);
 }
 
 void PanelParser::Digit(const InstrumentClass &c, const char *line) {
   LineWord tag, reference = "", name = "";
   int x = 0, y = 0, digits = 0;
   Fields(line, &context.diagnostics) >> tag >> x >> y >> digits >> reference >> name;
-  Add(std::make_unique<DigitInstrument>(&panel, x, y, digits, Resolve<double>(reference)), c, name);
+  Add(std::make_unique<DigitInstrument>(panel.number, x, y, digits, Resolve<double>(reference)), c, name);
 }
 
 // "<TAG> X Y YAW PITCH ROLL NAME"
@@ -273,7 +275,7 @@ void PanelParser::Adi(const InstrumentClass &c, const char *line) {
   LineWord tag, yaw = "", pitch = "", roll = "", name = "";
   int x = 0, y = 0;
   Fields(line, &context.diagnostics) >> tag >> x >> y >> yaw >> pitch >> roll >> name;
-  auto &ball = Add(std::make_unique<AdiInstrument>(&panel, x, y, Resolve<double>(yaw), Resolve<double>(pitch),
+  auto &ball = Add(std::make_unique<AdiInstrument>(panel.number, x, y, Resolve<double>(yaw), Resolve<double>(pitch),
                                                    Resolve<double>(roll)),
                    c, name);
   ball.SetUp(AdiLook::Of(c));
@@ -286,7 +288,8 @@ void PanelParser::Plot(const InstrumentClass &c, const char *line) {
   double low = 0, high = 0, origin = 0, ignored = 0, units = 0;
   Fields(line, &context.diagnostics) >> tag >> x >> y >> vertical >> low >> high >> horizontal >> origin >> ignored >>
       units >> name;
-  auto plotted = std::make_unique<PlotInstrument>(&panel, x, y, Resolve<double>(vertical), Resolve<double>(horizontal));
+  auto plotted =
+      std::make_unique<PlotInstrument>(panel.number, x, y, Resolve<double>(vertical), Resolve<double>(horizontal));
   auto &plot = Add(std::move(plotted), c, name);
   plot.look = PlotLook::Of(c);
   plot.verticalLow = BoundedCoordinate(low);
@@ -301,7 +304,7 @@ void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
   LineWord tag;
   int x = 0, y = 0, number = 0;
   Fields(line, &context.diagnostics) >> tag >> x >> y >> number;
-  auto mfd = std::make_unique<MfdInstrument>(&panel, x, y, number);
+  auto mfd = std::make_unique<MfdInstrument>(panel.number, x, y, number);
   mfd->Place(MfdLook::Of(c));
   placed.emplace_back(mfd.get(), context.Line());
   panel.AddInstrument(std::move(mfd));
@@ -324,19 +327,18 @@ void PanelParser::SelectorElements(const char *line) {
   LineWord tag, target = "", selector = "";
   int first = 0, last = -1, initial = -1;
   Fields(line, &context.diagnostics) >> tag >> target >> selector >> first >> last >> initial;
-  const VariableRef targetVariable = systems.ResolveReference(target, context.diagnostics);
+  const VariableRef targetVariable = resolver.ResolveReference(target, context.diagnostics);
   const VariableKind boundKind = targetVariable.BoundKind();
   void **slot = boundKind != VariableKind::kNone ? static_cast<void **>(targetVariable.address) : nullptr;
   if (targetVariable && slot == nullptr) context.diagnostics.LogError(kInvalidComponent);
-  auto element =
-      std::make_unique<SelectElement>(&panel, slot, Resolve<int32_t>(selector), first, last, initial);
+  auto element = std::make_unique<SelectElement>(panel.number, slot, Resolve<int32_t>(selector), first, last, initial);
   for (int64_t index = first; index <= last; ++index) {
     const char *referenceLine = context.NextLine();
     if (referenceLine == nullptr && context.Ended()) break;
     LineWord reference;
     const bool named =
         referenceLine != nullptr && (Fields(referenceLine, &context.diagnostics) >> reference).Count() == 1;
-    const VariableRef entry = named ? systems.ResolveReference(reference, context.diagnostics) : VariableRef();
+    const VariableRef entry = named ? resolver.ResolveReference(reference, context.diagnostics) : VariableRef();
     element->AddAddress(slot != nullptr ? OfKind(entry, boundKind) : nullptr);
   }
   panel.AddInstrument(std::move(element));

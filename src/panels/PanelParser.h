@@ -13,12 +13,13 @@
 
 class ParseContext;
 class SwitchInstrument;
-class VesselSystems;
+class VariableResolver;
 
 class PanelParser {
  public:
-  PanelParser(VesselSystems &vesselSystems, Panel &target, ParseContext &parse)
-      : systems(vesselSystems), panel(target), context(parse) {}
+  PanelParser(VariableResolver &references, const InstrumentClassList &instrumentClasses, Panel &target,
+              ParseContext &parse)
+      : resolver(references), classes(instrumentClasses), panel(target), context(parse) {}
   void Line(const char *line);
   // What only the whole panel shows: instruments that overlap, names that
   // find another instrument.
@@ -47,7 +48,8 @@ class PanelParser {
   template <typename T>
   T &Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName);
 
-  VesselSystems &systems;
+  VariableResolver &resolver;
+  const InstrumentClassList &classes;
   Panel &panel;
   ParseContext &context;
   // Each instrument with an area and its line, in file order.

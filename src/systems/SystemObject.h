@@ -7,8 +7,8 @@
 
 #include <OrbiterAPI.h>
 
-#include "config/Sizes.h"
 #include "config/VariableRef.h"
+#include "config/text/Sizes.h"
 #include "systems/VariableTable.h"
 
 class ThermalBody;

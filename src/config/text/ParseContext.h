@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "config/Sizes.h"
 #include "config/text/Diagnostics.h"
+#include "config/text/Sizes.h"
 #include "config/text/SourceText.h"
 
 class SectionLines;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/Sizes.h"
+#include "config/text/Sizes.h"
 #include "winpath.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "config/Sizes.h"
+#include "config/text/Sizes.h"
 #include "math/Vec3.h"
 
 class Diagnostics;

@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "config/text/Keywords.h"
-#include "panels/Panel.h"
 #include "winpath.h"
 
 namespace {
@@ -29,8 +28,8 @@ uint32_t LittleEndian(const unsigned char *b) {
 
 }  // namespace
 
-AdiInstrument::AdiInstrument(Panel *owner, int32_t left, int32_t top, double *yaw, double *pitch, double *roll)
-    : Instrument(owner, left, top), pitchSlot(pitch), yawSlot(yaw), rollSlot(roll) {
+AdiInstrument::AdiInstrument(int32_t panelNumber, int32_t left, int32_t top, double *yaw, double *pitch, double *roll)
+    : Instrument(panelNumber, left, top), pitchSlot(pitch), yawSlot(yaw), rollSlot(roll) {
   BuildMesh();
 }
 

@@ -17,7 +17,7 @@ constexpr int kBallIndexRoom = 1301;
 class AdiInstrument : public Instrument {
  public:
   // The mesh is built here; the rendering context when the ball is first drawn.
-  AdiInstrument(Panel *owner, int32_t left, int32_t top, double *yaw, double *pitch, double *roll);
+  AdiInstrument(int32_t panelNumber, int32_t left, int32_t top, double *yaw, double *pitch, double *roll);
   ~AdiInstrument() override;
 
   // Takes the class's look: light colours, distance and texture. The

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "panels/Panel.h"
-
 namespace {
 
 // Above this magnitude a value no longer fits the formatting buffer.
@@ -14,8 +12,8 @@ constexpr int kMaxDigits = 32;
 
 }  // namespace
 
-DigitInstrument::DigitInstrument(Panel *owner, int32_t left, int32_t top, int32_t digitCount, double *bound)
-    : BoundInstrument(owner, left, top), digits(std::clamp(digitCount, 0, kMaxDigits)) {
+DigitInstrument::DigitInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t digitCount, double *bound)
+    : BoundInstrument(panelNumber, left, top), digits(std::clamp(digitCount, 0, kMaxDigits)) {
   variable = bound != nullptr ? bound : &lastValue;
 }
 

@@ -2,18 +2,17 @@
 
 #include "config/text/Keywords.h"
 #include "panels/DrawingResources.h"
-#include "panels/Panel.h"
 
 // Positions from the files are bounded here, for every kind of instrument.
-Instrument::Instrument(Panel *owner, int32_t left, int32_t top)
-    : x(BoundedCoordinate(left)), y(BoundedCoordinate(top)), panel(owner) {}
+Instrument::Instrument(int32_t panelNumber, int32_t left, int32_t top)
+    : x(BoundedCoordinate(left)), y(BoundedCoordinate(top)), panel(panelNumber) {}
 
 void Instrument::Register(int32_t id, const RECT &area, int redrawMode, int mouseMask, int surfaceMode) {
   areaId = id;
   oapiRegisterPanelArea(id, area, redrawMode, mouseMask, surfaceMode);
 }
 
-void Instrument::RequestRedraw() const { oapiTriggerPanelRedrawArea(panel->number, areaId); }
+void Instrument::RequestRedraw() const { oapiTriggerPanelRedrawArea(panel, areaId); }
 
 void Instrument::BlitBitmap(const DrawContext &context, int tx, int ty, int sx, int sy, int w, int h,
                             DWORD colourKey) const {

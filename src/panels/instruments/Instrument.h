@@ -9,12 +9,11 @@
 
 #include <Orbitersdk.h>
 
-#include "config/Sizes.h"
 #include "config/VariableRef.h"
 #include "config/text/Keywords.h"
+#include "config/text/Sizes.h"
 
 class DrawingResources;
-class Panel;
 
 // What a press asks of the panel: nothing, to apply the lighting switches'
 // levels, or (above 1) the key code for the vessel to press.
@@ -43,7 +42,7 @@ inline int32_t BoundedCoordinate(double value) {
 
 class Instrument {
  public:
-  Instrument(Panel *owner, int32_t left, int32_t top);
+  Instrument(int32_t panelNumber, int32_t left, int32_t top);
   virtual ~Instrument() = default;
   Instrument(const Instrument &) = delete;
   Instrument &operator=(const Instrument &) = delete;
@@ -70,7 +69,8 @@ class Instrument {
   int32_t areaId = -1;
   char name[kNameSize] = "";
   int32_t bitmap = 0;
-  Panel *panel;
+  // The number of the panel the instrument is on.
+  int32_t panel;
 
  protected:
   // Registers the area with the host and remembers its id.

@@ -2,11 +2,13 @@
 
 #include <cmath>
 
-#include "panels/Panel.h"
-
-LinearInstrument::LinearInstrument(Panel *owner, int32_t left, int32_t top, double *bound, double lowValue,
+LinearInstrument::LinearInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, double lowValue,
                                    double highValue, double valueDivisor, double valueOffset)
-    : BoundInstrument(owner, left, top), divisor(valueDivisor), offset(valueOffset), high(highValue), low(lowValue) {
+    : BoundInstrument(panelNumber, left, top),
+      divisor(valueDivisor),
+      offset(valueOffset),
+      high(highValue),
+      low(lowValue) {
   variable = bound;
 }
 

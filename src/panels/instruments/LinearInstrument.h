@@ -7,7 +7,7 @@
 
 class LinearInstrument : public BoundInstrument<double> {
  public:
-  LinearInstrument(Panel *owner, int32_t left, int32_t top, double *bound, double lowValue, double highValue,
+  LinearInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, double lowValue, double highValue,
                    double valueDivisor, double valueOffset);
   ~LinearInstrument() override;
 

@@ -4,7 +4,6 @@
 
 #include "config/text/BoundedCopy.h"
 #include "panels/DrawingResources.h"
-#include "panels/Panel.h"
 
 namespace {
 
@@ -16,8 +15,8 @@ constexpr DWORD kNextModeKey = OAPI_KEY_GRAVE;
 
 }  // namespace
 
-MfdInstrument::MfdInstrument(Panel *owner, int32_t left, int32_t top, int32_t number)
-    : Instrument(owner, left, top), mfdNumber(number) {
+MfdInstrument::MfdInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t number)
+    : Instrument(panelNumber, left, top), mfdNumber(number) {
   CopyName(name, "MFD");
 }
 

@@ -9,7 +9,7 @@
 
 class MfdInstrument : public Instrument {
  public:
-  MfdInstrument(Panel *owner, int32_t left, int32_t top, int32_t number);
+  MfdInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t number);
 
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;

@@ -4,7 +4,6 @@
 
 #include "config/text/Keywords.h"
 #include "panels/DrawingResources.h"
-#include "panels/Panel.h"
 
 namespace {
 
@@ -16,8 +15,8 @@ constexpr double kFarthestPixel = 1e9;
 
 }  // namespace
 
-PlotInstrument::PlotInstrument(Panel *owner, int32_t left, int32_t top, double *vertical, double *horizontal)
-    : Instrument(owner, left, top), xSlot(horizontal), ySlot(vertical) {}
+PlotInstrument::PlotInstrument(int32_t panelNumber, int32_t left, int32_t top, double *vertical, double *horizontal)
+    : Instrument(panelNumber, left, top), xSlot(horizontal), ySlot(vertical) {}
 
 void PlotInstrument::RegisterArea(int32_t id) {
   Register(id, RECT{x, y, x + width, y + height}, PANEL_REDRAW_ALWAYS, PANEL_MOUSE_IGNORE, PANEL_MAP_CURRENT);

@@ -9,7 +9,7 @@
 
 class PlotInstrument : public Instrument {
  public:
-  PlotInstrument(Panel *owner, int32_t left, int32_t top, double *vertical, double *horizontal);
+  PlotInstrument(int32_t panelNumber, int32_t left, int32_t top, double *vertical, double *horizontal);
 
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "math/Angles.h"
-#include "panels/Panel.h"
 
 namespace {
 
@@ -17,8 +16,8 @@ bool SamePoint(const POINT &a, const POINT &b) { return a.x == b.x && a.y == b.y
 
 }  // namespace
 
-RotationalInstrument::RotationalInstrument(Panel *owner, int32_t left, int32_t top, double *bound)
-    : BoundInstrument(owner, left, top) {
+RotationalInstrument::RotationalInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound)
+    : BoundInstrument(panelNumber, left, top) {
   variable = bound;
 }
 

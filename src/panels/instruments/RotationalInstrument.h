@@ -6,7 +6,7 @@
 
 class RotationalInstrument : public BoundInstrument<double> {
  public:
-  RotationalInstrument(Panel *owner, int32_t left, int32_t top, double *bound);
+  RotationalInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound);
   ~RotationalInstrument() override;
 
   // Scale ends: values and their angles in degrees.

@@ -1,11 +1,10 @@
 #include "panels/instruments/SelectInstrument.h"
 
 #include "config/text/Keywords.h"
-#include "panels/Panel.h"
 
-SelectInstrument::SelectInstrument(Panel *owner, int32_t left, int32_t top, int32_t initial,
+SelectInstrument::SelectInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t initial,
                                    int32_t highestPosition, int32_t lowestPosition)
-    : Instrument(owner, left, top), highest(highestPosition), lowest(lowestPosition), position(initial) {}
+    : Instrument(panelNumber, left, top), highest(highestPosition), lowest(lowestPosition), position(initial) {}
 
 void SelectInstrument::RegisterArea(int32_t id) {
   Register(id, RECT{x, y, x + width, y + height}, PANEL_REDRAW_MOUSE, 0x0F, PANEL_MAP_CURRENT);
@@ -34,9 +33,13 @@ VariableRef SelectInstrument::ResolveVariable(const char *keyword) {
   return MatchKeyword(keyword, "SEL") ? VariableRef::To(position) : VariableRef();
 }
 
-SelectElement::SelectElement(Panel *owner, void **slot, int32_t *selector, int32_t firstIndex, int32_t lastIndex,
+SelectElement::SelectElement(int32_t panelNumber, void **slot, int32_t *selector, int32_t firstIndex, int32_t lastIndex,
                              int32_t initial)
-    : Instrument(owner, 0, 0), target(slot), selectorValue(selector), current(initial), first(firstIndex),
+    : Instrument(panelNumber, 0, 0),
+      target(slot),
+      selectorValue(selector),
+      current(initial),
+      first(firstIndex),
       last(lastIndex) {}
 
 // A 1 x 1 area only so that the host calls every frame.

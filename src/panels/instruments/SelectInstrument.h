@@ -8,7 +8,7 @@
 
 class SelectInstrument : public Instrument {
  public:
-  SelectInstrument(Panel *owner, int32_t left, int32_t top, int32_t initial, int32_t highestPosition,
+  SelectInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t initial, int32_t highestPosition,
                    int32_t lowestPosition);
 
   void RegisterArea(int32_t id) override;
@@ -27,7 +27,7 @@ class SelectInstrument : public Instrument {
 class SelectElement : public Instrument {
  public:
   // `slot` is another instrument's variable slot; `selector` an integer.
-  SelectElement(Panel *owner, void **slot, int32_t *selector, int32_t firstIndex, int32_t lastIndex,
+  SelectElement(int32_t panelNumber, void **slot, int32_t *selector, int32_t firstIndex, int32_t lastIndex,
                 int32_t initial);
 
   // The address for the next index, from first on.

@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include "panels/Panel.h"
-
 namespace {
 
 constexpr DWORD kWhiteKey = 0xFFFFFF;
 
 }  // namespace
 
-SwitchInstrument::SwitchInstrument(Panel *owner, int32_t left, int32_t top, int32_t positionCount,
+SwitchInstrument::SwitchInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t positionCount,
                                    int32_t springBack, int32_t *bound)
-    : BoundInstrument(owner, left, top),
+    : BoundInstrument(panelNumber, left, top),
       positions(std::clamp(positionCount, 2, 3)),
       momentary(positionCount >= 3 ? springBack : 0) {
   variable = bound != nullptr ? bound : &state;
@@ -58,9 +56,9 @@ void SwitchInstrument::ButtonUp() {
   RequestRedraw();
 }
 
-CSwitchInstrument::CSwitchInstrument(Panel *owner, int32_t left, int32_t top, int32_t positionCount,
+CSwitchInstrument::CSwitchInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t positionCount,
                                      int32_t springBack, int32_t *bound, int32_t actionCode)
-    : SwitchInstrument(owner, left, top, positionCount, springBack, bound), action(actionCode) {}
+    : SwitchInstrument(panelNumber, left, top, positionCount, springBack, bound), action(actionCode) {}
 
 // The action applies on every press, even at the switch's end.
 int32_t CSwitchInstrument::LeftPress(int mx, int my) {

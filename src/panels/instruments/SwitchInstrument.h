@@ -8,7 +8,7 @@
 class SwitchInstrument : public BoundInstrument<int32_t> {
  public:
   // `bound` null: the switch works on its own state, starting at -1.
-  SwitchInstrument(Panel *owner, int32_t left, int32_t top, int32_t positionCount, int32_t springBack,
+  SwitchInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t positionCount, int32_t springBack,
                    int32_t *bound);
 
   void RegisterArea(int32_t id) override;
@@ -37,7 +37,7 @@ class SwitchInstrument : public BoundInstrument<int32_t> {
 
 class CSwitchInstrument : public SwitchInstrument {
  public:
-  CSwitchInstrument(Panel *owner, int32_t left, int32_t top, int32_t positionCount, int32_t springBack,
+  CSwitchInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t positionCount, int32_t springBack,
                     int32_t *bound, int32_t actionCode);
 
   int32_t LeftPress(int mx, int my) override;

@@ -1,10 +1,8 @@
 #include "panels/instruments/TbInstrument.h"
 
-#include "panels/Panel.h"
-
-TbInstrument::TbInstrument(Panel *owner, int32_t left, int32_t top, double *bound, int32_t testCondition,
+TbInstrument::TbInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, int32_t testCondition,
                            double rate)
-    : BoundInstrument(owner, left, top), condition(testCondition), blinkRate(rate) {
+    : BoundInstrument(panelNumber, left, top), condition(testCondition), blinkRate(rate) {
   variable = bound;
 }
 

@@ -8,7 +8,7 @@ enum TalkbackCondition : int32_t { kGreaterThanZero = 1, kSmallerThanZero = 2, k
 
 class TbInstrument : public BoundInstrument<double> {
  public:
-  TbInstrument(Panel *owner, int32_t left, int32_t top, double *bound, int32_t testCondition, double rate);
+  TbInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, int32_t testCondition, double rate);
 
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;

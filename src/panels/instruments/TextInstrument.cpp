@@ -4,7 +4,6 @@
 
 #include "config/text/BoundedCopy.h"
 #include "panels/DrawingResources.h"
-#include "panels/Panel.h"
 
 namespace {
 
@@ -12,9 +11,11 @@ constexpr int kCharacterWidth = 8;
 
 }  // namespace
 
-TextInstrument::TextInstrument(Panel *owner, int32_t centreX, int32_t top, int32_t frameW, int32_t frameR,
+TextInstrument::TextInstrument(int32_t panelNumber, int32_t centreX, int32_t top, int32_t frameW, int32_t frameR,
                                const char *text)
-    : Instrument(owner, centreX, top), frameWidth(BoundedCoordinate(frameW)), frameRows(BoundedCoordinate(frameR)) {
+    : Instrument(panelNumber, centreX, top),
+      frameWidth(BoundedCoordinate(frameW)),
+      frameRows(BoundedCoordinate(frameR)) {
   CopyName(label, text);
   labelWidth = kCharacterWidth * static_cast<int32_t>(std::strlen(label));
 }

@@ -8,7 +8,7 @@
 
 class TextInstrument : public Instrument {
  public:
-  TextInstrument(Panel *owner, int32_t centreX, int32_t top, int32_t frameW, int32_t frameR, const char *text);
+  TextInstrument(int32_t panelNumber, int32_t centreX, int32_t top, int32_t frameW, int32_t frameR, const char *text);
 
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;

@@ -5,7 +5,7 @@
 
 #include "systems/SystemObject.h"
 
-class FluidSystem;
+class ThermalModel;
 
 class FluidObject : public SystemObject {
  public:
@@ -15,6 +15,6 @@ class FluidObject : public SystemObject {
   // vent propellant resource; only vents use them.
   virtual void LinkToVessel(VESSEL *vessel, PROPELLANT_HANDLE ventResource) {}
 
-  // The list whose thermal model this object's body is registered with.
-  FluidSystem *system = nullptr;
+  // The thermal model this object's body is registered with, if it has one.
+  ThermalModel *thermalModel = nullptr;
 };

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "systems/fluid/FluidObject.h"
-#include "systems/fluid/FluidValve.h"
+#include "systems/fluid/FluidTank.h"
 
 enum PipeKind : int32_t { kPlainPipe = 0, kRegulatorPipe = 1, kBurstPipe = 2, kWallPipe = 3 };
 

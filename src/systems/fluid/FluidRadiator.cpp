@@ -2,7 +2,6 @@
 
 #include "config/text/Keywords.h"
 #include "systems/ThermalModel.h"
-#include "systems/fluid/FluidSystem.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ FluidRadiator::FluidRadiator(const char *radiatorName, const Vec3 &place, double
 }
 
 FluidRadiator::~FluidRadiator() {
-  if (system != nullptr) system->thermal->Unregister(this);
+  if (thermalModel != nullptr) thermalModel->Unregister(this);
 }
 
 void FluidRadiator::Refresh(double dt) {

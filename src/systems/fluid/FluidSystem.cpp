@@ -142,7 +142,7 @@ void FluidSystem::ParseTank(ParseContext &context, const char *text) {
       context.diagnostics.Report("line not understood in a tank");
     }
   }
-  if (tank != nullptr) tank->Complete(inOpen != 0, outOpen != 0, insulation, this);
+  if (tank != nullptr) tank->Complete(inOpen != 0, outOpen != 0, insulation, thermal);
 }
 
 // " NAME", then one pipe a line: "SOURCE DESTINATION KIND [S1 S2] [FLAG]".
@@ -215,7 +215,7 @@ void FluidSystem::ParseRadiator(ParseContext &context, const char *text) {
   FluidRadiator *radiator =
       Define<FluidRadiator>(context.diagnostics, name, position, temperature, area, emissivity, mass);
   thermal->Register(radiator);
-  radiator->system = this;
+  radiator->thermalModel = thermal;
 }
 
 // "NAME COUNT TANK"

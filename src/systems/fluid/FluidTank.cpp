@@ -14,7 +14,6 @@
 
 #include "systems/ScenarioRecord.h"
 #include "systems/ThermalModel.h"
-#include "systems/fluid/FluidSystem.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ FluidTank::FluidTank(const char *tankName, double volume, const Vec3 &place)
 }
 
 FluidTank::~FluidTank() {
-  if (system != nullptr) system->thermal->Unregister(this);
+  if (thermalModel != nullptr) thermalModel->Unregister(this);
 }
 
 // The tank's body weighs and holds what its contents do.
@@ -51,14 +50,14 @@ void FluidTank::SyncBodyWithContents() {
   heatContent = contents.TotalEnergy();
 }
 
-void FluidTank::Complete(bool inOpen, bool outOpen, double insulationFactor, FluidSystem *fluid) {
+void FluidTank::Complete(bool inOpen, bool outOpen, double insulationFactor, ThermalModel *model) {
   SyncBodyWithContents();
   in.open = inOpen ? 1 : 0;
   out.open = outOpen ? 1 : 0;
-  fluid->thermal->Register(this);
+  model->Register(this);
   insulation = insulationFactor != 0.0 ? insulationFactor : 1.0;
   area = SurfaceArea(configuredVolume);
-  system = fluid;
+  thermalModel = model;
   keptContents = contents;
 }
 
@@ -216,4 +215,51 @@ void FluidTank::LoadRecord(FILEHANDLE scn, const char *fields) {
   // A saved volume of no room: the tank keeps its own.
   if (!HasRoom(contents.volume)) contents.volume = volume;
   keptContents = contents;
+}
+
+double FluidValve::Pressure() const { return open ? owner->contents.pressure : 0.0; }
+
+double FluidValve::Temperature() const { return owner->temperature; }
+
+void FluidValve::Heat(double q) { owner->AddHeat(q); }
+
+void FluidValve::Put(const FluidContents &parcel) {
+  if (open) owner->AcceptInflow(parcel);
+}
+
+FluidContents FluidValve::Take(double x) {
+  double volume = flowSize * x / 1000;
+  if (volume > kMaxTakeVolume) volume = kMaxTakeVolume;
+  if (!open) volume = 0;
+  return owner->Take(volume);
+}
+
+void FluidValve::Refresh(double dt) {
+  if (pendingCommand != 0) {
+    actuationTimer = static_cast<float>(pendingCommand);
+    pendingCommand = 0;
+  }
+  if (actuationTimer < 0) {
+    actuationTimer += dt;
+    if (actuationTimer >= 0) {
+      actuationTimer = 0;
+      open = 0;
+    }
+  } else if (actuationTimer > 0) {
+    actuationTimer -= dt;
+    if (actuationTimer <= 0) {
+      actuationTimer = 0;
+      open = 1;
+    }
+  }
+}
+
+VariableRef FluidValve::ResolveVariable(const char *keyword, Diagnostics &diagnostics) {
+  VariableTable table(keyword, diagnostics);
+  Publish(table);
+  return table.Result(true);
+}
+
+void FluidValve::Publish(VariableTable &table) {
+  table.Add("OPEN", pendingCommand).AddWhole("PZ", actuationTimer).Add("ISOPEN", open);
 }

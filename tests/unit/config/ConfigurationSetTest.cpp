@@ -64,7 +64,7 @@ TEST_F(StageConfigurations, SeparationKeepsCarriedTanksAndCountsTheirCapacityAga
   EXPECT_EQ(Capacity(0), 400.0);
   EXPECT_EQ(Capacity(1), 200.0);
   EXPECT_EQ(EmptyMass(), 10000.0 - 600.0);
-  EXPECT_EQ(vessel->systems.currentConfiguration, 2);
+  EXPECT_EQ(vessel->systems.stages.Current(), 2);
 }
 
 TEST_F(StageConfigurations, ParametersReachTheHost) {
@@ -166,7 +166,7 @@ TEST_F(StageConfigurations, NumbersOutsideTheConfigurationsAreBounded) {
   EXPECT_EQ(Model().size, 7.0);
   vessel->systems.SetConfiguration(10, true);
   vessel->systems.SetConfiguration(-1, true);
-  EXPECT_EQ(vessel->systems.currentConfiguration, 1);
+  EXPECT_EQ(vessel->systems.stages.Current(), 1);
 }
 
 // A section cut off by the end of the file keeps what it read before the end.
@@ -192,7 +192,7 @@ TEST_F(StageConfigurations, SectionsWithoutClosingLinesEndWithTheFile) {
   EXPECT_EQ(Set().configurations[2].ejected.size(), 1u);
   FreshVessel();
   Load("<HYDRAULIC>\n");
-  EXPECT_EQ(vessel->systems.fluid.Objects().size(), 0u);
+  EXPECT_EQ(vessel->systems.onboard.Fluid().Objects().size(), 0u);
   FreshVessel();
   Load("<VESSEL>\n<ELEMENTS>\n<A> a 1 0 2000000000\n");
   EXPECT_EQ(Set().elements.size(), 1u);
@@ -209,5 +209,5 @@ TEST_F(StageConfigurations, AFolderInPlaceOfAFileReadsAsEmpty) {
   std::filesystem::create_directory("config/folder.prd");
   FreshVessel();
   Load("Panel: folder\n<PANEL> P\n</PANEL>\n");
-  EXPECT_EQ(vessel->systems.panelCount, 1);
+  EXPECT_EQ(vessel->systems.deck.Count(), 1);
 }

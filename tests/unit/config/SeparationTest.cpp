@@ -23,17 +23,17 @@ class Separation : public ConfigFixture {
 TEST_F(Separation, OnlyTheNextConfigurationIsAccepted) {
   Load(kStack);
   Press(OAPI_KEY_K);  // configuration 3 from 1: nothing
-  EXPECT_EQ(vessel->systems.currentConfiguration, 1);
+  EXPECT_EQ(vessel->systems.stages.Current(), 1);
   EXPECT_EQ(sim.vessels().size(), 1u);
   Press(OAPI_KEY_J);
-  EXPECT_EQ(vessel->systems.currentConfiguration, 2);
+  EXPECT_EQ(vessel->systems.stages.Current(), 2);
   EXPECT_EQ(sim.vessels().size(), 3u);
   Press(OAPI_KEY_J);  // again: nothing
   EXPECT_EQ(sim.vessels().size(), 3u);
   Press(OAPI_KEY_L);  // not a separation
-  EXPECT_EQ(vessel->systems.currentConfiguration, 2);
+  EXPECT_EQ(vessel->systems.stages.Current(), 2);
   Press(OAPI_KEY_K);  // lower-case action word still separates
-  EXPECT_EQ(vessel->systems.currentConfiguration, 3);
+  EXPECT_EQ(vessel->systems.stages.Current(), 3);
 }
 
 TEST_F(Separation, EjectedPartsAreNamedPlacedAndTurnedFromTheParent) {
@@ -62,7 +62,7 @@ TEST_F(Separation, RestoredConfigurationEjectsNothingAndDoesNotShift) {
   Load(kStack, 2);
   EXPECT_EQ(sim.vessels().size(), 1u);
   EXPECT_EQ(hostVessel->rpos.z, 0.0);
-  EXPECT_EQ(vessel->systems.currentConfiguration, 2);
+  EXPECT_EQ(vessel->systems.stages.Current(), 2);
   EXPECT_EQ(hostVessel->model.emptyMass, 100.0);
 }
 
@@ -71,12 +71,12 @@ TEST_F(Separation, RestoredConfigurationEjectsNothingAndDoesNotShift) {
 TEST_F(Separation, EachSwitchMovesTheVentResourceLastWithItsGas) {
   Load(kStack);
   EXPECT_EQ(hostVessel->model.propellants.size(), 1u);
-  PROPELLANT_HANDLE first = vessel->systems.ventResource;
+  PROPELLANT_HANDLE first = vessel->systems.stages.VentResource();
   vessel->SetPropellantMass(first, 0.25);
   Press(OAPI_KEY_J);
   ASSERT_EQ(hostVessel->model.propellants.size(), 1u);
-  EXPECT_EQ(hostVessel->model.propellants.back().get(), vessel->systems.ventResource);
-  EXPECT_EQ(vessel->GetPropellantMass(vessel->systems.ventResource), 0.25);
+  EXPECT_EQ(hostVessel->model.propellants.back().get(), vessel->systems.stages.VentResource());
+  EXPECT_EQ(vessel->GetPropellantMass(vessel->systems.stages.VentResource()), 0.25);
   EXPECT_EQ(hostVessel->model.emptyMass + 0.25, 100.0);
 }
 
@@ -97,8 +97,8 @@ TEST_F(Separation, BadSeparationLinesBuildNothing) {
 }
 
 TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
-  FluidSystem &fluids = vessel->systems.fluid;
-  ElectricSystem &electrics = vessel->systems.electric;
+  FluidSystem &fluids = vessel->systems.onboard.Fluid();
+  ElectricSystem &electrics = vessel->systems.onboard.Electric();
   fluids.Append<FluidObject>("CABIN");
   fluids.Append<FluidObject>("CABIN_AIRLOCK");
   fluids.Append<FluidObject>("O2TANK");
@@ -119,13 +119,18 @@ TEST_F(Separation, DeleteLinesMarkSystemObjectsByNamePrefix) {
 }
 
 TEST_F(Separation, SystemReferencesGoToTheirListsFromAfterTheSeparator) {
-  vessel->systems.fluid.Append<FluidObject>("CABIN");
-  vessel->systems.electric.Append<SystemObject>("BUS");
-  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN").address, vessel->systems.fluid.Objects().front().get());
-  EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN").address, vessel->systems.fluid.Objects().front().get());
+  vessel->systems.onboard.Fluid().Append<FluidObject>("CABIN");
+  vessel->systems.onboard.Electric().Append<SystemObject>("BUS");
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULIC:CABIN").address,
+            vessel->systems.onboard.Fluid().Objects().front().get());
+  EXPECT_EQ(vessel->systems.ResolveReference("hydraulic/CABIN").address,
+            vessel->systems.onboard.Fluid().Objects().front().get());
   // "HYDRAULICS" still goes to the fluid list, which reads from the eleventh character.
-  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICSCABIN").address, vessel->systems.fluid.Objects().front().get());
+  EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICSCABIN").address,
+            vessel->systems.onboard.Fluid().Objects().front().get());
   EXPECT_EQ(vessel->systems.ResolveReference("HYDRAULICS:ABIN").address, nullptr);
-  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC:BUS").address, vessel->systems.electric.Objects().front().get());
-  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC").address, vessel->systems.electric.Objects().front().get());
+  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC:BUS").address,
+            vessel->systems.onboard.Electric().Objects().front().get());
+  EXPECT_EQ(vessel->systems.ResolveReference("ELECTRIC").address,
+            vessel->systems.onboard.Electric().Objects().front().get());
 }

@@ -39,12 +39,12 @@ TEST_F(VesselConfiguration, ScenarioSourceNamesTheFileAfterItsNinthCharacter) {
   host::ScenarioBlockReader reader(block);
   host::ParsedStatus status;
   vessel->LoadScenarioState(reader.handle(), &status);
-  EXPECT_EQ(vessel->systems.currentConfiguration, 3);
+  EXPECT_EQ(vessel->systems.stages.Current(), 3);
   EXPECT_EQ(hostVessel->model.size, 3.0);
 
   const std::vector<std::string> twoBlanks = {"<SOURCE>  Probe", "<CONFIG> 42"};
   host::ScenarioBlockReader second(twoBlanks);
   vessel->LoadScenarioState(second.handle(), &status);
   EXPECT_EQ(Log(), "ERROR: cannot open Config\\ Probe.cfg\n");
-  EXPECT_EQ(vessel->systems.currentConfiguration, 3);  // 42 is no configuration
+  EXPECT_EQ(vessel->systems.stages.Current(), 3);  // 42 is no configuration
 }

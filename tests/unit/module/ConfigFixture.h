@@ -42,7 +42,7 @@ class ConfigFixture : public HostFixture {
 
   std::string Log() const { return folder.Read("Varneldebug.txt"); }
 
-  ConfigurationSet &Set() { return vessel->systems.configurationSet; }
+  ConfigurationSet &Set() { return vessel->systems.stages.Set(); }
   // The address a reference resolves to on the vessel.
   void *Ref(const char *text) { return vessel->systems.ResolveReference(text).address; }
   // The same, logged as a reading logs what does not resolve: each entry

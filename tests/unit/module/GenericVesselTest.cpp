@@ -15,7 +15,7 @@ TEST_F(GenericVesselTest, FreshVesselPublishesZeroUntilStepped) {
   GenericVessel vessel(hv->handle(), 1);
   EXPECT_EQ(*static_cast<double *>(vessel.systems.ResolveReference("SHIP:ALTITUDE").address), 0.0);
   EXPECT_EQ(*static_cast<int32_t *>(vessel.systems.ResolveReference("SHIP:CUSTOMINT5").address), 0);
-  EXPECT_EQ(vessel.systems.currentConfiguration, 1);
+  EXPECT_EQ(vessel.systems.stages.Current(), 1);
 
   vessel.Update(0.0);
   EXPECT_NEAR(vessel.shipVariables.altitude, 300e3, 1e-6);

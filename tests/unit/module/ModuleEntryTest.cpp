@@ -64,7 +64,7 @@ TEST_F(ModuleEntry, ScenarioBlockRoundTrip) {
   ovcLoadStateEx(vessel, reader.handle(), &status);
   GenericVessel *gv = static_cast<GenericVessel *>(vessel);
   EXPECT_STREQ(gv->sourceClassName, "Minimal");
-  EXPECT_EQ(gv->systems.currentConfiguration, 3);
+  EXPECT_EQ(gv->systems.stages.Current(), 3);
   // Host lines reach the host's parser.
   EXPECT_EQ(status.rpos.x, 7000000.0);
   EXPECT_EQ(status.rvel.z, -7500.0);
@@ -105,5 +105,5 @@ TEST_F(ModuleEntry, SectionLinesAreNotReadAgainAfterTheSectionReader) {
   host::ScenarioBlockReader reader(block);
   host::ParsedStatus status;
   ovcLoadStateEx(vessel, reader.handle(), &status);
-  EXPECT_EQ(static_cast<GenericVessel *>(vessel)->systems.currentConfiguration, 2);
+  EXPECT_EQ(static_cast<GenericVessel *>(vessel)->systems.stages.Current(), 2);
 }

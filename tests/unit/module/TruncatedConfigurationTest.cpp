@@ -44,10 +44,10 @@ class TruncatedConfiguration : public ConfigFixture {
     EXPECT_NE(writer.text.find("<INTERNALS>"), std::string::npos);
     host::Surface *surface = host::Surface::create(32, 32);
     int n = 0;
-    for (; vessel->systems.LoadPanel(n); ++n) {
-      const int areas = static_cast<int>(vessel->systems.PanelAt(n)->instruments.size());
+    for (; vessel->systems.deck.Load(n); ++n) {
+      const int areas = static_cast<int>(vessel->systems.deck.PanelAt(n)->instruments.size());
       for (int area = 0; area < areas; ++area) {
-        vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_INIT, surface->handle());
+        vessel->systems.deck.RedrawEvent(area, PANEL_REDRAW_INIT, surface->handle());
         vessel->systems.PanelMouseEvent(area, PANEL_MOUSE_LBDOWN, 1, 1);
       }
     }

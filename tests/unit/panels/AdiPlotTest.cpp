@@ -44,7 +44,7 @@ void WriteTexture(const std::string &path, int w, int h, bool padded,
 }  // namespace
 
 TEST_F(BallAndPlot, TheBallIsA25By25SphereInOneStrip) {
-  AdiInstrument ball(&panel, 0, 0, nullptr, nullptr, nullptr);
+  AdiInstrument ball(panel.number, 0, 0, nullptr, nullptr, nullptr);
   EXPECT_EQ(ball.indexCount, 1200);
   EXPECT_NEAR(ball.vertices[0][2], -10.0, 1e-5);
   EXPECT_NEAR(ball.vertices[kBallVertices - 1][2], 10.0, 1e-5);
@@ -63,7 +63,7 @@ TEST_F(BallAndPlot, TheBallIsA25By25SphereInOneStrip) {
 
 TEST_F(BallAndPlot, TheBallEasesFiveHundredthsPerAxisAndWrapsTheShortWay) {
   double yaw = 0, pitch = 0, roll = 0;
-  AdiInstrument ball(&panel, 0, 0, &yaw, &pitch, &roll);
+  AdiInstrument ball(panel.number, 0, 0, &yaw, &pitch, &roll);
   const double pi = static_cast<float>(std::acos(-1.0));
   ball.UpdateAttitude();
   // Yaw's target 2 pi + pi/2 is more than pi away: a full turn is added and
@@ -84,7 +84,7 @@ TEST_F(BallAndPlot, TheBallEasesFiveHundredthsPerAxisAndWrapsTheShortWay) {
   ball.UpdateAttitude();
   EXPECT_NEAR(ball.shownYaw, 0.5 * pi + 0.05, 1e-6);
   EXPECT_NEAR(ball.shownPitch - pitchBefore, 64 * 2 * pi + 0.05, 1e-6);
-  AdiInstrument loose(&panel, 0, 0, nullptr, nullptr, nullptr);
+  AdiInstrument loose(panel.number, 0, 0, nullptr, nullptr, nullptr);
   loose.UpdateAttitude();
   EXPECT_EQ(loose.shownYaw, 0.37);
   EXPECT_EQ(loose.ResolveVariable("YAWP").address, &loose.yawSlot);
@@ -103,7 +103,7 @@ TEST_F(BallAndPlot, TheBallTurnsWithRollAndPitch) {
   std::snprintf(look.ballTexture, sizeof look.ballTexture, " halves.bmp");
   // Two balls drawn in turn, each in a context of its own.
   double yaw = 0, pitch = 0, roll = 0, bank = std::acos(-1.0) / 2;
-  AdiInstrument level(&panel, 0, 0, &yaw, &pitch, &roll), banked(&panel, 0, 0, &yaw, &pitch, &bank);
+  AdiInstrument level(panel.number, 0, 0, &yaw, &pitch, &roll), banked(panel.number, 0, 0, &yaw, &pitch, &bank);
   host::Surface *levelPicture = host::Surface::create(80, 80), *bankedPicture = host::Surface::create(80, 80);
   for (AdiInstrument *ball : {&level, &banked}) {
     ball->width = ball->height = 80;
@@ -168,7 +168,7 @@ TEST_F(BallAndPlot, TheTextureReaderIgnoresRowPadding) {
 
 TEST_F(BallAndPlot, APlotPlacesItsBugAndScrollsPastItsLimit) {
   double vertical = 25, horizontal = 60;
-  PlotInstrument plot(&panel, 0, 0, &vertical, &horizontal);
+  PlotInstrument plot(panel.number, 0, 0, &vertical, &horizontal);
   plot.horizontalOrigin = 100;
   plot.unitsPerPixel = 2;
   plot.look.xAtOrigin = 10;
@@ -194,7 +194,7 @@ TEST_F(BallAndPlot, APlotPlacesItsBugAndScrollsPastItsLimit) {
   EXPECT_EQ(plot.ResolveVariable("ARM").address, &plot.armed);
   EXPECT_EQ(plot.ResolveVariable("XAXISP").address, &plot.xSlot);
   EXPECT_EQ(plot.ResolveVariable("YAXIS").address, &vertical);
-  PlotInstrument loose(&panel, 0, 0, nullptr, nullptr);
+  PlotInstrument loose(panel.number, 0, 0, nullptr, nullptr);
   loose.armed = 1;
   loose.FrameRedraw(panel.Context(nullptr));
   EXPECT_EQ(loose.bugX, 0);

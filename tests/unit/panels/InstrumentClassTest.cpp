@@ -16,15 +16,15 @@ class InstrumentClasses : public ConfigFixture {
     std::filesystem::create_directory("config");
     std::ofstream("config/" + name + ".prd") << text;
   }
-  InstrumentClassList &Classes() { return vessel->systems.classes; }
+  const InstrumentClassList &Classes() { return vessel->systems.deck.Classes(); }
   // Reads "config/NAME.prd" as a configuration's "Panel" line does.
   void LoadClassFile(const char *name) {
     SourceText none(nullptr);
     Diagnostics quiet;
     ParseContext context(none, quiet);
-    Classes().LoadClassFile(context, name, Resources());
+    vessel->systems.deck.LoadClassFile(context, name);
   }
-  std::unique_ptr<DrawingResources> &Resources() { return vessel->systems.drawingResources; }
+  const DrawingResources *Resources() { return vessel->systems.deck.Resources(); }
 };
 
 }  // namespace

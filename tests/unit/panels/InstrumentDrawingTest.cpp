@@ -67,7 +67,7 @@ class Drawing : public ConfigFixture {
 // Cells of 10 x 10: the colour tells the column (state +1, 0, -1) and the row (unlit, lit).
 TEST_F(Drawing, SwitchesBlitTheFrameOfTheirStateAndLighting) {
   WriteBmp("toggle.bmp", 30, 20, [](int x, int y) { return 0x100000u * (x / 10 + 1) + 0x10u * (y / 10 + 1); });
-  SwitchInstrument sw(&panel, 0, 0, 3, 0, nullptr);
+  SwitchInstrument sw(panel.number, 0, 0, 3, 0, nullptr);
   sw.width = sw.height = 10;
   sw.bitmap = resources.AddSurface("toggle.bmp");
   ASSERT_GT(sw.bitmap, 0);
@@ -89,7 +89,7 @@ TEST_F(Drawing, SwitchesBlitTheFrameOfTheirStateAndLighting) {
 TEST_F(Drawing, ATalkbackShowsItsFramesAndBlinksAtItsRate) {
   WriteBmp("tb.bmp", 30, 10, [](int x, int) { return 0x100000u * (x / 10 + 1); });
   double value = 0;
-  TbInstrument tb(&panel, 0, 0, &value, kGreaterThanZero, 2);
+  TbInstrument tb(panel.number, 0, 0, &value, kGreaterThanZero, 2);
   tb.width = tb.height = 10;
   tb.bitmap = resources.AddSurface("tb.bmp");
   tb.Redraw(panel.Context(surface));
@@ -106,7 +106,7 @@ TEST_F(Drawing, ATalkbackShowsItsFramesAndBlinksAtItsRate) {
 
 TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
   double value = 0;
-  RotationalInstrument gauge(&panel, 0, 0, &value);
+  RotationalInstrument gauge(panel.number, 0, 0, &value);
   gauge.SetScale(100, 90, 0, 0);  // 0 points down the panel
   gauge.SetPivot(50, 50);
   gauge.SetNeedle(6, 40);
@@ -134,7 +134,7 @@ TEST_F(Drawing, TheNeedleIsABlackTriangleFromThePivot) {
 TEST_F(Drawing, AMovedNeedleIsDrawnAfresh) {
   const double perRadian = 100 / (std::acos(-1.0) / 2);
   double value = 0.72 * perRadian, settled = 0.73 * perRadian;
-  RotationalInstrument moved(&panel, 0, 0, &value), fresh(&panel, 0, 0, &settled);
+  RotationalInstrument moved(panel.number, 0, 0, &value), fresh(panel.number, 0, 0, &settled);
   auto picture = [&](RotationalInstrument &gauge) {
     DrawOnGrey(gauge, 100);
     std::vector<uint32_t> pixels;
@@ -158,7 +158,7 @@ TEST_F(Drawing, AMovedNeedleIsDrawnAfresh) {
 TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
   WriteBmp("scale.bmp", 40, 50, [](int, int) { return 0x2040A0u; });
   double value = 5;
-  LinearInstrument linear(&panel, 0, 0, &value, 0, 10, 1, 0);
+  LinearInstrument linear(panel.number, 0, 0, &value, 0, 10, 1, 0);
   linear.width = 20;
   linear.height = 50;
   linear.look.lowY = 40;
@@ -173,7 +173,7 @@ TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
     for (int x = 0; x < 6; ++x) pointer += At(x, y) == 0u;
   EXPECT_GT(pointer, 5);
   EXPECT_EQ(At(0, 22), 0u);  // its back edge
-  LinearInstrument turned(&panel, 0, 0, &value, 0, 10, 1, 0);
+  LinearInstrument turned(panel.number, 0, 0, &value, 0, 10, 1, 0);
   turned.look = linear.look;
   turned.look.rotation = std::acos(-1.0) / 3;
   turned.width = 20;
@@ -193,7 +193,7 @@ TEST_F(Drawing, AShownAgainLinearIndicatorPaintsItsScale) {
 
 TEST_F(Drawing, ATextFrameIsOpenAtTheTopWhereTheLabelSits) {
   resources.AddPen(255, 0, 0);
-  TextInstrument text(&panel, 100, 0, 100, 2, "HELLO");
+  TextInstrument text(panel.number, 100, 0, 100, 2, "HELLO");
   text.look.unlitPen = 1;
   text.look.unlitColour[1] = 255;
   text.Redraw(panel.Context(surface));

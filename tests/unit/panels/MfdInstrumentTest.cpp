@@ -9,7 +9,7 @@ namespace {
 
 class PanelMfd : public ConfigFixture {
  protected:
-  PanelMfd() : panel(nullptr, 0, "P"), mfd(&panel, 0, 0, 0) {
+  PanelMfd() : panel(nullptr, 0, "P"), mfd(panel.number, 0, 0, 0) {
     MfdLook look;
     look.screenWidth = look.screenHeight = 200;
     look.borderX = 30;

@@ -34,7 +34,7 @@ class Panels : public ConfigFixture {
   }
 
   void LoadPanels(const std::string &sections) { Load("Panel: test\n" + sections); }
-  Panel &PanelNumber(int n) { return *vessel->systems.PanelAt(n); }
+  Panel &PanelNumber(int n) { return *vessel->systems.deck.PanelAt(n); }
   template <typename T>
   T *Named(int panel, const char *name) {
     return dynamic_cast<T *>(PanelNumber(panel).FindInstrument(name));
@@ -51,10 +51,10 @@ TEST_F(Panels, AreaIdsRunFromTheLastInstrumentToTheFirst) {
   EXPECT_STREQ(panel.InstrumentAt(0)->name, "R");
   EXPECT_STREQ(panel.InstrumentAt(2)->name, "P");
   EXPECT_EQ(panel.InstrumentAt(3), nullptr);
-  EXPECT_EQ(vessel->systems.panelCount, 1);
-  EXPECT_FALSE(vessel->systems.LoadPanel(1));
-  EXPECT_FALSE(vessel->systems.LoadPanel(-1));
-  EXPECT_TRUE(vessel->systems.LoadPanel(0));
+  EXPECT_EQ(vessel->systems.deck.Count(), 1);
+  EXPECT_FALSE(vessel->systems.deck.Load(1));
+  EXPECT_FALSE(vessel->systems.deck.Load(-1));
+  EXPECT_TRUE(vessel->systems.deck.Load(0));
   EXPECT_EQ(panel.InstrumentAt(0)->areaId, 0);
   EXPECT_EQ(panel.InstrumentAt(2)->areaId, 2);
 }
@@ -68,7 +68,7 @@ TEST_F(Panels, EachKindRegistersItsArea) {
   struct Shown : host::PanelClient {
     VesselSystems &systems;
     explicit Shown(VesselSystems &s) : systems(s) {}
-    bool loadPanel(int id) override { return systems.LoadPanel(id); }
+    bool loadPanel(int id) override { return systems.deck.Load(id); }
     bool redrawEvent(int, int, SURFHANDLE) override { return false; }
     bool mouseEvent(int, int, int, int) override { return false; }
   };
@@ -175,9 +175,9 @@ TEST_F(Panels, KeySwitchesPressTheirKey) {
   EXPECT_EQ(key->action, OAPI_KEY_G);
   EXPECT_EQ(key->variable, &key->state);
   EXPECT_EQ(Log(), "");  // a key name is no reference to report
-  vessel->systems.LoadPanel(0);
+  vessel->systems.deck.Load(0);
   vessel->systems.PanelMouseEvent(0, PANEL_MOUSE_LBDOWN, 0, 0);
-  EXPECT_EQ(vessel->systems.currentConfiguration, 2);
+  EXPECT_EQ(vessel->systems.stages.Current(), 2);
   FreshVessel();
   LoadPanels("<PANEL> MAIN\n<CSW> 0 0 2 0 2 OAPI_KEY_NOPE\n</PANEL>\n");
   EXPECT_EQ(dynamic_cast<CSwitchInstrument *>(PanelNumber(0).InstrumentAt(0))->action, 0);
@@ -206,7 +206,7 @@ TEST_F(Panels, ReferencesFindPanelsAndInstrumentsByPrefix) {
 TEST_F(Panels, RedrawAndMouseEventsReachTheirInstrument) {
   LoadPanels("<PANEL> MAIN\n<SW> 0 0 3 0 SHIP:CUSTOMINT1 SW\n<DIG> 0 0 4 SHIP:CUSTOMDBL1 D\n</PANEL>\n");
   VesselSystems &s = vessel->systems;
-  s.LoadPanel(0);
+  s.deck.Load(0);
   int dummy;
   SURFHANDLE surface = &dummy;
   s.PanelMouseEvent(1, PANEL_MOUSE_LBDOWN, 3, 4);
@@ -217,9 +217,9 @@ TEST_F(Panels, RedrawAndMouseEventsReachTheirInstrument) {
   s.PanelMouseEvent(7, PANEL_MOUSE_LBDOWN, 0, 0);  // no such area
   auto *digits = Named<DigitInstrument>(0, "D");
   vessel->shipVariables.customDbl[0] = 42;
-  s.PanelRedrawEvent(0, 5, surface);
+  s.deck.RedrawEvent(0, 5, surface);
   EXPECT_EQ(digits->lastValue, -1.0);
-  s.PanelRedrawEvent(0, PANEL_REDRAW_ALWAYS, nullptr);
+  s.deck.RedrawEvent(0, PANEL_REDRAW_ALWAYS, nullptr);
   EXPECT_EQ(digits->lastValue, 42.0);
 }
 
@@ -236,7 +236,7 @@ TEST_F(Panels, AnEleventhPanelIsNotStored) {
   std::string sections;
   for (int i = 0; i < 11; ++i) sections += "<PANEL> P" + std::to_string(i) + "\n<SW> 0 0 2 0 P0:LIGHT S\n</PANEL>\n";
   LoadPanels(sections + "<PANEL> " + std::string(100, 'N') + "\n</PANEL>\n");
-  EXPECT_EQ(vessel->systems.panelCount, 10);
+  EXPECT_EQ(vessel->systems.deck.Count(), 10);
   EXPECT_NE(Log().find("<PANEL> P10 02:Invalid component"), std::string::npos) << Log();
   EXPECT_EQ(Ref("NOPANEL:LIGHT"), nullptr);  // every one of the ten is asked, and no more
 }
@@ -284,10 +284,10 @@ TEST_F(Panels, ShortAndUnfinishedSectionsNeverCrash) {
   auto loadAndUse = [this](const char *text) {
     FreshVessel();
     LoadPanels(text);
-    vessel->systems.LoadPanel(0);
+    vessel->systems.deck.Load(0);
     for (int area = 0; area < 12; ++area) {
-      vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_ALWAYS, nullptr);
-      vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_INIT, nullptr);
+      vessel->systems.deck.RedrawEvent(area, PANEL_REDRAW_ALWAYS, nullptr);
+      vessel->systems.deck.RedrawEvent(area, PANEL_REDRAW_INIT, nullptr);
       vessel->systems.PanelMouseEvent(area, PANEL_MOUSE_LBDOWN, 0, 0);
       vessel->systems.PanelMouseEvent(area, PANEL_MOUSE_LBUP, 0, 0);
     }
@@ -305,10 +305,10 @@ TEST_F(Panels, ShortAndUnfinishedSectionsNeverCrash) {
   cut->FrameRedraw({});
   EXPECT_EQ(Named<RotationalInstrument>(0, "D1")->variable, altitude);
   loadAndUse("<PANEL> P\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 S\n");
-  EXPECT_EQ(vessel->systems.panelCount, 1);
+  EXPECT_EQ(vessel->systems.deck.Count(), 1);
   EXPECT_NE(Named<SwitchInstrument>(0, "S"), nullptr);
   loadAndUse("<PANEL>\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 S\n</PANEL>\n");
-  EXPECT_EQ(vessel->systems.panelCount, 1);
+  EXPECT_EQ(vessel->systems.deck.Count(), 1);
   EXPECT_STREQ(PanelNumber(0).name, "");
 }
 
@@ -330,7 +330,7 @@ TEST_F(Panels, InstrumentsLetGoOfObjectsDeletedAtSeparation) {
   ASSERT_NE(element->table[0], nullptr);
 
   vessel->systems.SetConfiguration(2, false);
-  EXPECT_EQ(vessel->systems.fluid.FindByName("TS_TANK"), nullptr);
+  EXPECT_EQ(vessel->systems.onboard.Fluid().FindByName("TS_TANK"), nullptr);
   EXPECT_NE(gone->variable, tankPressure);
   EXPECT_EQ(*gone->variable, 0.0);
   EXPECT_EQ(kept->variable, cabinPressure);
@@ -356,7 +356,7 @@ TEST_F(Panels, InstrumentsAreBoundOnlyToVariablesOfTheirOwnType) {
   EXPECT_EQ(whole->variable, &whole->state);
   whole->LeftPress(0, 0);
   EXPECT_NE(Named<DigitInstrument>(0, "PART")->variable, nullptr);
-  EXPECT_NE(vessel->systems.fluid.FindByName("CABIN"), nullptr);
+  EXPECT_NE(vessel->systems.onboard.Fluid().FindByName("CABIN"), nullptr);
 
   auto *onDouble = Named<SwitchInstrument>(0, "ONDOUBLE");
   EXPECT_EQ(onDouble->variable, &onDouble->state);
@@ -437,9 +437,9 @@ TEST_F(Panels, EveryKindsGeometryIsBounded) {
   EXPECT_EQ(linear->look.highX, 0.0);
   EXPECT_EQ(linear->look.highY, kCoordinateLimit);
   EXPECT_EQ(linear->look.lowX, -kCoordinateLimit);
-  EXPECT_TRUE(vessel->systems.LoadPanel(0));
+  EXPECT_TRUE(vessel->systems.deck.Load(0));
   for (int area = 0; area < 5; ++area) {
-    vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_INIT, nullptr);
-    vessel->systems.PanelRedrawEvent(area, PANEL_REDRAW_ALWAYS, nullptr);
+    vessel->systems.deck.RedrawEvent(area, PANEL_REDRAW_INIT, nullptr);
+    vessel->systems.deck.RedrawEvent(area, PANEL_REDRAW_ALWAYS, nullptr);
   }
 }

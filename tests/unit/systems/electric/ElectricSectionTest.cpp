@@ -39,7 +39,7 @@ const char *kNetwork =
 
 class ElectricSection : public ConfigFixture {
  protected:
-  ElectricSystem &Electric() { return vessel->systems.electric; }
+  ElectricSystem &Electric() { return vessel->systems.onboard.Electric(); }
   template <typename T>
   T *Get(const char *name) {
     return dynamic_cast<T *>(Electric().FindByName(name));
@@ -57,7 +57,7 @@ TEST_F(ElectricSection, BuildsTheNetworkWithItsReferences) {
   Load(kNetwork);
   EXPECT_EQ(Log().find("ERROR AT LINE: 31NOTHING 1 02:Invalid component\n"), 0u) << Log();
   FuelCell *cell = Get<FuelCell>("FC1");
-  FluidSystem &fluids = vessel->systems.fluid;
+  FluidSystem &fluids = vessel->systems.onboard.Fluid();
   EXPECT_EQ(cell->oxygenInput, &dynamic_cast<FluidTank *>(fluids.FindByName("O2TANK"))->out);
   EXPECT_EQ(Get<PowerBus>("MAINA")->source, cell);
   EXPECT_EQ(Get<PowerBus>("ESS")->source, nullptr);

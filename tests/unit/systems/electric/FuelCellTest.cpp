@@ -20,7 +20,7 @@ class FuelCells : public FluidFixture {
   FluidTank *LiquidTank(const char *name, int type, double grams) {
     FluidTank *tank = fluid.Append<FluidTank>(name, 100, Vec3());
     Fill(*tank, type, grams, 0, 290);
-    tank->Complete(true, true, 0, &fluid);
+    tank->Complete(true, true, 0, fluid.thermal);
     return tank;
   }
 

@@ -25,7 +25,7 @@ class FluidFixture : public ::testing::Test {
   FluidTank *GasTank(const char *name, double volume, int type, double grams, double kelvin = 290.0) {
     FluidTank *tank = fluid.Append<FluidTank>(name, volume, Vec3(0, 0, 1));
     Fill(*tank, type, grams, grams, kelvin);
-    tank->Complete(true, true, 0.0, &fluid);
+    tank->Complete(true, true, 0.0, fluid.thermal);
     return tank;
   }
 

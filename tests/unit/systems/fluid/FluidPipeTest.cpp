@@ -192,7 +192,7 @@ TEST_F(Pipes, LongRunsConserveMassAndStayFinite) {
   FluidTank *c = fluid.Append<FluidTank>("C", 20, Vec3(1, 0, 0));
   Fill(*c, H2O, 2000, 0, 330);
   Fill(*c, O2, 30, 30, 330);
-  c->Complete(true, true, 0, &fluid);
+  c->Complete(true, true, 0, fluid.thermal);
   Join(kPlainPipe);
   fluid.Append<FluidPipe>("BC", &b->out, &c->in, kRegulatorPipe, 120000, 0, true);
   fluid.Append<FluidPipe>("CA", &c->out, &a->in, kBurstPipe, 20000, 5000, false);

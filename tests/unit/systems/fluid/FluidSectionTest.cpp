@@ -27,7 +27,7 @@ const char *kPlant =
 
 class FluidSection : public ConfigFixture {
  protected:
-  FluidSystem &Fluids() { return vessel->systems.fluid; }
+  FluidSystem &Fluids() { return vessel->systems.onboard.Fluid(); }
   template <typename T>
   T *Get(const char *name) {
     return dynamic_cast<T *>(Fluids().FindByName(name));
@@ -50,7 +50,7 @@ TEST_F(FluidSection, BuildsEveryObjectKindInFileOrder) {
   EXPECT_EQ(Get<FluidTank>("O2TANK")->in.open, 0);
   EXPECT_EQ(Get<FluidTank>("WATER")->out.open, 0);
   // Tanks and the radiator are thermal bodies; the vent is not.
-  EXPECT_EQ(vessel->systems.thermal.Bodies().size(), 4u);
+  EXPECT_EQ(vessel->systems.onboard.Thermal().Bodies().size(), 4u);
   EXPECT_EQ(Log(), "");
 }
 
@@ -160,7 +160,7 @@ TEST_F(FluidSection, SavedStateRestoresMassesEnergiesVolumesAndValves) {
   char *first;
   reader.next(first);  // "<HYDRAULIC>", as the internals reader has seen it
   std::string unplaced;
-  vessel->systems.fluid.LoadFromScenario(reader.handle(), unplaced);
+  vessel->systems.onboard.Fluid().LoadFromScenario(reader.handle(), unplaced);
   EXPECT_EQ(unplaced, "ERROR IN SCENARIO: <TANK> NOSUCHTANK 5 1 1 01:Object name not found\n");
 
   FluidTank *restored = Get<FluidTank>("CABIN");
@@ -184,7 +184,7 @@ TEST_F(FluidSection, AShortTankRecordKeepsVolumeAndValves) {
                                          "<TANK> WATER 150",  "</TANK>",          "</HYDRAULIC>"};
   host::ScenarioBlockReader reader(lines);
   std::string unplaced;
-  vessel->systems.fluid.LoadFromScenario(reader.handle(), unplaced);
+  vessel->systems.onboard.Fluid().LoadFromScenario(reader.handle(), unplaced);
   EXPECT_EQ(unplaced, "");
   FluidTank *oxygen = Get<FluidTank>("O2TANK");
   EXPECT_EQ(oxygen->contents.volume, 100.0);
@@ -243,14 +243,14 @@ TEST_F(FluidSection, VentingMovesMassFromTheVesselIntoTheVentResource) {
   parcel.AddSubstance(N2, s);
   vent->in.Put(parcel);
   EXPECT_NEAR(vessel->GetEmptyMass(), empty - 0.5, 1e-12);
-  EXPECT_NEAR(vessel->GetPropellantMass(vessel->systems.ventResource), 0.5, 1e-12);
+  EXPECT_NEAR(vessel->GetPropellantMass(vessel->systems.stages.VentResource()), 0.5, 1e-12);
   EXPECT_EQ(vent->contents.TotalMass(), 0.0);
   vent->Refresh(1.0);
   EXPECT_EQ(vent->contents.pressure, 0.0);
   EXPECT_EQ(vent->contents.temperature, 0.0);
   // The vent thrusters burn it: 50 N at 50 m/s is 1 kg/s each.
   sim.frame(0.1);
-  EXPECT_NEAR(vessel->GetPropellantMass(vessel->systems.ventResource), 0.3, 1e-9);
+  EXPECT_NEAR(vessel->GetPropellantMass(vessel->systems.stages.VentResource()), 0.3, 1e-9);
 }
 
 TEST_F(FluidSection, AVentHoldsFourExhaustsAndWorksWithNone) {
@@ -272,15 +272,15 @@ TEST_F(FluidSection, AVentHoldsFourExhaustsAndWorksWithNone) {
 TEST_F(FluidSection, AConfigurationChangeRemovesMarkedObjectsAndRelinksVents) {
   Load(std::string(kPlant) +
        "<SEPARATION>\n<CONFIG> 2\n<DELETE> HYDRAULIC:WATER\n<DELETE> HYDRAULIC:FEED\n</CONFIG>\n</SEPARATION>\n");
-  const size_t bodies = vessel->systems.thermal.Bodies().size();
+  const size_t bodies = vessel->systems.onboard.Thermal().Bodies().size();
   vessel->systems.SetConfiguration(2, false);
   EXPECT_EQ(Fluids().FindByName("WATER"), nullptr);
   EXPECT_EQ(Fluids().FindByName("FEED"), nullptr);
-  EXPECT_EQ(vessel->systems.thermal.Bodies().size(), bodies - 1);
+  EXPECT_EQ(vessel->systems.onboard.Thermal().Bodies().size(), bodies - 1);
   // The vent's thrusters were made anew on the new vent resource.
   ASSERT_EQ(hostVessel->model.thrusters.size(), 2u);
   EXPECT_EQ(hostVessel->model.thrusters[0]->resource,
-            hostVessel->model.findPropellant(vessel->systems.ventResource));
+            hostVessel->model.findPropellant(vessel->systems.stages.VentResource()));
 }
 
 // Each file is cut off or short: what its lines give is built, nothing more.

@@ -19,7 +19,7 @@ TEST_F(Tanks, AreaOfAThousandLitreTank) {
 
 TEST_F(Tanks, ValveOpensAfterItsDelayAndANewCommandReplacesTheOld) {
   FluidTank *tank = fluid.Append<FluidTank>("T", 10, Vec3());
-  tank->Complete(false, false, 0.5, &fluid);
+  tank->Complete(false, false, 0.5, fluid.thermal);
   EXPECT_EQ(tank->insulation, 0.5);
   tank->in.pendingCommand = 3;
   tank->Refresh(0.0);
