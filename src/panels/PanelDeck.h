@@ -12,8 +12,8 @@
 #include <Orbitersdk.h>
 
 #include "config/VariableRef.h"
-#include "panels/DrawingResources.h"
-#include "panels/InstrumentClass.h"
+#include "panels/instruments/DrawingResources.h"
+#include "panels/InstrumentClassList.h"
 #include "panels/Panel.h"
 
 class Diagnostics;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "config/VariableRef.h"
-#include "panels/InstrumentClass.h"
+#include "panels/InstrumentClassList.h"
 #include "panels/Panel.h"
 
 class ParseContext;

@@ -7,7 +7,7 @@
 
 #include <GL/gl.h>
 
-#include "panels/InstrumentLooks.h"
+#include "panels/instruments/InstrumentLooks.h"
 #include "panels/instruments/Instrument.h"
 
 constexpr int kBallGrid = 25;

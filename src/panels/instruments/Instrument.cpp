@@ -1,7 +1,7 @@
 #include "panels/instruments/Instrument.h"
 
 #include "config/text/Keywords.h"
-#include "panels/DrawingResources.h"
+#include "panels/instruments/DrawingResources.h"
 
 // Positions from the files are bounded here, for every kind of instrument.
 Instrument::Instrument(int32_t panelNumber, int32_t left, int32_t top)

@@ -1,7 +1,7 @@
 // A pointer moving along a straight scale, redrawn only where it moved.
 #pragma once
 
-#include "panels/InstrumentLooks.h"
+#include "panels/instruments/InstrumentLooks.h"
 
 #include "panels/instruments/Instrument.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "config/text/BoundedCopy.h"
-#include "panels/DrawingResources.h"
+#include "panels/instruments/DrawingResources.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // and on the strip below into the host's button, power and key calls.
 #pragma once
 
-#include "panels/InstrumentLooks.h"
+#include "panels/instruments/InstrumentLooks.h"
 
 #include "panels/instruments/Instrument.h"
 

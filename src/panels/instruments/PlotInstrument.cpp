@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "config/text/Keywords.h"
-#include "panels/DrawingResources.h"
+#include "panels/instruments/DrawingResources.h"
 
 namespace {
 

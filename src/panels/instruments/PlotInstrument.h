@@ -3,7 +3,7 @@
 // the track flown, and the window scrolls to follow it.
 #pragma once
 
-#include "panels/InstrumentLooks.h"
+#include "panels/instruments/InstrumentLooks.h"
 
 #include "panels/instruments/Instrument.h"
 

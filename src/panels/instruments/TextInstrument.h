@@ -2,7 +2,7 @@
 // open at the top around it.
 #pragma once
 
-#include "panels/InstrumentLooks.h"
+#include "panels/instruments/InstrumentLooks.h"
 
 #include "panels/instruments/Instrument.h"
 

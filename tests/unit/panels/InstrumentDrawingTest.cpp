@@ -3,7 +3,7 @@
 
 #include "../module/ConfigFixture.h"
 #include "Surface.h"
-#include "panels/DrawingResources.h"
+#include "panels/instruments/DrawingResources.h"
 #include "panels/instruments/LinearInstrument.h"
 #include "panels/instruments/RotationalInstrument.h"
 #include "panels/instruments/SwitchInstrument.h"

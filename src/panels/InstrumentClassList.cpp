@@ -1,4 +1,4 @@
-#include "panels/InstrumentClass.h"
+#include "panels/InstrumentClassList.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,7 +9,7 @@
 #include "config/text/ParseContext.h"
 #include "config/text/SourceText.h"
 #include "config/text/TextScan.h"
-#include "panels/DrawingResources.h"
+#include "panels/instruments/DrawingResources.h"
 #include "panels/instruments/Instrument.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "panels/DrawingResources.h"
+#include "panels/instruments/DrawingResources.h"
 
 #include <initializer_list>
 

@@ -1,4 +1,4 @@
-#include "panels/InstrumentClass.h"
+#include "panels/InstrumentClassList.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "../module/ConfigFixture.h"
 #include "config/text/ParseContext.h"
-#include "panels/InstrumentLooks.h"
+#include "panels/instruments/InstrumentLooks.h"
 
 namespace {
 

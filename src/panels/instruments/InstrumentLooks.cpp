@@ -1,9 +1,9 @@
-#include "panels/InstrumentLooks.h"
+#include "panels/instruments/InstrumentLooks.h"
 
 #include <cstdio>
 
 #include "math/Angles.h"
-#include "panels/InstrumentClass.h"
+#include "panels/instruments/InstrumentClass.h"
 #include "panels/instruments/Instrument.h"
 
 AreaLook AreaLook::Of(const InstrumentClass &c) {
