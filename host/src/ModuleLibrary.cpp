@@ -56,6 +56,7 @@ void ModuleLibrary::resolveEntryPoints() {
   resolve(*library, "vsimSetFindingSink", setFindingSink);
   resolve(*library, "vsimDescribeResource", describeResource);
   resolve(*library, "vsimSummary", summary);
+  resolve(*library, "vsimCheckClass", checkClass);
   resolve(*library, "vsimPublish", publish);
   resolve(*library, "vsimListReferences", listReferences);
   resolve(*library, "vsimPlantFault", plantFault);

@@ -43,6 +43,10 @@ class ModuleLibrary {
   void (*describeResource)(VESSEL *, PROPELLANT_HANDLE, char *, int) = nullptr;
   // What the vessel's configuration built, counted, into the buffer; optional.
   void (*summary)(VESSEL *, char *, int) = nullptr;
+  // Reads and builds a vessel class without a host vessel, as a check: every
+  // tank volume reference and its litres to the sink (context, reference,
+  // litres), what it built into the buffer; optional.
+  void (*checkClass)(const char *, void (*)(void *, const char *, double), void *, char *, int) = nullptr;
   // What in the vessel's plant cannot be as it stands, into the buffer ("" for
   // nothing); optional.
   void (*plantFault)(VESSEL *, char *, int) = nullptr;

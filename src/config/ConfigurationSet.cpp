@@ -31,6 +31,10 @@ THGROUP_TYPE HostGroup(int index) {
 
 }  // namespace
 
+void ConfigurationSet::LoadMeshes() {
+  for (VesselElement &element : elements) element.mesh = oapiLoadMeshGlobal(element.meshFile);
+}
+
 void ConfigurationSet::ApplyConfiguration(int n, bool initial) {
   if (vessel == nullptr || !IsConfigurationNumber(n)) return;
   StageConfiguration &stage = configurations[n];

@@ -102,6 +102,8 @@ class ConfigurationSet {
  public:
   void AttachVessel(VESSEL *owner) { vessel = owner; }
 
+  // Has the host load every element's mesh, once the file is read.
+  void LoadMeshes();
   // Rebuilds the host's vessel for configuration n; `initial` when restoring
   // from a scenario rather than entering n by separation.
   void ApplyConfiguration(int n, bool initial);

@@ -137,7 +137,6 @@ void VesselSection::Read(ParseContext &context) {
       context.diagnostics.Report("line not understood in <VESSEL>");
     }
   }
-  for (VesselElement &element : set.elements) element.mesh = oapiLoadMeshGlobal(element.meshFile);
   CheckThrusterPropellants(context.diagnostics);
 }
 

@@ -122,6 +122,30 @@ DLLCLBK void vsimListReferences(VESSEL *vessel, void (*sink)(void *, const char 
 // readers pass over silently; null turns the findings off again.
 DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetModuleFindingSink(sink, context); }
 
+// Not called by the simulator: the check of a vessel class without the host.
+// The module reads and builds "Config\\<className>.cfg" as a restore into
+// configuration 1 does, with the findings going to the sink, and tells
+// `volume` every tank's "HYDRAULIC:NAME:VOLUME" reference and litres and
+// `summary` what it built; nothing reaches the host.
+DLLCLBK void vsimCheckClass(const char *className, void (*volume)(void *, const char *, double), void *context,
+                            char *summary, int size) {
+  GuardedText("vsimCheckClass", summary, size, [&] {
+    ShipVariableValues shipVariables;
+    VesselSystems systems;
+    systems.RegisterShipVariables(shipVariables);
+    systems.CheckVesselConfiguration(className);
+    for (const std::string &reference : systems.ListReferences()) {
+      const bool tankVolume = reference.rfind("HYDRAULIC:", 0) == 0 && reference.size() > 7 &&
+                              reference.compare(reference.size() - 7, 7, ":VOLUME") == 0;
+      if (!tankVolume || volume == nullptr) continue;
+      const VariableRef variable = systems.ResolveReference(reference.c_str());
+      if (variable.kind == VariableKind::kDouble)
+        volume(context, reference.c_str(), *static_cast<const double *>(variable.address));
+    }
+    return systems.Summary();
+  });
+}
+
 // Not called by the simulator: what made a propellant resource of the vessel,
 // for the bench to show: "tank NAME", "vent", or "" for one the module did
 // not make.

@@ -17,6 +17,16 @@ void VesselSystems::AttachVessel(VESSEL *owner) {
 void VesselSystems::RegisterShipVariables(ShipVariableValues &values) { shipVariables.RegisterAll(values); }
 
 void VesselSystems::ReadVesselConfiguration(const char *className) {
+  ReadConfiguration(className);
+  stages.Set().LoadMeshes();
+}
+
+void VesselSystems::CheckVesselConfiguration(const char *className) {
+  ReadConfiguration(className);
+  RemoveStageObjects(stages.Current());
+}
+
+void VesselSystems::ReadConfiguration(const char *className) {
   ModuleReading reading;
   VesselConfiguration(stages.Set(), onboard, deck, *this).Read(className, reading.Report());
   deck.FinishConfiguration();

@@ -23,6 +23,10 @@ class VesselSystems : public VariableResolver {
   void RegisterShipVariables(ShipVariableValues &values);
   // Reads "Config\\<className>.cfg" and builds everything it describes.
   void ReadVesselConfiguration(const char *className);
+  // Reads and builds it as a check does, without the host: no mesh is
+  // loaded, and the vessel has no host vessel. The objects configuration 1
+  // deletes are gone, as in a vessel restored into it.
+  void CheckVesselConfiguration(const char *className);
 
   // Turns a reference such as "SHIP:ALTITUDE" into its variable, or none
   // (logged) when it names nothing.
@@ -54,6 +58,9 @@ class VesselSystems : public VariableResolver {
   PanelDeck deck;
 
  private:
+  // The reading and building shared by the vessel and the check.
+  void ReadConfiguration(const char *className);
+
   VESSEL *vessel = nullptr;
   ShipVariableRegistry shipVariables;
 };

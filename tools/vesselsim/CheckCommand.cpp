@@ -6,10 +6,8 @@
 #include <fstream>
 #include <iostream>
 
+#include "ModuleLibrary.h"
 #include "ModuleLog.h"
-#include "ModuleVessel.h"
-#include "ScenarioFile.h"
-#include "Simulation.h"
 #include "StrictCheck.h"
 #include "winpath.h"
 
@@ -44,6 +42,8 @@ bool Locate(const CheckOptions &options, std::string &className, std::string &ro
 
 }  // namespace
 
+// The module reads the class without a host: no simulation is made, and no
+// host vessel.
 ClassCheck CheckClass(const std::string &className) {
   ClassCheck check;
   const std::string configPath = ResolveWindowsPath(("Config\\" + className + ".cfg").c_str());
@@ -51,39 +51,28 @@ ClassCheck CheckClass(const std::string &className) {
     check.error = "cannot read " + configPath;
     return check;
   }
-  host::Simulation sim;
-  sim.messageSink = [](const std::string &) {};
-  host::Vessel *vessel = sim.createModuleVessel("Check", className, "genvessel");
-  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->ovcLoadStateEx == nullptr) {
+  std::string error;
+  const std::unique_ptr<host::ModuleLibrary> module = host::ModuleLibrary::load("genvessel", error);
+  if (module == nullptr || module->checkClass == nullptr) {
     check.error = "the vessel module could not be loaded";
     return check;
   }
-  StrictFindings strict(*vessel->module, "Config/" + className + ".cfg");
+  StrictFindings strict(*module, "Config/" + className + ".cfg");
   if (!strict.Available()) {
     check.error = "the vessel module cannot report its findings";
     return check;
   }
-  const std::vector<std::string> block = {"<SOURCE> " + className};
-  host::ScenarioBlockReader reader(block);
-  host::ParsedStatus status;
-  vessel->module->ovcLoadStateEx(vessel->instance, reader.handle(), &status);
+  char summary[256] = "";
+  const auto volume = [](void *volumes, const char *reference, double litres) {
+    (*static_cast<std::map<std::string, double> *>(volumes))[reference] = litres;
+  };
+  module->checkClass(className.c_str(), volume, &check.volumes, summary, sizeof summary);
   check.loaded = true;
   check.log = ModuleLog();
   check.findings = strict.Lines();
   check.files = strict.Files();
   check.files.insert(check.files.begin(), configPath);
-  StoredVariable volume;
-  std::string unresolved;
-  for (const std::string &reference : ListReferences(vessel)) {
-    const bool tankVolume = reference.rfind("HYDRAULIC:", 0) == 0 && reference.size() > 7 &&
-                            reference.compare(reference.size() - 7, 7, ":VOLUME") == 0;
-    if (tankVolume && ResolveNumber(vessel, reference, volume, unresolved)) check.volumes[reference] = volume.read();
-  }
-  if (vessel->module->summary != nullptr) {
-    char summary[256] = "";
-    vessel->module->summary(vessel->instance, summary, sizeof summary);
-    check.summary = summary;
-  }
+  check.summary = summary;
   return check;
 }
 

@@ -16,8 +16,8 @@ struct CheckOptions {
 // 0 no findings, 1 findings, 2 bad usage or unreadable input.
 int CheckConfiguration(const CheckOptions &options);
 
-// One class's configuration read as a restore reads it, in a host of its
-// own, from the current folder as the host's root.
+// One class's configuration read as a restore reads it, by the module alone,
+// from the current folder as the host's root.
 struct ClassCheck {
   bool loaded = false;                // false: the module could not be loaded
   std::string log;                    // the module's debug log

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+#include <string>
+
 #include "HostFixture.h"
 #include "ScenarioFile.h"
+#include "WorkingFolder.h"
 #include "module/GenericVessel.h"
 
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hVessel, int flightModel);
@@ -15,6 +20,9 @@ DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int m
 DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode);
 DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *kstate);
 DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const char **typeName);
+DLLCLBK void vsimCheckClass(const char *className, void (*volume)(void *, const char *, double), void *context,
+                            char *summary, int size);
+DLLCLBK void vsimSummary(VESSEL *vessel, char *text, int size);
 
 namespace {
 
@@ -106,4 +114,35 @@ TEST_F(ModuleEntry, SectionLinesAreNotReadAgainAfterTheSectionReader) {
   host::ParsedStatus status;
   ovcLoadStateEx(vessel, reader.handle(), &status);
   EXPECT_EQ(static_cast<GenericVessel *>(vessel)->systems.stages.Current(), 2);
+}
+
+// A check reads and builds a class by the module alone, before any host
+// exists, and finds what a vessel restored into configuration 1 has.
+TEST(ModuleCheck, ReadsAClassWithoutAHostAsARestoreBuildsIt) {
+  WorkingFolder folder;
+  std::filesystem::copy(EXAMPLES_DIR "/kestrel", ".", std::filesystem::copy_options::recursive);
+  std::map<std::string, double> volumes;
+  char checked[256] = "";
+  const auto collect = [](void *into, const char *reference, double litres) {
+    (*static_cast<std::map<std::string, double> *>(into))[reference] = litres;
+  };
+  vsimCheckClass("Kestrel", collect, &volumes, checked, sizeof checked);
+
+  host::Simulation sim;
+  VESSEL *vessel = ovcInit(sim.createOrbitingVessel("K", "NoModuleClass", 300e3, 1.0)->handle(), 1);
+  const std::vector<std::string> block = {"<SOURCE> Kestrel"};
+  host::ScenarioBlockReader reader(block);
+  host::ParsedStatus status;
+  ovcLoadStateEx(vessel, reader.handle(), &status);
+  char restored[256] = "";
+  vsimSummary(vessel, restored, sizeof restored);
+  EXPECT_STREQ(checked, restored);
+  EXPECT_GT(volumes.size(), 5u);
+  for (const auto &[reference, litres] : volumes) {
+    const char *type = nullptr;
+    const void *volume = vsimResolveReference(vessel, reference.c_str(), &type);
+    ASSERT_NE(volume, nullptr) << reference;
+    EXPECT_EQ(*static_cast<const double *>(volume), litres) << reference;
+  }
+  ovcExit(vessel);
 }
