@@ -15,6 +15,7 @@
 #include "config/text/TextScan.h"
 #include "panels/instruments/AdiInstrument.h"
 #include "panels/instruments/DigitInstrument.h"
+#include "panels/instruments/InstrumentLooks.h"
 #include "panels/instruments/LinearInstrument.h"
 #include "panels/instruments/MfdInstrument.h"
 #include "panels/instruments/PlotInstrument.h"
@@ -86,6 +87,14 @@ bool Overlap(const RECT &a, const RECT &b) {
          a.top < a.bottom && b.left < b.right && b.top < b.bottom;
 }
 
+// A two-position switch stands at -1 or 1; bound to a variable that starts
+// between them, its first press steps past 1.
+void CheckStart(Diagnostics &diagnostics, const SwitchInstrument &sw) {
+  if (sw.positions != 2 || sw.variable == &sw.state || sw.state == -1 || sw.state == 1) return;
+  diagnostics.Report("two-position switch starts at " + std::to_string(sw.state) +
+                     ", between its positions -1 and 1: its first press writes " + std::to_string(sw.state + 2));
+}
+
 std::string Named(const Instrument &instrument, int line) {
   return (instrument.name[0] != '\0' ? std::string(instrument.name) : std::string("the instrument")) + " (line " +
          std::to_string(line) + ")";
@@ -100,15 +109,6 @@ T *PanelParser::Resolve(const char *reference) const {
     context.diagnostics.Report(std::string("reference ") + reference + " is " + KindName(variable.kind) +
                                "; this instrument takes " + KindName(VariableKindOf<T>::kind));
   return static_cast<T *>(OfKind(variable, VariableKindOf<T>::kind));
-}
-
-// A two-position switch stands at -1 or 1; bound to a variable that starts
-// between them, its first press steps past 1.
-void PanelParser::CheckStart(const SwitchInstrument &sw) const {
-  if (sw.positions != 2 || sw.variable == &sw.state || sw.state == -1 || sw.state == 1) return;
-  context.diagnostics.Report("two-position switch starts at " + std::to_string(sw.state) +
-                             ", between its positions -1 and 1: its first press writes " +
-                             std::to_string(sw.state + 2));
 }
 
 // Instruments that overlap, and a name that a later instrument's name begins
@@ -128,6 +128,16 @@ void PanelParser::Finish() const {
   }
 }
 
+Diagnostics &PanelParser::Findings() const { return context.diagnostics; }
+
+template <typename T>
+T &PanelParser::Place(std::unique_ptr<T> instrument) {
+  T &placedInstrument = *instrument;
+  placed.emplace_back(&placedInstrument, context.Line());
+  panel.AddInstrument(std::move(instrument));
+  return placedInstrument;
+}
+
 template <typename T>
 T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName) {
   T &added = *instrument;
@@ -136,10 +146,169 @@ T &PanelParser::Add(std::unique_ptr<T> instrument, const InstrumentClass &c, con
   added.width = look.width;
   added.height = look.height;
   added.bitmap = look.bitmap;
-  placed.emplace_back(&added, context.Line());
-  panel.AddInstrument(std::move(instrument));
-  return added;
+  return Place(std::move(instrument));
 }
+
+namespace {
+
+// "<TAG> X Y POSITIONS MOMENTARY REFERENCE NAME", or for an action switch
+// "<TAG> X Y POSITIONS MOMENTARY ACTION REFERENCE"; action 2 takes the
+// reference as a key name and the key's code as its action.
+void BuildSwitch(PanelParser &parser, const InstrumentClass &c, const char *line, bool action) {
+  LineWord tag, reference = "", name = "";
+  int x = 0, y = 0, positions = 0, momentary = 0, code = 0;
+  if (!action) {
+    Fields(line, &parser.Findings()) >> tag >> x >> y >> positions >> momentary >> reference >> name;
+    ReportSpringBackOnACommand(parser.Findings(), positions, momentary, reference);
+    CheckStart(parser.Findings(),
+               parser.Add(std::make_unique<SwitchInstrument>(parser.PanelNumber(), x, y, positions, momentary,
+                                                             parser.Resolve<int32_t>(reference)),
+                          c, name));
+    return;
+  }
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> positions >> momentary >> code >> reference;
+  ReportSpringBackOnACommand(parser.Findings(), positions, momentary, reference);
+  // A key switch names its key where other switches name their variable: a
+  // key name is no variable, and no mistake to log.
+  const int32_t key = code == 2 ? KeyCodeFromName(reference) : 0;
+  int32_t *bound = key != 0 ? nullptr : parser.Resolve<int32_t>(reference);
+  if (code == 2) code = key;
+  CheckStart(parser.Findings(), parser.Add(std::make_unique<CSwitchInstrument>(parser.PanelNumber(), x, y, positions,
+                                                                               momentary, bound, code),
+                                           c, ""));
+}
+
+void BuildRotational(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  LineWord tag, reference = "", name = "";
+  int x = 0, y = 0;
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> reference >> name;
+  auto &gauge = parser.Add(
+      std::make_unique<RotationalInstrument>(parser.PanelNumber(), x, y, parser.Resolve<double>(reference)), c, name);
+  const RotationalLook look = RotationalLook::Of(c);
+  gauge.SetScale(look.maxValue, look.maxDegrees, look.minValue, look.minDegrees);
+  gauge.SetPivot(look.pivotX, look.pivotY);
+  gauge.SetNeedle(look.needleWidth, look.needleLength);
+}
+
+void BuildText(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  LineWord tag;
+  int x = 0, y = 0, frameWidth = 0, rows = 0;
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> frameWidth >> rows;
+  char label[kNameSize];
+  LabelOf(line, label, parser.Findings());
+  if (std::strchr(FromColumn(line, 7), '<') == nullptr)
+    parser.Findings().Report("text line has no \"<\": its label is the line from its second character");
+  auto text = std::make_unique<TextInstrument>(parser.PanelNumber(), x, y, frameWidth, rows, label);
+  text->look = TextLook::Of(c);
+  parser.Place(std::move(text));
+}
+
+void BuildLinear(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  LineWord tag, reference = "", name = "";
+  int x = 0, y = 0;
+  double low = 0, high = 0, divisor = 0, offset = 0;
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> low >> high >> divisor >> offset >> reference >> name;
+  auto &linear =
+      parser.Add(std::make_unique<LinearInstrument>(parser.PanelNumber(), x, y, parser.Resolve<double>(reference), low,
+                                                    high, divisor, offset),
+                 c, name);
+  linear.look = LinearLook::Of(c);
+}
+
+void BuildTalkback(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  LineWord tag, reference = "", condition = "", name = "";
+  int x = 0, y = 0;
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> reference >> condition >> name;
+  parser.Add(std::make_unique<TbInstrument>(parser.PanelNumber(), x, y, parser.Resolve<double>(reference),
+                                            ConditionOfWord(condition), TalkbackLook::Of(c).blinkRate),
+             c, name);
+}
+
+void BuildSelect(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  LineWord tag, name = "";
+  int x = 0, y = 0, initial = 0;
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> initial >> name;
+  const SelectLook look = SelectLook::Of(c);
+  parser.Add(std::make_unique<SelectInstrument>(parser.PanelNumber(), x, y, initial, look.highestPosition,
+                                                look.lowestPosition),
+             c, name);
+}
+
+void BuildDigit(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  LineWord tag, reference = "", name = "";
+  int x = 0, y = 0, digits = 0;
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> digits >> reference >> name;
+  parser.Add(std::make_unique<DigitInstrument>(parser.PanelNumber(), x, y, digits, parser.Resolve<double>(reference)),
+             c, name);
+}
+
+// "<TAG> X Y YAW PITCH ROLL NAME"
+void BuildAdi(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  LineWord tag, yaw = "", pitch = "", roll = "", name = "";
+  int x = 0, y = 0;
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> yaw >> pitch >> roll >> name;
+  auto &ball = parser.Add(std::make_unique<AdiInstrument>(parser.PanelNumber(), x, y, parser.Resolve<double>(yaw),
+                                                          parser.Resolve<double>(pitch), parser.Resolve<double>(roll)),
+                          c, name);
+  ball.SetUp(AdiLook::Of(c));
+}
+
+// "<TAG> X Y VERTICAL LOW HIGH HORIZONTAL ORIGIN IGNORED UNITSPERPIXEL NAME"
+void BuildPlot(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  LineWord tag, vertical = "", horizontal = "", name = "";
+  int x = 0, y = 0;
+  double low = 0, high = 0, origin = 0, ignored = 0, units = 0;
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> vertical >> low >> high >> horizontal >> origin >> ignored >>
+      units >> name;
+  auto plotted = std::make_unique<PlotInstrument>(parser.PanelNumber(), x, y, parser.Resolve<double>(vertical),
+                                                  parser.Resolve<double>(horizontal));
+  auto &plot = parser.Add(std::move(plotted), c, name);
+  plot.look = PlotLook::Of(c);
+  plot.verticalLow = BoundedCoordinate(low);
+  plot.verticalHigh = BoundedCoordinate(high);
+  plot.horizontalOrigin = BoundedCoordinate(origin);
+  plot.ignored = BoundedCoordinate(ignored);
+  plot.unitsPerPixel = units;
+}
+
+// "<TAG> X Y NUMBER"; every panel MFD is named "MFD".
+void BuildMfd(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  LineWord tag;
+  int x = 0, y = 0, number = 0;
+  Fields(line, &parser.Findings()) >> tag >> x >> y >> number;
+  auto mfd = std::make_unique<MfdInstrument>(parser.PanelNumber(), x, y, number);
+  mfd->Place(MfdLook::Of(c));
+  parser.Place(std::move(mfd));
+}
+
+void BuildSwitchLine(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  BuildSwitch(parser, c, line, false);
+}
+
+void BuildActionSwitchLine(PanelParser &parser, const InstrumentClass &c, const char *line) {
+  BuildSwitch(parser, c, line, true);
+}
+
+// Every kind of instrument a class can be, by the name its CLASS line gives
+// (the first that begins it), and the builder of its panel lines.
+const struct {
+  const char *kind;
+  void (*build)(PanelParser &parser, const InstrumentClass &c, const char *line);
+} kInstrumentKinds[] = {
+    {"SWITCH", BuildSwitchLine},
+    {"CSWITCH", BuildActionSwitchLine},
+    {"ROTATIONAL", BuildRotational},
+    {"TEXT", BuildText},
+    {"ADI", BuildAdi},
+    {"LINEAR", BuildLinear},
+    {"TB", BuildTalkback},
+    {"SELECT", BuildSelect},
+    {"DIGIT", BuildDigit},
+    {"MFD", BuildMfd},
+    {"PLOT", BuildPlot},
+};
+
+}  // namespace
 
 void PanelParser::Line(const char *line) {
   if (line == nullptr) return;
@@ -162,152 +331,16 @@ void PanelParser::Line(const char *line) {
     context.diagnostics.CheckWordCount(line, 6, "selector element line");
     SelectorElements(line);
   } else if (const InstrumentClass *c = classes.FindClass(line)) {
-    BuildInstrument(*c, line);
+    for (const auto &kind : kInstrumentKinds) {
+      if (!MatchKeyword(c->kind, kind.kind)) continue;
+      kind.build(*this, *c, line);
+      break;
+    }
   } else if (line[0] == '<') {
     LineWord tag;
     Fields(line, &context.diagnostics) >> tag;
     context.diagnostics.Report(std::string("no instrument class for ") + tag);
   }
-}
-
-void PanelParser::BuildInstrument(const InstrumentClass &c, const char *line) {
-  const char *kind = c.kind;
-  if (MatchKeyword(kind, "SWITCH")) Switch(c, line, false);
-  else if (MatchKeyword(kind, "CSWITCH")) Switch(c, line, true);
-  else if (MatchKeyword(kind, "ROTATIONAL")) Rotational(c, line);
-  else if (MatchKeyword(kind, "TEXT")) Text(c, line);
-  else if (MatchKeyword(kind, "ADI")) Adi(c, line);
-  else if (MatchKeyword(kind, "LINEAR")) Linear(c, line);
-  else if (MatchKeyword(kind, "TB")) Talkback(c, line);
-  else if (MatchKeyword(kind, "SELECT")) Select(c, line);
-  else if (MatchKeyword(kind, "DIGIT")) Digit(c, line);
-  else if (MatchKeyword(kind, "MFD")) Mfd(c, line);
-  else if (MatchKeyword(kind, "PLOT")) Plot(c, line);
-}
-
-// "<TAG> X Y POSITIONS MOMENTARY REFERENCE NAME", or for an action switch
-// "<TAG> X Y POSITIONS MOMENTARY ACTION REFERENCE"; action 2 takes the
-// reference as a key name and the key's code as its action.
-void PanelParser::Switch(const InstrumentClass &c, const char *line, bool action) {
-  LineWord tag, reference = "", name = "";
-  int x = 0, y = 0, positions = 0, momentary = 0, code = 0;
-  if (!action) {
-    Fields(line, &context.diagnostics) >> tag >> x >> y >> positions >> momentary >> reference >> name;
-    ReportSpringBackOnACommand(context.diagnostics, positions, momentary, reference);
-    CheckStart(
-        Add(std::make_unique<SwitchInstrument>(panel.number, x, y, positions, momentary, Resolve<int32_t>(reference)),
-            c, name));
-    return;
-  }
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> positions >> momentary >> code >> reference;
-  ReportSpringBackOnACommand(context.diagnostics, positions, momentary, reference);
-  // A key switch names its key where other switches name their variable: a
-  // key name is no variable, and no mistake to log.
-  const int32_t key = code == 2 ? KeyCodeFromName(reference) : 0;
-  int32_t *bound = key != 0 ? nullptr : Resolve<int32_t>(reference);
-  if (code == 2) code = key;
-  CheckStart(Add(std::make_unique<CSwitchInstrument>(panel.number, x, y, positions, momentary, bound, code), c, ""));
-}
-
-void PanelParser::Rotational(const InstrumentClass &c, const char *line) {
-  LineWord tag, reference = "", name = "";
-  int x = 0, y = 0;
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> reference >> name;
-  auto &gauge = Add(std::make_unique<RotationalInstrument>(panel.number, x, y, Resolve<double>(reference)), c, name);
-  const RotationalLook look = RotationalLook::Of(c);
-  gauge.SetScale(look.maxValue, look.maxDegrees, look.minValue, look.minDegrees);
-  gauge.SetPivot(look.pivotX, look.pivotY);
-  gauge.SetNeedle(look.needleWidth, look.needleLength);
-}
-
-void PanelParser::Text(const InstrumentClass &c, const char *line) {
-  LineWord tag;
-  int x = 0, y = 0, frameWidth = 0, rows = 0;
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> frameWidth >> rows;
-  char label[kNameSize];
-  LabelOf(line, label, context.diagnostics);
-  if (std::strchr(FromColumn(line, 7), '<') == nullptr)
-    context.diagnostics.Report("text line has no \"<\": its label is the line from its second character");
-  auto text = std::make_unique<TextInstrument>(panel.number, x, y, frameWidth, rows, label);
-  text->look = TextLook::Of(c);
-  placed.emplace_back(text.get(), context.Line());
-  panel.AddInstrument(std::move(text));
-}
-
-void PanelParser::Linear(const InstrumentClass &c, const char *line) {
-  LineWord tag, reference = "", name = "";
-  int x = 0, y = 0;
-  double low = 0, high = 0, divisor = 0, offset = 0;
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> low >> high >> divisor >> offset >> reference >> name;
-  auto &linear = Add(
-      std::make_unique<LinearInstrument>(panel.number, x, y, Resolve<double>(reference), low, high, divisor, offset), c,
-      name);
-  linear.look = LinearLook::Of(c);
-}
-
-void PanelParser::Talkback(const InstrumentClass &c, const char *line) {
-  LineWord tag, reference = "", condition = "", name = "";
-  int x = 0, y = 0;
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> reference >> condition >> name;
-  Add(std::make_unique<TbInstrument>(panel.number, x, y, Resolve<double>(reference), ConditionOfWord(condition),
-                                     TalkbackLook::Of(c).blinkRate),
-      c, name);
-}
-
-void PanelParser::Select(const InstrumentClass &c, const char *line) {
-  LineWord tag, name = "";
-  int x = 0, y = 0, initial = 0;
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> initial >> name;
-  const SelectLook look = SelectLook::Of(c);
-  Add(std::make_unique<SelectInstrument>(panel.number, x, y, initial, look.highestPosition, look.lowestPosition), c,
-      name);
-}
-
-void PanelParser::Digit(const InstrumentClass &c, const char *line) {
-  LineWord tag, reference = "", name = "";
-  int x = 0, y = 0, digits = 0;
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> digits >> reference >> name;
-  Add(std::make_unique<DigitInstrument>(panel.number, x, y, digits, Resolve<double>(reference)), c, name);
-}
-
-// "<TAG> X Y YAW PITCH ROLL NAME"
-void PanelParser::Adi(const InstrumentClass &c, const char *line) {
-  LineWord tag, yaw = "", pitch = "", roll = "", name = "";
-  int x = 0, y = 0;
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> yaw >> pitch >> roll >> name;
-  auto &ball = Add(std::make_unique<AdiInstrument>(panel.number, x, y, Resolve<double>(yaw), Resolve<double>(pitch),
-                                                   Resolve<double>(roll)),
-                   c, name);
-  ball.SetUp(AdiLook::Of(c));
-}
-
-// "<TAG> X Y VERTICAL LOW HIGH HORIZONTAL ORIGIN IGNORED UNITSPERPIXEL NAME"
-void PanelParser::Plot(const InstrumentClass &c, const char *line) {
-  LineWord tag, vertical = "", horizontal = "", name = "";
-  int x = 0, y = 0;
-  double low = 0, high = 0, origin = 0, ignored = 0, units = 0;
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> vertical >> low >> high >> horizontal >> origin >> ignored >>
-      units >> name;
-  auto plotted =
-      std::make_unique<PlotInstrument>(panel.number, x, y, Resolve<double>(vertical), Resolve<double>(horizontal));
-  auto &plot = Add(std::move(plotted), c, name);
-  plot.look = PlotLook::Of(c);
-  plot.verticalLow = BoundedCoordinate(low);
-  plot.verticalHigh = BoundedCoordinate(high);
-  plot.horizontalOrigin = BoundedCoordinate(origin);
-  plot.ignored = BoundedCoordinate(ignored);
-  plot.unitsPerPixel = units;
-}
-
-// "<TAG> X Y NUMBER"; every panel MFD is named "MFD".
-void PanelParser::Mfd(const InstrumentClass &c, const char *line) {
-  LineWord tag;
-  int x = 0, y = 0, number = 0;
-  Fields(line, &context.diagnostics) >> tag >> x >> y >> number;
-  auto mfd = std::make_unique<MfdInstrument>(panel.number, x, y, number);
-  mfd->Place(MfdLook::Of(c));
-  placed.emplace_back(mfd.get(), context.Line());
-  panel.AddInstrument(std::move(mfd));
 }
 
 // An instrument reads and writes what it is bound to as its own type: an

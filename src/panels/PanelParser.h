@@ -11,8 +11,8 @@
 #include "panels/InstrumentClassList.h"
 #include "panels/Panel.h"
 
+class Diagnostics;
 class ParseContext;
-class SwitchInstrument;
 class VariableResolver;
 
 class PanelParser {
@@ -25,28 +25,23 @@ class PanelParser {
   // find another instrument.
   void Finish() const;
 
- private:
-  void BuildInstrument(const InstrumentClass &c, const char *line);
-  void Switch(const InstrumentClass &c, const char *line, bool action);
-  void Rotational(const InstrumentClass &c, const char *line);
-  void Text(const InstrumentClass &c, const char *line);
-  void Linear(const InstrumentClass &c, const char *line);
-  void Talkback(const InstrumentClass &c, const char *line);
-  void Select(const InstrumentClass &c, const char *line);
-  void Digit(const InstrumentClass &c, const char *line);
-  void Adi(const InstrumentClass &c, const char *line);
-  void Plot(const InstrumentClass &c, const char *line);
-  void Mfd(const InstrumentClass &c, const char *line);
-  void SelectorElements(const char *line);
-  void CheckStart(const SwitchInstrument &sw) const;
-  // The variable `reference` names, when it holds a T; anything else that
-  // resolved is refused and logged.
+  // What the builder of an instrument line uses. The variable `reference`
+  // names, when it holds a T; anything else that resolved is refused and
+  // logged.
   template <typename T>
   T *Resolve(const char *reference) const;
-  void *OfKind(const VariableRef &variable, VariableKind kind) const;
   // Adds `instrument` named `instrumentName`, sized and drawn from its class.
   template <typename T>
   T &Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName);
+  // Adds `instrument` as it is: its size and name are its own.
+  template <typename T>
+  T &Place(std::unique_ptr<T> instrument);
+  Diagnostics &Findings() const;
+  int32_t PanelNumber() const { return panel.number; }
+
+ private:
+  void SelectorElements(const char *line);
+  void *OfKind(const VariableRef &variable, VariableKind kind) const;
 
   VariableResolver &resolver;
   const InstrumentClassList &classes;

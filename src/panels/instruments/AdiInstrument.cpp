@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "config/text/Keywords.h"
+#include "panels/instruments/InstrumentClass.h"
 #include "winpath.h"
 
 namespace {
@@ -286,4 +287,15 @@ VariableRef AdiInstrument::ResolveVariable(const char *keyword) {
   if (VariableRef pitch = SlotVariable(keyword, "PITCH", pitchSlot)) return pitch;
   if (VariableRef roll = SlotVariable(keyword, "ROLL", rollSlot)) return roll;
   return SlotVariable(keyword, "YAW", yawSlot);
+}
+
+AdiLook AdiLook::Of(const InstrumentClass &c) {
+  AdiLook look;
+  for (int k = 0; k < 3; ++k) {
+    look.unlitLight[k] = c.I[2 + k] / 255.0f;
+    look.litLight[k] = c.I[5 + k] / 255.0f;
+  }
+  look.eyeDistance = static_cast<float>(-c.D[0]);
+  std::snprintf(look.ballTexture, sizeof look.ballTexture, "%s", c.ballTexture);
+  return look;
 }

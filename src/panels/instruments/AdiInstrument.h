@@ -7,12 +7,22 @@
 
 #include <GL/gl.h>
 
-#include "panels/instruments/InstrumentLooks.h"
 #include "panels/instruments/Instrument.h"
+
+struct InstrumentClass;
 
 constexpr int kBallGrid = 25;
 constexpr int kBallVertices = kBallGrid * kBallGrid;
 constexpr int kBallIndexRoom = 1301;
+
+// ADI: AMBIENT and LGHTCOL (unlit and lit light, 0-1), ZOOM (the eye's
+// distance), BALTEX.
+struct AdiLook {
+  float unlitLight[3] = {}, litLight[3] = {};
+  float eyeDistance = 0.0f;
+  char ballTexture[44] = "";
+  static AdiLook Of(const InstrumentClass &c);
+};
 
 class AdiInstrument : public Instrument {
  public:

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "math/Angles.h"
+#include "panels/instruments/InstrumentClass.h"
+
 LinearInstrument::LinearInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, double lowValue,
                                    double highValue, double valueDivisor, double valueOffset)
     : BoundInstrument(panelNumber, left, top),
@@ -72,4 +75,16 @@ void LinearInstrument::Draw(const DrawContext &context, bool background) {
     oapiBlt(context.surface, pointerSurface, pointerX, pointerY, 1, 1, look.pointerSize, look.pointerSize, 0xFFFFFF);
   previousX = pointerX;
   previousY = pointerY;
+}
+
+LinearLook LinearLook::Of(const InstrumentClass &c) {
+  LinearLook look;
+  look.highX = BoundedCoordinate(c.D[0]);
+  look.highY = BoundedCoordinate(c.D[1]);
+  look.lowX = BoundedCoordinate(c.D[2]);
+  look.lowY = BoundedCoordinate(c.D[3]);
+  look.pointerWidth = c.I[4];
+  look.pointerSize = c.I[5];
+  look.rotation = DegreesToRadians(c.D[4]);
+  return look;
 }

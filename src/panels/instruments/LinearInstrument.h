@@ -1,9 +1,18 @@
 // A pointer moving along a straight scale, redrawn only where it moved.
 #pragma once
 
-#include "panels/instruments/InstrumentLooks.h"
-
 #include "panels/instruments/Instrument.h"
+
+struct InstrumentClass;
+
+// LINEAR: MAX and MIN (the pointer's x and y at each end of the scale),
+// NEEDLE (pointer width and size), ROTATE (degrees, kept in radians).
+struct LinearLook {
+  double highX = 0, highY = 0, lowX = 0, lowY = 0;
+  double rotation = 0;
+  int32_t pointerWidth = 0, pointerSize = 0;
+  static LinearLook Of(const InstrumentClass &c);
+};
 
 class LinearInstrument : public BoundInstrument<double> {
  public:

@@ -4,6 +4,7 @@
 
 #include "config/text/BoundedCopy.h"
 #include "panels/instruments/DrawingResources.h"
+#include "panels/instruments/InstrumentClass.h"
 
 namespace {
 
@@ -86,4 +87,19 @@ void MfdInstrument::Press(int mx, int my) {
   } else {
     oapiSendMFDKey(mfdNumber, kModeSelectKey);
   }
+}
+
+MfdLook MfdLook::Of(const InstrumentClass &c) {
+  MfdLook look;
+  look.screenWidth = c.I[0];
+  look.screenHeight = c.I[1];
+  look.borderX = c.I[2];
+  look.borderY = c.I[3];
+  look.buttonsLeft = c.I[4];
+  look.buttonsRight = c.I[5];
+  look.buttonOffset = c.I[6];
+  look.buttonSpacing = c.I[7];
+  for (int i = 0; i < 3; ++i) look.labelColour[i] = BoundedCoordinate(c.D[i]);
+  look.font = c.font;
+  return look;
 }

@@ -3,9 +3,20 @@
 // and on the strip below into the host's button, power and key calls.
 #pragma once
 
-#include "panels/instruments/InstrumentLooks.h"
-
 #include "panels/instruments/Instrument.h"
+
+struct InstrumentClass;
+
+// MFD: SIZE (the screen), BORDER, BUTTONS (left and right counts),
+// BUTTONSIZE (first button's offset and spacing), BUTTONCOL, FONT.
+struct MfdLook {
+  int32_t screenWidth = 0, screenHeight = 0;
+  int32_t borderX = 0, borderY = 0;
+  int32_t buttonsLeft = 0, buttonsRight = 0, buttonOffset = 0, buttonSpacing = 0;
+  int32_t labelColour[3] = {};
+  int32_t font = 0;
+  static MfdLook Of(const InstrumentClass &c);
+};
 
 class MfdInstrument : public Instrument {
  public:

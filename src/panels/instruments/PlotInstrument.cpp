@@ -4,6 +4,7 @@
 
 #include "config/text/Keywords.h"
 #include "panels/instruments/DrawingResources.h"
+#include "panels/instruments/InstrumentClass.h"
 
 namespace {
 
@@ -66,4 +67,18 @@ VariableRef PlotInstrument::ResolveVariable(const char *keyword) {
   if (MatchKeyword(keyword, "ARM")) return VariableRef::To(armed);
   if (VariableRef horizontal = SlotVariable(keyword, "XAXIS", xSlot)) return horizontal;
   return SlotVariable(keyword, "YAXIS", ySlot);
+}
+
+PlotLook PlotLook::Of(const InstrumentClass &c) {
+  PlotLook look;
+  look.overlay = c.resource1;
+  look.bugImage = c.resource2;
+  look.bugWidth = c.I[2];
+  look.bugHeight = c.I[3];
+  look.trace = c.I[4];
+  look.scrollLimit = BoundedCoordinate(c.D[0]);
+  look.yAtHigh = BoundedCoordinate(c.D[1]);
+  look.xAtOrigin = BoundedCoordinate(c.D[2]);
+  look.yAtLow = BoundedCoordinate(c.D[3]);
+  return look;
 }

@@ -3,9 +3,20 @@
 // the track flown, and the window scrolls to follow it.
 #pragma once
 
-#include "panels/instruments/InstrumentLooks.h"
-
 #include "panels/instruments/Instrument.h"
+
+struct InstrumentClass;
+
+// PLOT: MAX (scroll limit, y at the vertical high), MIN (x at the horizontal
+// origin, y at the vertical low), BUGSIZE, TRACE, MASK1 (overlay) and MASK2
+// (the bug).
+struct PlotLook {
+  int32_t scrollLimit = 0, yAtHigh = 0, xAtOrigin = 0, yAtLow = 0;
+  int32_t bugWidth = 0, bugHeight = 0;
+  int32_t trace = 0;
+  int32_t overlay = 0, bugImage = 0;
+  static PlotLook Of(const InstrumentClass &c);
+};
 
 class PlotInstrument : public Instrument {
  public:

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "math/Angles.h"
+#include "panels/instruments/InstrumentClass.h"
 
 namespace {
 
@@ -72,4 +73,8 @@ void RotationalInstrument::Redraw(const DrawContext &context) {
   if (needleSurface != nullptr)
     oapiBlt(context.surface, needleSurface, pivotX - length, pivotY - length, 0, 0, 2 * length, 2 * length,
             0xFFFFFF);
+}
+
+RotationalLook RotationalLook::Of(const InstrumentClass &c) {
+  return {c.D[0], c.D[1], c.D[2], c.D[3], c.I[2], c.I[3], c.I[4], c.I[5]};
 }

@@ -4,6 +4,15 @@
 
 #include "panels/instruments/Instrument.h"
 
+struct InstrumentClass;
+
+// ROTATIONAL: MAX and MIN (value, degrees), CENTER, NEEDLE (width, length).
+struct RotationalLook {
+  double maxValue, maxDegrees, minValue, minDegrees;
+  int32_t pivotX, pivotY, needleWidth, needleLength;
+  static RotationalLook Of(const InstrumentClass &c);
+};
+
 class RotationalInstrument : public BoundInstrument<double> {
  public:
   RotationalInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound);

@@ -1,6 +1,7 @@
 #include "panels/instruments/SelectInstrument.h"
 
 #include "config/text/Keywords.h"
+#include "panels/instruments/InstrumentClass.h"
 
 SelectInstrument::SelectInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t initial,
                                    int32_t highestPosition, int32_t lowestPosition)
@@ -57,3 +58,5 @@ void SelectElement::FrameRedraw(const DrawContext &context) {
   const size_t index = static_cast<size_t>(static_cast<int64_t>(s) - first);
   if (target != nullptr && index < table.size() && table[index] != nullptr) *target = table[index];
 }
+
+SelectLook SelectLook::Of(const InstrumentClass &c) { return {BoundedCoordinate(c.D[0]), BoundedCoordinate(c.D[2])}; }

@@ -6,6 +6,14 @@
 
 #include "panels/instruments/Instrument.h"
 
+struct InstrumentClass;
+
+// SELECT: the first numbers of MAX and MIN.
+struct SelectLook {
+  int32_t highestPosition, lowestPosition;
+  static SelectLook Of(const InstrumentClass &c);
+};
+
 class SelectInstrument : public Instrument {
  public:
   SelectInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t initial, int32_t highestPosition,

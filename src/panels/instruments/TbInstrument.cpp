@@ -1,4 +1,5 @@
 #include "panels/instruments/TbInstrument.h"
+#include "panels/instruments/InstrumentClass.h"
 
 TbInstrument::TbInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, int32_t testCondition,
                            double rate)
@@ -54,3 +55,5 @@ void TbInstrument::FrameRedraw(const DrawContext &context) {
     Redraw(context);
   }
 }
+
+TalkbackLook TalkbackLook::Of(const InstrumentClass &c) { return {c.D[0]}; }

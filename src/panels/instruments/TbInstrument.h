@@ -4,7 +4,15 @@
 
 #include "panels/instruments/Instrument.h"
 
+struct InstrumentClass;
+
 enum TalkbackCondition : int32_t { kGreaterThanZero = 1, kSmallerThanZero = 2, kNonZero = 3, kZero = 4 };
+
+// TB: BLINK, the period's rate.
+struct TalkbackLook {
+  double blinkRate;
+  static TalkbackLook Of(const InstrumentClass &c);
+};
 
 class TbInstrument : public BoundInstrument<double> {
  public:

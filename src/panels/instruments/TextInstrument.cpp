@@ -4,6 +4,7 @@
 
 #include "config/text/BoundedCopy.h"
 #include "panels/instruments/DrawingResources.h"
+#include "panels/instruments/InstrumentClass.h"
 
 namespace {
 
@@ -55,4 +56,17 @@ void TextInstrument::DrawFrame(HDC dc) const {
   MoveToEx(dc, left + frameWidth / 2 - labelWidth / 2, 5, nullptr);
   LineTo(dc, left, 5);
   LineTo(dc, left, bottom);
+}
+
+TextLook TextLook::Of(const InstrumentClass &c) {
+  TextLook look;
+  look.font = c.font;
+  look.litPen = c.resource1;
+  look.unlitPen = c.resource2;
+  for (int i = 0; i < 3; ++i) {
+    look.litColour[i] = c.I[i];
+    look.unlitColour[i] = c.I[3 + i];
+  }
+  look.labelHeight = BoundedCoordinate(c.D[0]);
+  return look;
 }

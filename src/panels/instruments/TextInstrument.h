@@ -2,9 +2,17 @@
 // open at the top around it.
 #pragma once
 
-#include "panels/instruments/InstrumentLooks.h"
-
 #include "panels/instruments/Instrument.h"
+
+struct InstrumentClass;
+
+// TEXT: FONT (its height is the area's), COLOR and NOCOL with their pens.
+struct TextLook {
+  int32_t font = 0, litPen = 0, unlitPen = 0;
+  int32_t litColour[3] = {}, unlitColour[3] = {};
+  int32_t labelHeight = 0;
+  static TextLook Of(const InstrumentClass &c);
+};
 
 class TextInstrument : public Instrument {
  public:

@@ -91,36 +91,20 @@ PipeKind KindFromWord(const char *word) {
   return kPlainPipe;
 }
 
-}  // namespace
-
-void FluidSystem::ParseConfigurationSection(ParseContext &context) {
-  char *line;
-  SectionLines section(context, "</HYDRAULIC>");
-  while (section.Next(line)) {
-    KeywordLine keyword(line);
-    if (keyword.Is("<TANK>")) {
-      context.diagnostics.CheckWordCount(line, 8, "tank line");
-      ParseTank(context, keyword.rest);
-    } else if (keyword.Is("<PIPE>")) {
-      ParsePipes(context, keyword.rest);
-    } else if (keyword.Is("<VENT>")) {
-      ParseVent(context, keyword.rest);
-    } else if (keyword.Is("<RADIATOR>")) {
-      context.diagnostics.CheckWordCount(line, 6, "radiator line");
-      ParseRadiator(context, keyword.rest);
-    } else if (keyword.Is("<CREW>")) {
-      context.diagnostics.CheckWordCount(line, 4, "crew line");
-      ParseCrew(context, keyword.rest);
-    } else if (line != nullptr) {
-      context.diagnostics.Report("line not understood in <HYDRAULIC>");
-    }
-  }
-}
+// A line kind of the <HYDRAULIC> section: its tag, the words its opening
+// line has for a check (none: not counted) and what a finding calls it, and
+// its reader, which takes the text after the tag and the lines of its block.
+struct FluidLineKind {
+  const char *tag;
+  size_t words;
+  const char *what;
+  void (*read)(FluidSystem &fluid, ParseContext &context, const char *text);
+};
 
 // " NAME <x y z> VOLUME IN OUT [INSULATION]", then "CHM type mass vapour
 // energy" lines up to "</TANK>". Missing numbers count as 0. A tank with no
 // room is not built, and its lines are passed over.
-void FluidSystem::ParseTank(ParseContext &context, const char *text) {
+void ReadTank(FluidSystem &fluid, ParseContext &context, const char *text) {
   LineWord name = "";
   Vec3 position;
   double volume = 0, insulation = 0;
@@ -130,7 +114,7 @@ void FluidSystem::ParseTank(ParseContext &context, const char *text) {
   if (!roomy)
     context.diagnostics.Report(std::string("tank ") + name + " has a volume of " + ExactNumber(volume).text +
                                " L; a tank must hold more than 0 L, so it is not built");
-  FluidTank *tank = roomy ? Define<FluidTank>(context.diagnostics, name, volume, position) : nullptr;
+  FluidTank *tank = roomy ? fluid.Define<FluidTank>(context.diagnostics, name, volume, position) : nullptr;
   if (tank != nullptr) tank->contents.Reset();
   char *line;
   SectionLines section(context, "</TANK>");
@@ -142,12 +126,12 @@ void FluidSystem::ParseTank(ParseContext &context, const char *text) {
       context.diagnostics.Report("line not understood in a tank");
     }
   }
-  if (tank != nullptr) tank->Complete(inOpen != 0, outOpen != 0, insulation, thermal);
+  if (tank != nullptr) tank->Complete(inOpen != 0, outOpen != 0, insulation, fluid.thermal);
 }
 
 // " NAME", then one pipe a line: "SOURCE DESTINATION KIND [S1 S2] [FLAG]".
 // Settings carry over from line to line; ONEWAY holds for the rest of the block.
-void FluidSystem::ParsePipes(ParseContext &context, const char *text) {
+void ReadPipes(FluidSystem &fluid, ParseContext &context, const char *text) {
   LineWord name = "";
   Fields(text, &context.diagnostics) >> name;
   double setting1 = 0, setting2 = 0;
@@ -162,20 +146,20 @@ void FluidSystem::ParsePipes(ParseContext &context, const char *text) {
       continue;
     if (MatchKeyword(kindWord, "ONEWAY") || MatchKeyword(flagWord, "ONEWAY")) twoWay = false;
     const PipeKind kind = KindFromWord(kindWord);
-    FluidValve *source = ResolvePort(from, context.diagnostics);
-    FluidValve *destination = ResolvePort(to, context.diagnostics);
+    FluidValve *source = fluid.ResolvePort(from, context.diagnostics);
+    FluidValve *destination = fluid.ResolvePort(to, context.diagnostics);
     const bool plain = kind == kPlainPipe;
-    Define<FluidPipe>(context.diagnostics, name, source, destination, kind, plain ? 0 : setting1, plain ? 0 : setting2,
-                      twoWay);
+    fluid.Define<FluidPipe>(context.diagnostics, name, source, destination, kind, plain ? 0 : setting1,
+                            plain ? 0 : setting2, twoWay);
   }
 }
 
 // " NAME IN OUT", then one exhaust point a line: "<x y z> <dx dy dz> SIZE".
-void FluidSystem::ParseVent(ParseContext &context, const char *text) {
+void ReadVent(FluidSystem &fluid, ParseContext &context, const char *text) {
   LineWord name = "";
   int inOpen = 0, outOpen = 0;
   Fields(text, &context.diagnostics) >> name >> inOpen >> outOpen;
-  FluidVent *vent = Define<FluidVent>(context.diagnostics, name);
+  FluidVent *vent = fluid.Define<FluidVent>(context.diagnostics, name);
   vent->in.open = inOpen;
   vent->out.open = outOpen;
   vent->contents.Reset();
@@ -198,7 +182,7 @@ void FluidSystem::ParseVent(ParseContext &context, const char *text) {
 // " NAME <x y z> TEMPERATURE" and, on the next line, "AREA EMISSIVITY MASS".
 // Without a second line giving a positive mass there is no radiator: a body
 // without mass has no temperature.
-void FluidSystem::ParseRadiator(ParseContext &context, const char *text) {
+void ReadRadiator(FluidSystem &fluid, ParseContext &context, const char *text) {
   LineWord name = "";
   Vec3 position;
   double temperature = 0, area = 0, emissivity = 0, mass = 0;
@@ -213,15 +197,40 @@ void FluidSystem::ParseRadiator(ParseContext &context, const char *text) {
     return;
   }
   FluidRadiator *radiator =
-      Define<FluidRadiator>(context.diagnostics, name, position, temperature, area, emissivity, mass);
-  thermal->Register(radiator);
-  radiator->thermalModel = thermal;
+      fluid.Define<FluidRadiator>(context.diagnostics, name, position, temperature, area, emissivity, mass);
+  fluid.thermal->Register(radiator);
+  radiator->thermalModel = fluid.thermal;
 }
 
 // "NAME COUNT TANK"
-void FluidSystem::ParseCrew(ParseContext &context, const char *text) {
+void ReadCrew(FluidSystem &fluid, ParseContext &context, const char *text) {
   LineWord name = "", tank = "";
   int count = 0;
   Fields(text, &context.diagnostics) >> name >> count >> tank;
-  Define<FluidCrew>(context.diagnostics, name, count, ResolveTank(tank, context.diagnostics));
+  fluid.Define<FluidCrew>(context.diagnostics, name, count, fluid.ResolveTank(tank, context.diagnostics));
+}
+
+const FluidLineKind kLineKinds[] = {
+    {"<TANK>", 8, "tank line", ReadTank}, {"<PIPE>", 0, "", ReadPipes},
+    {"<VENT>", 0, "", ReadVent},          {"<RADIATOR>", 6, "radiator line", ReadRadiator},
+    {"<CREW>", 4, "crew line", ReadCrew},
+};
+
+}  // namespace
+
+void FluidSystem::ParseConfigurationSection(ParseContext &context) {
+  char *line;
+  SectionLines section(context, "</HYDRAULIC>");
+  while (section.Next(line)) {
+    KeywordLine keyword(line);
+    const FluidLineKind *kind = nullptr;
+    for (const FluidLineKind &candidate : kLineKinds)
+      if (kind == nullptr && keyword.Is(candidate.tag)) kind = &candidate;
+    if (kind != nullptr) {
+      if (kind->words > 0) context.diagnostics.CheckWordCount(line, kind->words, kind->what);
+      kind->read(*this, context, keyword.rest);
+    } else if (line != nullptr) {
+      context.diagnostics.Report("line not understood in <HYDRAULIC>");
+    }
+  }
 }

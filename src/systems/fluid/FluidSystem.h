@@ -37,11 +37,6 @@ class FluidSystem : public SystemList {
   ThermalModel *thermal;
 
  private:
-  void ParseTank(ParseContext &context, const char *text);
-  void ParsePipes(ParseContext &context, const char *text);
-  void ParseVent(ParseContext &context, const char *text);
-  void ParseRadiator(ParseContext &context, const char *text);
-  void ParseCrew(ParseContext &context, const char *text);
   // `text` is what follows the tag in `recordLine`.
   void LoadTankRecord(FILEHANDLE scn, const char *recordLine, const char *text, std::string &logEntries);
   FluidTank *TankAt(const void *address) const;

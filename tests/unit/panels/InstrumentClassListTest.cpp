@@ -6,7 +6,9 @@
 
 #include "../module/ConfigFixture.h"
 #include "config/text/ParseContext.h"
-#include "panels/instruments/InstrumentLooks.h"
+#include "panels/instruments/AdiInstrument.h"
+#include "panels/instruments/RotationalInstrument.h"
+#include "panels/instruments/SelectInstrument.h"
 
 namespace {
 
