@@ -30,7 +30,7 @@ class Kestrel {
   }
   void Set(const char *reference, int32_t value) {
     const char *typeName = nullptr;
-    void *address = vessel->module->resolveReference(vessel->instance, reference, &typeName);
+    void *address = vessel->module->resolveReference(vessel->instance, reference, &typeName, nullptr, nullptr);
     if (address == nullptr || typeName == nullptr || std::string(typeName) != "int") std::abort();
     *static_cast<int32_t *>(address) = value;
   }

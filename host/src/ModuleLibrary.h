@@ -31,8 +31,10 @@ class ModuleLibrary {
   int (*ovcConsumeBufferedKey)(VESSEL *, DWORD, bool, char *) = nullptr;
   // The bench's way into the module's reference resolution; optional. The
   // variable's type name ("int", "float", "double", or null for what is not
-  // a number) goes to the third argument.
-  void *(*resolveReference)(VESSEL *, const char *, const char **) = nullptr;
+  // a number) goes to the third argument, the life of what holds it to the
+  // fourth and fifth: the variable is gone once the life's count differs
+  // from that generation (a null life lasts as long as the vessel).
+  void *(*resolveReference)(VESSEL *, const char *, const char **, const uint32_t **, uint32_t *) = nullptr;
   // A checker's sink for what the module's readers pass over; optional. The
   // sink takes its context, a file (null: the configuration file), a line,
   // a message and a file the line uses (null for a finding).

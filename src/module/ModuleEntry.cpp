@@ -97,14 +97,20 @@ DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *ks
 // Not called by the simulator: the bench resolves its watched and written
 // variables with the module's own reference resolution through this. The
 // variable's own type goes to `typeName` ("int", "float" or "double"; null
-// for what is not a number: an object, a port or a pointer).
-DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const char **typeName) {
+// for what is not a number: an object, a port or a pointer); the life of the
+// object that holds it to `life` and `generation` (either may be null): the
+// variable is gone once the life's count differs from the generation. A
+// variable with no life lasts as long as the vessel.
+DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const char **typeName, const uint32_t **life,
+                                   uint32_t *generation) {
   const VariableRef variable = Guarded("vsimResolveReference", VariableRef(),
                                         [&] { return AsGeneric(vessel)->systems.ResolveReference(reference); });
   *typeName = variable.kind == VariableKind::kInt      ? "int"
               : variable.kind == VariableKind::kFloat  ? "float"
               : variable.kind == VariableKind::kDouble ? "double"
                                                        : nullptr;
+  if (life != nullptr) *life = variable.life;
+  if (generation != nullptr) *generation = variable.generation;
   return variable.address;
 }
 

@@ -23,13 +23,6 @@ void OnboardSystems::RemoveStage(int n) {
   electric.RemoveStage(n, nullptr);
 }
 
-std::vector<const void *> OnboardSystems::AddressesGoingAt(int n) const {
-  std::vector<const void *> gone;
-  fluid.AddressesGoingAt(n, gone);
-  electric.AddressesGoingAt(n, gone);
-  return gone;
-}
-
 void OnboardSystems::SaveToScenario(FILEHANDLE scn) const {
   fluid.SaveToScenario(scn);
   electric.SaveToScenario(scn);

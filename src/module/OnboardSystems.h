@@ -27,8 +27,6 @@ class OnboardSystems {
   // Deletes the objects whose stage is n or less; electric objects draw on
   // tanks, so they hear of every fluid object that goes.
   void RemoveStage(int n);
-  // Every address handed out into an object that goes at configuration n.
-  std::vector<const void *> AddressesGoingAt(int n) const;
 
   void SaveToScenario(FILEHANDLE scn) const;
   // A block of the scenario's internals, from the line after `line`, its

@@ -39,12 +39,8 @@ void VesselSystems::SetConfiguration(int n, bool initial) {
   onboard.Fluid().LinkToVessel(vessel, stages.VentResource());
 }
 
-// Instruments bound to variables of the objects that go let go of them
-// before their memory is released.
-void VesselSystems::RemoveStageObjects(int n) {
-  deck.ForgetAddresses(onboard.AddressesGoingAt(n));
-  onboard.RemoveStage(n);
-}
+// Bindings into the objects that go are gone with them.
+void VesselSystems::RemoveStageObjects(int n) { onboard.RemoveStage(n); }
 
 void VesselSystems::OnKey(int keyCode) {
   const int n = stages.SeparationKey(keyCode);

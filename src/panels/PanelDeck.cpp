@@ -88,14 +88,6 @@ void PanelDeck::ListReferences(std::vector<std::string> &references) const {
     if (panels[n] != nullptr) panels[n]->ListReferences(references);
 }
 
-void PanelDeck::ForgetAddresses(const std::vector<const void *> &gone) {
-  for (const auto &panel : panels) {
-    if (panel == nullptr) continue;
-    for (const auto &instrument : panel->instruments)
-      for (const void *address : gone) instrument->ForgetAddress(address);
-  }
-}
-
 size_t PanelDeck::InstrumentCount() const {
   size_t count = 0;
   for (int n = 0; n < panelCount; ++n) count += panels[n]->instruments.size();

@@ -47,9 +47,6 @@ class PanelDeck {
   VariableRef ResolveReference(const char *text, Diagnostics &diagnostics);
   // Every variable a panel or an instrument holds itself, as references.
   void ListReferences(std::vector<std::string> &references) const;
-  // Instruments bound to the variables at `gone` let go of them before their
-  // memory is released.
-  void ForgetAddresses(const std::vector<const void *> &gone);
 
   Panel *PanelAt(int n) const { return n >= 0 && n < kMaxPanels ? panels[n].get() : nullptr; }
   int32_t Count() const { return panelCount; }

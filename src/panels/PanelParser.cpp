@@ -90,7 +90,7 @@ bool Overlap(const RECT &a, const RECT &b) {
 // A two-position switch stands at -1 or 1; bound to a variable that starts
 // between them, its first press steps past 1.
 void CheckStart(Diagnostics &diagnostics, const SwitchInstrument &sw) {
-  if (sw.positions != 2 || sw.variable == &sw.state || sw.state == -1 || sw.state == 1) return;
+  if (sw.positions != 2 || sw.Variable() == &sw.state || sw.state == -1 || sw.state == 1) return;
   diagnostics.Report("two-position switch starts at " + std::to_string(sw.state) +
                      ", between its positions -1 and 1: its first press writes " + std::to_string(sw.state + 2));
 }
@@ -103,12 +103,12 @@ std::string Named(const Instrument &instrument, int line) {
 }  // namespace
 
 template <typename T>
-T *PanelParser::Resolve(const char *reference) const {
+Bound<T> PanelParser::Resolve(const char *reference) const {
   const VariableRef variable = resolver.ResolveReference(reference, context.diagnostics);
   if (variable && variable.kind != VariableKindOf<T>::kind)
     context.diagnostics.Report(std::string("reference ") + reference + " is " + KindName(variable.kind) +
                                "; this instrument takes " + KindName(VariableKindOf<T>::kind));
-  return static_cast<T *>(OfKind(variable, VariableKindOf<T>::kind));
+  return Bound<T>(OfKind(variable, VariableKindOf<T>::kind));
 }
 
 // Instruments that overlap, and a name that a later instrument's name begins
@@ -171,7 +171,7 @@ void BuildSwitch(PanelParser &parser, const InstrumentClass &c, const char *line
   // A key switch names its key where other switches name their variable: a
   // key name is no variable, and no mistake to log.
   const int32_t key = code == 2 ? KeyCodeFromName(reference) : 0;
-  int32_t *bound = key != 0 ? nullptr : parser.Resolve<int32_t>(reference);
+  const Bound<int32_t> bound = key != 0 ? Bound<int32_t>() : parser.Resolve<int32_t>(reference);
   if (code == 2) code = key;
   CheckStart(parser.Findings(), parser.Add(std::make_unique<CSwitchInstrument>(parser.PanelNumber(), x, y, positions,
                                                                                momentary, bound, code),
@@ -346,10 +346,10 @@ void PanelParser::Line(const char *line) {
 // An instrument reads and writes what it is bound to as its own type: an
 // integer read as a double, a number written into an object or a pointer
 // would show garbage or corrupt memory.
-void *PanelParser::OfKind(const VariableRef &variable, VariableKind kind) const {
-  if (variable.kind == kind) return variable.address;
+VariableRef PanelParser::OfKind(const VariableRef &variable, VariableKind kind) const {
+  if (variable.kind == kind) return variable;
   if (variable) context.diagnostics.LogError(kInvalidComponent);
-  return nullptr;
+  return {};
 }
 
 // "<SELECTEL> TARGET SELECTOR FIRST LAST INITIAL", then one reference line per
@@ -362,8 +362,8 @@ void PanelParser::SelectorElements(const char *line) {
   Fields(line, &context.diagnostics) >> tag >> target >> selector >> first >> last >> initial;
   const VariableRef targetVariable = resolver.ResolveReference(target, context.diagnostics);
   const VariableKind boundKind = targetVariable.BoundKind();
-  void **slot = boundKind != VariableKind::kNone ? static_cast<void **>(targetVariable.address) : nullptr;
-  if (targetVariable && slot == nullptr) context.diagnostics.LogError(kInvalidComponent);
+  const VariableRef slot = boundKind != VariableKind::kNone ? targetVariable : VariableRef();
+  if (targetVariable && !slot) context.diagnostics.LogError(kInvalidComponent);
   auto element = std::make_unique<SelectElement>(panel.number, slot, Resolve<int32_t>(selector), first, last, initial);
   for (int64_t index = first; index <= last; ++index) {
     const char *referenceLine = context.NextLine();
@@ -372,7 +372,7 @@ void PanelParser::SelectorElements(const char *line) {
     const bool named =
         referenceLine != nullptr && (Fields(referenceLine, &context.diagnostics) >> reference).Count() == 1;
     const VariableRef entry = named ? resolver.ResolveReference(reference, context.diagnostics) : VariableRef();
-    element->AddAddress(slot != nullptr ? OfKind(entry, boundKind) : nullptr);
+    element->AddVariable(slot ? OfKind(entry, boundKind) : VariableRef());
   }
   panel.AddInstrument(std::move(element));
 }

@@ -29,7 +29,7 @@ class PanelParser {
   // names, when it holds a T; anything else that resolved is refused and
   // logged.
   template <typename T>
-  T *Resolve(const char *reference) const;
+  Bound<T> Resolve(const char *reference) const;
   // Adds `instrument` named `instrumentName`, sized and drawn from its class.
   template <typename T>
   T &Add(std::unique_ptr<T> instrument, const InstrumentClass &c, const char *instrumentName);
@@ -41,7 +41,7 @@ class PanelParser {
 
  private:
   void SelectorElements(const char *line);
-  void *OfKind(const VariableRef &variable, VariableKind kind) const;
+  VariableRef OfKind(const VariableRef &variable, VariableKind kind) const;
 
   VariableResolver &resolver;
   const InstrumentClassList &classes;

@@ -18,10 +18,12 @@ void SystemList::DeleteAll() {
   while (!objects.empty()) Delete(0, nullptr);
 }
 
-// Out of the list first, so that only the others are told.
+// Out of the list first, so that only the others are told; every binding
+// into it is gone from then on.
 void SystemList::Delete(size_t index, SystemList *dependents) {
   const OwnedObject object = std::move(objects[index]);
   objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index));
+  ++*object->life;
   DropEverywhere(object.get(), dependents);
 }
 
@@ -31,8 +33,10 @@ bool SystemList::Contains(const void *address) const {
   return false;
 }
 
+// The life cell lies in the list's storage, which outlives every object.
 void SystemList::Adopt(OwnedObject object) {
   assert(!Contains(object.get()));
+  object->life = new (storage.allocate(sizeof(LifeCell), alignof(LifeCell))) LifeCell(0);
   objects.push_back(std::move(object));
 }
 
@@ -70,9 +74,9 @@ VariableRef SystemList::Resolve(const char *text, const char *what, Diagnostics 
     return {};
   }
   ReportShadowedName(buffer, object, what, diagnostics);
-  VariableRef address = hasVariable ? object->ResolveVariable(colon + 1, diagnostics) : VariableRef::Object(object);
-  if (address) Remember(address.address, object);
-  return address;
+  const VariableRef variable =
+      hasVariable ? object->ResolveVariable(colon + 1, diagnostics) : VariableRef::Object(object);
+  return variable.LivingIn(object->life);
 }
 
 // A name finds the first object whose name begins with it: one declared
@@ -133,28 +137,11 @@ int SystemList::MarkStage(const char *prefix, int n) {
   return marked;
 }
 
-// References are resolved again and again (the bench resolves its watches
-// after every event), so each address is kept once.
-void SystemList::Remember(const void *address, const SystemObject *object) {
-  assert(Contains(object));
-  for (const HandedOut &h : handedOut)
-    if (h.address == address) return;
-  handedOut.push_back({address, object});
-}
-
 void SystemList::RemoveStage(int n, SystemList *dependents) {
-  handedOut.erase(std::remove_if(handedOut.begin(), handedOut.end(),
-                                 [n](const HandedOut &h) { return h.object->stage <= n; }),
-                  handedOut.end());
   for (size_t i = 0; i < objects.size();) {
     if (objects[i]->stage <= n) Delete(i, dependents);
     else ++i;
   }
-}
-
-void SystemList::AddressesGoingAt(int n, std::vector<const void *> &gone) const {
-  for (const HandedOut &h : handedOut)
-    if (h.object->stage <= n) gone.push_back(h.address);
 }
 
 void SystemList::DropEverywhere(SystemObject *object, SystemList *dependents) {

@@ -81,9 +81,6 @@ class SystemList {
   // those of `dependents` (a list whose objects point into this one), are
   // told of each deletion first.
   void RemoveStage(int n, SystemList *dependents);
-  // Every address this list has handed out that lies in an object whose
-  // stage is n or less: what goes with those objects at configuration n.
-  void AddressesGoingAt(int n, std::vector<const void *> &gone) const;
 
   // An object lives in the list's storage: deleting it only ends its life.
   struct EndLife {
@@ -107,16 +104,10 @@ class SystemList {
   void Adopt(OwnedObject object);
   void Delete(size_t index, SystemList *dependents);
   void DropEverywhere(SystemObject *object, SystemList *dependents);
-  void Remember(const void *address, const SystemObject *object);
   void ReportShadowedName(const char *name, const SystemObject *found, const char *what,
                           Diagnostics &diagnostics) const;
 
   static constexpr size_t kFirstStorage = 4096;
-
-  struct HandedOut {
-    const void *address;
-    const SystemObject *object;
-  };
 
   const char *blockOpening;
   const char *blockClosing;
@@ -127,7 +118,4 @@ class SystemList {
   // list.
   std::pmr::monotonic_buffer_resource storage{kFirstStorage};
   std::vector<OwnedObject> objects;
-  // The references resolved into the objects, so that whoever holds one can
-  // be told when its object is deleted.
-  std::vector<HandedOut> handedOut;
 };

@@ -41,6 +41,8 @@ class SystemObject {
   // lines with it.
   const char *const name;
   int32_t stage = kNeverSeparated;
+  // The object's life as its list keeps it: counted up when it is deleted.
+  LifeCell *life = nullptr;
 
  protected:
   virtual void Publish(VariableTable &table) {}

@@ -18,7 +18,8 @@ bool ResolveNumber(const host::Vessel *vessel, const std::string &reference, Sto
   const bool resolves =
       vessel != nullptr && vessel->instance != nullptr && vessel->module->resolveReference != nullptr;
   const char *typeName = nullptr;
-  variable.address = resolves ? vessel->module->resolveReference(vessel->instance, reference.c_str(), &typeName)
+  variable.address = resolves ? vessel->module->resolveReference(vessel->instance, reference.c_str(), &typeName,
+                                                                 &variable.life, &variable.generation)
                               : nullptr;
   if (variable.address == nullptr) {
     error = "reference does not resolve: " + reference;
@@ -57,14 +58,8 @@ void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch) {
   if (!ResolveNumber(vessel, watch.ref.reference, watch.variable, error)) ReadGone(watch);
 }
 
-// Objects never move while they live, and a separation only removes them:
-// the reference finds the watched variable again while its object lives, and
-// another variable only when that object went and the name now finds another
-// (the first object whose name begins with it).
-void KeepWatchOnItsObject(const host::Vessel *vessel, ResolvedWatch &watch) {
-  const void *bound = watch.variable.address;
-  RefreshWatch(vessel, watch);
-  if (watch.variable.address != bound) ReadGone(watch);
+void KeepWatchOnItsObject(ResolvedWatch &watch) {
+  if (!watch.variable.live()) ReadGone(watch);
 }
 
 std::vector<std::string> ListReferences(const host::Vessel *vessel) {

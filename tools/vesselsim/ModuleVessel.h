@@ -29,13 +29,13 @@ struct ResolvedWatch {
   StoredVariable variable;
 };
 
-// A key press or a click may separate a stage, and a separation deletes
-// system objects: the watch finds its variable again, and one whose object
-// is gone shows NaN from then on instead of reading freed memory.
+// A reload makes the vessel anew: the watch finds its variable in the new
+// one, and shows NaN when it names nothing there.
 void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch);
-// After a separation: the watch stays on the object it was bound to, and
-// reads nan once that object is gone.
-void KeepWatchOnItsObject(const host::Vessel *vessel, ResolvedWatch &watch);
+// A key press or a click may separate a stage, and a separation deletes
+// system objects: the watch stays on the object it was bound to, and shows
+// NaN from then on once that object is gone instead of reading freed memory.
+void KeepWatchOnItsObject(ResolvedWatch &watch);
 
 // Every reference the module lists for the vessel (ship variables, system
 // objects and their variables, what panels and instruments hold).

@@ -183,7 +183,7 @@ void Run::showProgress(long long frame, long long frames, bool last) {
 }
 
 void Run::refreshWatches() {
-  for (ResolvedWatch &w : watches) KeepWatchOnItsObject(vessel, w);
+  for (ResolvedWatch &w : watches) KeepWatchOnItsObject(w);
 }
 
 void Run::apply(Event &event) {

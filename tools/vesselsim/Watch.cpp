@@ -57,7 +57,9 @@ bool StoredVariable::setType(const char *typeName) {
   return true;
 }
 
+// A variable whose object is gone reads NaN: its memory is no longer its own.
 double StoredVariable::read() const {
+  if (!live()) return std::nan("");
   switch (type) {
     case ValueType::Int:
       return *static_cast<const int32_t *>(address);
@@ -70,6 +72,7 @@ double StoredVariable::read() const {
 }
 
 void StoredVariable::write(double value) const {
+  if (!live()) return;
   switch (type) {
     case ValueType::Int:
       *static_cast<int32_t *>(address) = SaturatedInt(value);

@@ -4,6 +4,7 @@
 // variable is always read and written as the type the module stores it in.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 enum class ValueType { Double, Int, Float };
@@ -20,10 +21,16 @@ struct TypedReference {
 struct StoredVariable {
   void *address = nullptr;
   ValueType type = ValueType::Double;
+  // The life of the object that holds it, as the module keeps it: the
+  // variable is gone once the count differs from the generation. None: it
+  // lasts as long as the vessel.
+  const uint32_t *life = nullptr;
+  uint32_t generation = 0;
 
   // The module's name of a number type ("int", "float", "double"); false for
   // anything else, which is not a number.
   bool setType(const char *typeName);
+  bool live() const { return life == nullptr || *life == generation; }
   // The stored value; exact for every stored type.
   double read() const;
   // Stores `value` converted to the stored type (integers saturate).

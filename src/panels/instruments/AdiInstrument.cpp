@@ -29,7 +29,8 @@ uint32_t LittleEndian(const unsigned char *b) {
 
 }  // namespace
 
-AdiInstrument::AdiInstrument(int32_t panelNumber, int32_t left, int32_t top, double *yaw, double *pitch, double *roll)
+AdiInstrument::AdiInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> yaw, Bound<double> pitch,
+                             Bound<double> roll)
     : Instrument(panelNumber, left, top), pitchSlot(pitch), yawSlot(yaw), rollSlot(roll) {
   BuildMesh();
 }
@@ -211,15 +212,16 @@ void AdiInstrument::RegisterArea(int32_t id) {
 // one, keeps the shown angle.
 void AdiInstrument::UpdateAttitude() {
   const float pi = Pi();
+  const double *roll = rollSlot.Get(), *pitch = pitchSlot.Get(), *yaw = yawSlot.Get();
   struct Axis {
     double *shown;
     bool bound;
     double target;
   };
   Axis axes[3] = {
-      {&shownRoll, rollSlot != nullptr, rollSlot != nullptr ? -*rollSlot : 0},
-      {&shownPitch, pitchSlot != nullptr, pitchSlot != nullptr ? *pitchSlot : 0},
-      {&shownYaw, yawSlot != nullptr, yawSlot != nullptr ? 2 * pi - *yawSlot + pi / 2 : 0},
+      {&shownRoll, roll != nullptr, roll != nullptr ? -*roll : 0},
+      {&shownPitch, pitch != nullptr, pitch != nullptr ? *pitch : 0},
+      {&shownYaw, yaw != nullptr, yaw != nullptr ? 2 * pi - *yaw + pi / 2 : 0},
   };
   for (int wraps = 0; wraps <= kMaxWraps; ++wraps) {
     bool restart = false;

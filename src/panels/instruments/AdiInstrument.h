@@ -27,7 +27,8 @@ struct AdiLook {
 class AdiInstrument : public Instrument {
  public:
   // The mesh is built here; the rendering context when the ball is first drawn.
-  AdiInstrument(int32_t panelNumber, int32_t left, int32_t top, double *yaw, double *pitch, double *roll);
+  AdiInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> yaw, Bound<double> pitch,
+                Bound<double> roll);
   ~AdiInstrument() override;
 
   // Takes the class's look: light colours, distance and texture. The
@@ -39,11 +40,6 @@ class AdiInstrument : public Instrument {
   void FrameRedraw(const DrawContext &context) override { Redraw(context); }
   void LightingChanged(bool lit) override;
   VariableRef ResolveVariable(const char *keyword) override;
-  void ForgetAddress(const void *gone) override {
-    Empty(pitchSlot, gone);
-    Empty(yawSlot, gone);
-    Empty(rollSlot, gone);
-  }
 
   // Turns the shown angles toward the bound ones, one easing step.
   void UpdateAttitude();
@@ -62,7 +58,7 @@ class AdiInstrument : public Instrument {
   GLuint displayList = 0;
   double radius = 10.0;
   AdiLook look;
-  double *pitchSlot, *yawSlot, *rollSlot;
+  Bound<double> pitchSlot, yawSlot, rollSlot;
   double shownYaw = 0.37, shownPitch = -1.2, shownRoll = 0.5;
 
  private:

@@ -12,9 +12,10 @@ constexpr int kMaxDigits = 32;
 
 }  // namespace
 
-DigitInstrument::DigitInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t digitCount, double *bound)
+DigitInstrument::DigitInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t digitCount,
+                                 Bound<double> bound)
     : BoundInstrument(panelNumber, left, top), digits(std::clamp(digitCount, 0, kMaxDigits)) {
-  variable = bound != nullptr ? bound : &lastValue;
+  variable = bound.Unbound() ? Bound<double>(&lastValue) : bound;
 }
 
 void DigitInstrument::RegisterArea(int32_t id) {
@@ -24,13 +25,13 @@ void DigitInstrument::RegisterArea(int32_t id) {
 
 // A value too large to print detaches the counter from it for good.
 void DigitInstrument::FrameRedraw(const DrawContext &context) {
-  if (!(std::fabs(*variable) <= kLargestShown)) {
+  if (!(std::fabs(*Variable()) <= kLargestShown)) {
     lastValue = -1.0;
     variable = &lastValue;
     Redraw(context);
   }
-  if (*variable != lastValue) {
-    lastValue = *variable;
+  if (*Variable() != lastValue) {
+    lastValue = *Variable();
     Redraw(context);
   }
 }

@@ -7,7 +7,7 @@
 class DigitInstrument : public BoundInstrument<double> {
  public:
   // `bound` null: the counter shows its own last value.
-  DigitInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t digitCount, double *bound);
+  DigitInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t digitCount, Bound<double> bound);
 
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;

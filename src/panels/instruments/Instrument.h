@@ -59,8 +59,6 @@ class Instrument {
   // The names of the variables the instrument holds itself (its position,
   // what it shows), which ResolveVariable takes; not its bindings.
   virtual void ListOwnVariables(std::vector<const char *> &names) const {}
-  // `gone` is about to be released: the instrument stops using it.
-  virtual void ForgetAddress(const void *gone) {}
   // The host MFD an instrument shows; -1 for every kind but the panel MFD.
   virtual int32_t MfdNumber() const { return -1; }
 
@@ -83,33 +81,28 @@ class Instrument {
   // when it is blitted) with the black triangle `points` on it.
   static void DrawTriangle(const DrawingResources *r, SURFHANDLE surface, int32_t side, const POINT points[3]);
   // "NAMEP" gives the variable slot itself, "NAME" the variable it holds
-  // (none while it is unbound); anything else gives none.
+  // (none while it is unbound or gone); anything else gives none.
   template <typename T>
-  static VariableRef SlotVariable(const char *keyword, const char *name, T *&slot) {
+  static VariableRef SlotVariable(const char *keyword, const char *name, Bound<T> &slot) {
     if (!MatchKeyword(keyword, name)) return {};
     const char next = keyword[std::strlen(name)];
-    return next == 'P' || next == 'p' ? VariableRef::To(slot) : VariableRef::Held(slot);
-  }
-  // Empties `slot` when it holds `gone`; an empty slot shows nothing.
-  template <typename T>
-  static void Empty(T *&slot, const void *gone) {
-    if (slot == gone) slot = nullptr;
+    return next == 'P' || next == 'p' ? VariableRef::To(slot) : slot.Ref();
   }
 };
 
 // An instrument that shows or sets one variable through its variable slot:
-// "SRCP" is the slot itself, "SRC" the address it holds.
+// "SRCP" is the slot itself, "SRC" the variable it holds.
 template <typename T>
 class BoundInstrument : public Instrument {
  public:
   using Instrument::Instrument;
   VariableRef ResolveVariable(const char *keyword) override;
-  // A variable that is released leaves the instrument on a still value.
-  void ForgetAddress(const void *gone) override {
-    if (variable == gone) variable = &still;
-  }
+  // What the instrument shows and sets: null while unbound; a variable whose
+  // object is gone leaves the instrument on a still value.
+  T *Variable() { return variable.Gone() ? &still : variable.Get(); }
+  const T *Variable() const { return variable.Gone() ? &still : variable.Get(); }
 
-  T *variable = nullptr;
+  Bound<T> variable;
 
  private:
   T still{};

@@ -5,7 +5,7 @@
 #include "math/Angles.h"
 #include "panels/instruments/InstrumentClass.h"
 
-LinearInstrument::LinearInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, double lowValue,
+LinearInstrument::LinearInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> bound, double lowValue,
                                    double highValue, double valueDivisor, double valueOffset)
     : BoundInstrument(panelNumber, left, top),
       divisor(valueDivisor),
@@ -25,8 +25,9 @@ void LinearInstrument::RegisterArea(int32_t id) {
 
 // An unbound indicator never moves its pointer.
 bool LinearInstrument::UpdateFraction() {
-  if (variable == nullptr) return false;
-  double f = ((*variable + offset) / divisor - low) / (high - low);
+  const double *value = Variable();
+  if (value == nullptr) return false;
+  double f = ((*value + offset) / divisor - low) / (high - low);
   if (f > 1) f = 1;
   if (!(f >= 0)) f = 0;
   if (f == lastFraction) return false;

@@ -16,8 +16,8 @@ struct LinearLook {
 
 class LinearInstrument : public BoundInstrument<double> {
  public:
-  LinearInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, double lowValue, double highValue,
-                   double valueDivisor, double valueOffset);
+  LinearInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> bound, double lowValue,
+                   double highValue, double valueDivisor, double valueOffset);
   ~LinearInstrument() override;
 
   void RegisterArea(int32_t id) override;

@@ -16,7 +16,8 @@ constexpr double kFarthestPixel = 1e9;
 
 }  // namespace
 
-PlotInstrument::PlotInstrument(int32_t panelNumber, int32_t left, int32_t top, double *vertical, double *horizontal)
+PlotInstrument::PlotInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> vertical,
+                               Bound<double> horizontal)
     : Instrument(panelNumber, left, top), xSlot(horizontal), ySlot(vertical) {}
 
 void PlotInstrument::RegisterArea(int32_t id) {
@@ -25,12 +26,13 @@ void PlotInstrument::RegisterArea(int32_t id) {
 
 // Unbound axes leave the bug where it is.
 void PlotInstrument::Track() {
-  if (xSlot == nullptr || ySlot == nullptr) return;
-  std::snprintf(oapiDebugString(), kDebugStringSize, "%0.4f %0.4f", *xSlot, *ySlot);
-  double t = (horizontalOrigin - *xSlot) / unitsPerPixel + look.xAtOrigin;
+  const double *horizontal = xSlot.Get(), *vertical = ySlot.Get();
+  if (horizontal == nullptr || vertical == nullptr) return;
+  std::snprintf(oapiDebugString(), kDebugStringSize, "%0.4f %0.4f", *horizontal, *vertical);
+  double t = (horizontalOrigin - *horizontal) / unitsPerPixel + look.xAtOrigin;
   if (!(t >= 0)) t = 0;
   if (t > kFarthestPixel) t = kFarthestPixel;
-  const double s = (*ySlot - verticalLow) / (verticalHigh - verticalLow);
+  const double s = (*vertical - verticalLow) / (verticalHigh - verticalLow);
   const double target = look.yAtLow + (look.yAtHigh - look.yAtLow) * s;
   if (t - scroll > look.scrollLimit) scroll = static_cast<int32_t>(t - look.scrollLimit);
   if (target > bugY) bugY += kBugStep;

@@ -20,22 +20,18 @@ struct PlotLook {
 
 class PlotInstrument : public Instrument {
  public:
-  PlotInstrument(int32_t panelNumber, int32_t left, int32_t top, double *vertical, double *horizontal);
+  PlotInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> vertical, Bound<double> horizontal);
 
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;
   void FrameRedraw(const DrawContext &context) override;
   VariableRef ResolveVariable(const char *keyword) override;
   void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("ARM"); }
-  void ForgetAddress(const void *gone) override {
-    Empty(xSlot, gone);
-    Empty(ySlot, gone);
-  }
   // Moves the bug for the present values (armed redraw, without drawing).
   void Track();
 
   bool drawnOnce = false;
-  double *xSlot, *ySlot;
+  Bound<double> xSlot, ySlot;
   int32_t scroll = 0;
   PlotLook look;
   int32_t ignored = 0;

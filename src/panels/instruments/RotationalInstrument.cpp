@@ -17,7 +17,7 @@ bool SamePoint(const POINT &a, const POINT &b) { return a.x == b.x && a.y == b.y
 
 }  // namespace
 
-RotationalInstrument::RotationalInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound)
+RotationalInstrument::RotationalInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> bound)
     : BoundInstrument(panelNumber, left, top) {
   variable = bound;
 }
@@ -57,8 +57,8 @@ double RotationalInstrument::Ease(double shown, double target) {
 // An unbound gauge rests at its shown angle.
 void RotationalInstrument::Redraw(const DrawContext &context) {
   BlitBitmap(context, 0, 0, 0, context.lit ? height : 0, width, height, SURF_NO_CK);
-  if (variable != nullptr)
-    shownAngle = Ease(shownAngle, minAngle + (*variable - minValue) / (maxValue - minValue) * (maxAngle - minAngle));
+  if (const double *value = Variable())
+    shownAngle = Ease(shownAngle, minAngle + (*value - minValue) / (maxValue - minValue) * (maxAngle - minAngle));
   POINT rotated[3];
   const double c = std::cos(shownAngle), s = std::sin(shownAngle);
   for (int i = 0; i < 3; ++i) {

@@ -15,7 +15,7 @@ struct RotationalLook {
 
 class RotationalInstrument : public BoundInstrument<double> {
  public:
-  RotationalInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound);
+  RotationalInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> bound);
   ~RotationalInstrument() override;
 
   // Scale ends: values and their angles in degrees.

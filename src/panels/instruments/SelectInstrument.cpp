@@ -34,8 +34,8 @@ VariableRef SelectInstrument::ResolveVariable(const char *keyword) {
   return MatchKeyword(keyword, "SEL") ? VariableRef::To(position) : VariableRef();
 }
 
-SelectElement::SelectElement(int32_t panelNumber, void **slot, int32_t *selector, int32_t firstIndex, int32_t lastIndex,
-                             int32_t initial)
+SelectElement::SelectElement(int32_t panelNumber, const VariableRef &slot, Bound<int32_t> selector, int32_t firstIndex,
+                             int32_t lastIndex, int32_t initial)
     : Instrument(panelNumber, 0, 0),
       target(slot),
       selectorValue(selector),
@@ -48,15 +48,21 @@ void SelectElement::RegisterArea(int32_t id) {
   Register(id, RECT{0, 0, 1, 1}, PANEL_REDRAW_ALWAYS, PANEL_MOUSE_IGNORE, PANEL_MAP_NONE);
 }
 
-// An index without an address (a line that named nothing) keeps the binding,
-// as an instrument must never be left without a variable.
+// An index without a variable (a line that named nothing, or one whose
+// object is gone) keeps the binding, as an instrument must never be left
+// without a variable; a selector whose object is gone stops the element.
 void SelectElement::FrameRedraw(const DrawContext &context) {
-  if (selectorValue == nullptr) return;
-  const int32_t s = *selectorValue;
+  const int32_t *selector = selectorValue.Get();
+  if (selector == nullptr) return;
+  const int32_t s = *selector;
   if (s == current || s < first || s > last) return;
   current = s;
   const size_t index = static_cast<size_t>(static_cast<int64_t>(s) - first);
-  if (target != nullptr && index < table.size() && table[index] != nullptr) *target = table[index];
+  if (!target.Live() || index >= table.size() || !table[index] || !table[index].Live()) return;
+  if (target.kind == VariableKind::kIntSlot)
+    *static_cast<Bound<int32_t> *>(target.address) = Bound<int32_t>(table[index]);
+  if (target.kind == VariableKind::kDoubleSlot)
+    *static_cast<Bound<double> *>(target.address) = Bound<double>(table[index]);
 }
 
 SelectLook SelectLook::Of(const InstrumentClass &c) { return {BoundedCoordinate(c.D[0]), BoundedCoordinate(c.D[2])}; }

@@ -34,23 +34,20 @@ class SelectInstrument : public Instrument {
 
 class SelectElement : public Instrument {
  public:
-  // `slot` is another instrument's variable slot; `selector` an integer.
-  SelectElement(int32_t panelNumber, void **slot, int32_t *selector, int32_t firstIndex, int32_t lastIndex,
-                int32_t initial);
+  // `slot` is another instrument's variable slot (none: nothing is bound);
+  // `selector` an integer.
+  SelectElement(int32_t panelNumber, const VariableRef &slot, Bound<int32_t> selector, int32_t firstIndex,
+                int32_t lastIndex, int32_t initial);
 
-  // The address for the next index, from first on.
-  void AddAddress(void *address) { table.push_back(address); }
+  // The variable for the next index, from first on: one of the slot's own
+  // kind, or none.
+  void AddVariable(const VariableRef &variable) { table.push_back(variable); }
   void RegisterArea(int32_t id) override;
   void FrameRedraw(const DrawContext &context) override;
-  // A released address is never bound again; a released selector stops it.
-  void ForgetAddress(const void *gone) override {
-    for (void *&address : table) Empty(address, gone);
-    Empty(selectorValue, gone);
-  }
 
-  void **target;
-  std::vector<void *> table;
-  int32_t *selectorValue;
+  VariableRef target;
+  std::vector<VariableRef> table;
+  Bound<int32_t> selectorValue;
   int32_t current;
   int32_t first;
   int32_t last;

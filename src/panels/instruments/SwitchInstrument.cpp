@@ -9,12 +9,12 @@ constexpr DWORD kWhiteKey = 0xFFFFFF;
 }  // namespace
 
 SwitchInstrument::SwitchInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t positionCount,
-                                   int32_t springBack, int32_t *bound)
+                                   int32_t springBack, Bound<int32_t> bound)
     : BoundInstrument(panelNumber, left, top),
       positions(std::clamp(positionCount, 2, 3)),
       momentary(positionCount >= 3 ? springBack : 0) {
-  variable = bound != nullptr ? bound : &state;
-  if (bound != nullptr) state = *bound;
+  variable = bound.Unbound() ? Bound<int32_t>(&state) : bound;
+  if (!bound.Unbound()) state = *Variable();
 }
 
 void SwitchInstrument::RegisterArea(int32_t id) {
@@ -57,7 +57,7 @@ void SwitchInstrument::ButtonUp() {
 }
 
 CSwitchInstrument::CSwitchInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t positionCount,
-                                     int32_t springBack, int32_t *bound, int32_t actionCode)
+                                     int32_t springBack, Bound<int32_t> bound, int32_t actionCode)
     : SwitchInstrument(panelNumber, left, top, positionCount, springBack, bound), action(actionCode) {}
 
 // The action applies on every press, even at the switch's end.

@@ -9,7 +9,7 @@ class SwitchInstrument : public BoundInstrument<int32_t> {
  public:
   // `bound` null: the switch works on its own state, starting at -1.
   SwitchInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t positionCount, int32_t springBack,
-                   int32_t *bound);
+                   Bound<int32_t> bound);
 
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;
@@ -32,13 +32,13 @@ class SwitchInstrument : public BoundInstrument<int32_t> {
   // Moves one step up or down if not at that end; true when it moved.
   bool StepUp();
   bool StepDown();
-  void Publish() { *variable = state; }
+  void Publish() { *Variable() = state; }
 };
 
 class CSwitchInstrument : public SwitchInstrument {
  public:
   CSwitchInstrument(int32_t panelNumber, int32_t left, int32_t top, int32_t positionCount, int32_t springBack,
-                    int32_t *bound, int32_t actionCode);
+                    Bound<int32_t> bound, int32_t actionCode);
 
   int32_t LeftPress(int mx, int my) override;
   int32_t RightPress(int mx, int my) override;

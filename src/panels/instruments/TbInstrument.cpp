@@ -1,7 +1,7 @@
 #include "panels/instruments/TbInstrument.h"
 #include "panels/instruments/InstrumentClass.h"
 
-TbInstrument::TbInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, int32_t testCondition,
+TbInstrument::TbInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> bound, int32_t testCondition,
                            double rate)
     : BoundInstrument(panelNumber, left, top), condition(testCondition), blinkRate(rate) {
   variable = bound;
@@ -12,8 +12,9 @@ void TbInstrument::RegisterArea(int32_t id) {
 }
 
 bool TbInstrument::ConditionMet() const {
-  if (variable == nullptr) return false;
-  const double v = *variable;
+  const double *value = Variable();
+  if (value == nullptr) return false;
+  const double v = *value;
   switch (condition) {
     case kGreaterThanZero: return v > 0;
     case kSmallerThanZero: return v < 0;

@@ -16,7 +16,7 @@ struct TalkbackLook {
 
 class TbInstrument : public BoundInstrument<double> {
  public:
-  TbInstrument(int32_t panelNumber, int32_t left, int32_t top, double *bound, int32_t testCondition, double rate);
+  TbInstrument(int32_t panelNumber, int32_t left, int32_t top, Bound<double> bound, int32_t testCondition, double rate);
 
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;

@@ -27,7 +27,7 @@ class ModuleBoundary : public ::testing::Test {
   // A double the module keeps, through its own reference resolution.
   double Variable(const char *reference) const {
     const char *type = nullptr;
-    const void *address = stages->module->resolveReference(stages->instance, reference, &type);
+    const void *address = stages->module->resolveReference(stages->instance, reference, &type, nullptr, nullptr);
     EXPECT_STREQ(type, "double") << reference;
     return address != nullptr ? *static_cast<const double *>(address) : -1.0;
   }

@@ -19,7 +19,8 @@ DLLCLBK bool ovcPanelRedrawEvent(VESSEL *vessel, int id, int event, SURFHANDLE s
 DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int my);
 DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode);
 DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *kstate);
-DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const char **typeName);
+DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const char **typeName, const uint32_t **life,
+                                   uint32_t *generation);
 DLLCLBK void vsimCheckClass(const char *className, void (*volume)(void *, const char *, double), void *context,
                             char *summary, int size);
 DLLCLBK void vsimSummary(VESSEL *vessel, char *text, int size);
@@ -50,15 +51,16 @@ TEST_F(ModuleEntry, ReturnValuesOfTheCallbacks) {
 TEST_F(ModuleEntry, TimestepPublishesAndTheBenchHookResolves) {
   ovcTimestep(vessel, 1.0);
   const char *typeName = nullptr;
-  const double *altitude = static_cast<double *>(vsimResolveReference(vessel, "SHIP:ALTITUDE", &typeName));
+  const double *altitude =
+      static_cast<double *>(vsimResolveReference(vessel, "SHIP:ALTITUDE", &typeName, nullptr, nullptr));
   ASSERT_NE(altitude, nullptr);
   EXPECT_STREQ(typeName, "double");
   EXPECT_GT(*altitude, 299e3);
-  EXPECT_NE(vsimResolveReference(vessel, "SHIP:CUSTOMINT2", &typeName), nullptr);
+  EXPECT_NE(vsimResolveReference(vessel, "SHIP:CUSTOMINT2", &typeName, nullptr, nullptr), nullptr);
   EXPECT_STREQ(typeName, "int");
-  EXPECT_EQ(vsimResolveReference(vessel, "HYDRAULIC:CABIN:PRESS", &typeName), nullptr);
+  EXPECT_EQ(vsimResolveReference(vessel, "HYDRAULIC:CABIN:PRESS", &typeName, nullptr, nullptr), nullptr);
   EXPECT_EQ(typeName, nullptr);
-  EXPECT_EQ(vsimResolveReference(vessel, "NOPANEL:X", &typeName), nullptr);
+  EXPECT_EQ(vsimResolveReference(vessel, "NOPANEL:X", &typeName, nullptr, nullptr), nullptr);
 }
 
 TEST_F(ModuleEntry, ScenarioBlockRoundTrip) {
@@ -140,7 +142,7 @@ TEST(ModuleCheck, ReadsAClassWithoutAHostAsARestoreBuildsIt) {
   EXPECT_GT(volumes.size(), 5u);
   for (const auto &[reference, litres] : volumes) {
     const char *type = nullptr;
-    const void *volume = vsimResolveReference(vessel, reference.c_str(), &type);
+    const void *volume = vsimResolveReference(vessel, reference.c_str(), &type, nullptr, nullptr);
     ASSERT_NE(volume, nullptr) << reference;
     EXPECT_EQ(*static_cast<const double *>(volume), litres) << reference;
   }

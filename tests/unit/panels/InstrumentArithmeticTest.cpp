@@ -98,10 +98,10 @@ TEST_F(Gauges, DigitCellsOfTheFormattedValue) {
   EXPECT_EQ(std::vector<int32_t>(cells, cells + 4), (std::vector<int32_t>{0, 0, 0, 7}));
   value = 1e25;
   counter.FrameRedraw(panel.Context(nullptr));
-  EXPECT_EQ(counter.variable, &counter.lastValue);
+  EXPECT_EQ(counter.Variable(), &counter.lastValue);
   EXPECT_EQ(counter.lastValue, -1.0);
   DigitInstrument unbound(panel.number, 0, 0, 3, nullptr);
-  EXPECT_EQ(unbound.variable, &unbound.lastValue);
+  EXPECT_EQ(unbound.Variable(), &unbound.lastValue);
 }
 
 TEST_F(Gauges, TalkbackConditions) {

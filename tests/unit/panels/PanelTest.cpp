@@ -173,7 +173,7 @@ TEST_F(Panels, KeySwitchesPressTheirKey) {
              "<PANEL> MAIN\n<CSW> 0 0 2 0 2 OAPI_KEY_G\n</PANEL>\n");
   auto *key = dynamic_cast<CSwitchInstrument *>(PanelNumber(0).InstrumentAt(0));
   EXPECT_EQ(key->action, OAPI_KEY_G);
-  EXPECT_EQ(key->variable, &key->state);
+  EXPECT_EQ(key->Variable(), &key->state);
   EXPECT_EQ(Log(), "");  // a key name is no reference to report
   vessel->systems.deck.Load(0);
   vessel->systems.PanelMouseEvent(0, PANEL_MOUSE_LBDOWN, 0, 0);
@@ -196,7 +196,7 @@ TEST_F(Panels, ReferencesFindPanelsAndInstrumentsByPrefix) {
   // SW1 was defined later, so it comes first and is a prefix of SW10.
   EXPECT_EQ(Ref("MAIN:SW10:SRC"), &vessel->shipVariables.customInt[1]);
   EXPECT_EQ(Ref("MAINSUB:OTHER:SRC"), nullptr);  // MAIN is a prefix of MAINSUB and comes first
-  EXPECT_EQ(Named<SwitchInstrument>(1, "OTHER")->variable, &vessel->shipVariables.customInt[1]);
+  EXPECT_EQ(Named<SwitchInstrument>(1, "OTHER")->Variable(), &vessel->shipVariables.customInt[1]);
   EXPECT_EQ(LoggedRef("MAIN:NOPE:SRC"), nullptr);
   EXPECT_EQ(LoggedRef("NOPANEL:LIGHT"), nullptr);
   const std::string log = Log();
@@ -256,26 +256,26 @@ TEST_F(Panels, SelectorElementsRebindTheirTarget) {
   EXPECT_EQ(element->table.size(), 3u);
   double *custom = vessel->shipVariables.customDbl;
   element->FrameRedraw({});
-  EXPECT_EQ(gauge->variable, &custom[0]);
+  EXPECT_EQ(gauge->Variable(), &custom[0]);
   knob->RightPress(0, 0);
   element->FrameRedraw({});
-  EXPECT_EQ(gauge->variable, &custom[1]);
+  EXPECT_EQ(gauge->Variable(), &custom[1]);
   knob->position = 3;
   element->FrameRedraw({});
-  EXPECT_EQ(gauge->variable, &custom[1]);
+  EXPECT_EQ(gauge->Variable(), &custom[1]);
   // A target that is not an instrument's slot is refused.
   auto *refused = dynamic_cast<SelectElement *>(p.InstrumentAt(2));
   ASSERT_NE(refused, nullptr);
-  EXPECT_EQ(refused->target, nullptr);
+  EXPECT_EQ(refused->target.address, nullptr);
   EXPECT_NE(Log().find("<SELECTEL> SHIP:CUSTOMINT2"), std::string::npos);
   // A blank reference line leaves that index without an address: no re-binding.
   auto *gap = dynamic_cast<SelectElement *>(p.InstrumentAt(0));
   knob->position = 0;
   gap->FrameRedraw({});
-  EXPECT_EQ(gauge->variable, &custom[1]);
+  EXPECT_EQ(gauge->Variable(), &custom[1]);
   knob->position = 1;
   gap->FrameRedraw({});
-  EXPECT_EQ(gauge->variable, &custom[4]);
+  EXPECT_EQ(gauge->Variable(), &custom[4]);
 }
 
 // Short lines and sections cut off by the end of the file build what they
@@ -300,10 +300,10 @@ TEST_F(Panels, ShortAndUnfinishedSectionsNeverCrash) {
   auto *cut = dynamic_cast<SelectElement *>(PanelNumber(0).InstrumentAt(0));
   ASSERT_NE(cut, nullptr);
   EXPECT_EQ(cut->table.size(), 1u);
-  const double *altitude = Named<RotationalInstrument>(0, "D1")->variable;
+  const double *altitude = Named<RotationalInstrument>(0, "D1")->Variable();
   Named<SelectInstrument>(0, "Y")->position = 1;
   cut->FrameRedraw({});
-  EXPECT_EQ(Named<RotationalInstrument>(0, "D1")->variable, altitude);
+  EXPECT_EQ(Named<RotationalInstrument>(0, "D1")->Variable(), altitude);
   loadAndUse("<PANEL> P\n<SW> 0 0 2 0 SHIP:CUSTOMINT1 S\n");
   EXPECT_EQ(vessel->systems.deck.Count(), 1);
   EXPECT_NE(Named<SwitchInstrument>(0, "S"), nullptr);
@@ -312,8 +312,8 @@ TEST_F(Panels, ShortAndUnfinishedSectionsNeverCrash) {
   EXPECT_STREQ(PanelNumber(0).name, "");
 }
 
-// Instruments bound to an object that goes at a separation let go of it
-// before it is released; those bound elsewhere keep their variable.
+// Instruments bound to an object that goes at a separation find it gone;
+// those bound elsewhere keep their variable.
 TEST_F(Panels, InstrumentsLetGoOfObjectsDeletedAtSeparation) {
   LoadPanels("<HYDRAULIC>\n<TANK> CABIN <0 0 0> 1000 1 1\n</TANK>\n<TANK> TS_TANK <0 0 0> 100 1 1\n</TANK>\n"
              "</HYDRAULIC>\n<SEPARATION>\n<CONFIG> 2\n<DELETE> HYDRAULIC:TS_\n</CONFIG>\n</SEPARATION>\n"
@@ -324,21 +324,21 @@ TEST_F(Panels, InstrumentsLetGoOfObjectsDeletedAtSeparation) {
   auto *kept = Named<DigitInstrument>(0, "KEPT");
   auto *element = dynamic_cast<SelectElement *>(PanelNumber(0).InstrumentAt(0));
   ASSERT_TRUE(gone != nullptr && kept != nullptr && element != nullptr);
-  const void *tankPressure = gone->variable;
-  double *cabinPressure = kept->variable;
+  const double *tankPressure = gone->Variable();
+  double *cabinPressure = kept->Variable();
   ASSERT_EQ(element->table.size(), 2u);
-  ASSERT_NE(element->table[0], nullptr);
+  ASSERT_TRUE(element->table[0].Live() && element->table[0]);
 
   vessel->systems.SetConfiguration(2, false);
   EXPECT_EQ(vessel->systems.onboard.Fluid().FindByName("TS_TANK"), nullptr);
-  EXPECT_NE(gone->variable, tankPressure);
-  EXPECT_EQ(*gone->variable, 0.0);
-  EXPECT_EQ(kept->variable, cabinPressure);
-  EXPECT_EQ(element->table[0], nullptr);
-  EXPECT_NE(element->table[1], nullptr);
+  EXPECT_NE(gone->Variable(), tankPressure);
+  EXPECT_EQ(*gone->Variable(), 0.0);
+  EXPECT_EQ(kept->Variable(), cabinPressure);
+  EXPECT_FALSE(element->table[0].Live());
+  EXPECT_TRUE(element->table[1].Live());
   // Selecting the released index binds nothing; the other still binds.
   element->FrameRedraw({});
-  EXPECT_EQ(kept->variable, cabinPressure);
+  EXPECT_EQ(kept->Variable(), cabinPressure);
   PanelNumber(0).instruments.back()->FrameRedraw({});
 }
 
@@ -353,22 +353,22 @@ TEST_F(Panels, InstrumentsAreBoundOnlyToVariablesOfTheirOwnType) {
              "<ROT> 0 0 P:ONSLOT:SRC SHARED\n</PANEL>\n");
   auto *whole = Named<SwitchInstrument>(0, "WHOLE");
   ASSERT_NE(whole, nullptr);
-  EXPECT_EQ(whole->variable, &whole->state);
+  EXPECT_EQ(whole->Variable(), &whole->state);
   whole->LeftPress(0, 0);
-  EXPECT_NE(Named<DigitInstrument>(0, "PART")->variable, nullptr);
+  EXPECT_NE(Named<DigitInstrument>(0, "PART")->Variable(), nullptr);
   EXPECT_NE(vessel->systems.onboard.Fluid().FindByName("CABIN"), nullptr);
 
   auto *onDouble = Named<SwitchInstrument>(0, "ONDOUBLE");
-  EXPECT_EQ(onDouble->variable, &onDouble->state);
+  EXPECT_EQ(onDouble->Variable(), &onDouble->state);
   onDouble->LeftPress(0, 0);
   EXPECT_EQ(vessel->shipVariables.altitude, 0.0);
-  EXPECT_EQ(Named<RotationalInstrument>(0, "ONINT")->variable, nullptr);
+  EXPECT_EQ(Named<RotationalInstrument>(0, "ONINT")->Variable(), nullptr);
   auto *onFloat = Named<DigitInstrument>(0, "ONFLOAT");
-  EXPECT_EQ(onFloat->variable, &onFloat->lastValue);
+  EXPECT_EQ(onFloat->Variable(), &onFloat->lastValue);
   auto *onSlot = Named<SwitchInstrument>(0, "ONSLOT");
-  EXPECT_EQ(onSlot->variable, &onSlot->state);
+  EXPECT_EQ(onSlot->Variable(), &onSlot->state);
   // "SRC" of a switch is its own integer, not a double for a gauge.
-  EXPECT_EQ(Named<RotationalInstrument>(0, "SHARED")->variable, nullptr);
+  EXPECT_EQ(Named<RotationalInstrument>(0, "SHARED")->Variable(), nullptr);
   for (const char *line : {"HYDRAULIC:CABIN WHOLE", "SHIP:ALTITUDE ONDOUBLE", "SHIP:CUSTOMINT1 ONINT",
                            "HYDRAULIC:CABIN:IN:PZ ONFLOAT", "P:PART:SRCP ONSLOT", "P:ONSLOT:SRC SHARED"})
     EXPECT_NE(Log().find(std::string(line) + " 02:Invalid component"), std::string::npos) << line << Log();
@@ -387,14 +387,14 @@ TEST_F(Panels, SelectorElementsBindOnlyTheirSlotsType) {
   auto *badSelector = dynamic_cast<SelectElement *>(p.InstrumentAt(0));
   ASSERT_TRUE(toDouble != nullptr && toInt != nullptr && badSelector != nullptr);
   ASSERT_EQ(toDouble->table.size(), 3u);
-  EXPECT_EQ(toDouble->table[0], nullptr);
-  EXPECT_EQ(toDouble->table[1], nullptr);
-  EXPECT_EQ(toDouble->table[2], &vessel->shipVariables.customDbl[0]);
+  EXPECT_EQ(toDouble->table[0].address, nullptr);
+  EXPECT_EQ(toDouble->table[1].address, nullptr);
+  EXPECT_EQ(toDouble->table[2].address, &vessel->shipVariables.customDbl[0]);
   ASSERT_EQ(toInt->table.size(), 2u);
-  EXPECT_EQ(toInt->table[0], nullptr);
-  EXPECT_EQ(toInt->table[1], &vessel->shipVariables.customInt[2]);
-  EXPECT_EQ(badSelector->selectorValue, nullptr);
-  EXPECT_NE(badSelector->target, nullptr);
+  EXPECT_EQ(toInt->table[0].address, nullptr);
+  EXPECT_EQ(toInt->table[1].address, &vessel->shipVariables.customInt[2]);
+  EXPECT_EQ(badSelector->selectorValue.Get(), nullptr);
+  EXPECT_NE(badSelector->target.address, nullptr);
   for (const char *line : {"SHIP:CUSTOMINT2 02", "P:S1:SRCP 02", "SHIP:CUSTOMDBL2 02"})
     EXPECT_NE(Log().find(line), std::string::npos) << line << Log();
 }

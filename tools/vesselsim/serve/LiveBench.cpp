@@ -380,7 +380,7 @@ bool LiveBench::rebuild(const std::string &savedPath) {
   return true;
 }
 
-// A key press, a click or a reload may delete or remake system objects.
+// A reload makes the vessel anew.
 void LiveBench::resolveWatches() {
   for (ResolvedWatch &w : watches) RefreshWatch(vessel, w);
 }
@@ -533,7 +533,7 @@ bool LiveBench::mouse(int x, int y, bool right, const std::string &action) {
     if (action == "down") taken = sim->panels.buttonDown(x, y, right);
     else if (action == "up") sim->panels.buttonUp();
     else taken = sim->panels.click(x, y, right);
-    resolveWatches();
+    for (ResolvedWatch &w : watches) KeepWatchOnItsObject(w);
     changedLocked();
     return taken;
   });
@@ -546,7 +546,7 @@ void LiveBench::key(const std::string &browserCode) {
     if (vessel == nullptr || vessel->module->ovcConsumeBufferedKey == nullptr) throw Refusal{"no vessel takes keys"};
     PressKey(*vessel, code);
     note("key " + std::to_string(code));
-    resolveWatches();
+    for (ResolvedWatch &w : watches) KeepWatchOnItsObject(w);
     changedLocked();
   });
 }
