@@ -49,13 +49,7 @@ void ShipVariableRegistry::RegisterAll(ShipVariableValues &v) {
   RegisterVariable("DVTOGO", VariableRef::To(v.dvToGo));
 }
 
-VariableRef ShipVariableRegistry::Find(const char *name) const {
-  for (auto v = variables.rbegin(); v != variables.rend(); ++v) {
-    if (strncasecmp(v->name, name, kCompareLength) == 0) return v->variable;
-  }
-  return {};
-}
-
-void ShipVariableRegistry::ListNames(std::vector<std::string> &names) const {
-  for (const ShipVariable &v : variables) names.push_back(v.name);
+void ShipVariableRegistry::Publish(VariableTable &table) {
+  table.LastDeclaredWins();
+  for (const ShipVariable &v : variables) table.AddCompared(v.name, v.variable, kCompareLength);
 }

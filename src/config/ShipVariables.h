@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/VariableRef.h"
+#include "config/VariableTable.h"
 #include "config/text/Sizes.h"
 
 // Storage of the 55 ship variables, all 0 until the vessel refreshes them.
@@ -27,18 +28,19 @@ struct ShipVariable {
   VariableRef variable;
 };
 
-// Searched newest first, so the most recently registered of two equal names
-// is found.
-class ShipVariableRegistry {
+// A name finds the variable whose name equals it over at most 25
+// characters, ignoring case, searched newest first, so the most recently
+// registered of two equal names is found; a name that finds none is logged
+// (code 1). Listed in registration order.
+class ShipVariableRegistry : public VariablePublisher {
  public:
   void RegisterVariable(const char *name, VariableRef variable);
   // Registers every ship variable of `values` in the published order.
   void RegisterAll(ShipVariableValues &values);
-  // The first variable whose name equals `name` over at most 25 characters,
-  // ignoring case; none when no name does.
-  VariableRef Find(const char *name) const;
-  // Every name, in registration order.
-  void ListNames(std::vector<std::string> &names) const;
+
+ protected:
+  void Publish(VariableTable &table) override;
+  int UnknownNameCode() const override { return kInvalidComponent; }
 
  private:
   std::vector<ShipVariable> variables;

@@ -58,11 +58,7 @@ VariableRef VesselSystems::ResolveReference(const char *text, Diagnostics &diagn
   if (const char *name = AfterKeyword(text, "HYDRAULIC", 1)) return onboard.Fluid().ResolveReference(name, diagnostics);
   if (const char *name = AfterKeyword(text, "ELECTRIC", 1))
     return onboard.Electric().ResolveReference(name, diagnostics);
-  if (const char *name = AfterKeyword(text, "SHIP:")) {
-    VariableRef variable = shipVariables.Find(name);
-    if (!variable) diagnostics.LogError(kInvalidComponent);
-    return variable;
-  }
+  if (const char *name = AfterKeyword(text, "SHIP:")) return shipVariables.ResolveVariable(name, diagnostics);
   return deck.ResolveReference(text, diagnostics);
 }
 
@@ -71,10 +67,9 @@ VariableRef VesselSystems::ResolveReference(const char *text) {
   return ResolveReference(text, quiet);
 }
 
-std::vector<std::string> VesselSystems::ListReferences() const {
-  std::vector<std::string> references, ship;
-  shipVariables.ListNames(ship);
-  for (const std::string &name : ship) references.push_back("SHIP:" + name);
+std::vector<std::string> VesselSystems::ListReferences() {
+  std::vector<std::string> references;
+  shipVariables.ListVariables(references, "SHIP:");
   onboard.Fluid().ListReferences("HYDRAULIC:", references);
   onboard.Electric().ListReferences("ELECTRIC:", references);
   deck.ListReferences(references);

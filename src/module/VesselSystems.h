@@ -36,7 +36,7 @@ class VesselSystems : public VariableResolver {
   // The references ResolveReference takes to every ship variable, system
   // object and object variable ("SHIP:", "HYDRAULIC:" and "ELECTRIC:" ones),
   // then every variable a panel or an instrument holds itself.
-  std::vector<std::string> ListReferences() const;
+  std::vector<std::string> ListReferences();
 
   // Moves to configuration n: by separation from n - 1 only, or, `initial`,
   // as the restore of a saved vessel.

@@ -54,19 +54,12 @@ int32_t Panel::ApplySwitchAction(int32_t code) {
   return kActionNone;
 }
 
-VariableRef Panel::ResolveLocal(const char *text, Diagnostics &diagnostics) {
-  if (MatchKeyword(text, "LIGHT")) return VariableRef::To(light);
-  if (MatchKeyword(text, "TEXTLIGHT")) return VariableRef::To(textLight);
-  if (MatchKeyword(text, "MFDMODE")) return VariableRef::To(mfdMode);
-  if (MatchKeyword(text, "HUDMODE")) return VariableRef::To(hudMode);
-  Instrument *instrument = FindInstrument(text);
-  if (instrument == nullptr) {
-    diagnostics.LogError(kInvalidComponent);
-    return {};
-  }
-  const char *colon = std::strchr(text, ':');
-  const char *variable = colon != nullptr ? colon + 1 : (text[0] != '\0' ? text + 1 : text);
-  return instrument->ResolveVariable(variable);
+// The panel's own variables come first: they take a name that begins with
+// them whatever instrument it was meant for.
+void Panel::Publish(VariableTable &table) {
+  table.Add("LIGHT", light).Add("TEXTLIGHT", textLight).Add("MFDMODE", mfdMode).Add("HUDMODE", hudMode);
+  for (const auto &instrument : instruments)
+    if (instrument->name[0] != '\0') table.AddInstrument(instrument->name, *instrument);
 }
 
 Instrument *Panel::FindInstrument(const char *text) const {
@@ -76,17 +69,8 @@ Instrument *Panel::FindInstrument(const char *text) const {
   return nullptr;
 }
 
-void Panel::ListReferences(std::vector<std::string> &references) const {
-  if (name[0] == '\0') return;
-  const std::string prefix = std::string(name) + ":";
-  for (const char *own : {"LIGHT", "TEXTLIGHT", "MFDMODE", "HUDMODE"}) references.push_back(prefix + own);
-  std::vector<const char *> variables;
-  for (const auto &instrument : instruments) {
-    if (instrument->name[0] == '\0') continue;
-    variables.clear();
-    instrument->ListOwnVariables(variables);
-    for (const char *variable : variables) references.push_back(prefix + instrument->name + ":" + variable);
-  }
+void Panel::ListReferences(std::vector<std::string> &references) {
+  if (name[0] != '\0') ListVariables(references, std::string(name) + ":");
 }
 
 void Panel::LoadState(FILEHANDLE scn) {

@@ -12,14 +12,12 @@
 
 #include "panels/instruments/Instrument.h"
 
-class Diagnostics;
-
 constexpr int kMaxPanels = 10;
 constexpr int kMaxPanelMfds = 6;
 constexpr int kPanelNameSize = 40;
 constexpr int kBackgroundFileSize = 88;
 
-class Panel {
+class Panel : public VariablePublisher {
  public:
   Panel(DrawingResources *shared, int32_t panelNumber, const char *panelName);
 
@@ -40,13 +38,11 @@ class Panel {
   // kActionLighting: lighting levels from LIGHT and TEXTLIGHT; a key code
   // (above 1) is returned, anything else gives kActionNone.
   int32_t ApplySwitchAction(int32_t code);
-  // A panel variable, or an instrument's variable ("SW3:SRC"); null, logged,
-  // when no instrument has the name.
-  VariableRef ResolveLocal(const char *text, Diagnostics &diagnostics);
+  // The first named instrument whose name begins `text`.
   Instrument *FindInstrument(const char *text) const;
-  // Every variable ResolveLocal takes that the panel or an instrument holds
-  // itself, as "PANEL:LIGHT", "PANEL:INSTRUMENT:STATE".
-  void ListReferences(std::vector<std::string> &references) const;
+  // Every variable the panel or an instrument holds itself, as
+  // "PANEL:LIGHT", "PANEL:INSTRUMENT:STATE".
+  void ListReferences(std::vector<std::string> &references);
   void SaveState(FILEHANDLE scn) const;
   // Reads the saved lighting levels, from the line after "<PANEL>" to
   // "</PANEL>": the panel comes back lit as it was saved, and its LIGHT and
@@ -68,4 +64,10 @@ class Panel {
   int32_t mfdMode = -1;
   char backgroundFile[kBackgroundFileSize] = "";
   DrawingResources *resources;
+
+ protected:
+  // A panel variable, or an instrument's variable ("SW3:SRC"); a name that
+  // finds no instrument is logged (code 1).
+  void Publish(VariableTable &table) override;
+  int UnknownNameCode() const override { return kInvalidComponent; }
 };

@@ -77,13 +77,13 @@ VariableRef PanelDeck::ResolveReference(const char *text, Diagnostics &diagnosti
     if (panel == nullptr) continue;
     // The character after the panel's name (its colon) is passed over.
     const char *local = panel->name[0] != '\0' ? AfterKeyword(text, panel->name, 1) : nullptr;
-    if (local != nullptr) return panel->ResolveLocal(local, diagnostics);
+    if (local != nullptr) return panel->ResolveVariable(local, diagnostics);
   }
   diagnostics.LogError(kInvalidComponent);
   return {};
 }
 
-void PanelDeck::ListReferences(std::vector<std::string> &references) const {
+void PanelDeck::ListReferences(std::vector<std::string> &references) {
   for (int n = 0; n < panelCount; ++n)
     if (panels[n] != nullptr) panels[n]->ListReferences(references);
 }

@@ -46,7 +46,7 @@ class PanelDeck {
   // panel being read can already be named; null, logged, for none.
   VariableRef ResolveReference(const char *text, Diagnostics &diagnostics);
   // Every variable a panel or an instrument holds itself, as references.
-  void ListReferences(std::vector<std::string> &references) const;
+  void ListReferences(std::vector<std::string> &references);
 
   Panel *PanelAt(int n) const { return n >= 0 && n < kMaxPanels ? panels[n].get() : nullptr; }
   int32_t Count() const { return panelCount; }

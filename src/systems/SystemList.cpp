@@ -118,12 +118,9 @@ std::string SystemList::Fault() const {
 }
 
 void SystemList::ListReferences(const std::string &prefix, std::vector<std::string> &references) const {
-  std::vector<std::string> variables;
   for (const auto &o : objects) {
     references.push_back(prefix + o->name);
-    variables.clear();
-    o->ListVariables(variables);
-    for (const std::string &variable : variables) references.push_back(prefix + o->name + ":" + variable);
+    o->ListVariables(references, prefix + o->name + ":");
   }
 }
 

@@ -28,14 +28,3 @@ std::string SystemObject::Fault() {
   if (body == nullptr || body->temperature >= 0.0) return "";
   return std::string(name) + " at " + ExactNumber(body->temperature).text + " K: no temperature is below 0 K";
 }
-
-VariableRef SystemObject::ResolveVariable(const char *keyword, Diagnostics &diagnostics) {
-  VariableTable table(keyword, diagnostics);
-  Publish(table);
-  return table.Result(LogsUnknownNames());
-}
-
-void SystemObject::ListVariables(std::vector<std::string> &names) {
-  VariableTable table(&names);
-  Publish(table);
-}

@@ -8,15 +8,15 @@
 #include <OrbiterAPI.h>
 
 #include "config/VariableRef.h"
+#include "config/VariableTable.h"
 #include "config/text/Sizes.h"
-#include "systems/VariableTable.h"
 
 class ThermalBody;
 
 // Objects stay until the vessel is destroyed unless a separation marks them.
 constexpr int32_t kNeverSeparated = 99;
 
-class SystemObject {
+class SystemObject : public VariablePublisher {
  public:
   explicit SystemObject(const char *objectName);
   virtual ~SystemObject();
@@ -25,10 +25,6 @@ class SystemObject {
 
   virtual void Refresh(double dt) {}
   virtual void SaveState(FILEHANDLE scn) {}
-  // The variable `Publish` declares under that name, or null.
-  VariableRef ResolveVariable(const char *keyword, Diagnostics &diagnostics);
-  // Every name `Publish` declares, in its order, into `names`.
-  void ListVariables(std::vector<std::string> &names);
   // `object` is about to be deleted: forget every pointer to it.
   virtual void DropReference(SystemObject *object) {}
   virtual ThermalBody *ThermalPart() { return nullptr; }
@@ -43,9 +39,4 @@ class SystemObject {
   int32_t stage = kNeverSeparated;
   // The object's life as its list keeps it: counted up when it is deleted.
   LifeCell *life = nullptr;
-
- protected:
-  virtual void Publish(VariableTable &table) {}
-  // Whether a variable name the object does not publish is logged (code 2).
-  virtual bool LogsUnknownNames() const { return false; }
 };

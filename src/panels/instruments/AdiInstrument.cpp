@@ -285,10 +285,8 @@ void AdiInstrument::ApplyLighting() {
   glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }
 
-VariableRef AdiInstrument::ResolveVariable(const char *keyword) {
-  if (VariableRef pitch = SlotVariable(keyword, "PITCH", pitchSlot)) return pitch;
-  if (VariableRef roll = SlotVariable(keyword, "ROLL", rollSlot)) return roll;
-  return SlotVariable(keyword, "YAW", yawSlot);
+void AdiInstrument::Publish(VariableTable &table) {
+  table.AddSlot("PITCH", pitchSlot).AddSlot("ROLL", rollSlot).AddSlot("YAW", yawSlot);
 }
 
 AdiLook AdiLook::Of(const InstrumentClass &c) {

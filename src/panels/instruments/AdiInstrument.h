@@ -39,7 +39,8 @@ class AdiInstrument : public Instrument {
   void Redraw(const DrawContext &context) override;
   void FrameRedraw(const DrawContext &context) override { Redraw(context); }
   void LightingChanged(bool lit) override;
-  VariableRef ResolveVariable(const char *keyword) override;
+  // The slots "PITCH", "ROLL" and "YAW".
+  void Publish(VariableTable &table) override;
 
   // Turns the shown angles toward the bound ones, one easing step.
   void UpdateAttitude();

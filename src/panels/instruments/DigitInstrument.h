@@ -16,11 +16,13 @@ class DigitInstrument : public BoundInstrument<double> {
   // characters of the value; -1 past the formatted text.
   void Cells(int32_t *cells) const;
   // "SHOWN" is the value the counter last showed.
-  VariableRef ResolveVariable(const char *keyword) override {
-    return MatchKeyword(keyword, "SHOWN") ? VariableRef::To(lastValue) : BoundInstrument::ResolveVariable(keyword);
-  }
-  void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("SHOWN"); }
 
   double lastValue = -1.0;
   int32_t digits;
+
+ protected:
+  void Publish(VariableTable &table) override {
+    table.Add("SHOWN", lastValue);
+    BoundInstrument::Publish(table);
+  }
 };

@@ -32,10 +32,5 @@ void Instrument::DrawTriangle(const DrawingResources *r, SURFHANDLE surface, int
   oapiReleaseDC(surface, dc);
 }
 
-template <typename T>
-VariableRef BoundInstrument<T>::ResolveVariable(const char *keyword) {
-  return SlotVariable(keyword, "SRC", variable);
-}
-
 template class BoundInstrument<int32_t>;
 template class BoundInstrument<double>;

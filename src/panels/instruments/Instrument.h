@@ -10,6 +10,7 @@
 #include <Orbitersdk.h>
 
 #include "config/VariableRef.h"
+#include "config/VariableTable.h"
 #include "config/text/Keywords.h"
 #include "config/text/Sizes.h"
 
@@ -40,7 +41,7 @@ inline int32_t BoundedCoordinate(double value) {
   return static_cast<int32_t>(std::clamp(value, -double{kCoordinateLimit}, double{kCoordinateLimit}));
 }
 
-class Instrument {
+class Instrument : public VariablePublisher {
  public:
   Instrument(int32_t panelNumber, int32_t left, int32_t top);
   virtual ~Instrument() = default;
@@ -55,10 +56,6 @@ class Instrument {
   virtual int32_t RightPress(int mx, int my) { return kActionNone; }
   virtual void ButtonUp() {}
   virtual void LightingChanged(bool lit) {}
-  virtual VariableRef ResolveVariable(const char *keyword) { return {}; }
-  // The names of the variables the instrument holds itself (its position,
-  // what it shows), which ResolveVariable takes; not its bindings.
-  virtual void ListOwnVariables(std::vector<const char *> &names) const {}
   // The host MFD an instrument shows; -1 for every kind but the panel MFD.
   virtual int32_t MfdNumber() const { return -1; }
 
@@ -80,14 +77,6 @@ class Instrument {
   // Paints `surface` white over `side` x `side` pixels (white is keyed out
   // when it is blitted) with the black triangle `points` on it.
   static void DrawTriangle(const DrawingResources *r, SURFHANDLE surface, int32_t side, const POINT points[3]);
-  // "NAMEP" gives the variable slot itself, "NAME" the variable it holds
-  // (none while it is unbound or gone); anything else gives none.
-  template <typename T>
-  static VariableRef SlotVariable(const char *keyword, const char *name, Bound<T> &slot) {
-    if (!MatchKeyword(keyword, name)) return {};
-    const char next = keyword[std::strlen(name)];
-    return next == 'P' || next == 'p' ? VariableRef::To(slot) : slot.Ref();
-  }
 };
 
 // An instrument that shows or sets one variable through its variable slot:
@@ -96,13 +85,17 @@ template <typename T>
 class BoundInstrument : public Instrument {
  public:
   using Instrument::Instrument;
-  VariableRef ResolveVariable(const char *keyword) override;
   // What the instrument shows and sets: null while unbound; a variable whose
   // object is gone leaves the instrument on a still value.
   T *Variable() { return variable.Gone() ? &still : variable.Get(); }
   const T *Variable() const { return variable.Gone() ? &still : variable.Get(); }
 
   Bound<T> variable;
+
+ protected:
+  // "SRCP" is the slot, "SRC" the variable it holds. The instrument's own
+  // variables (its position, what it shows) are declared before it.
+  void Publish(VariableTable &table) override { table.AddSlot("SRC", variable); }
 
  private:
   T still{};

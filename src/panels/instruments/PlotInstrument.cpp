@@ -65,10 +65,8 @@ void PlotInstrument::FrameRedraw(const DrawContext &context) {
   }
 }
 
-VariableRef PlotInstrument::ResolveVariable(const char *keyword) {
-  if (MatchKeyword(keyword, "ARM")) return VariableRef::To(armed);
-  if (VariableRef horizontal = SlotVariable(keyword, "XAXIS", xSlot)) return horizontal;
-  return SlotVariable(keyword, "YAXIS", ySlot);
+void PlotInstrument::Publish(VariableTable &table) {
+  table.Add("ARM", armed).AddSlot("XAXIS", xSlot).AddSlot("YAXIS", ySlot);
 }
 
 PlotLook PlotLook::Of(const InstrumentClass &c) {

@@ -25,8 +25,8 @@ class PlotInstrument : public Instrument {
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;
   void FrameRedraw(const DrawContext &context) override;
-  VariableRef ResolveVariable(const char *keyword) override;
-  void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("ARM"); }
+  // "ARM"; the slots "XAXIS" and "YAXIS".
+  void Publish(VariableTable &table) override;
   // Moves the bug for the present values (armed redraw, without drawing).
   void Track();
 

@@ -31,10 +31,6 @@ class RotationalInstrument : public BoundInstrument<double> {
   void Redraw(const DrawContext &context) override;
   void FrameRedraw(const DrawContext &context) override { Redraw(context); }
   // "ANGLE" is the needle's shown angle (rad), which eases toward its value.
-  VariableRef ResolveVariable(const char *keyword) override {
-    return MatchKeyword(keyword, "ANGLE") ? VariableRef::To(shownAngle) : BoundInstrument::ResolveVariable(keyword);
-  }
-  void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("ANGLE"); }
 
   // Moves the shown angle toward `target` by at most one easing step.
   static double Ease(double shown, double target);
@@ -48,4 +44,10 @@ class RotationalInstrument : public BoundInstrument<double> {
 
  private:
   POINT drawnNeedle[3] = {};
+
+ protected:
+  void Publish(VariableTable &table) override {
+    table.Add("ANGLE", shownAngle);
+    BoundInstrument::Publish(table);
+  }
 };

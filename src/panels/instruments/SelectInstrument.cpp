@@ -30,9 +30,7 @@ int32_t SelectInstrument::RightPress(int mx, int my) {
   return kActionNone;
 }
 
-VariableRef SelectInstrument::ResolveVariable(const char *keyword) {
-  return MatchKeyword(keyword, "SEL") ? VariableRef::To(position) : VariableRef();
-}
+void SelectInstrument::Publish(VariableTable &table) { table.Add("SEL", position); }
 
 SelectElement::SelectElement(int32_t panelNumber, const VariableRef &slot, Bound<int32_t> selector, int32_t firstIndex,
                              int32_t lastIndex, int32_t initial)

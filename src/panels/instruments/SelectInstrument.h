@@ -24,8 +24,7 @@ class SelectInstrument : public Instrument {
   int32_t LeftPress(int mx, int my) override;
   int32_t RightPress(int mx, int my) override;
   // "SEL": the position.
-  VariableRef ResolveVariable(const char *keyword) override;
-  void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("SEL"); }
+  void Publish(VariableTable &table) override;
 
   int32_t highest;
   int32_t lowest;

@@ -40,19 +40,19 @@ bool SwitchInstrument::StepDown() {
 }
 
 int32_t SwitchInstrument::LeftPress(int mx, int my) {
-  if (StepUp()) Publish();
+  if (StepUp()) WriteState();
   return kActionNone;
 }
 
 int32_t SwitchInstrument::RightPress(int mx, int my) {
-  if (StepDown()) Publish();
+  if (StepDown()) WriteState();
   return kActionNone;
 }
 
 void SwitchInstrument::ButtonUp() {
   if (momentary == 0) return;
   state = 0;
-  Publish();
+  WriteState();
   RequestRedraw();
 }
 
@@ -64,7 +64,7 @@ CSwitchInstrument::CSwitchInstrument(int32_t panelNumber, int32_t left, int32_t 
 int32_t CSwitchInstrument::LeftPress(int mx, int my) {
   if (StepUp()) {
     RequestRedraw();
-    Publish();
+    WriteState();
   }
   return action;
 }
@@ -72,7 +72,7 @@ int32_t CSwitchInstrument::LeftPress(int mx, int my) {
 int32_t CSwitchInstrument::RightPress(int mx, int my) {
   if (StepDown()) {
     RequestRedraw();
-    Publish();
+    WriteState();
   }
   return action;
 }

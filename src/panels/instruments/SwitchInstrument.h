@@ -17,12 +17,6 @@ class SwitchInstrument : public BoundInstrument<int32_t> {
   int32_t RightPress(int mx, int my) override;
   void ButtonUp() override;
   void LightingChanged(bool lit) override { RequestRedraw(); }
-  // "STATE" is the position the switch shows; "SRC" and "SRCP" as for every
-  // bound instrument.
-  VariableRef ResolveVariable(const char *keyword) override {
-    return MatchKeyword(keyword, "STATE") ? VariableRef::To(state) : BoundInstrument::ResolveVariable(keyword);
-  }
-  void ListOwnVariables(std::vector<const char *> &names) const override { names.push_back("STATE"); }
 
   int32_t positions;
   int32_t state = -1;
@@ -32,7 +26,13 @@ class SwitchInstrument : public BoundInstrument<int32_t> {
   // Moves one step up or down if not at that end; true when it moved.
   bool StepUp();
   bool StepDown();
-  void Publish() { *Variable() = state; }
+  void WriteState() { *Variable() = state; }
+  // "STATE" is the position the switch shows; "SRC" and "SRCP" as for every
+  // bound instrument.
+  void Publish(VariableTable &table) override {
+    table.Add("STATE", state);
+    BoundInstrument::Publish(table);
+  }
 };
 
 class CSwitchInstrument : public SwitchInstrument {

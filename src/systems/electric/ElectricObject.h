@@ -36,7 +36,7 @@ class ElectricObject : public SystemObject {
   // unless it declares its own table instead.
   void Publish(VariableTable &table) override;
   // The plain buses pass an unknown name over.
-  bool LogsUnknownNames() const override { return true; }
+  int UnknownNameCode() const override { return kInvalidParameterCount; }
   // The tag the line is written with, blanks included; null: no line.
   virtual const char *RecordTag() const { return nullptr; }
   // The fields after the name, in order; the same declaration writes and reads.

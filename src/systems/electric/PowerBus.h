@@ -35,7 +35,7 @@ class PowerBus : public ElectricObject {
 
  protected:
   // A bus has the common names only, and passes any other over silently.
-  bool LogsUnknownNames() const override { return false; }
+  int UnknownNameCode() const override { return kNoLogEntry; }
   const char *RecordTag() const override { return kind.scenarioTag; }
   void Record(ScenarioRecord &record) override;
   void Restored() override;

@@ -18,5 +18,5 @@ class FluidRadiator : public FluidObject, public ThermalBody {
 
  private:
   void Publish(VariableTable &table) override { table.Add("TEMP", temperature); }
-  bool LogsUnknownNames() const override { return true; }
+  int UnknownNameCode() const override { return kInvalidParameterCount; }
 };

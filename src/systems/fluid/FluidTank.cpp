@@ -254,12 +254,6 @@ void FluidValve::Refresh(double dt) {
   }
 }
 
-VariableRef FluidValve::ResolveVariable(const char *keyword, Diagnostics &diagnostics) {
-  VariableTable table(keyword, diagnostics);
-  Publish(table);
-  return table.Result(true);
-}
-
 void FluidValve::Publish(VariableTable &table) {
   table.Add("OPEN", pendingCommand).AddWhole("PZ", actuationTimer).Add("ISOPEN", open);
 }

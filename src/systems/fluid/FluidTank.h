@@ -8,9 +8,9 @@
 #include <string>
 
 #include "config/VariableRef.h"
+#include "config/VariableTable.h"
 #include "systems/ScenarioRecord.h"
 #include "systems/ThermalBody.h"
-#include "systems/VariableTable.h"
 #include "systems/fluid/FluidContents.h"
 #include "systems/fluid/FluidObject.h"
 
@@ -23,7 +23,7 @@ constexpr double kMaxTakeVolume = 0.005;
 
 // A tank's IN or OUT port: what pipes and devices connect to. It opens and
 // closes with a delay, and while closed nothing passes.
-class FluidValve {
+class FluidValve : public VariablePublisher {
  public:
   explicit FluidValve(FluidTank *tank) : owner(tank) {}
 
@@ -38,15 +38,17 @@ class FluidValve {
   FluidContents Take(double x);
   // Runs a pending open or close command down to completion.
   void Refresh(double dt);
-  // "OPEN" (the command), "PZ" (the timer, whole name only), "ISOPEN".
-  VariableRef ResolveVariable(const char *keyword, Diagnostics &diagnostics);
-  void Publish(VariableTable &table);
 
   FluidTank *owner;
   int32_t open = 0;
   float actuationTimer = 0.0f;  // > 0 opening, < 0 closing
   int32_t pendingCommand = 0;   // n > 0 opens after n s, n < 0 closes after -n s
   float flowSize = kPortFlowSize;
+
+ protected:
+  // "OPEN" (the command), "PZ" (the timer, whole name only), "ISOPEN".
+  void Publish(VariableTable &table) override;
+  int UnknownNameCode() const override { return kInvalidParameterCount; }
 };
 
 class FluidTank : public FluidObject, public ThermalBody {
@@ -95,7 +97,7 @@ class FluidTank : public FluidObject, public ThermalBody {
   // The record's fields after the name: volume and the two valves.
   void Record(ScenarioRecord &record);
   void Publish(VariableTable &table) override;
-  bool LogsUnknownNames() const override { return true; }
+  int UnknownNameCode() const override { return kInvalidParameterCount; }
   void SyncBodyWithContents();
   bool TakesSubstance(int type, Substance &s, Diagnostics &diagnostics);
   void ReportTooCold(int type, const Substance &s, const std::string &what, Diagnostics &diagnostics);

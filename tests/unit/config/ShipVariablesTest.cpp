@@ -46,10 +46,10 @@ TEST(ShipVariableRegistry, LongNamesMatchOnTheirFirst25CharactersAndTheNewestWin
   registry.RegisterVariable("TWICE", VariableRef::To(older));
   registry.RegisterVariable("TWICE", VariableRef::To(newer));
   registry.RegisterVariable("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", VariableRef::To(longName));
-  EXPECT_EQ(registry.Find("twice").address, &newer);
+  EXPECT_EQ(registry.ResolveVariable("twice").address, &newer);
   // 25 characters decide; what follows is not compared.
-  EXPECT_EQ(registry.Find("ABCDEFGHIJKLMNOPQRSTUVWXY-anything").address, &longName);
-  EXPECT_EQ(registry.Find("ABCDEFGHIJKLMNOPQRSTUVWX").address, nullptr);
+  EXPECT_EQ(registry.ResolveVariable("ABCDEFGHIJKLMNOPQRSTUVWXY-anything").address, &longName);
+  EXPECT_EQ(registry.ResolveVariable("ABCDEFGHIJKLMNOPQRSTUVWX").address, nullptr);
 }
 
 TEST(ShipVariableRegistry, NamesAreStoredWithinTheirField) {
@@ -57,5 +57,5 @@ TEST(ShipVariableRegistry, NamesAreStoredWithinTheirField) {
   double value = 0;
   const std::string name(200, 'N');
   registry.RegisterVariable(name.c_str(), VariableRef::To(value));
-  EXPECT_EQ(registry.Find(std::string(27, 'N').c_str()).address, &value);
+  EXPECT_EQ(registry.ResolveVariable(std::string(27, 'N').c_str()).address, &value);
 }

@@ -16,7 +16,7 @@ class Probe : public SystemObject {
  public:
   explicit Probe(const char *n, Probe *watched = nullptr) : SystemObject(n), partner(watched) {}
   void Publish(VariableTable &table) override { table.AddWhole("VALUE", value); }
-  bool LogsUnknownNames() const override { return true; }
+  int UnknownNameCode() const override { return kInvalidParameterCount; }
   void DropReference(SystemObject *object) override {
     if (object == partner) partner = nullptr;
   }
