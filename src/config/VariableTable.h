@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "config/VariableRef.h"
@@ -141,7 +142,8 @@ class VariableTable {
   void ListPart(const char *published, Part &part) {
     if (listed == nullptr) return;
     VariableTable inner(listed, listPrefix + published + ":");
-    static_cast<VariablePublisher &>(part).Publish(inner);
+    if constexpr (std::is_base_of_v<VariablePublisher, Part>) static_cast<VariablePublisher &>(part).Publish(inner);
+    else part.Publish(inner);
   }
 
   const char *name;

@@ -254,6 +254,12 @@ void FluidValve::Refresh(double dt) {
   }
 }
 
+VariableRef FluidValve::ResolveVariable(const char *keyword, Diagnostics &diagnostics) {
+  VariableTable table(keyword, diagnostics);
+  Publish(table);
+  return table.Result(kInvalidParameterCount);
+}
+
 void FluidValve::Publish(VariableTable &table) {
   table.Add("OPEN", pendingCommand).AddWhole("PZ", actuationTimer).Add("ISOPEN", open);
 }

@@ -23,7 +23,7 @@ constexpr double kMaxTakeVolume = 0.005;
 
 // A tank's IN or OUT port: what pipes and devices connect to. It opens and
 // closes with a delay, and while closed nothing passes.
-class FluidValve : public VariablePublisher {
+class FluidValve {
  public:
   explicit FluidValve(FluidTank *tank) : owner(tank) {}
 
@@ -38,17 +38,18 @@ class FluidValve : public VariablePublisher {
   FluidContents Take(double x);
   // Runs a pending open or close command down to completion.
   void Refresh(double dt);
+  // "OPEN" (the command), "PZ" (the timer, whole name only), "ISOPEN"; a
+  // name it does not declare is logged (code 2). A port publishes without a
+  // publisher's table of virtual functions: every tank holds two of them,
+  // and a step reads them side by side.
+  VariableRef ResolveVariable(const char *keyword, Diagnostics &diagnostics);
+  void Publish(VariableTable &table);
 
   FluidTank *owner;
   int32_t open = 0;
   float actuationTimer = 0.0f;  // > 0 opening, < 0 closing
   int32_t pendingCommand = 0;   // n > 0 opens after n s, n < 0 closes after -n s
   float flowSize = kPortFlowSize;
-
- protected:
-  // "OPEN" (the command), "PZ" (the timer, whole name only), "ISOPEN".
-  void Publish(VariableTable &table) override;
-  int UnknownNameCode() const override { return kInvalidParameterCount; }
 };
 
 class FluidTank : public FluidObject, public ThermalBody {
