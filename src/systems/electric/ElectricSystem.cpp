@@ -53,7 +53,8 @@ void ElectricSystem::LoadFromScenario(FILEHANDLE scn, std::string &logEntries) {
 
 // The <ELECTRIC> section: one object a line (a cooling loop with its block of
 // bodies), appended in file order. A line without all of its fields is logged
-// and builds nothing.
+// and builds nothing. Each line is "<TAG> NAME" and its fields; the sources
+// are electric objects, the ports and tanks fluid ones.
 namespace {
 
 // True when `read` fields of `expected` were read; otherwise the line is
@@ -65,6 +66,87 @@ bool Complete(Diagnostics &diagnostics, const char *line, int read, int expected
   return false;
 }
 
+// "NAME CAPACITY SOURCE"
+void ReadBattery(ElectricSystem &electric, Diagnostics &diagnostics, const char *line, const char *text) {
+  LineWord name, source;
+  double capacity;
+  if (Complete(diagnostics, line, (Fields(text, &diagnostics) >> name >> capacity >> source).Count(), 3))
+    electric.Define<Battery>(diagnostics, name, electric.ResolveSource(source, diagnostics), capacity);
+}
+
+// "NAME <x y z> RATING OXYGEN HYDROGEN WATER"
+void ReadFuelCell(ElectricSystem &electric, Diagnostics &diagnostics, const char *line, const char *text) {
+  LineWord name, oxygen, hydrogen, water;
+  Vec3 position;
+  double rating;
+  FluidSystem &fluid = *electric.fluid;
+  if (Complete(diagnostics, line,
+               (Fields(text, &diagnostics) >> name >> position >> rating >> oxygen >> hydrogen >> water).Count(), 8))
+    electric.Define<FuelCell>(diagnostics, name, position, fluid.ResolvePort(oxygen, diagnostics),
+                              fluid.ResolvePort(hydrogen, diagnostics), fluid.ResolvePort(water, diagnostics),
+                              static_cast<float>(rating));
+}
+
+// "NAME SOURCE"
+template <typename Bus>
+void ReadBus(ElectricSystem &electric, Diagnostics &diagnostics, const char *line, const char *text) {
+  LineWord name, source;
+  if (Complete(diagnostics, line, (Fields(text, &diagnostics) >> name >> source).Count(), 2))
+    electric.Define<Bus>(diagnostics, name, electric.ResolveSource(source, diagnostics));
+}
+
+// "NAME POSITION TARGET CANDIDATE1 CANDIDATE2 CANDIDATE3"
+void ReadSocket(ElectricSystem &electric, Diagnostics &diagnostics, const char *line, const char *text) {
+  LineWord name, source, candidates[3];
+  int position;
+  Fields fields(text, &diagnostics);
+  fields >> name >> position >> source >> candidates[0] >> candidates[1] >> candidates[2];
+  // Positions 1 to 3 choose a candidate; 0 applies none until the socket is
+  // turned, and any other selects none ever (its CONNECT reads it less 2).
+  if (position < 0 || position > 3)
+    diagnostics.Report(std::string("socket ") + name + " at position " + std::to_string(position) +
+                       " selects no candidate (1, 2 or 3 do; 0 leaves the target's source as it is)");
+  if (Complete(diagnostics, line, fields.Count(), 6))
+    electric.Define<Socket>(diagnostics, name, electric.ResolveSource(source, diagnostics), position,
+                            electric.ResolveSource(candidates[0], diagnostics),
+                            electric.ResolveSource(candidates[1], diagnostics),
+                            electric.ResolveSource(candidates[2], diagnostics));
+}
+
+// "NAME MODE SOURCE HEAD INLET OUTLET"
+void ReadRegenerator(ElectricSystem &electric, Diagnostics &diagnostics, const char *line, const char *text) {
+  LineWord name, source, from, to;
+  int mode;
+  double head;
+  if (Complete(diagnostics, line, (Fields(text, &diagnostics) >> name >> mode >> source >> head >> from >> to).Count(),
+               6))
+    electric.Define<AtmRegenerator>(diagnostics, name, mode, electric.ResolveSource(source, diagnostics), head,
+                                    electric.fluid->ResolvePort(from, diagnostics),
+                                    electric.fluid->ResolvePort(to, diagnostics));
+}
+
+// "NAME MODE SOURCE SETPOINT POWER TANK"
+void ReadBoiler(ElectricSystem &electric, Diagnostics &diagnostics, const char *line, const char *text) {
+  LineWord name, source, tank;
+  int mode;
+  double setPoint, power;
+  if (Complete(diagnostics, line,
+               (Fields(text, &diagnostics) >> name >> mode >> source >> setPoint >> power >> tank).Count(), 6))
+    electric.Define<Boiler>(diagnostics, name, mode, electric.ResolveSource(source, diagnostics), setPoint, power,
+                            electric.fluid->ResolveTank(tank, diagnostics));
+}
+
+// A line kind of the section that is one line, and its reader, which takes
+// the whole line and the text after the tag.
+const struct {
+  const char *tag;
+  void (*read)(ElectricSystem &electric, Diagnostics &diagnostics, const char *line, const char *text);
+} kLineKinds[] = {
+    {"<BATTERY>", ReadBattery},  {"<FCELL>", ReadFuelCell}, {"<DCBUS>", ReadBus<DCBus>},
+    {"<ACBUS>", ReadBus<ACBus>}, {"<SOCKET>", ReadSocket},  {"<ATMREGEN>", ReadRegenerator},
+    {"<BOILER>", ReadBoiler},
+};
+
 }  // namespace
 
 void ElectricSystem::ParseConfigurationSection(ParseContext &context) {
@@ -75,67 +157,18 @@ void ElectricSystem::ParseConfigurationSection(ParseContext &context) {
   }
 }
 
-// Each line: "<TAG> NAME" and its fields; the sources are electric objects,
-// the ports and tanks fluid ones.
 void ElectricSystem::ParseLine(ParseContext &context, const char *line) {
-  LineWord name, source, oxygen, hydrogen, water, from, to, tank;
-  LineWord candidates[3];
-  double capacity, head, setPoint, power;
-  Vec3 position;
-  int mode;
   KeywordLine keyword(line);
-  if (keyword.Is("<BATTERY>")) {
-    if (Complete(context.diagnostics, line,
-                 (Fields(keyword.rest, &context.diagnostics) >> name >> capacity >> source).Count(), 3))
-      Define<Battery>(context.diagnostics, name, ResolveSource(source, context.diagnostics), capacity);
-  } else if (keyword.Is("<FCELL>")) {
-    double rating;
-    if (Complete(
-            context.diagnostics, line,
-            (Fields(keyword.rest, &context.diagnostics) >> name >> position >> rating >> oxygen >> hydrogen >> water)
-                .Count(),
-            8))
-      Define<FuelCell>(context.diagnostics, name, position, fluid->ResolvePort(oxygen, context.diagnostics),
-                       fluid->ResolvePort(hydrogen, context.diagnostics),
-                       fluid->ResolvePort(water, context.diagnostics), static_cast<float>(rating));
-  } else if (keyword.Is("<DCBUS>")) {
-    if (Complete(context.diagnostics, line, (Fields(keyword.rest, &context.diagnostics) >> name >> source).Count(), 2))
-      Define<DCBus>(context.diagnostics, name, ResolveSource(source, context.diagnostics));
-  } else if (keyword.Is("<ACBUS>")) {
-    if (Complete(context.diagnostics, line, (Fields(keyword.rest, &context.diagnostics) >> name >> source).Count(), 2))
-      Define<ACBus>(context.diagnostics, name, ResolveSource(source, context.diagnostics));
-  } else if (keyword.Is("<SOCKET>")) {
-    Fields fields(keyword.rest, &context.diagnostics);
-    fields >> name >> mode >> source >> candidates[0] >> candidates[1] >> candidates[2];
-    // Positions 1 to 3 choose a candidate; 0 applies none until the socket is
-    // turned, and any other selects none ever (its CONNECT reads it less 2).
-    if (mode < 0 || mode > 3)
-      context.diagnostics.Report(std::string("socket ") + name + " at position " + std::to_string(mode) +
-                                 " selects no candidate (1, 2 or 3 do; 0 leaves the target's source as it is)");
-    if (Complete(context.diagnostics, line, fields.Count(), 6))
-      Define<Socket>(context.diagnostics, name, ResolveSource(source, context.diagnostics), mode,
-                     ResolveSource(candidates[0], context.diagnostics),
-                     ResolveSource(candidates[1], context.diagnostics),
-                     ResolveSource(candidates[2], context.diagnostics));
-  } else if (keyword.Is("<COOLING>")) {
+  if (keyword.Is("<COOLING>")) {
     ParseCoolingLoop(context, line, keyword.rest);
-  } else if (keyword.Is("<ATMREGEN>")) {
-    if (Complete(context.diagnostics, line,
-                 (Fields(keyword.rest, &context.diagnostics) >> name >> mode >> source >> head >> from >> to).Count(),
-                 6))
-      Define<AtmRegenerator>(context.diagnostics, name, mode, ResolveSource(source, context.diagnostics), head,
-                             fluid->ResolvePort(from, context.diagnostics),
-                             fluid->ResolvePort(to, context.diagnostics));
-  } else if (keyword.Is("<BOILER>")) {
-    if (Complete(
-            context.diagnostics, line,
-            (Fields(keyword.rest, &context.diagnostics) >> name >> mode >> source >> setPoint >> power >> tank).Count(),
-            6))
-      Define<Boiler>(context.diagnostics, name, mode, ResolveSource(source, context.diagnostics), setPoint, power,
-                     fluid->ResolveTank(tank, context.diagnostics));
-  } else {
-    context.diagnostics.Report("line not understood in <ELECTRIC>");
+    return;
   }
+  for (const auto &kind : kLineKinds) {
+    if (!keyword.Is(kind.tag)) continue;
+    kind.read(*this, context.diagnostics, line, keyword.rest);
+    return;
+  }
+  context.diagnostics.Report("line not understood in <ELECTRIC>");
 }
 
 // "NAME MODE SOURCE CAPACITY MINT MAXT", then "BODY COEFFICIENT" lines up to

@@ -25,13 +25,14 @@ class ElectricSystem : public SystemList {
   void ParseConfigurationSection(ParseContext &context) override;
   void LoadFromScenario(FILEHANDLE scn, std::string &logEntries) override;
 
+  // A reference that must name an electric object ("NOPOWER": none); what
+  // resolves to anything else is refused, logged, as null.
+  ElectricObject *ResolveSource(const char *text, Diagnostics &diagnostics);
+
   ThermalModel *thermal;
   FluidSystem *fluid;
 
  private:
-  // A reference that must name an electric object ("NOPOWER": none); what
-  // resolves to anything else is refused, logged, as null.
-  ElectricObject *ResolveSource(const char *text, Diagnostics &diagnostics);
   void ParseLine(ParseContext &context, const char *line);
   void ParseCoolingLoop(ParseContext &context, const char *header, const char *text);
 };
