@@ -10,12 +10,14 @@ std::set<std::string> foldersUsed;
 FindingSink findingSink = nullptr;
 void *sinkContext = nullptr;
 
-}  // namespace
-
+// Whether the log of the working folder is used for the first time in this
+// run (so the use empties it).
 bool FirstLogUseInFolder() {
   std::error_code error;
   return foldersUsed.insert(std::filesystem::current_path(error).string()).second;
 }
+
+}  // namespace
 
 void AppendToModuleLog(const std::string &entries) {
   if (entries.empty()) return;

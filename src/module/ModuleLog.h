@@ -7,9 +7,6 @@
 
 #include "config/text/Diagnostics.h"
 
-// Whether the log of the working folder is used for the first time in this
-// run (so the use empties it).
-bool FirstLogUseInFolder();
 // Entries from outside a reading (a step, a restore, a callback), appended to
 // the log; nothing is written for none.
 void AppendToModuleLog(const std::string &entries);
