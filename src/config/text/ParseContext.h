@@ -16,6 +16,8 @@ class ParseContext {
  public:
   ParseContext(SourceText &configurationText, Diagnostics &reportTo)
       : diagnostics(reportTo), configuration(configurationText) {}
+  // The diagnostics may outlive the reading: they keep no view of its line.
+  ~ParseContext() { diagnostics.AtLine("", logLine, fileLine, false); }
   ParseContext(const ParseContext &) = delete;
   ParseContext &operator=(const ParseContext &) = delete;
 
