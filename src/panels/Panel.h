@@ -17,7 +17,7 @@ constexpr int kMaxPanelMfds = 6;
 constexpr int kPanelNameSize = 40;
 constexpr int kBackgroundFileSize = 88;
 
-class Panel : public VariablePublisher {
+class Panel final : public VariablePublisher {
  public:
   Panel(DrawingResources *shared, int32_t panelNumber, const char *panelName);
 
