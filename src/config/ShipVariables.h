@@ -32,7 +32,7 @@ struct ShipVariable {
 // characters, ignoring case, searched newest first, so the most recently
 // registered of two equal names is found; a name that finds none is logged
 // (code 1). Listed in registration order.
-class ShipVariableRegistry : public VariablePublisher {
+class ShipVariableRegistry final : public VariablePublisher {
  public:
   void RegisterVariable(const char *name, VariableRef variable);
   // Registers every ship variable of `values` in the published order.
