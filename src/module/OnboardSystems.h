@@ -39,6 +39,7 @@ class OnboardSystems {
   ElectricSystem &Electric() { return electric; }
   const ElectricSystem &Electric() const { return electric; }
   ThermalModel &Thermal() { return thermal; }
+  const ThermalModel &Thermal() const { return thermal; }
 
  private:
   // Declared so that destruction runs electric, fluid, then thermal: objects
