@@ -17,7 +17,7 @@ constexpr double kReferencePressure = 101400.0;
 constexpr int kMaxThrustersPerGroup = 15;
 
 // The two particle streams every main engine trails; the host makes each
-// stream from the spec when it is added.
+// stream from these figures when it is added, so a vessel works on a copy.
 const PARTICLESTREAMSPEC kContrailStream = {
     0, 8.0, 5.0, 350.0, 0.3, 8.0, 4.0, 3.0, PARTICLESTREAMSPEC::DIFFUSE, PARTICLESTREAMSPEC::LVL_PSQRT, 0.0, 0.5,
     PARTICLESTREAMSPEC::ATM_PLOG, 1e-6, 0.1, nullptr};
