@@ -94,34 +94,25 @@ inline VariableKind VariableRef::BoundKind() const {
   return VariableKind::kNone;
 }
 
-// An instrument's binding to a T: where it lives and the life of what holds
-// it. Unbound, it is nothing; once what held it is deleted, it is gone.
+// An instrument's binding to a T: a reference to it, life and all, typed.
+// Unbound, it is nothing; once what held it is deleted, it is gone.
 template <typename T>
 class Bound {
  public:
   Bound() = default;
   // A variable that lives as long as the vessel (a ship variable, the
   // instrument's own state), or none.
-  Bound(T *variable) : address(variable) {}
+  Bound(T *variable) : held(variable != nullptr ? VariableRef::To(*variable) : VariableRef()) {}
   // `variable` must hold a T.
-  explicit Bound(const VariableRef &variable)
-      : address(static_cast<T *>(variable.address)), life(variable.life), generation(variable.generation) {}
+  explicit Bound(const VariableRef &variable) : held(variable) {}
 
   // The variable while it lives; null when unbound or gone.
-  T *Get() const { return Gone() ? nullptr : address; }
-  bool Unbound() const { return address == nullptr; }
-  bool Gone() const { return life != nullptr && *life != generation; }
-  // The bound variable as a reference, with its life.
-  VariableRef Ref() const {
-    if (Get() == nullptr) return {};
-    VariableRef ref = VariableRef::To(*address);
-    ref.life = life;
-    ref.generation = generation;
-    return ref;
-  }
+  T *Get() const { return held.Live() ? static_cast<T *>(held.address) : nullptr; }
+  bool Unbound() const { return !held; }
+  bool Gone() const { return !held.Live(); }
+  // The bound variable as a reference, with its life; none once it is gone.
+  VariableRef Ref() const { return held.Live() ? held : VariableRef(); }
 
  private:
-  T *address = nullptr;
-  const LifeCell *life = nullptr;
-  LifeCell generation = 0;
+  VariableRef held;
 };

@@ -354,8 +354,7 @@ VariableRef PanelParser::OfKind(const VariableRef &variable, VariableKind kind) 
 
 // "<SELECTEL> TARGET SELECTOR FIRST LAST INITIAL", then one reference line per
 // index from FIRST to LAST. The target must be an instrument's variable slot
-// ("...:SRCP"): anything else would be overwritten with an address. Each
-// address bound into it must be of the slot's own type.
+// ("...:SRCP"); each variable bound into it must be of the slot's own type.
 void PanelParser::SelectorElements(const char *line) {
   LineWord tag, target = "", selector = "";
   int first = 0, last = -1, initial = -1;

@@ -56,11 +56,6 @@ VariableRef SystemList::ResolveReference(const char *text, Diagnostics &diagnost
   return Resolve(text, objectWord, diagnostics);
 }
 
-VariableRef SystemList::ResolveReference(const char *text) {
-  Diagnostics quiet;
-  return ResolveReference(text, quiet);
-}
-
 VariableRef SystemList::Resolve(const char *text, const char *what, Diagnostics &diagnostics) {
   char buffer[kConfigLineSize];
   std::snprintf(buffer, sizeof buffer, "%s", text);

@@ -51,8 +51,6 @@ class SystemList {
   // "NAME" gives the object, "NAME:VARIABLE" the address of its variable;
   // null, logged, when no object has the name.
   virtual VariableRef ResolveReference(const char *text, Diagnostics &diagnostics);
-  // As the vessel flies: nothing is logged.
-  VariableRef ResolveReference(const char *text);
   void RefreshAll(double dt);
   // After a step: every object's body that the step left with a NaN or an
   // infinity goes back to its figures of the step before, logged once for

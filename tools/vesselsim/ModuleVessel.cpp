@@ -1,6 +1,5 @@
 #include "ModuleVessel.h"
 
-#include <cmath>
 
 host::Vessel *ChooseVessel(const host::Simulation &sim, const std::string &name, std::string &error) {
   if (!name.empty()) {
@@ -44,11 +43,12 @@ bool WriteNumber(const host::Vessel *vessel, const StoredVariable &variable, dou
 
 namespace {
 
-// What a watch reads once what it watched is gone.
+// A watch whose name finds nothing in the vessel made anew: its variable's
+// life has ended, so it reads NaN and takes no write.
 void ReadGone(ResolvedWatch &watch) {
-  static double gone = std::nan("");
-  watch.variable = StoredVariable{&gone, ValueType::Double};
-  watch.ref.type = ValueType::Double;
+  static const uint32_t ended = 1;
+  watch.variable = StoredVariable{};
+  watch.variable.life = &ended;
 }
 
 }  // namespace
@@ -56,10 +56,6 @@ void ReadGone(ResolvedWatch &watch) {
 void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch) {
   std::string error;
   if (!ResolveNumber(vessel, watch.ref.reference, watch.variable, error)) ReadGone(watch);
-}
-
-void KeepWatchOnItsObject(ResolvedWatch &watch) {
-  if (!watch.variable.live()) ReadGone(watch);
 }
 
 std::vector<std::string> ListReferences(const host::Vessel *vessel) {

@@ -27,15 +27,15 @@ bool WriteNumber(const host::Vessel *vessel, const StoredVariable &variable, dou
 struct ResolvedWatch {
   TypedReference ref;
   StoredVariable variable;
+
+  // As asked, while the variable lives; once its object is gone it reads
+  // NaN, which shows as a double.
+  ValueType shownType() const { return variable.live() ? ref.type : ValueType::Double; }
 };
 
 // A reload makes the vessel anew: the watch finds its variable in the new
 // one, and shows NaN when it names nothing there.
 void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch);
-// A key press or a click may separate a stage, and a separation deletes
-// system objects: the watch stays on the object it was bound to, and shows
-// NaN from then on once that object is gone instead of reading freed memory.
-void KeepWatchOnItsObject(ResolvedWatch &watch);
 
 // Every reference the module lists for the vessel (ship variables, system
 // objects and their variables, what panels and instruments hold).

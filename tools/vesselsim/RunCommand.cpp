@@ -62,7 +62,6 @@ class Run {
   void writeCsvRow(double time);
   void applyDueEvents(double time);
   void showProgress(long long frame, long long frames, bool last);
-  void refreshWatches();
   void apply(Event &event);
   void saveScenario(const std::string &file) const;
   void showPanel(int n);
@@ -81,7 +80,6 @@ class Run {
   std::ofstream csv;
   std::string csvPath;  // the CSV the plot reads: --csv, or a scratch file
   double tolerance = 0.0;
-  bool refreshWatchesAfter = false;
   bool progress = false;
   std::chrono::steady_clock::time_point started, lastShown;
 };
@@ -150,7 +148,7 @@ void Run::writeCsvHeader() {
 
 void Run::writeCsvRow(double time) {
   csv << ShortestValue(ValueType::Double, time);
-  for (const ResolvedWatch &w : watches) csv << ',' << ShortestValue(w.ref.type, w.variable.read());
+  for (const ResolvedWatch &w : watches) csv << ',' << ShortestValue(w.shownType(), w.variable.read());
   csv << '\n';
 }
 
@@ -161,8 +159,6 @@ void Run::applyDueEvents(double time) {
       apply(event);
     }
   }
-  if (refreshWatchesAfter) refreshWatches();
-  refreshWatchesAfter = false;
 }
 
 // "t = 1200 s of 7200 s, 310000 steps/s", rewritten in place twice a second;
@@ -182,14 +178,9 @@ void Run::showProgress(long long frame, long long frames, bool last) {
   std::cout << line << std::flush;
 }
 
-void Run::refreshWatches() {
-  for (ResolvedWatch &w : watches) KeepWatchOnItsObject(w);
-}
-
 void Run::apply(Event &event) {
   switch (event.kind) {
     case Event::Kind::Key:
-      refreshWatchesAfter = true;
       PressKey(*vessel, event.keyCode);
       break;
     case Event::Kind::Set: {
@@ -209,7 +200,6 @@ void Run::apply(Event &event) {
       break;
     case Event::Kind::Click:
       click(event);
-      refreshWatchesAfter = true;
       break;
     case Event::Kind::Png:
       writePng(event.file);
@@ -270,7 +260,7 @@ void Run::plot() {
 
 void Run::finish() {
   for (const ResolvedWatch &w : watches)
-    std::cout << w.ref.reference << " = " << FormatValue(w.ref.type, w.variable.read()) << '\n';
+    std::cout << w.ref.reference << " = " << FormatValue(w.shownType(), w.variable.read()) << '\n';
   if (!options.save.empty()) saveScenario(AbsolutePath(options.save, invocationFolder));
   if (!options.png.empty()) writePng(AbsolutePath(options.png, invocationFolder));
   if (!options.plot.empty()) plot();

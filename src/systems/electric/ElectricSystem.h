@@ -20,7 +20,6 @@ class ElectricSystem : public SystemList {
   // "NOPOWER" is no source, without a log entry; "HYDRAULIC:..." goes to the
   // fluid list; anything else to this list.
   VariableRef ResolveReference(const char *text, Diagnostics &diagnostics) override;
-  using SystemList::ResolveReference;
 
   void ParseConfigurationSection(ParseContext &context) override;
   void LoadFromScenario(FILEHANDLE scn, std::string &logEntries) override;

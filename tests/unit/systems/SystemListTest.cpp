@@ -66,8 +66,9 @@ TEST(SystemList, NamesMatchAsPrefixesFirstInListOrder) {
 TEST(SystemList, ReferencesNameAnObjectOrOneOfItsVariables) {
   static PlainList list;
   static Probe *tank = list.Append<Probe>("TANK");
-  EXPECT_EQ(list.ResolveReference("TANK:VALUE").address, &tank->value);
-  EXPECT_EQ(list.ResolveReference("TA").address, tank);
+  Diagnostics quiet;
+  EXPECT_EQ(list.ResolveReference("TANK:VALUE", quiet).address, &tank->value);
+  EXPECT_EQ(list.ResolveReference("TA", quiet).address, tank);
   const std::string log = LogAfter([](Diagnostics &logged) {
     EXPECT_EQ(list.ResolveReference("NONE:VALUE", logged).address, nullptr);
     EXPECT_EQ(list.ResolveReference("TANK:NOPE", logged).address, nullptr);
@@ -84,9 +85,10 @@ TEST(ElectricSystem, NopowerIsNoSourceAndHydraulicReferencesGoToTheFluidList) {
   electrics = &electric;
   Probe *tank = fluid.Append<Probe>("O2TANK");
   Probe *bus = electric.Append<Probe>("BUS");
-  EXPECT_EQ(electric.ResolveReference("HYDRAULIC:O2TANK:VALUE").address, &tank->value);
-  EXPECT_EQ(electric.ResolveReference("ELECTRIC:BUS").address, bus);
-  EXPECT_EQ(electric.ResolveReference("ELECTRIC:HYDRAULIC:O2").address, tank);
+  Diagnostics quiet;
+  EXPECT_EQ(electric.ResolveReference("HYDRAULIC:O2TANK:VALUE", quiet).address, &tank->value);
+  EXPECT_EQ(electric.ResolveReference("ELECTRIC:BUS", quiet).address, bus);
+  EXPECT_EQ(electric.ResolveReference("ELECTRIC:HYDRAULIC:O2", quiet).address, tank);
   const std::string log =
       LogAfter([](Diagnostics &logged) { EXPECT_EQ(electrics->ResolveReference("NOPOWER", logged).address, nullptr); });
   EXPECT_EQ(log, "");

@@ -425,7 +425,7 @@ nlohmann::json LiveBench::state() {
     const double value = w.variable.read();
     watched.push_back({{"ref", w.ref.reference},
                        {"value", std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(nullptr)},
-                       {"shown", FormatValue(w.ref.type, value)}});
+                       {"shown", FormatValue(w.shownType(), value)}});
   }
   const host::PanelNeighbours &n = sim->panels.neighbours();
   return {{"version", version},
@@ -533,7 +533,6 @@ bool LiveBench::mouse(int x, int y, bool right, const std::string &action) {
     if (action == "down") taken = sim->panels.buttonDown(x, y, right);
     else if (action == "up") sim->panels.buttonUp();
     else taken = sim->panels.click(x, y, right);
-    for (ResolvedWatch &w : watches) KeepWatchOnItsObject(w);
     changedLocked();
     return taken;
   });
@@ -546,7 +545,6 @@ void LiveBench::key(const std::string &browserCode) {
     if (vessel == nullptr || vessel->module->ovcConsumeBufferedKey == nullptr) throw Refusal{"no vessel takes keys"};
     PressKey(*vessel, code);
     note("key " + std::to_string(code));
-    for (ResolvedWatch &w : watches) KeepWatchOnItsObject(w);
     changedLocked();
   });
 }
@@ -631,7 +629,7 @@ std::string LiveBench::seriesCsv(size_t last, size_t points) {
     const Sample &s = series[k];
     csv += ShortestValue(ValueType::Double, s.time);
     for (size_t i = 0; i < s.values.size(); ++i)
-      csv += "," + (std::isnan(s.values[i]) ? std::string() : ShortestValue(watches[i].ref.type, s.values[i]));
+      csv += "," + (std::isnan(s.values[i]) ? std::string() : ShortestValue(watches[i].shownType(), s.values[i]));
     csv += "\n";
   }
   return csv;
