@@ -1,6 +1,5 @@
 #include "ModuleVessel.h"
 
-
 host::Vessel *ChooseVessel(const host::Simulation &sim, const std::string &name, std::string &error) {
   if (!name.empty()) {
     host::Vessel *vessel = sim.findVessel(name);
