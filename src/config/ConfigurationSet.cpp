@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <strings.h>
 
-#include "config/ExactNumber.h"
+#include "config/text/ExactNumber.h"
 #include "config/ScenarioLines.h"
 #include "config/text/Keywords.h"
 #include "config/text/TextScan.h"

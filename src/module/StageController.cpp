@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "config/ExactNumber.h"
+#include "config/text/ExactNumber.h"
 #include "config/ScenarioLines.h"
 #include "config/text/DebugLog.h"
 #include "config/text/Keywords.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/ExactNumber.h"
+#include "config/text/ExactNumber.h"
 #include "config/text/BoundedCopy.h"
 #include "systems/ThermalBody.h"
 

@@ -37,7 +37,7 @@ TEST(VesselsimCheck, StrictFindsWhatTheModulePassesOverWithTheirLines) {
            "Config/Broken.cfg:20: tank LATER is defined only later, at line 22",
            "Config/Broken.cfg:24: line not understood in <HYDRAULIC>",
            "Config/Broken.cfg:27: electric object BUS2 is defined only later, at line 28",
-           "Config/Broken.cfg:30: line has 2 of its 3 fields",
+           "Config/Broken.cfg:30: dc bus line has 2 of its 3 fields",
            "Config/Broken.cfg:33: bitmap Bitmaps\\none.bmp not found",
            "Config/Broken.cfg:34: no instrument class for <NOSUCH>",
            "Config/Broken.cfg:36: the instrument (line 36) overlaps S1 (line 35)",

@@ -7,8 +7,10 @@
 
 #include "systems/SystemList.h"
 
-class ParseContext;
+class Diagnostics;
 class ElectricObject;
+class LineDescription;
+class ParseContext;
 class FluidSystem;
 class ThermalModel;
 
@@ -34,4 +36,6 @@ class ElectricSystem : public SystemList {
  private:
   void ParseLine(ParseContext &context, const char *line);
   void ParseCoolingLoop(ParseContext &context, const char *header, const char *text);
+  // Whether the line gave every field; a line short of one is logged.
+  static bool Whole(const LineDescription &description, Diagnostics &diagnostics);
 };

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "config/ExactNumber.h"
+#include "config/text/ExactNumber.h"
 #include "config/text/Diagnostics.h"
 #include "config/text/Keywords.h"
 #include "config/text/ParseContext.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "config/ExactNumber.h"
+#include "config/text/ExactNumber.h"
 #include "config/ScenarioLines.h"
 #include "config/text/Diagnostics.h"
 #include "config/text/Keywords.h"
