@@ -10,6 +10,7 @@
 #include "config/text/BoundedCopy.h"
 #include "config/text/Diagnostics.h"
 #include "config/text/Keywords.h"
+#include "config/text/LineGrammar.h"
 #include "config/text/ParseContext.h"
 #include "config/text/SectionLines.h"
 #include "config/text/TextScan.h"
@@ -35,6 +36,24 @@ int32_t GroupIndex(const char *word) {
     if (MatchKeyword(word, g.word)) return g.index;
   return kNoGroup;
 }
+
+constexpr FieldType kWord = FieldType::kWord, kInt = FieldType::kInt, kReal = FieldType::kReal,
+                    kVector = FieldType::kVector;
+
+// The header's name keeps its closing ">" until it is copied.
+constexpr FieldDeclaration kElementFields[] = {
+    {"name", kWord}, {"mesh", kWord}, {"mass", kReal}, {"first configuration", kInt}, {"last configuration", kInt}};
+constexpr LineGrammar kElementGrammar("element", kElementFields, false);
+
+constexpr FieldDeclaration kPropellantFields[] = {
+    {"name", kWord}, {"capacity", kReal}, {"first configuration", kInt}, {"last configuration", kInt}};
+constexpr LineGrammar kPropellantGrammar("propellant tank", kPropellantFields, false);
+
+// Without its exhaust size, a thruster has no visible plume.
+constexpr FieldDeclaration kThrusterFields[] = {{"position", kVector},  {"direction", kVector}, {"thrust", kReal},
+                                                {"propellant", kWord},  {"isp", kReal},         {"reference isp", kReal},
+                                                {"group", kWord},       {"exhaust", FieldType::kPair, true}};
+constexpr LineGrammar kThrusterGrammar("thruster", kThrusterFields, false);
 
 // A vector tag of the configuration block and the member it sets.
 struct VectorTag {
@@ -163,17 +182,19 @@ void VesselSection::ReadElements(ParseContext &context) {
   SectionLines section(context, "</ELEMENTS>");
   while (section.Next(line)) {
     if (line == nullptr || line[0] != '<') continue;
+    const LineDescription header(kElementGrammar, line, line + 1, context.diagnostics);
+    if (!header.Complete()) continue;
     VesselElement element;
-    LineWord name, mesh;
-    context.diagnostics.CheckWordCount(line, 5, "element");
-    if ((Fields(line + 1, &context.diagnostics) >> name >> mesh >> element.mass >> element.first >> element.last)
-            .Count() != 5)
-      continue;
-    context.diagnostics.ReportFileUse(nullptr, context.Line(), std::string("mesh Meshes/") + mesh + ".msh",
-                                      (std::string("Meshes\\") + mesh + ".msh").c_str());
-    name[std::strlen(name) - 1] = '\0';  // the header's closing ">"
-    CopyName(element.name, name, &context.diagnostics);
-    CopyName(element.meshFile, mesh, &context.diagnostics);
+    element.mass = header.Real(2);
+    element.first = header.Int(3);
+    element.last = header.Int(4);
+    const std::string mesh = header.Word(1);
+    context.diagnostics.ReportFileUse(nullptr, context.Line(), "mesh Meshes/" + mesh + ".msh",
+                                      ("Meshes\\" + mesh + ".msh").c_str());
+    std::string name = header.Name();
+    name.pop_back();  // the header's closing ">"
+    CopyName(element.name, name.c_str(), &context.diagnostics);
+    CopyName(element.meshFile, mesh.c_str(), &context.diagnostics);
     ElementLines lines(element, context);
     for (int64_t n = element.first; n < element.last; ++n) {
       const char *offsetLine = context.NextLine();
@@ -193,13 +214,14 @@ void VesselSection::ReadPropellants(ParseContext &context) {
   char *line;
   SectionLines section(context, "</PROPELLANTS>");
   while (section.Next(line)) {
+    if (line == nullptr) continue;
+    const LineDescription described(kPropellantGrammar, line, line, context.diagnostics);
+    if (!described.Complete()) continue;
     PropellantDef tank;
-    LineWord name;
-    context.diagnostics.CheckWordCount(line, 4, "tank");
-    if (line == nullptr ||
-        (Fields(line, &context.diagnostics) >> name >> tank.capacity >> tank.first >> tank.last).Count() != 4)
-      continue;
-    CopyName(tank.name, name, &context.diagnostics);
+    tank.capacity = described.Real(1);
+    tank.first = described.Int(2);
+    tank.last = described.Int(3);
+    CopyName(tank.name, described.Name(), &context.diagnostics);
     InsertAfterFirst(set.propellants, tank);
   }
 }
@@ -227,27 +249,28 @@ void VesselSection::ReadStageBlock(ParseContext &context, StageConfiguration &st
   }
 }
 
-// "<x y z> <dx dy dz> THRUST PROPELLANT ISP ISPREF GROUP <LENGTH WIDTH>"; a
-// line without its exhaust size gets a thruster without a visible plume.
+// "<x y z> <dx dy dz> THRUST PROPELLANT ISP ISPREF GROUP <LENGTH WIDTH>".
 void VesselSection::ReadThrusters(ParseContext &context, StageConfiguration &stage) {
   char *line;
   SectionLines section(context, "</THRUSTERS>");
   while (section.Next(line)) {
     if (line == nullptr) continue;
+    const LineDescription described(kThrusterGrammar, line, line, context.diagnostics);
+    if (!described.Complete()) continue;
     ThrusterDef t;
-    LineWord propellant, group;
-    context.diagnostics.CheckWordCount(line, 11, "thruster");
-    const int read = (Fields(line, &context.diagnostics) >> t.position >> t.direction >> t.maxThrust >> propellant >>
-                      t.isp >> t.ispRef >> group)
-                         .Pair(t.exhaustLength, t.exhaustWidth)
-                         .Count();
-    if (read < 11) continue;
-    if (read < 13) t.exhaustLength = t.exhaustWidth = 0.0;
+    t.position = described.Vector(0);
+    t.direction = described.Vector(1);
+    t.maxThrust = described.Real(2);
+    const char *propellant = described.Word(3);
+    t.isp = described.Real(4);
+    t.ispRef = described.Real(5);
+    t.exhaustLength = described.Vector(7).x;
+    t.exhaustWidth = described.Vector(7).y;
     CopyName(t.propellant, propellant, &context.diagnostics);
     thrusterPropellants.emplace_back(context.Line(), propellant);
-    t.group = GroupIndex(group);
+    t.group = GroupIndex(described.Word(6));
     if (t.group == kNoGroup)
-      context.diagnostics.Report(std::string("thruster group ") + group + " is not one of the host's groups");
+      context.diagnostics.Report(std::string("thruster group ") + described.Word(6) + " is not one of the host's groups");
     InsertAfterFirst(stage.thrusters, t);
   }
 }

@@ -32,7 +32,7 @@ TEST(VesselsimCheck, StrictFindsWhatTheModulePassesOverWithTheirLines) {
   for (const char *finding : {
            "config/broken.prd:4: bitmap Bitmaps\\missing.bmp not found",
            "Config/Broken.cfg:5: mesh Meshes/NoMesh.msh not found",
-           "Config/Broken.cfg:10: tank has 2 of its 4 fields",
+           "Config/Broken.cfg:10: propellant tank line has 2 of its 4 fields",
            "Config/Broken.cfg:13: line not understood in <VESSEL>",
            "Config/Broken.cfg:20: tank LATER is defined only later, at line 22",
            "Config/Broken.cfg:24: line not understood in <HYDRAULIC>",

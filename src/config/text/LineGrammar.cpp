@@ -7,7 +7,8 @@
 
 size_t LineGrammar::RequiredWords() const {
   size_t words = tagged ? 1 : 0;
-  for (size_t i = 0; i < count && !fields[i].optional; ++i) words += fields[i].type == FieldType::kVector ? 3 : 1;
+  for (size_t i = 0; i < count && !fields[i].optional; ++i)
+    words += fields[i].type == FieldType::kVector ? 3 : fields[i].type == FieldType::kPair ? 2 : 1;
   return words;
 }
 
@@ -34,6 +35,9 @@ LineDescription::LineDescription(const LineGrammar &grammar, const char *line, c
         break;
       case FieldType::kVector:
         fields >> value.number;
+        break;
+      case FieldType::kPair:
+        fields.Pair(value.number.x, value.number.y);
         break;
     }
     if (fields.Count() == before) break;

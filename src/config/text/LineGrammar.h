@@ -11,7 +11,8 @@
 
 class Diagnostics;
 
-enum class FieldType { kWord, kInt, kReal, kVector };
+// A vector is "<x y z>", a pair "<a b>": all their numbers or none.
+enum class FieldType { kWord, kInt, kReal, kVector, kPair };
 
 struct FieldDeclaration {
   const char *name;
@@ -36,7 +37,7 @@ struct LineGrammar {
     static_assert(N <= kMaxLineFields, "a line kind has at most kMaxLineFields fields");
   }
   // The blank-separated words of a line that gives every field it must, its
-  // tag included: a vector counts three.
+  // tag included: a vector counts three, a pair two.
   size_t RequiredWords() const;
 
   const char *what;
@@ -63,6 +64,7 @@ class LineDescription {
   const char *Word(size_t field) const { return values[field].word; }
   int Int(size_t field) const { return static_cast<int>(values[field].number.x); }
   double Real(size_t field) const { return values[field].number.x; }
+  // A vector's numbers, or a pair's as x and y.
   const Vec3 &Vector(size_t field) const { return values[field].number; }
   int Place() const { return place; }
 
