@@ -128,11 +128,16 @@ DLLCLBK void vsimListReferences(VESSEL *vessel, void (*sink)(void *, const char 
 // readers pass over silently; null turns the findings off again.
 DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetModuleFindingSink(sink, context); }
 
+// What the check adds when the plant's steps follow the frames.
+constexpr char kFrameRateNote[] =
+    "\nthe systems step once a frame, so the plant depends on the frame rate: SYSTEMS_STEP fixes their step";
+
 // Not called by the simulator: the check of a vessel class without the host.
 // The module reads and builds "Config\\<className>.cfg" as a restore into
 // configuration 1 does, with the findings going to the sink, and tells
 // `volume` every tank's "HYDRAULIC:NAME:VOLUME" reference and litres and
-// `summary` what it built; nothing reaches the host.
+// `summary` what it built, with a note on a second line when the plant's
+// steps follow the frames; nothing reaches the host.
 DLLCLBK void vsimCheckClass(const char *className, void (*volume)(void *, const char *, double), void *context,
                             char *summary, int size) {
   GuardedText("vsimCheckClass", summary, size, [&] {
@@ -148,7 +153,7 @@ DLLCLBK void vsimCheckClass(const char *className, void (*volume)(void *, const 
       if (variable.kind == VariableKind::kDouble)
         volume(context, reference.c_str(), *static_cast<const double *>(variable.address));
     }
-    return systems.Summary();
+    return systems.Summary() + (systems.onboard.DependsOnFrameRate() ? kFrameRateNote : "");
   });
 }
 

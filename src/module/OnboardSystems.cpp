@@ -1,16 +1,38 @@
 #include "module/OnboardSystems.h"
 
+#include "config/ScenarioLines.h"
 #include "config/text/Keywords.h"
 #include "module/ModuleLog.h"
 
+namespace {
+
+// The scenario's record of the fixed step, "STEP REMAINDER".
+constexpr char kSystemsStepTag[] = "SYSTEMS_STEP";
+
+}  // namespace
+
 void OnboardSystems::Step(const StepInputs &inputs) {
+  std::string logEntries;
+  if (fixedStep.Fixed()) {
+    StepInputs step = inputs;
+    step.dt = fixedStep.Length();
+    for (long n = fixedStep.StepsFor(inputs.dt, logEntries); n > 0; --n) Advance(step, logEntries);
+  } else {
+    Advance(inputs, logEntries);
+  }
+  AppendToModuleLog(logEntries);
+}
+
+void OnboardSystems::Advance(const StepInputs &inputs, std::string &logEntries) {
   thermal.Step(inputs);
   fluid.RefreshAll(inputs.dt);
   electric.RefreshAll(inputs.dt);
-  std::string logEntries;
   fluid.KeepBodiesFinite(logEntries);
   electric.KeepBodiesFinite(logEntries);
-  AppendToModuleLog(logEntries);
+}
+
+bool OnboardSystems::DependsOnFrameRate() const {
+  return !fixedStep.Fixed() && !(fluid.Objects().empty() && electric.Objects().empty());
 }
 
 std::string OnboardSystems::Fault() const {
@@ -24,11 +46,16 @@ void OnboardSystems::RemoveStage(int n) {
 }
 
 void OnboardSystems::SaveToScenario(FILEHANDLE scn) const {
+  if (fixedStep.Fixed()) WriteScenarioString(scn, kSystemsStepTag, fixedStep.Record().c_str());
   fluid.SaveToScenario(scn);
   electric.SaveToScenario(scn);
 }
 
 bool OnboardSystems::LoadFromScenario(const char *line, FILEHANDLE scn, std::string &logEntries) {
+  if (const char *record = AfterKeyword(line, kSystemsStepTag)) {
+    fixedStep.Restore(record);
+    return true;
+  }
   SystemList *list = MatchKeyword(line, "<HYDRAULIC>")  ? static_cast<SystemList *>(&fluid)
                      : MatchKeyword(line, "<ELECTRIC>") ? &electric
                                                         : nullptr;

@@ -7,6 +7,7 @@
 
 #include <Orbitersdk.h>
 
+#include "module/FixedSystemsStep.h"
 #include "systems/StepInputs.h"
 #include "systems/ThermalModel.h"
 #include "systems/electric/ElectricSystem.h"
@@ -19,8 +20,12 @@ class OnboardSystems {
   OnboardSystems &operator=(const OnboardSystems &) = delete;
 
   // Advances the thermal model, then the fluid objects, then the electric
-  // objects, each in configuration order, by the inputs' dt.
+  // objects, each in configuration order: by the inputs' dt, or in as many
+  // fixed steps as the frame of that length completes, each with the frame's
+  // inputs.
   void Step(const StepInputs &inputs);
+  FixedSystemsStep &SystemsStep() { return fixedStep; }
+  const FixedSystemsStep &SystemsStep() const { return fixedStep; }
   // What in the plant cannot be as it stands, as a write from outside may
   // leave it (a tank of no room, a body below 0 K); empty when nothing.
   std::string Fault() const;
@@ -33,6 +38,9 @@ class OnboardSystems {
   // opening tag; false for a line that opens no block of the plant. What the
   // block names that the vessel does not have goes to `logEntries`.
   bool LoadFromScenario(const char *line, FILEHANDLE scn, std::string &logEntries);
+  // Whether the plant has objects to step and no fixed step: what it does
+  // then depends on the host's frame rate.
+  bool DependsOnFrameRate() const;
 
   FluidSystem &Fluid() { return fluid; }
   const FluidSystem &Fluid() const { return fluid; }
@@ -42,6 +50,9 @@ class OnboardSystems {
   const ThermalModel &Thermal() const { return thermal; }
 
  private:
+  void Advance(const StepInputs &inputs, std::string &logEntries);
+
+  FixedSystemsStep fixedStep;
   // Declared so that destruction runs electric, fluid, then thermal: objects
   // unregister from the thermal model as they go.
   ThermalModel thermal;

@@ -45,7 +45,20 @@ void VesselConfiguration::ReadTopLevelLine(ParseContext &context, const char *li
     KeyboardSection(set).Read(context);
   } else if (keyword.Is("<SEPARATION>")) {
     SeparationSection(set, onboard.Fluid(), onboard.Electric()).Read(context);
+  } else if (keyword.Is("SYSTEMS_STEP")) {
+    ReadSystemsStep(context, keyword.rest);
   } else if (line != nullptr) {
     context.diagnostics.Report("line outside every section");
   }
+}
+
+// "SYSTEMS_STEP SECONDS": the plant's fixed step. A line without a step above
+// 0 is passed over.
+void VesselConfiguration::ReadSystemsStep(ParseContext &context, const char *text) {
+  double seconds = 0.0;
+  if ((Fields(text, &context.diagnostics) >> seconds).Count() == 1 && FixedSystemsStep::Valid(seconds)) {
+    onboard.SystemsStep().SetLength(seconds);
+    return;
+  }
+  context.diagnostics.Report("SYSTEMS_STEP wants a step in seconds above 0: the line is passed over");
 }

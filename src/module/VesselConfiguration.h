@@ -20,6 +20,7 @@ class VesselConfiguration {
 
  private:
   void ReadTopLevelLine(ParseContext &context, const char *line);
+  void ReadSystemsStep(ParseContext &context, const char *text);
 
   ConfigurationSet &set;
   OnboardSystems &onboard;

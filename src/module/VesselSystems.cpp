@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "config/text/Diagnostics.h"
+#include "config/text/ExactNumber.h"
 #include "config/text/Keywords.h"
 #include "module/ModuleLog.h"
 #include "module/VesselConfiguration.h"
@@ -98,5 +99,8 @@ std::string VesselSystems::Summary() const {
          Counted(onboard.Electric().Objects().size(), "electric object") + ", " + Counted(thrusters, "thruster") +
          ", " +
          (panels > 0 ? Counted(panels, "panel") + " with " + Counted(deck.InstrumentCount(), "instrument")
-                     : std::string("no panel"));
+                     : std::string("no panel")) +
+         (onboard.SystemsStep().Fixed()
+              ? std::string(", systems step ") + ExactNumber(onboard.SystemsStep().Length()).text + " s"
+              : "");
 }

@@ -49,7 +49,7 @@ class VesselSystems : public VariableResolver {
   void PanelMouseEvent(int area, int event, int mx, int my);
 
   // What the configuration built, counted: "2 configurations, 4 propellant
-  // tanks, ..., 1 panel with 7 instruments".
+  // tanks, ..., 1 panel with 7 instruments[, systems step 0.1 s]".
   std::string Summary() const;
 
   // Declared so that the panels go first, then the plant, then the stages.

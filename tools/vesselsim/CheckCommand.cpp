@@ -62,7 +62,7 @@ ClassCheck CheckClass(const std::string &className) {
     check.error = "the vessel module cannot report its findings";
     return check;
   }
-  char summary[256] = "";
+  char summary[512] = "";
   const auto volume = [](void *volumes, const char *reference, double litres) {
     (*static_cast<std::map<std::string, double> *>(volumes))[reference] = litres;
   };
@@ -99,7 +99,11 @@ int CheckConfiguration(const CheckOptions &options) {
     for (const std::string &finding : check.findings) std::cout << finding << '\n';
     findings = findings || !check.findings.empty();
   }
-  // A clean check says what it read, so the author knows it read the file.
-  if (!findings) std::cout << className << ".cfg: " << check.summary << ": no findings\n";
+  // A clean check says what it read, so the author knows it read the file;
+  // the strict one adds the module's note, which is no finding.
+  const size_t noteAt = check.summary.find('\n');
+  if (!findings) std::cout << className << ".cfg: " << check.summary.substr(0, noteAt) << ": no findings\n";
+  if (options.strict && noteAt != std::string::npos)
+    std::cout << className << ".cfg: note: " << check.summary.substr(noteAt + 1) << '\n';
   return findings ? 1 : 0;
 }

@@ -1,5 +1,7 @@
 #include "config/text/DebugLog.h"
 
+#include "config/text/ExactNumber.h"
+
 namespace {
 
 const char *const kErrorTexts[] = {
@@ -34,6 +36,12 @@ std::string DebugLog::UnplacedRecord(const char *line) {
 std::string DebugLog::LostFigure(const char *object) {
   return std::string("ERROR IN STEP: ") + object +
          " made a number that is not one; it keeps its state of the step before\n";
+}
+
+std::string DebugLog::FellBehind(double step, double frame, double needed, long run) {
+  return std::string("ERROR IN STEP: the systems fell behind: a frame of ") + ExactNumber(frame).text +
+         " s needs " + ExactNumber(needed).text + " steps of " + ExactNumber(step).text + " s; " +
+         std::to_string(run) + " were run and the rest of the frame was dropped\n";
 }
 
 std::string DebugLog::CallbackFailure(const char *callback, const char *what) {

@@ -33,6 +33,10 @@ class DebugLog {
   // An object whose step made a NaN or an infinity, and so keeps its state of
   // the step before: logged once for the object.
   static std::string LostFigure(const char *object);
+  // A frame so long that the plant's fixed step of `step` seconds would need
+  // `needed` steps: `run` of them were run and the rest of the frame's time
+  // was dropped. Logged once for the vessel.
+  static std::string FellBehind(double step, double frame, double needed, long run);
   // A host callback that failed inside the module (`what` says how) and
   // ended there, so that nothing thrown reaches the host.
   static std::string CallbackFailure(const char *callback, const char *what);
