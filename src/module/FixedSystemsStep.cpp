@@ -1,5 +1,6 @@
 #include "module/FixedSystemsStep.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "config/text/DebugLog.h"
@@ -26,13 +27,11 @@ long FixedSystemsStep::StepsFor(double frame, std::string &logEntries) {
   if (!Fixed() || !(frame > 0.0) || !std::isfinite(frame)) return 0;
   remainder += frame;
   const double whole = std::floor(remainder / length + kGridTolerance);
-  if (whole <= static_cast<double>(kMostStepsAFrame)) {
-    remainder -= whole * length;
-    return static_cast<long>(whole);
-  }
+  // What the tolerance took beyond the sum is no time to keep.
+  remainder = std::max(0.0, remainder - whole * length);
+  if (whole <= static_cast<double>(kMostStepsAFrame)) return static_cast<long>(whole);
   if (!fellBehind) logEntries += DebugLog::FellBehind(length, frame, whole, kMostStepsAFrame);
   fellBehind = true;
-  remainder -= whole * length;
   return kMostStepsAFrame;
 }
 

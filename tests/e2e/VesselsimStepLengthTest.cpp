@@ -2,6 +2,7 @@
 // 0.02, 0.1 and 0.5 s.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -83,4 +84,56 @@ TEST(VesselsimStepLength, AFuelCellAndARadiatorAgreeAtEveryStep) {
     EXPECT_NEAR(end[4], reference[4], 0.05) << dt;
     EXPECT_NEAR(end[6], reference[6], 0.5) << dt;
   }
+}
+
+// A plant on SYSTEMS_STEP 0.1 flown at frames of 0.02, 0.1, 0.5 and 1.7 s: at
+// every time on all four grids (each 8.5 s) every watched value is the same
+// to the last bit, and the plant is busy (the fuel cell wears, the cooling
+// loop switches, the pipe fills the spare tank). Without the line, the same
+// plant flown at 0.1 s frames does what it does with the line at 0.5 s ones,
+// but for the frames' rounding.
+TEST(VesselsimStepLength, AFixedSystemsStepMakesThePlantIndependentOfTheFrames) {
+  const std::string events = TempPath("fixed.events");
+  std::ofstream(events) << "0 set int=ELECTRIC:FC:START 1\n";
+  const std::string watches =
+      "--events " + events +
+      " --watch HYDRAULIC:CABIN:PRESS --watch HYDRAULIC:CABIN:CO2_PPRESS --watch HYDRAULIC:CABIN:TEMP"
+      " --watch HYDRAULIC:SPARE:MASS --watch HYDRAULIC:WATER:MASS --watch HYDRAULIC:RAD:TEMP --watch ELECTRIC:FC:TEMP"
+      " --watch ELECTRIC:FC:DPH --watch ELECTRIC:MAIN:AMPS --watch ELECTRIC:BATT:AMPS --watch ELECTRIC:LOOP:ISON";
+  std::vector<std::vector<double>> reference;
+  for (const char *dt : {"0.02", "0.1", "0.5", "1.7"}) {
+    const auto rows = RunAtStep("Fixed", dt, "--duration 680 --every 8.5", watches);
+    ASSERT_EQ(rows.size(), 81u) << dt;
+    if (reference.empty()) reference = rows;
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], reference[i]) << dt << " at row " << i;
+  }
+  EXPECT_GT(reference.back()[4], 10.0);
+  EXPECT_GT(reference.back()[8], reference[1][8]);
+  EXPECT_EQ(reference[1][11], 1.0);
+  EXPECT_EQ(reference.back()[11], 0.0);
+
+  // A save between two steps keeps what the frames left over, and the
+  // restored vessel's next frame completes the step.
+  const std::string saved = TempPath("fixed.scn"), resaved = TempPath("fixed-again.scn");
+  Vesselsim("run --quiet --root " + kRoot + " " + kRoot + "/Scenarios/Fixed.scn --dt 0.15 --duration 0.45 --save " +
+            saved);
+  EXPECT_NE(ReadFile(saved).find("\n  SYSTEMS_STEP 0.1 0.04999999999"), std::string::npos);
+  Vesselsim("run --quiet --root " + kRoot + " " + saved + " --dt 0.05 --steps 1 --save " + resaved);
+  EXPECT_NE(ReadFile(resaved).find("\n  SYSTEMS_STEP 0.1 0\n"), std::string::npos);
+
+  const std::string root = CopyOfTestRoot("steps", "steps-framed");
+  const std::string configuration = ReadFile(root + "/Config/Fixed.cfg");
+  const size_t line = configuration.find("SYSTEMS_STEP 0.1\n");
+  ASSERT_NE(line, std::string::npos);
+  std::ofstream(root + "/Config/Fixed.cfg") << configuration.substr(0, line) << configuration.substr(line + 17);
+  const std::string csv = TempPath("framed.csv");
+  ASSERT_EQ(Vesselsim("run --quiet --root " + root + " " + root + "/Scenarios/Fixed.scn --dt 0.1 --duration 680" +
+                      " --every 8.5 --csv " + csv + " " + watches)
+                .status,
+            0);
+  const auto framed = CsvRows(csv);
+  ASSERT_EQ(framed.size(), reference.size());
+  for (size_t i = 0; i < framed.size(); ++i)
+    for (size_t c = 0; c < framed[i].size(); ++c)
+      EXPECT_NEAR(framed[i][c], reference[i][c], 1e-9 * std::fabs(reference[i][c]) + 1e-12) << i << ", " << c;
 }
