@@ -52,6 +52,19 @@ void Timestep(benchmark::State &state) {
 }
 BENCHMARK(Timestep)->Unit(benchmark::kMicrosecond);
 
+// The module's step of a frame at 60 fps, at 1x and at 1000x time
+// acceleration: the Kestrel's plant steps every 0.02 s of simulated time
+// whatever the frame, so a 1000x frame (16.7 s) runs 833 or 834 of its steps
+// and a 1x frame one or none.
+void AcceleratedTimestep(benchmark::State &state) {
+  Kestrel k;
+  const double frame = static_cast<double>(state.range(0)) / 60.0;
+  for (auto _ : state) k.vessel->module->ovcTimestep(k.vessel->instance, k.sim.simTime += frame);
+  state.counters["plant_steps_per_frame"] = frame / kStep;
+  state.SetLabel(std::to_string(state.range(0)) + "x at 60 fps");
+}
+BENCHMARK(AcceleratedTimestep)->Arg(1)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
 // The host's whole frame without panels: physics and the module's step.
 void HeadlessFrame(benchmark::State &state) {
   Kestrel k;
