@@ -49,7 +49,7 @@ void Place(const std::string &block, std::string &configuration, std::string &cl
     configuration += "<HYDRAULIC>\n" + block + "</HYDRAULIC>\n";
   } else if (StartsWithAny(block, {"<FCELL>", "<BATTERY>", "<DCBUS>", "<ACBUS>", "<SOCKET>", "<COOLING>"})) {
     configuration += "<ELECTRIC>\n" + block + "</ELECTRIC>\n";
-  } else if (block.rfind("<", 0) == 0) {
+  } else if (block.rfind("<", 0) == 0 || block.rfind("SYSTEMS_STEP", 0) == 0) {
     configuration += block;
   }
 }

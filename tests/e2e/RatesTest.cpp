@@ -1,9 +1,12 @@
 // The rates the configuration guide works its numbers from, measured on
-// tests/data/rates: a crew of one, a port at its limit, the buses' idle draw.
+// tests/data/rates: a crew of one, a port at its limit, the buses' idle draw,
+// a fuel cell's wear.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "Vesselsim.h"
 
@@ -37,4 +40,14 @@ TEST(Rates, TheGuidesFiguresHold) {
   const auto buses = RunRates("--steps 2 --watch ELECTRIC:BATT:AMPS --watch ELECTRIC:AC:AMPS");
   EXPECT_EQ(buses.at("ELECTRIC:AC:AMPS"), 6.0);
   EXPECT_EQ(buses.at("ELECTRIC:BATT:AMPS"), 10.5);
+  // A fuel cell delivering 33 A wears by what it delivers a step: not at all
+  // at 0.02 s steps, 0.047 of DPH an hour at 0.1 s and 0.27 at 0.5 s.
+  const std::string events = TempPath("wear.events");
+  std::ofstream(events) << "0 set int=ELECTRIC:FC:START 1\n0 set int=ELECTRIC:SPARE:LOAD 1\n";
+  for (const auto &[step, wear] : {std::pair{"0.02", 0.0}, {"0.1", 0.047}, {"0.5", 0.267}}) {
+    const auto hourOfWear = RunRates(std::string("--dt ") + step + " --duration 3600 --events " + events +
+                                     " --watch ELECTRIC:FC:DPH --watch ELECTRIC:FC:AMPS");
+    EXPECT_EQ(hourOfWear.at("ELECTRIC:FC:AMPS"), 33.0) << step;
+    EXPECT_NEAR(hourOfWear.at("ELECTRIC:FC:DPH"), wear, 0.001) << step;
+  }
 }
