@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core fonts-liberation
   gnuplot-nox
   libcpp-httplib-dev nlohmann-json3-dev python3
+  libgraphviz-dev
   chromium chromium-driver python3-selenium
 )
 # The 32-bit Windows build and Wine to run it. Wine's recommended packages

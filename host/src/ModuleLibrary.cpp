@@ -59,6 +59,8 @@ void ModuleLibrary::resolveEntryPoints() {
   resolve(*library, "vsimCheckClass", checkClass);
   resolve(*library, "vsimPublish", publish);
   resolve(*library, "vsimListReferences", listReferences);
+  resolve(*library, "vsimDescribePlant", describePlant);
+  resolve(*library, "vsimDescribeClassPlant", describeClassPlant);
   resolve(*library, "vsimPlantFault", plantFault);
   resolve(*library, "vsimPanelName", panelName);
   resolve(*library, "vsimFailNextCallback", failNextCallback);

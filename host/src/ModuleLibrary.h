@@ -60,6 +60,10 @@ class ModuleLibrary {
   // object or variable, one call of the sink (context, reference) each;
   // optional.
   void (*listReferences)(VESSEL *, void (*)(void *, const char *), void *) = nullptr;
+  // The vessel's plant as it stands, or a class's as a restore builds it,
+  // one call of the sink (context, line) a line, for a drawing; optional.
+  void (*describePlant)(VESSEL *, void (*)(void *, const char *), void *) = nullptr;
+  void (*describeClassPlant)(const char *, void (*)(void *, const char *), void *) = nullptr;
   // Makes the module's next callback fail inside, as an allocation that fails
   // would; optional, for tests of the boundary.
   void (*failNextCallback)() = nullptr;

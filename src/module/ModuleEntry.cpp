@@ -9,6 +9,7 @@
 
 #include "module/GenericVessel.h"
 #include "module/ModuleLog.h"
+#include "module/PlantDescription.h"
 
 namespace {
 
@@ -124,6 +125,15 @@ DLLCLBK void vsimListReferences(VESSEL *vessel, void (*sink)(void *, const char 
   });
 }
 
+// Not called by the simulator: the vessel's plant as it stands, one call of
+// `sink` a line (the lines PlantDescription.h describes), for a drawing.
+DLLCLBK void vsimDescribePlant(VESSEL *vessel, void (*sink)(void *, const char *), void *context) {
+  if (sink == nullptr) return;
+  Guarded("vsimDescribePlant", [&] {
+    for (const std::string &line : DescribePlant(AsGeneric(vessel)->systems.onboard)) sink(context, line.c_str());
+  });
+}
+
 // Not called by the simulator: a checker's sink for what the configuration
 // readers pass over silently; null turns the findings off again.
 DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetModuleFindingSink(sink, context); }
@@ -154,6 +164,20 @@ DLLCLBK void vsimCheckClass(const char *className, void (*volume)(void *, const 
         volume(context, reference.c_str(), *static_cast<const double *>(variable.address));
     }
     return systems.Summary() + (systems.onboard.DependsOnFrameRate() ? kFrameRateNote : "");
+  });
+}
+
+// Not called by the simulator: the plant of a vessel class as a restore into
+// configuration 1 builds it, without the host, for a drawing: the lines
+// vsimDescribePlant gives.
+DLLCLBK void vsimDescribeClassPlant(const char *className, void (*sink)(void *, const char *), void *context) {
+  if (sink == nullptr || className == nullptr) return;
+  Guarded("vsimDescribeClassPlant", [&] {
+    ShipVariableValues shipVariables;
+    VesselSystems systems;
+    systems.RegisterShipVariables(shipVariables);
+    systems.CheckVesselConfiguration(className);
+    for (const std::string &line : DescribePlant(systems.onboard)) sink(context, line.c_str());
   });
 }
 

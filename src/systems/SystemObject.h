@@ -11,6 +11,7 @@
 #include "config/VariableTable.h"
 #include "config/text/Sizes.h"
 
+class PlantSketch;
 class ThermalBody;
 
 // Objects stay until the vessel is destroyed unless a separation marks them.
@@ -31,6 +32,9 @@ class SystemObject : public VariablePublisher {
   // What about the object cannot be as it stands (a body below 0 K), in
   // words; empty when nothing.
   virtual std::string Fault();
+  // What a drawing of the plant shows of the object: its kind and links
+  // (none: a plain object of no kind).
+  virtual void Sketch(PlantSketch &sketch) const {}
 
   // Cut to a configuration name's size, and kept apart from the object: a
   // frame never reads it, so the figures a frame does read share fewer cache

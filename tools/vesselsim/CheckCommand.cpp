@@ -19,28 +19,39 @@ bool EndsWithCfg(const std::string &text) {
 
 // CONFIG as a class name and the root it lives under: a path names its file,
 // whose folder is the root's Config folder.
-bool Locate(const CheckOptions &options, std::string &className, std::string &root, std::string &error) {
-  root = options.root.empty() ? "." : options.root;
+bool Locate(const std::string &config, const std::string &rootOption, std::string &className, std::string &root,
+            std::string &error) {
+  root = rootOption.empty() ? "." : rootOption;
   // Folders are separated by "/", or by "\\" as well on Windows' command line.
-  if (!EndsWithCfg(options.config) && options.config.find_first_of("/\\") == std::string::npos) {
-    className = options.config;
+  if (!EndsWithCfg(config) && config.find_first_of("/\\") == std::string::npos) {
+    className = config;
     return true;
   }
-  const size_t slash = options.config.find_last_of("/\\");
-  const std::string folder = slash == std::string::npos ? "." : options.config.substr(0, slash);
-  const std::string file = slash == std::string::npos ? options.config : options.config.substr(slash + 1);
+  const size_t slash = config.find_last_of("/\\");
+  const std::string folder = slash == std::string::npos ? "." : config.substr(0, slash);
+  const std::string file = slash == std::string::npos ? config : config.substr(slash + 1);
   className = EndsWithCfg(file) ? file.substr(0, file.size() - 4) : file;
   const size_t parent = folder.find_last_of("/\\");
   const std::string folderName = parent == std::string::npos ? folder : folder.substr(parent + 1);
   if (strcasecmp(folderName.c_str(), "Config") != 0) {
-    error = options.config + " is not in a Config folder of a host root";
+    error = config + " is not in a Config folder of a host root";
     return false;
   }
-  if (options.root.empty()) root = parent == std::string::npos ? "." : folder.substr(0, parent);
+  if (rootOption.empty()) root = parent == std::string::npos ? "." : folder.substr(0, parent);
   return true;
 }
 
 }  // namespace
+
+bool EnterClassRoot(const std::string &config, const std::string &rootOption, std::string &className,
+                    std::string &error) {
+  std::string root;
+  if (!Locate(config, rootOption, className, root, error)) return false;
+  std::error_code entered;
+  std::filesystem::current_path(root, entered);
+  if (entered) error = "cannot enter root folder " + root;
+  return !entered;
+}
 
 // The module reads the class without a host: no simulation is made, and no
 // host vessel.
@@ -77,15 +88,9 @@ ClassCheck CheckClass(const std::string &className) {
 }
 
 int CheckConfiguration(const CheckOptions &options) {
-  std::string className, root, error;
-  if (!Locate(options, className, root, error)) {
+  std::string className, error;
+  if (!EnterClassRoot(options.config, options.root, className, error)) {
     std::cerr << "vesselsim: " << error << '\n';
-    return 2;
-  }
-  std::error_code entered;
-  std::filesystem::current_path(root, entered);
-  if (entered) {
-    std::cerr << "vesselsim: cannot enter root folder " << root << '\n';
     return 2;
   }
   const ClassCheck check = CheckClass(className);

@@ -16,6 +16,12 @@ struct CheckOptions {
 // 0 no findings, 1 findings, 2 bad usage or unreadable input.
 int CheckConfiguration(const CheckOptions &options);
 
+// CONFIG (a class name under the root, or a path to its .cfg in a Config
+// folder) as a class name, its root made the current folder; false with the
+// reason when it cannot be.
+bool EnterClassRoot(const std::string &config, const std::string &rootOption, std::string &className,
+                    std::string &error);
+
 // One class's configuration read as a restore reads it, by the module alone,
 // from the current folder as the host's root.
 struct ClassCheck {

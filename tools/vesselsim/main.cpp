@@ -11,6 +11,7 @@
 #include "CheckCommand.h"
 #include "RunCommand.h"
 #ifdef VESSELSIM_SERVE
+#include "SchematicCommand.h"
 #include "ServeCommand.h"
 #endif
 
@@ -62,6 +63,13 @@ int main(int argc, char **argv) {
   serveCommand->add_option("--dt", serve.dt, "Frame step in seconds");
   serveCommand->add_option("--vessel", serve.vessel, "Vessel the page shows and drives");
   serveCommand->add_option("--watch", serve.watches, "[TYPE=]REF watched from the start");
+
+  SchematicOptions schematic;
+  CLI::App *schematicCommand = app.add_subcommand("schematic", "Draw a vessel's plant as an SVG schematic");
+  schematicCommand->add_option("CONFIG", schematic.config, "Class name under ROOT/Config, or a path to its .cfg")
+      ->required();
+  schematicCommand->add_option("--root", schematic.root, "The host's working folder");
+  schematicCommand->add_option("--svg", schematic.svg, "SVG file to write")->required();
 #endif
 
   try {
@@ -76,6 +84,7 @@ int main(int argc, char **argv) {
   if (app.got_subcommand(checkCommand)) return CheckConfiguration(check);
 #ifdef VESSELSIM_SERVE
   if (app.got_subcommand(serveCommand)) return ServeScenario(serve);
+  if (app.got_subcommand(schematicCommand)) return DrawSchematic(schematic);
 #endif
   return 2;
 }

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "config/text/Keywords.h"
+#include "systems/PlantSketch.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {
@@ -56,3 +57,10 @@ void AtmRegenerator::DropReference(SystemObject *object) {
 }
 
 void AtmRegenerator::Record(ScenarioRecord &record) { record.Int(mode).Int(draw.drawing); }
+
+void AtmRegenerator::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "regenerator";
+  sketch.Link("source", source, true);
+  sketch.Port("inlet", inlet, true);
+  sketch.Port("outlet", outlet, false);
+}

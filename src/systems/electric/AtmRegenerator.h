@@ -14,6 +14,7 @@ class AtmRegenerator : public SwitchedConsumer {
 
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
+  void Sketch(PlantSketch &sketch) const override;
 
   // Its mode: negative is off, anything else on.
   double head;    // Pa added to the inlet-minus-outlet difference

@@ -1,6 +1,8 @@
 #include "systems/electric/Battery.h"
 
+#include "config/text/ExactNumber.h"
 #include "config/text/Keywords.h"
+#include "systems/PlantSketch.h"
 
 namespace {
 
@@ -70,3 +72,9 @@ void Battery::Record(ScenarioRecord &record) {
 // separation deleted it) keeps the command and does not charge, as it did
 // before the save.
 void Battery::Restored() { charging = chargeCommand == 1 && source != nullptr ? 1.0 : 0.0; }
+
+void Battery::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "battery";
+  sketch.label = std::string(ExactNumber(capacity / 1e6).text) + " MJ";
+  sketch.Link("charging source", source, true);
+}

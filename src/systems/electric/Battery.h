@@ -13,6 +13,7 @@ class Battery : public PowerSource {
   void Connect(ElectricObject *newSource) override;
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
+  void Sketch(PlantSketch &sketch) const override;
 
   double charge;     // J
   double capacity;   // J

@@ -1,6 +1,8 @@
 #include "systems/electric/Boiler.h"
 
+#include "config/text/ExactNumber.h"
 #include "config/text/Keywords.h"
+#include "systems/PlantSketch.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {
@@ -53,3 +55,10 @@ void Boiler::Publish(VariableTable &table) {
 }
 
 void Boiler::Record(ScenarioRecord &record) { record.Int(mode).Int(draw.drawing).Real(on).Real(maxT); }
+
+void Boiler::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "boiler";
+  sketch.label = std::string("set point ") + ExactNumber(maxT).text + " K";
+  sketch.Link("source", source, true);
+  sketch.Link("heats", tank, false);
+}

@@ -13,6 +13,7 @@ class Boiler : public SwitchedConsumer {
 
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
+  void Sketch(PlantSketch &sketch) const override;
 
   // Its mode: positive runs the thermostat, negative forces it on, 0 is off.
   double maxT;    // set point, K

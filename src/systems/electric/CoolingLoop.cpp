@@ -1,6 +1,7 @@
 #include "systems/electric/CoolingLoop.h"
 
 #include "config/text/Keywords.h"
+#include "systems/PlantSketch.h"
 #include "systems/ThermalBody.h"
 
 namespace {
@@ -81,3 +82,9 @@ void CoolingLoop::Publish(VariableTable &table) {
 }
 
 void CoolingLoop::Record(ScenarioRecord &record) { record.Int(mode).Int(draw.drawing).Real(maxT).Real(minT); }
+
+void CoolingLoop::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "cooling loop";
+  sketch.Link("source", source, true);
+  for (int i = 0; i < bodyCount; ++i) sketch.Link("body", bodies[i].owner, false);
+}

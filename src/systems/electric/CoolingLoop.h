@@ -20,6 +20,7 @@ class CoolingLoop : public SwitchedConsumer {
   bool AddBody(SystemObject *owner, ThermalBody *body, double coefficient);
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
+  void Sketch(PlantSketch &sketch) const override;
 
   struct RingBody {
     SystemObject *owner;

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "config/text/ExactNumber.h"
 #include "config/text/Keywords.h"
+#include "systems/PlantSketch.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {
@@ -152,3 +154,11 @@ void FuelCell::Record(ScenarioRecord &record) { record.Int(state).Real(dph).Real
 
 // The body's heat follows its restored temperature.
 void FuelCell::Restored() { SetTemperature(temperature); }
+
+void FuelCell::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "fuel cell";
+  sketch.label = std::string(ExactNumber(ratedCurrent).text) + " A";
+  sketch.Port("oxygen", oxygenInput, true);
+  sketch.Port("hydrogen", hydrogenInput, true);
+  sketch.Port("water", waterOutput, false);
+}

@@ -16,6 +16,7 @@ class FuelCell : public PowerSource {
 
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
+  void Sketch(PlantSketch &sketch) const override;
 
   FluidValve *oxygenInput;
   FluidValve *hydrogenInput;

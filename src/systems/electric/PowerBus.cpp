@@ -1,12 +1,10 @@
 #include "systems/electric/PowerBus.h"
-
-
+#include "systems/PlantSketch.h"
 
 namespace {
 
-const PowerBus::Kind kDcBus = {"    <DC> ", kDcVoltage, 3.0, 25.0, 30.0, 1.0};
-const PowerBus::Kind kAcBus = {"    <AC> ", kAcVoltage, 6.0, 30.0, 45.0,
-                               kAcVoltage / kDcVoltage};
+const PowerBus::Kind kDcBus = {"    <DC> ", "DC bus", kDcVoltage, 3.0, 25.0, 30.0, 1.0};
+const PowerBus::Kind kAcBus = {"    <AC> ", "AC bus", kAcVoltage, 6.0, 30.0, 45.0, kAcVoltage / kDcVoltage};
 
 }  // namespace
 
@@ -80,4 +78,9 @@ void PowerBus::Record(ScenarioRecord &record) { record.Real(load).Int(state).Int
 // A bus saved disconnected carries nothing, as it did when it tripped.
 void PowerBus::Restored() {
   if (state == kBusDisconnected) voltage = current = 0.0;
+}
+
+void PowerBus::Sketch(PlantSketch &sketch) const {
+  sketch.kind = kind.sketchKind;
+  sketch.Link("source", source, true);
 }

@@ -11,6 +11,7 @@ class PowerBus : public ElectricObject {
  public:
   struct Kind {
     const char *scenarioTag;   // "    <DC> "
+    const char *sketchKind;    // "DC bus"
     double initialVoltage;
     double idleDraw;           // A on the bus's own side
     double lowerLimit;         // V, inclusive
@@ -28,6 +29,7 @@ class PowerBus : public ElectricObject {
   void Connect(ElectricObject *newSource) override;
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
+  void Sketch(PlantSketch &sketch) const override;
 
   double load;
   int32_t inBand = 1;

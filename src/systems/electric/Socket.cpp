@@ -1,6 +1,7 @@
 #include "systems/electric/Socket.h"
 
 #include "config/text/Keywords.h"
+#include "systems/PlantSketch.h"
 
 Socket::Socket(const char *socketName, ElectricObject *connected, int configured, ElectricObject *first,
                ElectricObject *second, ElectricObject *third)
@@ -40,4 +41,15 @@ void Socket::Restored() {
   position = applied;
   ElectricObject **selected = CandidateAt(applied);
   if (target != nullptr && selected != nullptr) target->source = *selected;
+}
+
+// The candidate it applied is its way, the others ways it could be turned to;
+// before its first step, the candidate its position selects.
+void Socket::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "socket";
+  sketch.label = "position " + std::to_string(position + 2);
+  sketch.Link("target", target, false);
+  const int32_t way = applied != kNoneApplied ? applied : position;
+  static const char *const kRoles[] = {"candidate 1", "candidate 2", "candidate 3"};
+  for (int32_t i = 0; i < 3; ++i) sketch.Link(kRoles[i], candidates[i], true, way == i - 1);
 }

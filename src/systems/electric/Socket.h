@@ -12,11 +12,13 @@ class Socket : public ElectricObject {
 
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
+  void Sketch(PlantSketch &sketch) const override;
 
   ElectricObject *target;
   ElectricObject *candidates[3];
   int32_t position;       // -1, 0 or 1
-  int32_t applied = -2;   // the position last applied
+  static constexpr int32_t kNoneApplied = -2;
+  int32_t applied = kNoneApplied;  // the position last applied
 
  protected:
   void Publish(VariableTable &table) override;

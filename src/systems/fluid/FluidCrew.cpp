@@ -1,5 +1,6 @@
 #include "systems/fluid/FluidCrew.h"
 
+#include "systems/PlantSketch.h"
 #include "systems/fluid/FluidTank.h"
 
 namespace {
@@ -28,4 +29,10 @@ void FluidCrew::Refresh(double dt) {
   s[CO2].mass += m;
   s[CO2].vapourMass += m;
   s[H2O].mass += 0.1 * m;
+}
+
+void FluidCrew::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "crew";
+  sketch.label = std::to_string(crewCount) + (crewCount == 1 ? " person" : " people");
+  sketch.Link("cabin", tank, true);
 }

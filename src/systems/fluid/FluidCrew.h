@@ -14,6 +14,7 @@ class FluidCrew : public FluidObject {
 
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
+  void Sketch(PlantSketch &sketch) const override;
 
   FluidTank *tank;
   int32_t crewCount;

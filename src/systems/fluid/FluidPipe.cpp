@@ -1,5 +1,7 @@
 #include "systems/fluid/FluidPipe.h"
 
+#include "config/text/ExactNumber.h"
+#include "systems/PlantSketch.h"
 #include "systems/fluid/FluidTank.h"
 
 FluidPipe::FluidPipe(const char *pipeName, FluidValve *from, FluidValve *to, PipeKind pipeKind,
@@ -18,6 +20,7 @@ void FluidPipe::DropReference(SystemObject *object) {
 }
 
 void FluidPipe::Refresh(double dt) {
+  flow = 0.0;
   if (source == nullptr || destination == nullptr || !source->open || !destination->open) return;
   double sourcePressure = source->Pressure();
   const double destinationPressure = destination->Pressure();
@@ -65,11 +68,21 @@ void FluidPipe::MoveWall(double sourcePressure, double destinationPressure, doub
 }
 
 void FluidPipe::Flow(double sourcePressure, double destinationPressure, double dt) {
-  if (sourcePressure > destinationPressure)
-    destination->Put(source->Take((sourcePressure - destinationPressure) * dt));
-  if (twoWay && source->Pressure() < destinationPressure)
-    source->Put(destination->Take((destinationPressure - sourcePressure) * dt));
+  double moved = 0.0;
+  if (sourcePressure > destinationPressure) {
+    const FluidContents parcel = source->Take((sourcePressure - destinationPressure) * dt);
+    moved += parcel.SumMass();
+    destination->Put(parcel);
+  }
+  if (twoWay && source->Pressure() < destinationPressure) {
+    const FluidContents parcel = destination->Take((destinationPressure - sourcePressure) * dt);
+    moved -= parcel.SumMass();
+    source->Put(parcel);
+  }
+  if (dt > 0.0) flow = moved / dt;
 }
+
+void FluidPipe::Publish(VariableTable &table) { table.Add("FLOW", flow); }
 
 // A conductance of 1 W/K; neither side gives more than a tenth of its energy
 // when it has less than the step would move.
@@ -81,4 +94,33 @@ void FluidPipe::ConductHeat(double dt) {
   if (-q > destinationEnergy) q = -destinationEnergy / 10;
   source->Heat(-q);
   destination->Heat(q);
+}
+
+namespace {
+
+std::string Pascals(double value) { return std::string(ExactNumber(value).text) + " Pa"; }
+
+}  // namespace
+
+// Its kind and setting: "plain", "regulator 101000 Pa", "burst disc 5e+06 /
+// 1e+06 Pa", "pressure wall 2000 Pa", each "one-way" when it is.
+void FluidPipe::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "pipe";
+  switch (kind) {
+    case kRegulatorPipe:
+      sketch.label = "regulator " + Pascals(setting1);
+      break;
+    case kBurstPipe:
+      sketch.label = std::string("burst disc ") + ExactNumber(setting1).text + " / " + Pascals(setting2);
+      break;
+    case kWallPipe:
+      sketch.label = "pressure wall " + Pascals(setting1);
+      break;
+    default:
+      sketch.label = twoWay ? "plain" : "";
+      break;
+  }
+  if (!twoWay) sketch.label += sketch.label.empty() ? "one-way" : ", one-way";
+  sketch.Port("source", source, true);
+  sketch.Port("destination", destination, false);
 }

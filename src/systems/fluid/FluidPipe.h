@@ -16,14 +16,19 @@ class FluidPipe : public FluidObject {
 
   void Refresh(double dt) override;
   void DropReference(SystemObject *object) override;
+  void Sketch(PlantSketch &sketch) const override;
 
   int32_t kind;
   int32_t twoWay;
   double setting1;  // Pa: regulated pressure, burst difference or wall holding
   double setting2;  // Pa: the difference below which a burst disc closes
   int32_t burstOpen = 0;
+  double flow = 0.0;  // g/s from source to destination in the last step; 0 for a wall
   FluidValve *source;
   FluidValve *destination;
+
+ protected:
+  void Publish(VariableTable &table) override;
 
  private:
   void MoveWall(double sourcePressure, double destinationPressure, double dt);

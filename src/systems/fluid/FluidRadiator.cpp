@@ -1,6 +1,8 @@
 #include "systems/fluid/FluidRadiator.h"
 
+#include "config/text/ExactNumber.h"
 #include "config/text/Keywords.h"
+#include "systems/PlantSketch.h"
 #include "systems/ThermalModel.h"
 
 namespace {
@@ -29,4 +31,9 @@ FluidRadiator::~FluidRadiator() {
 void FluidRadiator::Refresh(double dt) {
   const double excess = temperature - kBackgroundTemperature;
   AddHeat(-(emissivity * radiatingArea * kStefanBoltzmann * dt * excess * excess * excess * excess));
+}
+
+void FluidRadiator::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "radiator";
+  sketch.label = std::string(ExactNumber(area).text) + " m2";
 }

@@ -11,6 +11,7 @@ class FluidRadiator : public FluidObject, public ThermalBody {
   ~FluidRadiator() override;
 
   void Refresh(double dt) override;
+  void Sketch(PlantSketch &sketch) const override;
   ThermalBody *ThermalPart() override { return this; }
 
   double radiatingArea;

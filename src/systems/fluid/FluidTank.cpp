@@ -12,6 +12,7 @@
 #include "config/text/Keywords.h"
 #include "config/text/TextScan.h"
 
+#include "systems/PlantSketch.h"
 #include "systems/ScenarioRecord.h"
 #include "systems/ThermalModel.h"
 
@@ -262,4 +263,9 @@ VariableRef FluidValve::ResolveVariable(const char *keyword, Diagnostics &diagno
 
 void FluidValve::Publish(VariableTable &table) {
   table.Add("OPEN", pendingCommand).AddWhole("PZ", actuationTimer).Add("ISOPEN", open);
+}
+
+void FluidTank::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "tank";
+  sketch.label = std::string(ExactNumber(configuredVolume).text) + " L";
 }

@@ -55,6 +55,7 @@ class FluidValve {
 class FluidTank : public FluidObject, public ThermalBody {
  public:
   FluidTank(const char *tankName, double volume, const Vec3 &place);
+  void Sketch(PlantSketch &sketch) const override;
   ~FluidTank() override;
 
   // Whether a tank of `litres` has room: one of 0 L or less would have no

@@ -1,6 +1,7 @@
 #include "systems/fluid/FluidVent.h"
 
 #include "math/HostVector.h"
+#include "systems/PlantSketch.h"
 
 namespace {
 
@@ -42,4 +43,9 @@ int FluidVent::AcceptInflow(const FluidContents &parcel) {
   vessel->SetPropellantMass(propellant, vessel->GetPropellantMass(propellant) + kilograms);
   for (int i = 0; i < exhaustCount; ++i) vessel->SetThrusterLevel(thrusters[i], 1.0);
   return 1;
+}
+
+void FluidVent::Sketch(PlantSketch &sketch) const {
+  sketch.kind = "vent";
+  sketch.label = std::to_string(exhaustCount) + (exhaustCount == 1 ? " exhaust" : " exhausts");
 }

@@ -10,6 +10,7 @@ constexpr int kMaxExhausts = 4;
 class FluidVent : public FluidTank {
  public:
   explicit FluidVent(const char *ventName);
+  void Sketch(PlantSketch &sketch) const override;
 
   // A fifth and later exhaust point is ignored: false, adding nothing.
   bool AddExhaust(const Vec3 &point, const Vec3 &direction, double size);

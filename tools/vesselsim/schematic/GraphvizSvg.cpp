@@ -1,0 +1,38 @@
+#include "GraphvizSvg.h"
+
+#include <graphviz/gvc.h>
+
+#include <memory>
+
+namespace {
+
+// Graphviz's messages of one rendering, kept instead of printed.
+std::string *messages = nullptr;
+
+int KeepMessage(char *text) {
+  if (messages != nullptr) *messages += text;
+  return 0;
+}
+
+}  // namespace
+
+std::string RenderSvg(const std::string &dot, std::string &error) {
+  std::string kept;
+  messages = &kept;
+  agseterrf(KeepMessage);
+  agseterr(AGERR);
+  const std::unique_ptr<GVC_t, int (*)(GVC_t *)> context(gvContext(), gvFreeContext);
+  Agraph_t *graph = agmemread(dot.c_str());
+  std::string svg;
+  if (graph != nullptr && gvLayout(context.get(), graph, "dot") == 0) {
+    char *data = nullptr;
+    unsigned int length = 0;
+    if (gvRenderData(context.get(), graph, "svg", &data, &length) == 0) svg.assign(data, length);
+    gvFreeRenderData(data);
+    gvFreeLayout(context.get(), graph);
+  }
+  if (graph != nullptr) agclose(graph);
+  messages = nullptr;
+  if (svg.empty()) error = kept.empty() ? "Graphviz could not draw the plant" : kept;
+  return svg;
+}
