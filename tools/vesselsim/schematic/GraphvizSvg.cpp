@@ -4,7 +4,22 @@
 
 #include <memory>
 
+// Graphviz's own dot layout and SVG writer, linked in: only they are loaded,
+// not the text layout plugins that would share the process's fontconfig
+// with the panels' text (the SVG's text is sized from Graphviz's own font
+// metrics).
+extern "C" {
+extern gvplugin_library_t gvplugin_dot_layout_LTX_library;
+extern gvplugin_library_t gvplugin_core_LTX_library;
+}
+
 namespace {
+
+const lt_symlist_t kBuiltinPlugins[] = {
+    {"gvplugin_dot_layout_LTX_library", &gvplugin_dot_layout_LTX_library},
+    {"gvplugin_core_LTX_library", &gvplugin_core_LTX_library},
+    {nullptr, nullptr},
+};
 
 // Graphviz's messages of one rendering, kept instead of printed.
 std::string *messages = nullptr;
@@ -21,7 +36,7 @@ std::string RenderSvg(const std::string &dot, std::string &error) {
   messages = &kept;
   agseterrf(KeepMessage);
   agseterr(AGERR);
-  const std::unique_ptr<GVC_t, int (*)(GVC_t *)> context(gvContext(), gvFreeContext);
+  const std::unique_ptr<GVC_t, int (*)(GVC_t *)> context(gvContextPlugins(kBuiltinPlugins, 0), gvFreeContext);
   Agraph_t *graph = agmemread(dot.c_str());
   std::string svg;
   if (graph != nullptr && gvLayout(context.get(), graph, "dot") == 0) {

@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "FilePaths.h"
+#include "GraphvizSvg.h"
 #include "KeyNames.h"
 #include "ModuleLog.h"
 #include "wincanvas.h"
@@ -221,6 +222,7 @@ void LiveBench::stepFrame() {
 void LiveBench::renderPanel() {
   renderWanted = false;
   lastRender = Now();
+  if (schematic.Follow(vessel)) ++version;
   std::string error;
   HBITMAP canvas = sim->panels.panelShown() ? sim->panels.composePicture(error) : nullptr;
   std::vector<uint32_t> now;
@@ -445,7 +447,43 @@ nlohmann::json LiveBench::state() {
           {"areas", shownAreas()},
           {"checkLog", check.log},
           {"files", check.files},
-          {"reload", {{"status", reloadStatus}, {"seconds", reloadSeconds}, {"count", reloads}}}};
+          {"reload", {{"status", reloadStatus}, {"seconds", reloadSeconds}, {"count", reloads}}},
+          {"schematic", schematicState()}};
+}
+
+// The schematic's version and, element by element, the values that colour
+// it: {"o3": {"pressure": 101300, "temperature": 295, ...}, ...}.
+nlohmann::json LiveBench::schematicState() const {
+  nlohmann::json values = nlohmann::json::object();
+  for (const LiveSchematic::Reading &r : schematic.Read())
+    values[r.element][r.key] = std::isfinite(r.value) ? nlohmann::json(r.value) : nlohmann::json(nullptr);
+  return {{"version", schematic.Version()}, {"values", values}};
+}
+
+// Graphviz draws outside the lock: the clock runs on while it does.
+std::string LiveBench::schematicSvg() {
+  std::unique_lock<std::mutex> guard(lock);
+  if (drawnSchematicVersion == schematic.Version()) return drawnSchematic;
+  const uint64_t drawing = schematic.Version();
+  const std::string dot = schematic.Dot();
+  guard.unlock();
+  std::string error;
+  const std::string svg = RenderSvg(dot, error);
+  guard.lock();
+  if (schematic.Version() == drawing) {
+    drawnSchematic = svg;
+    drawnSchematicVersion = drawing;
+  }
+  return svg;
+}
+
+void LiveBench::watchElement(const std::string &element) {
+  onClock([&] {
+    const std::vector<std::string> references = schematic.MainVariables(element);
+    if (references.empty()) throw Refusal{"the schematic has no element " + element + " with variables to watch"};
+    for (const std::string &reference : references) watchLocked(reference);
+    changedLocked();
+  });
 }
 
 uint64_t LiveBench::waitForChange(uint64_t seen, int ms) {

@@ -21,6 +21,7 @@
 
 #include "CheckCommand.h"
 #include "FileWatch.h"
+#include "LiveSchematic.h"
 #include "Simulation.h"
 #include "ModuleVessel.h"
 #include "Watch.h"
@@ -78,6 +79,11 @@ class LiveBench {
   // evenly to at most `points` rows (all when 0). A value the record does
   // not have (a watch added later) is an empty field.
   std::string seriesCsv(size_t last, size_t points);
+  // The plant's schematic as it stands, drawn once a version; "" when
+  // Graphviz could not draw it.
+  std::string schematicSvg();
+  // Watches the main variables of a schematic element ("o3").
+  void watchElement(const std::string &element);
   std::string scenarioText();
   // What the author did since the bench started, as an events file that
   // `vesselsim run` replays on the scenario to the same state.
@@ -110,6 +116,7 @@ class LiveBench {
   void choosePanelVessel();
   nlohmann::json flightData() const;
   nlohmann::json shownAreas() const;
+  nlohmann::json schematicState() const;
   StoredVariable resolveOrRefuse(const std::string &reference) const;
 
   const ServeOptions options;
@@ -150,4 +157,8 @@ class LiveBench {
   double reloadSeconds = 0.0;
   int reloads = 0;
   std::string log;  // the module's, as last looked at
+
+  LiveSchematic schematic;
+  std::string drawnSchematic;        // its SVG,
+  uint64_t drawnSchematicVersion = 0;  // of this version
 };

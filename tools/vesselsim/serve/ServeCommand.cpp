@@ -91,6 +91,16 @@ void Route(httplib::Server &server, LiveBench &bench) {
     bench.addWatch(b.at("ref").get<std::string>());
     return Ok();
   }));
+  server.Get("/api/schematic.svg", [&](const httplib::Request &, httplib::Response &res) {
+    const std::string svg = bench.schematicSvg();
+    if (svg.empty()) return Reply(res, 404, {{"error", "the plant could not be drawn"}});
+    res.set_header("Cache-Control", "no-store");
+    res.set_content(svg, "image/svg+xml");
+  });
+  server.Post("/api/schematic/watch", Posted([&](const json &b) {
+    bench.watchElement(b.at("element").get<std::string>());
+    return Ok();
+  }));
   server.Post("/api/unwatch",
               Posted([&](const json &b) { bench.removeWatch(b.at("ref").get<std::string>()); return Ok(); }));
   server.Post("/api/set", Posted([&](const json &b) {

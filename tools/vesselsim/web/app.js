@@ -152,6 +152,90 @@ function showFindings(s) {
   $("log").textContent = s.log;
 }
 
+// The plant's schematic, drawn by the bench: fetched again when its version
+// moves on (a separation, a turned socket, a reload), coloured from the
+// values every state brings. The cost of the last colouring is kept on the
+// element, for the browser test.
+let shownSchematic = -1;
+let schematicLoading = false;
+async function showSchematic(s) {
+  if (s.schematic.version !== shownSchematic && !schematicLoading) {
+    schematicLoading = true;
+    const wanted = s.schematic.version;
+    try {
+      const response = await get("api/schematic.svg");
+      $("schematic").innerHTML = response.ok ? await response.text() : "";
+      for (const element of $("schematic").querySelectorAll("g.object"))
+        element.addEventListener("click", () => post("api/schematic/watch", { element: element.id }).catch(() => {}));
+      shownSchematic = wanted;
+    } finally {
+      schematicLoading = false;
+    }
+  }
+  const began = performance.now();
+  colourSchematic(s.schematic.values);
+  const cost = performance.now() - began;
+  $("schematic").dataset.cost = cost.toFixed(3);
+  $("schematic").dataset.worst = Math.max(cost, Number($("schematic").dataset.worst || 0)).toFixed(3);
+  $("schematic").dataset.version = shownSchematic;
+}
+
+// Hue from the temperature (200 K blue to 400 K red), darker the higher the
+// pressure (0 to 1 MPa); a tank shows its pressure in figures too.
+function tankColour(kelvin, pascals) {
+  const warmth = Math.min(1, Math.max(0, (kelvin - 200) / 200));
+  const fullness = Math.min(1, Math.max(0, Math.log10(pascals / 1000 + 1) / 3));
+  return `hsl(${Math.round(240 - 240 * warmth)}, 70%, ${Math.round(88 - 38 * fullness)}%)`;
+}
+
+// A text of the element shown as `text`, its drawn text kept to go back to.
+function relabel(text, shown) {
+  if (!text) return;
+  if (text.dataset.drawn === undefined) text.dataset.drawn = text.textContent;
+  text.textContent = shown === null ? text.dataset.drawn : shown;
+}
+
+const figure = (value, digits, unit) => (value === null || value === undefined ? "-" : `${value.toFixed(digits)} ${unit}`);
+
+// A pipe is an edge between its ports, or a node while it lacks one of them
+// (a separation took its tank).
+function colourSchematic(values) {
+  for (const [id, v] of Object.entries(values)) {
+    const element = document.getElementById(id);
+    const shape = element && element.querySelector("polygon, ellipse");
+    if (!shape) continue;
+    const texts = element.querySelectorAll("text");
+    if ("pressure" in v) {
+      shape.setAttribute("fill", tankColour(v.temperature, v.pressure));
+      relabel(texts[2], figure(v.pressure / 1000, 0, "kPa"));
+    }
+    if ("in" in v) {
+      for (const [text, open] of [[texts[0], v.in], [texts[texts.length - 1], v.out]]) {
+        if (!text) continue;
+        text.setAttribute("fill", open ? "black" : "#d0021b");
+        relabel(text, open ? null : `${text.dataset.drawn || text.textContent} shut`);
+      }
+    }
+    if ("flow" in v) {
+      const flow = v.flow || 0;
+      const colour = flow > 0 ? "#1f6fb2" : flow < 0 ? "#8e44ad" : "#a0a8b0";
+      for (const line of element.querySelectorAll("path, polygon")) line.setAttribute("stroke", colour);
+      const path = element.querySelector("path");
+      if (path) path.setAttribute("stroke-width", String(1 + Math.min(5, Math.log10(1 + Math.abs(flow) * 100))));
+      relabel(texts[texts.length - 1], flow === 0 ? null : `${figure(flow, 3, "g/s")}${flow < 0 ? " back" : ""}`);
+    }
+    if ("volts" in v) {
+      shape.setAttribute("fill", v.volts > 1 ? "#c9ecc9" : "#f4b0b0");
+      relabel(texts[1], `${figure(v.volts, 1, "V")} ${figure(v.amps, 1, "A")}`);
+    }
+    if ("on" in v) shape.setAttribute("fill", v.on ? "#cfe9ff" : "#e4e4e4");
+    if ("temperature" in v && !("pressure" in v) && !("volts" in v)) {
+      shape.setAttribute("fill", tankColour(v.temperature, 0));
+      relabel(texts[1], figure(v.temperature, 0, "K"));
+    }
+  }
+}
+
 let chartDue = 0;
 function show(s) {
   state = s;
@@ -165,6 +249,7 @@ function show(s) {
   showPanels(s);
   showWatches(s);
   showFindings(s);
+  showSchematic(s);
   if (Date.now() > chartDue) {
     chartDue = Date.now() + 250;
     showChart(s);

@@ -1,0 +1,80 @@
+#include "LiveSchematic.h"
+
+#include "ModuleVessel.h"
+#include "SchematicDot.h"
+
+namespace {
+
+// What colours an element of a kind: the object's variable, the key the page
+// knows it by, and whether a click on the element watches it.
+struct GaugeSpec {
+  const char *kind;
+  const char *variable;
+  const char *key;
+  bool main;
+};
+
+const GaugeSpec kGaugeSpecs[] = {
+    {"tank", "PRESS", "pressure", true},      {"tank", "TEMP", "temperature", true},
+    {"tank", "IN:ISOPEN", "in", false},       {"tank", "OUT:ISOPEN", "out", false},
+    {"vent", "IN:ISOPEN", "in", false},       {"vent", "OUT:ISOPEN", "out", false},
+    {"pipe", "FLOW", "flow", true},           {"radiator", "TEMP", "temperature", true},
+    {"fuel cell", "VOLTS", "volts", true},    {"fuel cell", "AMPS", "amps", true},
+    {"fuel cell", "TEMP", "temperature", true}, {"fuel cell", "DPH", "wear", true},
+    {"battery", "VOLTS", "volts", true},      {"battery", "AMPS", "amps", true},
+    {"DC bus", "VOLTS", "volts", true},       {"DC bus", "AMPS", "amps", true},
+    {"AC bus", "VOLTS", "volts", true},       {"AC bus", "AMPS", "amps", true},
+    {"regenerator", "ISON", "on", true},      {"boiler", "ISON", "on", true},
+    {"cooling loop", "ISON", "on", true},
+};
+
+void Collect(void *lines, const char *line) { static_cast<std::vector<std::string> *>(lines)->push_back(line); }
+
+std::vector<std::string> PlantLines(const host::Vessel *vessel) {
+  std::vector<std::string> lines;
+  if (vessel != nullptr && vessel->instance != nullptr && vessel->module != nullptr &&
+      vessel->module->describePlant != nullptr)
+    vessel->module->describePlant(vessel->instance, Collect, &lines);
+  return lines;
+}
+
+}  // namespace
+
+bool LiveSchematic::Follow(const host::Vessel *vessel) {
+  std::vector<std::string> now = PlantLines(vessel);
+  if (vessel == followed && now == lines) return false;
+  followed = vessel;
+  lines.swap(now);
+  plant = PlantGraph::FromLines(lines);
+  ++version;
+  FindGauges(vessel);
+  return true;
+}
+
+void LiveSchematic::FindGauges(const host::Vessel *vessel) {
+  gauges.clear();
+  for (size_t n = 0; n < plant.objects.size(); ++n) {
+    const PlantObject &object = plant.objects[n];
+    for (const GaugeSpec &spec : kGaugeSpecs) {
+      if (object.kind != spec.kind) continue;
+      Gauge gauge{ObjectElementId(n), spec.key, object.Reference() + ":" + spec.variable, {}, spec.main};
+      std::string error;
+      if (ResolveNumber(vessel, gauge.reference, gauge.variable, error)) gauges.push_back(gauge);
+    }
+  }
+}
+
+std::string LiveSchematic::Dot() const { return SchematicDot(plant); }
+
+std::vector<LiveSchematic::Reading> LiveSchematic::Read() const {
+  std::vector<Reading> readings;
+  for (const Gauge &gauge : gauges) readings.push_back({gauge.element, gauge.key, gauge.variable.read()});
+  return readings;
+}
+
+std::vector<std::string> LiveSchematic::MainVariables(const std::string &element) const {
+  std::vector<std::string> references;
+  for (const Gauge &gauge : gauges)
+    if (gauge.element == element && gauge.main) references.push_back(gauge.reference);
+  return references;
+}
