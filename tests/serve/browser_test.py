@@ -99,6 +99,7 @@ def schematic_follows_the_plant(browser, bench, panel):
     until(lambda: "HYDRAULIC:WASTE:PRESS" in refs() and "HYDRAULIC:WASTE:TEMP" in refs(), "the tank watched")
     worst = float(browser.execute_script("return document.getElementById('schematic').dataset.worst"))
     assert worst < 5, worst
+    print("colouring the schematic took at most %.2f ms a state" % worst)
 
 
 def main():
