@@ -1,5 +1,6 @@
 #include "EventScript.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -9,15 +10,29 @@
 
 namespace {
 
-bool parseEvent(std::istringstream &words, const std::string &base, Event &event, std::string &error) {
-  std::string time, kind;
-  words >> time >> kind;
+// A time of 0 or more.
+bool ParseTime(const std::string &text, double &time) {
   char *end;
-  event.time = std::strtod(time.c_str(), &end);
-  if (time.empty() || *end != '\0' || !std::isfinite(event.time) || event.time < 0) {
-    error = "bad time";
-    return false;
+  time = std::strtod(text.c_str(), &end);
+  return !text.empty() && *end == '\0' && std::isfinite(time) && time >= 0;
+}
+
+// "TIME", or for an expectation "FROM..TO" as well.
+bool ParseTimes(const std::string &text, bool interval, double &from, double &to, std::string &error) {
+  const size_t dots = text.find("..");
+  if (dots == std::string::npos) {
+    if (!ParseTime(text, from)) error = "bad time";
+    to = from;
+  } else if (!interval) {
+    error = "only an expectation holds over an interval of time";
+  } else if (!ParseTime(text.substr(0, dots), from) || !ParseTime(text.substr(dots + 2), to) || to < from) {
+    error = "bad interval: FROM..TO, FROM not after TO";
   }
+  return error.empty();
+}
+
+bool parseEvent(const std::string &kind, std::istringstream &words, const std::string &base, Event &event,
+                std::string &error) {
   std::string argument, extra;
   if (kind == "key") {
     event.kind = Event::Kind::Key;
@@ -63,35 +78,54 @@ bool parseEvent(std::istringstream &words, const std::string &base, Event &event
 
 }  // namespace
 
-bool ReadEventScript(const std::string &path, const std::string &baseFolder,
-                     std::vector<Event> &events, std::string &error) {
+double EventScript::LastTime() const {
+  double last = 0.0;
+  for (const Event &event : events) last = std::max(last, event.time);
+  for (const Expectation &expectation : expectations) last = std::max(last, expectation.to);
+  return last;
+}
+
+bool ReadEventScript(const std::string &path, const std::string &baseFolder, EventScript &script, std::string &error) {
   std::ifstream in(path);
   if (!in) {
     error = "cannot read events file " + path;
     return false;
   }
   std::string line;
+  double latest = 0.0;
   for (int number = 1; std::getline(in, line); ++number) {
     const size_t hash = line.find('#');
     if (hash != std::string::npos) line.erase(hash);
     std::istringstream words(line);
-    std::string first;
-    if (!(words >> first)) continue;
-    words.clear();
-    words.seekg(0);
+    std::string time, kind;
+    if (!(words >> time)) continue;
+    words >> kind;
     Event event;
     event.text = line;
     event.where = path + ":" + std::to_string(number);
     std::string reason;
+    double from = 0.0, to = 0.0;
+    if (ParseTimes(time, kind == "expect", from, to, reason)) {
+      if (kind == "expect") {
+        Expectation expectation;
+        expectation.where = event.where;
+        expectation.text = line;
+        if (expectation.Parse(words, from, to, reason)) script.expectations.push_back(expectation);
+      } else {
+        event.time = from;
+        if (parseEvent(kind, words, baseFolder, event, reason)) script.events.push_back(event);
+      }
+    }
     // Events run in file order once the clock reaches them: one before the
-    // event above it would run late, at that event's time.
-    if (parseEvent(words, baseFolder, event, reason) && !events.empty() && event.time < events.back().time)
-      reason = "its time comes before the time of the event above it";
+    // event above it would run late, at that event's time. Expectations act
+    // on nothing, and may stand in any order.
+    const bool acts = kind != "expect";
+    if (reason.empty() && acts && from < latest) reason = "its time comes before the time of the event above it";
     if (!reason.empty()) {
       error = event.Said(reason);
       return false;
     }
-    events.push_back(event);
+    if (acts) latest = from;
   }
   return true;
 }

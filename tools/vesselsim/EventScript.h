@@ -1,12 +1,14 @@
 // The scripted events of a run: key presses, variable writes, thruster group
 // levels, panels shown and clicked, saves and panel images at given
-// simulated times, applied in file order once the clock reaches them; a file
-// whose times go back is refused.
+// simulated times, applied in file order once the clock reaches them, and
+// expectations checked as the clock passes them; a file whose times go back
+// is refused.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "Expectation.h"
 #include "Watch.h"
 
 struct Event {
@@ -30,7 +32,14 @@ struct Event {
   std::string Said(const std::string &message) const { return where + ": " + message + ": " + text; }
 };
 
+// An events file: what it does, and what it promises ("expect" lines).
+struct EventScript {
+  std::vector<Event> events;
+  std::vector<Expectation> expectations;
+  // The latest time a line names: an interval's end for an expectation.
+  double LastTime() const;
+};
+
 // Reads an event file; `baseFolder` anchors relative file names. False with a
 // message naming the line for anything it cannot use.
-bool ReadEventScript(const std::string &path, const std::string &baseFolder,
-                     std::vector<Event> &events, std::string &error);
+bool ReadEventScript(const std::string &path, const std::string &baseFolder, EventScript &script, std::string &error);

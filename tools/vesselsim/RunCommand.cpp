@@ -61,6 +61,9 @@ class Run {
   void writeCsvHeader();
   void writeCsvRow(double time);
   void applyDueEvents(double time);
+  void checkExpectations(double time);
+  // The broken promises and the count of all; the run's exit status.
+  int reportExpectations() const;
   void showProgress(long long frame, long long frames, bool last);
   void apply(Event &event);
   void saveScenario(const std::string &file) const;
@@ -77,6 +80,7 @@ class Run {
   host::Vessel *vessel = nullptr;
   std::vector<ResolvedWatch> watches;
   std::vector<Event> events;
+  std::vector<Expectation> expectations;
   std::ofstream csv;
   std::string csvPath;  // the CSV the plot reads: --csv, or a scratch file
   double tolerance = 0.0;
@@ -95,9 +99,19 @@ void Run::prepare() {
 
   if (!options.events.empty()) {
     std::string error;
-    if (!ReadEventScript(AbsolutePath(options.events, invocationFolder), invocationFolder, events, error))
+    EventScript script;
+    if (!ReadEventScript(AbsolutePath(options.events, invocationFolder), invocationFolder, script, error))
       throw UsageError{error};
+    events = script.events;
+    expectations = script.expectations;
   }
+  // What the run would never reach is a mistake, not something to pass over.
+  const double end = static_cast<double>(frameCount()) * options.dt;
+  for (const Event &event : events)
+    if (event.time > end + tolerance) throw UsageError{event.Said("it comes after the run's end")};
+  for (const Expectation &expectation : expectations)
+    if (expectation.to > end + tolerance)
+      throw UsageError{expectation.where + ": it comes after the run's end: " + expectation.text};
   const std::string scenario = AbsolutePath(options.scenario, invocationFolder);
   std::error_code entered;
   std::filesystem::current_path(options.root, entered);
@@ -115,6 +129,11 @@ void Run::prepare() {
     TypedReference ref;
     if (!ref.parse(text, error)) throw UsageError{error};
     watches.push_back({ref, resolveOrFail(vessel, ref.reference)});
+  }
+  for (Expectation &expectation : expectations) {
+    std::string refusal;
+    if (!ResolveNumber(vessel, expectation.target.reference, expectation.variable, refusal))
+      throw UsageError{expectation.where + ": " + refusal + ": " + expectation.text};
   }
   for (const Event &event : events) {
     if (event.kind == Event::Kind::Group && vessel == nullptr) throw UsageError{event.Said("no vessel for this event")};
@@ -159,6 +178,24 @@ void Run::applyDueEvents(double time) {
       apply(event);
     }
   }
+}
+
+void Run::checkExpectations(double time) {
+  for (Expectation &expectation : expectations)
+    if (expectation.Covers(time, tolerance)) expectation.Check(time, expectation.variable.read());
+}
+
+int Run::reportExpectations() const {
+  if (expectations.empty()) return 0;
+  int broken = 0;
+  for (const Expectation &expectation : expectations) {
+    if (!expectation.Broken() && expectation.Checked()) continue;
+    ++broken;
+    std::cout << expectation.Failure() << '\n';
+  }
+  std::cout << expectations.size() << (expectations.size() == 1 ? " expectation, " : " expectations, ")
+            << expectations.size() - broken << " held, " << broken << " broken\n";
+  return broken > 0 ? 1 : 0;
 }
 
 // "t = 1200 s of 7200 s, 310000 steps/s", rewritten in place twice a second;
@@ -281,6 +318,7 @@ int Run::execute() {
     for (long long k = 0;; ++k) {
       const double time = k * options.dt;
       if (csv.is_open() && rows.due(time)) writeCsvRow(time);
+      checkExpectations(time);
       applyDueEvents(time);
       if (k == frames) break;
       sim->frame((k + 1) * options.dt);
@@ -288,7 +326,7 @@ int Run::execute() {
     }
     if (progress) showProgress(frames, frames, true);
     finish();
-    return 0;
+    return reportExpectations();
   } catch (const UsageError &e) {
     std::cerr << "vesselsim: " << e.message << '\n';
     return 2;

@@ -24,5 +24,6 @@ struct RunOptions {
   bool quiet = false;
 };
 
-// Returns the process exit status: 0 success, 2 bad usage or unreadable input.
+// Returns the process exit status: 0 success, 1 an expectation broken, 2 bad
+// usage or unreadable input.
 int RunScenario(const RunOptions &options);

@@ -13,6 +13,7 @@
 #ifdef VESSELSIM_SERVE
 #include "SchematicCommand.h"
 #include "ServeCommand.h"
+#include "TestCommand.h"
 #endif
 
 int main(int argc, char **argv) {
@@ -70,6 +71,12 @@ int main(int argc, char **argv) {
       ->required();
   schematicCommand->add_option("--root", schematic.root, "The host's working folder");
   schematicCommand->add_option("--svg", schematic.svg, "SVG file to write")->required();
+
+  TestOptions test;
+  CLI::App *testCommand =
+      app.add_subcommand("test", "Fly every events file with a scenario header and check its expectations");
+  testCommand->add_option("DIR", test.folder, "Folder searched for *.events files");
+  testCommand->add_option("--junit", test.junit, "JUnit XML report to write");
 #endif
 
   try {
@@ -85,6 +92,7 @@ int main(int argc, char **argv) {
 #ifdef VESSELSIM_SERVE
   if (app.got_subcommand(serveCommand)) return ServeScenario(serve);
   if (app.got_subcommand(schematicCommand)) return DrawSchematic(schematic);
+  if (app.got_subcommand(testCommand)) return TestVessels(test);
 #endif
   return 2;
 }

@@ -21,7 +21,10 @@ bool Read(const std::string &text, std::vector<Event> &events, std::string &erro
   const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
   const std::string path = ::testing::TempDir() + "/" + test->name() + "-events.txt";
   std::ofstream(path) << text;
-  return ReadEventScript(path, "/base", events, error);
+  EventScript script;
+  const bool read = ReadEventScript(path, "/base", script, error);
+  events = script.events;
+  return read;
 }
 
 }  // namespace

@@ -185,7 +185,7 @@ async function showSchematic(s) {
 function tankColour(kelvin, pascals) {
   const warmth = Math.min(1, Math.max(0, (kelvin - 200) / 200));
   const fullness = Math.min(1, Math.max(0, Math.log10(pascals / 1000 + 1) / 3));
-  return `hsl(${Math.round(240 - 240 * warmth)}, 70%, ${Math.round(88 - 38 * fullness)}%)`;
+  return `hsl(${(240 - 240 * warmth).toFixed(1)}, 70%, ${(88 - 38 * fullness).toFixed(1)}%)`;
 }
 
 // A text of the element shown as `text`, its drawn text kept to go back to.
