@@ -267,7 +267,7 @@ class Serve(unittest.TestCase):
 class ServeAMistypedFileForLong(unittest.TestCase):
     def test_a_session_replays_and_reloads_hold_nothing(self):
         """A bench of files with a finding in them: a recorded session replays
-        with `run` to the same state; then twenty rounds of every panel and a
+        with `run` to the same state, keeping the promises recorded; then twenty rounds of every panel and a
         reload, each with every line moved, all reload (the finding the vessel
         was built with is no new one) and hold no memory (the attitude ball's
         drawing context is made and freed on one thread)."""
@@ -290,12 +290,17 @@ class ServeAMistypedFileForLong(unittest.TestCase):
                 t = b.get("api/state")["time"]
                 b.post("api/clock", {"step": 30})
                 state = b.wait_for(lambda s: s["time"] >= t + 30 * s["dt"] - 1e-9)
+            # Promises of the values as they are now, for the replay to keep.
+            for ref in ["HYDRAULIC:CABIN:PRESS", "ELECTRIC:BATT:LOAD", "SHIP:TOTALMASS"]:
+                self.assertEqual(b.post("api/expect", {"ref": ref})[0], 200)
+            self.assertEqual(b.post("api/expect", {"ref": "SHIP:AVEL"})[0], 400)  # not watched
             events = Path(b.folder, "session.events")
             events.write_bytes(b.get("api/session.events", raw=True))
             run = subprocess.run([VESSELSIM, "run", b.root + "/Scenarios/Kestrel.scn", "--root", b.root, "--events",
                                   str(events), "--duration", repr(state["time"]), *watches],
                                  capture_output=True, text=True, timeout=60)
             self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+            self.assertIn("3 expectations, 3 held, 0 broken", run.stdout)
             replayed = dict(l.split(" = ") for l in run.stdout.splitlines() if " = " in l)
             for ref in refs:
                 self.assertAlmostEqual(float(replayed[ref.split("=")[-1]]), watched(state, ref),

@@ -645,6 +645,22 @@ void LiveBench::writeVariable(const std::string &text, const std::string &value)
   });
 }
 
+// The record gains a promise that the watched value is what it is now, for
+// a replay to check: an integer exactly, a number within a hundred-thousandth
+// of itself (a held press replays as a click, a little apart).
+void LiveBench::expectNow(const std::string &reference) {
+  onClock([&] {
+    const auto watch = std::find_if(watches.begin(), watches.end(),
+                                    [&](const ResolvedWatch &w) { return w.ref.reference == reference; });
+    if (watch == watches.end()) throw Refusal{reference + " is not watched"};
+    const double value = watch->variable.read();
+    if (!std::isfinite(value)) throw Refusal{reference + " has no value to expect: its object is gone"};
+    const bool whole = watch->variable.type == ValueType::Int;
+    note("expect " + reference + " = " + ShortestValue(watch->shownType(), value) +
+         (whole ? "" : " " + ShortestValue(ValueType::Double, std::fabs(value) * 1e-5)));
+  });
+}
+
 std::vector<std::string> LiveBench::references(const std::string &prefix) {
   return onClock([&] {
     std::vector<std::string> found;

@@ -74,6 +74,8 @@ class LiveBench {
   void addWatch(const std::string &text);
   void removeWatch(const std::string &reference);
   void writeVariable(const std::string &text, const std::string &value);
+  // An "expect REF = VALUE" line in the record, at the time and value now.
+  void expectNow(const std::string &reference);
   std::vector<std::string> references(const std::string &prefix);
   // The recorded series, its last `last` samples (all when 0), thinned
   // evenly to at most `points` rows (all when 0). A value the record does

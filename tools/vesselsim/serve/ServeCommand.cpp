@@ -101,6 +101,10 @@ void Route(httplib::Server &server, LiveBench &bench) {
     bench.watchElement(b.at("element").get<std::string>());
     return Ok();
   }));
+  server.Post("/api/expect", Posted([&](const json &b) {
+    bench.expectNow(b.at("ref").get<std::string>());
+    return Ok();
+  }));
   server.Post("/api/unwatch",
               Posted([&](const json &b) { bench.removeWatch(b.at("ref").get<std::string>()); return Ok(); }));
   server.Post("/api/set", Posted([&](const json &b) {

@@ -56,12 +56,16 @@ function showWatches(s) {
   const rows = s.watches.map((w) => {
     const row = document.createElement("tr");
     row.dataset.ref = w.ref;
-    row.innerHTML = "<td></td><td class='value'></td><td><input size='8' placeholder='write'></td><td><button>x</button></td>";
+    row.innerHTML = "<td></td><td class='value'></td><td><input size='8' placeholder='write'></td>" +
+      "<td><button class='expect' title='add to the record a promise that it is this value now'>expect</button></td>" +
+      "<td><button class='unwatch'>x</button></td>";
     row.cells[0].textContent = w.ref;
     row.cells[1].textContent = w.shown;
     row.querySelector("input").addEventListener("change", (e) =>
       post("api/set", { ref: w.ref, value: e.target.value }).catch((err) => ($("watcherror").textContent = err.message)));
-    row.querySelector("button").addEventListener("click", () => post("api/unwatch", { ref: w.ref }));
+    row.querySelector("button.expect").addEventListener("click", () =>
+      post("api/expect", { ref: w.ref }).catch((err) => ($("watcherror").textContent = err.message)));
+    row.querySelector("button.unwatch").addEventListener("click", () => post("api/unwatch", { ref: w.ref }));
     return row;
   });
   const body = $("watches").tBodies[0];
