@@ -28,20 +28,10 @@ const GaugeSpec kGaugeSpecs[] = {
     {"cooling loop", "ISON", "on", true},
 };
 
-void Collect(void *lines, const char *line) { static_cast<std::vector<std::string> *>(lines)->push_back(line); }
-
-std::vector<std::string> PlantLines(const host::Vessel *vessel) {
-  std::vector<std::string> lines;
-  if (vessel != nullptr && vessel->instance != nullptr && vessel->module != nullptr &&
-      vessel->module->describePlant != nullptr)
-    vessel->module->describePlant(vessel->instance, Collect, &lines);
-  return lines;
-}
-
 }  // namespace
 
 bool LiveSchematic::Follow(const host::Vessel *vessel) {
-  std::vector<std::string> now = PlantLines(vessel);
+  std::vector<std::string> now = PlantGraph::LinesOf(vessel);
   if (vessel == followed && now == lines) return false;
   followed = vessel;
   lines.swap(now);

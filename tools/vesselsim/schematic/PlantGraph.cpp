@@ -55,9 +55,10 @@ PlantGraph PlantGraph::OfClass(const host::ModuleLibrary &module, const std::str
   return FromLines(lines);
 }
 
-PlantGraph PlantGraph::OfVessel(const host::Vessel &vessel) {
+std::vector<std::string> PlantGraph::LinesOf(const host::Vessel *vessel) {
   std::vector<std::string> lines;
-  if (vessel.instance != nullptr && vessel.module != nullptr && vessel.module->describePlant != nullptr)
-    vessel.module->describePlant(vessel.instance, Collect, &lines);
-  return FromLines(lines);
+  if (vessel != nullptr && vessel->instance != nullptr && vessel->module != nullptr &&
+      vessel->module->describePlant != nullptr)
+    vessel->module->describePlant(vessel->instance, Collect, &lines);
+  return lines;
 }

@@ -1,6 +1,6 @@
 // The plant the module built, as the lines it describes it with (one an
 // object, one a link): read for a drawing, from a class as a restore builds
-// it or from a flying vessel as it stands.
+// it or from a flying vessel's lines as it stands.
 #pragma once
 
 #include <string>
@@ -37,7 +37,9 @@ class PlantGraph {
   // A class under the current folder, as a restore into configuration 1
   // builds it; empty with the reason when the module cannot say.
   static PlantGraph OfClass(const host::ModuleLibrary &module, const std::string &className, std::string &error);
-  static PlantGraph OfVessel(const host::Vessel &vessel);
+  // The lines a flying vessel's module describes its plant with; none for a
+  // vessel no module drives.
+  static std::vector<std::string> LinesOf(const host::Vessel *vessel);
 
   std::vector<PlantObject> objects;
   std::vector<PlantConnection> connections;
