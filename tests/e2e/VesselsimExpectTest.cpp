@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <string>
 
 #include "Vesselsim.h"
@@ -30,9 +29,22 @@ std::string Written(const std::string &path, const std::string &text) {
   return path;
 }
 
-int Count(const std::string &text, const std::string &pattern) {
-  const std::regex found(pattern);
-  return static_cast<int>(std::distance(std::sregex_iterator(text.begin(), text.end(), found), std::sregex_iterator()));
+int Count(const std::string &text, const std::string &part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// Whether `text` has a line that begins with `lead` and ends with `end`: the
+// figures between them are the host's to the last bit.
+bool HasLine(const std::string &text, const std::string &lead, const std::string &end) {
+  for (size_t at = text.find(lead); at != std::string::npos; at = text.find(lead, at + 1)) {
+    const size_t close = text.find('\n', at);
+    const std::string line = text.substr(at, close == std::string::npos ? std::string::npos : close - at);
+    if (line.size() >= lead.size() + end.size() && line.compare(line.size() - end.size(), end.size(), end) == 0)
+      return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -43,19 +55,16 @@ TEST(VesselsimExpect, ABrokenPromiseIsReportedAtItsLineAndFailsTheRun) {
                                  "--duration 4 --events " + events,
                              false);
   EXPECT_EQ(r.status, 1) << r.out;
-  // The file as the bench names it, which differs from platform to platform.
-  const std::string where = "broken\\.events";
-  EXPECT_TRUE(std::regex_search(r.out, std::regex(where + ":4: SHIP:ALTITUDE was (299999|300000)\\.[0-9]+ at 1 s, "
-                                                          "expected between 310000 and 320000\n")))
+  // The file as the bench names it differs from platform to platform.
+  EXPECT_TRUE(HasLine(r.out, "broken.events:4: SHIP:ALTITUDE was ", " at 1 s, expected between 310000 and 320000"))
       << r.out;
-  EXPECT_TRUE(std::regex_search(r.out, std::regex(where + ":5: SHIP:AVEL was 7243\\.[0-9]+ at 2 s, expected 7000 "
-                                                          "within 10\n")))
-      << r.out;
+  EXPECT_TRUE(HasLine(r.out, "broken.events:5: SHIP:AVEL was 7243.", " at 2 s, expected 7000 within 10")) << r.out;
   // Over an interval: the first frame that broke it, and its worst value.
-  EXPECT_TRUE(std::regex_search(r.out, std::regex(":6: SHIP:ALTITUDE was 300000 at 0 s, expected at most 299999; "
-                                                  "worst 300000\\.[0-9]+ at [0-9.]+ s\n")))
+  EXPECT_TRUE(
+      HasLine(r.out, "broken.events:6: SHIP:ALTITUDE was 300000 at 0 s, expected at most 299999; worst ", " at 4 s"))
       << r.out;
-  EXPECT_NE(r.out.find(":7: SHIP:CUSTOMINT1 was 0 at 3 s, expected at least 1\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("broken.events:7: SHIP:CUSTOMINT1 was 0 at 3 s, expected at least 1\n"), std::string::npos)
+      << r.out;
   EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1), "5 expectations, 1 held, 4 broken\n");
 
   // What a run could never check is refused before it flies.
@@ -90,13 +99,9 @@ TEST(VesselsimExpect, ATestFolderIsReportedFileByFileAndAsJUnit) {
   const std::string junit = folder + "/report.xml";
   const Result r = Vesselsim("test " + folder + " --junit " + junit, false);
   EXPECT_EQ(r.status, 1) << r.out;
-  EXPECT_TRUE(std::regex_search(r.out, std::regex("^FAILED " + folder +
-                                                  "/a/broken.events: 4 of 5 expectations "
-                                                  "broken \\([0-9.]+ s\\)\n  " +
-                                                  folder + "/a/broken.events:4: SHIP:ALTITUDE was 299999")))
-      << r.out;
-  EXPECT_TRUE(std::regex_search(r.out, std::regex("\nok     " + folder + "/b/held.events: 1 expectation held")))
-      << r.out;
+  EXPECT_EQ(r.out.find("FAILED " + folder + "/a/broken.events: 4 of 5 expectations broken ("), 0u) << r.out;
+  EXPECT_NE(r.out.find(" s)\n  " + folder + "/a/broken.events:4: SHIP:ALTITUDE was "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\nok     " + folder + "/b/held.events: 1 expectation held ("), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nERROR  " + folder + "/c/unflown.events: " + folder +
                        "/c/unflown.events:2: reference does not resolve: SHIP:NOSUCH"),
             std::string::npos)

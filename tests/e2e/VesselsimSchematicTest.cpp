@@ -6,11 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Vesselsim.h"
@@ -26,15 +27,23 @@ struct Element {
   std::string id, kind, body;
 };
 
+// The value of the attribute `name` after `from` in `text`, or "".
+std::string Attribute(const std::string &text, const std::string &name, size_t from = 0) {
+  const size_t at = text.find(" " + name + "=\"", from);
+  if (at == std::string::npos) return "";
+  const size_t start = at + name.size() + 3;
+  return text.substr(start, text.find('"', start) - start);
+}
+
 // Each top-level element of the drawing ("<g id=... class=...>" up to the
-// next one).
+// next one) that stands for an object or a link.
 std::vector<Element> Elements(const std::string &svg) {
-  const std::regex opening(R"re(<g id="([ol]\d+)" class="(node|edge) (object|link)">)re");
   std::vector<Element> elements;
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), opening); it != std::sregex_iterator(); ++it) {
-    const size_t start = static_cast<size_t>(it->position()) + it->length();
-    const size_t end = svg.find("\n<!-- ", start);
-    elements.push_back({(*it)[1], (*it)[2], svg.substr(start, end - start)});
+  for (size_t at = svg.find("<g id=\""); at != std::string::npos; at = svg.find("<g id=\"", at + 1)) {
+    const std::string id = Attribute(svg, "id", at), kind = Attribute(svg, "class", at);
+    if (kind != "node object" && kind != "edge object" && kind != "edge link") continue;
+    const size_t start = svg.find('>', at) + 1;
+    elements.push_back({id, kind.substr(0, 4), svg.substr(start, svg.find("\n<!-- ", start) - start)});
   }
   return elements;
 }
@@ -45,16 +54,15 @@ Box Bounds(const std::string &body) {
   const auto take = [&box](double x, double y) {
     box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
   };
-  const std::regex polygon(R"re(<polygon [^>]*points="([^"]+)")re"),
-      ellipse(R"re(<ellipse [^>]*cx="([-\d.]+)" cy="([-\d.]+)" rx="([\d.]+)" ry="([\d.]+)")re");
-  for (auto it = std::sregex_iterator(body.begin(), body.end(), polygon); it != std::sregex_iterator(); ++it) {
-    std::istringstream points((*it)[1].str());
+  for (size_t at = body.find("<polygon "); at != std::string::npos; at = body.find("<polygon ", at + 1)) {
+    std::istringstream points(Attribute(body, "points", at));
     double x, y;
     char comma;
     while (points >> x >> comma >> y) take(x, y);
   }
-  for (auto it = std::sregex_iterator(body.begin(), body.end(), ellipse); it != std::sregex_iterator(); ++it) {
-    const double cx = std::stod((*it)[1]), cy = std::stod((*it)[2]), rx = std::stod((*it)[3]), ry = std::stod((*it)[4]);
+  for (size_t at = body.find("<ellipse "); at != std::string::npos; at = body.find("<ellipse ", at + 1)) {
+    const double cx = std::stod(Attribute(body, "cx", at)), cy = std::stod(Attribute(body, "cy", at));
+    const double rx = std::stod(Attribute(body, "rx", at)), ry = std::stod(Attribute(body, "ry", at));
     take(cx - rx, cy - ry);
     take(cx + rx, cy + ry);
   }
@@ -71,6 +79,30 @@ int PlantObjects(const std::string &summary) {
     total += std::atoi(summary.substr(start, at - start).c_str());
   }
   return total;
+}
+
+// The names the file's lines define objects by.
+std::set<std::string> DefinedNames(const std::string &text) {
+  std::set<std::string> names;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string tag, name;
+    words >> tag >> name;
+    for (const char *kind : {"<TANK>", "<PIPE>", "<VENT>", "<RADIATOR>", "<CREW>", "<FCELL>", "<BATTERY>", "<DCBUS>",
+                             "<ACBUS>", "<SOCKET>", "<ATMREGEN>", "<BOILER>", "<COOLING>"})
+      if (tag == kind && !name.empty()) names.insert(name);
+  }
+  return names;
+}
+
+// A link's two ends from its title, "o3:OUT&#45;&gt;o5": their node ids.
+std::pair<std::string, std::string> Ends(const std::string &body) {
+  const size_t start = body.find("<title>") + 7;
+  const std::string title = body.substr(start, body.find("</title>") - start);
+  const size_t arrow = title.find("&#45;&gt;");
+  const auto node = [](const std::string &end) { return end.substr(0, end.find(':')); };
+  return {node(title.substr(0, arrow)), node(title.substr(arrow + 9))};
 }
 
 }  // namespace
@@ -94,10 +126,10 @@ TEST(VesselsimSchematic, EveryObjectAndLinkIsOneNamedElementAndNoNodesOverlap) {
     for (const Element &e : elements) {
       if (e.id[0] != 'o') continue;
       EXPECT_TRUE(objects.insert(e.id).second) << e.id;
-      std::smatch title;
-      ASSERT_TRUE(std::regex_search(e.body, title, std::regex(R"re(xlink:title="[A-Z]+:([^"]+)")re"))) << e.id;
-      EXPECT_NE(e.body.find(">" + title[1].str() + "</text>"), std::string::npos) << config << " " << e.id;
-      shownNames.insert(title[1]);
+      const std::string reference = Attribute(e.body, "xlink:title");
+      const std::string name = reference.substr(reference.find(':') + 1);
+      EXPECT_NE(e.body.find(">" + name + "</text>"), std::string::npos) << config << " " << e.id;
+      shownNames.insert(name);
       if (e.kind == "edge") ++pipeEdges;
       if (e.kind == "node") {
         nodes.insert(e.id);
@@ -107,25 +139,22 @@ TEST(VesselsimSchematic, EveryObjectAndLinkIsOneNamedElementAndNoNodesOverlap) {
     const Result check = Vesselsim("check " + config);
     EXPECT_EQ(static_cast<int>(objects.size()), PlantObjects(check.out)) << config << "\n" << check.out;
     // Every object the file defines is drawn by its name.
-    const std::string text = ReadFile(config);
-    const std::regex defined(
-        R"re((^|\n)<(TANK|PIPE|VENT|RADIATOR|CREW|FCELL|BATTERY|DCBUS|ACBUS|SOCKET|ATMREGEN|BOILER|COOLING)> +([^ \n]+))re");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), defined); it != std::sregex_iterator(); ++it)
-      EXPECT_EQ(shownNames.count((*it)[3]), 1u) << config << ": " << (*it)[3];
+    for (const std::string &name : DefinedNames(ReadFile(config)))
+      EXPECT_EQ(shownNames.count(name), 1u) << config << ": " << name;
 
     // One element a link that is not a pipe's own, between drawn nodes.
     int links = 0;
     for (const Element &e : elements) {
       if (e.id[0] != 'l') continue;
       ++links;
-      std::smatch ends;
-      ASSERT_TRUE(std::regex_search(e.body, ends, std::regex(R"re(<title>(o\d+)[^&]*&#45;&gt;(o\d+))re"))) << e.id;
-      EXPECT_EQ(nodes.count(ends[1]) + nodes.count(ends[2]), 2u) << config << " " << e.id;
+      const auto [from, to] = Ends(e.body);
+      EXPECT_EQ(nodes.count(from) + nodes.count(to), 2u) << config << " " << e.id;
     }
-    std::smatch counted;
-    ASSERT_TRUE(std::regex_search(drawn.out, counted, std::regex(R"re((\d+) objects and (\d+) links)re")));
-    EXPECT_EQ(std::stoi(counted[1]), static_cast<int>(objects.size()));
-    EXPECT_EQ(links, std::stoi(counted[2]) - 2 * pipeEdges) << config;
+    int drawnObjects = -1, drawnLinks = -1;
+    const size_t counted = drawn.out.find(".cfg: ") + 6;
+    ASSERT_EQ(std::sscanf(drawn.out.c_str() + counted, "%d objects and %d links", &drawnObjects, &drawnLinks), 2);
+    EXPECT_EQ(drawnObjects, static_cast<int>(objects.size()));
+    EXPECT_EQ(links, drawnLinks - 2 * pipeEdges) << config;
 
     for (size_t i = 0; i < boxes.size(); ++i)
       for (size_t j = i + 1; j < boxes.size(); ++j)

@@ -3,6 +3,7 @@
 #include <graphviz/gvc.h>
 
 #include <memory>
+#include <mutex>
 
 // Graphviz's own dot layout and SVG writer, linked in: only they are loaded,
 // not the text layout plugins that would share the process's fontconfig
@@ -21,6 +22,9 @@ const lt_symlist_t kBuiltinPlugins[] = {
     {nullptr, nullptr},
 };
 
+// Graphviz keeps state of its own between calls: one drawing at a time, as
+// the live bench's page may ask for two at once.
+std::mutex drawing;
 // Graphviz's messages of one rendering, kept instead of printed.
 std::string *messages = nullptr;
 
@@ -32,6 +36,7 @@ int KeepMessage(char *text) {
 }  // namespace
 
 std::string RenderSvg(const std::string &dot, std::string &error) {
+  const std::lock_guard<std::mutex> one(drawing);
   std::string kept;
   messages = &kept;
   agseterrf(KeepMessage);
