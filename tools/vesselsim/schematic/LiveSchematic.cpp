@@ -7,14 +7,14 @@ namespace {
 
 // What colours an element of a kind: the object's variable, the key the page
 // knows it by, and whether a click on the element watches it.
-struct GaugeSpec {
+struct GaugeKind {
   const char *kind;
   const char *variable;
   const char *key;
   bool main;
 };
 
-const GaugeSpec kGaugeSpecs[] = {
+const GaugeKind kGaugeKinds[] = {
     {"tank", "PRESS", "pressure", true},      {"tank", "TEMP", "temperature", true},
     {"tank", "IN:ISOPEN", "in", false},       {"tank", "OUT:ISOPEN", "out", false},
     {"vent", "IN:ISOPEN", "in", false},       {"vent", "OUT:ISOPEN", "out", false},
@@ -45,9 +45,9 @@ void LiveSchematic::FindGauges(const host::Vessel *vessel) {
   gauges.clear();
   for (size_t n = 0; n < plant.objects.size(); ++n) {
     const PlantObject &object = plant.objects[n];
-    for (const GaugeSpec &spec : kGaugeSpecs) {
-      if (object.kind != spec.kind) continue;
-      Gauge gauge{ObjectElementId(n), spec.key, object.Reference() + ":" + spec.variable, {}, spec.main};
+    for (const GaugeKind &gauged : kGaugeKinds) {
+      if (object.kind != gauged.kind) continue;
+      Gauge gauge{ObjectElementId(n), gauged.key, object.Reference() + ":" + gauged.variable, {}, gauged.main};
       std::string error;
       if (ResolveNumber(vessel, gauge.reference, gauge.variable, error)) gauges.push_back(gauge);
     }
