@@ -121,7 +121,7 @@ std::string ObjectElementId(size_t object) { return NodeId(object); }
 std::string SchematicDot(const PlantGraph &plant) {
   std::ostringstream dot;
   dot << "digraph plant {\n"
-         "  graph [rankdir=LR, fontname=\"DejaVu Sans\", fontsize=11, nodesep=0.25, ranksep=0.5];\n"
+         "  graph [rankdir=TB, fontname=\"DejaVu Sans\", fontsize=11, nodesep=0.25, ranksep=0.5];\n"
          "  node [fontname=\"DejaVu Sans\", fontsize=10, margin=\"0.08,0.04\"];\n"
          "  edge [fontname=\"DejaVu Sans\", fontsize=9, arrowsize=0.7];\n";
   std::map<int, std::vector<size_t>> stages;
