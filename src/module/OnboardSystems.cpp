@@ -13,20 +13,19 @@ constexpr char kSystemsStepTag[] = "SYSTEMS_STEP";
 
 void OnboardSystems::Step(const StepInputs &inputs) {
   std::string logEntries;
+  thermal.Face(inputs);
   if (fixedStep.Fixed()) {
-    StepInputs step = inputs;
-    step.dt = fixedStep.Length();
-    for (long n = fixedStep.StepsFor(inputs.dt, logEntries); n > 0; --n) Advance(step, logEntries);
+    for (long n = fixedStep.StepsFor(inputs.dt, logEntries); n > 0; --n) Advance(fixedStep.Length(), logEntries);
   } else {
-    Advance(inputs, logEntries);
+    Advance(inputs.dt, logEntries);
   }
   AppendToModuleLog(logEntries);
 }
 
-void OnboardSystems::Advance(const StepInputs &inputs, std::string &logEntries) {
-  thermal.Step(inputs);
-  fluid.RefreshAll(inputs.dt);
-  electric.RefreshAll(inputs.dt);
+void OnboardSystems::Advance(double dt, std::string &logEntries) {
+  thermal.Exchange(dt);
+  fluid.RefreshAll(dt);
+  electric.RefreshAll(dt);
   fluid.KeepBodiesFinite(logEntries);
   electric.KeepBodiesFinite(logEntries);
 }

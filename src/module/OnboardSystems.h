@@ -21,8 +21,8 @@ class OnboardSystems {
 
   // Advances the thermal model, then the fluid objects, then the electric
   // objects, each in configuration order: by the inputs' dt, or in as many
-  // fixed steps as the frame of that length completes, each with the frame's
-  // inputs.
+  // fixed steps as the frame of that length completes, all seeing the sun and
+  // the planet where the frame found them.
   void Step(const StepInputs &inputs);
   FixedSystemsStep &SystemsStep() { return fixedStep; }
   const FixedSystemsStep &SystemsStep() const { return fixedStep; }
@@ -50,7 +50,7 @@ class OnboardSystems {
   const ThermalModel &Thermal() const { return thermal; }
 
  private:
-  void Advance(const StepInputs &inputs, std::string &logEntries);
+  void Advance(double dt, std::string &logEntries);
 
   FixedSystemsStep fixedStep;
   // Declared so that destruction runs electric, fluid, then thermal: objects

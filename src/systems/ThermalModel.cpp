@@ -23,12 +23,11 @@ void ThermalModel::FinishConfiguration() {
   for (ThermalBody *body : bodies) body->position.Normalise();
 }
 
-void ThermalModel::Step(const StepInputs &inputs) {
-  UpdateGeometry(inputs);
-  for (ThermalBody *body : bodies) ExchangeHeat(*body, inputs.dt);
+void ThermalModel::Exchange(double dt) {
+  for (ThermalBody *body : bodies) ExchangeHeat(*body, dt);
 }
 
-void ThermalModel::UpdateGeometry(const StepInputs &inputs) {
+void ThermalModel::Face(const StepInputs &inputs) {
   planetRadius = static_cast<float>(inputs.bodyRadius);
   const Vec3 &rel = inputs.fromBody;
   const Vec3 &glob = inputs.fromSun;

@@ -15,9 +15,11 @@ class ThermalModel {
   void Unregister(ThermalBody *body);
   // Turns every body's position into its unit outward normal.
   void FinishConfiguration();
-  // Works out the sun and the planet as seen from the vessel, then adds each
-  // body's net radiative heat over the step.
-  void Step(const StepInputs &inputs);
+  // Works out the sun and the planet as seen from the vessel: once a frame,
+  // for every step the frame completes.
+  void Face(const StepInputs &inputs);
+  // Adds each body's net radiative heat over a step of `dt` seconds.
+  void Exchange(double dt);
 
   const std::vector<ThermalBody *> &Bodies() const { return bodies; }
 
@@ -28,7 +30,6 @@ class ThermalModel {
   double daySide = 0.0;
 
  private:
-  void UpdateGeometry(const StepInputs &inputs);
   void ExchangeHeat(ThermalBody &body, double dt) const;
 
   std::vector<ThermalBody *> bodies;

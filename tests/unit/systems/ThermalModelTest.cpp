@@ -28,6 +28,11 @@ class Thermal : public HostFixture {
     model.Register(&b);
     return b;
   }
+  // A frame of one step, as the plant takes it.
+  void Step(const StepInputs &inputs) {
+    model.Face(inputs);
+    model.Exchange(inputs.dt);
+  }
 
   host::Vessel *host;
   std::unique_ptr<VESSEL> vessel;
@@ -42,7 +47,7 @@ TEST_F(Thermal, BetweenSunAndPlanetTheDaySideReflects) {
   host->rpos = _V(-7e6, 0, 0);
   ThermalBody &toPlanet = Body(Vec3(1, 0, 0));
   ThermalBody &toSun = Body(Vec3(-1, 0, 0));
-  model.Step(StepInputs::Sample(*vessel, 1.0));
+  Step(StepInputs::Sample(*vessel, 1.0));
   EXPECT_EQ(model.sunlit, 1);
   EXPECT_NEAR(model.daySide, std::pow(6.371e6 / 7e6, 2), 1e-6);
   EXPECT_NEAR(toPlanet.heatContent - 3.0, 490.0, 1e-3);
@@ -50,7 +55,7 @@ TEST_F(Thermal, BetweenSunAndPlanetTheDaySideReflects) {
   // Each flux falls with the cosine of its angle to the normal.
   ThermalBody &sunAt60 = Body(Vec3(-0.5, std::sqrt(0.75), 0));
   ThermalBody &planetAt60 = Body(Vec3(0.5, std::sqrt(0.75), 0));
-  model.Step(StepInputs::Sample(*vessel, 1.0));
+  Step(StepInputs::Sample(*vessel, 1.0));
   EXPECT_NEAR(sunAt60.heatContent - 3.0, 1372.0 / 2, 1e-3);
   EXPECT_NEAR(planetAt60.heatContent - 3.0, 490.0 / 2, 1e-3);
 }
@@ -60,11 +65,11 @@ TEST_F(Thermal, BetweenSunAndPlanetTheDaySideReflects) {
 TEST_F(Thermal, TheDaySideAndTheShadowFollowTheSunAngle) {
   const double d = 7e6, s = std::sqrt(0.75);
   host->rpos = _V(-0.5 * d, -s * d, 0);
-  model.Step(StepInputs::Sample(*vessel, 0));
+  Step(StepInputs::Sample(*vessel, 0));
   EXPECT_EQ(model.sunlit, 1);
   EXPECT_NEAR(model.daySide, 0.5 * std::pow(6.371e6 / d, 2), 1e-4);  // the sun is not infinitely far
   host->rpos = _V(0.5 * d, -s * d, 0);
-  model.Step(StepInputs::Sample(*vessel, 0));
+  Step(StepInputs::Sample(*vessel, 0));
   EXPECT_EQ(model.sunlit, 0);
   EXPECT_EQ(model.daySide, 0.0);
 }
@@ -75,7 +80,7 @@ TEST_F(Thermal, ABatteryPackRadiatesFromItsArea) {
   Battery battery("BATT", nullptr, 1000);
   battery.position = Vec3(1, 0, 0);  // away from the planet, in its shadow
   model.Register(&battery);
-  model.Step(StepInputs::Sample(*vessel, 1.0));
+  Step(StepInputs::Sample(*vessel, 1.0));
   EXPECT_NEAR((290.0 - battery.temperature) * 25000.0, 5.67e-8 * std::pow(287.0, 4) * 0.2, 1e-3);
 }
 
@@ -83,7 +88,7 @@ TEST_F(Thermal, BehindThePlanetOnlyItsGlowArrives) {
   host->rpos = _V(7e6, 0, 0);
   ThermalBody &toPlanet = Body(Vec3(-1, 0, 0));
   ThermalBody &toSun = Body(Vec3(-1, 0, 0) * -1.0);
-  model.Step(StepInputs::Sample(*vessel, 1.0));
+  Step(StepInputs::Sample(*vessel, 1.0));
   EXPECT_EQ(model.sunlit, 0);
   EXPECT_EQ(model.daySide, 0.0);
   EXPECT_NEAR(toPlanet.heatContent - 3.0, 190.0, 1e-3);
@@ -95,9 +100,9 @@ TEST_F(Thermal, RadiationIsTheFourthPowerOfTheExcessAndScalesWithStepAndInsulati
   ThermalBody &cold = Body(Vec3(1, 0, 0), 3.0);  // faces away: no flux, no loss
   ThermalBody &warm = Body(Vec3(1, 0, 0), 303.0);
   warm.insulation = 0.5;
-  model.Step(StepInputs::Sample(*vessel, 0.0));
+  Step(StepInputs::Sample(*vessel, 0.0));
   EXPECT_EQ(warm.heatContent, 303.0);
-  model.Step(StepInputs::Sample(*vessel, 2.0));
+  Step(StepInputs::Sample(*vessel, 2.0));
   EXPECT_EQ(cold.heatContent, 3.0);
   EXPECT_NEAR(303.0 - warm.heatContent, 5.67e-8 * std::pow(300.0, 4) * 2.0 * 0.5, 1e-3);
 }
@@ -106,16 +111,16 @@ TEST_F(Thermal, ALowOrbitPassesThroughTheShadowAndTheAttitudeTurnsTheSun) {
   int sunlitSteps = 0, steps = 0;
   for (double t = 60; t <= 5400; t += 60, ++steps) {
     sim.frame(t);
-    model.Step(StepInputs::Sample(*vessel, 0));
+    Step(StepInputs::Sample(*vessel, 0));
     sunlitSteps += model.sunlit;
   }
   EXPECT_GT(sunlitSteps, steps / 2);
   EXPECT_LT(sunlitSteps, steps);
   host->rpos = _V(-7e6, 0, 0);
-  model.Step(StepInputs::Sample(*vessel, 0));
+  Step(StepInputs::Sample(*vessel, 0));
   EXPECT_NEAR(model.sunDirection.x, -1.0, 1e-7);
   host->attitude = host::Rotation::fromAngles(_V(0, M_PI / 2, 0));
-  model.Step(StepInputs::Sample(*vessel, 0));
+  Step(StepInputs::Sample(*vessel, 0));
   EXPECT_NEAR(std::fabs(model.sunDirection.z), 1.0, 1e-7);
 }
 
@@ -125,7 +130,7 @@ TEST_F(Thermal, ZeroPositionsNormaliseToZeroAndReceiveNothing) {
   ThermalBody &n = Body(Vec3(0, 3, 4));
   model.FinishConfiguration();
   EXPECT_NEAR(n.position.Length(), 1.0, 1e-7);
-  model.Step(StepInputs::Sample(*vessel, 1.0));
+  Step(StepInputs::Sample(*vessel, 1.0));
   EXPECT_EQ(b.heatContent, 3.0);
   EXPECT_TRUE(std::isfinite(n.heatContent));
 }
