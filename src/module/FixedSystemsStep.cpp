@@ -42,5 +42,5 @@ std::string FixedSystemsStep::Record() const {
 void FixedSystemsStep::Restore(const char *record) {
   double savedLength = 0.0, savedRemainder = 0.0;
   if ((Fields(record) >> savedLength >> savedRemainder).Count() != 2 || savedLength != length) return;
-  if (std::isfinite(savedRemainder) && savedRemainder > -length && savedRemainder < length) remainder = savedRemainder;
+  if (savedRemainder >= 0.0 && savedRemainder < length) remainder = savedRemainder;
 }

@@ -6,6 +6,7 @@
 #include <exception>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "module/GenericVessel.h"
 #include "module/ModuleLog.h"
@@ -14,6 +15,22 @@
 namespace {
 
 GenericVessel *AsGeneric(VESSEL *vessel) { return static_cast<GenericVessel *>(vessel); }
+
+// A vessel class read and built as a restore into configuration 1 builds
+// it, with no host vessel: for the bench's check and drawing.
+struct ClassWithoutHost {
+  explicit ClassWithoutHost(const char *className) {
+    systems.RegisterShipVariables(shipVariables);
+    systems.CheckVesselConfiguration(className);
+  }
+  ShipVariableValues shipVariables;  // outlives the systems that read it
+  VesselSystems systems;
+};
+
+// One call of `sink` a line.
+void Send(const std::vector<std::string> &lines, void (*sink)(void *, const char *), void *context) {
+  for (const std::string &line : lines) sink(context, line.c_str());
+}
 
 // Set by vsimFailNextCallback: the next guarded call fails inside.
 bool failNextCallback = false;
@@ -120,18 +137,14 @@ DLLCLBK void *vsimResolveReference(VESSEL *vessel, const char *reference, const 
 // for the bench's completion.
 DLLCLBK void vsimListReferences(VESSEL *vessel, void (*sink)(void *, const char *), void *context) {
   if (sink == nullptr) return;
-  Guarded("vsimListReferences", [&] {
-    for (const std::string &reference : AsGeneric(vessel)->systems.ListReferences()) sink(context, reference.c_str());
-  });
+  Guarded("vsimListReferences", [&] { Send(AsGeneric(vessel)->systems.ListReferences(), sink, context); });
 }
 
 // Not called by the simulator: the vessel's plant as it stands, one call of
 // `sink` a line (the lines PlantDescription.h describes), for a drawing.
 DLLCLBK void vsimDescribePlant(VESSEL *vessel, void (*sink)(void *, const char *), void *context) {
   if (sink == nullptr) return;
-  Guarded("vsimDescribePlant", [&] {
-    for (const std::string &line : DescribePlant(AsGeneric(vessel)->systems.onboard)) sink(context, line.c_str());
-  });
+  Guarded("vsimDescribePlant", [&] { Send(DescribePlant(AsGeneric(vessel)->systems.onboard), sink, context); });
 }
 
 // Not called by the simulator: a checker's sink for what the configuration
@@ -151,10 +164,8 @@ constexpr char kFrameRateNote[] =
 DLLCLBK void vsimCheckClass(const char *className, void (*volume)(void *, const char *, double), void *context,
                             char *summary, int size) {
   GuardedText("vsimCheckClass", summary, size, [&] {
-    ShipVariableValues shipVariables;
-    VesselSystems systems;
-    systems.RegisterShipVariables(shipVariables);
-    systems.CheckVesselConfiguration(className);
+    ClassWithoutHost built(className);
+    VesselSystems &systems = built.systems;
     for (const std::string &reference : systems.ListReferences()) {
       const bool tankVolume = reference.rfind("HYDRAULIC:", 0) == 0 && reference.size() > 7 &&
                               reference.compare(reference.size() - 7, 7, ":VOLUME") == 0;
@@ -172,13 +183,8 @@ DLLCLBK void vsimCheckClass(const char *className, void (*volume)(void *, const 
 // vsimDescribePlant gives.
 DLLCLBK void vsimDescribeClassPlant(const char *className, void (*sink)(void *, const char *), void *context) {
   if (sink == nullptr || className == nullptr) return;
-  Guarded("vsimDescribeClassPlant", [&] {
-    ShipVariableValues shipVariables;
-    VesselSystems systems;
-    systems.RegisterShipVariables(shipVariables);
-    systems.CheckVesselConfiguration(className);
-    for (const std::string &line : DescribePlant(systems.onboard)) sink(context, line.c_str());
-  });
+  Guarded("vsimDescribeClassPlant",
+          [&] { Send(DescribePlant(ClassWithoutHost(className).systems.onboard), sink, context); });
 }
 
 // Not called by the simulator: what made a propellant resource of the vessel,

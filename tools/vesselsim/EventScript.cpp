@@ -108,8 +108,7 @@ bool ReadEventScript(const std::string &path, const std::string &baseFolder, Eve
     if (ParseTimes(time, kind == "expect", from, to, reason)) {
       if (kind == "expect") {
         Expectation expectation;
-        expectation.where = event.where;
-        expectation.text = line;
+        static_cast<ScriptLine &>(expectation) = event;
         if (expectation.Parse(words, from, to, reason)) script.expectations.push_back(expectation);
       } else {
         event.time = from;

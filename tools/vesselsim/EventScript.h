@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "Expectation.h"
+#include "ScriptLine.h"
 #include "Watch.h"
 
-struct Event {
+struct Event : ScriptLine {
   enum class Kind { Key, Set, Save, Group, Panel, Click, Png };
 
   double time = 0.0;
@@ -24,12 +25,7 @@ struct Event {
   TypedReference target;   // Set
   double value = 0.0;      // Set, Group
   std::string file;        // Save, Png: absolute
-  std::string text;        // the line, for messages
-  std::string where;       // "FILE:LINE", for messages
   bool applied = false;
-
-  // "FILE:LINE: `message`: LINE", as every message about an event reads.
-  std::string Said(const std::string &message) const { return where + ": " + message + ": " + text; }
 };
 
 // An events file: what it does, and what it promises ("expect" lines).

@@ -8,9 +8,10 @@
 #include <sstream>
 #include <string>
 
+#include "ScriptLine.h"
 #include "Watch.h"
 
-class Expectation {
+class Expectation : public ScriptLine {
  public:
   // The line's fields after its time and "expect"; false with the reason for
   // one it cannot use. `from` and `to` are the times it covers.
@@ -22,17 +23,14 @@ class Expectation {
   void Check(double time, double value);
 
   bool Broken() const { return broken; }
-  bool Checked() const { return checked; }
   // "REF was VALUE at TIME s, expected ..." with its worst value over an
-  // interval; or why it was never checked.
+  // interval.
   std::string Failure() const;
   // "between 25 and 30", "at least 25", "28.8 within 0.1", "exactly 28.8".
   std::string Promise() const;
 
   TypedReference target;
   StoredVariable variable;  // as the run resolved it
-  std::string where;        // "FILE:LINE"
-  std::string text;         // the line
   double from = 0.0, to = 0.0;
 
  private:
@@ -42,6 +40,6 @@ class Expectation {
   bool equals = false;
   double low = 0.0, high = 0.0;  // -inf / inf for an open bound
   double value = 0.0, tolerance = 0.0;
-  bool checked = false, pointDone = false, broken = false;
+  bool pointDone = false, broken = false;
   double firstTime = 0.0, firstValue = 0.0, worstTime = 0.0, worstValue = 0.0;
 };

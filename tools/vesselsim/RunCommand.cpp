@@ -110,8 +110,7 @@ void Run::prepare() {
   for (const Event &event : events)
     if (event.time > end + tolerance) throw UsageError{event.Said("it comes after the run's end")};
   for (const Expectation &expectation : expectations)
-    if (expectation.to > end + tolerance)
-      throw UsageError{expectation.where + ": it comes after the run's end: " + expectation.text};
+    if (expectation.to > end + tolerance) throw UsageError{expectation.Said("it comes after the run's end")};
   const std::string scenario = AbsolutePath(options.scenario, invocationFolder);
   std::error_code entered;
   std::filesystem::current_path(options.root, entered);
@@ -133,7 +132,7 @@ void Run::prepare() {
   for (Expectation &expectation : expectations) {
     std::string refusal;
     if (!ResolveNumber(vessel, expectation.target.reference, expectation.variable, refusal))
-      throw UsageError{expectation.where + ": " + refusal + ": " + expectation.text};
+      throw UsageError{expectation.Said(refusal)};
   }
   for (const Event &event : events) {
     if (event.kind == Event::Kind::Group && vessel == nullptr) throw UsageError{event.Said("no vessel for this event")};
@@ -189,7 +188,7 @@ int Run::reportExpectations() const {
   if (expectations.empty()) return 0;
   int broken = 0;
   for (const Expectation &expectation : expectations) {
-    if (!expectation.Broken() && expectation.Checked()) continue;
+    if (!expectation.Broken()) continue;
     ++broken;
     std::cout << expectation.Failure() << '\n';
   }

@@ -13,8 +13,7 @@ size_t LineGrammar::RequiredWords() const {
 }
 
 LineDescription::LineDescription(const LineGrammar &grammar, const char *line, const char *text,
-                                 Diagnostics &diagnostics)
-    : place(diagnostics.Line()) {
+                                 Diagnostics &diagnostics) {
   diagnostics.CheckWordCount(line, grammar.RequiredWords(), (std::string(grammar.what) + " line").c_str());
   Fields fields(text, &diagnostics);
   for (; given < grammar.count; ++given) {

@@ -46,13 +46,14 @@ struct LineGrammar {
   bool tagged;
 };
 
-// The values one line gives, in the order its kind declares them, and the
-// file line they were read at. A field the line did not give holds "" or 0.
+// The values one line gives, in the order its kind declares them. A field the
+// line did not give holds "" or 0.
 class LineDescription {
  public:
   // Reads `text` (the line after its tag), as Fields reads, and checks the
   // numbers read against their ranges. `line` is the whole line, for the
-  // check's count of its words.
+  // check's count of its words; null for a kind whose builder says itself
+  // what a short line lacks (an exhaust's seven numbers).
   LineDescription(const LineGrammar &grammar, const char *line, const char *text, Diagnostics &diagnostics);
 
   // Whether every field the line must give was read; numbers counted one by one.
@@ -66,7 +67,6 @@ class LineDescription {
   double Real(size_t field) const { return values[field].number.x; }
   // A vector's numbers, or a pair's as x and y.
   const Vec3 &Vector(size_t field) const { return values[field].number; }
-  int Place() const { return place; }
 
  private:
   struct Value {
@@ -79,5 +79,4 @@ class LineDescription {
   int read = 0;
   size_t given = 0;
   bool complete = false;
-  int place;
 };

@@ -9,11 +9,14 @@
 #include "ModuleLibrary.h"
 #include "Simulation.h"
 
+// The stage of an object no separation deletes.
+constexpr int kNeverDeleted = 99;
+
 struct PlantObject {
   std::string list;  // "HYDRAULIC" or "ELECTRIC"
   std::string name;
   std::string kind;  // "tank", "pipe", "DC bus", ...; "" for an object of no kind
-  int stage = 99;    // the configuration whose separation deletes it; 99: none
+  int stage = kNeverDeleted;  // the configuration whose separation deletes it
   std::string label;
 
   // "HYDRAULIC:NAME": how a watch names it.

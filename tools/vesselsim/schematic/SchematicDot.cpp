@@ -4,6 +4,8 @@
 #include <sstream>
 #include <vector>
 
+std::string ObjectElementId(size_t object) { return "o" + std::to_string(object); }
+
 namespace {
 
 struct NodeLook {
@@ -70,8 +72,6 @@ std::string Caption(const PlantObject &object) {
   return object.name + (detail.empty() ? "" : "\n" + detail);
 }
 
-std::string NodeId(size_t object) { return "o" + std::to_string(object); }
-
 // A pipe joined to two ports is drawn as an edge between them.
 bool DrawnAsEdge(const PlantGraph &plant, size_t object, std::vector<size_t> &ends) {
   if (plant.objects[object].kind != "pipe") return false;
@@ -81,11 +81,11 @@ bool DrawnAsEdge(const PlantGraph &plant, size_t object, std::vector<size_t> &en
   return ends.size() == 2;
 }
 
-std::string Endpoint(const PlantConnection &c) { return NodeId(c.to) + (c.port.empty() ? "" : ":" + c.port); }
+std::string Endpoint(const PlantConnection &c) { return ObjectElementId(c.to) + (c.port.empty() ? "" : ":" + c.port); }
 
 void WriteNode(std::ostringstream &dot, size_t n, const PlantObject &object) {
   const NodeLook &look = LookOf(object.kind);
-  dot << "  " << NodeId(n) << " [id=" << Quoted(ObjectElementId(n)) << ", class=" << Quoted("object")
+  dot << "  " << ObjectElementId(n) << " [id=" << Quoted(ObjectElementId(n)) << ", class=" << Quoted("object")
       << ", tooltip=" << Quoted(object.Reference()) << ", shape=" << look.shape << ", style=" << Quoted(look.style)
       << ", fillcolor=" << Quoted(look.fill) << ", label=";
   if (object.IsTankLike())
@@ -98,7 +98,7 @@ void WriteNode(std::ostringstream &dot, size_t n, const PlantObject &object) {
 
 // Its tooltip says who is what to whom: "SM_MAINA: source SM_FC1".
 void WriteLink(std::ostringstream &dot, size_t i, const PlantConnection &c, const PlantGraph &plant) {
-  const std::string self = NodeId(c.from), other = Endpoint(c);
+  const std::string self = ObjectElementId(c.from), other = Endpoint(c);
   const std::string says = plant.objects[c.from].name + ": " + c.role + " " + plant.objects[c.to].name +
                            (c.port.empty() ? "" : ":" + c.port);
   dot << "  " << (c.inward ? other : self) << " -> " << (c.inward ? self : other)
@@ -116,8 +116,6 @@ void WritePipe(std::ostringstream &dot, size_t n, const PlantObject &pipe, const
 
 }  // namespace
 
-std::string ObjectElementId(size_t object) { return NodeId(object); }
-
 std::string SchematicDot(const PlantGraph &plant) {
   std::ostringstream dot;
   dot << "digraph plant {\n"
@@ -134,13 +132,13 @@ std::string SchematicDot(const PlantGraph &plant) {
       continue;
     }
     WriteNode(dot, n, plant.objects[n]);
-    if (plant.objects[n].stage != 99) stages[plant.objects[n].stage].push_back(n);
+    if (plant.objects[n].stage != kNeverDeleted) stages[plant.objects[n].stage].push_back(n);
   }
   for (const auto &[stage, members] : stages) {
     dot << "  subgraph cluster_stage" << stage
         << " {\n    label=" << Quoted("deleted at configuration " + std::to_string(stage))
         << "; style=dashed; color=\"#888888\";\n   ";
-    for (size_t n : members) dot << " " << NodeId(n) << ";";
+    for (size_t n : members) dot << " " << ObjectElementId(n) << ";";
     dot << "\n  }\n";
   }
   for (size_t i = 0; i < plant.connections.size(); ++i)

@@ -61,18 +61,12 @@ void WriteSuite(std::ostringstream &xml, const TestRun &run) {
 }  // namespace
 
 std::string JUnitReport(const std::vector<TestRun> &runs) {
-  size_t tests = 0, failures = 0, errors = 0;
-  double seconds = 0.0;
-  for (const TestRun &run : runs) {
-    const bool error = !run.Error().empty();
-    tests += error ? 1 : run.test->script.expectations.size();
-    failures += error ? 0 : static_cast<size_t>(run.Broken());
-    errors += error ? 1 : 0;
-    seconds += run.seconds;
-  }
+  // A file that was not flown is one case, in error.
+  const TestTally tally = Tally(runs);
   std::ostringstream xml;
-  xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"vesselsim test\" tests=\"" << tests
-      << "\" failures=\"" << failures << "\" errors=\"" << errors << "\" time=\"" << seconds << "\">\n";
+  xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"vesselsim test\" tests=\""
+      << tally.expectations + tally.unflown << "\" failures=\"" << tally.broken << "\" errors=\"" << tally.unflown
+      << "\" time=\"" << tally.seconds << "\">\n";
   for (const TestRun &run : runs) WriteSuite(xml, run);
   xml << "</testsuites>\n";
   return xml.str();

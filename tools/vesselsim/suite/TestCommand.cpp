@@ -51,17 +51,11 @@ int TestVessels(const TestOptions &options) {
   std::error_code found;
   const std::string program = std::filesystem::read_symlink("/proc/self/exe", found).string();
   const std::vector<TestRun> runs = RunTests(tests, program, std::thread::hardware_concurrency());
-  size_t expectations = 0, broken = 0, errors = 0;
-  for (const TestRun &run : runs) {
-    Report(run);
-    const bool failed = !run.Error().empty();
-    errors += failed ? 1 : 0;
-    expectations += failed ? 0 : run.test->script.expectations.size();
-    broken += failed ? 0 : static_cast<size_t>(run.Broken());
-  }
-  std::cout << runs.size() << (runs.size() == 1 ? " events file, " : " events files, ") << expectations
-            << " expectations, " << expectations - broken << " held, " << broken << " broken"
-            << (errors > 0 ? ", " + std::to_string(errors) + " not flown" : "") << '\n';
+  for (const TestRun &run : runs) Report(run);
+  const TestTally tally = Tally(runs);
+  std::cout << runs.size() << (runs.size() == 1 ? " events file, " : " events files, ") << tally.expectations
+            << " expectations, " << tally.expectations - tally.broken << " held, " << tally.broken << " broken"
+            << (tally.unflown > 0 ? ", " + std::to_string(tally.unflown) + " not flown" : "") << '\n';
   if (!options.junit.empty()) {
     std::ofstream out(options.junit, std::ios::binary);
     out << JUnitReport(runs);
@@ -70,5 +64,5 @@ int TestVessels(const TestOptions &options) {
       return 2;
     }
   }
-  return broken > 0 || errors > 0 ? 1 : 0;
+  return tally.broken > 0 || tally.unflown > 0 ? 1 : 0;
 }

@@ -79,6 +79,18 @@ int TestRun::Broken() const {
   return broken;
 }
 
+TestTally Tally(const std::vector<TestRun> &runs) {
+  TestTally tally;
+  for (const TestRun &run : runs) {
+    const bool flown = run.Error().empty();
+    tally.expectations += flown ? run.test->script.expectations.size() : 0;
+    tally.broken += flown ? static_cast<size_t>(run.Broken()) : 0;
+    tally.unflown += flown ? 0 : 1;
+    tally.seconds += run.seconds;
+  }
+  return tally;
+}
+
 std::vector<TestRun> RunTests(const std::vector<TestFile> &tests, const std::string &program, unsigned parallel) {
   std::vector<TestRun> runs(tests.size());
   std::atomic<size_t> next{0};

@@ -24,5 +24,13 @@ struct TestRun {
   int Broken() const;
 };
 
+// What a set of runs comes to: the promises of the files that were flown,
+// the broken ones among them, the files that were not, the time taken.
+struct TestTally {
+  size_t expectations = 0, broken = 0, unflown = 0;
+  double seconds = 0.0;
+};
+TestTally Tally(const std::vector<TestRun> &runs);
+
 // Every test run, up to `parallel` at a time, in the order of `tests`.
 std::vector<TestRun> RunTests(const std::vector<TestFile> &tests, const std::string &program, unsigned parallel);
