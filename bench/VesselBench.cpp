@@ -9,6 +9,7 @@
 
 #include "AllocationCounter.h"
 #include "BenchSupport.h"
+#include "VesselAPI.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ class Kestrel {
   }
   void Set(const char *reference, int32_t value) {
     const char *typeName = nullptr;
-    void *address = vessel->module->resolveReference(vessel->instance, reference, &typeName, nullptr, nullptr);
+    void *address = vessel->module->bench.resolveReference(vessel->instance, reference, &typeName, nullptr, nullptr);
     if (address == nullptr || typeName == nullptr || std::string(typeName) != "int") std::abort();
     *static_cast<int32_t *>(address) = value;
   }
@@ -46,7 +47,10 @@ class Kestrel {
 void Timestep(benchmark::State &state) {
   Kestrel k;
   const long long before = AllocationCount();
-  for (auto _ : state) k.vessel->module->ovcTimestep(k.vessel->instance, k.sim.simTime += kStep);
+  for (auto _ : state) {
+    k.sim.simTime += kStep;
+    k.vessel->callbacks->clbkPostStep(k.sim.simTime, kStep, 0);
+  }
   state.counters["allocations_per_step"] =
       static_cast<double>(AllocationCount() - before) / static_cast<double>(state.iterations());
 }
@@ -59,7 +63,10 @@ BENCHMARK(Timestep)->Unit(benchmark::kMicrosecond);
 void AcceleratedTimestep(benchmark::State &state) {
   Kestrel k;
   const double frame = static_cast<double>(state.range(0)) / 60.0;
-  for (auto _ : state) k.vessel->module->ovcTimestep(k.vessel->instance, k.sim.simTime += frame);
+  for (auto _ : state) {
+    k.sim.simTime += frame;
+    k.vessel->callbacks->clbkPostStep(k.sim.simTime, frame, 0);
+  }
   state.counters["plant_steps_per_frame"] = frame / kStep;
   state.SetLabel(std::to_string(state.range(0)) + "x at 60 fps");
 }
@@ -92,7 +99,7 @@ void AttitudeBallFrame(benchmark::State &state) {
     if (area.rect.right - area.rect.left == 160) ball = &area;
   if (ball == nullptr) std::abort();
   for (auto _ : state)
-    k.vessel->module->ovcPanelRedrawEvent(k.vessel->instance, ball->id, PANEL_REDRAW_ALWAYS, ball->surface);
+    k.vessel->callbacks->clbkPanelRedrawEvent(ball->id, PANEL_REDRAW_ALWAYS, ball->surface);
 }
 BENCHMARK(AttitudeBallFrame)->Unit(benchmark::kMicrosecond);
 

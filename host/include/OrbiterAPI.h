@@ -53,6 +53,11 @@ typedef void *THRUSTER_HANDLE;
 typedef void *THGROUP_HANDLE;
 typedef void *DOCKHANDLE;
 typedef void *PSTREAM_HANDLE;
+typedef void *VISHANDLE;
+
+// What the host passes a vessel drawing its head-up display; no module of
+// ours draws one, so its members are not declared.
+struct HUDPAINTSPEC;
 
 // ----------------------------------------------------------- thruster groups
 

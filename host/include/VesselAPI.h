@@ -11,6 +11,10 @@ class OAPIFUNC VESSEL {
  public:
   VESSEL(OBJHANDLE hVessel, int fmodel = 1);
 
+  // 0 for a plain VESSEL, 1 for a VESSEL2: the host sends its events only
+  // to an interface of version 1 or more.
+  inline int Version() const { return version; }
+
   // Identity and other vessels
   const OBJHANDLE GetHandle() const;
   char *GetName() const;
@@ -81,4 +85,45 @@ class OAPIFUNC VESSEL {
   Vessel *vessel;
   short flightmodel;
   short version;
+};
+
+// The interface through which the host drives a module's vessel: every event
+// arrives as one of these virtual calls. The host calls them through this
+// class's table, laid out in declaration order, so the order, the
+// signatures and the absence of overloads and of a virtual destructor are
+// the host's and must stay exactly so. The defaults belong to the host: its
+// clbkSaveState writes the host's own lines, its clbkLoadStateEx reads them,
+// the others do nothing.
+class OAPIFUNC VESSEL2 : public VESSEL {
+ public:
+  VESSEL2(OBJHANDLE hVessel, int fmodel = 1);
+
+  virtual void clbkSetClassCaps(FILEHANDLE cfg);
+  virtual void clbkSaveState(FILEHANDLE scn);
+  virtual void clbkLoadStateEx(FILEHANDLE scn, void *status);
+  virtual void clbkSetStateEx(const void *status);
+  virtual void clbkPostCreation();
+  virtual void clbkFocusChanged(bool getfocus, OBJHANDLE hNewVessel, OBJHANDLE hOldVessel);
+  virtual void clbkPreStep(double simt, double simdt, double mjd);
+  virtual void clbkPostStep(double simt, double simdt, double mjd);
+  virtual bool clbkPlaybackEvent(double simt, double event_t, const char *event_type, const char *event);
+  virtual void clbkVisualCreated(VISHANDLE vis, int refcount);
+  virtual void clbkVisualDestroyed(VISHANDLE vis, int refcount);
+  virtual void clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, HDC hDC);
+  virtual void clbkRCSMode(int mode);
+  virtual void clbkADCtrlMode(DWORD mode);
+  virtual void clbkHUDMode(int mode);
+  virtual void clbkMFDMode(int mfd, int mode);
+  virtual void clbkNavMode(int mode, bool active);
+  virtual void clbkDockEvent(int dock, OBJHANDLE mate);
+  virtual void clbkAnimate(double simt);
+  virtual int clbkConsumeDirectKey(char *kstate);
+  virtual int clbkConsumeBufferedKey(DWORD key, bool down, char *kstate);
+  virtual bool clbkLoadGenericCockpit();
+  virtual bool clbkLoadPanel(int id);
+  virtual bool clbkPanelMouseEvent(int id, int event, int mx, int my);
+  virtual bool clbkPanelRedrawEvent(int id, int event, SURFHANDLE surf);
+  virtual bool clbkLoadVC(int id);
+  virtual bool clbkVCMouseEvent(int id, int event, VECTOR3 &p);
+  virtual bool clbkVCRedrawEvent(int id, int event, SURFHANDLE surf);
 };

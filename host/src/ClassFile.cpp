@@ -76,6 +76,7 @@ bool ClassFile::read(const std::string &windowsPath, ClassFile &file) {
   char line[512];
   std::string key, value;
   while (std::fgets(line, sizeof line, in) != nullptr) {
+    file.lines.emplace_back(line, std::strcspn(line, "\r\n"));
     if (char *comment = std::strchr(line, ';')) *comment = '\0';
     if (splitLine(line, key, value)) take(file, key, value);
   }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <OrbiterAPI.h>
 
@@ -23,6 +24,8 @@ struct ClassFile {
   double cw[4] = {0, 0, 0, 0};  // z positive, z negative, x, y
   VECTOR3 crossSections = _V(0, 0, 0);
   bool enableFocus = true;
+  // The file's lines as they stand, for the module that reads its own keys.
+  std::vector<std::string> lines;
 
   // False when there is no such file.
   static bool read(const std::string &windowsPath, ClassFile &file);

@@ -25,7 +25,8 @@ std::unique_ptr<ModuleLibrary> ModuleLibrary::load(const std::string &name, std:
     if (std::unique_ptr<DynamicLibrary> library = DynamicLibrary::open(candidate, reason)) {
       std::unique_ptr<ModuleLibrary> module(new ModuleLibrary(std::move(library)));
       module->name = name;
-      module->resolveEntryPoints();
+      module->resolveHostEntryPoints();
+      module->resolveBenchEntryPoints();
       if (module->ovcInit == nullptr) {
         error = "module " + name + " has no ovcInit";
         return nullptr;
@@ -41,29 +42,27 @@ std::unique_ptr<ModuleLibrary> ModuleLibrary::load(const std::string &name, std:
   return nullptr;
 }
 
-void ModuleLibrary::resolveEntryPoints() {
+void ModuleLibrary::resolveHostEntryPoints() {
+  int (*version)() = nullptr;
+  resolve(*library, "GetModuleVersion", version);
+  moduleVersion = version != nullptr ? version() : 0;
   resolve(*library, "ovcInit", ovcInit);
   resolve(*library, "ovcExit", ovcExit);
-  resolve(*library, "ovcTimestep", ovcTimestep);
-  resolve(*library, "ovcLoadStateEx", ovcLoadStateEx);
-  resolve(*library, "ovcSaveState", ovcSaveState);
-  resolve(*library, "ovcLoadPanel", ovcLoadPanel);
-  resolve(*library, "ovcPanelRedrawEvent", ovcPanelRedrawEvent);
-  resolve(*library, "ovcPanelMouseEvent", ovcPanelMouseEvent);
-  resolve(*library, "ovcMFDmode", ovcMFDmode);
-  resolve(*library, "ovcConsumeBufferedKey", ovcConsumeBufferedKey);
-  resolve(*library, "vsimResolveReference", resolveReference);
-  resolve(*library, "vsimSetFindingSink", setFindingSink);
-  resolve(*library, "vsimDescribeResource", describeResource);
-  resolve(*library, "vsimSummary", summary);
-  resolve(*library, "vsimCheckClass", checkClass);
-  resolve(*library, "vsimPublish", publish);
-  resolve(*library, "vsimListReferences", listReferences);
-  resolve(*library, "vsimDescribePlant", describePlant);
-  resolve(*library, "vsimDescribeClassPlant", describeClassPlant);
-  resolve(*library, "vsimPlantFault", plantFault);
-  resolve(*library, "vsimPanelName", panelName);
-  resolve(*library, "vsimFailNextCallback", failNextCallback);
+}
+
+void ModuleLibrary::resolveBenchEntryPoints() {
+  resolve(*library, "vsimResolveReference", bench.resolveReference);
+  resolve(*library, "vsimSetFindingSink", bench.setFindingSink);
+  resolve(*library, "vsimDescribeResource", bench.describeResource);
+  resolve(*library, "vsimSummary", bench.summary);
+  resolve(*library, "vsimCheckClass", bench.checkClass);
+  resolve(*library, "vsimPublish", bench.publish);
+  resolve(*library, "vsimListReferences", bench.listReferences);
+  resolve(*library, "vsimDescribePlant", bench.describePlant);
+  resolve(*library, "vsimDescribeClassPlant", bench.describeClassPlant);
+  resolve(*library, "vsimPlantFault", bench.plantFault);
+  resolve(*library, "vsimPanelName", bench.panelName);
+  resolve(*library, "vsimFailNextCallback", bench.failNextCallback);
 }
 
 }  // namespace host

@@ -34,6 +34,7 @@ OBJHANDLE oapiCreateVessel(const char *name, const char *classname, const VESSEL
   if (sim == nullptr || name == nullptr || classname == nullptr) return nullptr;
   host::Vessel *vessel = sim->createVessel(name, classname);
   vessel->applyStatus(status);
+  sim->finishRuntimeCreation(*vessel);
   return vessel->handle();
 }
 

@@ -2,35 +2,31 @@
 
 #include <algorithm>
 
-#include "ModuleLibrary.h"
 #include "Surface.h"
 #include "Vessel.h"
+#include "VesselAPI.h"
 #include "wincanvas.h"
 
 namespace host {
 
 namespace {
 
-// A vessel's module through its entry points; a missing one does nothing.
+// A module's vessel through its VESSEL2 callbacks, as the host sends panel
+// events.
 class ModulePanelClient : public PanelClient {
  public:
-  ModulePanelClient(ModuleLibrary &library, VESSEL *vessel) : module(library), instance(vessel) {}
-  bool loadPanel(int panelId) override {
-    return module.ovcLoadPanel != nullptr && module.ovcLoadPanel(instance, panelId);
-  }
+  explicit ModulePanelClient(VESSEL2 &vessel) : callbacks(vessel) {}
+  bool loadPanel(int panelId) override { return callbacks.clbkLoadPanel(panelId); }
   bool redrawEvent(int areaId, int event, SURFHANDLE surface) override {
-    return module.ovcPanelRedrawEvent != nullptr && module.ovcPanelRedrawEvent(instance, areaId, event, surface);
+    return callbacks.clbkPanelRedrawEvent(areaId, event, surface);
   }
   bool mouseEvent(int areaId, int event, int x, int y) override {
-    return module.ovcPanelMouseEvent != nullptr && module.ovcPanelMouseEvent(instance, areaId, event, x, y);
+    return callbacks.clbkPanelMouseEvent(areaId, event, x, y);
   }
-  void mfdMode(int mfd, int mode) override {
-    if (module.ovcMFDmode != nullptr) module.ovcMFDmode(instance, mfd, mode);
-  }
+  void mfdMode(int mfd, int mode) override { callbacks.clbkMFDMode(mfd, mode); }
 
  private:
-  ModuleLibrary &module;
-  VESSEL *instance;
+  VESSEL2 &callbacks;
 };
 
 bool contains(const RECT &rect, int x, int y) {
@@ -73,11 +69,11 @@ void PanelHost::forget() {
 void PanelHost::hidePanel() { forget(); }
 
 bool PanelHost::showPanel(Vessel &vessel, int id) {
-  if (vessel.module == nullptr || vessel.instance == nullptr) {
+  if (vessel.callbacks == nullptr) {
     forget();
     return false;
   }
-  return showPanel(std::make_unique<ModulePanelClient>(*vessel.module, vessel.instance), id, &vessel);
+  return showPanel(std::make_unique<ModulePanelClient>(*vessel.callbacks), id, &vessel);
 }
 
 bool PanelHost::showPanel(std::unique_ptr<PanelClient> newClient, int id, const Vessel *vessel) {

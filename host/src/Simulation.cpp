@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "ClassFile.h"
+#include "VesselAPI.h"
 #include "WindowsFiles.h"
 #include "winpath.h"
 
@@ -63,8 +64,7 @@ void Simulation::report(const std::string &message) const {
 
 // A class without a module (an ejected stage, a payload) is built, as the
 // real host builds it, from its class file's standard keys.
-ModuleLibrary *Simulation::moduleForClass(const std::string &className, Vessel &vessel) {
-  ClassFile file;
+ModuleLibrary *Simulation::moduleForClass(const std::string &className, Vessel &vessel, ClassFile &file) {
   if (!ClassFile::read("Config\\Vessels\\" + className + ".cfg", file)) {
     report("class " + className + " has no class file; its vessels are plain bodies");
     return nullptr;
@@ -88,16 +88,6 @@ ModuleLibrary *Simulation::moduleNamed(const std::string &name, const std::strin
   return result;
 }
 
-Vessel *Simulation::createVessel(const std::string &name, const std::string &className) {
-  return createDrivenVessel(name, className, nullptr);
-}
-
-Vessel *Simulation::createModuleVessel(const std::string &name, const std::string &className,
-                                       const std::string &moduleName) {
-  ModuleLibrary *module = moduleNamed(moduleName, className);
-  return module != nullptr ? createDrivenVessel(name, className, module) : nullptr;
-}
-
 Vessel *Simulation::createOrbitingVessel(const std::string &name, const std::string &className, double altitude,
                                          double speedFactor) {
   Vessel *vessel = createVessel(name, className);
@@ -107,13 +97,15 @@ Vessel *Simulation::createOrbitingVessel(const std::string &name, const std::str
   return vessel;
 }
 
-// The class file names the module unless `module` is given.
-Vessel *Simulation::createDrivenVessel(const std::string &name, const std::string &className, ModuleLibrary *given) {
+// The class file names the module. Its vessel gets the class file through
+// clbkSetClassCaps before the host reads anything else of it.
+Vessel *Simulation::createVessel(const std::string &name, const std::string &className) {
   vesselList.push_back(std::make_unique<Vessel>(name, className, planet));
   Vessel *vessel = vesselList.back().get();
   const Object *handle = vessel;
   vesselHandles.insert(std::lower_bound(vesselHandles.begin(), vesselHandles.end(), handle, std::less<>()), handle);
-  if (ModuleLibrary *module = given != nullptr ? given : moduleForClass(className, *vessel)) {
+  ClassFile classFile;
+  if (ModuleLibrary *module = moduleForClass(className, *vessel, classFile)) {
     vessel->module = module;
     vessel->instance = module->ovcInit(vessel->handle(), 1);
     if (vessel->instance != nullptr && vessel->instance != vessel->interfaceAddress) {
@@ -126,9 +118,35 @@ Vessel *Simulation::createDrivenVessel(const std::string &name, const std::strin
     if (vessel->instance == nullptr) {
       report("module " + module->name + " did not create vessel " + name);
       vessel->module = nullptr;
+      return vessel;
+    }
+    takeCallbacks(*vessel);
+    if (vessel->callbacks != nullptr) {
+      ScenarioBlockReader reader(classFile.lines);
+      vessel->callbacks->clbkSetClassCaps(reader.handle());
     }
   }
   return vessel;
+}
+
+// As the 2016 host: only an interface of version 1 or more (a VESSEL2) is
+// sent events; a plain VESSEL is flown by the host alone.
+void Simulation::takeCallbacks(Vessel &vessel) {
+  if (vessel.instance->Version() >= 1) {
+    vessel.callbacks = static_cast<VESSEL2 *>(vessel.instance);
+  } else if (plainModules.insert(vessel.module).second) {
+    report(vessel.name + " is a plain VESSEL: the host calls none of its callbacks");
+  }
+}
+
+void Simulation::finishRuntimeCreation(Vessel &vessel) {
+  if (vessel.callbacks == nullptr) return;
+  VESSELSTATUS2 status;
+  std::memset(&status, 0, sizeof status);
+  status.version = 2;
+  vessel.fillStatus(status);
+  vessel.callbacks->clbkSetStateEx(&status);
+  vessel.callbacks->clbkPostCreation();
 }
 
 Vessel *Simulation::findVessel(const std::string &name) const {
@@ -178,11 +196,12 @@ void Simulation::frame(double newTime) {
   simTime = newTime;
   // Vessels created during this frame (ejected stages) start with the next.
   const size_t count = vesselList.size();
+  const double mjd = startMjd + simTime / 86400.0;
+  for (size_t i = 0; i < count; ++i)
+    if (VESSEL2 *v = vesselList[i]->callbacks) v->clbkPreStep(simTime, dt, mjd);
   for (size_t i = 0; i < count; ++i) vesselList[i]->integrate(dt);
-  for (size_t i = 0; i < count; ++i) {
-    Vessel &v = *vesselList[i];
-    if (v.instance != nullptr && v.module->ovcTimestep != nullptr) v.module->ovcTimestep(v.instance, simTime);
-  }
+  for (size_t i = 0; i < count; ++i)
+    if (VESSEL2 *v = vesselList[i]->callbacks) v->clbkPostStep(simTime, dt, mjd);
   panels.frame();
 }
 
@@ -191,6 +210,7 @@ bool Simulation::loadScenario(const std::string &path, std::string &error) {
   if (!file.read(path, error)) return false;
   description = file.description;
   environment = file.environment;
+  for (const std::string &line : environment) std::sscanf(line.c_str(), "Date MJD %lf", &startMjd);
   readWorld(file.world);
   for (const ShipBlock &block : file.ships) restoreVessel(block);
   return true;
@@ -200,21 +220,23 @@ bool Simulation::resumeScenario(const std::string &path, const Simulation &earli
   simTime = earlier.simTime;
   if (!loadScenario(path, error)) return false;
   environment = earlier.environment;
+  startMjd = earlier.startMjd;
   return true;
 }
 
 void Simulation::restoreVessel(const ShipBlock &block) {
   Vessel *vessel = createVessel(block.name, block.className);
   ParsedStatus status;
-  if (vessel->instance != nullptr && vessel->module->ovcLoadStateEx != nullptr) {
+  if (vessel->callbacks != nullptr) {
     ScenarioBlockReader reader(block.lines);
-    vessel->module->ovcLoadStateEx(vessel->instance, reader.handle(), &status);
+    vessel->callbacks->clbkLoadStateEx(reader.handle(), &status);
   } else {
     for (const std::string &line : block.lines) status.parseLine(line.c_str());
   }
   // As the simulator does, the host applies what its own lines said after the
   // module has read the block, so propellants the module created get their levels.
   vessel->applyStatus(status);
+  if (vessel->callbacks != nullptr) vessel->callbacks->clbkPostCreation();
 }
 
 void Simulation::readWorld(const std::vector<std::string> &lines) {
@@ -266,8 +288,8 @@ bool Simulation::saveScenario(const std::string &path, std::string &error) const
   out += "BEGIN_SHIPS\n";
   for (const auto &v : vesselList) {
     ScenarioWriter writer;
-    if (v->instance != nullptr && v->module->ovcSaveState != nullptr) {
-      v->module->ovcSaveState(v->instance, writer.handle());
+    if (v->callbacks != nullptr) {
+      v->callbacks->clbkSaveState(writer.handle());
     } else {
       v->writeDefaultState(writer);
     }

@@ -5,10 +5,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "Bodies.h"
+#include "ClassFile.h"
 #include "ModuleLibrary.h"
 #include "PanelHost.h"
 #include "ScenarioFile.h"
@@ -43,9 +45,10 @@ class Simulation {
   // A new vessel of `className`: driven by the class's module when its class
   // file names one, a plain body otherwise.
   Vessel *createVessel(const std::string &name, const std::string &className);
-  // A vessel driven by module `moduleName` whatever its class file says (the
-  // bench checks configurations that have no class file).
-  Vessel *createModuleVessel(const std::string &name, const std::string &className, const std::string &moduleName);
+  // What the host tells a module's vessel that was created while flying
+  // (oapiCreateVessel), its state already applied: that state, then that it
+  // is complete.
+  void finishRuntimeCreation(Vessel &vessel);
   // A new vessel of `className` in a circular orbit `altitude` above the
   // planet, over its equator on +x, moving at `speedFactor` times circular
   // speed: where tests and benchmarks build module objects on a plain body.
@@ -76,9 +79,9 @@ class Simulation {
  private:
   // The module of the class's class file; null for a plain body, which the
   // class file's standard keys build into `vessel`.
-  ModuleLibrary *moduleForClass(const std::string &className, Vessel &vessel);
+  ModuleLibrary *moduleForClass(const std::string &className, Vessel &vessel, ClassFile &file);
   ModuleLibrary *moduleNamed(const std::string &name, const std::string &className);
-  Vessel *createDrivenVessel(const std::string &name, const std::string &className, ModuleLibrary *module);
+  void takeCallbacks(Vessel &vessel);
   void readWorld(const std::vector<std::string> &lines);
   void writeWorld(std::string &out) const;
   void restoreVessel(const ShipBlock &block);
@@ -93,6 +96,10 @@ class Simulation {
   std::map<std::string, std::unique_ptr<std::string>> particleTextures;
   std::vector<std::string> description;
   std::vector<std::string> environment;
+  // The scenario's date when it starts (its "Date MJD"), in days.
+  double startMjd = 51544.5;
+  // The modules whose vessels were found to be plain, each told of once.
+  std::set<const ModuleLibrary *> plainModules;
 };
 
 // What the oapi functions and the VESSEL members act on, in the current

@@ -8,6 +8,7 @@
 #include "VesselModel.h"
 
 class VESSEL;
+class VESSEL2;
 
 namespace host {
 
@@ -56,6 +57,9 @@ class Vessel : public Object {
 
   ModuleLibrary *module = nullptr;
   VESSEL *instance = nullptr;
+  // The same object as the VESSEL2 the host sends its events to; null for a
+  // vessel of a module whose VESSEL is a plain one, which gets none.
+  VESSEL2 *callbacks = nullptr;
   VesselModel model;
   std::string className;
   // The VESSEL interface most recently built on this vessel: the one a

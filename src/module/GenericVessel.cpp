@@ -10,6 +10,7 @@
 #include "config/text/BoundedCopy.h"
 #include "config/text/Keywords.h"
 #include "config/text/TextScan.h"
+#include "module/CallbackGuard.h"
 #include "module/ModuleLog.h"
 
 namespace {
@@ -33,9 +34,67 @@ size_t Publishable(DWORD reported, int listSize, const double (&)[publishedSize]
 
 }  // namespace
 
-GenericVessel::GenericVessel(OBJHANDLE hVessel, int flightModel) : VESSEL(hVessel, flightModel) {
+GenericVessel::GenericVessel(OBJHANDLE hVessel, int flightModel) : VESSEL2(hVessel, flightModel) {
   systems.RegisterShipVariables(shipVariables);
   systems.AttachVessel(this);
+}
+
+void GenericVessel::clbkLoadStateEx(FILEHANDLE scn, void *status) {
+  Guarded("clbkLoadStateEx", [&] { LoadScenarioState(scn, status); });
+}
+
+void GenericVessel::clbkPostCreation() {
+  Guarded("clbkPostCreation", [&] { PublishState(); });
+}
+
+void GenericVessel::clbkPostStep(double simt, double simdt, double mjd) {
+  Guarded("clbkPostStep", [&] { Update(simt); });
+}
+
+void GenericVessel::clbkSaveState(FILEHANDLE scn) {
+  Guarded("clbkSaveState", [&] {
+    VESSEL2::clbkSaveState(scn);
+    SaveScenarioState(scn);
+  });
+}
+
+bool GenericVessel::clbkLoadPanel(int id) {
+  return Guarded("clbkLoadPanel", false, [&] { return LoadPanel(id); });
+}
+
+bool GenericVessel::clbkPanelRedrawEvent(int id, int event, SURFHANDLE surf) {
+  return Guarded("clbkPanelRedrawEvent", true, [&] { return PanelRedrawEvent(id, event, surf); });
+}
+
+bool GenericVessel::clbkPanelMouseEvent(int id, int event, int mx, int my) {
+  return Guarded("clbkPanelMouseEvent", true, [&] { return PanelMouseEvent(id, event, mx, my); });
+}
+
+void GenericVessel::clbkMFDMode(int mfd, int mode) {
+  Guarded("clbkMFDMode", [&] { MfdModeChanged(mfd); });
+}
+
+int GenericVessel::clbkConsumeBufferedKey(DWORD key, bool down, char *kstate) {
+  return Guarded("clbkConsumeBufferedKey", 0, [&] { return ConsumeBufferedKey(key, down); });
+}
+
+bool GenericVessel::LoadPanel(int id) { return systems.deck.Load(id); }
+
+bool GenericVessel::PanelRedrawEvent(int id, int event, SURFHANDLE surf) {
+  systems.deck.RedrawEvent(id, event, surf);
+  return true;
+}
+
+bool GenericVessel::PanelMouseEvent(int id, int event, int mx, int my) {
+  systems.PanelMouseEvent(id, event, mx, my);
+  return true;
+}
+
+void GenericVessel::MfdModeChanged(int mfd) { systems.deck.MfdModeChanged(mfd); }
+
+int GenericVessel::ConsumeBufferedKey(DWORD key, bool down) {
+  if (down) systems.OnKey(static_cast<int>(key));
+  return 0;
 }
 
 void GenericVessel::Update(double simTime) {
@@ -160,7 +219,6 @@ void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
 }
 
 void GenericVessel::SaveScenarioState(FILEHANDLE scn) {
-  SaveDefaultState(scn);
   WriteScenarioString(scn, "<SOURCE>", sourceClassName);
   WriteScenarioInt(scn, "<CONFIG>", systems.stages.Current());
   WriteScenarioString(scn, "<INTERNALS>", "");

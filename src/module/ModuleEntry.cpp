@@ -1,15 +1,16 @@
-// The ten callbacks through which the host drives the module. Nothing thrown
-// inside the module (an allocation that fails) may cross them into the host:
-// each call ends there, the debug log says so, and the host sees the
-// callback's neutral answer.
+// The module's exported entry points. The 2016 host looks up three of them
+// (GetModuleVersion, ovcInit, ovcExit) and sends every other event through
+// the vessel's VESSEL2 callbacks. Older hosts call the other ovc entry points
+// instead, each reaching the same member of the vessel as its callback; a
+// host calls one or the other for an event, never both. The vsim entry
+// points are the bench's. Nothing thrown inside the module crosses any of
+// them (CallbackGuard.h).
 #include <cstdio>
-#include <exception>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "module/CallbackGuard.h"
 #include "module/GenericVessel.h"
-#include "module/ModuleLog.h"
 #include "module/PlantDescription.h"
 
 namespace {
@@ -32,33 +33,6 @@ void Send(const std::vector<std::string> &lines, void (*sink)(void *, const char
   for (const std::string &line : lines) sink(context, line.c_str());
 }
 
-// Set by vsimFailNextCallback: the next guarded call fails inside.
-bool failNextCallback = false;
-
-template <typename Result, typename Call>
-Result Guarded(const char *callback, Result fallback, Call call) {
-  try {
-    if (failNextCallback) {
-      failNextCallback = false;
-      throw std::bad_alloc();
-    }
-    return call();
-  } catch (const std::exception &failure) {
-    AppendToModuleLog(DebugLog::CallbackFailure(callback, failure.what()));
-  } catch (...) {
-    AppendToModuleLog(DebugLog::CallbackFailure(callback, "an unknown exception"));
-  }
-  return fallback;
-}
-
-template <typename Call>
-void Guarded(const char *callback, Call call) {
-  Guarded(callback, true, [&] {
-    call();
-    return true;
-  });
-}
-
 // A text the bench asks for, into its buffer; empty when the call fails.
 template <typename Describe>
 void GuardedText(const char *callback, char *text, int size, Describe describe) {
@@ -68,6 +42,12 @@ void GuardedText(const char *callback, char *text, int size, Describe describe) 
 }
 
 }  // namespace
+
+// The host API the module was built against, numbered as the host numbers
+// its versions (YYMMDD): the 2016 host's.
+constexpr int kHostApiVersion = 160828;
+
+DLLCLBK int GetModuleVersion() { return kHostApiVersion; }
 
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hVessel, int flightModel) {
   return Guarded<VESSEL *>("ovcInit", nullptr, [&] { return new GenericVessel(hVessel, flightModel); });
@@ -84,32 +64,30 @@ DLLCLBK void ovcLoadStateEx(VESSEL *vessel, FILEHANDLE scn, void *status) {
 }
 
 DLLCLBK void ovcSaveState(VESSEL *vessel, FILEHANDLE scn) {
-  Guarded("ovcSaveState", [&] { AsGeneric(vessel)->SaveScenarioState(scn); });
+  Guarded("ovcSaveState", [&] {
+    AsGeneric(vessel)->SaveDefaultState(scn);
+    AsGeneric(vessel)->SaveScenarioState(scn);
+  });
 }
 
 DLLCLBK bool ovcLoadPanel(VESSEL *vessel, int id) {
-  return Guarded("ovcLoadPanel", false, [&] { return AsGeneric(vessel)->systems.deck.Load(id); });
+  return Guarded("ovcLoadPanel", false, [&] { return AsGeneric(vessel)->LoadPanel(id); });
 }
 
 DLLCLBK bool ovcPanelRedrawEvent(VESSEL *vessel, int id, int event, SURFHANDLE surf) {
-  Guarded("ovcPanelRedrawEvent", [&] { AsGeneric(vessel)->systems.deck.RedrawEvent(id, event, surf); });
-  return true;
+  return Guarded("ovcPanelRedrawEvent", true, [&] { return AsGeneric(vessel)->PanelRedrawEvent(id, event, surf); });
 }
 
 DLLCLBK bool ovcPanelMouseEvent(VESSEL *vessel, int id, int event, int mx, int my) {
-  Guarded("ovcPanelMouseEvent", [&] { AsGeneric(vessel)->systems.PanelMouseEvent(id, event, mx, my); });
-  return true;
+  return Guarded("ovcPanelMouseEvent", true, [&] { return AsGeneric(vessel)->PanelMouseEvent(id, event, mx, my); });
 }
 
 DLLCLBK void ovcMFDmode(VESSEL *vessel, int mfd, int mode) {
-  Guarded("ovcMFDmode", [&] { AsGeneric(vessel)->systems.deck.MfdModeChanged(mfd); });
+  Guarded("ovcMFDmode", [&] { AsGeneric(vessel)->MfdModeChanged(mfd); });
 }
 
-// The host handles every key as well, so the module never reports a key as
-// consumed.
 DLLCLBK int ovcConsumeBufferedKey(VESSEL *vessel, DWORD key, bool down, char *kstate) {
-  if (down) Guarded("ovcConsumeBufferedKey", [&] { AsGeneric(vessel)->systems.OnKey(static_cast<int>(key)); });
-  return 0;
+  return Guarded("ovcConsumeBufferedKey", 0, [&] { return AsGeneric(vessel)->ConsumeBufferedKey(key, down); });
 }
 
 // Not called by the simulator: the bench resolves its watched and written
@@ -233,4 +211,4 @@ DLLCLBK void vsimPublish(VESSEL *vessel) {
 
 // Not called by the simulator: the module's next guarded callback fails
 // inside, as an allocation that fails would, for a test of the boundary.
-DLLCLBK void vsimFailNextCallback() { failNextCallback = true; }
+DLLCLBK void vsimFailNextCallback() { FailNextCallback(); }

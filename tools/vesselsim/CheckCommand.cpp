@@ -64,7 +64,7 @@ ClassCheck CheckClass(const std::string &className) {
   }
   std::string error;
   const std::unique_ptr<host::ModuleLibrary> module = host::ModuleLibrary::load("genvessel", error);
-  if (module == nullptr || module->checkClass == nullptr) {
+  if (module == nullptr || module->bench.checkClass == nullptr) {
     check.error = "the vessel module could not be loaded";
     return check;
   }
@@ -77,7 +77,7 @@ ClassCheck CheckClass(const std::string &className) {
   const auto volume = [](void *volumes, const char *reference, double litres) {
     (*static_cast<std::map<std::string, double> *>(volumes))[reference] = litres;
   };
-  module->checkClass(className.c_str(), volume, &check.volumes, summary, sizeof summary);
+  module->bench.checkClass(className.c_str(), volume, &check.volumes, summary, sizeof summary);
   check.loaded = true;
   check.log = ModuleLog();
   check.findings = strict.Lines();

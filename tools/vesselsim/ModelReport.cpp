@@ -26,9 +26,9 @@ std::string groupName(THGROUP_TYPE type) {
 
 // What made a resource, as the vessel's module says; "" when it cannot say.
 std::string madeBy(const host::Vessel &v, const host::Propellant &p) {
-  if (v.module == nullptr || v.module->describeResource == nullptr || v.instance == nullptr) return "";
+  if (v.module == nullptr || v.module->bench.describeResource == nullptr || v.instance == nullptr) return "";
   char text[64] = "";
-  v.module->describeResource(v.instance, const_cast<host::Propellant *>(&p), text, sizeof text);
+  v.module->bench.describeResource(v.instance, const_cast<host::Propellant *>(&p), text, sizeof text);
   return text[0] != '\0' ? std::string(", ") + text : "";
 }
 

@@ -1,5 +1,7 @@
 #include "ModuleVessel.h"
 
+#include <VesselAPI.h>
+
 host::Vessel *ChooseVessel(const host::Simulation &sim, const std::string &name, std::string &error) {
   if (!name.empty()) {
     host::Vessel *vessel = sim.findVessel(name);
@@ -14,9 +16,9 @@ host::Vessel *ChooseVessel(const host::Simulation &sim, const std::string &name,
 bool ResolveNumber(const host::Vessel *vessel, const std::string &reference, StoredVariable &variable,
                    std::string &error) {
   const bool resolves =
-      vessel != nullptr && vessel->instance != nullptr && vessel->module->resolveReference != nullptr;
+      vessel != nullptr && vessel->instance != nullptr && vessel->module->bench.resolveReference != nullptr;
   const char *typeName = nullptr;
-  variable.address = resolves ? vessel->module->resolveReference(vessel->instance, reference.c_str(), &typeName,
+  variable.address = resolves ? vessel->module->bench.resolveReference(vessel->instance, reference.c_str(), &typeName,
                                                                  &variable.life, &variable.generation)
                               : nullptr;
   if (variable.address == nullptr) {
@@ -31,9 +33,9 @@ bool ResolveNumber(const host::Vessel *vessel, const std::string &reference, Sto
 bool WriteNumber(const host::Vessel *vessel, const StoredVariable &variable, double value, std::string &refusal) {
   const double before = variable.read();
   variable.write(value);
-  if (vessel->module->plantFault == nullptr) return true;
+  if (vessel->module->bench.plantFault == nullptr) return true;
   char fault[256];
-  vessel->module->plantFault(vessel->instance, fault, sizeof fault);
+  vessel->module->bench.plantFault(vessel->instance, fault, sizeof fault);
   if (fault[0] == '\0') return true;
   variable.write(before);
   refusal = fault;
@@ -59,11 +61,11 @@ void RefreshWatch(const host::Vessel *vessel, ResolvedWatch &watch) {
 
 std::vector<std::string> ListReferences(const host::Vessel *vessel) {
   std::vector<std::string> references;
-  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->listReferences == nullptr) return references;
+  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->bench.listReferences == nullptr) return references;
   const auto collect = [](void *context, const char *reference) {
     static_cast<std::vector<std::string> *>(context)->push_back(reference);
   };
-  vessel->module->listReferences(vessel->instance, collect, &references);
+  vessel->module->bench.listReferences(vessel->instance, collect, &references);
   return references;
 }
 
@@ -72,10 +74,10 @@ constexpr int kPanelsAtMost = 10;
 
 std::vector<std::string> PanelNames(const host::Vessel *vessel) {
   std::vector<std::string> names;
-  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->panelName == nullptr) return names;
+  if (vessel == nullptr || vessel->instance == nullptr || vessel->module->bench.panelName == nullptr) return names;
   char name[64];
   for (int n = 0; n < kPanelsAtMost; ++n) {
-    vessel->module->panelName(vessel->instance, n, name, sizeof name);
+    vessel->module->bench.panelName(vessel->instance, n, name, sizeof name);
     names.push_back(name);
   }
   while (!names.empty() && names.back().empty()) names.pop_back();
@@ -83,16 +85,16 @@ std::vector<std::string> PanelNames(const host::Vessel *vessel) {
 }
 
 void PressKey(const host::Vessel &vessel, int keyCode) {
-  const auto consume = vessel.module->ovcConsumeBufferedKey;
-  if (consume == nullptr) return;
+  VESSEL2 *callbacks = vessel.callbacks;
+  if (callbacks == nullptr) return;
   char keyState[256] = {};
   keyState[keyCode & 0xFF] = static_cast<char>(0x80);
-  consume(vessel.instance, keyCode, true, keyState);
+  callbacks->clbkConsumeBufferedKey(keyCode, true, keyState);
   keyState[keyCode & 0xFF] = 0;
-  consume(vessel.instance, keyCode, false, keyState);
+  callbacks->clbkConsumeBufferedKey(keyCode, false, keyState);
 }
 
 void PublishLoadedState(const host::Simulation &sim) {
   for (const auto &v : sim.vessels())
-    if (v->instance != nullptr && v->module->publish != nullptr) v->module->publish(v->instance);
+    if (v->instance != nullptr && v->module->bench.publish != nullptr) v->module->bench.publish(v->instance);
 }

@@ -7,11 +7,11 @@
 
 StrictFindings::StrictFindings(host::ModuleLibrary &reporter, std::string shownName)
     : module(reporter), configurationName(std::move(shownName)) {
-  if (Available()) module.setFindingSink(&StrictFindings::Receive, this);
+  if (Available()) module.bench.setFindingSink(&StrictFindings::Receive, this);
 }
 
 StrictFindings::~StrictFindings() {
-  if (Available()) module.setFindingSink(nullptr, nullptr);
+  if (Available()) module.bench.setFindingSink(nullptr, nullptr);
 }
 
 // A file a line uses is a finding only when it is not there.

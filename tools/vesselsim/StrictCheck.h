@@ -21,7 +21,7 @@ class StrictFindings {
   StrictFindings &operator=(const StrictFindings &) = delete;
 
   // False when the module cannot report its findings.
-  bool Available() const { return module.setFindingSink != nullptr; }
+  bool Available() const { return module.bench.setFindingSink != nullptr; }
   const std::vector<std::string> &Lines() const { return lines; }
   // The files the configuration read besides its own (class and instrument
   // files) and the files its lines use that are there, each once.

@@ -10,6 +10,7 @@
 
 #include "../module/WorkingFolder.h"
 #include "Simulation.h"
+#include "VesselAPI.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ class ModuleBoundary : public ::testing::Test {
   // A double the module keeps, through its own reference resolution.
   double Variable(const char *reference) const {
     const char *type = nullptr;
-    const void *address = stages->module->resolveReference(stages->instance, reference, &type, nullptr, nullptr);
+    const void *address = stages->module->bench.resolveReference(stages->instance, reference, &type, nullptr, nullptr);
     EXPECT_STREQ(type, "double") << reference;
     return address != nullptr ? *static_cast<const double *>(address) : -1.0;
   }
@@ -51,6 +52,8 @@ TEST_F(ModuleBoundary, WhatCrossesTheBoundaryArrivesAsSent) {
   ASSERT_NE(stages, nullptr);
   ASSERT_NE(stages->instance, nullptr);
   EXPECT_EQ(stages->instance, stages->interfaceAddress);
+  ASSERT_NE(stages->callbacks, nullptr);
+  EXPECT_EQ(stages->module->moduleVersion, 160828);
   // Member calls with references and doubles: the first stage's thrusters and
   // shape, as its configuration gives them (the vent's two come after).
   const host::VesselModel &model = stages->model;
@@ -73,7 +76,7 @@ TEST_F(ModuleBoundary, WhatCrossesTheBoundaryArrivesAsSent) {
   // oapiCreateVessel: the part leaves with the vessel's velocity.
   const size_t before = sim.vessels().size();
   char keys[256] = {};
-  stages->module->ovcConsumeBufferedKey(stages->instance, OAPI_KEY_J, true, keys);
+  stages->callbacks->clbkConsumeBufferedKey(OAPI_KEY_J, true, keys);
   ASSERT_EQ(sim.vessels().size(), before + 1);
   const host::Vessel &part = *sim.vessels().back();
   EXPECT_EQ(part.className, "StagesDrop");
@@ -93,10 +96,10 @@ TEST_F(ModuleBoundary, WhatCrossesTheBoundaryArrivesAsSent) {
 
 TEST_F(ModuleBoundary, AFailureInsideACallbackEndsThereAndIsLogged) {
   ASSERT_NE(stages, nullptr);
-  ASSERT_NE(stages->module->failNextCallback, nullptr);
-  stages->module->failNextCallback();
+  ASSERT_NE(stages->module->bench.failNextCallback, nullptr);
+  stages->module->bench.failNextCallback();
   sim.frame(0.1);
-  EXPECT_NE(folder.Read("Varneldebug.txt").find("ovcTimestep failed inside the module (std::bad_alloc); "
+  EXPECT_NE(folder.Read("Varneldebug.txt").find("clbkPostStep failed inside the module (std::bad_alloc); "
                                                 "the call was abandoned"),
             std::string::npos)
       << folder.Read("Varneldebug.txt");

@@ -46,19 +46,19 @@ PlantGraph PlantGraph::FromLines(const std::vector<std::string> &lines) {
 }
 
 PlantGraph PlantGraph::OfClass(const host::ModuleLibrary &module, const std::string &className, std::string &error) {
-  if (module.describeClassPlant == nullptr) {
+  if (module.bench.describeClassPlant == nullptr) {
     error = "the vessel module cannot describe its plant";
     return {};
   }
   std::vector<std::string> lines;
-  module.describeClassPlant(className.c_str(), Collect, &lines);
+  module.bench.describeClassPlant(className.c_str(), Collect, &lines);
   return FromLines(lines);
 }
 
 std::vector<std::string> PlantGraph::LinesOf(const host::Vessel *vessel) {
   std::vector<std::string> lines;
   if (vessel != nullptr && vessel->instance != nullptr && vessel->module != nullptr &&
-      vessel->module->describePlant != nullptr)
-    vessel->module->describePlant(vessel->instance, Collect, &lines);
+      vessel->module->bench.describePlant != nullptr)
+    vessel->module->bench.describePlant(vessel->instance, Collect, &lines);
   return lines;
 }

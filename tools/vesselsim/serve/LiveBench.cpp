@@ -580,7 +580,7 @@ void LiveBench::key(const std::string &browserCode) {
   onClock([&] {
     const int code = KeyCodeFromBrowserCode(browserCode);
     if (code == 0) throw Refusal{"no host key for " + browserCode};
-    if (vessel == nullptr || vessel->module->ovcConsumeBufferedKey == nullptr) throw Refusal{"no vessel takes keys"};
+    if (vessel == nullptr || vessel->callbacks == nullptr) throw Refusal{"no vessel takes keys"};
     PressKey(*vessel, code);
     note("key " + std::to_string(code));
     changedLocked();
