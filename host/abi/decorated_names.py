@@ -7,7 +7,10 @@ made by MinGW's g++, which names the same functions the Itanium way
 (`_Z14oapiGetSysStepv`) and calls them the same way (cdecl functions,
 thiscall members). clang reads the headers once for each target and says how
 each declaration is named there; declared in the same order, the two readings
-pair up one to one. From the pairs come:
+pair up one to one. The Microsoft names are clang's exactly, as Microsoft's
+compiler writes them: a returned pointer's own `const` is part of the name
+(`?GetHandle@VESSEL@@QBEQAXXZ`), though an undecorated export list does not
+show it. From the pairs come:
 
   --imports FILE  a dlltool definition that makes the module's calls import
                   the decorated names from orbiter.exe (ITANIUM == DECORATED);
@@ -19,21 +22,12 @@ pair up one to one. From the pairs come:
 """
 import argparse
 import json
-import re
 import subprocess
 import sys
 
 MSVC_TARGET = "i686-pc-windows-msvc"
 MINGW_TARGET = "i686-w64-mingw32"
 FUNCTION_KINDS = ("FunctionDecl", "CXXMethodDecl", "CXXConstructorDecl")
-
-# The host's export list shows that a returned pointer's own `const` is not
-# part of the name (`const OBJHANDLE VESSEL::GetHandle() const` is exported
-# as returning `void *`); clang writes it in (`Q` for a const pointer where
-# the return type starts, after a free function's `Y?` or a member's access,
-# `this` and convention codes), so it is taken out here.
-RETURNED_CONST_POINTER = re.compile(r"^(\?[^?@][^@]*@(?:[^@]+@)*@(?:Y[A-Z]|[A-Z][A-D][A-Z]))Q")
-
 
 def declarations(clang, includes, target):
     """Every function the headers declare without defining, in order: (name, type, mangled)."""
@@ -68,7 +62,6 @@ def paired_names(clang, includes):
     for (name, qual_type, msvc), (other_name, other_type, gnu) in zip(decorated, itanium):
         if (name, qual_type) != (other_name, other_type):
             sys.exit("decorated_names: %s %s does not pair with %s %s" % (name, qual_type, other_name, other_type))
-        msvc = RETURNED_CONST_POINTER.sub(r"\1P", msvc)
         # The object files' C names carry one leading underscore on i686;
         # definition files are written without it.
         gnu = gnu[1:]

@@ -12,6 +12,7 @@
 #include "module/CallbackGuard.h"
 #include "module/GenericVessel.h"
 #include "module/PlantDescription.h"
+#include "module/UnwindTables.h"
 
 namespace {
 
@@ -49,7 +50,9 @@ constexpr int kHostApiVersion = 160828;
 
 DLLCLBK int GetModuleVersion() { return kHostApiVersion; }
 
+// The host's first call that may throw inside the module.
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hVessel, int flightModel) {
+  KeepUnwindTablesWithOwnUnwinder();
   return Guarded<VESSEL *>("ovcInit", nullptr, [&] { return new GenericVessel(hVessel, flightModel); });
 }
 
