@@ -232,3 +232,22 @@ TEST(VesselsimCapsule, ARunningPlantRestoresRunningAndKeepsTheCabinWarm) {
   EXPECT_EQ(v.at("ELECTRIC:FC2:VOLTS"), 28.8);
   EXPECT_NEAR(v.at("HYDRAULIC:CABIN:TEMP"), 296.0, 3.0);
 }
+
+// The host calls a module's vessel only through a VESSEL2: a module whose
+// vessels are plain VESSELs is told of once, and its vessels fly and save as
+// the host's own, its older entry points never called.
+TEST(VesselsimRun, APlainVesselIsFlownByTheHostAloneAndNeverCalled) {
+  const std::string root = std::string(TEST_DATA_DIR) + "/plain";
+  const std::string saved = TempPath("plain.scn");
+  const Result r = Vesselsim("run --root " + root + " " + root + "/Scenarios/Plain.scn --steps 5 --describe --save " +
+                             saved);
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string notice = "Plain-1 is a plain VESSEL: the host calls none of its callbacks";
+  ASSERT_NE(r.out.find(notice), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find(notice, r.out.find(notice) + 1), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Plain-2 is a plain VESSEL"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("empty mass 1 kg"), std::string::npos) << r.out;
+  const std::string scenario = ReadFile(saved);
+  EXPECT_NE(scenario.find("Plain-2:Plain\n  STATUS Orbiting Earth\n  RPOS"), std::string::npos) << scenario;
+  EXPECT_EQ(scenario.find("CALLED"), std::string::npos) << scenario;
+}
