@@ -46,6 +46,13 @@ TEST_F(ModuleEntry, ReturnValuesOfTheCallbacks) {
   EXPECT_FALSE(ovcLoadPanel(vessel, 0));
   ovcMFDmode(vessel, 0, 1);  // no panels: nothing to redraw
   ovcExit(nullptr);
+  // The 2016 host's callbacks answer alike.
+  VESSEL2 *callbacks = static_cast<GenericVessel *>(vessel);
+  EXPECT_EQ(callbacks->clbkConsumeBufferedKey(OAPI_KEY_J, true, keys), 0);
+  EXPECT_TRUE(callbacks->clbkPanelRedrawEvent(3, PANEL_REDRAW_ALWAYS, nullptr));
+  EXPECT_TRUE(callbacks->clbkPanelMouseEvent(3, PANEL_MOUSE_LBDOWN, 1, 2));
+  EXPECT_FALSE(callbacks->clbkLoadPanel(0));
+  callbacks->clbkMFDMode(0, 1);
 }
 
 TEST_F(ModuleEntry, TimestepPublishesAndTheBenchHookResolves) {
@@ -88,6 +95,10 @@ TEST_F(ModuleEntry, ScenarioBlockRoundTrip) {
                              "  <ELECTRIC> \n  </ELECTRIC> \n  </INTERNALS> \n"),
             std::string::npos)
       << writer.text;
+  // The 2016 host's callback writes the very same block.
+  host::ScenarioWriter callbackWriter;
+  gv->clbkSaveState(callbackWriter.handle());
+  EXPECT_EQ(callbackWriter.text, writer.text);
 }
 
 TEST_F(ModuleEntry, SourceNameIsBoundedAndAShortSourceLineIsEmpty) {
