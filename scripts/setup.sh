@@ -17,10 +17,11 @@ packages=(
   chromium chromium-driver python3-selenium
 )
 # The 32-bit Windows build and Wine to run it. Wine's recommended packages
-# are its OpenGL (Mesa), fonts and the like, so they are installed too.
+# are its OpenGL (Mesa), fonts and the like, so they are installed too. lld
+# links the host built with Microsoft's ABI that drives the module DLL.
 windows_packages=(
   g++-mingw-w64-i686-posix googletest
-  wine wine32:i386 file llvm
+  wine wine32:i386 file llvm lld
 )
 
 # The packages of the list given that are not installed yet.

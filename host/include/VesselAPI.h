@@ -60,6 +60,7 @@ class OAPIFUNC VESSEL {
   PROPELLANT_HANDLE CreatePropellantResource(double maxmass, double mass = -1.0,
                                              double efficiency = 1.0) const;
   void DelPropellantResource(PROPELLANT_HANDLE &ph) const;
+  void SetPropellantMaxMass(PROPELLANT_HANDLE ph, double maxmass) const;
   double GetPropellantMaxMass(PROPELLANT_HANDLE ph) const;
   double GetPropellantMass(PROPELLANT_HANDLE ph) const;
   void SetPropellantMass(PROPELLANT_HANDLE ph, double mass) const;

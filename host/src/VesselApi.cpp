@@ -160,13 +160,19 @@ double VESSEL::GetPropellantMass(PROPELLANT_HANDLE ph) const {
   return p != nullptr ? p->mass : 0.0;
 }
 
-// A resource takes what is put into it: its capacity grows to hold more than
-// it was made for (a vent's resource starts with none).
+// A resource's mass stays within 0 and its capacity, as the host requires of
+// every module: a mass beyond the capacity is held at it.
 void VESSEL::SetPropellantMass(PROPELLANT_HANDLE ph, double mass) const {
   host::Propellant *p = internal(vessel).model.findPropellant(ph);
   if (p == nullptr || !(mass >= 0)) return;
-  p->mass = mass;
-  p->maxMass = std::max(p->maxMass, mass);
+  p->mass = std::min(mass, p->maxMass);
+}
+
+void VESSEL::SetPropellantMaxMass(PROPELLANT_HANDLE ph, double maxmass) const {
+  host::Propellant *p = internal(vessel).model.findPropellant(ph);
+  if (p == nullptr || !(maxmass >= 0)) return;
+  p->maxMass = maxmass;
+  p->mass = std::min(p->mass, maxmass);
 }
 
 void VESSEL::ClearThrusterDefinitions() const { internal(vessel).model.clearThrusters(); }

@@ -40,7 +40,11 @@ int FluidVent::AcceptInflow(const FluidContents &parcel) {
   const double kilograms = parcel.SumMass() / 1000;
   if (vessel == nullptr) return 1;
   vessel->SetEmptyMass(vessel->GetEmptyMass() - kilograms);
-  vessel->SetPropellantMass(propellant, vessel->GetPropellantMass(propellant) + kilograms);
+  // The host keeps a resource's mass within its capacity, and the vent's
+  // resource is made without room: it grows to hold what is vented.
+  const double held = vessel->GetPropellantMass(propellant) + kilograms;
+  if (held > vessel->GetPropellantMaxMass(propellant)) vessel->SetPropellantMaxMass(propellant, held);
+  vessel->SetPropellantMass(propellant, held);
   for (int i = 0; i < exhaustCount; ++i) vessel->SetThrusterLevel(thrusters[i], 1.0);
   return 1;
 }

@@ -72,6 +72,7 @@ TEST_F(Separation, EachSwitchMovesTheVentResourceLastWithItsGas) {
   Load(kStack);
   EXPECT_EQ(hostVessel->model.propellants.size(), 1u);
   PROPELLANT_HANDLE first = vessel->systems.stages.VentResource();
+  vessel->SetPropellantMaxMass(first, 0.25);
   vessel->SetPropellantMass(first, 0.25);
   Press(OAPI_KEY_J);
   ASSERT_EQ(hostVessel->model.propellants.size(), 1u);
