@@ -1,7 +1,9 @@
 """The live bench's HTTP interface against a real `vesselsim serve` of the
 Kestrel: every endpoint, bad bodies, paths out of the page's folder, and the
 vessel rebuilt when its configuration changes or kept when it breaks."""
+import http.client
 import json
+import os
 import subprocess
 import sys
 from pathlib import Path
@@ -132,12 +134,42 @@ class Serve(unittest.TestCase):
             (403, "api/state", None, {"Authorization": "token " + "0" * len(b.token)}),
             (403, "api/state", None, {"Host": "rebound.example:%d" % b.port}),
             (415, "api/clock", json.dumps({"rate": 1000}).encode(), {"Content-Type": "text/plain"}),
-            (413, "api/watch", b"{" + b" " * (1 << 20) + b"}", {}),
+            (415, "api/clock", json.dumps({"rate": 1000}).encode(), {"Content-Type": "application/jsonx"}),
+            (415, "api/clock", json.dumps({"rate": 1000}).encode(), {"Content-Encoding": "gzip"}),
             (400, "api/clock", {"rate": 10, "step": 0}, {}),
+            # Numbers out of their field's range, bodies nested past all use,
+            # bytes that are not UTF-8: refused, and said why.
+            (400, "api/clock", {"step": 4294967297}, {}),
+            (400, "api/panel", {"id": 4294967296}, {}),
+            (400, "api/panel", {"id": 1e300}, {}),
+            (400, "api/mouse", {"x": 1.5, "y": 1}, {}),
+            (400, "api/set", b'{"ref": "SHIP:CUSTOMINT1", "value": ' + b"[" * 70000 + b"]" * 70000 + b"}", {}),
+            (400, "api/watch", b'{"ref": "SHIP:\xff"}', {}),
+            (400, "api/watch", {"ref": "SHIP:\u4e2d"}, {}),
+            (400, "index.html%00.png", None, {}),
         ]
         for status, path, body, headers in refused:
             self.assertEqual(b.request(path, body, headers=headers)[0], status, (path, headers))
         self.assertEqual(b.get("api/state")["rate"], rate)
+        # A body longer than the bench takes, one that does not say its length
+        # ahead, or comes in chunks, is refused before any of it is read.
+        for status, headers in [(413, {"Content-Length": str(2 << 20)}), (411, {"Transfer-Encoding": "chunked"}),
+                                (411, {})]:
+            connection = http.client.HTTPConnection("127.0.0.1", b.port, timeout=10)
+            connection.putrequest("POST", "/api/clock", skip_accept_encoding=True)
+            for name, value in {"Authorization": "token " + b.token, "Content-Type": "application/json",
+                                **headers}.items():
+                connection.putheader(name, value)
+            connection.endheaders()
+            if status == 411:
+                connection.send(b"5\r\n{\"a\":\r\n" if headers else b'{"rate": 1000}')
+            self.assertEqual(connection.getresponse().status, status, headers)
+            connection.close()
+        self.assertEqual(b.get("api/state")["rate"], rate)
+        # No other page may frame it.
+        with urllib.request.urlopen(b.url + "?token=" + b.token, timeout=5) as page:
+            self.assertEqual(page.headers["X-Frame-Options"], "DENY")
+            self.assertIn("frame-ancestors 'none'", page.headers["Content-Security-Policy"])
         self.assertEqual(b.request("api/state?token=" + b.token, headers={"Authorization": None})[0], 200)
         # A number is a decimal: "010" is ten.
         b.post("api/watch", {"ref": "int=SHIP:CUSTOMINT1"})
@@ -174,7 +206,6 @@ class Serve(unittest.TestCase):
 
     def test_saves_only_when_asked(self):
         b = self.bench
-        import os
         scenarios = sorted(os.listdir(b.root + "/Scenarios"))
         text = b.get("api/scenario.scn", raw=True).decode()
         self.assertIn("BEGIN_SHIPS", text)
@@ -262,6 +293,39 @@ class Serve(unittest.TestCase):
         time.sleep(0.6)
         Path(config).write_text(text)
         b.wait_for(lambda s: s["reload"]["status"].startswith("reloaded") and not s["findings"])
+
+
+class ServeHostText(unittest.TestCase):
+    def test_eight_bit_text_as_authors_write_it(self):
+        """The host's files are Windows-1252 text: a name, a comment on a line
+        the strict check flags, the scenario's description, even a byte the
+        code page leaves undefined reach the page as UTF-8, on every path,
+        with the page open; and a name typed on the page finds the vessel's."""
+        def write_eight_bit(root):
+            scenario = Path(root + "/Scenarios/Kestrel.scn")
+            text = scenario.read_bytes().replace(b"Kestrel-1:", b"Kestr\xe9l-\x81:")
+            scenario.write_bytes(text.replace(b"fuel cells not yet started.", b"fuel cells at 20 \xb5A."))
+            config = Path(root + "/Config/Kestrel.cfg")
+            config.write_bytes(config.read_bytes().replace(b"</HYDRAULIC>", b"NOT A LINE ; 20 \xb0C\n</HYDRAULIC>", 1))
+        b = LiveBench(VESSELSIM, KESTREL, "Kestrel.scn", "--watch", "SHIP:ALTITUDE", prepare=write_eight_bit)
+        stream = urllib.request.urlopen(b.url + "api/stream?token=" + b.token, timeout=5)
+        try:
+            event = json.loads(stream.readline().decode("utf-8")[len("data: "):])
+            self.assertEqual(event["flight"]["name"], "Kestr\u00e9l-\ufffd")
+            state = b.get("api/state")
+            self.assertEqual(state["flight"]["name"], "Kestr\u00e9l-\ufffd")
+            self.assertTrue(any("NOT A LINE ; 20 \u00b0C" in line for line in state["findingLines"]), state)
+            self.assertIn(b"20 \xb5A.", b.get("api/scenario.scn", raw=True))
+            self.assertIn(b"Kestr\xe9l-\x81:Kestrel", b.get("api/scenario.scn", raw=True))
+            self.assertTrue(b.get("api/schematic.svg", raw=True).decode("utf-8").startswith("<?xml"))
+            self.assertEqual(b.post("api/watch", {"ref": "SHIP:ALTITUDE"})[0], 200)
+            self.assertEqual(b.post("api/save", {"name": "D\u00e9j\u00e0 vu"})[1], {"saved": "Scenarios/D\u00e9j\u00e0 vu.scn"})
+            self.assertTrue(os.path.exists(b.root.encode() + b"/Scenarios/D\xe9j\xe0 vu.scn"))
+            self.assertEqual(stream.readline(), b"\n")
+        finally:
+            stream.close()
+            status, output = b.stop()
+            self.assertEqual(status, 0, output)
 
 
 class ServeAMistypedFileForLong(unittest.TestCase):

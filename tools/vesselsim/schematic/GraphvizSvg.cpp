@@ -5,6 +5,8 @@
 #include <memory>
 #include <mutex>
 
+#include "HostText.h"
+
 // Graphviz's own dot layout and SVG writer, linked in: only they are loaded,
 // not the text layout plugins that would share the process's fontconfig
 // with the panels' text (the SVG's text is sized from Graphviz's own font
@@ -42,7 +44,8 @@ std::string RenderSvg(const std::string &dot, std::string &error) {
   agseterrf(KeepMessage);
   agseterr(AGERR);
   const std::unique_ptr<GVC_t, int (*)(GVC_t *)> context(gvContextPlugins(kBuiltinPlugins, 0), gvFreeContext);
-  Agraph_t *graph = agmemread(dot.c_str());
+  // Graphviz reads UTF-8; the plant's names are the host's text.
+  Agraph_t *graph = agmemread(Utf8FromHostText(dot).c_str());
   std::string svg;
   if (graph != nullptr && gvLayout(context.get(), graph, "dot") == 0) {
     char *data = nullptr;

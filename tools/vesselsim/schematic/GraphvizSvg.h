@@ -5,6 +5,6 @@
 
 #include <string>
 
-// The SVG of `dot`; empty, with Graphviz's reason in `error`, when it cannot
-// read or lay out the graph.
+// The SVG (UTF-8) of `dot` (the host's text); empty, with Graphviz's reason
+// in `error`, when it cannot read or lay out the graph.
 std::string RenderSvg(const std::string &dot, std::string &error);

@@ -41,6 +41,12 @@ bool LiveSchematic::Follow(const host::Vessel *vessel) {
   return true;
 }
 
+void LiveSchematic::FollowRebuilt(const host::Vessel *vessel) {
+  followed = nullptr;
+  lines.clear();
+  Follow(vessel);
+}
+
 void LiveSchematic::FindGauges(const host::Vessel *vessel) {
   gauges.clear();
   for (size_t n = 0; n < plant.objects.size(); ++n) {

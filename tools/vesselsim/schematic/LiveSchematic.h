@@ -16,6 +16,10 @@ class LiveSchematic {
   // Looks at the vessel's plant; true when it is not the plant drawn, which
   // then gets a new version and its values are found anew.
   bool Follow(const host::Vessel *vessel);
+  // Follows a vessel made anew (a reload), which may stand where the old one
+  // stood: its plant is read and its gauges found again before anything can
+  // read the old one's.
+  void FollowRebuilt(const host::Vessel *vessel);
   uint64_t Version() const { return version; }
   // The graph of the current version, for Graphviz.
   std::string Dot() const;

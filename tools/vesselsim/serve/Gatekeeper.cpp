@@ -1,5 +1,7 @@
 #include "Gatekeeper.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <random>
 
@@ -49,7 +51,44 @@ bool Gatekeeper::carriesToken(const httplib::Request &req) const {
   return authorization.rfind(scheme, 0) == 0 && SameSecret(authorization.substr(scheme.size()), secret);
 }
 
+// JSON, said exactly: "application/json", with a parameter or none.
+bool SaysJson(const std::string &contentType) {
+  std::string type = contentType.substr(0, contentType.find(';'));
+  type.erase(type.find_last_not_of(" \t") + 1);
+  type.erase(0, type.find_first_not_of(" \t"));
+  return strcasecmp(type.c_str(), "application/json") == 0;
+}
+
+// A body the bench reads is said in full and ahead: its length given, at most
+// `limit`, neither in chunks nor compressed, so what is read is what was
+// counted. A refusal comes before any of the body is read.
+bool BoundedBody(const httplib::Request &req, size_t limit, int &status, std::string &reason) {
+  const std::string encoding = req.get_header_value("Content-Encoding");
+  if (req.has_header("Transfer-Encoding")) {
+    status = 411;
+    reason = "a request's body must be sent whole, with its Content-Length";
+  } else if (!encoding.empty() && encoding != "identity") {
+    status = 415;
+    reason = "a request's body must not be compressed";
+  } else if (!req.has_header("Content-Length")) {
+    status = 411;
+    reason = "a request's body must come with its Content-Length";
+  } else {
+    const std::string length = req.get_header_value("Content-Length");
+    const bool counted = !length.empty() && length.size() <= 9 && length.find_first_not_of("0123456789") == std::string::npos;
+    if (counted && std::stoul(length) <= limit) return true;
+    status = 413;
+    reason = "a request's body may be " + std::to_string(limit) + " bytes at most";
+  }
+  return false;
+}
+
 bool Gatekeeper::admits(const httplib::Request &req, int &status, std::string &reason) const {
+  status = 400;
+  if (req.path.find('\0') != std::string::npos) {
+    reason = "a path may not hold a NUL";
+    return false;
+  }
   status = 403;
   if (!knownHost(HostPart(req.get_header_value("Host")))) {
     reason = "the bench answers only to its own address";
@@ -60,10 +99,11 @@ bool Gatekeeper::admits(const httplib::Request &req, int &status, std::string &r
     reason = "the bench's token is missing or wrong: open the address vesselsim serve printed";
     return false;
   }
-  if (req.method == "POST" && req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
+  if (req.method != "POST") return true;
+  if (!SaysJson(req.get_header_value("Content-Type"))) {
     status = 415;
     reason = "a request's body must be sent as application/json";
     return false;
   }
-  return true;
+  return BoundedBody(req, kMaxBody, status, reason);
 }

@@ -7,6 +7,9 @@
 
 #include <httplib.h>
 
+// The most a request's body may hold.
+constexpr size_t kMaxBody = 1 << 20;
+
 class Gatekeeper {
  public:
   // A fresh random token for the bench bound at `bind`.
@@ -19,7 +22,8 @@ class Gatekeeper {
   // Whether `req` may be served; otherwise the status and the reason to
   // refuse it with. Every request must name the bench by a loopback name or
   // the bound address; requests to the interface must carry the token; a
-  // POST must say its body is JSON.
+  // POST must say its body is JSON and its length, at most kMaxBody, and
+  // send it neither chunked nor compressed. A path with a NUL is refused.
   bool admits(const httplib::Request &req, int &status, std::string &reason) const;
 
  private:

@@ -1,5 +1,6 @@
 #include "LiveBench.h"
 
+
 #include <strings.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 
 #include "FilePaths.h"
 #include "GraphvizSvg.h"
+#include "PageJson.h"
 #include "KeyNames.h"
 #include "ModuleLog.h"
 #include "wincanvas.h"
@@ -107,11 +109,15 @@ std::string LineFound(const std::string &finding) {
 
 // A name that is a file name on every system and reaches no other folder:
 // letters, digits, '_', and after the first character ' ' and '-'.
+// A letter of the host's code page (1252) beyond ASCII's: À to ÿ but for
+// the multiplication and division signs.
+bool IsAccentedLetter(unsigned char c) { return c >= 0xC0 && c != 0xD7 && c != 0xF7; }
+
 bool IsPlainName(const std::string &name) {
   if (name.empty() || name.size() > 64) return false;
   for (size_t i = 0; i < name.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (!std::isalnum(c) && c != '_' && (i == 0 || (c != ' ' && c != '-'))) return false;
+    if (!std::isalnum(c) && !IsAccentedLetter(c) && c != '_' && (i == 0 || (c != ' ' && c != '-'))) return false;
   }
   return true;
 }
@@ -370,10 +376,18 @@ bool LiveBench::rebuild(const std::string &savedPath) {
     reloadStatus = error;
     return false;
   }
+  host::Vessel *chosen = ChooseVessel(*rebuilt, options.vessel, error);
+  if (!error.empty()) {
+    reloadStatus = error;
+    return false;
+  }
   sim->panels.hidePanel();
   sim = std::move(rebuilt);
+  vessel = chosen;
   PublishLoadedState(*sim);
-  choosePanelVessel();
+  // Nothing may read the old vessel once the lock is let go.
+  schematic.FollowRebuilt(vessel);
+  ++version;
   panelNames = PanelNames(vessel);
   GiveBack(vessel, held);
   if (vessel != nullptr && panel >= 0) sim->panels.showPanel(*vessel, panel);
@@ -536,8 +550,7 @@ void LiveBench::setClock(const nlohmann::json &request) {
   const double wanted = request.value("rate", rate);
   if (!(wanted == 0 || (wanted >= 1 && wanted <= 1000)))
     throw Refusal{"rate must be 0 (as fast as it goes) or 1 to 1000"};
-  const int steps = request.value("step", 0);
-  if (request.contains("step") && (steps < 1 || steps > 100000)) throw Refusal{"step must be 1 to 100000 frames"};
+  const int steps = request.contains("step") ? IntegerField(request, "step", 1, 100000) : 0;
   const bool pause = request.value("paused", paused);
   // A pause asked for alone also stops the steps still to go.
   const bool halt = request.value("paused", false) && !request.contains("step");

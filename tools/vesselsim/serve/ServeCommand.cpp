@@ -4,12 +4,15 @@
 
 #include <filesystem>
 #include <iostream>
+#include <limits>
 #include <thread>
 
 #include <httplib.h>
 
 #include "FilePaths.h"
 #include "Gatekeeper.h"
+#include "HostText.h"
+#include "PageJson.h"
 
 namespace {
 
@@ -24,61 +27,89 @@ std::string WebFolder() {
 
 void Reply(httplib::Response &res, int status, const json &body) {
   res.status = status;
-  res.set_content(body.dump(), "application/json");
+  res.set_content(ForPage(body), "application/json");
+}
+
+// No exception leaves a handler: the server's threads must not end, and the
+// page gets an answer whatever went wrong.
+httplib::Server::Handler Answered(httplib::Server::Handler handler) {
+  return [handler](const httplib::Request &req, httplib::Response &res) {
+    try {
+      handler(req, res);
+    } catch (const Refusal &r) {
+      Reply(res, 400, {{"error", r.reason}});
+    } catch (const std::exception &e) {
+      Reply(res, 500, {{"error", std::string("the bench failed: ") + e.what()}});
+    } catch (...) {
+      Reply(res, 500, {{"error", "the bench failed"}});
+    }
+  };
 }
 
 // Every request body is a JSON object; anything wrong with it, or anything
 // the bench refuses, is a 400 with the reason and changes nothing.
 using Action = std::function<json(const json &)>;
 httplib::Server::Handler Posted(Action action) {
-  return [action](const httplib::Request &req, httplib::Response &res) {
+  return Answered([action](const httplib::Request &req, httplib::Response &res) {
+    const json body = RequestBody(req.body);
     try {
-      const json body = json::parse(req.body);
-      if (!body.is_object()) throw Refusal{"the body must be a JSON object"};
       Reply(res, 200, action(body));
     } catch (const json::exception &e) {
       Reply(res, 400, {{"error", std::string("bad body: ") + e.what()}});
-    } catch (const Refusal &r) {
-      Reply(res, 400, {{"error", r.reason}});
     }
-  };
+  });
 }
+
+// Files the host reads, as they are: its 8-bit text.
+constexpr char kHostTextType[] = "text/plain; charset=windows-1252";
 
 json Ok() { return {{"ok", true}}; }
 
+// Further from a panel's corner than any panel reaches.
+constexpr int kMaxCoordinate = 1 << 15;
+
 void Route(httplib::Server &server, LiveBench &bench) {
-  server.Get("/api/state", [&](const httplib::Request &, httplib::Response &res) { Reply(res, 200, bench.state()); });
-  server.Get("/api/panel.png", [&](const httplib::Request &, httplib::Response &res) {
+  server.Get("/api/state", Answered([&](const httplib::Request &, httplib::Response &res) { Reply(res, 200, bench.state()); }));
+  server.Get("/api/panel.png", Answered([&](const httplib::Request &, httplib::Response &res) {
     std::string png;
     if (!bench.panelPng(png)) return Reply(res, 404, {{"error", "no panel is shown"}});
     res.set_header("Cache-Control", "no-store");
     res.set_content(png, "image/png");
-  });
+  }));
   // Server-sent events: the state whenever it changes, at most 20 times a
   // second; nothing while nothing changes. Each holds a request thread, so
   // their number is bounded and the rest of the threads answer requests.
-  server.Get("/api/stream", [&](const httplib::Request &, httplib::Response &res) {
+  server.Get("/api/stream", Answered([&](const httplib::Request &, httplib::Response &res) {
     if (!bench.openStream())
       return Reply(res, 503, {{"error", "as many pages are open as the bench serves: close one and reload"}});
     res.set_header("Cache-Control", "no-store");
     auto seen = std::make_shared<uint64_t>(0);
+    // A stream that fails ends; nothing is thrown into the server's thread.
     res.set_chunked_content_provider("text/event-stream", [&bench, seen](size_t, httplib::DataSink &sink) {
-      const uint64_t now = bench.waitForChange(*seen, 1000);
-      if (bench.stopped()) return false;
-      if (now == *seen) return sink.is_writable();  // keeps the connection
-      *seen = now;
-      const std::string event = "data: " + bench.state().dump() + "\n\n";
-      if (!sink.write(event.data(), event.size())) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      return true;
+      try {
+        const uint64_t now = bench.waitForChange(*seen, 1000);
+        if (bench.stopped()) return false;
+        if (now == *seen) return sink.is_writable();  // keeps the connection
+        *seen = now;
+        const std::string event = "data: " + ForPage(bench.state()) + "\n\n";
+        if (!sink.write(event.data(), event.size())) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return true;
+      } catch (...) {
+        return false;
+      }
     }, [&bench](bool) { bench.closeStream(); });
-  });
+  }));
   server.Post("/api/clock", Posted([&](const json &b) { bench.setClock(b); return Ok(); }));
-  server.Post("/api/panel", Posted([&](const json &b) { bench.showPanel(b.at("id").get<int>()); return Ok(); }));
+  server.Post("/api/panel", Posted([&](const json &b) {
+    bench.showPanel(IntegerField(b, "id", std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return Ok();
+  }));
   server.Post("/api/mouse", Posted([&](const json &b) {
     const std::string button = b.value("button", "left");
     if (button != "left" && button != "right") throw Refusal{"button must be left or right"};
-    const bool taken = bench.mouse(b.at("x").get<int>(), b.at("y").get<int>(), button == "right",
+    const bool taken = bench.mouse(IntegerField(b, "x", -kMaxCoordinate, kMaxCoordinate),
+                                   IntegerField(b, "y", -kMaxCoordinate, kMaxCoordinate), button == "right",
                                    b.value("action", "click"));
     return json{{"taken", taken}};
   }));
@@ -91,12 +122,12 @@ void Route(httplib::Server &server, LiveBench &bench) {
     bench.addWatch(b.at("ref").get<std::string>());
     return Ok();
   }));
-  server.Get("/api/schematic.svg", [&](const httplib::Request &, httplib::Response &res) {
+  server.Get("/api/schematic.svg", Answered([&](const httplib::Request &, httplib::Response &res) {
     const std::string svg = bench.schematicSvg();
     if (svg.empty()) return Reply(res, 404, {{"error", "the plant could not be drawn"}});
     res.set_header("Cache-Control", "no-store");
     res.set_content(svg, "image/svg+xml");
-  });
+  }));
   server.Post("/api/schematic/watch", Posted([&](const json &b) {
     bench.watchElement(b.at("element").get<std::string>());
     return Ok();
@@ -115,12 +146,15 @@ void Route(httplib::Server &server, LiveBench &bench) {
   server.Post("/api/save", Posted([&](const json &b) {
     return json{{"saved", bench.saveScenario(b.at("name").get<std::string>())}};
   }));
-  server.Get("/api/references", [&](const httplib::Request &req, httplib::Response &res) {
-    Reply(res, 200, bench.references(req.get_param_value("prefix")));
-  });
+  server.Get("/api/references", Answered([&](const httplib::Request &req, httplib::Response &res) {
+    std::string prefix;
+    if (!HostTextFromUtf8(req.get_param_value("prefix"), prefix))
+      throw Refusal{"the prefix holds a character the host's files cannot"};
+    Reply(res, 200, bench.references(prefix));
+  }));
   // The page's chart asks for the whole record thinned to what it shows
   // ("?points=N"), or for the last samples only ("?last=N").
-  server.Get("/api/series.csv", [&](const httplib::Request &req, httplib::Response &res) {
+  server.Get("/api/series.csv", Answered([&](const httplib::Request &req, httplib::Response &res) {
     size_t counts[2] = {0, 0};
     const char *names[2] = {"last", "points"};
     for (int i = 0; i < 2; ++i) {
@@ -130,23 +164,23 @@ void Route(httplib::Server &server, LiveBench &bench) {
       counts[i] = count.empty() ? 0 : std::stoul(count);
     }
     res.set_header("Content-Disposition", "attachment; filename=\"series.csv\"");
-    res.set_content(bench.seriesCsv(counts[0], counts[1]), "text/csv");
-  });
-  server.Get("/api/session.events", [&](const httplib::Request &, httplib::Response &res) {
+    res.set_content(bench.seriesCsv(counts[0], counts[1]), "text/csv; charset=windows-1252");
+  }));
+  server.Get("/api/session.events", Answered([&](const httplib::Request &, httplib::Response &res) {
     res.set_header("Content-Disposition", "attachment; filename=\"session.events\"");
-    res.set_content(bench.sessionEvents(), "text/plain");
-  });
-  server.Get("/api/scenario.scn", [&](const httplib::Request &, httplib::Response &res) {
+    res.set_content(bench.sessionEvents(), kHostTextType);
+  }));
+  server.Get("/api/scenario.scn", Answered([&](const httplib::Request &, httplib::Response &res) {
     try {
       res.set_header("Content-Disposition", "attachment; filename=\"saved.scn\"");
-      res.set_content(bench.scenarioText(), "text/plain");
+      res.set_content(bench.scenarioText(), kHostTextType);
     } catch (const Refusal &r) {
       Reply(res, 500, {{"error", r.reason}});
     }
-  });
+  }));
 }
 
-constexpr size_t kMaxBody = 1 << 20;
+constexpr time_t kReadTimeoutSeconds = 2;
 // Four of them may hold event streams.
 constexpr size_t kRequestThreads = 12;
 
@@ -162,6 +196,12 @@ void Guard(httplib::Server &server, const Gatekeeper &keeper) {
     return httplib::Server::HandlerResponse::Handled;
   });
   server.set_payload_max_length(kMaxBody);
+  // A connection that goes quiet while a request is read is dropped, so it
+  // does not hold one of the request threads.
+  server.set_read_timeout(kReadTimeoutSeconds, 0);
+  server.set_keep_alive_timeout(kReadTimeoutSeconds);
+  // No other page may show the bench inside its own.
+  server.set_default_headers({{"X-Frame-Options", "DENY"}, {"Content-Security-Policy", "frame-ancestors 'none'"}});
   server.new_task_queue = [] { return new httplib::ThreadPool(kRequestThreads); };
   server.set_socket_options([](socket_t sock) {
     int yes = 1;
