@@ -2,6 +2,7 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -251,26 +252,51 @@ void AdiInstrument::UpdateAttitude() {
   }
 }
 
-void AdiInstrument::Redraw(const DrawContext &context) {
+void AdiInstrument::Redraw(const DrawContext &context) { Draw(context, true); }
+
+// Every frame the area keeps what it showed the frame before: the ball is
+// copied onto it again only when it was rendered again.
+void AdiInstrument::FrameRedraw(const DrawContext &context) { Draw(context, false); }
+
+void AdiInstrument::Draw(const DrawContext &context, bool whole) {
   UpdateAttitude();
   Prepare();
   if (setUp && MakeCurrent()) {
-    const float pi = Pi();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0, look.eyeDistance, 0, 0, 0, 0, 0, 0, 1);
-    glRotated(-shownRoll / pi * 180, 0, 1, 0);
-    glRotated(shownPitch / pi * 180, 1, 0, 0);
-    glRotated(shownYaw / pi * 180, 0, 0, 1);
-    glCallList(displayList);
-    glFlush();
-    glFinish();
-    if (HDC dc = oapiGetDC(context.surface)) {
+    const bool turned = MovedAPixel();
+    if (turned) RenderBall();
+    HDC dc = turned || whole ? oapiGetDC(context.surface) : nullptr;
+    if (dc != nullptr) {
       BitBlt(dc, 0, 0, width, height, memoryDC, 0, 0, SRCCOPY);
       oapiReleaseDC(context.surface, dc);
     }
   }
   BlitBitmap(context, 0, 0, 0, 0, width, height, 0);
+}
+
+// The ball is rendered again only when its picture would change: a turn by
+// an angle moves no point of it further than the ball's radius times the
+// angle, and the radius is at most half the bitmap's side. A ball held still
+// in an orbit moves by thousandths of a pixel a frame.
+bool AdiInstrument::MovedAPixel() const {
+  if (!rendered.valid || rendered.lit != lightsOn) return true;
+  const double pixels = (std::max(width, height) + kMargin) / 2.0;
+  const double turned = std::max({std::fabs(shownRoll - rendered.roll), std::fabs(shownPitch - rendered.pitch),
+                                  std::fabs(shownYaw - rendered.yaw)});
+  return !(turned * pixels < 1.0);
+}
+
+void AdiInstrument::RenderBall() {
+  const float pi = Pi();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  gluLookAt(0, look.eyeDistance, 0, 0, 0, 0, 0, 0, 1);
+  glRotated(-shownRoll / pi * 180, 0, 1, 0);
+  glRotated(shownPitch / pi * 180, 1, 0, 0);
+  glRotated(shownYaw / pi * 180, 0, 0, 1);
+  glCallList(displayList);
+  glFlush();
+  glFinish();
+  rendered = {true, lightsOn, shownRoll, shownPitch, shownYaw};
 }
 
 void AdiInstrument::LightingChanged(bool lit) {

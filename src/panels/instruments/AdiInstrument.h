@@ -1,6 +1,7 @@
 // The attitude ball: a textured, lit sphere rendered with OpenGL into an
-// offscreen bitmap each frame, turning toward the bound yaw, pitch and roll
-// by at most 0.05 rad per axis and frame, with an overlay on top.
+// offscreen bitmap, turning toward the bound yaw, pitch and roll by at most
+// 0.05 rad per axis and frame, with an overlay on top. It is shown each frame
+// and rendered again when it has turned by a pixel or its light changed.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +38,7 @@ class AdiInstrument : public Instrument {
 
   void RegisterArea(int32_t id) override;
   void Redraw(const DrawContext &context) override;
-  void FrameRedraw(const DrawContext &context) override { Redraw(context); }
+  void FrameRedraw(const DrawContext &context) override;
   void LightingChanged(bool lit) override;
   // The slots "PITCH", "ROLL" and "YAW".
   void Publish(VariableTable &table) override;
@@ -70,10 +71,19 @@ class AdiInstrument : public Instrument {
   void LoadTexture(const char *ballTexture);
   void SetUpScene(bool textured);
   bool MakeCurrent() const;
+  void Draw(const DrawContext &context, bool whole);
+  bool MovedAPixel() const;
+  void RenderBall();
 
   HDC memoryDC = nullptr;
   HGLRC renderingContext = nullptr;
   HBITMAP dibSection = nullptr;
   HGDIOBJ previousBitmap = nullptr;
   DWORD lastError = 0;
+  // What the bitmap shows: the angles and the light it was last rendered at.
+  struct Rendered {
+    bool valid = false;
+    bool lit = false;
+    double roll = 0, pitch = 0, yaw = 0;
+  } rendered;
 };
