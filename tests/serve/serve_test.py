@@ -4,8 +4,12 @@ vessel rebuilt when its configuration changes or kept when it breaks."""
 import http.client
 import json
 import os
+import select
+import shutil
+import socket
 import subprocess
 import sys
+import tempfile
 from pathlib import Path
 import time
 import unittest
@@ -290,9 +294,70 @@ class Serve(unittest.TestCase):
             self.assertGreater(state["watches"][0]["value"], 1000)
         # Gone for a moment, as an editor that saves by renaming leaves it.
         Path(config).unlink()
-        time.sleep(0.6)
+        state = b.wait_for(lambda s: s["reload"]["status"].startswith("waiting for "))
+        self.assertIn("Kestrel.cfg, which is missing", state["reload"]["status"])
         Path(config).write_text(text)
         b.wait_for(lambda s: s["reload"]["status"].startswith("reloaded") and not s["findings"])
+
+
+class ServeAddresses(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="vesselsim-addresses-")
+        self.root = shutil.copytree(KESTREL, self.folder + "/root")
+
+    def tearDown(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def serve(self, *arguments):
+        return subprocess.Popen([VESSELSIM, "serve", self.root + "/Scenarios/Kestrel.scn", "--root", self.root,
+                                 *arguments], stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+    def first_line(self, process):
+        ready = select.select([process.stdout], [], [], 20)[0]
+        return process.stdout.readline() if ready else ""
+
+    def stop(self, process):
+        process.send_signal(2)
+        return process.communicate(timeout=15)
+
+    def test_ports_and_addresses_are_what_they_say(self):
+        """A port outside 1-65535 is refused; port 0 prints the port the
+        system chose; one bench a port whichever loopback it binds; bound to
+        every address, the bench says who can reach it and answers to them."""
+        for port in ["70000", "-1"]:
+            refused = subprocess.run([VESSELSIM, "serve", self.root + "/Scenarios/Kestrel.scn", "--root", self.root,
+                                      "--port", port], capture_output=True, text=True, timeout=30)
+            self.assertEqual(refused.returncode, 2, port)
+        chosen = self.serve("--port", "0")
+        try:
+            line = self.first_line(chosen)
+            port = int(line.split("127.0.0.1:")[1].split("/")[0])
+            self.assertGreater(port, 0, line)
+            token = line.split("?token=")[1].strip()
+            with urllib.request.urlopen("http://127.0.0.1:%d/api/state?token=%s" % (port, token), timeout=5) as r:
+                self.assertEqual(r.status, 200)
+            if socket.has_ipv6:
+                second = subprocess.run([VESSELSIM, "serve", self.root + "/Scenarios/Kestrel.scn", "--root", self.root,
+                                         "--port", str(port), "--bind", "::1"],
+                                        capture_output=True, text=True, timeout=30)
+                self.assertEqual(second.returncode, 2, second.stdout + second.stderr)
+        finally:
+            self.stop(chosen)
+        everywhere = self.serve("--port", "0", "--bind", "0.0.0.0")
+        try:
+            line = self.first_line(everywhere)
+            port = int(line.split("0.0.0.0:")[1].split("/")[0])
+            token = line.split("?token=")[1].strip()
+            own = [a for a in socket.gethostbyname_ex(socket.gethostname())[2] if not a.startswith("127.")]
+            for address in own[:1]:
+                request = urllib.request.Request("http://%s:%d/api/state?token=%s" % (address, port, token))
+                with urllib.request.urlopen(request, timeout=5) as r:
+                    self.assertEqual(r.status, 200, address)
+        finally:
+            _, errors = self.stop(everywhere)
+        self.assertIn("0.0.0.0 is every address of this machine", errors)
+        for address in own[:1]:
+            self.assertIn(address, errors)
 
 
 class ServeHostText(unittest.TestCase):

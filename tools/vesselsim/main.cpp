@@ -59,7 +59,8 @@ int main(int argc, char **argv) {
   CLI::App *serveCommand = app.add_subcommand("serve", "Fly a scenario live on a web page, rebuilt when its files change");
   serveCommand->add_option("SCENARIO", serve.scenario, "Scenario file")->required();
   serveCommand->add_option("--root", serve.root, "The host's working folder");
-  serveCommand->add_option("--port", serve.port, "TCP port of the page");
+  serveCommand->add_option("--port", serve.port, "TCP port of the page (0: one the system chooses)")
+      ->check(CLI::Range(0, 65535));
   serveCommand->add_option("--bind", serve.bind, "Address the server listens on");
   serveCommand->add_option("--dt", serve.dt, "Frame step in seconds");
   serveCommand->add_option("--vessel", serve.vessel, "Vessel the page shows and drives");

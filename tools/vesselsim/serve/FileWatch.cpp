@@ -16,10 +16,12 @@ bool FileWatch::changed() {
   return any;
 }
 
-bool FileWatch::allThere() const {
-  for (const Stamp &stamp : stamps)
-    if (!stamp.exists) return false;
-  return true;
+bool FileWatch::allThere() const { return missing().empty(); }
+
+std::string FileWatch::missing() const {
+  for (size_t i = 0; i < stamps.size(); ++i)
+    if (!stamps[i].exists) return paths[i];
+  return "";
 }
 
 FileWatch::Stamp FileWatch::stampOf(const std::string &path) {

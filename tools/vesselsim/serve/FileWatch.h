@@ -14,6 +14,8 @@ class FileWatch {
   bool changed();
   // Whether every watched file was there at the last look.
   bool allThere() const;
+  // The first watched file that was not there at the last look; "" when all were.
+  std::string missing() const;
 
  private:
   struct Stamp {

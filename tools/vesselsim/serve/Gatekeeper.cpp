@@ -1,7 +1,11 @@
 #include "Gatekeeper.h"
 
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <netinet/in.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
@@ -34,14 +38,35 @@ bool SameSecret(const std::string &a, const std::string &b) {
 
 }  // namespace
 
-Gatekeeper::Gatekeeper(const std::string &bind) : bound(bind), secret(RandomToken()) {}
+Gatekeeper::Gatekeeper(const std::string &bind)
+    : bound(bind), secret(RandomToken()), ownAddresses(IsWildcard(bind) ? MachineAddresses() : std::vector<std::string>()) {}
+
+bool IsWildcard(const std::string &address) { return address == "0.0.0.0" || address == "::"; }
+
+std::vector<std::string> MachineAddresses() {
+  std::vector<std::string> addresses;
+  ifaddrs *interfaces = nullptr;
+  if (getifaddrs(&interfaces) != 0) return addresses;
+  for (const ifaddrs *i = interfaces; i != nullptr; i = i->ifa_next) {
+    if (i->ifa_addr == nullptr || (i->ifa_addr->sa_family != AF_INET && i->ifa_addr->sa_family != AF_INET6)) continue;
+    char text[INET6_ADDRSTRLEN] = "";
+    const void *address = i->ifa_addr->sa_family == AF_INET
+                              ? static_cast<const void *>(&reinterpret_cast<const sockaddr_in *>(i->ifa_addr)->sin_addr)
+                              : static_cast<const void *>(&reinterpret_cast<const sockaddr_in6 *>(i->ifa_addr)->sin6_addr);
+    if (inet_ntop(i->ifa_addr->sa_family, address, text, sizeof text) != nullptr && !IsLoopback(text))
+      addresses.push_back(text);
+  }
+  freeifaddrs(interfaces);
+  return addresses;
+}
 
 bool IsLoopback(const std::string &address) {
   return address == "localhost" || address == "::1" || address.rfind("127.", 0) == 0;
 }
 
 bool Gatekeeper::knownHost(const std::string &host) const {
-  return host == "localhost" || host == "127.0.0.1" || host == "::1" || host == bound;
+  return host == "localhost" || host == "127.0.0.1" || host == "::1" || host == bound ||
+         std::find(ownAddresses.begin(), ownAddresses.end(), host) != ownAddresses.end();
 }
 
 bool Gatekeeper::carriesToken(const httplib::Request &req) const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <httplib.h>
 
@@ -21,7 +22,7 @@ class Gatekeeper {
 
   // Whether `req` may be served; otherwise the status and the reason to
   // refuse it with. Every request must name the bench by a loopback name or
-  // the bound address; requests to the interface must carry the token; a
+  // the bound address (any of the machine's own when it is bound to all); requests to the interface must carry the token; a
   // POST must say its body is JSON and its length, at most kMaxBody, and
   // send it neither chunked nor compressed. A path with a NUL is refused.
   bool admits(const httplib::Request &req, int &status, std::string &reason) const;
@@ -32,7 +33,13 @@ class Gatekeeper {
 
   std::string bound;
   std::string secret;
+  // The machine's own addresses, when the bench listens on all of them.
+  std::vector<std::string> ownAddresses;
 };
 
 // Whether the bench listens only where no other machine reaches it.
 bool IsLoopback(const std::string &address);
+// Whether `address` means every address of the machine ("0.0.0.0", "::").
+bool IsWildcard(const std::string &address);
+// The machine's own addresses, loopback ones left out.
+std::vector<std::string> MachineAddresses();

@@ -272,11 +272,22 @@ void LiveBench::lookAtFiles() {
   // checkout) is waited for, and read once it is back.
   if (files.changed() || !files.allThere()) {
     if (changeSeen < 0) changeSeen = now;
+    showMissing();
     return;
   }
   if (changeSeen < 0) return;
   reload();
   changeSeen = -1.0;
+}
+
+// The page says which file it waits for while one is gone.
+void LiveBench::showMissing() {
+  const std::string missing = files.missing();
+  if (missing.empty()) return;
+  const std::string waiting = "waiting for " + missing + ", which is missing: the vessel flies on as it was";
+  if (reloadStatus == waiting) return;
+  reloadStatus = waiting;
+  ++version;
 }
 
 void LiveBench::recheck() {

@@ -107,6 +107,7 @@ class LiveBench {
   void renderPanel();
   void record();
   void lookAtFiles();
+  void showMissing();
   void reload();
   void recheck();
   bool rebuild(const std::string &savedPath);
