@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_configuration fuzz_scenario fuzz_bitmap)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_configuration fuzz_scenario fuzz_bitmap fuzz_requests)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]}"
