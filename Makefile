@@ -1,5 +1,5 @@
 # The two commands of the README. Each installs what is missing first.
-.PHONY: setup test demo asan fuzz release bench windows clean
+.PHONY: setup test demo asan fuzz tsan release bench windows clean
 
 setup:
 	@bash scripts/setup.sh
@@ -20,13 +20,22 @@ asan: setup
 	ctest --preset asan
 
 # The sanitizer suite built by clang with fuzzing coverage, then each fuzz
-# target for FUZZ_SECONDS on its seeds.
+# target for FUZZ_SECONDS on its seeds, then the live bench's threads under
+# ThreadSanitizer.
 FUZZ_SECONDS ?= 60
 fuzz: setup
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	ctest --preset fuzz
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+	$(MAKE) tsan
+
+# The bench, the module and the host under ThreadSanitizer, driven by the
+# live bench's API and browser tests.
+tsan: setup
+	cmake --preset tsan
+	cmake --build --preset tsan
+	ctest --preset tsan
 
 release: setup
 	cmake --preset release
