@@ -46,8 +46,8 @@ class ModuleLibrary {
     // What the vessel's configuration built, counted, into the buffer.
     void (*summary)(VESSEL *, char *, int) = nullptr;
     // Reads and builds a vessel class without a host vessel, as a check: every
-    // tank volume reference and its litres to the sink (context, reference,
-    // litres), what it built into the buffer.
+    // numeric plant variable and its value as built to the sink (context,
+    // reference, value), what it built into the buffer.
     void (*checkClass)(const char *, void (*)(void *, const char *, double), void *, char *, int) = nullptr;
     // What in the vessel's plant cannot be as it stands, into the buffer (""
     // for nothing).

@@ -136,24 +136,41 @@ DLLCLBK void vsimSetFindingSink(FindingSink sink, void *context) { SetModuleFind
 constexpr char kFrameRateNote[] =
     "\nthe systems step once a frame, so the plant depends on the frame rate: SYSTEMS_STEP fixes their step";
 
+namespace {
+
+// Whether `reference` names something of the vessel's plant.
+bool IsPlantReference(const std::string &reference) {
+  return reference.rfind("HYDRAULIC:", 0) == 0 || reference.rfind("ELECTRIC:", 0) == 0;
+}
+
+// A numeric variable's value as a double; false for what is not a number.
+bool NumberOf(const VariableRef &variable, double &value) {
+  switch (variable.kind) {
+    case VariableKind::kDouble: value = *static_cast<const double *>(variable.address); return true;
+    case VariableKind::kFloat: value = *static_cast<const float *>(variable.address); return true;
+    case VariableKind::kInt: value = *static_cast<const int32_t *>(variable.address); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
 // Not called by the simulator: the check of a vessel class without the host.
 // The module reads and builds "Config\\<className>.cfg" as a restore into
 // configuration 1 does, with the findings going to the sink, and tells
-// `volume` every tank's "HYDRAULIC:NAME:VOLUME" reference and litres and
-// `summary` what it built, with a note on a second line when the plant's
-// steps follow the frames; nothing reaches the host.
-DLLCLBK void vsimCheckClass(const char *className, void (*volume)(void *, const char *, double), void *context,
+// `variable` every numeric variable of the plant (its HYDRAULIC: and
+// ELECTRIC: references) and its value as built, and `summary` what it built,
+// with a note on a second line when the plant's steps follow the frames;
+// nothing reaches the host.
+DLLCLBK void vsimCheckClass(const char *className, void (*variable)(void *, const char *, double), void *context,
                             char *summary, int size) {
   GuardedText("vsimCheckClass", summary, size, [&] {
     ClassWithoutHost built(className);
     VesselSystems &systems = built.systems;
+    double value;
     for (const std::string &reference : systems.ListReferences()) {
-      const bool tankVolume = reference.rfind("HYDRAULIC:", 0) == 0 && reference.size() > 7 &&
-                              reference.compare(reference.size() - 7, 7, ":VOLUME") == 0;
-      if (!tankVolume || volume == nullptr) continue;
-      const VariableRef variable = systems.ResolveReference(reference.c_str());
-      if (variable.kind == VariableKind::kDouble)
-        volume(context, reference.c_str(), *static_cast<const double *>(variable.address));
+      if (variable == nullptr || !IsPlantReference(reference)) continue;
+      if (NumberOf(systems.ResolveReference(reference.c_str()), value)) variable(context, reference.c_str(), value);
     }
     return systems.Summary() + (systems.onboard.DependsOnFrameRate() ? kFrameRateNote : "");
   });

@@ -209,6 +209,34 @@ class Serve(unittest.TestCase):
             time.sleep(0.2)
             self.assertEqual(b.get("api/state")["time"], stopped)
 
+    def test_a_reload_of_untouched_files_keeps_every_plant_variable(self):
+        """Flown for a while, rebuilt from files saved again unchanged: every
+        published variable of the plant reads as before, temperatures,
+        timers, currents and flows included."""
+        b = self.bench
+        b.post("api/clock", {"paused": True})
+        for ref in ["ELECTRIC:SM_MAINA:RESET", "ELECTRIC:SM_FC1:START"]:
+            self.assertEqual(b.post("api/set", {"ref": "int=" + ref, "value": 1})[0], 200)
+        t = b.get("api/state")["time"]
+        b.post("api/clock", {"step": 500})
+        b.wait_for(lambda s: s["time"] >= t + 500 * s["dt"] - 1e-9)
+        refs = [r for prefix in ("hydraulic:", "electric:") for r in b.get("api/references?prefix=" + prefix)]
+        already = [w["ref"] for w in b.get("api/state")["watches"]]
+        watched_refs = [r for r in refs if r not in already and b.post("api/watch", {"ref": r})[0] == 200]
+        self.assertGreater(len(watched_refs), 100)
+        try:
+            before = b.get("api/state")
+            config = Path(b.root + "/Config/Kestrel.cfg")
+            config.write_text(config.read_text())
+            after = b.wait_for(lambda s: s["reload"]["count"] > before["reload"]["count"])
+            self.assertTrue(after["reload"]["status"].startswith("reloaded"), after["reload"])
+            values = lambda s: {w["ref"]: w["value"] for w in s["watches"]}
+            changed = {r: (v, values(after)[r]) for r, v in values(before).items() if values(after)[r] != v}
+            self.assertEqual(changed, {})
+        finally:
+            for ref in watched_refs:
+                b.post("api/unwatch", {"ref": ref})
+
     def test_saves_only_when_asked(self):
         b = self.bench
         scenarios = sorted(os.listdir(b.root + "/Scenarios"))

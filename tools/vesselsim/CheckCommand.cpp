@@ -74,10 +74,10 @@ ClassCheck CheckClass(const std::string &className) {
     return check;
   }
   char summary[512] = "";
-  const auto volume = [](void *volumes, const char *reference, double litres) {
-    (*static_cast<std::map<std::string, double> *>(volumes))[reference] = litres;
+  const auto built = [](void *values, const char *reference, double value) {
+    (*static_cast<std::map<std::string, double> *>(values))[reference] = value;
   };
-  module->bench.checkClass(className.c_str(), volume, &check.volumes, summary, sizeof summary);
+  module->bench.checkClass(className.c_str(), built, &check.builtValues, summary, sizeof summary);
   check.loaded = true;
   check.log = ModuleLog();
   check.findings = strict.Lines();

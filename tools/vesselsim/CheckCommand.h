@@ -30,7 +30,9 @@ struct ClassCheck {
   std::vector<std::string> findings;  // "FILE:LINE: message", as --strict shows them
   std::vector<std::string> files;     // every file the configuration read or used that is there
   std::string summary;                // what it built, counted
-  std::map<std::string, double> volumes;  // every tank's volume as the files give it
+  // Every numeric variable of the plant (its HYDRAULIC: and ELECTRIC:
+  // references) as the files build it.
+  std::map<std::string, double> builtValues;
   std::string error;                  // why it was not loaded
 };
 ClassCheck CheckClass(const std::string &className);

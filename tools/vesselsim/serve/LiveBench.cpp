@@ -333,27 +333,40 @@ void LiveBench::reload() {
 
 namespace {
 
-// What a scenario does not keep but a reload must: what panels and
-// instruments hold (lighting switches, selector positions, needles on their
-// way) and the custom ship variables. The systems' own variables come back
-// from the scenario, so that a changed file can change them.
-std::vector<std::pair<std::string, double>> HeldOutsideTheScenario(const host::Vessel *vessel) {
+bool IsPlantReference(const std::string &reference) {
+  return reference.rfind("HYDRAULIC:", 0) == 0 || reference.rfind("ELECTRIC:", 0) == 0;
+}
+
+// What a reload keeps of the flight: every number the vessel holds but its
+// flight state, which the host keeps (what panels and instruments hold, the
+// custom ship variables, and the whole plant, temperatures, timers and
+// currents included).
+std::vector<std::pair<std::string, double>> HeldByTheVessel(const host::Vessel *vessel) {
   std::vector<std::pair<std::string, double>> held;
   StoredVariable variable;
   std::string error;
   for (const std::string &reference : ListReferences(vessel)) {
-    const bool system = reference.rfind("HYDRAULIC:", 0) == 0 || reference.rfind("ELECTRIC:", 0) == 0 ||
-                        (reference.rfind("SHIP:", 0) == 0 && reference.rfind("SHIP:CUSTOM", 0) != 0);
-    if (!system && ResolveNumber(vessel, reference, variable, error)) held.emplace_back(reference, variable.read());
+    const bool flight = reference.rfind("SHIP:", 0) == 0 && reference.rfind("SHIP:CUSTOM", 0) != 0;
+    if (!flight && ResolveNumber(vessel, reference, variable, error)) held.emplace_back(reference, variable.read());
   }
   return held;
 }
 
-void GiveBack(const host::Vessel *vessel, const std::vector<std::pair<std::string, double>> &held) {
+// What the flight held goes back into the rebuilt vessel, but for what of
+// the plant the files now build otherwise: a changed file can change its
+// objects.
+void GiveBack(const host::Vessel *vessel, const std::vector<std::pair<std::string, double>> &held,
+              const ClassCheck &built, const ClassCheck &rebuilt) {
   StoredVariable variable;
   std::string error;
-  for (const auto &[reference, value] : held)
+  for (const auto &[reference, value] : held) {
+    if (IsPlantReference(reference)) {
+      const auto was = built.builtValues.find(reference), now = rebuilt.builtValues.find(reference);
+      if (was == built.builtValues.end() || now == rebuilt.builtValues.end() || !(was->second == now->second))
+        continue;
+    }
     if (ResolveNumber(vessel, reference, variable, error)) WriteNumber(vessel, variable, value, error);
+  }
 }
 
 }  // namespace
@@ -364,9 +377,12 @@ std::string LiveBench::takeChangedVolumes(const ClassCheck &before) {
   std::string kept;
   StoredVariable volume;
   std::string error;
-  for (const auto &[reference, wanted] : check.volumes) {
-    const auto was = before.volumes.find(reference);
-    if (was == before.volumes.end() || was->second == wanted || !ResolveNumber(vessel, reference, volume, error))
+  constexpr char kVolume[] = ":VOLUME";
+  for (const auto &[reference, wanted] : check.builtValues) {
+    const bool tankVolume = reference.size() > 7 && reference.compare(reference.size() - 7, 7, kVolume) == 0;
+    const auto was = before.builtValues.find(reference);
+    if (!tankVolume || was == before.builtValues.end() || was->second == wanted ||
+        !ResolveNumber(vessel, reference, volume, error))
       continue;
     if (volume.read() == was->second && WriteNumber(vessel, volume, wanted, error)) continue;
     kept += (kept.empty() ? "" : ", ") + reference + " " + ShortestValue(ValueType::Double, volume.read()) +
@@ -379,7 +395,7 @@ std::string LiveBench::takeChangedVolumes(const ClassCheck &before) {
 // and its clock runs on from the same time.
 bool LiveBench::rebuild(const std::string &savedPath) {
   const int panel = sim->panels.shownPanel();
-  const auto held = HeldOutsideTheScenario(vessel);
+  const auto held = HeldByTheVessel(vessel);
   auto rebuilt = std::make_unique<host::Simulation>();
   rebuilt->messageSink = [](const std::string &) {};
   std::string error;
@@ -400,7 +416,7 @@ bool LiveBench::rebuild(const std::string &savedPath) {
   schematic.FollowRebuilt(vessel);
   ++version;
   panelNames = PanelNames(vessel);
-  GiveBack(vessel, held);
+  GiveBack(vessel, held, flying, check);
   if (vessel != nullptr && panel >= 0) sim->panels.showPanel(*vessel, panel);
   resolveWatches();
   renderWanted = true;
