@@ -237,6 +237,40 @@ class Serve(unittest.TestCase):
             for ref in watched_refs:
                 b.post("api/unwatch", {"ref": ref})
 
+    def test_stalled_connections_hold_nothing_for_long(self):
+        """Twenty connections that send a header line every 1.5 s (each read
+        well within its own timeout) leave the page answered, and are let go
+        once their requests have taken the deadline."""
+        b = self.bench
+        stalled = [socket.create_connection(("127.0.0.1", b.port), timeout=10) for _ in range(20)]
+        try:
+            for connection in stalled:
+                connection.sendall(b"POST /api/clock HTTP/1.1\r\nHost: 127.0.0.1\r\n")
+            started = time.time()
+            while time.time() - started < 7:
+                time.sleep(1.5)
+                for connection in stalled:
+                    try:
+                        connection.sendall(b"X-Slow: 1\r\n")
+                    except OSError:
+                        pass
+                asked = time.time()
+                self.assertEqual(b.request("api/state")[0], 200)
+                self.assertLess(time.time() - asked, 1.0)
+            # Each was answered, if at all, with a refusal, and closed.
+            for connection in stalled:
+                connection.settimeout(2)
+                received = b""
+                try:
+                    while chunk := connection.recv(4096):
+                        received += chunk
+                except ConnectionResetError:
+                    pass
+                self.assertTrue(received == b"" or received.startswith(b"HTTP/1.1 4"), received[:80])
+        finally:
+            for connection in stalled:
+                connection.close()
+
     def test_saves_only_when_asked(self):
         b = self.bench
         scenarios = sorted(os.listdir(b.root + "/Scenarios"))

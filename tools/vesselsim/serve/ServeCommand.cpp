@@ -14,6 +14,7 @@
 #include <httplib.h>
 
 #include "BenchApi.h"
+#include "BoundedServer.h"
 #include "FilePaths.h"
 #include "Gatekeeper.h"
 
@@ -26,18 +27,14 @@ std::string WebFolder() {
   return (program.parent_path() / "vesselsim-web").string();
 }
 
-constexpr time_t kReadTimeoutSeconds = 2;
-// Four of them may hold event streams.
-constexpr size_t kRequestThreads = 12;
+// Four of them may hold event streams; connections that send a request slowly
+// hold one each, for a few seconds at most, and leave the rest answering.
+constexpr size_t kRequestThreads = 64;
 
 // A request's body is bounded; the port is the bench's alone: a second bench
 // on it is an error, not a second simulation answering every other request.
 void Guard(httplib::Server &server) {
   server.set_payload_max_length(kMaxBody);
-  // A connection that goes quiet while a request is read is dropped, so it
-  // does not hold one of the request threads.
-  server.set_read_timeout(kReadTimeoutSeconds, 0);
-  server.set_keep_alive_timeout(kReadTimeoutSeconds);
   // No other page may show the bench inside its own.
   server.set_default_headers({{"X-Frame-Options", "DENY"}, {"Content-Security-Policy", "frame-ancestors 'none'"}});
   server.new_task_queue = [] { return new httplib::ThreadPool(kRequestThreads); };
@@ -137,7 +134,7 @@ int ServeScenario(const ServeOptions &options) {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
   try {
     LiveBench bench(options, scenario);
-    httplib::Server server;
+    BoundedServer server;
     if (!server.set_mount_point("/", web)) {
       std::cerr << "vesselsim: the page's files are not at " << web << '\n';
       return 2;
