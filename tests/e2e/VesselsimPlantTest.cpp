@@ -163,3 +163,16 @@ TEST(VesselsimPlant, TheCheckPointsAtEveryMistakeItBuildsAround) {
   }
   EXPECT_EQ(checks["Plant"].out.find("Plant.cfg:64:"), std::string::npos);  // a switch that stays
 }
+
+// A burst disc shows whether it is open: the Kestrel's cabin relief stays
+// shut at its pressure, and bursts once the cabin is squeezed to a tenth of
+// its room.
+TEST(VesselsimPlant, ABurstDiscShowsWhetherItIsOpen) {
+  const std::string events = TempPath("squeeze.events");
+  std::ofstream(events) << "0 set HYDRAULIC:CABIN:VOLUME 1000\n";
+  const std::string kestrel = std::string(EXAMPLES_DIR) + "/kestrel";
+  const std::string run = "run --root " + kestrel + " " + kestrel + "/Scenarios/Kestrel.scn --steps 5 " +
+                          "--watch int=HYDRAULIC:RELIEF:BURST";
+  EXPECT_EQ(WatchLines(Vesselsim(run).out)["HYDRAULIC:RELIEF:BURST"], 0);
+  EXPECT_EQ(WatchLines(Vesselsim(run + " --events " + events).out)["HYDRAULIC:RELIEF:BURST"], 1);
+}

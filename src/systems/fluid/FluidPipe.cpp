@@ -82,7 +82,12 @@ void FluidPipe::Flow(double sourcePressure, double destinationPressure, double d
   if (dt > 0.0) flow = moved / dt;
 }
 
-void FluidPipe::Publish(VariableTable &table) { table.Add("FLOW", flow); }
+// A burst disc shows whether it is open, and so its state can be kept when
+// the vessel is rebuilt.
+void FluidPipe::Publish(VariableTable &table) {
+  table.Add("FLOW", flow);
+  if (kind == kBurstPipe) table.Add("BURST", burstOpen);
+}
 
 // A conductance of 1 W/K; neither side gives more than a tenth of its energy
 // when it has less than the step would move.
