@@ -50,7 +50,8 @@ void KeepUnwindTablesWithOwnUnwinder() {
   HMODULE shared = GetModuleHandleA(kSharedRuntime);
   if (shared == nullptr) return;
   using FindEntry = const void *(*)(void *, dwarf_eh_bases *);
-  const auto sharedFind = reinterpret_cast<FindEntry>(reinterpret_cast<void *>(GetProcAddress(shared, "_Unwind_Find_FDE")));
+  const auto sharedFind =
+      reinterpret_cast<FindEntry>(reinterpret_cast<void *>(GetProcAddress(shared, "_Unwind_Find_FDE")));
   const void *entry = sharedFind != nullptr ? sharedFind(here, &bases) : nullptr;
   const void *tables = entry != nullptr ? SectionHolding(entry) : nullptr;
   if (tables != nullptr) __register_frame_info(tables, registration);

@@ -57,7 +57,8 @@ constexpr int kMaxCoordinate = 1 << 15;
 using AddRoute = std::function<void(const char *, const char *, httplib::Server::Handler)>;
 
 void AddRoutes(const AddRoute &add, LiveBench &bench) {
-  add("GET", "/api/state", Answered([&](const httplib::Request &, httplib::Response &res) { Reply(res, 200, bench.state()); }));
+  add("GET", "/api/state",
+      Answered([&](const httplib::Request &, httplib::Response &res) { Reply(res, 200, bench.state()); }));
   add("GET", "/api/panel.png", Answered([&](const httplib::Request &, httplib::Response &res) {
     std::string png;
     if (!bench.panelPng(png)) return Reply(res, 404, {{"error", "no panel is shown"}});

@@ -39,7 +39,9 @@ bool SameSecret(const std::string &a, const std::string &b) {
 }  // namespace
 
 Gatekeeper::Gatekeeper(const std::string &bind)
-    : bound(bind), secret(RandomToken()), ownAddresses(IsWildcard(bind) ? MachineAddresses() : std::vector<std::string>()) {}
+    : bound(bind),
+      secret(RandomToken()),
+      ownAddresses(IsWildcard(bind) ? MachineAddresses() : std::vector<std::string>()) {}
 
 bool IsWildcard(const std::string &address) { return address == "0.0.0.0" || address == "::"; }
 
@@ -50,9 +52,10 @@ std::vector<std::string> MachineAddresses() {
   for (const ifaddrs *i = interfaces; i != nullptr; i = i->ifa_next) {
     if (i->ifa_addr == nullptr || (i->ifa_addr->sa_family != AF_INET && i->ifa_addr->sa_family != AF_INET6)) continue;
     char text[INET6_ADDRSTRLEN] = "";
-    const void *address = i->ifa_addr->sa_family == AF_INET
-                              ? static_cast<const void *>(&reinterpret_cast<const sockaddr_in *>(i->ifa_addr)->sin_addr)
-                              : static_cast<const void *>(&reinterpret_cast<const sockaddr_in6 *>(i->ifa_addr)->sin6_addr);
+    const void *address =
+        i->ifa_addr->sa_family == AF_INET
+            ? static_cast<const void *>(&reinterpret_cast<const sockaddr_in *>(i->ifa_addr)->sin_addr)
+            : static_cast<const void *>(&reinterpret_cast<const sockaddr_in6 *>(i->ifa_addr)->sin6_addr);
     if (inet_ntop(i->ifa_addr->sa_family, address, text, sizeof text) != nullptr && !IsLoopback(text))
       addresses.push_back(text);
   }
@@ -100,7 +103,8 @@ bool BoundedBody(const httplib::Request &req, size_t limit, int &status, std::st
     reason = "a request's body must come with its Content-Length";
   } else {
     const std::string length = req.get_header_value("Content-Length");
-    const bool counted = !length.empty() && length.size() <= 9 && length.find_first_not_of("0123456789") == std::string::npos;
+    const bool counted =
+        !length.empty() && length.size() <= 9 && length.find_first_not_of("0123456789") == std::string::npos;
     if (counted && std::stoul(length) <= limit) return true;
     status = 413;
     reason = "a request's body may be " + std::to_string(limit) + " bytes at most";
