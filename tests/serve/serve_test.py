@@ -19,6 +19,9 @@ import urllib.request
 from live_bench import LiveBench, watched
 
 VESSELSIM, KESTREL = sys.argv[1], sys.argv[2]
+# A sanitizer's build runs several times slower: what must be quick may take
+# that much longer there.
+PATIENCE = 5.0 if os.environ.get("SERVE_UNDER_SANITIZER") else 1.0
 
 
 class Serve(unittest.TestCase):
@@ -195,7 +198,7 @@ class Serve(unittest.TestCase):
             started = time.time()
             self.assertEqual(b.request("api/state")[0], 200)
             self.assertEqual(b.post("api/watch", {"ref": "HYDRAULIC:CABIN:TEMP"})[0], 200)
-            self.assertLess(time.time() - started, 1.0)
+            self.assertLess(time.time() - started, 1.0 * PATIENCE)
             # A new rate leaves the steps going; a pause alone stops them.
             b.post("api/clock", {"rate": 10})
             going = b.get("api/state")["time"]
@@ -256,7 +259,8 @@ class Serve(unittest.TestCase):
                         pass
                 asked = time.time()
                 self.assertEqual(b.request("api/state")[0], 200)
-                self.assertLess(time.time() - asked, 1.0)
+                # Before a stalled request's deadline: no thread was waited for.
+                self.assertLess(time.time() - asked, 4.0)
             # Each was answered, if at all, with a refusal, and closed.
             for connection in stalled:
                 connection.settimeout(2)
@@ -310,7 +314,7 @@ class Serve(unittest.TestCase):
         started = time.time()
         Path(config).write_text(moved)
         b.wait_for(lambda s: s["reload"]["status"] == "reloaded" and s["panelVersion"] != kept["panelVersion"])
-        self.assertLess(time.time() - started, 2.0)
+        self.assertLess(time.time() - started, 2.0 * PATIENCE)
         self.assertTrue(b.get("api/panel.png", raw=True) != picture, "the picture did not change")
         reloaded = b.get("api/state")
         self.assertEqual(reloaded["time"], kept["time"])
