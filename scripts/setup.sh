@@ -39,7 +39,10 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "setup: installing ${missing[*]} ${missing_windows[*]}"
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-$sudo apt-get update -qq
+# Another apt-get (an unattended upgrade, a second set-up) may hold the
+# package lock for a while: wait for it rather than fail at once.
+apt=(apt-get -o DPkg::Lock::Timeout=600)
+$sudo "${apt[@]}" update -qq
 export DEBIAN_FRONTEND=noninteractive
-[ ${#missing[@]} -eq 0 ] || $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-[ ${#missing_windows[@]} -eq 0 ] || $sudo apt-get install -y -qq "${missing_windows[@]}"
+[ ${#missing[@]} -eq 0 ] || $sudo "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+[ ${#missing_windows[@]} -eq 0 ] || $sudo "${apt[@]}" install -y -qq "${missing_windows[@]}"

@@ -76,8 +76,8 @@ def schematic_follows_the_plant(browser, bench, panel):
     """The drain switch at (395, 200) opens the waste tank's OUT port a second
     later: the DRAIN pipe turns from idle grey to flowing blue, the tank's port
     is no longer marked shut and its colour moves with its pressure. A click on
-    the tank watches its pressure and temperature. Colouring a state costs the
-    page under 5 ms (the median: the worst is the machine's, under load)."""
+    the tank watches its pressure and temperature. What colouring a state costs
+    the page is printed; its budget lives with the benchmarks."""
     element = lambda title: browser.execute_script(SCHEMATIC_ELEMENT, title)
     until(lambda: element("HYDRAULIC:DRAIN"), "the schematic drawn")
     stroke = lambda: browser.execute_script(
@@ -99,7 +99,6 @@ def schematic_follows_the_plant(browser, bench, panel):
     until(lambda: "HYDRAULIC:WASTE:PRESS" in refs() and "HYDRAULIC:WASTE:TEMP" in refs(), "the tank watched")
     cost = lambda which: float(browser.execute_script(
         "return document.getElementById('schematic').dataset[arguments[0]]", which))
-    assert cost("median") < 5, cost("median")
     print("colouring the schematic: %.2f ms a state, at worst %.2f ms" % (cost("median"), cost("worst")))
 
 

