@@ -56,7 +56,6 @@ void ModuleLibrary::resolveBenchEntryPoints() {
   resolve(*library, "vsimDescribeResource", bench.describeResource);
   resolve(*library, "vsimSummary", bench.summary);
   resolve(*library, "vsimCheckClass", bench.checkClass);
-  resolve(*library, "vsimPublish", bench.publish);
   resolve(*library, "vsimListReferences", bench.listReferences);
   resolve(*library, "vsimDescribePlant", bench.describePlant);
   resolve(*library, "vsimDescribeClassPlant", bench.describeClassPlant);

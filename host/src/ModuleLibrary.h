@@ -54,8 +54,6 @@ class ModuleLibrary {
     void (*plantFault)(VESSEL *, char *, int) = nullptr;
     // The name of the vessel's panel n into the buffer ("" for none).
     void (*panelName)(VESSEL *, int, char *, int) = nullptr;
-    // Publishes the vessel's ship variables without a step.
-    void (*publish)(VESSEL *) = nullptr;
     // Every reference resolveReference takes to a ship variable or a system
     // object or variable, one call of the sink (context, reference) each.
     void (*listReferences)(VESSEL *, void (*)(void *, const char *), void *) = nullptr;

@@ -216,6 +216,10 @@ void GenericVessel::LoadScenarioState(FILEHANDLE scn, void *status) {
   }
   systems.SetConfiguration(systems.stages.Current(), true);
   if (!propellantsRecorded && !hostLevels.empty()) ParseScenarioLineEx(hostLevels.data(), status);
+  // A restored tank shows its contents' temperature and pressures from the
+  // start, in every host: the first step's exchange of heat sees them, not
+  // the placeholder its body was made with.
+  systems.ShowTankFigures();
 }
 
 void GenericVessel::SaveScenarioState(FILEHANDLE scn) {

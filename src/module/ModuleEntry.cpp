@@ -219,16 +219,6 @@ DLLCLBK void vsimPlantFault(VESSEL *vessel, char *text, int size) {
   GuardedText("vsimPlantFault", text, size, [&] { return AsGeneric(vessel)->systems.onboard.Fault(); });
 }
 
-// Not called by the simulator: the bench shows a vessel's state as loaded,
-// before the first step, with the ship variables published and every tank's
-// temperature and pressures worked out from its contents.
-DLLCLBK void vsimPublish(VESSEL *vessel) {
-  Guarded("vsimPublish", [&] {
-    AsGeneric(vessel)->PublishState();
-    AsGeneric(vessel)->systems.onboard.Fluid().ShowTankFigures();
-  });
-}
-
 // Not called by the simulator: the module's next guarded callback fails
 // inside, as an allocation that fails would, for a test of the boundary.
 DLLCLBK void vsimFailNextCallback() { FailNextCallback(); }

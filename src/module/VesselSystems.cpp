@@ -25,7 +25,10 @@ void VesselSystems::ReadVesselConfiguration(const char *className) {
 void VesselSystems::CheckVesselConfiguration(const char *className) {
   ReadConfiguration(className);
   RemoveStageObjects(stages.Current());
+  ShowTankFigures();
 }
+
+void VesselSystems::ShowTankFigures() { onboard.Fluid().ShowTankFigures(); }
 
 void VesselSystems::ReadConfiguration(const char *className) {
   ModuleReading reading;

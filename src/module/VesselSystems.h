@@ -27,6 +27,9 @@ class VesselSystems : public VariableResolver {
   // loaded, and the vessel has no host vessel. The objects configuration 1
   // deletes are gone, as in a vessel restored into it.
   void CheckVesselConfiguration(const char *className);
+  // Every tank's temperature and pressures worked out from its contents, as
+  // a restore or a check ends: the first step starts from them.
+  void ShowTankFigures();
 
   // Turns a reference such as "SHIP:ALTITUDE" into its variable, or none
   // (logged) when it names nothing.

@@ -94,7 +94,3 @@ void PressKey(const host::Vessel &vessel, int keyCode) {
   callbacks->clbkConsumeBufferedKey(keyCode, false, keyState);
 }
 
-void PublishLoadedState(const host::Simulation &sim) {
-  for (const auto &v : sim.vessels())
-    if (v->instance != nullptr && v->module->bench.publish != nullptr) v->module->bench.publish(v->instance);
-}

@@ -47,7 +47,3 @@ std::vector<std::string> PanelNames(const host::Vessel *vessel);
 
 // A key pressed and released through the module's buffered-key entry.
 void PressKey(const host::Vessel &vessel, int keyCode);
-
-// What the modules publish at the end of a step, published once for the
-// state as loaded, before the first step.
-void PublishLoadedState(const host::Simulation &sim);

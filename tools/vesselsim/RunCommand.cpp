@@ -121,7 +121,6 @@ void Run::prepare() {
   std::string error;
   if (!sim->loadScenario(scenario, error)) throw UsageError{error};
   // The row at time 0 shows the state as loaded.
-  PublishLoadedState(*sim);
   vessel = chooseVessel(*sim, options.vessel);
 
   for (const std::string &text : options.watches) {

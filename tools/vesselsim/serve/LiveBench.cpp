@@ -129,7 +129,6 @@ LiveBench::LiveBench(const ServeOptions &o, const std::string &scenarioPath) : o
   sim->messageSink = [](const std::string &) {};
   std::string error;
   if (!sim->loadScenario(scenarioPath, error)) throw Refusal{error};
-  PublishLoadedState(*sim);
   choosePanelVessel();
   for (const std::string &text : options.watches) watchLocked(text);
   panelNames = PanelNames(vessel);
@@ -411,7 +410,6 @@ bool LiveBench::rebuild(const std::string &savedPath) {
   sim->panels.hidePanel();
   sim = std::move(rebuilt);
   vessel = chosen;
-  PublishLoadedState(*sim);
   // Nothing may read the old vessel once the lock is let go.
   schematic.FollowRebuilt(vessel);
   ++version;
