@@ -60,18 +60,19 @@ void Battery::DropReference(SystemObject *object) {
 
 void Battery::Publish(VariableTable &table) {
   ElectricObject::Publish(table);
-  table.Add("LOADING", charging).Add("LOAD", chargeCommand);
+  table.Add("LOADING", charging).Add("LOAD", chargeCommand).Add("CHARGE", charge);
 }
 
 void Battery::Record(ScenarioRecord &record) {
-  record.WrittenOnly(charging).Real(charge).Real(loadTotal).Int(chargeCommand);
+  record.Real(charging, " %0.0f").Real(charge).Real(loadTotal).Int(chargeCommand);
 }
 
-// The charging flag follows the restored command; the draw it stands for is
-// already in the source's restored load. A battery whose source is gone (a
-// separation deleted it) keeps the command and does not charge, as it did
-// before the save.
-void Battery::Restored() { charging = chargeCommand == 1 && source != nullptr ? 1.0 : 0.0; }
+// The charging flag is as it was saved, whatever the command: the draw it
+// stands for is in the source's restored load exactly when it was charging
+// (a command given in the frame of the save acts at the next step, as it
+// would have). A battery whose source is gone (a separation deleted it) keeps
+// the command and does not charge, as it did before the save.
+void Battery::Restored() { charging = charging != 0 && source != nullptr ? 1.0 : 0.0; }
 
 void Battery::Sketch(PlantSketch &sketch) const {
   sketch.kind = "battery";

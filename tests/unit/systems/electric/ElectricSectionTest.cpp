@@ -163,15 +163,25 @@ TEST_F(ElectricSection, SavedStateComesBackToFourDecimals) {
   EXPECT_EQ(Save(), saved);
 }
 
-TEST_F(ElectricSection, ARestoredChargeCommandDecidesTheChargingFlag) {
+// A restored battery charges as it did when saved, whatever its command:
+// the draw that charging stands for is in its source's restored load exactly
+// then. A command given in the frame of the save acts at the next step, and
+// moves the draw with it.
+TEST_F(ElectricSection, ARestoredBatteryChargesAsItWasSaved) {
   Load(kNetwork);
   Battery *battery = Get<Battery>("BATT");
+  PowerBus *bus = Get<PowerBus>("MAINA");
   battery->LoadStateLine("<BATTERY> BATT 0 100.0 2.0 1");
+  EXPECT_EQ(battery->charging, 0.0);
+  const double load = bus->load;
+  battery->Refresh(1);
   EXPECT_EQ(battery->charging, 1.0);
+  EXPECT_EQ(bus->load, load + 30.0);
   battery->LoadStateLine("<BATTERY> BATT 1 100.0 2.0 -1");
+  EXPECT_EQ(battery->charging, 1.0);
+  battery->Refresh(1);
   EXPECT_EQ(battery->charging, 0.0);
-  battery->LoadStateLine("<BATTERY> BATT 1 100.0 2.0 7");
-  EXPECT_EQ(battery->charging, 0.0);
+  EXPECT_EQ(bus->load, load);
 }
 
 TEST_F(ElectricSection, RemovedFluidObjectsAreNeverReadAgain) {
