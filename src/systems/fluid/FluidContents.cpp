@@ -2,6 +2,13 @@
 
 #include <cmath>
 
+namespace {
+
+// A microgram: less is a trace left by a port's last share, not contents.
+constexpr double kTraceGrams = 1e-6;
+
+}  // namespace
+
 void FluidContents::Reset() {
   for (Substance &s : substances) {
     s.mass = s.energy = s.vapourMass = s.partialPressure = 0.0;
@@ -46,6 +53,14 @@ FluidContents FluidContents::TakeFraction(double volumeTaken) {
   }
   return taken;
 }
+
+double FluidContents::HeatCapacity() const {
+  double capacity = 0.0;
+  for (int k = 0; k < kSubstanceCount; ++k) capacity += substances[k].mass * kSubstances[k].specificHeat;
+  return capacity;
+}
+
+bool FluidContents::HoldsOnlyATrace() const { return !(SumMass() > kTraceGrams); }
 
 double FluidContents::SumMass() const {
   double sum = 0.0;

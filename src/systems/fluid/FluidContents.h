@@ -27,6 +27,11 @@ struct FluidContents {
   // The mass of every slot; TotalMass also keeps it in `mass`.
   double SumMass() const;
   double TotalMass() { return mass = SumMass(); }
+  // J/K: what a kelvin more takes.
+  double HeatCapacity() const;
+  // Whether it holds less than a trace (a microgram), which can neither take
+  // heat nor give a temperature a reader could trust.
+  bool HoldsOnlyATrace() const;
   double TotalEnergy();
   int32_t Count();
   // Whether every figure is a finite number.

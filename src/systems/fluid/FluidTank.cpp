@@ -70,7 +70,10 @@ void FluidTank::Refresh(double dt) {
   out.Refresh(dt);
 }
 
+// A tank with nothing in it takes no heat: there is nothing to warm, and
+// the heat would make the next trace that flows in impossibly hot.
 void FluidTank::AddHeat(double q) {
+  if (contents.HoldsOnlyATrace()) return;
   if (contents.energy < -q) q = -contents.energy / 10;
   contents.energy += q;
   heatContent += q;
@@ -109,8 +112,13 @@ FluidContents FluidTank::Take(double volume) {
   return taken;
 }
 
+// What flows into a tank that held nothing but a trace comes in at its own
+// temperature: the trace's energy says nothing of it.
 int FluidTank::AcceptInflow(const FluidContents &parcel) {
+  const bool empty = contents.HoldsOnlyATrace();
   contents.AddContents(parcel);
+  const double parcelCapacity = parcel.HeatCapacity();
+  if (empty && parcelCapacity > 0.0) contents.energy = parcel.energy / parcelCapacity * contents.HeatCapacity();
   mass += parcel.SumMass();
   temperature = contents.temperature;
   heatContent = contents.energy;

@@ -83,6 +83,23 @@ TEST_F(Tanks, InflowKeepsTheTemperatureUntilTheNextRefresh) {
   EXPECT_NEAR(tank->temperature, 400.0, 1e-9);
 }
 
+// An emptied tank (a trace left by its last share) takes no heat, and the
+// next trace that flows back in has its own temperature, not one of ten
+// billion kelvin made of the heat taken while empty.
+TEST_F(Tanks, AnEmptyTankTakesNoHeatAndATraceComesInAtItsOwnTemperature) {
+  FluidTank *tank = GasTank("T", 10, N2, 1e-12, 300);
+  tank->Refresh(0.0);
+  const double energy = tank->contents.energy;
+  for (int step = 0; step < 100; ++step) tank->AddHeat(1000.0);
+  EXPECT_EQ(tank->contents.energy, energy);
+  FluidContents trace;
+  trace.AddSubstance(N2, MakeSubstance(N2, 1.6e-10, 1.6e-10, 250));
+  tank->AcceptInflow(trace);
+  tank->Refresh(0.0);
+  EXPECT_NEAR(tank->temperature, 250.0, 1e-6);
+  EXPECT_LT(tank->contents.pressure, 1.0);
+}
+
 TEST_F(Tanks, DestroyedTanksLeaveTheThermalModel) {
   GasTank("A", 10, N2, 1);
   FluidTank *b = GasTank("B", 10, N2, 1);
