@@ -43,7 +43,8 @@ TEST(Rates, TheGuidesFiguresHold) {
   // A fuel cell delivering 33 A wears by what it delivers a step: not at all
   // at 0.02 s steps, 0.047 of DPH an hour at 0.1 s and 0.27 at 0.5 s.
   const std::string events = TempPath("wear.events");
-  std::ofstream(events) << "0 set int=ELECTRIC:FC:START 1\n0 set int=ELECTRIC:SPARE:LOAD 1\n";
+  std::ofstream(events) << "0 set int=ELECTRIC:FC:START 1\n0 set ELECTRIC:SPARE:CHARGE 0\n"
+                           "0 set int=ELECTRIC:SPARE:LOAD 1\n";
   for (const auto &[step, wear] : {std::pair{"0.02", 0.0}, {"0.1", 0.047}, {"0.5", 0.267}}) {
     const auto hourOfWear = RunRates(std::string("--dt ") + step + " --duration 3600 --events " + events +
                                      " --watch ELECTRIC:FC:DPH --watch ELECTRIC:FC:AMPS");

@@ -42,7 +42,8 @@ std::string Replaced(std::string text, const std::string &from, const std::strin
 //   begins with "S") stays on it and reads nan rather than the spare;
 TEST(VesselsimPlant, AnHourMakesNoEnergyAndNoNumberThatIsNotOne) {
   const std::string events = TempPath("plant.events"), saved = TempPath("plant.scn");
-  std::ofstream(events) << "0 set int=ELECTRIC:FC:START 1\n0 set int=ELECTRIC:BANK:LOAD 1\n"
+  std::ofstream(events) << "0 set int=ELECTRIC:FC:START 1\n0 set ELECTRIC:BANK:CHARGE 0\n"
+                           "0 set ELECTRIC:SPARE:CHARGE 0\n0 set int=ELECTRIC:BANK:LOAD 1\n"
                            "0 set int=ELECTRIC:S2_BUS:RESET 1\n0.5 set int=ELECTRIC:SPARE:LOAD 1\n2 key OAPI_KEY_J\n";
   const std::string battery = " --watch int=ELECTRIC:SPARE:LOAD --watch ELECTRIC:SPARE:LOADING";
   auto end = Fly(kRoot + "/Scenarios/Plant.scn",

@@ -1,5 +1,7 @@
 #include "systems/electric/Battery.h"
 
+#include <algorithm>
+
 #include "config/text/ExactNumber.h"
 #include "config/text/Keywords.h"
 #include "systems/PlantSketch.h"
@@ -7,6 +9,9 @@
 namespace {
 
 constexpr float kChargingDraw = 30.0f;
+// A full battery told to charge starts again below this share of its
+// capacity, not at every joule its consumers take.
+constexpr double kRechargeBelow = 0.99;
 // A battery pack's body: 25 kg of cells at about 1 J/(g K), room temperature.
 constexpr PowerSource::Body kPack = {25000.0, 1.0, 0.2, 290.0};
 
@@ -28,23 +33,25 @@ void Battery::Connect(ElectricObject *newSource) {
 }
 
 // Full voltage down to a charge of exactly 0; the step that first goes below
-// it still delivers.
+// it still delivers. Charging stops at the capacity, its draw leaving the
+// source, and starts again once the charge has fallen below 99 % of it while
+// charging is still commanded: a full battery stores nothing more.
 void Battery::Refresh(double dt) {
   current = loadTotal;
   voltage = kDcVoltage;
   if (charge < 0) current = voltage = 0.0;
   charge -= current * voltage * dt;
-  if (chargeCommand == 1 && source != nullptr && charging == 0) {
+  if (chargeCommand == 1 && source != nullptr && charging == 0 && charge < capacity * kRechargeBelow) {
     source->AddLoad(kChargingDraw);
     charging = 1.0;
   }
-  if (chargeCommand == -1 && charging != 0) {
+  if ((chargeCommand == -1 || charge >= capacity) && charging != 0) {
     if (source != nullptr) source->RemoveLoad(kChargingDraw);
     charging = 0.0;
   }
   if (charging != 0) {
     if (source != nullptr) {
-      charge += source->voltage * kChargingDraw * dt;
+      charge = std::min(capacity, charge + source->voltage * kChargingDraw * dt);
     } else {
       chargeCommand = -1;
     }

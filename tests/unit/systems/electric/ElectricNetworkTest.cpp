@@ -142,7 +142,8 @@ TEST(Battery, DrainsAtVoltsTimesAmpsAndGoesDarkBelowZero) {
 
 TEST(Battery, ChargesAtThirtyAmpsFromItsSourceWhileCommanded) {
   Supply bus(28.8);
-  Battery battery("BATT", &bus, 1000);
+  Battery battery("BATT", &bus, 10000);
+  battery.charge = 1000;
   battery.chargeCommand = 1;
   battery.Refresh(1);
   EXPECT_EQ(bus.load, 30.0);
@@ -157,9 +158,32 @@ TEST(Battery, ChargesAtThirtyAmpsFromItsSourceWhileCommanded) {
   EXPECT_EQ(battery.charging, 0.0);
 }
 
+// A full battery stores nothing more: charging stops at the capacity and its
+// draw leaves the bus, and starts again once the charge is below 99 % of it.
+TEST(Battery, StopsChargingAtItsCapacity) {
+  Supply bus(28.8);
+  Battery battery("BATT", &bus, 10000);
+  battery.charge = 9000;
+  battery.chargeCommand = 1;
+  battery.Refresh(1);
+  battery.Refresh(1);
+  EXPECT_EQ(battery.charge, 10000.0);
+  battery.Refresh(1);
+  EXPECT_EQ(battery.charge, 10000.0);
+  EXPECT_EQ(battery.charging, 0.0);
+  EXPECT_EQ(bus.load, 0.0);
+  EXPECT_EQ(battery.chargeCommand, 1);
+  battery.AddLoad(1);  // 28.8 J a second
+  for (int second = 0; second < 3; ++second) battery.Refresh(1);
+  EXPECT_EQ(bus.load, 0.0);  // 99.1 % is full enough
+  battery.Refresh(1);
+  EXPECT_EQ(bus.load, 30.0);  // below 99 %: charging again
+}
+
 TEST(Socket, SelectsOneOfThreeSourcesAndMovesTheTargetsDraw) {
   Supply a(28.8), b(28.8), c(28.8);
   Battery battery("BATT", &a, 1000);
+  battery.charge = 0;
   battery.chargeCommand = 1;
   battery.Refresh(1);
   EXPECT_EQ(a.load, 30.0);

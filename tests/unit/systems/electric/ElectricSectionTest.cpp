@@ -125,6 +125,7 @@ TEST_F(ElectricSection, ShortLinesAndWrongReferencesBuildNothingFromNothing) {
 TEST_F(ElectricSection, SavedStateComesBackToFourDecimals) {
   Load(kNetwork);
   Get<FuelCell>("FC1")->startCommand = 1;
+  Get<Battery>("BATT")->charge = 400000;
   Get<Battery>("BATT")->chargeCommand = 1;
   for (int step = 1; step <= 30; ++step) vessel->Update(step);
   FuelCell *cell = Get<FuelCell>("FC1");
