@@ -91,6 +91,8 @@ TEST(VesselsimCheck, StrictReportsEachSilentMistakeOnce) {
             "Config/Mistakes.cfg:50: reference SHIP:CUSTOMINT3 is an integer; this instrument takes a double\n"
             "Config/Mistakes.cfg:49: A (line 49) overlaps AB (line 48)\n"
             "Config/Mistakes.cfg:48: references to instrument AB find A, whose name begins it and which comes later\n"
+            "Config/Mistakes.cfg:54: pipe LINK: kind PRG is none of PREG, BURST and PVALVE: it is built as a plain "
+            "pipe\n"
             "Config/Mistakes.cfg:39: object to delete LATER is defined only later, at line 44\n"
             "Config/Mistakes.cfg:31: separation to configuration 5 is not defined\n"
             "Config/Mistakes.cfg:38: object to delete NOTHING is not defined\n"

@@ -73,6 +73,9 @@ void PipeBuilder::Build(Line line, Diagnostics &diagnostics) {
   if (line.Given(4)) setting2 = line.Real(4);
   if (MatchKeyword(line.Word(2), "ONEWAY") || MatchKeyword(line.Word(5), "ONEWAY")) twoWay = false;
   const PipeKind kind = KindFromWord(line.Word(2));
+  if (line.Given(2) && kind == kPlainPipe && !MatchKeyword(line.Word(2), "ONEWAY"))
+    diagnostics.Report("pipe " + name + ": kind " + line.Word(2) +
+                       " is none of PREG, BURST and PVALVE: it is built as a plain pipe");
   FluidValve *source = fluid.ResolvePort(line.Word(0), diagnostics);
   FluidValve *destination = fluid.ResolvePort(line.Word(1), diagnostics);
   const bool plain = kind == kPlainPipe;
