@@ -6,6 +6,7 @@
 #include "config/VesselSection.h"
 #include "config/text/BoundedCopy.h"
 #include "config/text/Diagnostics.h"
+#include "config/text/ExactNumber.h"
 #include "config/text/Keywords.h"
 #include "config/text/ParseContext.h"
 #include "config/text/SourceText.h"
@@ -52,12 +53,24 @@ void VesselConfiguration::ReadTopLevelLine(ParseContext &context, const char *li
   }
 }
 
+// The longest plant step the check takes without a word: a port moves at most
+// 5 mL a step whatever its length, so a step of seconds slows every flow a
+// hundredfold while a crew breathes per second.
+constexpr double kLongestSaneStep = 1.0;
+
 // "SYSTEMS_STEP SECONDS": the plant's fixed step. A line without a step above
-// 0 is passed over.
+// 0 is passed over; one of more than a second is taken, and the check says
+// what it does to the plant, since milliseconds are easily meant.
 void VesselConfiguration::ReadSystemsStep(ParseContext &context, const char *text) {
   double seconds = 0.0;
   if ((Fields(text, &context.diagnostics) >> seconds).Count() == 1 && FixedSystemsStep::Valid(seconds)) {
     onboard.SystemsStep().SetLength(seconds);
+    if (seconds > kLongestSaneStep)
+      context.diagnostics.Report("SYSTEMS_STEP " + std::string(ExactNumber(seconds).text) +
+                                 " is in seconds: a port moves at most 5 mL a step, so flows run " +
+                                 ExactNumber(seconds / 0.02).text +
+                                 " times slower a second than at 0.02 s while crews breathe as fast (" +
+                                 ExactNumber(seconds / 1000).text + " if milliseconds were meant)");
     return;
   }
   context.diagnostics.Report("SYSTEMS_STEP wants a step in seconds above 0: the line is passed over");

@@ -93,11 +93,11 @@ TEST(VesselsimCheck, StrictReportsEachSilentMistakeOnce) {
             "Config/Mistakes.cfg:48: references to instrument AB find A, whose name begins it and which comes later\n"
             "Config/Mistakes.cfg:54: pipe LINK: kind PRG is none of PREG, BURST and PVALVE: it is built as a plain "
             "pipe\n"
+            "Config/Mistakes.cfg:57: SYSTEMS_STEP 5 is in seconds: a port moves at most 5 mL a step, so flows run 250 "
+            "times slower a second than at 0.02 s while crews breathe as fast (0.005 if milliseconds were meant)\n"
             "Config/Mistakes.cfg:39: object to delete LATER is defined only later, at line 44\n"
             "Config/Mistakes.cfg:31: separation to configuration 5 is not defined\n"
-            "Config/Mistakes.cfg:38: object to delete NOTHING is not defined\n"
-            "Mistakes.cfg: note: the systems step once a frame, so the plant depends on the frame rate: SYSTEMS_STEP "
-            "fixes their step\n");
+            "Config/Mistakes.cfg:38: object to delete NOTHING is not defined\n");
 }
 
 TEST(VesselsimCheck, TheExamplesAreClean) {

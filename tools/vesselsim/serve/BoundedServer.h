@@ -13,7 +13,7 @@ class BoundedServer : public httplib::Server {
   // Seconds a request may take to arrive, from its first byte to its last.
   static constexpr int kRequestSeconds = 5;
   // Seconds a kept-alive connection may wait quietly for its next request.
-  static constexpr int kIdleSeconds = 2;
+  static constexpr int kIdleSeconds = 5;
 
  private:
   bool process_and_close_socket(socket_t sock) override;
