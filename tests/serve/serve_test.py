@@ -259,7 +259,7 @@ class Serve(unittest.TestCase):
                 self.assertEqual(b.request("api/state")[0], 200)
             # Each was answered, if at all, with a refusal, and closed.
             for connection in stalled:
-                connection.settimeout(2)
+                connection.settimeout(10)
                 received = b""
                 try:
                     while chunk := connection.recv(4096):

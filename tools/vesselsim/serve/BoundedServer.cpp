@@ -61,9 +61,14 @@ class DeadlineStream : public httplib::Stream {
     return Ready(sock, POLLOUT, Clock::now() + std::chrono::seconds(kWriteSeconds));
   }
   ssize_t read(char *ptr, size_t size) override {
-    if (!is_readable()) return -1;
+    if (!is_readable()) {
+      lapsed = lapsed || Clock::now() >= readDeadline;
+      return -1;
+    }
     return recv(sock, ptr, size, 0);
   }
+  // Whether a request took longer than its deadline to arrive.
+  bool Lapsed() const { return lapsed; }
   ssize_t write(const char *ptr, size_t size) override {
     if (!is_writable()) return -1;
     return send(sock, ptr, size, MSG_NOSIGNAL);
@@ -83,13 +88,15 @@ class DeadlineStream : public httplib::Stream {
  private:
   socket_t sock;
   Clock::time_point readDeadline = Clock::now();
+  bool lapsed = false;
 };
 
 }  // namespace
 
 // Requests one after another on the connection, as the library serves them,
-// each read within its deadline; the connection ends when one fails, when it
-// says so, when it stays quiet, or when the server stops.
+// each read within its deadline; the connection ends when one fails or comes
+// too slowly, when it says so, when it stays quiet, after the library's count
+// of requests, or when the server stops.
 bool BoundedServer::process_and_close_socket(socket_t sock) {
   DeadlineStream stream(sock);
   bool served = true;
@@ -97,6 +104,9 @@ bool BoundedServer::process_and_close_socket(socket_t sock) {
     if (!stream.nextRequest(count == 1 ? kRequestSeconds : kIdleSeconds)) break;
     bool closed = false;
     served = process_request(stream, count == keep_alive_max_count_, closed, nullptr) && !closed;
+    // A request that did not arrive in time was refused; its sender gets no
+    // other turn on this connection.
+    served = served && !stream.Lapsed();
   }
   shutdown(sock, SHUT_RDWR);
   close(sock);
