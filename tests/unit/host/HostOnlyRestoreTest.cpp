@@ -26,7 +26,7 @@ double Read(const host::Vessel &vessel, const char *reference) {
 // made with, and the first frame goes on from there.
 TEST(HostOnlyRestore, ATankStartsFromItsContentsTemperatureInEveryHost) {
   WorkingFolder folder;
-  std::filesystem::copy(EXAMPLES_DIR "/capsule", ".", std::filesystem::copy_options::recursive);
+  folder.CopyIn(EXAMPLES_DIR "/capsule");
   host::Simulation sim;
   sim.messageSink = [](const std::string &) {};
   std::string error;

@@ -133,13 +133,7 @@ TEST_F(ModuleEntry, SectionLinesAreNotReadAgainAfterTheSectionReader) {
 // exists, and finds what a vessel restored into configuration 1 has.
 TEST(ModuleCheck, ReadsAClassWithoutAHostAsARestoreBuildsIt) {
   WorkingFolder folder;
-  // File by file: on Windows "Config" and "config" are one folder.
-  const std::filesystem::path example = EXAMPLES_DIR "/kestrel";
-  for (const auto &entry : std::filesystem::recursive_directory_iterator(example)) {
-    const std::filesystem::path copy = entry.path().string().substr(example.string().size() + 1);
-    if (entry.is_directory()) std::filesystem::create_directories(copy);
-    else std::filesystem::copy_file(entry.path(), copy, std::filesystem::copy_options::overwrite_existing);
-  }
+  folder.CopyIn(EXAMPLES_DIR "/kestrel");
   std::map<std::string, double> built;
   char checked[256] = "";
   const auto collect = [](void *into, const char *reference, double value) {

@@ -39,6 +39,16 @@ class WorkingFolder {
     return text.str();
   }
 
+  // Copies the folder `from` (an example's root) into this one, file by
+  // file: on Windows "Config" and "config" are one folder.
+  void CopyIn(const std::filesystem::path &from) const {
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(from)) {
+      const std::filesystem::path copy = entry.path().string().substr(from.string().size() + 1);
+      if (entry.is_directory()) std::filesystem::create_directories(copy);
+      else std::filesystem::copy_file(entry.path(), copy, std::filesystem::copy_options::overwrite_existing);
+    }
+  }
+
   std::string path;
 
  private:
