@@ -33,9 +33,9 @@ void Battery::Connect(ElectricObject *newSource) {
 }
 
 // Full voltage down to a charge of exactly 0; the step that first goes below
-// it still delivers. Charging stops at the capacity, its draw leaving the
-// source, and starts again once the charge has fallen below 99 % of it while
-// charging is still commanded: a full battery stores nothing more.
+// it still delivers. Charging stops once it fills the battery, its draw
+// leaving the source, and starts again once the charge has fallen below 99 %
+// while charging is still commanded: a full battery stores nothing more.
 void Battery::Refresh(double dt) {
   current = loadTotal;
   voltage = kDcVoltage;
@@ -45,17 +45,21 @@ void Battery::Refresh(double dt) {
     source->AddLoad(kChargingDraw);
     charging = 1.0;
   }
-  if ((chargeCommand == -1 || charge >= capacity) && charging != 0) {
-    if (source != nullptr) source->RemoveLoad(kChargingDraw);
-    charging = 0.0;
+  if (chargeCommand == -1 && charging != 0) StopCharging();
+  if (charging == 0) return;
+  if (source == nullptr) {
+    chargeCommand = -1;
+    return;
   }
-  if (charging != 0) {
-    if (source != nullptr) {
-      charge = std::min(capacity, charge + source->voltage * kChargingDraw * dt);
-    } else {
-      chargeCommand = -1;
-    }
-  }
+  charge += source->voltage * kChargingDraw * dt;
+  if (charge < capacity) return;
+  charge = capacity;
+  StopCharging();
+}
+
+void Battery::StopCharging() {
+  if (source != nullptr) source->RemoveLoad(kChargingDraw);
+  charging = 0.0;
 }
 
 // A source that goes takes the charging draw registered with it along.

@@ -25,4 +25,7 @@ class Battery : public PowerSource {
   const char *RecordTag() const override { return "    <BATTERY> "; }
   void Record(ScenarioRecord &record) override;
   void Restored() override;
+
+ private:
+  void StopCharging();
 };

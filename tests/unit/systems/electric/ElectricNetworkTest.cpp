@@ -140,44 +140,34 @@ TEST(Battery, DrainsAtVoltsTimesAmpsAndGoesDarkBelowZero) {
   EXPECT_EQ(bus.state, kBusDisconnected);
 }
 
-TEST(Battery, ChargesAtThirtyAmpsFromItsSourceWhileCommanded) {
+// Charging takes 30 A from the source while commanded and stores 864 J a
+// second, less what the battery's own consumers take. It stops once the
+// battery is full, the draw leaving the source and the command kept, and
+// starts again only below 99 % of the capacity.
+TEST(Battery, ChargesAtThirtyAmpsWhileCommandedUpToItsCapacity) {
   Supply bus(28.8);
   Battery battery("BATT", &bus, 10000);
-  battery.charge = 1000;
+  battery.charge = 8000;
+  battery.AddLoad(1);  // 28.8 J a second
   battery.chargeCommand = 1;
   battery.Refresh(1);
   EXPECT_EQ(bus.load, 30.0);
-  EXPECT_EQ(battery.charging, 1.0);
-  EXPECT_NEAR(battery.charge, 1000 + 864, 1e-9);
-  battery.AddLoad(10);
-  battery.Refresh(1);
-  EXPECT_NEAR(battery.charge, 1864 + 864 - 288, 1e-9);
+  EXPECT_NEAR(battery.charge, 8000 - 28.8 + 864, 1e-9);
   battery.chargeCommand = -1;
   battery.Refresh(1);
   EXPECT_EQ(bus.load, 0.0);
   EXPECT_EQ(battery.charging, 0.0);
-}
-
-// A full battery stores nothing more: charging stops at the capacity and its
-// draw leaves the bus, and starts again once the charge is below 99 % of it.
-TEST(Battery, StopsChargingAtItsCapacity) {
-  Supply bus(28.8);
-  Battery battery("BATT", &bus, 10000);
-  battery.charge = 9000;
   battery.chargeCommand = 1;
   battery.Refresh(1);
   battery.Refresh(1);
   EXPECT_EQ(battery.charge, 10000.0);
-  battery.Refresh(1);
-  EXPECT_EQ(battery.charge, 10000.0);
-  EXPECT_EQ(battery.charging, 0.0);
   EXPECT_EQ(bus.load, 0.0);
   EXPECT_EQ(battery.chargeCommand, 1);
-  battery.AddLoad(1);  // 28.8 J a second
   for (int second = 0; second < 3; ++second) battery.Refresh(1);
-  EXPECT_EQ(bus.load, 0.0);  // 99.1 % is full enough
-  battery.Refresh(1);
-  EXPECT_EQ(bus.load, 30.0);  // below 99 %: charging again
+  EXPECT_EQ(battery.charging, 0.0);  // 99.1 % is full enough
+  EXPECT_NEAR(battery.charge, 10000 - 3 * 28.8, 1e-9);
+  battery.Refresh(1);  // below 99 %: a step of charging fills it again
+  EXPECT_EQ(battery.charge, 10000.0);
 }
 
 TEST(Socket, SelectsOneOfThreeSourcesAndMovesTheTargetsDraw) {
