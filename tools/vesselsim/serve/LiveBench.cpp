@@ -332,10 +332,6 @@ void LiveBench::reload() {
 
 namespace {
 
-bool IsPlantReference(const std::string &reference) {
-  return reference.rfind("HYDRAULIC:", 0) == 0 || reference.rfind("ELECTRIC:", 0) == 0;
-}
-
 // What a reload keeps of the flight: every number the vessel holds but its
 // flight state, which the host keeps (what panels and instruments hold, the
 // custom ship variables, and the whole plant, temperatures, timers and
@@ -351,6 +347,14 @@ std::vector<std::pair<std::string, double>> HeldByTheVessel(const host::Vessel *
   return held;
 }
 
+// Whether the files build `reference` (a plant variable) alike before and
+// after; what they do not build at all is not the plant's, and is alike.
+bool BuiltAlike(const std::string &reference, const ClassCheck &built, const ClassCheck &rebuilt) {
+  const auto was = built.builtValues.find(reference), now = rebuilt.builtValues.find(reference);
+  const bool before = was != built.builtValues.end(), after = now != rebuilt.builtValues.end();
+  return before == after && (!before || was->second == now->second);
+}
+
 // What the flight held goes back into the rebuilt vessel, but for what of
 // the plant the files now build otherwise: a changed file can change its
 // objects.
@@ -358,14 +362,9 @@ void GiveBack(const host::Vessel *vessel, const std::vector<std::pair<std::strin
               const ClassCheck &built, const ClassCheck &rebuilt) {
   StoredVariable variable;
   std::string error;
-  for (const auto &[reference, value] : held) {
-    if (IsPlantReference(reference)) {
-      const auto was = built.builtValues.find(reference), now = rebuilt.builtValues.find(reference);
-      if (was == built.builtValues.end() || now == rebuilt.builtValues.end() || !(was->second == now->second))
-        continue;
-    }
-    if (ResolveNumber(vessel, reference, variable, error)) WriteNumber(vessel, variable, value, error);
-  }
+  for (const auto &[reference, value] : held)
+    if (BuiltAlike(reference, built, rebuilt) && ResolveNumber(vessel, reference, variable, error))
+      WriteNumber(vessel, variable, value, error);
 }
 
 }  // namespace
