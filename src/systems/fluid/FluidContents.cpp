@@ -2,13 +2,6 @@
 
 #include <cmath>
 
-namespace {
-
-// A microgram: less is a trace left by a port's last share, not contents.
-constexpr double kTraceGrams = 1e-6;
-
-}  // namespace
-
 void FluidContents::Reset() {
   for (Substance &s : substances) {
     s.mass = s.energy = s.vapourMass = s.partialPressure = 0.0;

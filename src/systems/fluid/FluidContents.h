@@ -6,6 +6,10 @@
 
 #include "systems/fluid/Substance.h"
 
+// A microgram: less is a trace left by a port's last share, not contents; it
+// can neither take heat nor give a temperature a reader could trust.
+constexpr double kTraceGrams = 1e-6;
+
 struct FluidContents {
   Substance substances[kSubstanceCount];  // slot k holds substance k
   int32_t count = 0;                      // slots holding mass
@@ -29,8 +33,7 @@ struct FluidContents {
   double TotalMass() { return mass = SumMass(); }
   // J/K: what a kelvin more takes.
   double HeatCapacity() const;
-  // Whether it holds less than a trace (a microgram), which can neither take
-  // heat nor give a temperature a reader could trust.
+  // Whether it holds less than a trace.
   bool HoldsOnlyATrace() const;
   double TotalEnergy();
   int32_t Count();

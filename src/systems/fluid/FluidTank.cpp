@@ -71,9 +71,10 @@ void FluidTank::Refresh(double dt) {
 }
 
 // A tank with nothing in it takes no heat: there is nothing to warm, and
-// the heat would make the next trace that flows in impossibly hot.
+// the heat would make the next trace that flows in impossibly hot. The
+// body's mass follows every take and inflow, so no sum is made a step.
 void FluidTank::AddHeat(double q) {
-  if (contents.HoldsOnlyATrace()) return;
+  if (!(mass > kTraceGrams)) return;
   if (contents.energy < -q) q = -contents.energy / 10;
   contents.energy += q;
   heatContent += q;
